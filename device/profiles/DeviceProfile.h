@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/graphics/CGGeometry.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace device {
+
+enum class Idiom { Phone, Pad, Unspecified };
+
+struct InstalledApp {
+    std::string bundleIdentifier;
+    std::string displayName;
+};
+
+// What a simulated device is: the hardware it pretends to be and the system it runs. The device
+// profile decides the screen, the versions every version gate reads, and which classes exist.
+struct DeviceProfile {
+    std::string name;
+    std::string model;
+    Idiom idiom = Idiom::Phone;
+    CGSize screenSize;  // points, portrait
+    double scale = 2;
+    std::string systemVersion;
+    double coreFoundationVersion = 0;
+    bool floatingDock = false;
+    std::vector<InstalledApp> apps;
+
+    // The system version read as a number, as `[[UIDevice currentDevice].systemVersion floatValue]`.
+    double systemVersionNumber() const;
+    std::string describe() const;
+};
+
+const std::vector<DeviceProfile>& allProfiles();
+// Null when no profile has that name.
+const DeviceProfile* findProfile(std::string_view name);
+inline constexpr std::string_view kDefaultProfile = "iphone8-ios12";
+
+std::string_view idiomName(Idiom);
+
+} // namespace device

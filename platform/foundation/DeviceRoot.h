@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace foundation {
+
+// The device's file system is a folder on the host. Paths in the system are device paths
+// ("/var/mobile/Documents/Ovrimo/Icons/"); this maps them under the root and refuses any path that
+// would leave it, whether by ".." or by a symbolic link that points out.
+class DeviceRoot {
+public:
+    static void set(const std::filesystem::path& hostFolder);
+    static const std::filesystem::path& host();
+    static bool isSet();
+
+    // The host path for a device path, or nothing when the path is relative, empty, or escapes.
+    static std::optional<std::filesystem::path> resolve(std::string_view devicePath);
+    // The device path of a host path inside the root ("/" for the root itself), or nothing.
+    static std::optional<std::string> devicePathOf(const std::filesystem::path& hostPath);
+};
+
+} // namespace foundation
