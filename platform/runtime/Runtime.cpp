@@ -129,6 +129,9 @@ Runtime::Runtime()
 
 Runtime::~Runtime()
 {
+    // Framework state may still message objects, so it goes first, newest first.
+    while (!m_states.empty())
+        m_states.pop_back();
     // Break the metaclass links so that the classes can be freed (a metaclass refers back to the
     // root class as its superclass).
     for (auto& [name, cls] : m_classes)

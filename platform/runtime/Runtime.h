@@ -2,7 +2,11 @@
 
 #include "Class.h"
 
+#include <memory>
 #include <set>
+#include <typeindex>
+#include <utility>
+#include <vector>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -41,7 +45,24 @@ public:
     // Frameworks register their classes once per runtime; this answers true the first time only.
     bool beginRegistering(std::string_view module);
 
+    // Per-device state of a framework (notification centers, the key window, the pasteboard):
+    // made on first use, destroyed with the runtime in reverse order of making, so that a newly
+    // booted device starts from nothing.
+    template<class T>
+    T& state()
+    {
+        auto key = std::type_index(typeid(T));
+        for (auto& entry : m_states)
+            if (entry.first == key)
+                return *static_cast<T*>(entry.second.get());
+        auto made = std::shared_ptr<void>(new T(), [](void* p) { delete static_cast<T*>(p); });
+        T* result = static_cast<T*>(made.get());
+        m_states.emplace_back(key, std::move(made));
+        return *result;
+    }
+
 private:
+    std::vector<std::pair<std::type_index, std::shared_ptr<void>>> m_states;
     std::unordered_map<std::string, Ref<Class>> m_classes;
     std::set<std::string, std::less<>> m_modules;
     Runtime* m_previous = nullptr;

@@ -168,3 +168,23 @@ TEST(RuntimeLifetime, ObjectsKeepTheirClassAliveAfterTheRuntime)
 }
 
 } // namespace
+
+namespace {
+struct Counter {
+    static inline int alive = 0;
+    Counter() { ++alive; }
+    ~Counter() { --alive; }
+    int value = 0;
+};
+
+TEST(RuntimeState, PerDeviceStateIsMadeOnceAndDiesWithTheRuntime)
+{
+    {
+        Runtime runtime;
+        runtime.state<Counter>().value = 5;
+        EXPECT_EQ(runtime.state<Counter>().value, 5);
+        EXPECT_EQ(Counter::alive, 1);
+    }
+    EXPECT_EQ(Counter::alive, 0);
+}
+} // namespace
