@@ -1,0 +1,114 @@
+#include "Injector.h"
+
+#include "platform/foundation/DeviceRoot.h"
+#include "platform/runtime/Runtime.h"
+
+#include <plist/plist.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <set>
+
+namespace substrate {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The libraries this device has loaded, by device path. Dies with the device's runtime.
+struct LoadedLibraries {
+    std::set<std::string> paths;
+};
+
+std::vector<std::string> stringsOf(plist_t array)
+{
+    std::vector<std::string> out;
+    if (!array || plist_get_node_type(array) != PLIST_ARRAY)
+        return out;
+    for (uint32_t i = 0; i < plist_array_get_size(array); ++i) {
+        plist_t item = plist_array_get_item(array, i);
+        if (plist_get_node_type(item) != PLIST_STRING)
+            continue;
+        char* text = nullptr;
+        plist_get_string_val(item, &text);
+        if (text) {
+            out.emplace_back(text);
+            std::free(text);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<std::string> filterBundles(const std::string& filterPlistDevicePath)
+{
+    auto host = foundation::DeviceRoot::resolve(filterPlistDevicePath);
+    if (!host)
+        return {};
+    std::ifstream in(*host, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.empty())
+        return {};
+    plist_t root = nullptr;
+    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+    if (!root)
+        return {};
+    std::vector<std::string> bundles;
+    if (plist_get_node_type(root) == PLIST_DICT) {
+        plist_t filter = plist_dict_get_item(root, "Filter");
+        if (filter && plist_get_node_type(filter) == PLIST_DICT)
+            bundles = stringsOf(plist_dict_get_item(filter, "Bundles"));
+    }
+    plist_free(root);
+    return bundles;
+}
+
+std::vector<std::string> injectDynamicLibraries(const std::string& bundleIdentifier)
+{
+    std::vector<std::string> loaded;
+    auto folder = foundation::DeviceRoot::resolve(kDynamicLibrariesFolder);
+    std::error_code ec;
+    if (!folder || !fs::is_directory(*folder, ec))
+        return loaded;
+
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(*folder, ec))
+        if (entry.path().extension() == ".dylib")
+            names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+
+    auto& already = objc::Runtime::current().state<LoadedLibraries>();
+    for (const auto& name : names) {
+        std::string devicePath = std::string(kDynamicLibrariesFolder) + "/" + name + ".dylib";
+        auto bundles = filterBundles(std::string(kDynamicLibrariesFolder) + "/" + name + ".plist");
+        if (std::find(bundles.begin(), bundles.end(), bundleIdentifier) == bundles.end())
+            continue;
+        if (already.paths.count(devicePath))
+            continue;
+        auto host = foundation::DeviceRoot::resolve(devicePath);
+        if (!host) {
+            std::cerr << "substrate: " << devicePath << " is outside the device, not loaded\n";
+            continue;
+        }
+        // Each device root holds its own copy of a library, so a new device gets fresh library
+        // state and initializers that run again. Handles are kept for the life of the process:
+        // code of a library may still sit in method tables and blocks.
+        void* handle = dlopen(host->c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char* why = dlerror();
+            std::cerr << "substrate: cannot load " << devicePath << " into " << bundleIdentifier << ": " << (why ? why : "unknown error") << "\n";
+            continue;
+        }
+        already.paths.insert(devicePath);
+        loaded.push_back(devicePath);
+    }
+    return loaded;
+}
+
+} // namespace substrate
