@@ -80,6 +80,8 @@ public:
         CGInterpolationQuality interpolation = kCGInterpolationDefault;
         // Coverage (A8, device pixels) from CGContextClipToMask, multiplied into every drawing.
         std::shared_ptr<cairo_surface_t> softMask;
+        // A transform that cairo cannot hold (a scale by 0) was applied: nothing draws.
+        bool singular = false;
     };
 
     // Takes over one reference to `surface`. `kind` Canvas flips the initial transform to top-left
@@ -122,9 +124,10 @@ inline CGContextRef CGContextRetain(CGContext* context) { return context; }
 // Bitmap contexts. `data` may be null (the context owns its pixels); otherwise it must hold
 // bytesPerRow × height bytes and stay valid for the context's life, and the pixels are drawn in
 // place. Supported: 8 bits per component, RGB with 32 bits per pixel (stored in cairo's native
-// layout, which CGBitmapContextGetBitmapInfo reports), grey with 8 bits and no alpha, or alpha only
-// (kCGImageAlphaOnly, 8 bits). Null for anything else, for zero or huge sizes, and for a
-// bytesPerRow too small for the width.
+// layout, which CGBitmapContextGetBitmapInfo reports; alpha "none skip" gives an opaque bitmap),
+// or grey with no alpha and no caller memory (CGBitmapContextGetData is then null). Null for
+// anything else, for zero or huge sizes, and for a bytesPerRow too small for the width or not a
+// multiple of 4.
 CGContextRef CGBitmapContextCreate(void* data, size_t width, size_t height, size_t bitsPerComponent, size_t bytesPerRow,
     const CGColorSpace* space, CGBitmapInfo bitmapInfo);
 CGImageRef CGBitmapContextCreateImage(CGContext* context);

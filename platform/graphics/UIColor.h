@@ -14,7 +14,7 @@ public:
     UIColor() = default;
     UIColor(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha);
     // A grey colour (made with colorWithWhite:alpha:), whose CGColor is in the grey colour space.
-    static UIColor grey(CGFloat white, CGFloat alpha);
+    UIColor(CGFloat white, CGFloat alpha);
 
     static objc::Ref<UIColor> colorWithRed(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha);
     static objc::Ref<UIColor> colorWithWhite(CGFloat white, CGFloat alpha);

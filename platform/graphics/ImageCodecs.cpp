@@ -1,0 +1,477 @@
+#include "platform/graphics/ImageCodecs.h"
+
+#include "platform/graphics/GraphicsInternal.h"
+
+#include <cairo.h>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+#include <libexif/exif-data.h>
+#include <png.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+using namespace graphics::internal;
+
+namespace graphics {
+
+namespace {
+
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+
+// Deflate cannot shrink data by much more than 1032:1; a PNG declaring more pixels than that
+// allows for its size is lying about its size.
+constexpr double kMaxDeflateRatio = 1040;
+
+// EXIF orientation (1…8) to UIImageOrientation, and back.
+int orientationFromExif(int exif)
+{
+    switch (exif) {
+    case 3: return 1; // Down
+    case 8: return 2; // Left
+    case 6: return 3; // Right
+    case 2: return 4; // UpMirrored
+    case 4: return 5; // DownMirrored
+    case 5: return 6; // LeftMirrored
+    case 7: return 7; // RightMirrored
+    default: return 0;
+    }
+}
+
+int exifFromOrientation(int orientation)
+{
+    static const int table[8] = { 1, 3, 8, 6, 2, 4, 5, 7 };
+    return orientation >= 0 && orientation < 8 ? table[orientation] : 1;
+}
+
+int orientationFromExifData(ExifData* exif)
+{
+    if (!exif)
+        return 0;
+    int result = 0;
+    if (ExifEntry* entry = exif_content_get_entry(exif->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION)) {
+        if (entry->format == EXIF_FORMAT_SHORT && entry->components >= 1 && entry->size >= 2)
+            result = orientationFromExif(exif_get_short(entry->data, exif_data_get_byte_order(exif)));
+    }
+    exif_data_unref(exif);
+    return result;
+}
+
+// MARK: - PNG decoding
+
+struct PNGReadState {
+    const uint8_t* data;
+    size_t size;
+    size_t position = 8;
+    cairo_surface_t* surface = nullptr;
+    png_bytep* rows = nullptr;
+    bool opaque = false;
+};
+
+void pngError(png_structp png, png_const_charp)
+{
+    longjmp(png_jmpbuf(png), 1);
+}
+
+void pngWarning(png_structp, png_const_charp) { }
+
+void pngRead(png_structp png, png_bytep out, png_size_t length)
+{
+    auto* state = static_cast<PNGReadState*>(png_get_io_ptr(png));
+    if (length > state->size - state->position)
+        png_error(png, "truncated");
+    std::memcpy(out, state->data + state->position, length);
+    state->position += length;
+}
+
+// Runs libpng under setjmp; nothing in this frame needs a destructor. All results live in `state`.
+bool readPNG(png_structp png, png_infop info, PNGReadState* state)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_read_fn(png, state, pngRead);
+    png_set_sig_bytes(png, 8);
+    png_set_user_limits(png, 32767, 32767);
+    png_set_chunk_malloc_max(png, 16u << 20);
+    png_read_info(png, info);
+
+    png_uint_32 width = 0, height = 0;
+    int bitDepth = 0, colorType = 0, interlace = 0;
+    png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
+    if (!sizeAcceptable(width, height))
+        return false;
+    int channels = png_get_channels(png, info);
+    double rawBytes = (double(width) * channels * bitDepth / 8 + 1) * height;
+    if (rawBytes > double(state->size) * kMaxDeflateRatio + 4096)
+        return false;
+
+    bool hasTransparency = png_get_valid(png, info, PNG_INFO_tRNS);
+    state->opaque = !(colorType & PNG_COLOR_MASK_ALPHA) && !hasTransparency;
+    png_set_expand(png);
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    if (state->opaque || !(colorType & PNG_COLOR_MASK_ALPHA))
+        png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != size_t(width) * 4)
+        return false;
+
+    state->surface = createSurface(state->opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32, width, height);
+    if (!state->surface)
+        return false;
+    uint8_t* base = cairo_image_surface_get_data(state->surface);
+    int stride = cairo_image_surface_get_stride(state->surface);
+    state->rows = static_cast<png_bytep*>(png_malloc(png, sizeof(png_bytep) * height));
+    for (png_uint_32 y = 0; y < height; ++y)
+        state->rows[y] = base + size_t(y) * stride;
+    png_read_image(png, state->rows);
+    return true;
+}
+
+// RGBA bytes in place to cairo's premultiplied native words.
+void rgbaToNative(cairo_surface_t* surface, bool opaque)
+{
+    uint8_t* base = cairo_image_surface_get_data(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* p = base + size_t(y) * stride;
+        auto* out = reinterpret_cast<uint32_t*>(p);
+        for (int x = 0; x < w; ++x, p += 4) {
+            uint8_t r = p[0], g = p[1], b = p[2], a = opaque ? 255 : p[3];
+            if (a != 255)
+                r = premultiply(r, a), g = premultiply(g, a), b = premultiply(b, a);
+            out[x] = packPixel(a, r, g, b);
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+}
+
+// MARK: - JPEG decoding
+
+struct JPEGErrorManager {
+    jpeg_error_mgr pub;
+    jmp_buf jump;
+};
+
+void jpegErrorExit(j_common_ptr cinfo)
+{
+    longjmp(reinterpret_cast<JPEGErrorManager*>(cinfo->err)->jump, 1);
+}
+
+void jpegEmitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return;
+    // Truncated or corrupt entropy-coded data: libjpeg would go on with grey blocks; we refuse.
+    int code = cinfo->err->msg_code;
+    if (code == JWRN_JPEG_EOF || code == JWRN_HUFF_BAD_CODE || code == JWRN_BOGUS_PROGRESSION)
+        longjmp(reinterpret_cast<JPEGErrorManager*>(cinfo->err)->jump, 1);
+}
+
+void jpegSilence(j_common_ptr) { }
+
+struct JPEGReadState {
+    const uint8_t* data;
+    size_t size;
+    cairo_surface_t* surface = nullptr;
+    uint8_t* cmykRow = nullptr;
+    int orientation = 0;
+};
+
+bool readJPEG(jpeg_decompress_struct* cinfo, JPEGErrorManager* errors, JPEGReadState* state)
+{
+    if (setjmp(errors->jump))
+        return false;
+    jpeg_create_decompress(cinfo);
+    jpeg_mem_src(cinfo, state->data, static_cast<unsigned long>(state->size));
+    jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
+    if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
+        return false;
+    if (!sizeAcceptable(cinfo->image_width, cinfo->image_height))
+        return false;
+    for (jpeg_saved_marker_ptr marker = cinfo->marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6 && std::memcmp(marker->data, "Exif\0\0", 6) == 0) {
+            state->orientation = orientationFromExifData(exif_data_new_from_data(marker->data, marker->data_length));
+            break;
+        }
+    }
+    bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : (kLittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB);
+    jpeg_start_decompress(cinfo);
+    if (cinfo->output_components != 4)
+        return false;
+    state->surface = createSurface(CAIRO_FORMAT_RGB24, cinfo->output_width, cinfo->output_height);
+    if (!state->surface)
+        return false;
+    uint8_t* base = cairo_image_surface_get_data(state->surface);
+    int stride = cairo_image_surface_get_stride(state->surface);
+    if (cmyk)
+        state->cmykRow = static_cast<uint8_t*>(std::malloc(size_t(cinfo->output_width) * 4));
+    if (cmyk && !state->cmykRow)
+        return false;
+    while (cinfo->output_scanline < cinfo->output_height) {
+        uint8_t* row = base + size_t(cinfo->output_scanline) * stride;
+        JSAMPROW target = cmyk ? state->cmykRow : row;
+        if (jpeg_read_scanlines(cinfo, &target, 1) != 1)
+            return false;
+        if (cmyk) {
+            // Adobe writes CMYK inverted: each stored value is 255 minus the ink.
+            auto* out = reinterpret_cast<uint32_t*>(row);
+            for (JDIMENSION x = 0; x < cinfo->output_width; ++x) {
+                const uint8_t* p = state->cmykRow + x * 4;
+                unsigned k = p[3];
+                out[x] = packPixel(255, uint8_t(p[0] * k / 255), uint8_t(p[1] * k / 255), uint8_t(p[2] * k / 255));
+            }
+        }
+    }
+    jpeg_finish_decompress(cinfo);
+    cairo_surface_mark_dirty(state->surface);
+    return true;
+}
+
+// MARK: - PNG encoding
+
+struct PNGWriteState {
+    std::vector<uint8_t>* out;
+    const CGImage* image;
+    uint8_t* row = nullptr;
+};
+
+void pngWrite(png_structp png, png_bytep data, png_size_t length)
+{
+    auto* state = static_cast<PNGWriteState*>(png_get_io_ptr(png));
+    state->out->insert(state->out->end(), data, data + length);
+}
+
+void pngFlush(png_structp) { }
+
+bool writePNG(png_structp png, png_infop info, PNGWriteState* state)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    const CGImage* image = state->image;
+    size_t w = image->width(), h = image->height();
+    bool grey = image->kind() != CGImage::Kind::Color;
+    bool alpha = image->hasAlpha();
+    int channels = grey ? 1 : alpha ? 4 : 3;
+    png_set_write_fn(png, state, pngWrite, pngFlush);
+    png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, grey ? PNG_COLOR_TYPE_GRAY : alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
+        PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // Fast settings: icons are written on the main thread while the user waits.
+    png_set_compression_level(png, 6);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB | PNG_FILTER_UP | PNG_FILTER_PAETH);
+    png_write_info(png, info);
+    state->row = static_cast<uint8_t*>(png_malloc(png, w * channels));
+    const uint8_t* data = image->data();
+    size_t stride = image->bytesPerRow();
+    for (size_t y = 0; y < h; ++y) {
+        const uint8_t* in = data + y * stride;
+        if (grey) {
+            std::memcpy(state->row, in, w);
+        } else {
+            auto* pixels = reinterpret_cast<const uint32_t*>(in);
+            uint8_t* out = state->row;
+            for (size_t x = 0; x < w; ++x) {
+                uint32_t p = pixels[x];
+                uint8_t a = alpha ? uint8_t(p >> 24) : 255;
+                uint8_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+                if (a != 255)
+                    r = unpremultiply(r, a), g = unpremultiply(g, a), b = unpremultiply(b, a);
+                *out++ = r;
+                *out++ = g;
+                *out++ = b;
+                if (alpha)
+                    *out++ = a;
+            }
+        }
+        png_write_row(png, state->row);
+    }
+    png_write_end(png, info);
+    return true;
+}
+
+// MARK: - JPEG encoding
+
+struct JPEGWriteState {
+    const CGImage* image;
+    int quality;
+    int orientation;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    unsigned char* exif = nullptr;
+    unsigned int exifSize = 0;
+};
+
+bool writeJPEG(jpeg_compress_struct* cinfo, JPEGErrorManager* errors, JPEGWriteState* state)
+{
+    if (setjmp(errors->jump))
+        return false;
+    const CGImage* image = state->image;
+    bool grey = image->kind() != CGImage::Kind::Color;
+    jpeg_create_compress(cinfo);
+    jpeg_mem_dest(cinfo, &state->buffer, &state->size);
+    cinfo->image_width = JDIMENSION(image->width());
+    cinfo->image_height = JDIMENSION(image->height());
+    cinfo->input_components = grey ? 1 : 4;
+    // The colour bytes of premultiplied pixels: transparent areas come out black.
+    cinfo->in_color_space = grey ? JCS_GRAYSCALE : (kLittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB);
+    jpeg_set_defaults(cinfo);
+    jpeg_set_quality(cinfo, state->quality, TRUE);
+    jpeg_start_compress(cinfo, TRUE);
+    if (state->exif)
+        jpeg_write_marker(cinfo, JPEG_APP0 + 1, state->exif, state->exifSize);
+    const uint8_t* data = image->data();
+    size_t stride = image->bytesPerRow();
+    while (cinfo->next_scanline < cinfo->image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(data + size_t(cinfo->next_scanline) * stride);
+        jpeg_write_scanlines(cinfo, &row, 1);
+    }
+    jpeg_finish_compress(cinfo);
+    return true;
+}
+
+} // namespace
+
+bool looksLikePNG(const uint8_t* data, size_t size)
+{
+    return data && size >= 8 && png_sig_cmp(const_cast<png_bytep>(data), 0, 8) == 0;
+}
+
+bool looksLikeJPEG(const uint8_t* data, size_t size)
+{
+    return data && size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+
+CGImageRef decodePNG(const uint8_t* data, size_t size)
+{
+    if (!looksLikePNG(data, size))
+        return nullptr;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+    if (!png)
+        return nullptr;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return nullptr;
+    }
+    PNGReadState state { data, size };
+    bool ok = readPNG(png, info, &state);
+    if (state.rows)
+        png_free(png, state.rows);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (!ok) {
+        if (state.surface)
+            cairo_surface_destroy(state.surface);
+        return nullptr;
+    }
+    rgbaToNative(state.surface, state.opaque);
+    return CGImageRef::adopt(new CGImage(state.surface, CGImage::Kind::Color));
+}
+
+DecodedImage decodeJPEG(const uint8_t* data, size_t size)
+{
+    if (!looksLikeJPEG(data, size))
+        return {};
+    jpeg_decompress_struct cinfo;
+    JPEGErrorManager errors;
+    cinfo.err = jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = jpegErrorExit;
+    errors.pub.emit_message = jpegEmitMessage;
+    errors.pub.output_message = jpegSilence;
+    JPEGReadState state { data, size };
+    bool ok = readJPEG(&cinfo, &errors, &state);
+    jpeg_destroy_decompress(&cinfo);
+    std::free(state.cmykRow);
+    if (!ok) {
+        if (state.surface)
+            cairo_surface_destroy(state.surface);
+        return {};
+    }
+    return { CGImageRef::adopt(new CGImage(state.surface, CGImage::Kind::Color)), state.orientation };
+}
+
+DecodedImage decodeImage(const uint8_t* data, size_t size)
+{
+    if (looksLikePNG(data, size))
+        return { decodePNG(data, size), 0 };
+    if (looksLikeJPEG(data, size))
+        return decodeJPEG(data, size);
+    return {};
+}
+
+std::optional<std::vector<uint8_t>> encodePNG(const CGImage* image)
+{
+    if (!image)
+        return std::nullopt;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+    if (!png)
+        return std::nullopt;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return std::nullopt;
+    }
+    std::vector<uint8_t> out;
+    out.reserve(image->width() * image->height() + 1024);
+    PNGWriteState state { &out, image };
+    bool ok = writePNG(png, info, &state);
+    if (state.row)
+        png_free(png, state.row);
+    png_destroy_write_struct(&png, &info);
+    if (!ok)
+        return std::nullopt;
+    return out;
+}
+
+std::optional<std::vector<uint8_t>> encodeJPEG(const CGImage* image, double quality, int orientation)
+{
+    if (!image)
+        return std::nullopt;
+    if (!std::isfinite(quality))
+        quality = 1;
+    JPEGWriteState state { image, std::clamp(int(std::lround(quality * 100)), 1, 100), orientation };
+    if (orientation > 0 && orientation < 8) {
+        ExifData* exif = exif_data_new();
+        if (exif) {
+            exif_data_set_byte_order(exif, EXIF_BYTE_ORDER_INTEL);
+            if (ExifEntry* entry = exif_entry_new()) {
+                exif_content_add_entry(exif->ifd[EXIF_IFD_0], entry);
+                exif_entry_initialize(entry, EXIF_TAG_ORIENTATION);
+                exif_set_short(entry->data, EXIF_BYTE_ORDER_INTEL, ExifShort(exifFromOrientation(orientation)));
+                exif_entry_unref(entry);
+            }
+            exif_data_save_data(exif, &state.exif, &state.exifSize);
+            exif_data_unref(exif);
+        }
+    }
+    jpeg_compress_struct cinfo;
+    JPEGErrorManager errors;
+    cinfo.err = jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = jpegErrorExit;
+    errors.pub.output_message = jpegSilence;
+    bool ok = writeJPEG(&cinfo, &errors, &state);
+    jpeg_destroy_compress(&cinfo);
+    std::optional<std::vector<uint8_t>> result;
+    if (ok && state.buffer)
+        result = std::vector<uint8_t>(state.buffer, state.buffer + state.size);
+    std::free(state.buffer);
+    std::free(state.exif);
+    return result;
+}
+
+int jpegOrientation(const uint8_t* data, size_t size)
+{
+    if (!looksLikeJPEG(data, size) || size > (1u << 30))
+        return 0;
+    return orientationFromExifData(exif_data_new_from_data(data, static_cast<unsigned int>(size)));
+}
+
+} // namespace graphics

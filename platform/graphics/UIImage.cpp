@@ -1,0 +1,177 @@
+#include "platform/graphics/UIImage.h"
+
+#include "platform/foundation/DeviceRoot.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/ImageCodecs.h"
+#include "platform/graphics/UIGraphics.h"
+#include "platform/runtime/Message.h"
+
+#include <filesystem>
+#include <fstream>
+
+using objc::Ref;
+
+namespace {
+
+// Files larger than this are not read: no picture we accept comes close.
+constexpr std::uintmax_t kMaxImageFileBytes = 256u << 20;
+
+bool swapsAxes(UIImageOrientation o)
+{
+    return o == UIImageOrientationLeft || o == UIImageOrientationRight || o == UIImageOrientationLeftMirrored || o == UIImageOrientationRightMirrored;
+}
+
+CGFloat scaleFromFileName(const std::filesystem::path& path)
+{
+    std::string stem = path.stem().string();
+    if (stem.ends_with("@3x"))
+        return 3;
+    if (stem.ends_with("@2x"))
+        return 2;
+    return 1;
+}
+
+} // namespace
+
+UIImage::UIImage(CGImageRef image, CGFloat scale, UIImageOrientation orientation)
+    : m_image(std::move(image))
+    , m_scale(scale > 0 ? scale : 1)
+    , m_orientation(orientation >= UIImageOrientationUp && orientation <= UIImageOrientationRightMirrored ? orientation : UIImageOrientationUp)
+{
+}
+
+Ref<UIImage> UIImage::imageWithCGImage(::CGImage* image, CGFloat scale, UIImageOrientation orientation)
+{
+    if (!image)
+        return nullptr;
+    graphics::ensureGraphicsClasses();
+    return objc::make<UIImage>(CGImageRef(image), scale, orientation);
+}
+
+Ref<UIImage> UIImage::imageWithData(const uint8_t* bytes, size_t size, CGFloat scale)
+{
+    if (!bytes || !size)
+        return nullptr;
+    graphics::DecodedImage decoded = graphics::decodeImage(bytes, size);
+    return imageWithCGImage(decoded.image, scale, static_cast<UIImageOrientation>(decoded.orientation));
+}
+
+Ref<UIImage> UIImage::imageWithData(const std::vector<uint8_t>& bytes, CGFloat scale)
+{
+    return imageWithData(bytes.data(), bytes.size(), scale);
+}
+
+Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath)
+{
+    auto hostPath = foundation::DeviceRoot::resolve(devicePath);
+    if (!hostPath)
+        return nullptr;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(*hostPath, ec))
+        return nullptr;
+    auto size = std::filesystem::file_size(*hostPath, ec);
+    if (ec || size == 0 || size > kMaxImageFileBytes)
+        return nullptr;
+    std::ifstream in(*hostPath, std::ios::binary);
+    if (!in)
+        return nullptr;
+    std::vector<uint8_t> bytes(size);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return imageWithData(bytes, scaleFromFileName(*hostPath));
+}
+
+CGSize UIImage::size() const
+{
+    if (!m_image)
+        return CGSizeZero;
+    CGFloat w = double(m_image->width()) / m_scale, h = double(m_image->height()) / m_scale;
+    return swapsAxes(m_orientation) ? CGSizeMake(h, w) : CGSizeMake(w, h);
+}
+
+CGAffineTransform UIImage::transformForDrawingInRect(CGRect rect) const
+{
+    // (u, v): where the stored pixel (s, t) (both 0…1, t downwards) appears in the upright
+    // picture, as u = us·s + ut·t + u0 and v = vs·s + vt·t + v0.
+    struct Map {
+        double us, ut, u0, vs, vt, v0;
+    };
+    static const Map maps[8] = {
+        { 1, 0, 0, 0, 1, 0 }, // Up
+        { -1, 0, 1, 0, -1, 1 }, // Down
+        { 0, 1, 0, -1, 0, 1 }, // Left
+        { 0, -1, 1, 1, 0, 0 }, // Right
+        { -1, 0, 1, 0, 1, 0 }, // UpMirrored
+        { 1, 0, 0, 0, -1, 1 }, // DownMirrored
+        { 0, 1, 0, 1, 0, 0 }, // LeftMirrored
+        { 0, -1, 1, -1, 0, 1 }, // RightMirrored
+    };
+    const Map& m = maps[m_orientation];
+    double w = m_image ? double(m_image->width()) : 1, h = m_image ? double(m_image->height()) : 1;
+    double rw = rect.size.width, rh = rect.size.height;
+    return CGAffineTransformMake(rw * m.us / w, rh * m.vs / w, rw * m.ut / h, rh * m.vt / h, rect.origin.x + rw * m.u0, rect.origin.y + rh * m.v0);
+}
+
+void UIImage::drawInRect(CGRect rect) const
+{
+    drawInRect(rect, kCGBlendModeNormal, 1.0);
+}
+
+void UIImage::drawInRect(CGRect rect, CGBlendMode mode, CGFloat alpha) const
+{
+    CGContextRef context = UIGraphicsGetCurrentContext();
+    if (!context || !m_image)
+        return;
+    CGContextSaveGState(context);
+    CGContextSetBlendMode(context, mode);
+    CGContextSetAlpha(context, alpha);
+    graphics::drawImageWithTransform(context, m_image, transformForDrawingInRect(rect));
+    CGContextRestoreGState(context);
+}
+
+void UIImage::drawAtPoint(CGPoint point) const
+{
+    drawAtPoint(point, kCGBlendModeNormal, 1.0);
+}
+
+void UIImage::drawAtPoint(CGPoint point, CGBlendMode mode, CGFloat alpha) const
+{
+    CGSize s = size();
+    drawInRect(CGRectMake(point.x, point.y, s.width, s.height), mode, alpha);
+}
+
+void UIImage::registerClass(objc::Runtime& runtime)
+{
+    using objc::Object;
+    using objc::SEL;
+    objc::Class* cls = runtime.registerClass<UIImage>("NSObject");
+
+    cls->addClassMethod("imageWithContentsOfFile:", [](Object*, SEL, const std::string& path) { return imageWithContentsOfFile(path); });
+    cls->addClassMethod("imageWithCGImage:", [](Object*, SEL, ::CGImage* image) { return imageWithCGImage(image); });
+    cls->addClassMethod("imageWithCGImage:scale:orientation:", [](Object*, SEL, ::CGImage* image, CGFloat scale, UIImageOrientation orientation) {
+        return imageWithCGImage(image, scale, orientation);
+    });
+
+    cls->addMethod("size", [](UIImage* self, SEL) { return self->size(); });
+    cls->addMethod("scale", [](UIImage* self, SEL) { return self->scale(); });
+    cls->addMethod("CGImage", [](UIImage* self, SEL) { return self->CGImage(); });
+    cls->addMethod("imageOrientation", [](UIImage* self, SEL) { return self->imageOrientation(); });
+    cls->addMethod("drawInRect:", [](UIImage* self, SEL, CGRect rect) { self->drawInRect(rect); });
+    cls->addMethod("drawInRect:blendMode:alpha:", [](UIImage* self, SEL, CGRect rect, CGBlendMode mode, CGFloat alpha) { self->drawInRect(rect, mode, alpha); });
+    cls->addMethod("drawAtPoint:", [](UIImage* self, SEL, CGPoint point) { self->drawAtPoint(point); });
+    cls->addMethod("drawAtPoint:blendMode:alpha:", [](UIImage* self, SEL, CGPoint point, CGBlendMode mode, CGFloat alpha) { self->drawAtPoint(point, mode, alpha); });
+}
+
+std::optional<std::vector<uint8_t>> UIImagePNGRepresentation(const UIImage* image)
+{
+    if (!image || !image->CGImage())
+        return std::nullopt;
+    return graphics::encodePNG(image->CGImage());
+}
+
+std::optional<std::vector<uint8_t>> UIImageJPEGRepresentation(const UIImage* image, CGFloat quality)
+{
+    if (!image || !image->CGImage())
+        return std::nullopt;
+    return graphics::encodeJPEG(image->CGImage(), quality, image->imageOrientation());
+}
