@@ -1,0 +1,392 @@
+#include "PropertyList.h"
+
+#include "AtomicFile.h"
+#include "NSArray.h"
+#include "NSData.h"
+#include "NSDate.h"
+#include "NSDictionary.h"
+#include "NSNumber.h"
+#include "NSString.h"
+
+#include "platform/foundation/DeviceRoot.h"
+#include "platform/runtime/Message.h"
+
+#include <cctype>
+#include <cmath>
+#include <memory>
+#include <plist/plist.h>
+
+using objc::Object;
+using objc::Ref;
+
+namespace corefoundation {
+
+namespace {
+
+struct PlistDeleter {
+    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
+};
+using PlistHolder = std::unique_ptr<void, PlistDeleter>;
+
+void setError(std::string* error, std::string text)
+{
+    if (error)
+        *error = std::move(text);
+}
+
+Ref<Object> fromNode(plist_t node, int depth, std::string* error)
+{
+    if (depth > 512) {
+        setError(error, "property list nested too deeply");
+        return nullptr;
+    }
+    switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+        std::uint8_t value = 0;
+        plist_get_bool_val(node, &value);
+        return NSNumber::withBool(value != 0);
+    }
+    case PLIST_UINT: {
+        // This library keeps every integer as 64 unsigned bits; negative numbers come back in
+        // two's complement.
+        std::uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        return NSNumber::withInteger(static_cast<std::int64_t>(value));
+    }
+    case PLIST_REAL: {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return NSNumber::withDouble(value);
+    }
+    case PLIST_STRING: {
+        char* value = nullptr;
+        plist_get_string_val(node, &value);
+        std::string text = value ? value : "";
+        free(value);
+        return NSString::make(std::move(text));
+    }
+    case PLIST_DATA: {
+        std::uint64_t length = 0;
+        const char* bytes = plist_get_data_ptr(node, &length);
+        return NSData::make(std::string_view(bytes ? bytes : "", bytes ? length : 0));
+    }
+    case PLIST_DATE: {
+        std::int32_t seconds = 0, microseconds = 0;
+        plist_get_date_val(node, &seconds, &microseconds);
+        return NSDate::withTimeIntervalSinceReferenceDate(seconds + microseconds / 1e6);
+    }
+    case PLIST_ARRAY: {
+        auto array = NSMutableArray::make();
+        std::uint32_t size = plist_array_get_size(node);
+        for (std::uint32_t i = 0; i < size; ++i) {
+            Ref<Object> item = fromNode(plist_array_get_item(node, i), depth + 1, error);
+            if (!item)
+                return nullptr;
+            array->addObject(item);
+        }
+        return array;
+    }
+    case PLIST_DICT: {
+        auto dictionary = NSMutableDictionary::make();
+        plist_dict_iter iter = nullptr;
+        plist_dict_new_iter(node, &iter);
+        for (;;) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, iter, &key, &value);
+            if (!value) {
+                free(key);
+                break;
+            }
+            std::string keyText = key ? key : "";
+            free(key);
+            Ref<Object> item = fromNode(value, depth + 1, error);
+            if (!item) {
+                free(iter);
+                return nullptr;
+            }
+            dictionary->setObject(item, std::move(keyText));
+        }
+        free(iter);
+        return dictionary;
+    }
+    default:
+        setError(error, "property list holds a value of an unsupported kind");
+        return nullptr;
+    }
+}
+
+plist_t toNode(Object* object, int depth, std::string* error)
+{
+    if (depth > 512) {
+        setError(error, "property list nested too deeply (or containing itself)");
+        return nullptr;
+    }
+    if (auto* s = dynamic_cast<NSString*>(object))
+        return plist_new_string(s->value().c_str());
+    if (auto* n = dynamic_cast<NSNumber*>(object)) {
+        switch (n->kind()) {
+        case NSNumber::Kind::Boolean:
+            return plist_new_bool(n->boolValue());
+        case NSNumber::Kind::Integer:
+            return plist_new_uint(static_cast<std::uint64_t>(n->integerValue()));
+        case NSNumber::Kind::Real:
+            return plist_new_real(n->doubleValue());
+        }
+    }
+    if (auto* d = dynamic_cast<NSData*>(object))
+        return plist_new_data(reinterpret_cast<const char*>(d->bytes().data()), d->length());
+    if (auto* date = dynamic_cast<NSDate*>(object)) {
+        double whole = std::floor(date->timeIntervalSinceReferenceDate());
+        double fraction = date->timeIntervalSinceReferenceDate() - whole;
+        return plist_new_date(static_cast<std::int32_t>(whole), static_cast<std::int32_t>(std::lround(fraction * 1e6)));
+    }
+    if (auto* array = dynamic_cast<NSArray*>(object)) {
+        plist_t node = plist_new_array();
+        for (const auto& item : array->items()) {
+            plist_t child = toNode(item, depth + 1, error);
+            if (!child) {
+                plist_free(node);
+                return nullptr;
+            }
+            plist_array_append_item(node, child);
+        }
+        return node;
+    }
+    if (auto* dictionary = dynamic_cast<NSDictionary*>(object)) {
+        plist_t node = plist_new_dict();
+        for (const auto& [key, value] : dictionary->entries()) {
+            plist_t child = toNode(value, depth + 1, error);
+            if (!child) {
+                plist_free(node);
+                return nullptr;
+            }
+            plist_dict_set_item(node, key.c_str(), child);
+        }
+        return node;
+    }
+    setError(error, "a " + objc::classNameOf(object) + " is not a property-list value");
+    return nullptr;
+}
+
+std::string quoteIfNeeded(const std::string& text)
+{
+    bool plain = !text.empty();
+    for (char c : text)
+        plain = plain && (std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '/' || c == '-');
+    if (plain)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return quoted + "\"";
+}
+
+void describeInto(Object* object, std::string& out, int indent)
+{
+    std::string pad(static_cast<std::size_t>(indent) * 4, ' ');
+    if (!object) {
+        out += "(null)";
+    } else if (auto* s = dynamic_cast<NSString*>(object)) {
+        out += quoteIfNeeded(s->value());
+    } else if (auto* n = dynamic_cast<NSNumber*>(object)) {
+        out += n->stringValue();
+    } else if (auto* d = dynamic_cast<NSData*>(object)) {
+        out += "{length = " + std::to_string(d->length()) + "}";
+    } else if (auto* date = dynamic_cast<NSDate*>(object)) {
+        out += std::to_string(date->timeIntervalSince1970());
+    } else if (auto* array = dynamic_cast<NSArray*>(object)) {
+        out += "(\n";
+        for (std::size_t i = 0; i < array->count(); ++i) {
+            out += pad + "    ";
+            describeInto(array->objectAtIndex(i), out, indent + 1);
+            out += i + 1 < array->count() ? ",\n" : "\n";
+        }
+        out += pad + ")";
+    } else if (auto* dictionary = dynamic_cast<NSDictionary*>(object)) {
+        out += "{\n";
+        for (const auto& [key, value] : dictionary->entries()) {
+            out += pad + "    " + quoteIfNeeded(key) + " = ";
+            describeInto(value, out, indent + 1);
+            out += ";\n";
+        }
+        out += pad + "}";
+    } else {
+        out += objc::respondsToSelector(object, "description") ? objc::msgSend<std::string>(object, "description") : "<" + objc::classNameOf(object) + ">";
+    }
+}
+
+} // namespace
+
+bool objectsEqual(Object* a, Object* b)
+{
+    if (a == b)
+        return true;
+    if (!a || !b)
+        return false;
+    return objc::respondsToSelector(a, "isEqual:") && objc::msgSend<bool>(a, "isEqual:", b);
+}
+
+bool isPropertyList(Object* object)
+{
+    if (dynamic_cast<NSString*>(object) || dynamic_cast<NSNumber*>(object) || dynamic_cast<NSData*>(object) || dynamic_cast<NSDate*>(object))
+        return true;
+    if (auto* array = dynamic_cast<NSArray*>(object)) {
+        for (const auto& item : array->items())
+            if (!isPropertyList(item))
+                return false;
+        return true;
+    }
+    if (auto* dictionary = dynamic_cast<NSDictionary*>(object)) {
+        for (const auto& [key, value] : dictionary->entries())
+            if (!isPropertyList(value))
+                return false;
+        return true;
+    }
+    return false;
+}
+
+Ref<Object> deepCopy(Object* object, Containers containers)
+{
+    auto wantsMutable = [containers](bool isMutable) {
+        return containers == Containers::Mutable || (containers == Containers::KeepMutability && isMutable);
+    };
+    if (auto* array = dynamic_cast<NSArray*>(object)) {
+        std::vector<Ref<Object>> items;
+        items.reserve(array->count());
+        for (const auto& item : array->items())
+            items.push_back(deepCopy(item, containers));
+        if (wantsMutable(dynamic_cast<NSMutableArray*>(object) != nullptr))
+            return NSMutableArray::make(std::move(items));
+        return NSArray::make(std::move(items));
+    }
+    if (auto* dictionary = dynamic_cast<NSDictionary*>(object)) {
+        NSDictionary::Storage entries;
+        for (const auto& [key, value] : dictionary->entries())
+            entries.emplace(key, deepCopy(value, containers));
+        if (wantsMutable(dynamic_cast<NSMutableDictionary*>(object) != nullptr))
+            return NSMutableDictionary::make(std::move(entries));
+        return NSDictionary::make(std::move(entries));
+    }
+    return Ref<Object>(object);
+}
+
+std::string describe(Object* object)
+{
+    std::string out;
+    describeInto(object, out, 0);
+    return out;
+}
+
+Ref<Object> propertyListFromBytes(std::string_view bytes, std::string* error)
+{
+    if (bytes.empty()) {
+        setError(error, "empty data is not a property list");
+        return nullptr;
+    }
+    if (bytes.size() > maximumPropertyListSize) {
+        setError(error, "property list too large");
+        return nullptr;
+    }
+    plist_t root = nullptr;
+    plist_from_memory(bytes.data(), static_cast<std::uint32_t>(bytes.size()), &root);
+    if (!root) {
+        setError(error, "not a property list (neither XML nor binary)");
+        return nullptr;
+    }
+    PlistHolder holder(root);
+    return fromNode(root, 0, error);
+}
+
+Ref<Object> propertyListFromHostFile(const std::filesystem::path& hostPath, std::string* error)
+{
+    std::string readError;
+    auto contents = readWholeFile(hostPath, maximumPropertyListSize, &readError);
+    if (!contents) {
+        setError(error, readError);
+        return nullptr;
+    }
+    std::string parseError;
+    Ref<Object> result = propertyListFromBytes(*contents, &parseError);
+    if (!result)
+        setError(error, hostPath.string() + ": " + parseError);
+    return result;
+}
+
+Ref<Object> propertyListFromDeviceFile(std::string_view devicePath, std::string* error)
+{
+    auto host = foundation::DeviceRoot::resolve(devicePath);
+    if (!host) {
+        setError(error, std::string(devicePath) + " is not a path on this device");
+        return nullptr;
+    }
+    return propertyListFromHostFile(*host, error);
+}
+
+std::optional<std::string> propertyListBytes(Object* object, PropertyListFormat format, std::string* error)
+{
+    if (!object) {
+        setError(error, "nil is not a property list");
+        return std::nullopt;
+    }
+    plist_t root = toNode(object, 0, error);
+    if (!root)
+        return std::nullopt;
+    PlistHolder holder(root);
+    char* bytes = nullptr;
+    std::uint32_t length = 0;
+    if (format == PropertyListFormat::XML) {
+        plist_to_xml(root, &bytes, &length);
+        std::string result(bytes ? bytes : "", bytes ? length : 0);
+        plist_to_xml_free(bytes);
+        return result;
+    }
+    plist_to_bin(root, &bytes, &length);
+    std::string result(bytes ? bytes : "", bytes ? length : 0);
+    plist_to_bin_free(bytes);
+    return result;
+}
+
+bool writePropertyListToHostFile(Object* object, const std::filesystem::path& hostPath, std::string* error)
+{
+    auto bytes = propertyListBytes(object, PropertyListFormat::XML, error);
+    return bytes && writeFileAtomically(hostPath, *bytes, error);
+}
+
+void registerPropertyListMethods(objc::Runtime& runtime)
+{
+    using objc::SEL;
+    // Reading and writing whole files at device paths, for arrays and dictionaries alike. The
+    // class methods make an instance of the receiving class (mutable for the mutable classes).
+    auto readAs = [](Object* cls, const std::string& path, bool wantArray) -> Ref<Object> {
+        Ref<Object> value = propertyListFromDeviceFile(path);
+        bool isArray = dynamic_cast<NSArray*>(value.ptr()) != nullptr;
+        bool isDictionary = dynamic_cast<NSDictionary*>(value.ptr()) != nullptr;
+        if (!(wantArray ? isArray : isDictionary))
+            return nullptr;
+        Ref<Object> made = static_cast<objc::Class*>(cls)->createInstance();
+        if (auto* array = dynamic_cast<NSArray*>(made.ptr()))
+            array->initializeItems(static_cast<NSArray*>(value.ptr())->items());
+        else if (auto* dictionary = dynamic_cast<NSDictionary*>(made.ptr()))
+            dictionary->initializeEntries(static_cast<NSDictionary*>(value.ptr())->entries());
+        return made;
+    };
+    auto writeTo = [](Object* self, const std::string& path) {
+        auto host = foundation::DeviceRoot::resolve(path);
+        return host && writePropertyListToHostFile(self, *host);
+    };
+    for (const char* name : { "NSArray", "NSDictionary" }) {
+        objc::Class* cls = runtime.requireClass(name);
+        bool wantArray = std::string_view(name) == "NSArray";
+        const char* classReader = wantArray ? "arrayWithContentsOfFile:" : "dictionaryWithContentsOfFile:";
+        cls->addClassMethod(classReader, [readAs, wantArray](Object* c, SEL, std::string path) { return readAs(c, path, wantArray); });
+        cls->addMethod("initWithContentsOfFile:", [readAs, wantArray](Object* self, SEL, std::string path) { return readAs(self->isa(), path, wantArray); });
+        // `atomically` is accepted for the platform's signature; every write here is atomic.
+        cls->addMethod("writeToFile:atomically:", [writeTo](Object* self, SEL, std::string path, bool) { return writeTo(self, path); });
+    }
+}
+
+} // namespace corefoundation

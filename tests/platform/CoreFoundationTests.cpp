@@ -1,0 +1,177 @@
+#include "platform/corefoundation/AtomicFile.h"
+#include "platform/corefoundation/CoreFoundation.h"
+#include "platform/runtime/Message.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using objc::msgSend;
+using objc::Object;
+using objc::Ref;
+
+namespace {
+
+class CoreFoundationTest : public ::testing::Test {
+protected:
+    void SetUp() override { registerCoreFoundationClasses(env.runtime()); }
+
+    void writeHost(const std::string& devicePath, const std::string& bytes)
+    {
+        auto host = env.hostPath(devicePath);
+        std::filesystem::create_directories(host.parent_path());
+        std::ofstream(host, std::ios::binary) << bytes;
+    }
+
+    testing_support::TestEnvironment env;
+};
+
+TEST_F(CoreFoundationTest, StringsReadTheirLeadingPartLikeFoundation)
+{
+    struct Case {
+        const char* text;
+        bool boolValue;
+        int intValue;
+        double doubleValue;
+    };
+    for (auto c : { Case { "YES", true, 0, 0 }, Case { "true", true, 0, 0 }, Case { "  42abc", true, 42, 42 }, Case { "-7", true, -7, -7 },
+             Case { "0", false, 0, 0 }, Case { "0009", true, 9, 9 }, Case { "no", false, 0, 0 }, Case { "", false, 0, 0 },
+             Case { "1.5e2x", true, 1, 150 }, Case { "99999999999", true, 2147483647, 99999999999.0 } }) {
+        auto s = NSString::make(c.text);
+        EXPECT_EQ(msgSend<bool>(s, "boolValue"), c.boolValue) << c.text;
+        EXPECT_EQ(msgSend<int>(s, "intValue"), c.intValue) << c.text;
+        EXPECT_DOUBLE_EQ(msgSend<double>(s, "doubleValue"), c.doubleValue) << c.text;
+    }
+    EXPECT_EQ(msgSend<long>(NSString::make("Zürich"), "length"), 6) << "length counts characters, not bytes";
+}
+
+TEST_F(CoreFoundationTest, NumbersKeepTheirKindAndCompareByValue)
+{
+    auto yes = NSNumber::withBool(true);
+    auto one = NSNumber::withInteger(1);
+    auto half = NSNumber::withDouble(2.5);
+    EXPECT_TRUE(yes->isBoolean());
+    EXPECT_FALSE(one->isBoolean());
+    EXPECT_EQ(msgSend<long>(yes, "integerValue"), 1);
+    EXPECT_TRUE(msgSend<bool>(one, "boolValue"));
+    EXPECT_FALSE(msgSend<bool>(NSNumber::withInteger(0), "boolValue"));
+    EXPECT_EQ(msgSend<int>(half, "intValue"), 2);
+    EXPECT_EQ(msgSend<std::string>(half, "stringValue"), "2.5");
+    EXPECT_EQ(msgSend<std::string>(yes, "stringValue"), "1");
+    EXPECT_TRUE(msgSend<bool>(yes, "isEqual:", one));
+    EXPECT_FALSE(msgSend<bool>(one, "isEqual:", NSString::make("1")));
+    auto fromClass = msgSend<Ref<NSNumber>>(objc::objc_getClass("NSNumber"), "numberWithBool:", false);
+    ASSERT_TRUE(fromClass);
+    EXPECT_TRUE(fromClass->isBoolean());
+}
+
+TEST_F(CoreFoundationTest, ContainersThroughTheirSelectors)
+{
+    auto dict = msgSend<Ref<NSMutableDictionary>>(objc::objc_getClass("NSMutableDictionary"), "dictionary");
+    ASSERT_TRUE(dict);
+    msgSend(dict, "setObject:forKey:", NSString::make("b"), "second");
+    msgSend(dict, "setObject:forKey:", NSNumber::withInteger(1), "first");
+    EXPECT_EQ(msgSend<long>(dict, "count"), 2);
+    auto keys = msgSend<Ref<NSArray>>(dict, "allKeys");
+    EXPECT_EQ(keys->strings(), (std::vector<std::string> { "first", "second" }));
+    msgSend(dict, "setObject:forKey:", static_cast<Object*>(nullptr), "first");
+    EXPECT_EQ(msgSend<Ref<Object>>(dict, "objectForKey:", "first"), nullptr) << "setting nil removes";
+    msgSend(dict, "removeObjectForKey:", "second");
+    EXPECT_EQ(dict->count(), 0u);
+
+    auto array = msgSend<Ref<NSMutableArray>>(objc::objc_getClass("NSMutableArray"), "array");
+    msgSend(array, "addObject:", NSString::make("x"));
+    msgSend(array, "addObject:", static_cast<Object*>(nullptr));
+    msgSend(array, "insertObject:atIndex:", NSString::make("w"), 0);
+    EXPECT_EQ(array->strings(), (std::vector<std::string> { "w", "x" }));
+    EXPECT_EQ(msgSend<Ref<Object>>(array, "objectAtIndex:", 5), nullptr) << "out of range reads nil";
+    EXPECT_TRUE(msgSend<bool>(array, "containsObject:", NSString::make("x")));
+    auto immutable = msgSend<Ref<NSArray>>(array, "copy");
+    EXPECT_FALSE(objc::isKindOfClass(immutable, "NSMutableArray"));
+    EXPECT_TRUE(msgSend<bool>(immutable, "isEqual:", array));
+}
+
+TEST_F(CoreFoundationTest, DeepCopySharesNoContainer)
+{
+    auto inner = NSMutableArray::make({ NSString::make("a") });
+    auto outer = NSMutableDictionary::make({ { "list", inner } });
+    auto copy = corefoundation::deepCopy(outer);
+    inner->addObject(NSString::make("b"));
+    auto* copiedList = dynamic_cast<NSArray*>(static_cast<NSDictionary*>(copy.ptr())->objectForKey("list"));
+    ASSERT_NE(copiedList, nullptr);
+    EXPECT_EQ(copiedList->count(), 1u);
+    EXPECT_TRUE(dynamic_cast<NSMutableArray*>(copiedList)) << "mutability is kept";
+    auto frozen = corefoundation::deepCopy(outer, corefoundation::Containers::Immutable);
+    EXPECT_FALSE(objc::isKindOfClass(static_cast<NSDictionary*>(frozen.ptr())->objectForKey("list"), "NSMutableArray"));
+}
+
+TEST_F(CoreFoundationTest, PropertyListsRoundTripThroughXMLAndBinary)
+{
+    auto value = NSDictionary::make({
+        { "enabled", NSNumber::withBool(false) },
+        { "count", NSNumber::withInteger(-42) },
+        { "ratio", NSNumber::withDouble(0.25) },
+        { "name", NSString::make("Größe <&>") },
+        { "blob", NSData::make(std::string_view("\0\x01\xff", 3)) },
+        { "when", NSDate::withTimeIntervalSince1970(1'600'000'000) },
+        { "list", NSArray::make({ NSString::make("one"), NSDictionary::make({ { "deep", NSNumber::withBool(true) } }) }) },
+    });
+    for (auto format : { corefoundation::PropertyListFormat::XML, corefoundation::PropertyListFormat::Binary }) {
+        auto bytes = corefoundation::propertyListBytes(value, format);
+        ASSERT_TRUE(bytes);
+        auto back = corefoundation::propertyListFromBytes(*bytes);
+        ASSERT_TRUE(back);
+        EXPECT_TRUE(corefoundation::objectsEqual(back, value)) << corefoundation::describe(back);
+        auto* dict = static_cast<NSDictionary*>(back.ptr());
+        EXPECT_TRUE(static_cast<NSNumber*>(dict->objectForKey("enabled"))->isBoolean()) << "booleans stay booleans";
+        EXPECT_EQ(static_cast<NSNumber*>(dict->objectForKey("count"))->integerValue(), -42);
+    }
+}
+
+TEST_F(CoreFoundationTest, BadPropertyListsGiveNullAndAReason)
+{
+    std::string error;
+    for (std::string bad : { std::string(""), std::string("garbage"), std::string("bplist00\x01\x02"), std::string("<plist><dict><key>a</key>") }) {
+        error.clear();
+        EXPECT_FALSE(corefoundation::propertyListFromBytes(bad, &error)) << bad;
+        EXPECT_FALSE(error.empty());
+    }
+    EXPECT_FALSE(corefoundation::propertyListFromDeviceFile("/var/missing.plist", &error));
+    EXPECT_FALSE(corefoundation::propertyListFromDeviceFile("/../../etc/passwd", &error));
+    auto widget = objc::make<objc::NSObject>();
+    EXPECT_FALSE(corefoundation::propertyListBytes(NSArray::make({ widget }), corefoundation::PropertyListFormat::XML, &error));
+    EXPECT_NE(error.find("NSObject"), std::string::npos) << error;
+}
+
+TEST_F(CoreFoundationTest, DictionariesReadAndWriteDevicePaths)
+{
+    writeHost("/Library/a.plist", R"(<?xml version="1.0"?><plist version="1.0"><dict><key>k</key><string>v</string></dict></plist>)");
+    auto read = msgSend<Ref<NSMutableDictionary>>(objc::objc_getClass("NSMutableDictionary"), "dictionaryWithContentsOfFile:", "/Library/a.plist");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->stringForKey("k"), "v");
+    read->setObject(NSNumber::withInteger(3), "n");
+    EXPECT_TRUE(msgSend<bool>(read, "writeToFile:atomically:", "/Library/b.plist", true));
+    auto again = corefoundation::propertyListFromDeviceFile("/Library/b.plist");
+    EXPECT_TRUE(corefoundation::objectsEqual(again, read));
+    EXPECT_FALSE(msgSend<Ref<Object>>(objc::objc_getClass("NSArray"), "arrayWithContentsOfFile:", "/Library/a.plist")) << "a dictionary is not an array";
+}
+
+TEST_F(CoreFoundationTest, AtomicWritesLeaveNoTemporaryFiles)
+{
+    auto folder = env.root() / "w";
+    ASSERT_TRUE(corefoundation::writeFileAtomically(folder / "f.txt", "one"));
+    ASSERT_TRUE(corefoundation::writeFileAtomically(folder / "f.txt", "two"));
+    std::filesystem::create_directories(folder / "dir");
+    std::string error;
+    EXPECT_FALSE(corefoundation::writeFileAtomically(folder / "dir", "x", &error)) << "a folder is not replaced";
+    EXPECT_FALSE(error.empty());
+    std::vector<std::string> names;
+    for (auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string> { "dir", "f.txt" }));
+    EXPECT_EQ(*corefoundation::readWholeFile(folder / "f.txt", 100), "two");
+}
+
+} // namespace
