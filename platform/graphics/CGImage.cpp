@@ -11,8 +11,6 @@
 
 using namespace graphics::internal;
 
-const CGBitmapInfo kCGBitmapByteOrder32Host = std::endian::native == std::endian::little ? kCGBitmapByteOrder32Little : kCGBitmapByteOrder32Big;
-
 namespace graphics::internal {
 
 bool sizeAcceptable(size_t width, size_t height)

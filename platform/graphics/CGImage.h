@@ -10,6 +10,7 @@
 #include "platform/graphics/CGGeometry.h"
 #include "platform/runtime/Object.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -30,16 +31,15 @@ enum CGImageAlphaInfo : uint32_t {
     kCGImageAlphaOnly = 7,
 };
 
-enum : uint32_t {
-    kCGBitmapAlphaInfoMask = 0x1F,
-    kCGBitmapFloatComponents = 1u << 8,
-    kCGBitmapByteOrderMask = 0x7000,
-    kCGBitmapByteOrderDefault = 0,
-    kCGBitmapByteOrder16Little = 1u << 12,
-    kCGBitmapByteOrder32Little = 2u << 12,
-    kCGBitmapByteOrder16Big = 3u << 12,
-    kCGBitmapByteOrder32Big = 4u << 12,
-};
+// Plain constants rather than an enumeration, so that "alpha info | byte order" is an integer.
+inline constexpr CGBitmapInfo kCGBitmapAlphaInfoMask = 0x1F;
+inline constexpr CGBitmapInfo kCGBitmapFloatComponents = 1u << 8;
+inline constexpr CGBitmapInfo kCGBitmapByteOrderMask = 0x7000;
+inline constexpr CGBitmapInfo kCGBitmapByteOrderDefault = 0;
+inline constexpr CGBitmapInfo kCGBitmapByteOrder16Little = 1u << 12;
+inline constexpr CGBitmapInfo kCGBitmapByteOrder32Little = 2u << 12;
+inline constexpr CGBitmapInfo kCGBitmapByteOrder16Big = 3u << 12;
+inline constexpr CGBitmapInfo kCGBitmapByteOrder32Big = 4u << 12;
 
 enum CGColorRenderingIntent : int {
     kCGRenderingIntentDefault = 0,
@@ -50,7 +50,7 @@ enum CGColorRenderingIntent : int {
 };
 
 // The byte order of cairo's 32-bit pixels on this machine.
-extern const CGBitmapInfo kCGBitmapByteOrder32Host;
+inline constexpr CGBitmapInfo kCGBitmapByteOrder32Host = std::endian::native == std::endian::little ? kCGBitmapByteOrder32Little : kCGBitmapByteOrder32Big;
 
 // Bytes of pixel data, shared without copying when they come from an image.
 class CGDataProvider final : public objc::Object {

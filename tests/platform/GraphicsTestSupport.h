@@ -1,0 +1,80 @@
+#pragma once
+
+// Pictures built in the tests and pixel reading for the graphics tests.
+
+#include "platform/graphics/CGImage.h"
+#include "platform/graphics/CairoAccess.h"
+
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+namespace graphics_test {
+
+// Straight (not premultiplied) 8-bit colour.
+struct RGBA {
+    int r = 0, g = 0, b = 0, a = 0;
+    bool operator==(const RGBA&) const = default;
+    friend std::ostream& operator<<(std::ostream& os, const RGBA& c)
+    {
+        return os << "(" << c.r << ", " << c.g << ", " << c.b << ", " << c.a << ")";
+    }
+};
+
+inline constexpr RGBA kRed { 255, 0, 0, 255 };
+inline constexpr RGBA kGreen { 0, 255, 0, 255 };
+inline constexpr RGBA kBlue { 0, 0, 255, 255 };
+inline constexpr RGBA kYellow { 255, 255, 0, 255 };
+
+// The pixel at (x, y), origin top left, un-premultiplied.
+inline RGBA pixelAt(const CGImage* image, size_t x, size_t y)
+{
+    cairo_surface_t* s = image->surface();
+    const uint8_t* row = cairo_image_surface_get_data(s) + y * size_t(cairo_image_surface_get_stride(s));
+    if (cairo_image_surface_get_format(s) == CAIRO_FORMAT_A8)
+        return { 0, 0, 0, row[x] };
+    uint32_t p = reinterpret_cast<const uint32_t*>(row)[x];
+    int a = cairo_image_surface_get_format(s) == CAIRO_FORMAT_ARGB32 ? int(p >> 24) : 255;
+    auto un = [a](int c) { return a ? (c * 255 + a / 2) / a : 0; };
+    return { un((p >> 16) & 0xFF), un((p >> 8) & 0xFF), un(p & 0xFF), a };
+}
+
+// A picture from straight RGBA rows (bytes R, G, B, A), through CGImageCreate.
+inline CGImageRef imageFromRGBA(size_t w, size_t h, const std::vector<uint8_t>& bytes)
+{
+    return CGImageCreate(w, h, 8, 32, w * 4, CGColorSpaceCreateDeviceRGB(), kCGImageAlphaLast | kCGBitmapByteOrderDefault,
+        CGDataProviderCreateWithBytes(bytes), nullptr, true, kCGRenderingIntentDefault);
+}
+
+// A picture whose four quarters are red (top left), green (top right), blue (bottom left) and
+// yellow (bottom right). Width and height must be even.
+inline CGImageRef fourCorners(size_t w, size_t h)
+{
+    std::vector<uint8_t> bytes(w * h * 4);
+    for (size_t y = 0; y < h; ++y) {
+        for (size_t x = 0; x < w; ++x) {
+            RGBA c = y < h / 2 ? (x < w / 2 ? kRed : kGreen) : (x < w / 2 ? kBlue : kYellow);
+            uint8_t* p = &bytes[(y * w + x) * 4];
+            p[0] = uint8_t(c.r), p[1] = uint8_t(c.g), p[2] = uint8_t(c.b), p[3] = uint8_t(c.a);
+        }
+    }
+    return imageFromRGBA(w, h, bytes);
+}
+
+struct Corners {
+    RGBA topLeft, topRight, bottomLeft, bottomRight;
+    bool operator==(const Corners&) const = default;
+    friend std::ostream& operator<<(std::ostream& os, const Corners& c)
+    {
+        return os << "TL" << c.topLeft << " TR" << c.topRight << " BL" << c.bottomLeft << " BR" << c.bottomRight;
+    }
+};
+
+// The corner pixels (one pixel in from each edge, away from resampled borders).
+inline Corners cornersOf(const CGImage* image)
+{
+    size_t w = image->width(), h = image->height();
+    return { pixelAt(image, 1, 1), pixelAt(image, w - 2, 1), pixelAt(image, 1, h - 2), pixelAt(image, w - 2, h - 2) };
+}
+
+} // namespace graphics_test
