@@ -1,0 +1,449 @@
+#include "NSFileManager.h"
+
+#include "DeviceRoot.h"
+#include "FoundationCreate.h"
+
+#include "platform/corefoundation/AtomicFile.h"
+#include "platform/corefoundation/NSDate.h"
+#include "platform/corefoundation/NSNumber.h"
+#include "platform/corefoundation/NSString.h"
+#include "platform/runtime/Message.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using objc::Object;
+using objc::Ref;
+using objc::SEL;
+
+namespace foundation {
+
+namespace {
+
+// The state of one booted device: its file manager.
+struct FileManagerState {
+    Ref<NSFileManager> defaultManager;
+};
+
+std::string quoted(const std::string& path) { return "“" + fs::path(path).filename().string() + "”"; }
+
+// The host path of a device path, or an error saying the path is not on this device.
+std::optional<fs::path> resolveOrReport(const std::string& path, NSErrorPointer error, bool writing)
+{
+    auto host = DeviceRoot::resolve(path);
+    if (!host)
+        reportError(error, NSCocoaErrorDomain, writing ? NSFileWriteInvalidFileNameError : NSFileReadInvalidFileNameError,
+            "The path " + (path.empty() ? std::string("(empty)") : path) + " is not a path on this device.");
+    return host;
+}
+
+bool existsNoFollow(const fs::path& host)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(host, ec));
+}
+
+void reportMissing(NSErrorPointer error, const std::string& path, bool reading)
+{
+    reportError(error, NSCocoaErrorDomain, reading ? NSFileReadNoSuchFileError : NSFileNoSuchFileError,
+        "The file " + quoted(path) + " couldn’t be opened because there is no such file.");
+}
+
+void reportSystem(NSErrorPointer error, const std::string& what, const std::string& path, int code)
+{
+    std::int64_t cocoa = code == EACCES || code == EPERM ? NSFileWriteNoPermissionError : code == EEXIST ? NSFileWriteFileExistsError
+        : code == ENOENT                                                                                 ? NSFileNoSuchFileError
+                                                                                                         : NSFileWriteUnknownError;
+    reportError(error, NSCocoaErrorDomain, cocoa, what + " " + quoted(path) + ": " + std::strerror(code) + ".");
+}
+
+std::vector<std::string> sortedNames(const fs::path& folder, std::error_code& ec)
+{
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void collectSubpaths(const fs::path& folder, const std::string& prefix, std::vector<std::string>& out, int depth)
+{
+    if (depth > 256)
+        return;
+    std::error_code ec;
+    for (const auto& name : sortedNames(folder, ec)) {
+        std::string relative = prefix.empty() ? name : prefix + "/" + name;
+        out.push_back(relative);
+        fs::path child = folder / name;
+        // Symbolic links are listed, never followed.
+        if (fs::is_directory(fs::symlink_status(child, ec)))
+            collectSubpaths(child, relative, out, depth + 1);
+    }
+}
+
+// Copies a file, a symbolic link or a whole folder (recursively) to `to`, which must not exist.
+bool copyTree(const fs::path& from, const fs::path& to, std::error_code& ec)
+{
+    auto status = fs::symlink_status(from, ec);
+    if (ec)
+        return false;
+    if (fs::is_symlink(status)) {
+        fs::copy_symlink(from, to, ec);
+        return !ec;
+    }
+    if (fs::is_directory(status)) {
+        if (!fs::create_directory(to, ec) && !ec)
+            ec = std::make_error_code(std::errc::file_exists);
+        if (ec)
+            return false;
+        for (const auto& name : sortedNames(from, ec)) {
+            if (!copyTree(from / name, to / name, ec))
+                return false;
+        }
+        return !ec;
+    }
+    if (!fs::is_regular_file(status)) {
+        ec = std::make_error_code(std::errc::not_supported);
+        return false;
+    }
+    fs::copy_file(from, to, fs::copy_options::none, ec);
+    return !ec;
+}
+
+fs::path temporarySibling(const fs::path& target)
+{
+    for (int n = 0;; ++n) {
+        fs::path candidate = target.parent_path() / ("." + target.filename().string() + ".ovrimo-tmp-copy-" + std::to_string(getpid()) + "-" + std::to_string(n));
+        if (!existsNoFollow(candidate))
+            return candidate;
+    }
+}
+
+bool isRootOrAbove(const fs::path& host)
+{
+    std::error_code ec;
+    return fs::weakly_canonical(host, ec) == DeviceRoot::host();
+}
+
+bool isWithin(const fs::path& inner, const fs::path& outer)
+{
+    std::error_code ec;
+    fs::path a = fs::weakly_canonical(inner, ec), b = fs::weakly_canonical(outer, ec);
+    auto [endOuter, at] = std::mismatch(b.begin(), b.end(), a.begin(), a.end());
+    return endOuter == b.end();
+}
+
+// --- The operations behind the selectors ---
+
+bool fileExists(const std::string& path, bool* isDirectory)
+{
+    if (isDirectory)
+        *isDirectory = false;
+    auto host = DeviceRoot::resolve(path);
+    std::error_code ec;
+    if (!host)
+        return false;
+    auto status = fs::status(*host, ec); // follows symbolic links (which stay inside the root)
+    if (ec || !fs::exists(status))
+        return false;
+    if (isDirectory)
+        *isDirectory = fs::is_directory(status);
+    return true;
+}
+
+Ref<NSArray> contentsOfDirectory(const std::string& path, NSErrorPointer error)
+{
+    auto host = resolveOrReport(path, error, false);
+    if (!host)
+        return nullptr;
+    std::error_code ec;
+    if (!fs::is_directory(*host, ec)) {
+        if (fs::exists(*host, ec))
+            reportError(error, NSCocoaErrorDomain, NSFileReadUnknownError, "The file " + quoted(path) + " is not a folder.");
+        else
+            reportMissing(error, path, true);
+        return nullptr;
+    }
+    auto names = sortedNames(*host, ec);
+    if (ec) {
+        reportSystem(error, "Cannot list", path, ec.value());
+        return nullptr;
+    }
+    return NSArray::ofStrings(names);
+}
+
+Ref<NSArray> subpathsOfDirectory(const std::string& path, NSErrorPointer error)
+{
+    auto host = resolveOrReport(path, error, false);
+    if (!host)
+        return nullptr;
+    std::error_code ec;
+    if (!fs::is_directory(*host, ec)) {
+        reportMissing(error, path, true);
+        return nullptr;
+    }
+    std::vector<std::string> subpaths;
+    collectSubpaths(*host, "", subpaths, 0);
+    return NSArray::ofStrings(subpaths);
+}
+
+bool copyItem(const std::string& from, const std::string& to, NSErrorPointer error)
+{
+    auto source = resolveOrReport(from, error, false);
+    auto target = source ? resolveOrReport(to, error, true) : std::nullopt;
+    if (!source || !target)
+        return false;
+    if (!existsNoFollow(*source)) {
+        reportMissing(error, from, true);
+        return false;
+    }
+    if (existsNoFollow(*target)) {
+        reportError(error, NSCocoaErrorDomain, NSFileWriteFileExistsError,
+            quoted(from) + " couldn’t be copied to " + quoted(fs::path(to).parent_path().string()) + " because an item with the same name already exists.");
+        return false;
+    }
+    std::error_code ec;
+    if (!fs::is_directory(target->parent_path(), ec)) {
+        reportMissing(error, fs::path(to).parent_path().string(), false);
+        return false;
+    }
+    if (fs::is_directory(fs::symlink_status(*source, ec)) && isWithin(*target, *source)) {
+        reportError(error, NSCocoaErrorDomain, NSFileWriteUnknownError, "A folder cannot be copied into itself.");
+        return false;
+    }
+    // Build the copy under a temporary name and move it into place in one step, so that a failed
+    // copy leaves nothing half-made at the destination.
+    fs::path temporary = temporarySibling(*target);
+    if (!copyTree(*source, temporary, ec)) {
+        int code = ec.value();
+        fs::remove_all(temporary, ec);
+        reportSystem(error, "Cannot copy", from, code);
+        return false;
+    }
+    std::string renameError;
+    if (!corefoundation::renameWithoutReplacing(temporary, *target, &renameError)) {
+        int code = errno;
+        fs::remove_all(temporary, ec);
+        reportSystem(error, "Cannot copy", from, code);
+        return false;
+    }
+    return true;
+}
+
+bool removeItem(const std::string& path, NSErrorPointer error)
+{
+    auto host = resolveOrReport(path, error, true);
+    if (!host)
+        return false;
+    if (isRootOrAbove(*host)) {
+        reportError(error, NSCocoaErrorDomain, NSFileWriteNoPermissionError, "The device's root folder cannot be removed.");
+        return false;
+    }
+    if (!existsNoFollow(*host)) {
+        reportMissing(error, path, false);
+        return false;
+    }
+    std::error_code ec;
+    fs::remove_all(*host, ec); // removes symbolic links themselves, never what they point to
+    if (ec) {
+        reportSystem(error, "Cannot remove", path, ec.value());
+        return false;
+    }
+    return true;
+}
+
+bool moveItem(const std::string& from, const std::string& to, NSErrorPointer error)
+{
+    auto source = resolveOrReport(from, error, true);
+    auto target = source ? resolveOrReport(to, error, true) : std::nullopt;
+    if (!source || !target)
+        return false;
+    if (!existsNoFollow(*source)) {
+        reportMissing(error, from, true);
+        return false;
+    }
+    if (isRootOrAbove(*source)) {
+        reportError(error, NSCocoaErrorDomain, NSFileWriteNoPermissionError, "The device's root folder cannot be moved.");
+        return false;
+    }
+    if (existsNoFollow(*target)) {
+        reportError(error, NSCocoaErrorDomain, NSFileWriteFileExistsError,
+            quoted(from) + " couldn’t be moved to " + quoted(fs::path(to).parent_path().string()) + " because an item with the same name already exists.");
+        return false;
+    }
+    if (corefoundation::renameWithoutReplacing(*source, *target))
+        return true;
+    if (errno != EXDEV) {
+        reportSystem(error, "Cannot move", from, errno);
+        return false;
+    }
+    return copyItem(from, to, error) && removeItem(from, error);
+}
+
+bool createDirectory(const std::string& path, bool intermediate, NSErrorPointer error)
+{
+    auto host = resolveOrReport(path, error, true);
+    if (!host)
+        return false;
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(*host, ec))) {
+        if (intermediate && fs::is_directory(*host, ec))
+            return true;
+        reportError(error, NSCocoaErrorDomain, NSFileWriteFileExistsError, "The file " + quoted(path) + " couldn’t be saved because a file with the same name already exists.");
+        return false;
+    }
+    if (intermediate)
+        fs::create_directories(*host, ec);
+    else
+        fs::create_directory(*host, ec);
+    if (ec) {
+        reportSystem(error, "Cannot create the folder", path, ec.value());
+        return false;
+    }
+    return true;
+}
+
+Ref<NSDictionary> attributesOfItem(const std::string& path, NSErrorPointer error)
+{
+    auto host = resolveOrReport(path, error, false);
+    if (!host)
+        return nullptr;
+    struct stat info {};
+    if (lstat(host->c_str(), &info) != 0) {
+        if (errno == ENOENT)
+            reportMissing(error, path, true);
+        else
+            reportSystem(error, "Cannot read the attributes of", path, errno);
+        return nullptr;
+    }
+    const std::string& type = S_ISREG(info.st_mode) ? NSFileTypeRegular : S_ISDIR(info.st_mode) ? NSFileTypeDirectory
+        : S_ISLNK(info.st_mode)                                                                  ? NSFileTypeSymbolicLink
+                                                                                                 : NSFileTypeUnknown;
+    NSDictionary::Storage entries;
+    entries.emplace(NSFileSize, NSNumber::withInteger(info.st_size));
+    entries.emplace(NSFileType, NSString::make(type));
+    entries.emplace(NSFileModificationDate, NSDate::withTimeIntervalSince1970(info.st_mtim.tv_sec + info.st_mtim.tv_nsec / 1e9));
+    entries.emplace(NSFilePosixPermissions, NSNumber::withInteger(info.st_mode & 07777));
+    return NSDictionary::make(std::move(entries));
+}
+
+bool createFile(const std::string& path, NSData* contents)
+{
+    auto host = DeviceRoot::resolve(path);
+    if (!host)
+        return false;
+    std::error_code ec;
+    // The platform writes into an existing folder only.
+    if (!fs::is_directory(host->parent_path(), ec) || fs::is_directory(*host, ec))
+        return false;
+    return corefoundation::writeFileAtomically(*host, contents ? contents->view() : std::string_view());
+}
+
+} // namespace
+
+void registerFileManagerClass(objc::Runtime& runtime)
+{
+    objc::Class* cls = runtime.registerClass<NSFileManager>("NSObject");
+    cls->addClassMethod("defaultManager", [](Object*, SEL) {
+        auto& state = objc::Runtime::current().state<FileManagerState>();
+        if (!state.defaultManager)
+            state.defaultManager = foundation::create<NSFileManager>();
+        return state.defaultManager;
+    });
+    cls->addMethod("fileExistsAtPath:", [](NSFileManager*, SEL, std::string path) { return fileExists(path, nullptr); });
+    cls->addMethod("fileExistsAtPath:isDirectory:", [](NSFileManager*, SEL, std::string path, bool* isDirectory) { return fileExists(path, isDirectory); });
+    cls->addMethod("contentsOfDirectoryAtPath:error:", [](NSFileManager*, SEL, std::string path, NSErrorPointer error) { return contentsOfDirectory(path, error); });
+    cls->addMethod("subpathsOfDirectoryAtPath:error:", [](NSFileManager*, SEL, std::string path, NSErrorPointer error) { return subpathsOfDirectory(path, error); });
+    cls->addMethod("subpathsAtPath:", [](NSFileManager*, SEL, std::string path) { return subpathsOfDirectory(path, nullptr); });
+    cls->addMethod("copyItemAtPath:toPath:error:", [](NSFileManager*, SEL, std::string from, std::string to, NSErrorPointer error) { return copyItem(from, to, error); });
+    cls->addMethod("moveItemAtPath:toPath:error:", [](NSFileManager*, SEL, std::string from, std::string to, NSErrorPointer error) { return moveItem(from, to, error); });
+    cls->addMethod("removeItemAtPath:error:", [](NSFileManager*, SEL, std::string path, NSErrorPointer error) { return removeItem(path, error); });
+    cls->addMethod("createDirectoryAtPath:withIntermediateDirectories:attributes:error:", [](NSFileManager*, SEL, std::string path, bool intermediate, NSDictionary*, NSErrorPointer error) {
+        return createDirectory(path, intermediate, error);
+    });
+    cls->addMethod("attributesOfItemAtPath:error:", [](NSFileManager*, SEL, std::string path, NSErrorPointer error) { return attributesOfItem(path, error); });
+    cls->addMethod("createFileAtPath:contents:attributes:", [](NSFileManager*, SEL, std::string path, NSData* contents, NSDictionary*) { return createFile(path, contents); });
+    cls->addMethod("contentsAtPath:", [](NSFileManager*, SEL, std::string path) -> Ref<NSData> {
+        auto host = DeviceRoot::resolve(path);
+        auto bytes = host ? corefoundation::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
+        return bytes ? NSData::make(*bytes) : nullptr;
+    });
+}
+
+void registerDataFileMethods(objc::Runtime& runtime)
+{
+    objc::Class* cls = runtime.requireClass("NSData");
+    auto read = [](const std::string& path) -> Ref<NSData> {
+        auto host = DeviceRoot::resolve(path);
+        auto bytes = host ? corefoundation::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
+        return bytes ? NSData::make(*bytes) : nullptr;
+    };
+    cls->addClassMethod("dataWithContentsOfFile:", [read](Object*, SEL, std::string path) { return read(path); });
+    cls->addMethod("initWithContentsOfFile:", [read](NSData*, SEL, std::string path) { return read(path); });
+    // Every write is atomic here (temporary file, then rename), whatever `atomically` says: no
+    // reader ever sees half a file, and a failed write leaves nothing behind.
+    cls->addMethod("writeToFile:atomically:", [](NSData* self, SEL, std::string path, bool) {
+        auto host = DeviceRoot::resolve(path);
+        std::error_code ec;
+        if (!host || fs::is_directory(*host, ec) || !fs::is_directory(host->parent_path(), ec))
+            return false;
+        return corefoundation::writeFileAtomically(*host, self->view());
+    });
+}
+
+} // namespace foundation
+
+Ref<NSFileManager> NSFileManager::defaultManager()
+{
+    foundation::ensureRegistered();
+    return objc::msgSend<Ref<NSFileManager>>(objc::objc_getClass("NSFileManager"), "defaultManager");
+}
+
+bool NSFileManager::fileExistsAtPath(const std::string& path, bool* isDirectory)
+{
+    return objc::msgSend<bool>(this, "fileExistsAtPath:isDirectory:", path, isDirectory);
+}
+
+Ref<NSArray> NSFileManager::contentsOfDirectoryAtPath(const std::string& path, NSErrorPointer error)
+{
+    return objc::msgSend<Ref<NSArray>>(this, "contentsOfDirectoryAtPath:error:", path, error);
+}
+
+Ref<NSArray> NSFileManager::subpathsOfDirectoryAtPath(const std::string& path, NSErrorPointer error)
+{
+    return objc::msgSend<Ref<NSArray>>(this, "subpathsOfDirectoryAtPath:error:", path, error);
+}
+
+bool NSFileManager::copyItemAtPath(const std::string& from, const std::string& to, NSErrorPointer error)
+{
+    return objc::msgSend<bool>(this, "copyItemAtPath:toPath:error:", from, to, error);
+}
+
+bool NSFileManager::moveItemAtPath(const std::string& from, const std::string& to, NSErrorPointer error)
+{
+    return objc::msgSend<bool>(this, "moveItemAtPath:toPath:error:", from, to, error);
+}
+
+bool NSFileManager::removeItemAtPath(const std::string& path, NSErrorPointer error)
+{
+    return objc::msgSend<bool>(this, "removeItemAtPath:error:", path, error);
+}
+
+bool NSFileManager::createDirectoryAtPath(const std::string& path, bool withIntermediateDirectories, NSDictionary* attributes, NSErrorPointer error)
+{
+    return objc::msgSend<bool>(this, "createDirectoryAtPath:withIntermediateDirectories:attributes:error:", path, withIntermediateDirectories, attributes, error);
+}
+
+Ref<NSDictionary> NSFileManager::attributesOfItemAtPath(const std::string& path, NSErrorPointer error)
+{
+    return objc::msgSend<Ref<NSDictionary>>(this, "attributesOfItemAtPath:error:", path, error);
+}
+
+bool NSFileManager::createFileAtPath(const std::string& path, NSData* contents, NSDictionary* attributes)
+{
+    return objc::msgSend<bool>(this, "createFileAtPath:contents:attributes:", path, contents, attributes);
+}

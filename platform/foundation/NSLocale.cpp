@@ -1,0 +1,53 @@
+#include "NSLocale.h"
+
+#include "FoundationCreate.h"
+
+using objc::Object;
+using objc::SEL;
+
+namespace foundation {
+
+namespace {
+struct LocaleState {
+    std::string identifier = "en_US";
+    int offset = 0;
+};
+LocaleState& state() { return objc::Runtime::current().state<LocaleState>(); }
+} // namespace
+
+void setCurrentLocaleIdentifier(std::string identifier) { state().identifier = std::move(identifier); }
+std::string currentLocaleIdentifier()
+{
+    objc::Runtime* runtime = objc::Runtime::currentOrNull();
+    return runtime ? runtime->state<LocaleState>().identifier : "en_US";
+}
+void setTimeZoneOffset(int secondsFromGMT) { state().offset = secondsFromGMT; }
+int timeZoneOffset()
+{
+    objc::Runtime* runtime = objc::Runtime::currentOrNull();
+    return runtime ? runtime->state<LocaleState>().offset : 0;
+}
+
+void registerLocaleClass(objc::Runtime& runtime)
+{
+    objc::Class* cls = runtime.registerClass<NSLocale>("NSObject");
+    cls->addClassMethod("currentLocale", [](Object*, SEL) { return NSLocale::currentLocale(); });
+    cls->addClassMethod("autoupdatingCurrentLocale", [](Object*, SEL) { return NSLocale::currentLocale(); });
+    cls->addClassMethod("localeWithLocaleIdentifier:", [](Object*, SEL, std::string id) { return NSLocale::withIdentifier(std::move(id)); });
+    cls->addMethod("localeIdentifier", [](NSLocale* self, SEL) { return self->localeIdentifier(); });
+    cls->addMethod("languageCode", [](NSLocale* self, SEL) { return self->languageCode(); });
+    cls->addMethod("countryCode", [](NSLocale* self, SEL) { return self->countryCode(); });
+}
+
+} // namespace foundation
+
+objc::Ref<NSLocale> NSLocale::currentLocale() { return withIdentifier(foundation::currentLocaleIdentifier()); }
+objc::Ref<NSLocale> NSLocale::withIdentifier(std::string identifier) { return foundation::create<NSLocale>(std::move(identifier)); }
+
+std::string NSLocale::languageCode() const { return m_identifier.substr(0, m_identifier.find_first_of("_-")); }
+
+std::string NSLocale::countryCode() const
+{
+    auto at = m_identifier.find_first_of("_-");
+    return at == std::string::npos ? std::string() : m_identifier.substr(at + 1);
+}
