@@ -68,7 +68,7 @@ cairo_filter_t filterFor(CGInterpolationQuality quality, bool imageInterpolates)
         return CAIRO_FILTER_NEAREST;
     switch (quality) {
     case kCGInterpolationNone: return CAIRO_FILTER_NEAREST;
-    case kCGInterpolationLow: return CAIRO_FILTER_FAST;
+    case kCGInterpolationLow: return CAIRO_FILTER_BILINEAR;
     case kCGInterpolationHigh: return CAIRO_FILTER_BEST;
     default: return CAIRO_FILTER_GOOD;
     }
