@@ -142,7 +142,7 @@ const uint8_t* CGImage::data() const
         return cairo_image_surface_get_data(m_surface);
     // Grey pictures are stored as RGB and masks as coverage; their reported bytes are one sample
     // per pixel (for masks: 0 paints, 255 blocks). Made on first request; images are immutable.
-    if (m_greyBytes.empty()) {
+    std::call_once(m_greyOnce, [this] {
         size_t w = width(), h = height();
         int stride = cairo_image_surface_get_stride(m_surface);
         const uint8_t* base = cairo_image_surface_get_data(m_surface);
@@ -157,7 +157,7 @@ const uint8_t* CGImage::data() const
             }
         }
         m_greyBytes = std::move(bytes);
-    }
+    });
     return m_greyBytes.data();
 }
 

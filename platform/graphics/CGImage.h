@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 typedef struct _cairo_surface cairo_surface_t;
@@ -111,6 +112,7 @@ private:
     cairo_surface_t* m_surface;
     Kind m_kind;
     bool m_interpolate;
+    mutable std::once_flag m_greyOnce;
     mutable std::vector<uint8_t> m_greyBytes;
 };
 using CGImageRef = objc::Ref<CGImage>;

@@ -28,6 +28,8 @@ constexpr bool kLittleEndian = std::endian::native == std::endian::little;
 // Deflate cannot shrink data by much more than 1032:1; a PNG declaring more pixels than that
 // allows for its size is lying about its size.
 constexpr double kMaxDeflateRatio = 1040;
+constexpr double kMaxJPEGPixelsPerByte = 2048;
+constexpr long kMaxJPEGWorkingMemory = 512L << 20;
 
 // EXIF orientation (1…8) to UIImageOrientation, and back.
 int orientationFromExif(int exif)
@@ -198,11 +200,17 @@ bool readJPEG(jpeg_decompress_struct* cinfo, JPEGErrorManager* errors, JPEGReadS
     if (setjmp(errors->jump))
         return false;
     jpeg_create_decompress(cinfo);
+    // Progressive pictures keep all their coefficients in memory; without a backing store libjpeg
+    // fails cleanly when this is exceeded.
+    cinfo->mem->max_memory_to_use = kMaxJPEGWorkingMemory;
     jpeg_mem_src(cinfo, state->data, static_cast<unsigned long>(state->size));
     jpeg_save_markers(cinfo, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
         return false;
     if (!sizeAcceptable(cinfo->image_width, cinfo->image_height))
+        return false;
+    // Sequential Huffman-coded data spends at least a bit on every 8 x 8 block it holds.
+    if (!cinfo->progressive_mode && !cinfo->arith_code && double(cinfo->image_width) * cinfo->image_height > double(state->size) * kMaxJPEGPixelsPerByte)
         return false;
     for (jpeg_saved_marker_ptr marker = cinfo->marker_list; marker; marker = marker->next) {
         if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6 && std::memcmp(marker->data, "Exif\0\0", 6) == 0) {

@@ -179,7 +179,7 @@ TEST_F(GraphicsCodec, CorruptAndTruncatedDataGiveNull)
 
     // Bytes flipped inside the data: any outcome but a crash is acceptable; a damaged checksum in
     // a PNG must be refused.
-    for (int round = 0; round < 50; ++round) {
+    for (int round = 0; round < 300; ++round) {
         auto damaged = (round % 2) ? png : jpeg;
         for (int k = 0; k < 4; ++k)
             damaged[100 + random() % (damaged.size() - 100)] ^= uint8_t(1 + random() % 255);
@@ -204,15 +204,24 @@ TEST_F(GraphicsCodec, OversizedPicturesAreRefusedBeforeDecoding)
     ASSERT_TRUE(small);
     EXPECT_EQ(pixelAt(small, 29, 29).a, 0);
 
-    // A JPEG whose frame header is patched to 20000 × 20000.
-    auto jpeg = *graphics::encodeJPEG(noisyImage(16, 16, false), 0.9);
-    for (size_t i = 0; i + 8 < jpeg.size(); ++i) {
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
-            jpeg[i + 5] = 0x4E, jpeg[i + 6] = 0x20, jpeg[i + 7] = 0x4E, jpeg[i + 8] = 0x20;
-            break;
+    // JPEGs whose frame header is patched to 20000 × 20000 (too many pixels) and to 9000 × 9000
+    // (more than the data can describe).
+    auto jpegDeclaring = [](uint16_t side) {
+        auto jpeg = *graphics::encodeJPEG(noisyImage(16, 16, false), 0.9);
+        for (size_t i = 0; i + 8 < jpeg.size(); ++i) {
+            if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+                jpeg[i + 5] = jpeg[i + 7] = uint8_t(side >> 8);
+                jpeg[i + 6] = jpeg[i + 8] = uint8_t(side);
+                break;
+            }
         }
-    }
-    seconds = secondsFor([&] { EXPECT_FALSE(graphics::decodeJPEG(jpeg.data(), jpeg.size()).image); });
+        return jpeg;
+    };
+    auto hugeJPEG = jpegDeclaring(20000), lyingJPEG = jpegDeclaring(9000);
+    seconds = secondsFor([&] {
+        EXPECT_FALSE(graphics::decodeJPEG(hugeJPEG.data(), hugeJPEG.size()).image);
+        EXPECT_FALSE(graphics::decodeJPEG(lyingJPEG.data(), lyingJPEG.size()).image);
+    });
     EXPECT_LT(seconds, 0.05);
 }
 
