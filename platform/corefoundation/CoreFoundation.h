@@ -3,6 +3,7 @@
 // CoreFoundation of the simulated device: property-list objects, property-list files,
 // preferences domains and the Darwin and local notification centers.
 
+#include "platform/corefoundation/CFLog.h"
 #include "platform/corefoundation/CFNotificationCenter.h"
 #include "platform/corefoundation/CFPreferences.h"
 #include "platform/corefoundation/NSArray.h"
@@ -12,6 +13,7 @@
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/corefoundation/PropertyList.h"
+#include "platform/corefoundation/StringFormat.h"
 #include "platform/corefoundation/Create.h"
 
 // The version the booted system reports; the device boot sets it from its profile.

@@ -16,6 +16,8 @@ void registerFoundationClasses(objc::Runtime& runtime)
     foundation::registerScannerClass(runtime);
     foundation::registerTimerClasses(runtime);
     foundation::registerBundleClass(runtime);
+    foundation::registerNotificationCenterClasses(runtime);
+    foundation::registerCharacterSetClass(runtime);
 }
 
 namespace foundation {

@@ -175,3 +175,26 @@ TEST_F(CoreFoundationTest, AtomicWritesLeaveNoTemporaryFiles)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CoreFoundationTest, FormatsWithThePlatformDirectives)
+{
+    using corefoundation::stringWithFormat;
+    EXPECT_EQ(stringWithFormat("[%s: %s:%d] %s: %@", "ovrimoprefs", "zarnekprefs/zarneklink/ZarnekLinkCell", 212, "ERROR", NSString::make("error loading twitter avatar: x")),
+        "[ovrimoprefs: zarnekprefs/zarneklink/ZarnekLinkCell:212] ERROR: error loading twitter avatar: x");
+    EXPECT_EQ(stringWithFormat("%@ / %@ / %@", NSNumber::withInteger(3), static_cast<objc::Object*>(nullptr), std::string("text")), "3 / (null) / text");
+    EXPECT_EQ(stringWithFormat("%02ld:%.1f%% %X %lu", 7L, 99.44, 255u, 5ul), "07:99.4% FF 5");
+    EXPECT_EQ(stringWithFormat("%@ and %@", std::string("one")), "one and ") << "a missing argument writes nothing";
+}
+
+TEST_F(CoreFoundationTest, CFLogKeepsTheDevicesLog)
+{
+    testing::internal::CaptureStderr();
+    CFLog(kCFLogLevelError, "[%s] %@", "bundle", NSString::make("message"));
+    std::string echoed = testing::internal::GetCapturedStderr();
+    EXPECT_NE(echoed.find("[bundle] message"), std::string::npos);
+    EXPECT_EQ(corefoundation::systemLogLines(), std::vector<std::string> { "[bundle] message" });
+}
+
+} // namespace
