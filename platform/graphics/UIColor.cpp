@@ -231,6 +231,17 @@ void UIColor::registerClass(objc::Runtime& runtime)
         cls->addClassMethod(entry.selector, [make](Object*, SEL) { return make(); });
     }
 
+    cls->addMethod("initWithRed:green:blue:alpha:", [](UIColor* self, SEL, CGFloat r, CGFloat g, CGFloat b, CGFloat a) -> Ref<UIColor> {
+        self->m_red = clamp01(r), self->m_green = clamp01(g), self->m_blue = clamp01(b), self->m_alpha = clamp01(a);
+        self->m_grey = false;
+        return self;
+    });
+    cls->addMethod("initWithWhite:alpha:", [](UIColor* self, SEL, CGFloat w, CGFloat a) -> Ref<UIColor> {
+        self->m_red = self->m_green = self->m_blue = clamp01(w);
+        self->m_alpha = clamp01(a);
+        self->m_grey = true;
+        return self;
+    });
     cls->addMethod("getRed:green:blue:alpha:", [](UIColor* self, SEL, CGFloat* r, CGFloat* g, CGFloat* b, CGFloat* a) { return self->getRed(r, g, b, a); });
     cls->addMethod("getHue:saturation:brightness:alpha:", [](UIColor* self, SEL, CGFloat* h, CGFloat* s, CGFloat* b, CGFloat* a) { return self->getHue(h, s, b, a); });
     cls->addMethod("getWhite:alpha:", [](UIColor* self, SEL, CGFloat* w, CGFloat* a) { return self->getWhite(w, a); });

@@ -152,6 +152,26 @@ void UIImage::registerClass(objc::Runtime& runtime)
         return imageWithCGImage(image, scale, orientation);
     });
 
+    // alloc/init: the initialisers fill the freshly allocated object once and answer nil when
+    // there is no picture.
+    cls->addMethod("initWithCGImage:scale:orientation:", [](UIImage* self, SEL, ::CGImage* image, CGFloat scale, UIImageOrientation orientation) -> Ref<UIImage> {
+        if (!image)
+            return nullptr;
+        self->m_image = image;
+        self->m_scale = scale > 0 ? scale : 1;
+        self->m_orientation = orientation >= UIImageOrientationUp && orientation <= UIImageOrientationRightMirrored ? orientation : UIImageOrientationUp;
+        return self;
+    });
+    cls->addMethod("initWithCGImage:", [](UIImage* self, SEL, ::CGImage* image) {
+        return objc::msgSend<Ref<UIImage>>(self, "initWithCGImage:scale:orientation:", image, 1.0, UIImageOrientationUp);
+    });
+    cls->addMethod("initWithContentsOfFile:", [](UIImage* self, SEL, const std::string& path) -> Ref<UIImage> {
+        Ref<UIImage> loaded = imageWithContentsOfFile(path);
+        if (!loaded)
+            return nullptr;
+        return objc::msgSend<Ref<UIImage>>(self, "initWithCGImage:scale:orientation:", loaded->CGImage().ptr(), loaded->scale(), loaded->imageOrientation());
+    });
+
     cls->addMethod("size", [](UIImage* self, SEL) { return self->size(); });
     cls->addMethod("scale", [](UIImage* self, SEL) { return self->scale(); });
     cls->addMethod("CGImage", [](UIImage* self, SEL) { return self->CGImage(); });

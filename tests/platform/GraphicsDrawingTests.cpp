@@ -514,9 +514,48 @@ TEST_F(GraphicsDrawing, RuntimeMessagesReachTheImage)
     EXPECT_EQ(objc::msgSend<CGImageRef>(image, "CGImage").ptr(), image->CGImage().ptr());
     Ref<UIImage> made = objc::msgSend<Ref<UIImage>>(objc::objc_getClass("UIImage"), "imageWithCGImage:scale:orientation:", image->CGImage().ptr(), 1.0, 0);
     ASSERT_TRUE(made);
+    auto allocated = objc::msgSend<Ref<objc::Object>>(objc::objc_getClass("UIImage"), "alloc");
+    Ref<UIImage> initialised = objc::msgSend<Ref<UIImage>>(allocated, "initWithCGImage:", image->CGImage().ptr());
+    ASSERT_TRUE(initialised);
+    EXPECT_EQ(initialised->size(), CGSizeMake(8, 4));
+    auto another = objc::msgSend<Ref<objc::Object>>(objc::objc_getClass("UIImage"), "alloc");
+    EXPECT_FALSE(objc::msgSend<Ref<UIImage>>(another, "initWithContentsOfFile:", std::string("/missing.png")));
     UIGraphicsBeginImageContextWithOptions(CGSizeMake(8, 4), false, 1);
     objc::msgSend(made, "drawInRect:", CGRectMake(0, 0, 8, 4));
     Ref<UIImage> drawn = UIGraphicsGetImageFromCurrentImageContext();
     UIGraphicsEndImageContext();
     EXPECT_EQ(cornersOf(drawn->CGImage()), kUpright);
+}
+
+TEST_F(GraphicsDrawing, CalendarDateLayerKeepsThePrintUprightOnATransparentGround)
+{
+    // White ground with a dark mark in the top-left quarter, flattened through JPEG.
+    const size_t n = 32;
+    std::vector<uint8_t> bytes(n * n * 4, 255);
+    for (size_t y = 0; y < n / 2; ++y)
+        for (size_t x = 0; x < n / 2; ++x)
+            bytes[(y * n + x) * 4 + 0] = 30, bytes[(y * n + x) * 4 + 1] = 40, bytes[(y * n + x) * 4 + 2] = 50;
+    auto icon = UIImage::imageWithCGImage(imageFromRGBA(n, n, bytes), 2);
+    auto flattened = UIImage::imageWithData(*UIImageJPEGRepresentation(icon, 1.0));
+    ASSERT_TRUE(flattened);
+
+    CGSize size = flattened->size();
+    UIGraphicsBeginImageContextWithOptions(size, false, 1.0);
+    const CGFloat nearWhite[6] = { 222, 255, 222, 255, 222, 255 };
+    CGImageRef masked = CGImageCreateWithMaskingColors(flattened->CGImage(), nearWhite);
+    CGContextRef c = UIGraphicsGetCurrentContext();
+    CGContextTranslateCTM(c, 0, size.height);
+    CGContextScaleCTM(c, 1, -1);
+    CGContextDrawImage(c, CGRectMake(0, 0, size.width, size.height), masked);
+    Ref<UIImage> layer = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+
+    ASSERT_TRUE(layer);
+    EXPECT_EQ(layer->size(), CGSizeMake(32, 32));
+    RGBA mark = pixelAt(layer->CGImage(), 4, 4);
+    EXPECT_EQ(mark.a, 255);
+    EXPECT_NEAR(mark.r, 30, 6);
+    EXPECT_EQ(pixelAt(layer->CGImage(), 4, 27).a, 0);
+    EXPECT_EQ(pixelAt(layer->CGImage(), 27, 4).a, 0);
+    EXPECT_EQ(pixelAt(layer->CGImage(), 27, 27).a, 0);
 }
