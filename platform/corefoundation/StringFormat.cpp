@@ -35,8 +35,8 @@ std::string formatWithArguments(std::string_view format, const std::vector<Forma
         std::erase_if(flags, [](char c) { return std::string_view("hlqLjzt").find(c) != std::string_view::npos; });
         char buffer[128];
         auto printNumber = [&](const char* length, char conv, auto value) {
-            std::string spec = "%" + flags + length + conv;
-            std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+            std::string directive = "%" + flags + length + conv;
+            std::snprintf(buffer, sizeof buffer, directive.c_str(), value);
             out += buffer;
         };
         switch (conversion) {
