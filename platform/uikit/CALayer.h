@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/graphics/CGColor.h"
+#include "platform/runtime/Message.h"
+#include "platform/runtime/NSObject.h"
+#include "platform/uikit/UIKitTypes.h"
+
+class UIView;
+
+// The layer behind every view. A view keeps its geometry, alpha and background itself; the layer
+// carries what only layers have: rounded corners, a border, z position, clipping and a mask.
+// A layer that stands alone (a mask) has its own frame.
+class CALayer : public objc::NSObject {
+    OBJC_CLASS(CALayer)
+public:
+    static objc::Ref<CALayer> layer();
+
+    CGFloat cornerRadius() const { return m_cornerRadius; }
+    void setCornerRadius(CGFloat r) { m_cornerRadius = r; }
+    CGFloat borderWidth() const { return m_borderWidth; }
+    void setBorderWidth(CGFloat w) { m_borderWidth = w; }
+    const CGColorRef& borderColor() const { return m_borderColor; }
+    void setBorderColor(CGColorRef c) { m_borderColor = std::move(c); }
+    const CGColorRef& backgroundColor() const { return m_backgroundColor; }
+    void setBackgroundColor(CGColorRef c) { m_backgroundColor = std::move(c); }
+    CGFloat zPosition() const { return m_zPosition; }
+    void setZPosition(CGFloat z);
+    bool masksToBounds() const { return m_masksToBounds; }
+    void setMasksToBounds(bool on) { m_masksToBounds = on; }
+    CALayer* mask() const { return m_mask.ptr(); }
+    void setMask(CALayer* mask) { m_mask = mask; }
+    float opacity() const { return m_opacity; }
+    void setOpacity(float o) { m_opacity = o; }
+
+    // A stand-alone layer's frame (a mask's, in its owner's coordinates). A view's layer answers
+    // with its view's frame.
+    CGRect frame() const;
+    void setFrame(CGRect frame) { m_frame = frame; }
+    CGRect bounds() const;
+
+    // Image contents (a CGImage), used by image masks: opaque parts let the owner show through.
+    objc::Object* contents() const { return m_contents.ptr(); }
+    void setContents(objc::Object* image) { m_contents = image; }
+
+    UIView* delegate() const { return m_view.ptr(); }
+    void setDelegate(UIView* view);
+
+    static void registerClass(objc::Runtime&);
+
+private:
+    CGFloat m_cornerRadius = 0;
+    CGFloat m_borderWidth = 0;
+    CGColorRef m_borderColor;
+    CGColorRef m_backgroundColor;
+    CGFloat m_zPosition = 0;
+    bool m_masksToBounds = false;
+    objc::Ref<CALayer> m_mask;
+    float m_opacity = 1;
+    CGRect m_frame;
+    objc::Ref<objc::Object> m_contents;
+    objc::WeakRef<UIView> m_view;
+};

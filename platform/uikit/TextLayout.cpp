@@ -1,0 +1,188 @@
+#include "platform/uikit/TextLayout.h"
+
+#include "platform/uikit/UIFont.h"
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <cmath>
+#include <memory>
+#include <mutex>
+
+namespace uikit {
+
+namespace {
+
+std::string descriptionFor(const TextStyle& style)
+{
+    if (style.font)
+        return style.font->pangoDescription();
+    return "DejaVu Sans 17px";
+}
+
+// A pango layout configured for the style, on `cr`. Caller unrefs.
+PangoLayout* makeLayout(cairo_t* cr, const std::string& text, const TextStyle& style, CGFloat maxWidth, CGFloat maxHeight)
+{
+    PangoLayout* layout = pango_cairo_create_layout(cr);
+    PangoFontDescription* desc = pango_font_description_from_string(descriptionFor(style).c_str());
+    pango_layout_set_font_description(layout, desc);
+    pango_font_description_free(desc);
+    pango_layout_set_text(layout, text.c_str(), static_cast<int>(text.size()));
+
+    bool singleLine = style.numberOfLines == 1;
+    if (maxWidth > 0)
+        pango_layout_set_width(layout, static_cast<int>(maxWidth * PANGO_SCALE));
+    switch (style.lineBreakMode) {
+    case NSLineBreakByCharWrapping:
+        pango_layout_set_wrap(layout, PANGO_WRAP_CHAR);
+        break;
+    default:
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+        break;
+    }
+    PangoEllipsizeMode ellipsize = PANGO_ELLIPSIZE_NONE;
+    switch (style.lineBreakMode) {
+    case NSLineBreakByTruncatingHead:
+        ellipsize = PANGO_ELLIPSIZE_START;
+        break;
+    case NSLineBreakByTruncatingMiddle:
+        ellipsize = PANGO_ELLIPSIZE_MIDDLE;
+        break;
+    case NSLineBreakByTruncatingTail:
+        ellipsize = PANGO_ELLIPSIZE_END;
+        break;
+    default:
+        // Wrapping modes still end a label's last allowed line with an ellipsis.
+        ellipsize = style.numberOfLines > 0 ? PANGO_ELLIPSIZE_END : PANGO_ELLIPSIZE_NONE;
+        break;
+    }
+    if (maxWidth > 0 && ellipsize != PANGO_ELLIPSIZE_NONE) {
+        pango_layout_set_ellipsize(layout, ellipsize);
+        if (singleLine)
+            pango_layout_set_height(layout, -1);
+        else if (style.numberOfLines > 1)
+            pango_layout_set_height(layout, -static_cast<int>(style.numberOfLines));
+        else if (maxHeight > 0)
+            pango_layout_set_height(layout, static_cast<int>(maxHeight * PANGO_SCALE));
+    }
+    if (singleLine && maxWidth > 0 && ellipsize == PANGO_ELLIPSIZE_NONE) {
+        pango_layout_set_width(layout, -1);
+    }
+    switch (style.alignment) {
+    case NSTextAlignmentCenter:
+        pango_layout_set_alignment(layout, PANGO_ALIGN_CENTER);
+        break;
+    case NSTextAlignmentRight:
+        pango_layout_set_alignment(layout, PANGO_ALIGN_RIGHT);
+        break;
+    case NSTextAlignmentJustified:
+        pango_layout_set_justify(layout, true);
+        break;
+    default:
+        pango_layout_set_alignment(layout, PANGO_ALIGN_LEFT);
+        break;
+    }
+    return layout;
+}
+
+// Measuring needs a cairo context; one small surface serves every measurement.
+cairo_t* measuringContext()
+{
+    static std::mutex mutex;
+    static cairo_t* cr = nullptr;
+    std::lock_guard lock(mutex);
+    if (!cr) {
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+        cr = cairo_create(surface);
+        cairo_surface_destroy(surface);
+    }
+    return cr;
+}
+
+// Keeps at most `lines` lines (0: all) of a laid-out text; answers the height they take.
+CGFloat heightOfLines(PangoLayout* layout, NSInteger lines)
+{
+    int count = pango_layout_get_line_count(layout);
+    if (lines <= 0 || lines >= count) {
+        int w = 0, h = 0;
+        pango_layout_get_pixel_size(layout, &w, &h);
+        return h;
+    }
+    PangoLayoutIter* iter = pango_layout_get_iter(layout);
+    CGFloat bottom = 0;
+    int index = 0;
+    do {
+        PangoRectangle logical;
+        pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+        bottom = static_cast<CGFloat>(logical.y + logical.height) / PANGO_SCALE;
+        ++index;
+    } while (index < lines && pango_layout_iter_next_line(iter));
+    pango_layout_iter_free(iter);
+    return bottom;
+}
+
+} // namespace
+
+CGSize measureText(const std::string& text, const TextStyle& style, CGFloat maxWidth)
+{
+    if (text.empty())
+        return CGSizeZero;
+    cairo_t* cr = measuringContext();
+    PangoLayout* layout = makeLayout(cr, text, style, maxWidth, 0);
+    PangoRectangle ink, logical;
+    pango_layout_get_pixel_extents(layout, &ink, &logical);
+    CGFloat height = heightOfLines(layout, style.numberOfLines);
+    CGFloat width = logical.width;
+    if (maxWidth > 0)
+        width = std::min(width, maxWidth);
+    g_object_unref(layout);
+    return CGSizeMake(std::ceil(width), std::ceil(height));
+}
+
+void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, CGRect rect)
+{
+    if (text.empty() || rect.size.width <= 0 || rect.size.height <= 0)
+        return;
+    PangoLayout* layout = makeLayout(cr, text, style, rect.size.width, rect.size.height);
+    // Lines that do not fit the rectangle are dropped (a label never draws outside its height).
+    int count = pango_layout_get_line_count(layout);
+    NSInteger limit = style.numberOfLines > 0 ? std::min<NSInteger>(style.numberOfLines, count) : count;
+    CGFloat height = heightOfLines(layout, limit);
+    while (limit > 1 && height > rect.size.height + 0.5) {
+        --limit;
+        height = heightOfLines(layout, limit);
+    }
+    if (limit < count) {
+        // Re-lay with the reduced line count so that the last kept line is ellipsized.
+        TextStyle shorter = style;
+        shorter.numberOfLines = limit;
+        if (shorter.lineBreakMode == NSLineBreakByWordWrapping || shorter.lineBreakMode == NSLineBreakByCharWrapping || shorter.lineBreakMode == NSLineBreakByClipping)
+            shorter.lineBreakMode = NSLineBreakByTruncatingTail;
+        g_object_unref(layout);
+        layout = makeLayout(cr, text, shorter, rect.size.width, rect.size.height);
+        height = heightOfLines(layout, limit);
+    }
+    cairo_save(cr);
+    cairo_rectangle(cr, rect.origin.x, rect.origin.y, rect.size.width, rect.size.height);
+    cairo_clip(cr);
+    CGFloat y = rect.origin.y + (rect.size.height - height) / 2;
+    PangoLayoutIter* iter = pango_layout_get_iter(layout);
+    int index = 0;
+    do {
+        if (index >= limit)
+            break;
+        PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+        PangoRectangle logical;
+        pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+        int baseline = pango_layout_iter_get_baseline(iter);
+        // Lines are placed by the layout's alignment within the rectangle's width.
+        cairo_move_to(cr, rect.origin.x + static_cast<CGFloat>(logical.x) / PANGO_SCALE, y + static_cast<CGFloat>(baseline) / PANGO_SCALE);
+        pango_cairo_show_layout_line(cr, line);
+        ++index;
+    } while (pango_layout_iter_next_line(iter));
+    pango_layout_iter_free(iter);
+    cairo_restore(cr);
+    g_object_unref(layout);
+}
+
+} // namespace uikit

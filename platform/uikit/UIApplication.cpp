@@ -1,0 +1,150 @@
+#include "platform/uikit/UIApplication.h"
+
+#include "platform/uikit/UIKitState.h"
+#include "platform/uikit/UIWindow.h"
+
+#include <algorithm>
+#include <cctype>
+
+using objc::msgSend;
+using objc::Ref;
+using objc::SEL;
+
+namespace {
+
+struct ApplicationSingleton {
+    Ref<UIApplication> application;
+};
+
+std::string schemeOf(const std::string& url)
+{
+    auto colon = url.find(':');
+    if (colon == std::string::npos || colon == 0)
+        return {};
+    std::string scheme = url.substr(0, colon);
+    for (char& ch : scheme)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return scheme;
+}
+
+} // namespace
+
+Ref<UIApplication> UIApplication::sharedApplication()
+{
+    auto& slot = objc::Runtime::current().state<ApplicationSingleton>();
+    if (!slot.application)
+        slot.application = objc::make<UIApplication>();
+    return slot.application;
+}
+
+UIWindow* UIApplication::keyWindow() const { return uikit::state().keyWindow.ptr(); }
+
+std::vector<Ref<UIWindow>> UIApplication::windows() const
+{
+    std::vector<Ref<UIWindow>> result;
+    for (auto& weak : uikit::state().windows)
+        if (auto w = weak.strong())
+            result.push_back(w);
+    return result;
+}
+
+bool UIApplication::canOpenURL(const std::string& url) const
+{
+    std::string scheme = schemeOf(url);
+    if (scheme.empty())
+        return false;
+    if (scheme == "http" || scheme == "https")
+        return true;
+    auto& schemes = uikit::state().installedURLSchemes;
+    return std::find(schemes.begin(), schemes.end(), scheme) != schemes.end();
+}
+
+bool UIApplication::openURL(const std::string& url)
+{
+    if (!canOpenURL(url)) {
+        uikit::warn("openURL: no installed app opens " + url);
+        return false;
+    }
+    uikit::state().openedURLs.push_back(url);
+    return true;
+}
+
+bool UIApplication::sendAction(SEL action, objc::Object* target, objc::Object* sender, UIEvent* event)
+{
+    if (!action)
+        return false;
+    Ref<objc::Object> receiver(target);
+    if (!receiver) {
+        // Along the responder chain from the sender.
+        Ref<UIResponder> r(dynamic_cast<UIResponder*>(sender));
+        while (r && !r->isa()->respondsTo(action))
+            r = r->nextResponder();
+        receiver = Ref<objc::Object>(r.ptr());
+    }
+    if (!receiver)
+        return false;
+    uikit::performAction(receiver, action, sender, event);
+    return true;
+}
+
+void UIApplication::registerClass(objc::Runtime& rt)
+{
+    objc::Class* c = rt.registerClass<UIApplication>("UIResponder");
+    c->addClassMethod("sharedApplication", [](objc::Object*, SEL) { return sharedApplication(); });
+    c->addMethod("keyWindow", [](UIApplication* self, SEL) { return Ref<UIWindow>(self->keyWindow()); });
+    c->addMethod("canOpenURL:", [](UIApplication* self, SEL, objc::Object* url) { return self->canOpenURL(uikit::urlString(url)); });
+    c->addMethod("openURL:", [](UIApplication* self, SEL, objc::Object* url) { return self->openURL(uikit::urlString(url)); });
+    c->addMethod("openURL:options:completionHandler:", [](UIApplication* self, SEL, objc::Object* url, objc::Object*, std::function<void(bool)> done) {
+        bool ok = self->openURL(uikit::urlString(url));
+        if (done)
+            done(ok);
+    });
+    c->addMethod("sendAction:to:from:forEvent:", [](UIApplication* self, SEL, SEL action, objc::Object* target, objc::Object* sender, UIEvent* event) {
+        return self->sendAction(action, target, sender, event);
+    });
+    c->addMethod("beginIgnoringInteractionEvents", [](UIApplication* self, SEL) { self->beginIgnoringInteractionEvents(); });
+    c->addMethod("endIgnoringInteractionEvents", [](UIApplication* self, SEL) { self->endIgnoringInteractionEvents(); });
+    c->addMethod("isIgnoringInteractionEvents", [](UIApplication* self, SEL) { return self->isIgnoringInteractionEvents(); });
+}
+
+namespace uikit {
+
+void setInstalledURLSchemes(std::vector<std::string> schemes)
+{
+    for (auto& s : schemes) {
+        if (!s.empty() && s.back() == ':')
+            s.pop_back();
+        for (char& ch : s)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    }
+    state().installedURLSchemes = std::move(schemes);
+}
+
+const std::vector<std::string>& openedURLs() { return state().openedURLs; }
+
+std::string urlString(objc::Object* url)
+{
+    if (!url)
+        return {};
+    if (objc::respondsToSelector(url, "absoluteString"))
+        return msgSend<std::string>(url, "absoluteString");
+    if (objc::respondsToSelector(url, "UTF8String"))
+        return msgSend<std::string>(url, "UTF8String");
+    return msgSend<std::string>(url, "description");
+}
+
+void performAction(objc::Object* target, SEL action, objc::Object* sender, UIEvent* event)
+{
+    if (!target || !action)
+        return;
+    std::string_view name = objc::sel_getName(action);
+    auto colons = std::count(name.begin(), name.end(), ':');
+    if (colons == 0)
+        msgSend(target, action);
+    else if (colons == 1)
+        msgSend(target, action, sender);
+    else
+        msgSend(target, action, sender, event);
+}
+
+} // namespace uikit

@@ -1,0 +1,91 @@
+#include "platform/uikit/UIFont.h"
+
+#include "platform/uikit/TextLayout.h"
+
+#include <algorithm>
+#include <cctype>
+
+using objc::Ref;
+using objc::SEL;
+
+Ref<UIFont> UIFont::make(std::string name, CGFloat size, bool bold, bool italic)
+{
+    auto font = objc::make<UIFont>();
+    font->m_name = std::move(name);
+    font->m_size = size > 0 ? size : 17;
+    font->m_bold = bold;
+    font->m_italic = italic;
+    return font;
+}
+
+namespace {
+
+bool contains(std::string haystack, std::string needle)
+{
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    return lower(std::move(haystack)).find(lower(std::move(needle))) != std::string::npos;
+}
+
+} // namespace
+
+Ref<UIFont> UIFont::systemFontOfSize(CGFloat size) { return make(".SFUIText", size, false, false); }
+Ref<UIFont> UIFont::boldSystemFontOfSize(CGFloat size) { return make(".SFUIText-Semibold", size, true, false); }
+Ref<UIFont> UIFont::italicSystemFontOfSize(CGFloat size) { return make(".SFUIText-Italic", size, false, true); }
+
+Ref<UIFont> UIFont::systemFontOfSizeWeight(CGFloat size, CGFloat weight)
+{
+    return weight >= 0.3 ? boldSystemFontOfSize(size) : systemFontOfSize(size);
+}
+
+Ref<UIFont> UIFont::fontWithName(const std::string& name, CGFloat size)
+{
+    bool bold = contains(name, "bold") || contains(name, "semibold") || contains(name, "heavy") || contains(name, "black");
+    bool italic = contains(name, "italic") || contains(name, "oblique");
+    return make(name, size, bold, italic);
+}
+
+Ref<UIFont> UIFont::fontWithSize(CGFloat size) const { return make(m_name, size, m_bold, m_italic); }
+
+std::string UIFont::familyName() const
+{
+    auto dash = m_name.find('-');
+    return dash == std::string::npos ? m_name : m_name.substr(0, dash);
+}
+
+CGFloat UIFont::lineHeight() const
+{
+    uikit::TextStyle style;
+    style.font = this;
+    return uikit::measureText("Xg", style, 0).height;
+}
+
+std::string UIFont::pangoDescription() const
+{
+    std::string desc = "DejaVu Sans";
+    if (m_bold)
+        desc += " Bold";
+    if (m_italic)
+        desc += " Oblique";
+    // Sizes in points of the screen: pango's "px" unit is one user-space unit.
+    desc += " " + std::to_string(static_cast<int>(std::lround(m_size * 100)) / 100.0) + "px";
+    return desc;
+}
+
+void UIFont::registerClass(objc::Runtime& rt)
+{
+    objc::Class* c = rt.registerClass<UIFont>("NSObject");
+    c->addClassMethod("systemFontOfSize:", [](objc::Object*, SEL, double size) { return systemFontOfSize(size); });
+    c->addClassMethod("boldSystemFontOfSize:", [](objc::Object*, SEL, double size) { return boldSystemFontOfSize(size); });
+    c->addClassMethod("italicSystemFontOfSize:", [](objc::Object*, SEL, double size) { return italicSystemFontOfSize(size); });
+    c->addClassMethod("systemFontOfSize:weight:", [](objc::Object*, SEL, double size, double weight) { return systemFontOfSizeWeight(size, weight); });
+    c->addClassMethod("fontWithName:size:", [](objc::Object*, SEL, std::string name, double size) { return fontWithName(name, size); });
+    c->addMethod("fontWithSize:", [](UIFont* self, SEL, double size) { return self->fontWithSize(size); });
+    c->addMethod("pointSize", [](UIFont* self, SEL) { return self->pointSize(); });
+    c->addMethod("fontName", [](UIFont* self, SEL) { return self->fontName(); });
+    c->addMethod("familyName", [](UIFont* self, SEL) { return self->familyName(); });
+    c->addMethod("lineHeight", [](UIFont* self, SEL) { return self->lineHeight(); });
+}

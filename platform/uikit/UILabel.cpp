@@ -1,0 +1,51 @@
+#include "platform/uikit/UILabel.h"
+
+#include "platform/uikit/TextLayout.h"
+
+using objc::msgSend;
+using objc::Ref;
+using objc::SEL;
+
+Ref<UILabel> UILabel::create(CGRect frame)
+{
+    auto label = objc::make<UILabel>();
+    msgSend<Ref<objc::Object>>(label, "initWithFrame:", frame);
+    return label;
+}
+
+void UILabel::setText(const std::string& text) { msgSend(this, "setText:", text); }
+void UILabel::setFont(UIFont* font) { msgSend(this, "setFont:", font); }
+void UILabel::setTextColor(UIColor* color) { msgSend(this, "setTextColor:", color); }
+
+void UILabel::registerClass(objc::Runtime& rt)
+{
+    objc::Class* c = rt.registerClass<UILabel>("UIView");
+    c->addMethod("initWithFrame:", [c](UILabel* self, SEL, CGRect frame) {
+        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
+        self->setUserInteractionEnabled(false);
+        self->setOpaque(false);
+        self->m_font = UIFont::systemFontOfSize(17);
+        self->m_textColor = UIColor::blackColor();
+        return Ref<objc::Object>(self);
+    });
+    c->addMethod("text", [](UILabel* self, SEL) { return self->text(); });
+    c->addMethod("setText:", [](UILabel* self, SEL, std::string text) {
+        if (self->m_text == text)
+            return;
+        self->m_text = std::move(text);
+        self->setNeedsLayout();
+    });
+    c->addMethod("font", [](UILabel* self, SEL) { return Ref<UIFont>(self->font()); });
+    c->addMethod("setFont:", [](UILabel* self, SEL, UIFont* font) { self->m_font = font ? Ref<UIFont>(font) : UIFont::systemFontOfSize(17); });
+    c->addMethod("textColor", [](UILabel* self, SEL) { return Ref<UIColor>(self->textColor()); });
+    c->addMethod("setTextColor:", [](UILabel* self, SEL, UIColor* color) { self->m_textColor = color ? Ref<UIColor>(color) : UIColor::blackColor(); });
+    c->addMethod("setTextAlignment:", [](UILabel* self, SEL, NSInteger a) { self->setTextAlignment(static_cast<NSTextAlignment>(a)); });
+    c->addMethod("setNumberOfLines:", [](UILabel* self, SEL, NSInteger n) { self->setNumberOfLines(n); });
+    c->addMethod("setLineBreakMode:", [](UILabel* self, SEL, NSInteger m) { self->setLineBreakMode(static_cast<NSLineBreakMode>(m)); });
+    c->addMethod("sizeThatFits:", [](UILabel* self, SEL, CGSize size) {
+        uikit::TextStyle style { self->font(), self->textAlignment(), self->numberOfLines(), self->lineBreakMode() };
+        // A single line is as wide as its text; more lines wrap at the width asked about.
+        CGFloat width = self->numberOfLines() == 1 ? 0 : size.width;
+        return uikit::measureText(self->text(), style, width);
+    });
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/uikit/UIGestureRecognizer.h"
+
+// Continuous: begins once the fingers' centroid has moved kTapSlop; the translation is the
+// centroid's movement since it began (or since it was last set), measured in a given view.
+class UIPanGestureRecognizer : public UIGestureRecognizer {
+    OBJC_CLASS(UIPanGestureRecognizer)
+public:
+    CGPoint translationInView(UIView* view) const;
+    void setTranslation(CGPoint translation, UIView* view);
+    // Points per second, in `view`'s coordinates.
+    CGPoint velocityInView(UIView* view) const;
+    NSUInteger minimumNumberOfTouches() const { return m_minTouches; }
+    void setMinimumNumberOfTouches(NSUInteger n) { m_minTouches = n ? n : 1; }
+    NSUInteger maximumNumberOfTouches() const { return m_maxTouches; }
+    void setMaximumNumberOfTouches(NSUInteger n) { m_maxTouches = n ? n : 1; }
+    // Where the fingers went down (window coordinates), for recognizers that decide by direction.
+    CGPoint startLocation() const { return m_start; }
+
+    void touchesBegan(const UITouchSet&, UIEvent*) override;
+    void touchesMoved(const UITouchSet&, UIEvent*) override;
+    void touchesEnded(const UITouchSet&, UIEvent*) override;
+    void reset() override;
+
+    static void registerClass(objc::Runtime&);
+
+private:
+    NSUInteger m_minTouches = 1;
+    NSUInteger m_maxTouches = 1000;
+    CGPoint m_start;
+    CGPoint m_anchor;
+    CGPoint m_velocity;
+    double m_lastTime = 0;
+    CGPoint m_lastPoint;
+};

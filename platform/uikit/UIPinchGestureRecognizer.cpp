@@ -1,0 +1,80 @@
+#include "platform/uikit/UIPinchGestureRecognizer.h"
+
+#include "platform/uikit/UITouch.h"
+
+#include <cmath>
+
+using objc::SEL;
+
+CGFloat UIPinchGestureRecognizer::distance() const
+{
+    if (m_touches.size() < 2)
+        return m_currentDistance;
+    CGPoint a = m_touches[0]->windowLocation(), b = m_touches[1]->windowLocation();
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+
+CGFloat UIPinchGestureRecognizer::scale() const
+{
+    if (m_baseDistance <= 0)
+        return m_baseScale;
+    return m_baseScale * m_currentDistance / m_baseDistance;
+}
+
+void UIPinchGestureRecognizer::setScale(CGFloat scale)
+{
+    m_baseScale = scale;
+    m_baseDistance = m_currentDistance;
+}
+
+void UIPinchGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event)
+{
+    UIGestureRecognizer::touchesBegan(touches, event);
+    if (m_touches.size() == 2 && state() == UIGestureRecognizerStatePossible) {
+        m_initialDistance = m_baseDistance = m_currentDistance = distance();
+        m_baseScale = 1;
+    } else if (m_touches.size() > 2 && state() == UIGestureRecognizerStatePossible) {
+        fail();
+    }
+}
+
+void UIPinchGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event)
+{
+    UIGestureRecognizer::touchesMoved(touches, event);
+    if (m_touches.size() < 2)
+        return;
+    CGFloat previous = scale();
+    m_currentDistance = distance();
+    m_velocity = scale() - previous;
+    if (state() == UIGestureRecognizerStatePossible) {
+        if (std::fabs(m_currentDistance - m_initialDistance) > 4)
+            transitionTo(UIGestureRecognizerStateBegan);
+    } else if (isActive()) {
+        transitionTo(UIGestureRecognizerStateChanged);
+    }
+}
+
+void UIPinchGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event)
+{
+    UIGestureRecognizer::touchesEnded(touches, event);
+    if (isActive() && m_touches.size() < 2)
+        transitionTo(UIGestureRecognizerStateEnded);
+    else if (state() == UIGestureRecognizerStatePossible && m_touches.empty())
+        fail();
+}
+
+void UIPinchGestureRecognizer::reset()
+{
+    UIGestureRecognizer::reset();
+    m_initialDistance = m_baseDistance = m_currentDistance = 0;
+    m_baseScale = 1;
+    m_velocity = 0;
+}
+
+void UIPinchGestureRecognizer::registerClass(objc::Runtime& rt)
+{
+    objc::Class* c = rt.registerClass<UIPinchGestureRecognizer>("UIGestureRecognizer");
+    c->addMethod("scale", [](UIPinchGestureRecognizer* self, SEL) { return self->scale(); });
+    c->addMethod("setScale:", [](UIPinchGestureRecognizer* self, SEL, double s) { self->setScale(s); });
+    c->addMethod("velocity", [](UIPinchGestureRecognizer* self, SEL) { return self->velocity(); });
+}
