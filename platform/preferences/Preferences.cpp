@@ -1,0 +1,17 @@
+#include "platform/preferences/Preferences.h"
+
+#include "platform/foundation/Foundation.h"
+#include "platform/preferences/PSSpecifier.h"
+#include "platform/preferences/PSViewController.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/uikit/UIKit.h"
+
+void registerPreferencesClasses(objc::Runtime& runtime)
+{
+    registerFoundationClasses(runtime);
+    registerUIKitClasses(runtime);
+    if (!runtime.beginRegistering("Preferences"))
+        return;
+    PSSpecifier::registerClass(runtime);
+    PSViewController::registerClass(runtime);
+}
