@@ -21,6 +21,12 @@
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
+#include "platform/corefoundation/CoreFoundation.h"
+#include "platform/uikit/NSIndexPath.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIKitGlyphView.h"
+#include "platform/uikit/UIScrollView.h"
+#include "platform/uikit/UITableView.h"
 #include "platform/uikit/UIGestureRecognizer.h"
 #include "platform/uikit/UILongPressGestureRecognizer.h"
 #include "platform/uikit/UINavigationBar.h"
@@ -33,6 +39,7 @@
 
 void registerUIKitClasses(objc::Runtime& runtime)
 {
+    registerCoreFoundationClasses(runtime);
     registerGraphicsClasses(runtime);
     if (!runtime.beginRegistering("UIKit"))
         return;
@@ -65,6 +72,13 @@ void registerUIKitClasses(objc::Runtime& runtime)
     UILongPressGestureRecognizer::registerClass(runtime);
     UIViewController::registerClass(runtime);
     UINavigationController::registerClass(runtime);
+    UIAlertAction::registerClass(runtime);
+    UIAlertController::registerClass(runtime);
+    UIScrollView::registerClass(runtime);
+    NSIndexPath::registerClass(runtime);
+    UIKitGlyphView::registerClass(runtime);
+    UITableViewCell::registerClass(runtime);
+    UITableView::registerClass(runtime);
 }
 
 namespace uikit {

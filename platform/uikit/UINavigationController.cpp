@@ -185,6 +185,7 @@ void UINavigationController::registerClass(objc::Runtime& rt)
         self->addChildViewController(controller);
         self->m_stack.push_back(incoming);
         self->watchItem(controller);
+        (void)incoming->view();
         bool visible = self->isVisible();
         if (visible) {
             if (outgoing)

@@ -122,6 +122,8 @@ void UIViewController::beginAppearance(bool appearing, bool animated)
     Ref<UIViewController> keep(this);
     if (appearing && (m_appearance == Appearance::Disappeared || m_appearance == Appearance::Disappearing)) {
         m_appearance = Appearance::Appearing;
+        // The view exists before the controller hears that it will appear.
+        (void)view();
         msgSend(this, "viewWillAppear:", animated);
     } else if (!appearing && (m_appearance == Appearance::Appeared || m_appearance == Appearance::Appearing)) {
         m_appearance = Appearance::Disappearing;

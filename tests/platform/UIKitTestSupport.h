@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIKit.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIViewController.h"

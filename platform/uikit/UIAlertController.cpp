@@ -1,0 +1,307 @@
+#include "platform/uikit/UIAlertController.h"
+
+#include "platform/corefoundation/NSArray.h"
+#include "platform/uikit/TextLayout.h"
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UIKitPresentationContainer.h"
+#include "platform/uikit/UIKitState.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UIPopoverPresentationController.h"
+#include "platform/uikit/UIWindow.h"
+
+#include <algorithm>
+
+using objc::msgSend;
+using objc::Ref;
+using objc::SEL;
+
+namespace {
+
+constexpr CGFloat kAlertWidth = 270;
+constexpr CGFloat kPadSheetWidth = 304;
+constexpr CGFloat kSheetMargin = 8;
+
+Ref<UIColor> panelColor() { return UIColor::colorWithWhite(0.97, 0.96); }
+Ref<UIColor> hairlineColor() { return UIColor::colorWithWhite(0.55, 0.45); }
+
+Ref<UILabel> makeLabel(const std::string& text, Ref<UIFont> font, Ref<UIColor> color, CGFloat x, CGFloat& y, CGFloat width)
+{
+    auto label = UILabel::create();
+    label->setText(text);
+    label->setFont(font);
+    label->setTextColor(color);
+    label->setTextAlignment(NSTextAlignmentCenter);
+    label->setNumberOfLines(0);
+    label->setLineBreakMode(NSLineBreakByWordWrapping);
+    uikit::TextStyle style { font.ptr(), NSTextAlignmentCenter, 0, NSLineBreakByWordWrapping };
+    CGSize size = uikit::measureText(text, style, width);
+    label->setFrame(CGRectMake(x, y, width, size.height));
+    y += size.height;
+    return label;
+}
+
+void addHairline(UIView* parent, CGRect frame)
+{
+    auto line = UIView::create(frame);
+    line->setBackgroundColor(hairlineColor());
+    parent->addSubview(line);
+}
+
+} // namespace
+
+Ref<UIAlertController> UIAlertController::alertControllerWithTitle(const std::string& title, const std::string& message, UIAlertControllerStyle style)
+{
+    return msgSend<Ref<UIAlertController>>(objc::Runtime::current().requireClass("UIAlertController"), "alertControllerWithTitle:message:preferredStyle:", title, message, style);
+}
+
+void UIAlertController::addAction(UIAlertAction* action) { msgSend(this, "addAction:", action); }
+
+void UIAlertController::addTextFieldWithConfigurationHandler(UITextFieldConfigurationHandler handler)
+{
+    msgSend(this, "addTextFieldWithConfigurationHandler:", handler);
+}
+
+UIButton* UIAlertController::buttonForAction(const UIAlertAction* action) const
+{
+    for (auto& [a, b] : m_buttons)
+        if (a.ptr() == action)
+            return b.ptr();
+    return nullptr;
+}
+
+bool UIAlertController::isPadSheet() const
+{
+    return m_style == UIAlertControllerStyleActionSheet && UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad;
+}
+
+void UIAlertController::tapAction(UIAlertAction* action)
+{
+    if (!action || !action->isEnabled())
+        return;
+    Ref<UIAlertController> keep(this);
+    Ref<UIAlertAction> chosen(action);
+    for (auto& field : m_textFields)
+        if (field->isFirstResponder())
+            field->resignFirstResponder();
+    auto runHandler = [chosen] {
+        if (auto handler = chosen->handler())
+            handler(chosen);
+    };
+    if (presentingViewController())
+        dismissViewControllerAnimated(true, runHandler);
+    else
+        runHandler();
+}
+
+Ref<UIButton> UIAlertController::makeRow(UIAlertAction* action, CGRect frame, CGFloat fontSize)
+{
+    auto button = UIButton::buttonWithType(UIButtonTypeCustom);
+    button->setFrame(frame);
+    button->setTitle(action->title(), UIControlStateNormal);
+    bool bold = action->style() == UIAlertActionStyleCancel || action == m_preferredAction.ptr();
+    button->titleLabel()->setFont(bold ? UIFont::boldSystemFontOfSize(fontSize) : UIFont::systemFontOfSize(fontSize));
+    Ref<UIColor> color = action->style() == UIAlertActionStyleDestructive ? UIColor::colorWithRed(1, 0.231, 0.188, 1) : UIColor::colorWithRed(0, 0.478, 1, 1);
+    button->setTitleColor(action->isEnabled() ? color : UIColor::colorWithWhite(0.6, 1), UIControlStateNormal);
+    button->setEnabled(action->isEnabled());
+    button->setAccessibilityLabel(action->title());
+    button->addTarget(this, "_actionTapped:", UIControlEventTouchUpInside);
+    m_buttons.emplace_back(Ref<UIAlertAction>(action), button);
+    return button;
+}
+
+void UIAlertController::buildView(CGFloat width, bool showCancelRow)
+{
+    m_buttons.clear();
+    m_panel = UIView::create(CGRectMake(0, 0, width, 0));
+    m_panel->setBackgroundColor(panelColor());
+    m_panel->layer()->setCornerRadius(13);
+    m_panel->setClipsToBounds(true);
+    m_cancelPanel = nullptr;
+    std::string titleText = title();
+    bool sheet = m_style == UIAlertControllerStyleActionSheet;
+    CGFloat y = 0;
+
+    // Title and message.
+    if (!titleText.empty() || !m_message.empty()) {
+        y = sheet ? 14 : 20;
+        Ref<UIColor> textColor = sheet ? UIColor::colorWithWhite(0.56, 1) : UIColor::blackColor();
+        if (!titleText.empty())
+            m_panel->addSubview(makeLabel(titleText, UIFont::boldSystemFontOfSize(sheet ? 13 : 17), textColor, 16, y, width - 32));
+        if (!m_message.empty()) {
+            y += titleText.empty() ? 0 : (sheet ? 2 : 4);
+            m_panel->addSubview(makeLabel(m_message, UIFont::systemFontOfSize(13), textColor, 16, y, width - 32));
+        }
+        y += sheet ? 14 : 20;
+    }
+    // Text fields, each in a thin box.
+    if (!m_textFields.empty()) {
+        for (auto& field : m_textFields) {
+            auto box = UIView::create(CGRectMake(16, y, width - 32, 28));
+            box->setBackgroundColor(UIColor::whiteColor());
+            box->layer()->setBorderWidth(0.5);
+            box->layer()->setBorderColor(UIColor::colorWithWhite(0.6, 1)->CGColor());
+            field->setFrame(CGRectMake(4, 0, width - 40, 28));
+            box->addSubview(field);
+            m_panel->addSubview(box);
+            y += 32;
+        }
+        y += 12;
+    }
+    // Action rows: the cancel action goes last (or into its own panel below a sheet).
+    std::vector<UIAlertAction*> rows;
+    UIAlertAction* cancel = nullptr;
+    for (auto& a : m_actions) {
+        if (a->style() == UIAlertActionStyleCancel && !cancel)
+            cancel = a.ptr();
+        else
+            rows.push_back(a.ptr());
+    }
+    bool separateCancel = sheet && showCancelRow && !isPadSheet();
+    if (cancel && !sheet)
+        rows.push_back(cancel);
+    if (cancel && sheet && !separateCancel && showCancelRow)
+        rows.push_back(cancel);
+    CGFloat rowHeight = sheet ? 57 : 44;
+    CGFloat fontSize = sheet ? 20 : 17;
+    bool sideBySide = !sheet && rows.size() == 2;
+    if (sideBySide) {
+        // The cancel action sits on the left.
+        if (rows[1]->style() == UIAlertActionStyleCancel)
+            std::swap(rows[0], rows[1]);
+        addHairline(m_panel, CGRectMake(0, y, width, 0.5));
+        m_panel->addSubview(makeRow(rows[0], CGRectMake(0, y + 0.5, width / 2, rowHeight), fontSize));
+        m_panel->addSubview(makeRow(rows[1], CGRectMake(width / 2 + 0.5, y + 0.5, width / 2 - 0.5, rowHeight), fontSize));
+        addHairline(m_panel, CGRectMake(width / 2, y, 0.5, rowHeight + 0.5));
+        y += rowHeight + 0.5;
+    } else {
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (y > 0)
+                addHairline(m_panel, CGRectMake(0, y, width, 0.5));
+            CGFloat top = y > 0 ? y + 0.5 : y;
+            m_panel->addSubview(makeRow(rows[i], CGRectMake(0, top, width, rowHeight), fontSize));
+            y = top + rowHeight;
+        }
+    }
+    m_panel->setFrame(CGRectMake(0, 0, width, y));
+    if (cancel && separateCancel) {
+        m_cancelPanel = UIView::create(CGRectMake(0, 0, width, rowHeight));
+        m_cancelPanel->setBackgroundColor(UIColor::whiteColor());
+        m_cancelPanel->layer()->setCornerRadius(13);
+        m_cancelPanel->setClipsToBounds(true);
+        m_cancelPanel->addSubview(makeRow(cancel, CGRectMake(0, 0, width, rowHeight), fontSize));
+    }
+}
+
+void UIAlertController::prepareForPresentation()
+{
+    bool padSheet = isPadSheet();
+    if (padSheet) {
+        setModalPresentationStyle(UIModalPresentationPopover);
+        auto* popover = popoverPresentationController();
+        if (!popover->hasAnchor())
+            uikit::warn("UIAlertController of style UIAlertControllerStyleActionSheet: you must provide location information for this popover through the alert controller's popoverPresentationController (a sourceView and sourceRect or a barButtonItem)");
+    }
+}
+
+void UIAlertController::layoutInPresentationContainer(UIView* container, UIWindow* window)
+{
+    Ref<UIView> root = view();
+    for (auto& sub : std::vector<Ref<UIView>>(root->subviews()))
+        sub->removeFromSuperview();
+    CGRect wb = window->bounds();
+    objc::WeakRef<UIAlertController> weak(this);
+    if (isPadSheet()) {
+        buildView(kPadSheetWidth, false);
+        CGRect frame = popoverPresentationController()->frameForContentSize(m_panel->bounds().size, wb);
+        root->setFrame(frame);
+        root->setBackgroundColor(nullptr);
+        m_panel->setFrame(root->bounds());
+        root->addSubview(m_panel);
+        container->setBackgroundColor(nullptr);
+        // A tap beside the popover acts as its cancel action (or just closes it).
+        static_cast<UIKitPresentationContainer*>(container)->setOutsideTapHandler([weak] {
+            Ref<UIAlertController> self = weak.strong();
+            if (!self)
+                return;
+            for (auto& a : self->m_actions)
+                if (a->style() == UIAlertActionStyleCancel)
+                    return self->tapAction(a);
+            self->dismissViewControllerAnimated(true);
+        });
+    } else if (m_style == UIAlertControllerStyleActionSheet) {
+        CGFloat width = std::min(wb.size.width, 414.0) - 2 * kSheetMargin;
+        buildView(width, true);
+        root->setFrame(container->bounds());
+        root->setBackgroundColor(nullptr);
+        CGFloat bottom = wb.size.height - kSheetMargin;
+        CGFloat x = (wb.size.width - width) / 2;
+        if (m_cancelPanel) {
+            m_cancelPanel->setFrame(CGRectMake(x, bottom - m_cancelPanel->bounds().size.height, width, m_cancelPanel->bounds().size.height));
+            bottom -= m_cancelPanel->bounds().size.height + kSheetMargin;
+        }
+        m_panel->setFrame(CGRectMake(x, bottom - m_panel->bounds().size.height, width, m_panel->bounds().size.height));
+        root->addSubview(m_panel);
+        if (m_cancelPanel)
+            root->addSubview(m_cancelPanel);
+        container->setBackgroundColor(UIColor::colorWithWhite(0, 0.4));
+    } else {
+        buildView(kAlertWidth, true);
+        root->setFrame(container->bounds());
+        root->setBackgroundColor(nullptr);
+        CGSize size = m_panel->bounds().size;
+        m_panel->setFrame(CGRectMake((wb.size.width - size.width) / 2, (wb.size.height - size.height) / 2, size.width, size.height));
+        root->addSubview(m_panel);
+        container->setBackgroundColor(UIColor::colorWithWhite(0, 0.4));
+    }
+    root->setAutoresizingMask(UIViewAutoresizingNone);
+    container->addSubview(root);
+    if (!m_textFields.empty())
+        m_textFields.front()->becomeFirstResponder();
+}
+
+void UIAlertController::registerClass(objc::Runtime& rt)
+{
+    objc::Class* c = rt.registerClass<UIAlertController>("UIViewController");
+    c->addClassMethod("alertControllerWithTitle:message:preferredStyle:", [](objc::Object* cls, SEL, std::string title, std::string message, NSInteger style) -> Ref<UIAlertController> {
+        auto object = static_cast<objc::Class*>(cls)->createInstance();
+        Ref<UIAlertController> alert(objc::checkedObjectCast<UIAlertController>(object.ptr()));
+        msgSend<Ref<objc::Object>>(alert, "init");
+        alert->setTitle(title);
+        alert->m_message = std::move(message);
+        alert->m_style = static_cast<UIAlertControllerStyle>(style);
+        return alert;
+    });
+    c->addMethod("addAction:", [](UIAlertController* self, SEL, UIAlertAction* action) {
+        if (action)
+            self->m_actions.emplace_back(action);
+    });
+    c->addMethod("addTextFieldWithConfigurationHandler:", [](UIAlertController* self, SEL, UITextFieldConfigurationHandler handler) {
+        if (self->m_style != UIAlertControllerStyleAlert) {
+            uikit::warn("Text fields can only be added to an alert controller of style UIAlertControllerStyleAlert");
+            return;
+        }
+        auto field = UITextField::create(CGRectMake(0, 0, 230, 28));
+        field->setFont(UIFont::systemFontOfSize(13));
+        self->m_textFields.push_back(field);
+        if (handler)
+            handler(field);
+    });
+    c->addMethod("actions", [](UIAlertController* self, SEL) {
+        std::vector<Ref<objc::Object>> items(self->m_actions.begin(), self->m_actions.end());
+        return NSArray::make(std::move(items));
+    });
+    c->addMethod("textFields", [](UIAlertController* self, SEL) {
+        std::vector<Ref<objc::Object>> items(self->m_textFields.begin(), self->m_textFields.end());
+        return NSArray::make(std::move(items));
+    });
+    c->addMethod("message", [](UIAlertController* self, SEL) { return self->message(); });
+    c->addMethod("setMessage:", [](UIAlertController* self, SEL, std::string m) { self->setMessage(std::move(m)); });
+    c->addMethod("preferredStyle", [](UIAlertController* self, SEL) { return self->preferredStyle(); });
+    c->addMethod("setPreferredAction:", [](UIAlertController* self, SEL, UIAlertAction* a) { self->setPreferredAction(a); });
+    c->addMethod("_actionTapped:", [](UIAlertController* self, SEL, objc::Object* sender) {
+        for (auto& [action, button] : std::vector(self->m_buttons))
+            if (button.ptr() == sender)
+                return self->tapAction(action);
+    });
+}

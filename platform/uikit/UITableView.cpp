@@ -1,0 +1,727 @@
+#include "platform/uikit/UITableView.h"
+
+#include "platform/corefoundation/NSArray.h"
+#include "platform/uikit/TextLayout.h"
+#include "platform/uikit/UIKitState.h"
+#include "platform/uikit/UIPanGestureRecognizer.h"
+#include "platform/uikit/UISwipeGestureRecognizer.h"
+#include "platform/uikit/UITouch.h"
+
+#include <algorithm>
+#include <cctype>
+
+using objc::msgSend;
+using objc::Ref;
+using objc::SEL;
+
+namespace {
+
+bool responds(objc::Object* o, const char* sel) { return objc::respondsToSelector(o, sel); }
+
+Ref<NSIndexPath> pathOf(std::pair<NSInteger, NSInteger> key) { return NSIndexPath::indexPathForRow(key.second, key.first); }
+
+std::string uppercased(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+} // namespace
+
+Ref<UITableView> UITableView::create(CGRect frame, UITableViewStyle style)
+{
+    auto table = objc::make<UITableView>();
+    msgSend<Ref<objc::Object>>(table, "initWithFrame:style:", frame, style);
+    return table;
+}
+
+void UITableView::setDataSource(objc::Object* source)
+{
+    m_dataSource = source;
+    reloadData();
+}
+
+void UITableView::setRowHeight(CGFloat h)
+{
+    m_rowHeight = h;
+    m_geometryValid = false;
+    setNeedsLayout();
+}
+
+void UITableView::setTableHeaderView(UIView* view)
+{
+    if (m_tableHeaderView)
+        m_tableHeaderView->removeFromSuperview();
+    m_tableHeaderView = view;
+    if (view)
+        addSubview(view);
+    m_geometryValid = false;
+    setNeedsLayout();
+}
+
+void UITableView::setTableFooterView(UIView* view)
+{
+    if (m_tableFooterView)
+        m_tableFooterView->removeFromSuperview();
+    m_tableFooterView = view;
+    if (view)
+        addSubview(view);
+    m_geometryValid = false;
+    setNeedsLayout();
+}
+
+void UITableView::setEditing(bool editing, bool animated) { msgSend(this, "setEditing:animated:", editing, animated); }
+
+void UITableView::reloadData()
+{
+    hideDeleteConfirmation();
+    for (auto& [key, cell] : std::map<Key, Ref<UITableViewCell>>(m_visible))
+        enqueue(cell);
+    m_visible.clear();
+    for (auto& s : m_sections) {
+        if (s.headerView)
+            s.headerView->removeFromSuperview();
+        if (s.footerView)
+            s.footerView->removeFromSuperview();
+    }
+    m_sections.clear();
+    m_selected.clear();
+    m_geometryValid = false;
+    setNeedsLayout();
+}
+
+void UITableView::enqueue(const Ref<UITableViewCell>& cell)
+{
+    cell->removeFromSuperview();
+    if (!cell->reuseIdentifier().empty()) {
+        auto& pool = m_reusePool[cell->reuseIdentifier()];
+        if (std::find(pool.begin(), pool.end(), cell) == pool.end())
+            pool.push_back(cell);
+    }
+}
+
+Ref<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(const std::string& identifier)
+{
+    auto& pool = m_reusePool[identifier];
+    if (!pool.empty()) {
+        Ref<UITableViewCell> cell = pool.back();
+        pool.pop_back();
+        msgSend(cell, "prepareForReuse");
+        return cell;
+    }
+    if (auto it = m_registeredClasses.find(identifier); it != m_registeredClasses.end()) {
+        auto object = it->second->createInstance();
+        Ref<UITableViewCell> cell(objc::checkedObjectCast<UITableViewCell>(object.ptr()));
+        msgSend<Ref<objc::Object>>(cell, "initWithStyle:reuseIdentifier:", UITableViewCellStyleDefault, identifier);
+        return cell;
+    }
+    return nullptr;
+}
+
+void UITableView::registerClassForCellReuseIdentifier(objc::Class* cellClass, const std::string& identifier)
+{
+    if (cellClass)
+        m_registeredClasses[identifier] = cellClass;
+    else
+        m_registeredClasses.erase(identifier);
+}
+
+void UITableView::ensureGeometry()
+{
+    if (m_geometryValid)
+        return;
+    m_geometryValid = true;
+    for (auto& s : m_sections) {
+        if (s.headerView)
+            s.headerView->removeFromSuperview();
+        if (s.footerView)
+            s.footerView->removeFromSuperview();
+    }
+    m_sections.clear();
+    Ref<objc::Object> source = m_dataSource.strong();
+    Ref<objc::Object> delegate(delegateObject());
+    bool grouped = m_style == UITableViewStyleGrouped;
+    NSInteger sections = 0;
+    if (source)
+        sections = responds(source, "numberOfSectionsInTableView:") ? msgSend<NSInteger>(source, "numberOfSectionsInTableView:", this) : 1;
+    CGFloat y = m_tableHeaderView ? m_tableHeaderView->frame().size.height : 0;
+    for (NSInteger s = 0; s < std::max<NSInteger>(0, sections); ++s) {
+        Section sec;
+        sec.top = y;
+        if (responds(source, "tableView:titleForHeaderInSection:"))
+            sec.headerTitle = msgSend<std::string>(source, "tableView:titleForHeaderInSection:", this, s);
+        if (responds(source, "tableView:titleForFooterInSection:"))
+            sec.footerTitle = msgSend<std::string>(source, "tableView:titleForFooterInSection:", this, s);
+        if (responds(delegate, "tableView:viewForHeaderInSection:"))
+            sec.headerView = msgSend<Ref<UIView>>(delegate, "tableView:viewForHeaderInSection:", this, s);
+        if (responds(delegate, "tableView:viewForFooterInSection:"))
+            sec.footerView = msgSend<Ref<UIView>>(delegate, "tableView:viewForFooterInSection:", this, s);
+        if (responds(delegate, "tableView:heightForHeaderInSection:"))
+            sec.headerHeight = msgSend<double>(delegate, "tableView:heightForHeaderInSection:", this, s);
+        else if (m_sectionHeaderHeight >= 0)
+            sec.headerHeight = m_sectionHeaderHeight;
+        else if (grouped)
+            sec.headerHeight = !sec.headerTitle.empty() ? (s == 0 ? 55 : 38) : (s == 0 ? 35 : 17);
+        else
+            sec.headerHeight = sec.headerView ? sec.headerView->frame().size.height : (sec.headerTitle.empty() ? 0 : 28);
+        y += sec.headerHeight;
+        NSInteger rows = msgSend<NSInteger>(source, "tableView:numberOfRowsInSection:", this, s);
+        for (NSInteger r = 0; r < std::max<NSInteger>(0, rows); ++r) {
+            CGFloat h = m_rowHeight;
+            if (responds(delegate, "tableView:heightForRowAtIndexPath:"))
+                h = msgSend<double>(delegate, "tableView:heightForRowAtIndexPath:", this, pathOf({ s, r }));
+            sec.rowTops.push_back(y);
+            sec.rowHeights.push_back(std::max(0.0, h));
+            y += std::max(0.0, h);
+        }
+        sec.footerTop = y;
+        if (responds(delegate, "tableView:heightForFooterInSection:"))
+            sec.footerHeight = msgSend<double>(delegate, "tableView:heightForFooterInSection:", this, s);
+        else if (m_sectionFooterHeight >= 0)
+            sec.footerHeight = m_sectionFooterHeight;
+        else if (!sec.footerTitle.empty()) {
+            uikit::TextStyle style { UIFont::systemFontOfSize(13).ptr(), NSTextAlignmentLeft, 0, NSLineBreakByWordWrapping };
+            sec.footerHeight = uikit::measureText(sec.footerTitle, style, bounds().size.width - 30).height + 16;
+        } else
+            sec.footerHeight = grouped ? 17 : 0;
+        y += sec.footerHeight;
+        m_sections.push_back(std::move(sec));
+    }
+    if (m_tableFooterView)
+        y += m_tableFooterView->frame().size.height;
+    m_contentHeight = y;
+    setContentSize(CGSizeMake(bounds().size.width, y));
+}
+
+bool UITableView::validKey(const Key& key)
+{
+    ensureGeometry();
+    return key.first >= 0 && key.first < static_cast<NSInteger>(m_sections.size()) && key.second >= 0
+        && key.second < static_cast<NSInteger>(m_sections[static_cast<size_t>(key.first)].rowTops.size());
+}
+
+NSInteger UITableView::numberOfSections()
+{
+    ensureGeometry();
+    return static_cast<NSInteger>(m_sections.size());
+}
+
+NSInteger UITableView::numberOfRowsInSection(NSInteger section)
+{
+    ensureGeometry();
+    if (section < 0 || section >= static_cast<NSInteger>(m_sections.size()))
+        return 0;
+    return static_cast<NSInteger>(m_sections[static_cast<size_t>(section)].rowTops.size());
+}
+
+CGRect UITableView::rectForRowAtIndexPath(const NSIndexPath* path)
+{
+    if (!path || !validKey({ path->section(), path->row() }))
+        return CGRectZero;
+    auto& s = m_sections[static_cast<size_t>(path->section())];
+    auto r = static_cast<size_t>(path->row());
+    return CGRectMake(0, s.rowTops[r], bounds().size.width, s.rowHeights[r]);
+}
+
+CGRect UITableView::rectForSection(NSInteger section)
+{
+    ensureGeometry();
+    if (section < 0 || section >= static_cast<NSInteger>(m_sections.size()))
+        return CGRectZero;
+    auto& s = m_sections[static_cast<size_t>(section)];
+    return CGRectMake(0, s.top, bounds().size.width, s.bottom() - s.top);
+}
+
+CGRect UITableView::rectForHeaderInSection(NSInteger section)
+{
+    ensureGeometry();
+    if (section < 0 || section >= static_cast<NSInteger>(m_sections.size()))
+        return CGRectZero;
+    auto& s = m_sections[static_cast<size_t>(section)];
+    return CGRectMake(0, s.top, bounds().size.width, s.headerHeight);
+}
+
+UITableViewCell* UITableView::cellForRowAtIndexPath(const NSIndexPath* path)
+{
+    if (!path)
+        return nullptr;
+    auto it = m_visible.find({ path->section(), path->row() });
+    return it == m_visible.end() ? nullptr : it->second.ptr();
+}
+
+Ref<NSIndexPath> UITableView::indexPathForCell(const UITableViewCell* cell) const
+{
+    for (auto& [key, c] : m_visible)
+        if (c.ptr() == cell)
+            return pathOf(key);
+    return nullptr;
+}
+
+Ref<NSIndexPath> UITableView::indexPathForRowAtPoint(CGPoint point)
+{
+    ensureGeometry();
+    for (size_t s = 0; s < m_sections.size(); ++s) {
+        auto& sec = m_sections[s];
+        if (point.y < sec.top || point.y >= sec.bottom())
+            continue;
+        for (size_t r = 0; r < sec.rowTops.size(); ++r)
+            if (point.y >= sec.rowTops[r] && point.y < sec.rowTops[r] + sec.rowHeights[r])
+                return pathOf({ static_cast<NSInteger>(s), static_cast<NSInteger>(r) });
+    }
+    return nullptr;
+}
+
+Ref<NSIndexPath> UITableView::indexPathForSelectedRow() const { return m_selected.empty() ? nullptr : pathOf(m_selected.front()); }
+
+std::vector<Ref<NSIndexPath>> UITableView::indexPathsForSelectedRows() const
+{
+    std::vector<Ref<NSIndexPath>> result;
+    for (auto& key : m_selected)
+        result.push_back(pathOf(key));
+    return result;
+}
+
+std::vector<Ref<UITableViewCell>> UITableView::visibleCells()
+{
+    layoutIfNeeded();
+    std::vector<Ref<UITableViewCell>> result;
+    for (auto& [key, cell] : m_visible)
+        result.push_back(cell);
+    return result;
+}
+
+std::vector<Ref<NSIndexPath>> UITableView::indexPathsForVisibleRows()
+{
+    layoutIfNeeded();
+    std::vector<Ref<NSIndexPath>> result;
+    for (auto& [key, cell] : m_visible)
+        result.push_back(pathOf(key));
+    return result;
+}
+
+void UITableView::selectRowAtIndexPath(const NSIndexPath* path, bool animated)
+{
+    if (!path || !validKey({ path->section(), path->row() }))
+        return;
+    Key key { path->section(), path->row() };
+    bool multiple = m_editing ? m_allowsMultipleSelectionDuringEditing : m_allowsMultipleSelection;
+    if (!multiple)
+        for (auto& old : std::vector<Key>(m_selected))
+            if (old != key)
+                deselectRowAtIndexPath(pathOf(old), animated);
+    if (std::find(m_selected.begin(), m_selected.end(), key) == m_selected.end())
+        m_selected.push_back(key);
+    if (auto it = m_visible.find(key); it != m_visible.end())
+        it->second->setSelected(true, animated);
+}
+
+void UITableView::deselectRowAtIndexPath(const NSIndexPath* path, bool animated)
+{
+    if (!path)
+        return;
+    Key key { path->section(), path->row() };
+    m_selected.erase(std::remove(m_selected.begin(), m_selected.end(), key), m_selected.end());
+    if (auto it = m_visible.find(key); it != m_visible.end())
+        it->second->setSelected(false, animated);
+}
+
+void UITableView::scrollToRowAtIndexPath(const NSIndexPath* path, bool animated)
+{
+    CGRect r = rectForRowAtIndexPath(path);
+    if (!CGRectIsEmpty(r))
+        scrollRectToVisible(r, animated);
+}
+
+void UITableView::insertRowsAtIndexPaths(const std::vector<Ref<NSIndexPath>>&, UITableViewRowAnimation) { reloadData(); }
+void UITableView::deleteRowsAtIndexPaths(const std::vector<Ref<NSIndexPath>>&, UITableViewRowAnimation) { reloadData(); }
+void UITableView::reloadRowsAtIndexPaths(const std::vector<Ref<NSIndexPath>>&, UITableViewRowAnimation) { reloadData(); }
+
+Ref<NSIndexPath> UITableView::deleteConfirmationIndexPath() const { return m_deleteConfirmation ? pathOf(*m_deleteConfirmation) : nullptr; }
+
+Ref<UIView> UITableView::makeHeaderFooter(const std::string& title, bool header, CGFloat height)
+{
+    auto view = UIView::create(CGRectMake(0, 0, bounds().size.width, height));
+    bool grouped = m_style == UITableViewStyleGrouped;
+    if (!grouped && header)
+        view->setBackgroundColor(UIColor::colorWithRed(0.969, 0.969, 0.969, 1));
+    auto label = UILabel::create();
+    label->setTextColor(grouped || !header ? UIColor::colorWithRed(0.427, 0.427, 0.447, 1) : UIColor::blackColor());
+    label->setFont(grouped || !header ? UIFont::systemFontOfSize(13) : UIFont::boldSystemFontOfSize(15));
+    label->setText(grouped && header ? uppercased(title) : title);
+    label->setNumberOfLines(header ? 1 : 0);
+    uikit::TextStyle style { label->font(), NSTextAlignmentLeft, label->numberOfLines(), NSLineBreakByWordWrapping };
+    CGFloat textHeight = uikit::measureText(label->text(), style, view->bounds().size.width - 30).height;
+    if (header && grouped)
+        label->setFrame(CGRectMake(15, height - textHeight - 7, view->bounds().size.width - 30, textHeight));
+    else if (header)
+        label->setFrame(CGRectMake(15, 0, view->bounds().size.width - 30, height));
+    else
+        label->setFrame(CGRectMake(15, 8, view->bounds().size.width - 30, textHeight));
+    view->addSubview(label);
+    return view;
+}
+
+void UITableView::configureCell(UITableViewCell* cell, const Key& key)
+{
+    Ref<objc::Object> source = m_dataSource.strong();
+    Ref<objc::Object> delegate(delegateObject());
+    Ref<NSIndexPath> path = pathOf(key);
+    cell->setEditing(m_editing, false);
+    UITableViewCellEditingStyle style = UITableViewCellEditingStyleNone;
+    bool reorderable = false, indent = true;
+    if (m_editing) {
+        bool canEdit = responds(source, "tableView:canEditRowAtIndexPath:") ? msgSend<bool>(source, "tableView:canEditRowAtIndexPath:", this, path.ptr()) : true;
+        if (canEdit) {
+            if (responds(delegate, "tableView:editingStyleForRowAtIndexPath:"))
+                style = static_cast<UITableViewCellEditingStyle>(msgSend<NSInteger>(delegate, "tableView:editingStyleForRowAtIndexPath:", this, path.ptr()));
+            else if (responds(source, "tableView:commitEditingStyle:forRowAtIndexPath:"))
+                style = UITableViewCellEditingStyleDelete;
+        }
+        if (responds(source, "tableView:moveRowAtIndexPath:toIndexPath:"))
+            reorderable = responds(source, "tableView:canMoveRowAtIndexPath:") ? msgSend<bool>(source, "tableView:canMoveRowAtIndexPath:", this, path.ptr()) : true;
+        if (responds(delegate, "tableView:shouldIndentWhileEditingRowAtIndexPath:"))
+            indent = msgSend<bool>(delegate, "tableView:shouldIndentWhileEditingRowAtIndexPath:", this, path.ptr());
+    }
+    cell->configureEditing(style, reorderable, indent);
+    bool selected = std::find(m_selected.begin(), m_selected.end(), key) != m_selected.end();
+    if (cell->isSelected() != selected)
+        cell->setSelected(selected, false);
+    auto& sec = m_sections[static_cast<size_t>(key.first)];
+    bool last = key.second + 1 == static_cast<NSInteger>(sec.rowTops.size());
+    cell->setSeparatorInset(last && m_style == UITableViewStyleGrouped ? 0 : 15, !m_separatorsHidden);
+}
+
+void UITableView::layoutTable()
+{
+    ensureGeometry();
+    Ref<objc::Object> source = m_dataSource.strong();
+    Ref<objc::Object> delegate(delegateObject());
+    CGRect visible = bounds();
+    CGFloat width = visible.size.width;
+    if (m_tableHeaderView)
+        m_tableHeaderView->setFrame(CGRectMake(0, 0, width, m_tableHeaderView->frame().size.height));
+    if (m_tableFooterView)
+        m_tableFooterView->setFrame(CGRectMake(0, m_contentHeight - m_tableFooterView->frame().size.height, width, m_tableFooterView->frame().size.height));
+
+    std::map<Key, Ref<UITableViewCell>> keep;
+    for (size_t s = 0; s < m_sections.size(); ++s) {
+        auto& sec = m_sections[s];
+        // Headers and footers.
+        if (sec.headerHeight > 0 && (sec.headerView || !sec.headerTitle.empty())) {
+            if (!sec.headerView)
+                sec.headerView = makeHeaderFooter(sec.headerTitle, true, sec.headerHeight);
+            sec.headerView->setFrame(CGRectMake(0, sec.top, width, sec.headerHeight));
+            if (sec.headerView->superview() != this)
+                addSubview(sec.headerView);
+        }
+        if (sec.footerHeight > 0 && (sec.footerView || !sec.footerTitle.empty())) {
+            if (!sec.footerView)
+                sec.footerView = makeHeaderFooter(sec.footerTitle, false, sec.footerHeight);
+            sec.footerView->setFrame(CGRectMake(0, sec.footerTop, width, sec.footerHeight));
+            if (sec.footerView->superview() != this)
+                addSubview(sec.footerView);
+        }
+        for (size_t r = 0; r < sec.rowTops.size(); ++r) {
+            CGRect frame = CGRectMake(0, sec.rowTops[r], width, sec.rowHeights[r]);
+            if (!CGRectIntersectsRect(frame, visible) || frame.size.height <= 0)
+                continue;
+            Key key { static_cast<NSInteger>(s), static_cast<NSInteger>(r) };
+            Ref<UITableViewCell> cell;
+            if (auto it = m_visible.find(key); it != m_visible.end()) {
+                cell = it->second;
+            } else {
+                Ref<NSIndexPath> path = pathOf(key);
+                cell = msgSend<Ref<UITableViewCell>>(source, "tableView:cellForRowAtIndexPath:", this, path.ptr());
+                if (!cell) {
+                    uikit::warn("UITableView dataSource returned no cell from tableView:cellForRowAtIndexPath:");
+                    continue;
+                }
+                configureCell(cell, key);
+                if (responds(delegate, "tableView:willDisplayCell:forRowAtIndexPath:"))
+                    msgSend(delegate, "tableView:willDisplayCell:forRowAtIndexPath:", this, cell.ptr(), path.ptr());
+            }
+            if (!(m_reorder && m_reorder->cell == cell))
+                cell->setFrame(frame);
+            if (cell->superview() != this)
+                insertSubviewAtIndex(cell, 0);
+            keep[key] = cell;
+        }
+    }
+    for (auto& [key, cell] : m_visible)
+        if (!keep.count(key) && !(m_reorder && m_reorder->cell == cell))
+            enqueue(cell);
+    m_visible = std::move(keep);
+}
+
+void UITableView::selectByUser(Key key)
+{
+    Ref<UITableView> keep(this);
+    Ref<objc::Object> delegate(delegateObject());
+    Ref<NSIndexPath> path = pathOf(key);
+    if (responds(delegate, "tableView:willSelectRowAtIndexPath:")) {
+        path = msgSend<Ref<NSIndexPath>>(delegate, "tableView:willSelectRowAtIndexPath:", this, path.ptr());
+        if (!path || !validKey({ path->section(), path->row() }))
+            return;
+    }
+    bool multiple = m_editing ? m_allowsMultipleSelectionDuringEditing : m_allowsMultipleSelection;
+    Key chosen { path->section(), path->row() };
+    if (multiple && std::find(m_selected.begin(), m_selected.end(), chosen) != m_selected.end()) {
+        deselectRowAtIndexPath(path, false);
+        if (responds(delegate, "tableView:didDeselectRowAtIndexPath:"))
+            msgSend(delegate, "tableView:didDeselectRowAtIndexPath:", this, path.ptr());
+        return;
+    }
+    if (!multiple) {
+        for (auto& old : std::vector<Key>(m_selected)) {
+            if (old == chosen)
+                continue;
+            Ref<NSIndexPath> oldPath = pathOf(old);
+            deselectRowAtIndexPath(oldPath, false);
+            if (responds(delegate, "tableView:didDeselectRowAtIndexPath:"))
+                msgSend(delegate, "tableView:didDeselectRowAtIndexPath:", this, oldPath.ptr());
+        }
+    }
+    selectRowAtIndexPath(path, false);
+    if (responds(delegate, "tableView:didSelectRowAtIndexPath:"))
+        msgSend(delegate, "tableView:didSelectRowAtIndexPath:", this, path.ptr());
+}
+
+void UITableView::hideDeleteConfirmation()
+{
+    if (!m_deleteConfirmation)
+        return;
+    if (auto it = m_visible.find(*m_deleteConfirmation); it != m_visible.end())
+        it->second->hideDeleteConfirmation();
+    m_deleteConfirmation.reset();
+}
+
+void UITableView::editingControlTapped(UITableViewCell* cell)
+{
+    Ref<NSIndexPath> path = indexPathForCell(cell);
+    if (!path)
+        return;
+    Ref<objc::Object> source = m_dataSource.strong();
+    Ref<objc::Object> delegate(delegateObject());
+    auto style = responds(delegate, "tableView:editingStyleForRowAtIndexPath:")
+        ? static_cast<UITableViewCellEditingStyle>(msgSend<NSInteger>(delegate, "tableView:editingStyleForRowAtIndexPath:", this, path.ptr()))
+        : UITableViewCellEditingStyleDelete;
+    if (style == UITableViewCellEditingStyleInsert) {
+        if (responds(source, "tableView:commitEditingStyle:forRowAtIndexPath:"))
+            msgSend(source, "tableView:commitEditingStyle:forRowAtIndexPath:", this, UITableViewCellEditingStyleInsert, path.ptr());
+        return;
+    }
+    hideDeleteConfirmation();
+    std::string title = responds(delegate, "tableView:titleForDeleteConfirmationButtonForRowAtIndexPath:")
+        ? msgSend<std::string>(delegate, "tableView:titleForDeleteConfirmationButtonForRowAtIndexPath:", this, path.ptr())
+        : std::string("Delete");
+    m_deleteConfirmation = Key { path->section(), path->row() };
+    cell->showDeleteConfirmation(title);
+}
+
+void UITableView::deleteConfirmed(UITableViewCell* cell)
+{
+    Ref<UITableView> keep(this);
+    Ref<NSIndexPath> path = indexPathForCell(cell);
+    hideDeleteConfirmation();
+    Ref<objc::Object> source = m_dataSource.strong();
+    if (path && responds(source, "tableView:commitEditingStyle:forRowAtIndexPath:"))
+        msgSend(source, "tableView:commitEditingStyle:forRowAtIndexPath:", this, UITableViewCellEditingStyleDelete, path.ptr());
+}
+
+UITableView::Key UITableView::destinationForReorder(CGFloat y, const Key& source)
+{
+    if (m_sections.empty())
+        return source;
+    size_t s = 0;
+    if (y >= m_sections.back().bottom())
+        s = m_sections.size() - 1;
+    else
+        for (size_t i = 0; i < m_sections.size(); ++i)
+            if (y < m_sections[i].bottom()) {
+                s = i;
+                break;
+            }
+    auto& sec = m_sections[s];
+    auto count = static_cast<NSInteger>(sec.rowTops.size());
+    NSInteger target = count;
+    for (NSInteger r = 0; r < count; ++r) {
+        if (y < sec.rowTops[static_cast<size_t>(r)] + sec.rowHeights[static_cast<size_t>(r)]) {
+            target = r;
+            break;
+        }
+    }
+    bool same = static_cast<NSInteger>(s) == source.first;
+    if (same)
+        target = std::min(target, count - 1);
+    return { static_cast<NSInteger>(s), std::max<NSInteger>(0, target) };
+}
+
+void UITableView::reorderTouch(UITableViewCell* cell, UITouch* touch, UITouchPhase phase)
+{
+    Ref<UITableView> keep(this);
+    CGFloat y = touch->locationInView(this).y;
+    if (phase == UITouchPhaseBegan) {
+        Ref<NSIndexPath> path = indexPathForCell(cell);
+        if (!path)
+            return;
+        m_reorder = Reorder { { path->section(), path->row() }, Ref<UITableViewCell>(cell), y, cell->center().y };
+        bringSubviewToFront(cell);
+        return;
+    }
+    if (!m_reorder || m_reorder->cell.ptr() != cell)
+        return;
+    if (phase == UITouchPhaseMoved) {
+        cell->setCenter(CGPointMake(cell->center().x, m_reorder->startCenterY + (y - m_reorder->startY)));
+        return;
+    }
+    Reorder reorder = *m_reorder;
+    m_reorder.reset();
+    if (phase == UITouchPhaseCancelled) {
+        setNeedsLayout();
+        layoutIfNeeded();
+        return;
+    }
+    Key destination = destinationForReorder(y, reorder.source);
+    Ref<NSIndexPath> from = pathOf(reorder.source);
+    Ref<NSIndexPath> to = pathOf(destination);
+    Ref<objc::Object> delegate(delegateObject());
+    if (responds(delegate, "tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath:")) {
+        if (auto proposed = msgSend<Ref<NSIndexPath>>(delegate, "tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath:", this, from.ptr(), to.ptr()))
+            to = proposed;
+    }
+    if (!to->isEqual(from)) {
+        Ref<objc::Object> source = m_dataSource.strong();
+        if (responds(source, "tableView:moveRowAtIndexPath:toIndexPath:"))
+            msgSend(source, "tableView:moveRowAtIndexPath:toIndexPath:", this, from.ptr(), to.ptr());
+    }
+    reloadData();
+    layoutIfNeeded();
+}
+
+void UITableView::registerClass(objc::Runtime& rt)
+{
+    objc::Class* c = rt.registerClass<UITableView>("UIScrollView");
+    c->addMethod("initWithFrame:style:", [c](UITableView* self, SEL, CGRect frame, NSInteger style) {
+        self->m_style = static_cast<UITableViewStyle>(style);
+        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
+        self->setBackgroundColor(self->m_style == UITableViewStyleGrouped ? UIColor::colorWithRed(0.937, 0.937, 0.957, 1) : UIColor::whiteColor());
+        self->setAlwaysBounceVertical(true);
+        self->m_deleteSwipe = UIGestureRecognizer::create<UISwipeGestureRecognizer>(self, "_swipeToDelete:");
+        self->m_deleteSwipe->setDirection(UISwipeGestureRecognizerDirectionLeft);
+        self->addGestureRecognizer(self->m_deleteSwipe);
+        return Ref<objc::Object>(self);
+    });
+    c->addMethod("initWithFrame:", [](UITableView* self, SEL, CGRect frame) { return msgSend<Ref<objc::Object>>(self, "initWithFrame:style:", frame, UITableViewStylePlain); });
+    c->addMethod("setDataSource:", [](UITableView* self, SEL, objc::Object* d) { self->setDataSource(d); });
+    c->addMethod("dataSource", [](UITableView* self, SEL) { return Ref<objc::Object>(self->dataSource()); });
+    c->addMethod("setDelegate:", [](UITableView* self, SEL, objc::Object* d) {
+        self->UIScrollView::setDelegate(d);
+        self->m_geometryValid = false;
+        self->setNeedsLayout();
+    });
+    c->addMethod("reloadData", [](UITableView* self, SEL) { self->reloadData(); });
+    c->addMethod("setRowHeight:", [](UITableView* self, SEL, double h) { self->setRowHeight(h); });
+    c->addMethod("rowHeight", [](UITableView* self, SEL) { return self->rowHeight(); });
+    c->addMethod("setEditing:animated:", [](UITableView* self, SEL, bool editing, bool) {
+        if (self->m_editing == editing)
+            return;
+        self->hideDeleteConfirmation();
+        self->m_editing = editing;
+        for (auto& [key, cell] : self->m_visible)
+            self->configureCell(cell, key);
+        self->setNeedsLayout();
+    });
+    c->addMethod("setEditing:", [](UITableView* self, SEL, bool editing) { self->setEditing(editing, false); });
+    c->addMethod("isEditing", [](UITableView* self, SEL) { return self->isEditing(); });
+    c->addMethod("layoutSubviews", [](UITableView* self, SEL) { self->layoutTable(); });
+    c->addMethod("numberOfSections", [](UITableView* self, SEL) { return self->numberOfSections(); });
+    c->addMethod("numberOfRowsInSection:", [](UITableView* self, SEL, NSInteger s) { return self->numberOfRowsInSection(s); });
+    c->addMethod("cellForRowAtIndexPath:", [](UITableView* self, SEL, NSIndexPath* p) { return Ref<UITableViewCell>(self->cellForRowAtIndexPath(p)); });
+    c->addMethod("indexPathForCell:", [](UITableView* self, SEL, UITableViewCell* cell) { return self->indexPathForCell(cell); });
+    c->addMethod("indexPathForSelectedRow", [](UITableView* self, SEL) { return self->indexPathForSelectedRow(); });
+    c->addMethod("indexPathForRowAtPoint:", [](UITableView* self, SEL, CGPoint p) { return self->indexPathForRowAtPoint(p); });
+    c->addMethod("dequeueReusableCellWithIdentifier:", [](UITableView* self, SEL, std::string id) { return self->dequeueReusableCellWithIdentifier(id); });
+    c->addMethod("deselectRowAtIndexPath:animated:", [](UITableView* self, SEL, NSIndexPath* p, bool a) { self->deselectRowAtIndexPath(p, a); });
+    c->addMethod("visibleCells", [](UITableView* self, SEL) {
+        auto cells = self->visibleCells();
+        return NSArray::make(std::vector<Ref<objc::Object>>(cells.begin(), cells.end()));
+    });
+    c->addMethod("rectForRowAtIndexPath:", [](UITableView* self, SEL, NSIndexPath* p) { return self->rectForRowAtIndexPath(p); });
+    c->addMethod("_swipeToDelete:", [](UITableView* self, SEL, UISwipeGestureRecognizer* swipe) {
+        Ref<NSIndexPath> path = self->indexPathForRowAtPoint(swipe->locationInView(self));
+        UITableViewCell* cell = self->cellForRowAtIndexPath(path);
+        if (!cell)
+            return;
+        self->hideDeleteConfirmation();
+        Ref<objc::Object> delegate(self->delegateObject());
+        std::string title = responds(delegate, "tableView:titleForDeleteConfirmationButtonForRowAtIndexPath:")
+            ? msgSend<std::string>(delegate, "tableView:titleForDeleteConfirmationButtonForRowAtIndexPath:", self, path.ptr())
+            : std::string("Delete");
+        self->m_deleteConfirmation = Key { path->section(), path->row() };
+        cell->showDeleteConfirmation(title);
+    });
+    c->addMethod("gestureRecognizerShouldBegin:", [c](UITableView* self, SEL, UIGestureRecognizer* r) {
+        if (r == self->m_deleteSwipe.ptr()) {
+            if (self->m_editing)
+                return false;
+            Ref<objc::Object> source = self->m_dataSource.strong();
+            if (!responds(source, "tableView:commitEditingStyle:forRowAtIndexPath:"))
+                return false;
+            Ref<NSIndexPath> path = self->indexPathForRowAtPoint(r->locationInView(self));
+            if (!path)
+                return false;
+            if (responds(source, "tableView:canEditRowAtIndexPath:") && !msgSend<bool>(source, "tableView:canEditRowAtIndexPath:", self, path.ptr()))
+                return false;
+            Ref<objc::Object> delegate(self->delegateObject());
+            if (responds(delegate, "tableView:editingStyleForRowAtIndexPath:")
+                && msgSend<NSInteger>(delegate, "tableView:editingStyleForRowAtIndexPath:", self, path.ptr()) != UITableViewCellEditingStyleDelete)
+                return false;
+            return true;
+        }
+        // No scrolling while a row is being dragged by its grip.
+        for (auto& t : r->touches())
+            for (UIView* v = t->view(); v && v != self; v = v->superview())
+                if (objc::isKindOfClass(v, "UITableViewCellReorderControl"))
+                    return false;
+        return objc::msgSendSuper<bool>(c, self, "gestureRecognizerShouldBegin:", r);
+    });
+    // Taps on rows (touches arrive here from the cells' views along the responder chain).
+    c->addMethod("touchesBegan:withEvent:", [](UITableView* self, SEL, const UITouchSet& touches, UIEvent*) {
+        if (touches.empty())
+            return;
+        self->m_tracking.reset();
+        CGPoint p = touches.front()->locationInView(self);
+        if (self->m_deleteConfirmation) {
+            // Any touch outside the delete button puts the row back.
+            self->hideDeleteConfirmation();
+            return;
+        }
+        bool allowed = self->m_editing ? self->m_allowsSelectionDuringEditing : self->m_allowsSelection;
+        Ref<NSIndexPath> path = self->indexPathForRowAtPoint(p);
+        if (!allowed || !path)
+            return;
+        Ref<objc::Object> delegate(self->delegateObject());
+        if (responds(delegate, "tableView:shouldHighlightRowAtIndexPath:") && !msgSend<bool>(delegate, "tableView:shouldHighlightRowAtIndexPath:", self, path.ptr()))
+            return;
+        self->m_tracking = Key { path->section(), path->row() };
+        if (UITableViewCell* cell = self->cellForRowAtIndexPath(path))
+            cell->setHighlighted(true, false);
+    });
+    c->addMethod("touchesMoved:withEvent:", [](UITableView*, SEL, const UITouchSet&, UIEvent*) { });
+    c->addMethod("touchesCancelled:withEvent:", [](UITableView* self, SEL, const UITouchSet&, UIEvent*) {
+        if (self->m_tracking)
+            if (UITableViewCell* cell = self->cellForRowAtIndexPath(pathOf(*self->m_tracking)))
+                cell->setHighlighted(false, false);
+        self->m_tracking.reset();
+    });
+    c->addMethod("touchesEnded:withEvent:", [](UITableView* self, SEL, const UITouchSet&, UIEvent*) {
+        if (!self->m_tracking)
+            return;
+        Key key = *self->m_tracking;
+        self->m_tracking.reset();
+        if (UITableViewCell* cell = self->cellForRowAtIndexPath(pathOf(key)))
+            cell->setHighlighted(false, false);
+        self->selectByUser(key);
+    });
+}
