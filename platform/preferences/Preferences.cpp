@@ -1,7 +1,9 @@
 #include "platform/preferences/Preferences.h"
 
 #include "platform/foundation/Foundation.h"
+#include "platform/preferences/PSListController.h"
 #include "platform/preferences/PSSpecifier.h"
+#include "platform/preferences/PSTableCell.h"
 #include "platform/preferences/PSViewController.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/UIKit.h"
@@ -14,4 +16,10 @@ void registerPreferencesClasses(objc::Runtime& runtime)
         return;
     PSSpecifier::registerClass(runtime);
     PSViewController::registerClass(runtime);
+    PSListController::registerClass(runtime);
+    PSListItemsController::registerClass(runtime);
+    PSTableCell::registerClass(runtime);
+    PSControlTableCell::registerClass(runtime);
+    PSSwitchTableCell::registerClass(runtime);
+    PSSliderTableCell::registerClass(runtime);
 }
