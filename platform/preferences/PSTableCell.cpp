@@ -6,11 +6,8 @@
 #include "platform/corefoundation/StringFormat.h"
 #include "platform/preferences/PreferenceValues.h"
 #include "platform/uikit/UIFont.h"
-#if __has_include("platform/uikit/UISwitch.h")
 #include "platform/uikit/UISlider.h"
 #include "platform/uikit/UISwitch.h"
-#define PS_HAS_CONTROLS 1
-#endif
 
 #include <algorithm>
 
@@ -183,7 +180,6 @@ void PSControlTableCell::registerClass(objc::Runtime& rt)
     });
 }
 
-#ifdef PS_HAS_CONTROLS
 void PSSwitchTableCell::showValue(Object* value)
 {
     auto* toggle = dynamic_cast<UISwitch*>(m_control.ptr());
@@ -221,9 +217,9 @@ void PSSliderTableCell::showValue(Object* value)
     if (!slider)
         return;
     if (auto* number = dynamic_cast<NSNumber*>(value))
-        slider->setValue(number->doubleValue(), false);
+        slider->setValue(static_cast<float>(number->doubleValue()), false);
     else if (auto* string = dynamic_cast<NSString*>(value))
-        slider->setValue(string->doubleValue(), false);
+        slider->setValue(static_cast<float>(string->doubleValue()), false);
     if (auto label = slider->viewWithTag(kValueLabelTag))
         if (auto* text = dynamic_cast<UILabel*>(label.ptr()))
             text->setText(corefoundation::stringWithFormat("%.2f", static_cast<double>(slider->value())));
@@ -246,8 +242,8 @@ void PSSliderTableCell::registerClass(objc::Runtime& rt)
             if (auto* max = dynamic_cast<NSNumber*>(specifier->propertyForKey("max").ptr()))
                 high = max->doubleValue();
         }
-        slider->setMinimumValue(std::min(low, high));
-        slider->setMaximumValue(std::max(low, high));
+        slider->setMinimumValue(static_cast<float>(std::min(low, high)));
+        slider->setMaximumValue(static_cast<float>(std::max(low, high)));
         if (specifier && specifier->boolProperty("showValue", false)) {
             auto label = UILabel::create(CGRectMake(slider->bounds().size.width - 44, 0, 44, slider->bounds().size.height));
             label->setTag(kValueLabelTag);
@@ -265,9 +261,3 @@ void PSSliderTableCell::registerClass(objc::Runtime& rt)
         return Ref<Object>(NSNumber::withDouble(slider ? slider->value() : 0));
     });
 }
-#else
-void PSSwitchTableCell::showValue(Object*) { }
-void PSSwitchTableCell::registerClass(objc::Runtime& rt) { rt.registerClass<PSSwitchTableCell>("PSControlTableCell"); }
-void PSSliderTableCell::showValue(Object*) { }
-void PSSliderTableCell::registerClass(objc::Runtime& rt) { rt.registerClass<PSSliderTableCell>("PSControlTableCell"); }
-#endif

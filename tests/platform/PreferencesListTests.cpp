@@ -1,7 +1,10 @@
 #include "platform/foundation/NSBundle.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/preferences/PSTableCell.h"
+#include "platform/preferences/SpecifierList.h"
 #include "platform/substrate/Substrate.h"
+#include "platform/uikit/UISlider.h"
+#include "platform/uikit/UISwitch.h"
 #include "tests/platform/PreferencesTestSupport.h"
 
 using objc::Class;
@@ -201,4 +204,70 @@ TEST_F(ListTest, MissingListFileGivesAnEmptyPane)
     list->reloadSpecifiers();
     EXPECT_EQ(list->specifiers()->count(), 0u) << "a bundle without the file";
     EXPECT_EQ(list->table()->numberOfSections(), 0);
+}
+
+TEST_F(PreferencesTest, SwitchAndSliderRowsShowAndStoreTheirPreference)
+{
+    observeDarwin();
+    CFPreferencesSetAppValue("size", NSNumber::withDouble(4), "com.demo");
+    CFPreferencesAppSynchronize("com.demo");
+    writePlist("/tmp/Controls.plist", R"(<dict><key>items</key><array>
+        <dict><key>cell</key><string>PSSwitchCell</string><key>label</key><string>Enabled</string>
+              <key>defaults</key><string>com.demo</string><key>key</key><string>enabled</string><key>default</key><true/>
+              <key>PostNotification</key><string>com.demo.changed</string><key>cellClass</key><string>AccentSwitchCell</string></dict>
+        <dict><key>cell</key><string>PSSliderCell</string><key>defaults</key><string>com.demo</string><key>key</key><string>size</string>
+              <key>min</key><real>1.5</real><key>max</key><integer>9</integer><key>showValue</key><true/></dict>
+    </array></dict>)");
+    // A bundle's own switch cell: the base switch cell, with its control tinted.
+    Class* accent = env.runtime().registerClass("AccentSwitchCell", env.runtime().requireClass("PSSwitchTableCell"));
+    accent->addMethod("initWithStyle:reuseIdentifier:specifier:", [accent](PSTableCell* self, SEL, NSInteger style, std::string reuse, PSSpecifier* specifier) {
+        Ref<Object> made = objc::msgSendSuper<Ref<Object>>(accent, self, "initWithStyle:reuseIdentifier:specifier:", style, reuse, specifier);
+        if (made)
+            if (auto toggle = msgSend<Ref<UISwitch>>(self, "control"))
+                toggle->setOnTintColor(UIColor::purpleColor());
+        return made;
+    });
+
+    auto list = preferences::makeController(objc::objc_getClass("PSListController"));
+    auto* pane = dynamic_cast<PSListController*>(list.ptr());
+    ASSERT_NE(pane, nullptr);
+    auto rows = corefoundation::create<NSMutableArray>();
+    for (auto& row : preferences::loadSpecifierList("/tmp/Controls.plist", pane, nullptr).specifiers)
+        rows->addObject(row);
+    msgSend(pane, "setSpecifiers:", rows.ptr());
+    showInNavigation(pane);
+
+    auto* toggleCell = dynamic_cast<PSSwitchTableCell*>(cellAt(pane, 0, 0));
+    ASSERT_NE(toggleCell, nullptr);
+    EXPECT_EQ(objc::classNameOf(toggleCell), "AccentSwitchCell");
+    auto* toggle = dynamic_cast<UISwitch*>(toggleCell->control());
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(toggle->isOn()) << "nothing stored: the row's default";
+    ASSERT_NE(toggle->onTintColor(), nullptr) << "the cell subclass reached its control";
+
+    CGRect frame = toggle->convertRectToView(toggle->bounds(), nullptr);
+    touch.tap(CGPointMake(frame.origin.x + frame.size.width / 2, frame.origin.y + frame.size.height / 2));
+    settle();
+    EXPECT_FALSE(toggle->isOn());
+    auto* stored = dynamic_cast<NSNumber*>(CFPreferencesCopyAppValue("enabled", "com.demo").ptr());
+    ASSERT_NE(stored, nullptr) << "the tap stored the switch's value";
+    EXPECT_FALSE(stored->boolValue());
+    EXPECT_EQ(posted, (std::vector<std::string> { "com.demo.changed" }));
+
+    auto* sliderCell = dynamic_cast<PSSliderTableCell*>(cellAt(pane, 0, 1));
+    ASSERT_NE(sliderCell, nullptr);
+    auto* slider = dynamic_cast<UISlider*>(sliderCell->control());
+    ASSERT_NE(slider, nullptr);
+    EXPECT_FLOAT_EQ(slider->minimumValue(), 1.5f);
+    EXPECT_FLOAT_EQ(slider->maximumValue(), 9.0f);
+    EXPECT_FLOAT_EQ(slider->value(), 4.0f) << "the stored value";
+    auto label = slider->viewWithTag(PSSliderTableCell::kValueLabelTag);
+    ASSERT_TRUE(label);
+    EXPECT_EQ(dynamic_cast<UILabel*>(label.ptr())->text(), "4.00");
+    slider->setValue(7.25f);
+    slider->sendActionsForControlEvents(UIControlEventValueChanged);
+    auto* size = dynamic_cast<NSNumber*>(CFPreferencesCopyAppValue("size", "com.demo").ptr());
+    ASSERT_NE(size, nullptr);
+    EXPECT_DOUBLE_EQ(size->doubleValue(), 7.25);
+    EXPECT_EQ(dynamic_cast<UILabel*>(label.ptr())->text(), "7.25");
 }
