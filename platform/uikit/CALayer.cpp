@@ -19,6 +19,13 @@ CGRect CALayer::frame() const
     return m_frame;
 }
 
+void CALayer::setFrame(CGRect frame)
+{
+    if (UIView* view = m_view.ptr())
+        return view->setFrame(frame);
+    m_frame = frame;
+}
+
 CGRect CALayer::bounds() const
 {
     if (UIView* view = m_view.ptr())

@@ -35,7 +35,7 @@ public:
     // A stand-alone layer's frame (a mask's, in its owner's coordinates). A view's layer answers
     // with its view's frame.
     CGRect frame() const;
-    void setFrame(CGRect frame) { m_frame = frame; }
+    void setFrame(CGRect frame);
     CGRect bounds() const;
 
     // Image contents (a CGImage), used by image masks: opaque parts let the owner show through.

@@ -24,6 +24,15 @@ std::string descriptionFor(const TextStyle& style)
 PangoLayout* makeLayout(cairo_t* cr, const std::string& text, const TextStyle& style, CGFloat maxWidth, CGFloat maxHeight)
 {
     PangoLayout* layout = pango_cairo_create_layout(cr);
+    // Unhinted metrics, so that a text measures the same at every scale it is drawn at.
+    static cairo_font_options_t* options = [] {
+        cairo_font_options_t* o = cairo_font_options_create();
+        cairo_font_options_set_hint_metrics(o, CAIRO_HINT_METRICS_OFF);
+        cairo_font_options_set_hint_style(o, CAIRO_HINT_STYLE_NONE);
+        return o;
+    }();
+    pango_cairo_context_set_font_options(pango_layout_get_context(layout), options);
+    pango_layout_context_changed(layout);
     PangoFontDescription* desc = pango_font_description_from_string(descriptionFor(style).c_str());
     pango_layout_set_font_description(layout, desc);
     pango_font_description_free(desc);
@@ -132,7 +141,8 @@ CGSize measureText(const std::string& text, const TextStyle& style, CGFloat maxW
     PangoRectangle ink, logical;
     pango_layout_get_pixel_extents(layout, &ink, &logical);
     CGFloat height = heightOfLines(layout, style.numberOfLines);
-    CGFloat width = logical.width;
+    // A little room, so that text drawn in exactly the measured width is never cut short.
+    CGFloat width = logical.width + 1;
     if (maxWidth > 0)
         width = std::min(width, maxWidth);
     g_object_unref(layout);

@@ -3,6 +3,7 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/CALayer.h"
+#include "platform/uikit/CAShapeLayer.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIBarButtonItem.h"
 #include "platform/uikit/UIButton.h"
@@ -27,6 +28,10 @@
 #include "platform/uikit/UIKitGlyphView.h"
 #include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UITableView.h"
+#include "platform/uikit/UIActivityIndicatorView.h"
+#include "platform/uikit/UIDatePicker.h"
+#include "platform/uikit/UISlider.h"
+#include "platform/uikit/UISwitch.h"
 #include "platform/uikit/UIGestureRecognizer.h"
 #include "platform/uikit/UILongPressGestureRecognizer.h"
 #include "platform/uikit/UINavigationBar.h"
@@ -44,6 +49,7 @@ void registerUIKitClasses(objc::Runtime& runtime)
     if (!runtime.beginRegistering("UIKit"))
         return;
     CALayer::registerClass(runtime);
+    CAShapeLayer::registerClass(runtime);
     UIFont::registerClass(runtime);
     UITouch::registerClass(runtime);
     UIEvent::registerClass(runtime);
@@ -79,6 +85,10 @@ void registerUIKitClasses(objc::Runtime& runtime)
     UIKitGlyphView::registerClass(runtime);
     UITableViewCell::registerClass(runtime);
     UITableView::registerClass(runtime);
+    UISwitch::registerClass(runtime);
+    UISlider::registerClass(runtime);
+    UIActivityIndicatorView::registerClass(runtime);
+    UIDatePicker::registerClass(runtime);
 }
 
 namespace uikit {
