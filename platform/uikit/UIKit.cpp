@@ -28,6 +28,7 @@
 #include "platform/uikit/UIKitGlyphView.h"
 #include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UITableView.h"
+#include "platform/uikit/UIImagePickerController.h"
 #include "platform/uikit/UIActivityIndicatorView.h"
 #include "platform/uikit/UIDatePicker.h"
 #include "platform/uikit/UISlider.h"
@@ -89,6 +90,7 @@ void registerUIKitClasses(objc::Runtime& runtime)
     UISlider::registerClass(runtime);
     UIActivityIndicatorView::registerClass(runtime);
     UIDatePicker::registerClass(runtime);
+    UIImagePickerController::registerClass(runtime);
 }
 
 namespace uikit {

@@ -404,6 +404,20 @@ void UITableView::layoutTable()
     if (m_tableFooterView)
         m_tableFooterView->setFrame(CGRectMake(0, m_contentHeight - m_tableFooterView->frame().size.height, width, m_tableFooterView->frame().size.height));
 
+    // Rows that left the screen go back to the reuse queue first, so that rows coming in can
+    // take their cells.
+    for (auto it = m_visible.begin(); it != m_visible.end();) {
+        auto [sec, row] = it->first;
+        bool valid = sec < static_cast<NSInteger>(m_sections.size()) && row < static_cast<NSInteger>(m_sections[static_cast<size_t>(sec)].rowTops.size());
+        CGRect frame = valid ? CGRectMake(0, m_sections[static_cast<size_t>(sec)].rowTops[static_cast<size_t>(row)], width, m_sections[static_cast<size_t>(sec)].rowHeights[static_cast<size_t>(row)]) : CGRectZero;
+        bool dragged = m_reorder && m_reorder->cell == it->second;
+        if (!dragged && (!valid || !CGRectIntersectsRect(frame, visible))) {
+            enqueue(it->second);
+            it = m_visible.erase(it);
+        } else {
+            ++it;
+        }
+    }
     std::map<Key, Ref<UITableViewCell>> keep;
     for (size_t s = 0; s < m_sections.size(); ++s) {
         auto& sec = m_sections[s];

@@ -1,0 +1,171 @@
+#include "platform/uikit/UIImagePickerController.h"
+
+#include "platform/corefoundation/NSDictionary.h"
+#include "platform/corefoundation/NSString.h"
+#include "platform/foundation/DeviceRoot.h"
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UIKitState.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UINavigationItem.h"
+#include "platform/uikit/UIScrollView.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+using objc::msgSend;
+using objc::Ref;
+using objc::SEL;
+
+namespace {
+
+bool isPictureName(const std::string& name)
+{
+    auto dot = name.rfind('.');
+    if (dot == std::string::npos || name.front() == '.')
+        return false;
+    std::string ext = name.substr(dot + 1);
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == "png" || ext == "jpg" || ext == "jpeg";
+}
+
+constexpr CGFloat kSpacing = 2;
+
+} // namespace
+
+Ref<UIImagePickerController> UIImagePickerController::create()
+{
+    auto picker = objc::make<UIImagePickerController>();
+    msgSend<Ref<objc::Object>>(picker, "init");
+    return picker;
+}
+
+bool UIImagePickerController::isSourceTypeAvailable(UIImagePickerControllerSourceType type)
+{
+    return type == UIImagePickerControllerSourceTypePhotoLibrary || type == UIImagePickerControllerSourceTypeSavedPhotosAlbum;
+}
+
+UIView* UIImagePickerController::thumbnailAt(size_t index) const { return index < m_thumbnails.size() ? m_thumbnails[index].ptr() : nullptr; }
+
+void UIImagePickerController::reloadPhotos()
+{
+    m_paths.clear();
+    auto folder = foundation::DeviceRoot::resolve(uikit::kCameraRollFolder);
+    std::error_code ec;
+    if (!folder || !std::filesystem::is_directory(*folder, ec))
+        return;
+    std::vector<std::string> names;
+    for (auto it = std::filesystem::directory_iterator(*folder, ec); !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (it->is_regular_file(ec) && isPictureName(name))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    for (auto& name : names)
+        m_paths.push_back(std::string(uikit::kCameraRollFolder) + name);
+}
+
+void UIImagePickerController::buildGrid()
+{
+    for (auto& sub : std::vector<Ref<UIView>>(m_grid->subviews()))
+        sub->removeFromSuperview();
+    m_thumbnails.clear();
+    CGFloat width = m_grid->bounds().size.width;
+    int perRow = UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad ? 7 : 4;
+    CGFloat side = (width - kSpacing * (perRow - 1)) / perRow;
+    if (m_paths.empty()) {
+        auto label = UILabel::create(CGRectMake(20, 120, width - 40, 60));
+        label->setText("No Photos or Videos");
+        label->setFont(UIFont::boldSystemFontOfSize(20));
+        label->setTextColor(UIColor::colorWithWhite(0.6, 1));
+        label->setTextAlignment(NSTextAlignmentCenter);
+        m_grid->addSubview(label);
+    }
+    for (size_t i = 0; i < m_paths.size(); ++i) {
+        CGFloat x = static_cast<CGFloat>(i % perRow) * (side + kSpacing), y = static_cast<CGFloat>(i / perRow) * (side + kSpacing) + kSpacing;
+        auto tile = UIButton::buttonWithType(UIButtonTypeCustom);
+        tile->setFrame(CGRectMake(x, y, side, side));
+        tile->setTag(static_cast<NSInteger>(i));
+        tile->setClipsToBounds(true);
+        tile->setBackgroundColor(UIColor::colorWithWhite(0.9, 1));
+        tile->setAccessibilityLabel(std::filesystem::path(m_paths[i]).filename().string());
+        auto thumb = UIImageView::create(tile->bounds());
+        thumb->setContentMode(UIViewContentModeScaleAspectFill);
+        thumb->setImage(UIImage::imageWithContentsOfFile(m_paths[i]));
+        tile->addSubview(thumb);
+        tile->addTarget(this, "_photoTapped:", UIControlEventTouchUpInside);
+        m_grid->addSubview(tile);
+        m_thumbnails.emplace_back(tile);
+    }
+    size_t rows = (m_paths.size() + static_cast<size_t>(perRow) - 1) / static_cast<size_t>(perRow);
+    m_grid->setContentSize(CGSizeMake(width, static_cast<CGFloat>(rows) * (side + kSpacing) + kSpacing));
+}
+
+void UIImagePickerController::prepareForPresentation()
+{
+    if (m_sourceType == UIImagePickerControllerSourceTypeCamera)
+        uikit::warn("UIImagePickerController: the device has no camera; showing the photo library");
+    reloadPhotos();
+    (void)view();
+    m_grid->setFrame(m_page->view()->bounds());
+    buildGrid();
+}
+
+void UIImagePickerController::pickPhotoAt(size_t index)
+{
+    if (index >= m_paths.size())
+        return;
+    Ref<UIImagePickerController> keep(this);
+    Ref<UIImage> image = UIImage::imageWithContentsOfFile(m_paths[index]);
+    if (!image)
+        return;
+    NSDictionary::Storage entries;
+    entries[UIImagePickerControllerOriginalImage] = image;
+    entries[UIImagePickerControllerMediaType] = NSString::make("public.image");
+    auto info = NSDictionary::make(std::move(entries));
+    Ref<objc::Object> delegate = m_delegate.strong();
+    if (objc::respondsToSelector(delegate, "imagePickerController:didFinishPickingMediaWithInfo:"))
+        msgSend(delegate, "imagePickerController:didFinishPickingMediaWithInfo:", this, info.ptr());
+    else
+        dismissViewControllerAnimated(true);
+}
+
+void UIImagePickerController::cancel()
+{
+    Ref<UIImagePickerController> keep(this);
+    Ref<objc::Object> delegate = m_delegate.strong();
+    if (objc::respondsToSelector(delegate, "imagePickerControllerDidCancel:"))
+        msgSend(delegate, "imagePickerControllerDidCancel:", this);
+    else
+        dismissViewControllerAnimated(true);
+}
+
+void UIImagePickerController::registerClass(objc::Runtime& rt)
+{
+    objc::Class* c = rt.registerClass<UIImagePickerController>("UINavigationController");
+    c->addClassMethod("isSourceTypeAvailable:", [](objc::Object*, SEL, NSInteger type) { return isSourceTypeAvailable(static_cast<UIImagePickerControllerSourceType>(type)); });
+    c->addMethod("init", [c](UIImagePickerController* self, SEL) {
+        objc::msgSendSuper<Ref<objc::Object>>(c, self, "init");
+        self->m_page = UIViewController::create();
+        self->m_page->setTitle("Photos");
+        self->m_grid = UIScrollView::create(self->m_page->view()->bounds());
+        self->m_grid->setBackgroundColor(UIColor::whiteColor());
+        self->m_grid->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        self->m_page->view()->addSubview(self->m_grid);
+        self->m_page->navigationItem()->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, self, objc::sel_registerName("_cancel:")));
+        self->setViewControllers({ self->m_page }, false);
+        return Ref<objc::Object>(self);
+    });
+    c->addMethod("setSourceType:", [](UIImagePickerController* self, SEL, NSInteger t) { self->setSourceType(static_cast<UIImagePickerControllerSourceType>(t)); });
+    c->addMethod("sourceType", [](UIImagePickerController* self, SEL) { return self->sourceType(); });
+    c->addMethod("setDelegate:", [](UIImagePickerController* self, SEL, objc::Object* d) { self->setDelegate(d); });
+    c->addMethod("delegate", [](UIImagePickerController* self, SEL) { return Ref<objc::Object>(self->delegate()); });
+    c->addMethod("setAllowsEditing:", [](UIImagePickerController* self, SEL, bool on) { self->setAllowsEditing(on); });
+    c->addMethod("_cancel:", [](UIImagePickerController* self, SEL, objc::Object*) { self->cancel(); });
+    c->addMethod("_photoTapped:", [](UIImagePickerController* self, SEL, UIButton* sender) {
+        if (sender)
+            self->pickPhotoAt(static_cast<size_t>(sender->tag()));
+    });
+}
