@@ -12,6 +12,7 @@
 #include "platform/uikit/UIKitGlyphView.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIScreen.h"
+#include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UISlider.h"
 #include "platform/uikit/UISwitch.h"
 #include "platform/uikit/UITextField.h"
@@ -227,6 +228,39 @@ void drawDatePicker(cairo_t* cr, UIDatePicker* picker, CGRect b)
     text(cr, ":", font, UIColor::blackColor(), CGRectMake(CGRectGetMidX(b) - 8, mid - 16, 16, 32));
 }
 
+void drawSegments(cairo_t* cr, UISegmentedControl* control, CGRect b)
+{
+    Ref<UIColor> tint = control->tintColor();
+    NSUInteger n = control->numberOfSegments();
+    if (!n)
+        return;
+    double w = b.size.width / static_cast<double>(n);
+    auto font = UIFont::systemFontOfSize(13);
+    for (NSUInteger i = 0; i < n; ++i) {
+        CGRect seg = CGRectMake(b.origin.x + i * w, b.origin.y, w, b.size.height);
+        bool selected = static_cast<NSInteger>(i) == control->selectedSegmentIndex();
+        if (selected) {
+            cairo_save(cr);
+            roundedRect(cr, CGRectInset(b, 0.5, 0.5), 4);
+            cairo_clip(cr);
+            setSource(cr, tint);
+            cairo_rectangle(cr, seg.origin.x, seg.origin.y, seg.size.width, seg.size.height);
+            cairo_fill(cr);
+            cairo_restore(cr);
+        }
+        if (i > 0) {
+            setSource(cr, tint);
+            cairo_rectangle(cr, seg.origin.x - 0.5, b.origin.y, 1, b.size.height);
+            cairo_fill(cr);
+        }
+        text(cr, control->titleForSegmentAtIndex(i), font, selected ? UIColor::whiteColor().ptr() : tint.ptr(), CGRectInset(seg, 4, 0));
+    }
+    roundedRect(cr, CGRectInset(b, 0.5, 0.5), 4);
+    setSource(cr, tint);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
 void drawTextField(cairo_t* cr, UITextField* field, CGRect b)
 {
     if (field->borderStyle() == UITextBorderStyleRoundedRect) {
@@ -275,6 +309,8 @@ void drawContent(cairo_t* cr, UIView* view, CGRect b)
         drawTextField(cr, field, b);
     } else if (auto* sw = dynamic_cast<UISwitch*>(view)) {
         drawSwitch(cr, sw, b);
+    } else if (auto* segments = dynamic_cast<UISegmentedControl*>(view)) {
+        drawSegments(cr, segments, b);
     } else if (auto* slider = dynamic_cast<UISlider*>(view)) {
         drawSlider(cr, slider, b);
     } else if (auto* spinner = dynamic_cast<UIActivityIndicatorView*>(view)) {

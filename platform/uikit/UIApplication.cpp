@@ -1,5 +1,6 @@
 #include "platform/uikit/UIApplication.h"
 
+#include "platform/corefoundation/NSArray.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UIWindow.h"
 
@@ -92,6 +93,10 @@ void UIApplication::registerClass(objc::Runtime& rt)
     objc::Class* c = rt.registerClass<UIApplication>("UIResponder");
     c->addClassMethod("sharedApplication", [](objc::Object*, SEL) { return sharedApplication(); });
     c->addMethod("keyWindow", [](UIApplication* self, SEL) { return Ref<UIWindow>(self->keyWindow()); });
+    c->addMethod("windows", [](UIApplication* self, SEL) {
+        auto list = self->windows();
+        return NSArray::make(std::vector<Ref<objc::Object>>(list.begin(), list.end()));
+    });
     c->addMethod("canOpenURL:", [](UIApplication* self, SEL, objc::Object* url) { return self->canOpenURL(uikit::urlString(url)); });
     c->addMethod("openURL:", [](UIApplication* self, SEL, objc::Object* url) { return self->openURL(uikit::urlString(url)); });
     c->addMethod("openURL:options:completionHandler:", [](UIApplication* self, SEL, objc::Object* url, objc::Object*, std::function<void(bool)> done) {

@@ -28,6 +28,7 @@
 #include "platform/uikit/UIKitGlyphView.h"
 #include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UITableView.h"
+#include "platform/uikit/UISegmentedControl.h"
 #include "platform/uikit/UIImagePickerController.h"
 #include "platform/uikit/UIActivityIndicatorView.h"
 #include "platform/uikit/UIDatePicker.h"
@@ -91,6 +92,7 @@ void registerUIKitClasses(objc::Runtime& runtime)
     UIActivityIndicatorView::registerClass(runtime);
     UIDatePicker::registerClass(runtime);
     UIImagePickerController::registerClass(runtime);
+    UISegmentedControl::registerClass(runtime);
 }
 
 namespace uikit {

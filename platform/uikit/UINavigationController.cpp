@@ -1,5 +1,6 @@
 #include "platform/uikit/UINavigationController.h"
 
+#include "platform/corefoundation/NSArray.h"
 #include "platform/dispatch/RunLoop.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UINavigationItem.h"
@@ -167,6 +168,9 @@ void UINavigationController::registerClass(objc::Runtime& rt)
         self->setView(view);
         self->installTopView();
         self->updateNavigationBar();
+    });
+    c->addMethod("viewControllers", [](UINavigationController* self, SEL) {
+        return NSArray::make(std::vector<Ref<objc::Object>>(self->m_stack.begin(), self->m_stack.end()));
     });
     c->addMethod("navigationBar", [](UINavigationController* self, SEL) { return Ref<UINavigationBar>(self->navigationBar()); });
     c->addMethod("topViewController", [](UINavigationController* self, SEL) { return Ref<UIViewController>(self->topViewController()); });

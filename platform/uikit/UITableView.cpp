@@ -661,6 +661,24 @@ void UITableView::registerClass(objc::Runtime& rt)
         auto cells = self->visibleCells();
         return NSArray::make(std::vector<Ref<objc::Object>>(cells.begin(), cells.end()));
     });
+    c->addMethod("setAllowsSelection:", [](UITableView* self, SEL, bool on) { self->setAllowsSelection(on); });
+    c->addMethod("setAllowsSelectionDuringEditing:", [](UITableView* self, SEL, bool on) { self->setAllowsSelectionDuringEditing(on); });
+    c->addMethod("setAllowsMultipleSelection:", [](UITableView* self, SEL, bool on) { self->setAllowsMultipleSelection(on); });
+    c->addMethod("setAllowsMultipleSelectionDuringEditing:", [](UITableView* self, SEL, bool on) { self->setAllowsMultipleSelectionDuringEditing(on); });
+    c->addMethod("setSectionHeaderHeight:", [](UITableView* self, SEL, double h) { self->setSectionHeaderHeight(h); });
+    c->addMethod("setSectionFooterHeight:", [](UITableView* self, SEL, double h) { self->setSectionFooterHeight(h); });
+    c->addMethod("setTableHeaderView:", [](UITableView* self, SEL, UIView* v) { self->setTableHeaderView(v); });
+    c->addMethod("setTableFooterView:", [](UITableView* self, SEL, UIView* v) { self->setTableFooterView(v); });
+    c->addMethod("setSeparatorStyle:", [](UITableView* self, SEL, NSInteger style) { self->setSeparatorsHidden(style == 0); });
+    c->addMethod("registerClass:forCellReuseIdentifier:", [](UITableView* self, SEL, objc::Object* cls, std::string id) {
+        self->registerClassForCellReuseIdentifier(dynamic_cast<objc::Class*>(cls), id);
+    });
+    c->addMethod("dequeueReusableCellWithIdentifier:forIndexPath:", [](UITableView* self, SEL, std::string id, NSIndexPath*) { return self->dequeueReusableCellWithIdentifier(id); });
+    c->addMethod("selectRowAtIndexPath:animated:scrollPosition:", [](UITableView* self, SEL, NSIndexPath* p, bool a, NSInteger) { self->selectRowAtIndexPath(p, a); });
+    c->addMethod("scrollToRowAtIndexPath:atScrollPosition:animated:", [](UITableView* self, SEL, NSIndexPath* p, NSInteger, bool a) { self->scrollToRowAtIndexPath(p, a); });
+    c->addMethod("beginUpdates", [](UITableView* self, SEL) { self->beginUpdates(); });
+    c->addMethod("endUpdates", [](UITableView* self, SEL) { self->endUpdates(); });
+    c->addMethod("style", [](UITableView* self, SEL) { return self->style(); });
     c->addMethod("rectForRowAtIndexPath:", [](UITableView* self, SEL, NSIndexPath* p) { return self->rectForRowAtIndexPath(p); });
     c->addMethod("_swipeToDelete:", [](UITableView* self, SEL, UISwipeGestureRecognizer* swipe) {
         Ref<NSIndexPath> path = self->indexPathForRowAtPoint(swipe->locationInView(self));

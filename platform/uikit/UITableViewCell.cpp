@@ -343,6 +343,9 @@ void UITableViewCell::registerClass(objc::Runtime& rt)
     c->addMethod("setEditing:", [](UITableViewCell* self, SEL, bool on) { self->setEditing(on, false); });
     c->addMethod("setBackgroundView:", [](UITableViewCell* self, SEL, UIView* v) { self->setBackgroundView(v); });
     c->addMethod("setSelectedBackgroundView:", [](UITableViewCell* self, SEL, UIView* v) { self->setSelectedBackgroundView(v); });
+    // Private methods the platform's cells have; the separators here are drawn per row.
+    c->addMethod("_setDrawsSeparatorAtTopOfSection:", [](UITableViewCell*, SEL, bool) { });
+    c->addMethod("_setDrawsSeparatorAtBottomOfSection:", [](UITableViewCell*, SEL, bool) { });
     c->addMethod("_editingControlTapped:", [](UITableViewCell* self, SEL, objc::Object*) {
         if (UITableView* table = self->tableView())
             table->editingControlTapped(self);

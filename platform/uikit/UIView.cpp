@@ -1,5 +1,6 @@
 #include "platform/uikit/UIView.h"
 
+#include "platform/corefoundation/NSArray.h"
 #include "platform/dispatch/RunLoop.h"
 #include "platform/uikit/UIGestureRecognizer.h"
 #include "platform/uikit/UIKitState.h"
@@ -531,6 +532,36 @@ void UIView::registerClass(objc::Runtime& rt)
         return Ref<UIView>(self);
     });
     c->addMethod("gestureRecognizerShouldBegin:", [](UIView*, SEL, UIGestureRecognizer*) { return true; });
+    // Lists as the platform hands them out: arrays.
+    c->addMethod("subviews", [](UIView* self, SEL) { return NSArray::make(std::vector<Ref<objc::Object>>(self->m_subviews.begin(), self->m_subviews.end())); });
+    c->addMethod("gestureRecognizers", [](UIView* self, SEL) {
+        return NSArray::make(std::vector<Ref<objc::Object>>(self->m_gestureRecognizers.begin(), self->m_gestureRecognizers.end()));
+    });
+    c->addMethod("insertSubview:atIndex:", [](UIView* self, SEL, UIView* v, NSInteger i) { self->insertSubviewAtIndex(v, i); });
+    c->addMethod("insertSubview:belowSubview:", [](UIView* self, SEL, UIView* v, UIView* s) { self->insertSubviewBelowSubview(v, s); });
+    c->addMethod("insertSubview:aboveSubview:", [](UIView* self, SEL, UIView* v, UIView* s) { self->insertSubviewAboveSubview(v, s); });
+    c->addMethod("bringSubviewToFront:", [](UIView* self, SEL, UIView* v) { self->bringSubviewToFront(v); });
+    c->addMethod("sendSubviewToBack:", [](UIView* self, SEL, UIView* v) { self->sendSubviewToBack(v); });
+    c->addMethod("isDescendantOfView:", [](UIView* self, SEL, UIView* v) { return self->isDescendantOfView(v); });
+    c->addMethod("convertPoint:toView:", [](UIView* self, SEL, CGPoint p, UIView* v) { return self->convertPointToView(p, v); });
+    c->addMethod("convertPoint:fromView:", [](UIView* self, SEL, CGPoint p, UIView* v) { return self->convertPointFromView(p, v); });
+    c->addMethod("convertRect:toView:", [](UIView* self, SEL, CGRect r, UIView* v) { return self->convertRectToView(r, v); });
+    c->addMethod("convertRect:fromView:", [](UIView* self, SEL, CGRect r, UIView* v) { return self->convertRectFromView(r, v); });
+    c->addMethod("isUserInteractionEnabled", [](UIView* self, SEL) { return self->isUserInteractionEnabled(); });
+    c->addMethod("setUserInteractionEnabled:", [](UIView* self, SEL, bool on) { self->setUserInteractionEnabled(on); });
+    c->addMethod("setMultipleTouchEnabled:", [](UIView* self, SEL, bool on) { self->setMultipleTouchEnabled(on); });
+    c->addMethod("clipsToBounds", [](UIView* self, SEL) { return self->clipsToBounds(); });
+    c->addMethod("setClipsToBounds:", [](UIView* self, SEL, bool on) { self->setClipsToBounds(on); });
+    c->addMethod("setAutoresizingMask:", [](UIView* self, SEL, NSUInteger mask) { self->setAutoresizingMask(mask); });
+    c->addMethod("autoresizingMask", [](UIView* self, SEL) { return static_cast<NSUInteger>(self->autoresizingMask()); });
+    c->addMethod("setContentMode:", [](UIView* self, SEL, NSInteger mode) { self->setContentMode(static_cast<UIViewContentMode>(mode)); });
+    c->addMethod("contentMode", [](UIView* self, SEL) { return self->contentMode(); });
+    c->addMethod("setOpaque:", [](UIView* self, SEL, bool on) { self->setOpaque(on); });
+    c->addMethod("tintColor", [](UIView* self, SEL) { return self->tintColor(); });
+    c->addMethod("setTintColor:", [](UIView* self, SEL, UIColor* color) { self->setTintColor(color); });
+    c->addMethod("accessibilityLabel", [](UIView* self, SEL) { return self->accessibilityLabel(); });
+    c->addMethod("setAccessibilityLabel:", [](UIView* self, SEL, std::string label) { self->setAccessibilityLabel(std::move(label)); });
+    c->addMethod("setNeedsDisplay", [](UIView*, SEL) { });
     c->addMethod("nextResponder", [](UIView* self, SEL) -> Ref<UIResponder> {
         if (UIViewController* vc = self->viewController())
             return Ref<UIResponder>(vc);

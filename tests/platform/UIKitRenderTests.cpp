@@ -1,6 +1,7 @@
 #include "UIKitTestSupport.h"
 
 #include "platform/graphics/CairoAccess.h"
+#include "platform/graphics/UIGraphics.h"
 #include "platform/uikit/CAShapeLayer.h"
 #include "platform/uikit/Renderer.h"
 #include "platform/uikit/UIAlertController.h"
@@ -244,4 +245,22 @@ TEST_F(UIKitTest, WritePNGRefusesWhatItCannotWrite)
     EXPECT_FALSE(std::filesystem::exists(env.root() / "missing"));
     EXPECT_TRUE(uikit::writePNG(image, (env.root() / "a.png").string(), &error));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(env.root()), {}), 1) << "no temporary file left behind";
+}
+
+TEST_F(UIKitTest, ViewsMayDrawThemselvesWithDrawRect)
+{
+    auto& rt = env.runtime();
+    objc::Class* cls = rt.registerClass("StripeView", rt.getClass("UIView"));
+    cls->addMethod("drawRect:", [](UIView*, objc::SEL, CGRect) {
+        UIColor::greenColor()->setFill();
+        UIRectFill(CGRectMake(0, 0, 10, 20));
+    });
+    auto canvas = UIView::create(CGRectMake(0, 0, 60, 60));
+    canvas->setBackgroundColor(UIColor::whiteColor());
+    Ref<UIView> stripe(objc::checkedObjectCast<UIView>(objc::msgSend<Ref<objc::Object>>(objc::msgSend<Ref<objc::Object>>(cls, "alloc"), "initWithFrame:", CGRectMake(20, 20, 20, 20)).ptr()));
+    canvas->addSubview(stripe);
+    auto image = uikit::Renderer::renderView(canvas, 2);
+    EXPECT_EQ(pixelAt(image, CGPointMake(25, 30)).g, 255);
+    EXPECT_EQ(pixelAt(image, CGPointMake(25, 30)).r, 0) << "drawn in the view's own coordinates";
+    EXPECT_EQ(pixelAt(image, CGPointMake(35, 30)).r, 255);
 }

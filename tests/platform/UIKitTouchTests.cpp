@@ -7,6 +7,10 @@
 #include "platform/uikit/UIPinchGestureRecognizer.h"
 #include "platform/uikit/UISwipeGestureRecognizer.h"
 #include "platform/uikit/UITapGestureRecognizer.h"
+#include "platform/uikit/UIDatePicker.h"
+#include "platform/uikit/UISegmentedControl.h"
+#include "platform/uikit/UISlider.h"
+#include "platform/uikit/UISwitch.h"
 #include "platform/uikit/UITextField.h"
 
 using objc::Ref;
@@ -229,4 +233,49 @@ TEST_F(UIKitTest, TextFieldTakesFocusOnTapAndTypedText)
     driver.typeText("x.org");
     EXPECT_EQ(field->text(), "http://x.org");
     EXPECT_EQ(rec->count("changed:"), 2u);
+}
+
+TEST_F(UIKitTest, SwitchSliderSegmentsAndTimePickerSendValueChanged)
+{
+    showWindow();
+    auto rec = ActionRecorder::make();
+    auto sw = UISwitch::create(CGRectMake(10, 100, 200, 200));
+    EXPECT_EQ(sw->frame().size, CGSizeMake(51, 31)) << "a switch keeps its own size";
+    sw->addTarget(rec, "changed:", UIControlEventValueChanged);
+    auto slider = UISlider::create(CGRectMake(10, 200, 228, 31));
+    slider->setMinimumValue(0);
+    slider->setMaximumValue(100);
+    slider->addTarget(rec, "changed:", UIControlEventValueChanged);
+    slider->addTarget(rec, "upInside:", UIControlEventTouchUpInside);
+    // The appearance proxy's tint reaches controls made afterwards.
+    objc::msgSend<Ref<objc::Object>>(objc::objc_getClass("UISegmentedControl"), "appearance");
+    UISegmentedControlAppearance::shared()->setTintColor(UIColor::redColor());
+    auto segments = UISegmentedControl::createWithItems({ "Tap", "Swipe up", "Button" });
+    segments->setFrame(CGRectMake(10, 300, 210, 29));
+    segments->setSelectedSegmentIndex(0);
+    segments->addTarget(rec, "fired:", UIControlEventValueChanged);
+    EXPECT_TRUE(segments->tintColor()->isEqual(UIColor::redColor()));
+    auto picker = UIDatePicker::create(CGRectMake(0, 400, 320, 216));
+    picker->setDatePickerMode(UIDatePickerModeTime);
+    picker->addTarget(rec, "handle:", UIControlEventValueChanged);
+    for (UIView* v : std::initializer_list<UIView*> { sw, slider, segments, picker })
+        root->view()->addSubview(v);
+
+    uikit::TouchDriver driver;
+    driver.tap(CGPointMake(30, 115));
+    EXPECT_TRUE(sw->isOn());
+    driver.drag(CGPointMake(24, 215), CGPointMake(124, 215));
+    EXPECT_NEAR(slider->value(), 50, 1);
+    EXPECT_EQ(rec->count("upInside:"), 1u);
+    driver.tap(CGPointMake(190, 314));
+    EXPECT_EQ(segments->selectedSegmentIndex(), 2);
+    int hour = picker->hour(), minute = picker->minute();
+    driver.drag(CGPointMake(250, 508), CGPointMake(250, 508 - 64));
+    EXPECT_EQ(picker->minute(), (minute + 2) % 60) << "dragging the minute wheel up two rows";
+    EXPECT_EQ(picker->hour(), hour);
+    driver.tap(CGPointMake(60, 508 - 40));
+    EXPECT_EQ(picker->hour(), (hour + 23) % 24) << "tapping the row above the hour";
+    EXPECT_EQ(rec->count("fired:"), 1u);
+    EXPECT_EQ(rec->count("handle:"), 2u);
+    EXPECT_GE(rec->count("changed:"), 2u);
 }

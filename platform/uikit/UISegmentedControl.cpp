@@ -1,0 +1,102 @@
+#include "platform/uikit/UISegmentedControl.h"
+
+#include "platform/corefoundation/NSArray.h"
+#include "platform/uikit/UITouch.h"
+
+#include <algorithm>
+
+using objc::msgSend;
+using objc::Ref;
+using objc::SEL;
+
+namespace {
+struct AppearanceSlot {
+    Ref<UISegmentedControlAppearance> proxy;
+};
+} // namespace
+
+Ref<UISegmentedControlAppearance> UISegmentedControlAppearance::shared()
+{
+    auto& slot = objc::Runtime::current().state<AppearanceSlot>();
+    if (!slot.proxy)
+        slot.proxy = objc::make<UISegmentedControlAppearance>();
+    return slot.proxy;
+}
+
+Ref<UISegmentedControl> UISegmentedControl::createWithItems(const std::vector<std::string>& titles)
+{
+    auto control = objc::make<UISegmentedControl>();
+    msgSend<Ref<objc::Object>>(control, "initWithFrame:", CGRectMake(0, 0, std::max<size_t>(1, titles.size()) * 70.0, 29));
+    control->m_titles = titles;
+    return control;
+}
+
+void UISegmentedControl::setTitle(const std::string& title, NSUInteger index)
+{
+    if (index < m_titles.size())
+        m_titles[index] = title;
+}
+
+void UISegmentedControl::insertSegmentWithTitle(const std::string& title, NSUInteger index)
+{
+    index = std::min<NSUInteger>(index, m_titles.size());
+    m_titles.insert(m_titles.begin() + static_cast<long>(index), title);
+    if (m_selected >= static_cast<NSInteger>(index))
+        ++m_selected;
+}
+
+void UISegmentedControl::removeAllSegments()
+{
+    m_titles.clear();
+    m_selected = -1;
+}
+
+void UISegmentedControl::setSelectedSegmentIndex(NSInteger index)
+{
+    m_selected = index >= 0 && index < static_cast<NSInteger>(m_titles.size()) ? index : -1;
+}
+
+NSInteger UISegmentedControl::segmentAtPoint(CGPoint point) const
+{
+    if (m_titles.empty() || !CGRectContainsPoint(bounds(), point))
+        return -1;
+    CGFloat w = bounds().size.width / static_cast<CGFloat>(m_titles.size());
+    return std::clamp<NSInteger>(static_cast<NSInteger>(point.x / w), 0, static_cast<NSInteger>(m_titles.size()) - 1);
+}
+
+void UISegmentedControl::registerClass(objc::Runtime& rt)
+{
+    rt.registerClass<UISegmentedControlAppearance>("NSObject")->addMethod("setTintColor:", [](UISegmentedControlAppearance* self, SEL, UIColor* c) { self->setTintColor(c); });
+    objc::Class* c = rt.registerClass<UISegmentedControl>("UIControl");
+    c->addClassMethod("appearance", [](objc::Object*, SEL) { return UISegmentedControlAppearance::shared(); });
+    c->addMethod("initWithFrame:", [c](UISegmentedControl* self, SEL, CGRect frame) {
+        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
+        self->setOpaque(false);
+        if (UIColor* tint = UISegmentedControlAppearance::shared()->tintColor())
+            self->setTintColor(tint);
+        return Ref<objc::Object>(self);
+    });
+    c->addMethod("initWithItems:", [](UISegmentedControl* self, SEL, objc::Object* items) {
+        std::vector<std::string> titles;
+        if (auto* array = dynamic_cast<NSArray*>(items))
+            titles = array->strings();
+        msgSend<Ref<objc::Object>>(self, "initWithFrame:", CGRectMake(0, 0, std::max<size_t>(1, titles.size()) * 70.0, 29));
+        self->m_titles = std::move(titles);
+        return Ref<objc::Object>(self);
+    });
+    c->addMethod("selectedSegmentIndex", [](UISegmentedControl* self, SEL) { return self->selectedSegmentIndex(); });
+    c->addMethod("setSelectedSegmentIndex:", [](UISegmentedControl* self, SEL, NSInteger i) { self->setSelectedSegmentIndex(i); });
+    c->addMethod("numberOfSegments", [](UISegmentedControl* self, SEL) { return self->numberOfSegments(); });
+    c->addMethod("titleForSegmentAtIndex:", [](UISegmentedControl* self, SEL, NSUInteger i) { return self->titleForSegmentAtIndex(i); });
+    c->addMethod("setTitle:forSegmentAtIndex:", [](UISegmentedControl* self, SEL, std::string t, NSUInteger i) { self->setTitle(t, i); });
+    c->addMethod("insertSegmentWithTitle:atIndex:animated:", [](UISegmentedControl* self, SEL, std::string t, NSUInteger i, bool) { self->insertSegmentWithTitle(t, i); });
+    c->addMethod("removeAllSegments", [](UISegmentedControl* self, SEL) { self->removeAllSegments(); });
+    c->addMethod("setTintColor:", [](UISegmentedControl* self, SEL, UIColor* color) { self->setTintColor(color); });
+    c->addMethod("endTrackingWithTouch:withEvent:", [](UISegmentedControl* self, SEL, UITouch* touch, UIEvent* event) {
+        NSInteger segment = self->segmentAtPoint(touch->locationInView(self));
+        if (segment < 0 || segment == self->m_selected)
+            return;
+        self->m_selected = segment;
+        self->sendActionsForControlEvents(UIControlEventValueChanged, event);
+    });
+}
