@@ -232,7 +232,10 @@ void PSSliderTableCell::registerClass(objc::Runtime& rt)
         Ref<Object> result = objc::msgSendSuper<Ref<Object>>(c, self, "initWithStyle:reuseIdentifier:specifier:", style, reuseIdentifier, specifier);
         if (!result)
             return result;
-        Ref<UISlider> slider = UISlider::create(CGRectMake(15, 0, self->bounds().size.width - 30, self->bounds().size.height));
+        // With "showValue" the slider leaves room at its right for its value label.
+        bool showsValue = specifier && specifier->boolProperty("showValue", false);
+        double labelWidth = showsValue ? 50 : 0;
+        Ref<UISlider> slider = UISlider::create(CGRectMake(15, 0, self->bounds().size.width - 30 - labelWidth, self->bounds().size.height));
         slider->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
         double low = 0;
         double high = 1;
@@ -244,8 +247,8 @@ void PSSliderTableCell::registerClass(objc::Runtime& rt)
         }
         slider->setMinimumValue(static_cast<float>(std::min(low, high)));
         slider->setMaximumValue(static_cast<float>(std::max(low, high)));
-        if (specifier && specifier->boolProperty("showValue", false)) {
-            auto label = UILabel::create(CGRectMake(slider->bounds().size.width - 44, 0, 44, slider->bounds().size.height));
+        if (showsValue) {
+            auto label = UILabel::create(CGRectMake(slider->bounds().size.width + 6, 0, labelWidth - 6, slider->bounds().size.height));
             label->setTag(kValueLabelTag);
             label->setFont(UIFont::systemFontOfSize(13));
             label->setTextAlignment(NSTextAlignmentRight);

@@ -69,7 +69,8 @@ protected:
 };
 
 // A slider row: `control` is a UISlider from the row's "min" to its "max" (0 to 1 when absent);
-// with "showValue" the value is printed in a label inside the slider, tagged 'valu'.
+// with "showValue" the value is printed in a label (a subview of the slider, tagged 'valu') at
+// the slider's right.
 class PSSliderTableCell : public PSControlTableCell {
     OBJC_CLASS(PSSliderTableCell)
 public:
