@@ -56,7 +56,7 @@ Ref<UITableView> PSListController::table() { return msgSend<Ref<UITableView>>(th
 PSTableCell* PSListController::existingCellForSpecifier(PSSpecifier* specifier) const
 {
     auto found = m_cells.find(specifier);
-    return found == m_cells.end() ? nullptr : found->second.ptr();
+    return found == m_cells.end() ? nullptr : found->second.cell.ptr();
 }
 
 std::vector<PSListController::Section> PSListController::sections()
@@ -116,7 +116,7 @@ Ref<PSTableCell> PSListController::cellFor(PSSpecifier* specifier)
             cell->textLabel()->setText(specifier->name());
     }
     if (cell)
-        m_cells[specifier] = cell;
+        m_cells[specifier] = { specifier, cell };
     return cell;
 }
 
@@ -167,8 +167,8 @@ void PSListController::registerClass(objc::Runtime& rt)
     // The rows change only through reloads; coming back to the list shows the stored values.
     c->addMethod("viewWillAppear:", [c](PSListController* self, SEL, bool animated) {
         objc::msgSendSuper(c, self, "viewWillAppear:", animated);
-        for (auto& [specifier, cell] : self->m_cells)
-            cell->refreshCellContentsWithSpecifier(const_cast<PSSpecifier*>(specifier));
+        for (auto& [key, cached] : self->m_cells)
+            cached.cell->refreshCellContentsWithSpecifier(cached.specifier);
         if (self->m_table)
             self->m_table->reloadData();
     });

@@ -61,7 +61,12 @@ protected:
 private:
     objc::Ref<NSArray> m_specifiers;
     objc::Ref<UITableView> m_table;
-    std::map<const PSSpecifier*, objc::Ref<PSTableCell>> m_cells;
+    // Cells by row; each entry keeps its specifier alive, so no later specifier can take its address.
+    struct CachedCell {
+        objc::Ref<PSSpecifier> specifier;
+        objc::Ref<PSTableCell> cell;
+    };
+    std::map<const PSSpecifier*, CachedCell> m_cells;
 };
 
 // The list a link-list row opens: one row per choice of the row that opened it ("validTitles"),
