@@ -1,0 +1,232 @@
+#include "device/Device.h"
+
+#include "device/springboard/SBIconController.h"
+#include "device/springboard/SpringBoard.h"
+#include "device/springboard/Surfaces.h"
+#include "platform/corefoundation/CoreFoundation.h"
+#include "platform/dispatch/RunLoop.h"
+#include "platform/foundation/DeviceRoot.h"
+#include "platform/foundation/Foundation.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/substrate/Injector.h"
+#include "platform/uikit/TouchDriver.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UIKit.h"
+#include "platform/uikit/UIScreen.h"
+#include "platform/uikit/UIWindow.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <mutex>
+#include <stdexcept>
+
+namespace device {
+
+namespace {
+
+std::mutex& launcherMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+std::map<std::string, AppLauncher>& launchers()
+{
+    static std::map<std::string, AppLauncher> table;
+    return table;
+}
+
+AppLauncher launcherFor(const std::string& bundleIdentifier)
+{
+    std::lock_guard lock(launcherMutex());
+    auto it = launchers().find(bundleIdentifier);
+    return it == launchers().end() ? AppLauncher() : it->second;
+}
+
+// Each installed app opens by a URL scheme of its own: the platform's well-known ones, else the
+// last part of its bundle identifier.
+std::vector<std::string> urlSchemes(const DeviceProfile& profile)
+{
+    static const std::map<std::string, std::vector<std::string>> known = {
+        { "com.apple.Preferences", { "prefs", "app-prefs" } },
+        { "com.apple.mobilesafari", { "x-web-search" } },
+        { "com.apple.mobilemail", { "mailto", "message" } },
+        { "com.apple.mobilephone", { "tel" } },
+        { "com.apple.MobileSMS", { "sms" } },
+        { "com.apple.facetime", { "facetime" } },
+        { "com.apple.Music", { "music" } },
+        { "com.apple.Maps", { "maps" } },
+        { "com.apple.AppStore", { "itms-apps" } },
+        { "com.apple.mobilecal", { "calshow" } },
+        { "com.apple.mobileslideshow", { "photos-redirect" } },
+    };
+    std::vector<std::string> schemes;
+    for (auto& app : profile.apps) {
+        if (auto it = known.find(app.bundleIdentifier); it != known.end())
+            schemes.insert(schemes.end(), it->second.begin(), it->second.end());
+        std::string last = app.bundleIdentifier.substr(app.bundleIdentifier.rfind('.') + 1);
+        std::transform(last.begin(), last.end(), last.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        schemes.push_back(last);
+    }
+    return schemes;
+}
+
+UIUserInterfaceIdiom uikitIdiom(Idiom idiom)
+{
+    switch (idiom) {
+    case Idiom::Phone:
+        return UIUserInterfaceIdiomPhone;
+    case Idiom::Pad:
+        return UIUserInterfaceIdiomPad;
+    default:
+        return UIUserInterfaceIdiomUnspecified;
+    }
+}
+
+} // namespace
+
+void registerAppLauncher(const std::string& bundleIdentifier, AppLauncher launcher)
+{
+    std::lock_guard lock(launcherMutex());
+    launchers()[bundleIdentifier] = std::move(launcher);
+}
+
+void unregisterAppLauncher(const std::string& bundleIdentifier)
+{
+    std::lock_guard lock(launcherMutex());
+    launchers().erase(bundleIdentifier);
+}
+
+std::unique_ptr<Device> Device::boot(const std::string& profileName, const std::filesystem::path& hostRoot)
+{
+    const DeviceProfile* profile = findProfile(profileName);
+    if (!profile)
+        throw std::invalid_argument("no device profile is called \"" + profileName + "\"");
+    return std::make_unique<Device>(*profile, hostRoot);
+}
+
+Device::Device(const DeviceProfile& profile, const std::filesystem::path& hostRoot)
+    : m_profile(profile)
+    , m_root(hostRoot)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(m_root, ec);
+    if (ec || !std::filesystem::is_directory(m_root, ec))
+        throw std::invalid_argument("cannot use " + m_root.string() + " as a device root");
+    m_root = std::filesystem::canonical(m_root);
+    foundation::DeviceRoot::set(m_root);
+    dispatch::RunLoop::main().reset();
+    m_runtime = std::make_unique<objc::Runtime>();
+
+    // The frameworks, configured for this profile.
+    registerCoreFoundationClasses(*m_runtime);
+    registerFoundationClasses(*m_runtime);
+    registerGraphicsClasses(*m_runtime);
+    registerUIKitClasses(*m_runtime);
+    kCFCoreFoundationVersionNumber = profile.coreFoundationVersion;
+    graphics::setMainScreenScale(profile.scale);
+    uikit::configureScreen(profile.screenSize, profile.scale);
+    uikit::configureDevice(profile.systemVersion, profile.model, uikitIdiom(profile.idiom));
+    uikit::setInstalledURLSchemes(urlSchemes(profile));
+
+    // SpringBoard: its classes, first-boot files, the injected libraries, then the home screen.
+    springboard::registerSpringBoardClasses(*m_runtime, profile);
+    springboard::writeDefaultFiles(profile);
+    springboard::setAppScreenFactory([](const std::string& bundleIdentifier) -> objc::Ref<UIViewController> {
+        AppLauncher launcher = launcherFor(bundleIdentifier);
+        return launcher ? launcher() : nullptr;
+    });
+    m_injected = substrate::injectDynamicLibraries("com.apple.springboard");
+    springboard::launchSpringBoard();
+    dispatch::RunLoop::main().settle(2'000'000'000);
+    objc::msgSend(springboard::state().uiController, "restoreContent");
+    dispatch::RunLoop::main().runUntilIdle();
+}
+
+Device::~Device()
+{
+    m_touch.reset();
+    dispatch::RunLoop::main().reset();
+    m_runtime.reset();
+    dispatch::RunLoop::main().reset();
+}
+
+UIWindow* Device::window() const { return UIApplication::sharedApplication()->keyWindow(); }
+
+const std::vector<std::string>& Device::messages() const { return springboard::messages(); }
+
+void Device::pressHome()
+{
+    objc::msgSend(springboard::state().uiController, "clickedMenuButton");
+    runUntilIdle();
+}
+
+void Device::showSwitcher()
+{
+    springboard::showSwitcher();
+    runUntilIdle();
+}
+
+void Device::postNotification(const std::string& bundleIdentifier, const std::string& title, const std::string& message)
+{
+    springboard::postNotification(bundleIdentifier, title, message);
+    runUntilIdle();
+}
+
+void Device::showNotificationCenter()
+{
+    springboard::showNotificationCenter();
+    runUntilIdle();
+}
+
+void Device::showWidgets()
+{
+    springboard::showWidgets();
+    runUntilIdle();
+}
+
+void Device::showSearch(const std::string& query)
+{
+    springboard::showSearch(query);
+    runUntilIdle();
+}
+
+bool Device::launch(const std::string& bundleIdentifier)
+{
+    bool launched = springboard::launchApplication(bundleIdentifier);
+    runUntilIdle();
+    return launched;
+}
+
+std::string Device::foregroundApp() const { return springboard::uiController()->foregroundApp(); }
+
+uikit::TouchDriver& Device::touch()
+{
+    if (!m_touch)
+        m_touch = std::make_unique<uikit::TouchDriver>();
+    return *m_touch;
+}
+
+objc::Ref<UIImage> Device::screenshot()
+{
+    runUntilIdle();
+    // FIXME: the UIKit renderer.
+    return nullptr;
+}
+
+std::optional<std::vector<uint8_t>> Device::screenshotPNG()
+{
+    auto image = screenshot();
+    if (!image)
+        return std::nullopt;
+    return UIImagePNGRepresentation(image.ptr());
+}
+
+void Device::advance(std::int64_t milliseconds) { dispatch::RunLoop::main().advanceMilliseconds(milliseconds); }
+
+void Device::runUntilIdle() { dispatch::RunLoop::main().runUntilIdle(); }
+
+} // namespace device

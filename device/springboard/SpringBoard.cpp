@@ -1,0 +1,123 @@
+#include "device/springboard/SpringBoard.h"
+
+#include "device/springboard/HomeScreenGeometry.h"
+#include "device/springboard/IconArt.h"
+#include "device/springboard/IconLayout.h"
+#include "device/springboard/SBIcon.h"
+#include "device/springboard/SBIconController.h"
+#include "device/springboard/SBIconModel.h"
+#include "device/springboard/Surfaces.h"
+#include "platform/corefoundation/AtomicFile.h"
+#include "platform/foundation/DeviceRoot.h"
+
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+namespace springboard {
+
+SpringBoardState& state() { return objc::Runtime::current().state<SpringBoardState>(); }
+
+const device::DeviceProfile& profile()
+{
+    auto& s = state();
+    if (!s.configured)
+        throw std::logic_error("SpringBoard's classes are not registered on this device");
+    return s.profile;
+}
+
+bool systemAtLeast(double version) { return profile().systemVersionNumber() >= version - 1e-9; }
+
+void log(std::string message)
+{
+    std::cerr << "SpringBoard: " << message << "\n";
+    state().messages.push_back(std::move(message));
+}
+
+const std::vector<std::string>& messages() { return state().messages; }
+
+void registerSpringBoardClasses(objc::Runtime& runtime, const device::DeviceProfile& profile)
+{
+    auto& s = runtime.state<SpringBoardState>();
+    s.profile = profile;
+    s.configured = true;
+    if (!runtime.beginRegistering("SpringBoard"))
+        return;
+    SBApplication::registerClass(runtime);
+    UIWebClip::registerClass(runtime);
+    SBFolder::registerClass(runtime);
+    SBIcon::registerClass(runtime);
+    SBApplicationIcon::registerClass(runtime);
+    SBBookmarkIcon::registerClass(runtime);
+    SBFolderIcon::registerClass(runtime);
+    SBIconModel::registerClass(runtime);
+    SBIconImageView::registerClass(runtime);
+    SBClockApplicationIconImageView::registerClass(runtime);
+    _SBIconGridWrapperView::registerClass(runtime);
+    SBFolderIconImageView::registerClass(runtime);
+    SBIconImageCrossfadeView::registerClass(runtime);
+    SBIconView::registerClass(runtime);
+    SBIconListView::registerClass(runtime);
+    SBFolderIconListView::registerClass(runtime);
+    SBDockIconListView::registerClass(runtime);
+    SBIconViewMap::registerClass(runtime, profile.systemVersionNumber() < 9.3 - 1e-9);
+    SBFolderController::registerClass(runtime);
+    SBIconController::registerClass(runtime, profile);
+    SBUIController::registerClass(runtime);
+    if (profile.systemVersionNumber() >= 11 - 1e-9)
+        SBFloatingDockController::registerClass(runtime);
+    registerSurfaceClasses(runtime, profile);
+}
+
+void writeDefaultFiles(const device::DeviceProfile& profile)
+{
+    std::error_code ec;
+    auto layoutHost = foundation::DeviceRoot::resolve(kIconStatePath);
+    if (layoutHost && !std::filesystem::exists(*layoutHost, ec)) {
+        std::string error;
+        if (!writeLayout(defaultLayout(profile), kIconStatePath, &error))
+            log("cannot write the default layout: " + error);
+    }
+    WebClipInfo clip = defaultWebClip();
+    auto clipHost = foundation::DeviceRoot::resolve(std::string(kWebClipsFolder) + "/" + clip.identifier + ".webclip/Info.plist");
+    if (clipHost && !std::filesystem::exists(*clipHost, ec)) {
+        std::string error;
+        if (!writeWebClip(clip, &error))
+            log("cannot write the default web clip: " + error);
+    }
+    auto photos = foundation::DeviceRoot::resolve(kPhotosFolder);
+    if (photos && !std::filesystem::exists(*photos, ec)) {
+        std::filesystem::create_directories(*photos, ec);
+        const CGSize sizes[] = { { 1200, 900 }, { 900, 1200 }, { 1000, 1000 } };
+        for (int i = 0; i < 3; ++i) {
+            auto picture = drawSamplePhoto(i, sizes[i]);
+            auto png = UIImagePNGRepresentation(picture.ptr());
+            if (!png)
+                continue;
+            char name[32];
+            std::snprintf(name, sizeof name, "IMG_%04d.PNG", i + 1);
+            std::string error;
+            if (!corefoundation::writeFileAtomically(*photos / name, std::string_view(reinterpret_cast<const char*>(png->data()), png->size()), &error))
+                log("cannot write a sample photo: " + error);
+        }
+    }
+}
+
+objc::Ref<SBIconModel> loadIconModel()
+{
+    const auto& p = profile();
+    std::string problem;
+    std::vector<std::string> warnings;
+    auto layout = readLayout(kIconStatePath, &problem, &warnings);
+    for (auto& w : warnings)
+        log(w);
+    if (!layout) {
+        log(problem + "; using the default layout");
+        layout = defaultLayout(p);
+    }
+    auto model = objc::make<SBIconModel>();
+    model->build(p, *layout, static_cast<size_t>(HomeScreenGeometry::forProfile(p).iconsPerPage()));
+    return model;
+}
+
+} // namespace springboard
