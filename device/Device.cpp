@@ -10,6 +10,7 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/substrate/Injector.h"
+#include "platform/uikit/Renderer.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIDevice.h"
@@ -213,8 +214,14 @@ uikit::TouchDriver& Device::touch()
 objc::Ref<UIImage> Device::screenshot()
 {
     runUntilIdle();
-    // FIXME: the UIKit renderer.
-    return nullptr;
+    UIWindow* key = window();
+    if (!key)
+        return nullptr;
+    key->layoutIfNeeded();
+    // SpringBoard draws its own status bar; an app gets the platform's.
+    uikit::RenderOptions options;
+    options.statusBar = !foregroundApp().empty();
+    return uikit::Renderer::renderWindow(key, options);
 }
 
 std::optional<std::vector<uint8_t>> Device::screenshotPNG()

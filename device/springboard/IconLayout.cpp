@@ -74,11 +74,13 @@ IconLayout defaultLayout(const device::DeviceProfile& profile)
     std::vector<std::string> utilities = { "com.apple.calculator", "com.apple.compass", "com.apple.VoiceMemos", "com.apple.MobileAddressBook" };
     std::vector<std::string> second = { "com.apple.news", "com.apple.tips" };
 
+    IconLayout layout;
     auto keep = [&](std::vector<std::string> ids) {
-        std::erase_if(ids, [&](const std::string& id) { return !installed(profile, id); });
+        std::erase_if(ids, [&](const std::string& id) {
+            return !installed(profile, id) || std::find(layout.dock.begin(), layout.dock.end(), id) != layout.dock.end();
+        });
         return ids;
     };
-    IconLayout layout;
     layout.dock = keep(dock);
     std::vector<LayoutItem> page1;
     for (auto& id : keep(first))

@@ -109,7 +109,7 @@ Ref<SBFolderController> SBFolderController::makeForFolder(SBFolder* folder, cons
     CGRect panelFrame = g.folderPanelFrame();
     content->addSubview(makeLabel(CGRectMake(0, panelFrame.origin.y - 56, g.screen.width, 40), folder->displayName(), 30, true, UIColor::whiteColor().ptr(), NSTextAlignmentCenter));
     auto panel = UIView::create(panelFrame);
-    panel->setBackgroundColor(UIColor::colorWithWhite(0.93, 0.72).ptr());
+    panel->setBackgroundColor(UIColor::colorWithWhite(0.9, 0.92).ptr());
     panel->layer()->setCornerRadius(panelFrame.size.width * 0.12);
     content->addSubview(panel);
     auto list = springboard::makeView<SBFolderIconListView>(CGRectMake(0, 0, panelFrame.size.width, panelFrame.size.height));
@@ -294,7 +294,7 @@ void SBIconController::openFolder(SBFolderIcon* icon)
             view->folderIconImageView()->setNeedsLayout();
     CGRect screen = CGRectMake(0, 0, m_geometry.screen.width, m_geometry.screen.height);
     m_folderBackdrop = UIView::create(screen);
-    m_folderBackdrop->setBackgroundColor(UIColor::colorWithWhite(0, 0.45).ptr());
+    m_folderBackdrop->setBackgroundColor(UIColor::colorWithWhite(0.05, 0.75).ptr());
     m_folderBackdrop->addGestureRecognizer(UIGestureRecognizer::create<UITapGestureRecognizer>(this, "_handleBackdropTap:"));
     m_container->addSubview(m_folderBackdrop);
     m_openFolder = SBFolderController::makeForFolder(icon->folder(), m_geometry);
@@ -321,6 +321,13 @@ void SBIconController::closeFolder()
     m_folderBackdrop = nullptr;
 }
 
+void SBIconController::finishLaunchAnimation()
+{
+    if (UIView* crossfade = m_crossfade.ptr())
+        crossfade->removeFromSuperview();
+    m_crossfade = nullptr;
+}
+
 void SBIconController::launch(SBIcon* icon)
 {
     if (!icon)
@@ -337,7 +344,9 @@ void SBIconController::launch(SBIcon* icon)
         image->setImage(view->iconImageView()->displayedImage());
         image->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
         crossfade->addSubview(image);
+        finishLaunchAnimation();
         m_container->addSubview(crossfade);
+        m_crossfade = crossfade.ptr();
         msgSend(crossfade, "_updateCornerMask");
         CGRect screen = CGRectMake(0, 0, m_geometry.screen.width, m_geometry.screen.height);
         UIView::animateWithDuration(
@@ -465,6 +474,7 @@ void SBUIController::deactivateApplication(bool restore)
     if (root->presentedViewController())
         root->dismissViewControllerAnimated(false);
     m_foregroundApp.clear();
+    springboard::iconController()->finishLaunchAnimation();
     if (restore)
         msgSend(this, "restoreContent");
 }

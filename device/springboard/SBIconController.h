@@ -69,6 +69,8 @@ public:
     std::vector<objc::Ref<SBIconView>> visibleIconViews() const;
     // The icon view of `icon` on screen, or null.
     SBIconView* iconViewForIcon(const SBIcon* icon) const;
+    // Removes a launch crossfade that is still running (the app is leaving).
+    void finishLaunchAnimation();
 
     static void registerClass(objc::Runtime&, const device::DeviceProfile&);
 
@@ -93,6 +95,7 @@ private:
     objc::Ref<SBFolderController> m_openFolder;
     objc::Ref<UIView> m_folderBackdrop;
     objc::Ref<UILabel> m_clock;
+    objc::WeakRef<UIView> m_crossfade;
     int m_currentPage = 0;
     bool m_editing = false;
     std::uint64_t m_editingEndTimer = 0;

@@ -4,6 +4,7 @@
 #include "platform/corefoundation/NSArray.h"
 #include "platform/substrate/Substrate.h"
 #include "platform/uikit/TouchDriver.h"
+#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIButton.h"
 
 using namespace device_tests;
@@ -211,4 +212,15 @@ TEST_F(SurfaceTest, TheSwitcherDrawsThroughItsIconContainers)
     CGRect r = cards.front()->convertRectToView(cards.front()->bounds(), nullptr);
     dev().touch().tap({ CGRectGetMidX(r), CGRectGetMidY(r) });
     EXPECT_EQ(dev().foregroundApp(), "com.apple.mobilesafari");
+}
+
+TEST_F(SurfaceTest, ASecondDeviceStartsWithoutTheFirstOnesReplacements)
+{
+    boot("iphone8-ios12");
+    objc::Imp<objc::Ref<UIImage>(int)> previous;
+    MSHookMessageEx(objc_getClass("SBIcon"), "getIconImage:", [](SBIcon*, objc::SEL, int) { return solidImage(UIColor::redColor().ptr(), 60); }, &previous);
+    boot("iphone5-ios9");
+    auto image = msgSend<Ref<UIImage>>(icons()->model()->iconForIdentifier("com.apple.mobilemail"), "getIconImage:", 2);
+    EXPECT_FALSE(isRed(pixelAt(image, 60, 60)));
+    EXPECT_EQ(UIScreen::mainScreen()->bounds().size, (CGSize { 320, 568 }));
 }
