@@ -1,33 +1,251 @@
+// ovrimo-sim: boots a simulated phone, runs scripts of person-like steps on it and takes pictures
+// of its screen.
+
+#include "device/Device.h"
 #include "device/profiles/DeviceProfile.h"
+#include "sim/Script.h"
+#include "sim/ScriptRunner.h"
 
-#include <cstring>
+#include <CLI/CLI.hpp>
+
+#include <cstdlib>
+#include <fstream>
 #include <iostream>
-#include <string>
+#include <sstream>
+#include <stdlib.h>
 
-// The simulator's command line. For now it lists the device profiles and describes the one asked
-// for; booting a phone and running scripts grow here.
+namespace fs = std::filesystem;
+
+#ifndef OVRIMO_SIM_SCRIPTS_DIR
+#define OVRIMO_SIM_SCRIPTS_DIR "sim/scripts"
+#endif
+#ifndef OVRIMO_DEMO_OUT_DIR
+#define OVRIMO_DEMO_OUT_DIR "ovrimo-sim-demo"
+#endif
+#ifndef OVRIMO_PACKAGE_DIR
+#define OVRIMO_PACKAGE_DIR "build/package"
+#endif
+
+namespace {
+
+// Exit codes: a step failed, or the command line or script is wrong.
+constexpr int kStepFailed = 1;
+constexpr int kUsageError = 2;
+
+// $XDG_DATA_HOME/ovrimo-sim, else ~/.local/share/ovrimo-sim.
+std::optional<fs::path> dataFolder()
+{
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg && fs::path(xdg).is_absolute())
+        return fs::path(xdg) / "ovrimo-sim";
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return fs::path(home) / ".local" / "share" / "ovrimo-sim";
+    return std::nullopt;
+}
+
+std::string helpFooter()
+{
+    std::ostringstream out;
+    out << "\nDevice profiles (--profile; default " << device::kDefaultProfile << "):\n";
+    for (const auto& p : device::allProfiles())
+        out << "  " << p.describe() << "\n";
+    out << "\nThe device root (--device-root) is the phone's file system, a folder on this computer. By default\n"
+           "each profile has its own, made on first use: $XDG_DATA_HOME/ovrimo-sim/PROFILE, or\n"
+           "~/.local/share/ovrimo-sim/PROFILE. The demo uses a fresh temporary one unless given one.\n"
+           "\nScripts: one step a line, '#' starts a comment, arguments with spaces in double quotes\n"
+           "(\\\" and \\\\ inside quotes). Points are screen points from the top left. A script that starts\n"
+           "with `profile` boots that profile instead of --profile. Each step that touches the device lets\n"
+           "0.4 s pass on the device clock afterwards. Relative `photo` files are read from the script's\n"
+           "folder; relative `screenshot` files are written to --out (the current folder by default).\n"
+           "`expect alert` and `expect text` accept TEXT as the whole text shown or a part of it.\n\n"
+        << sim::languageSummary();
+    return out.str();
+}
+
+struct Settings {
+    std::string profile = std::string(device::kDefaultProfile);
+    std::string deviceRoot;
+    std::string out;
+    std::string package;
+    bool noTweak = false;
+    bool quiet = false;
+};
+
+sim::RunnerOptions runnerOptions(const Settings& settings, const fs::path& inputFolder, const fs::path& outFolder)
+{
+    sim::RunnerOptions options;
+    options.defaultProfile = settings.profile;
+    options.inputFolder = inputFolder;
+    options.outputFolder = outFolder;
+    options.log = settings.quiet ? nullptr : &std::cout;
+    if (!settings.noTweak) {
+        std::error_code ec;
+        if (!settings.package.empty())
+            options.packageFolder = fs::absolute(settings.package);
+        else if (fs::is_directory(OVRIMO_PACKAGE_DIR, ec))
+            options.packageFolder = OVRIMO_PACKAGE_DIR;
+        else
+            std::cerr << "ovrimo-sim: no tweak package at " << OVRIMO_PACKAGE_DIR << " (build the tweak); the phone runs without Ovrimo\n";
+    }
+    std::string given = settings.deviceRoot;
+    options.deviceRootFor = [given](const std::string& profile) -> fs::path {
+        if (!given.empty())
+            return fs::absolute(given);
+        auto data = dataFolder();
+        if (!data)
+            throw std::runtime_error("neither XDG_DATA_HOME nor HOME is set: give a folder with --device-root");
+        return *data / profile;
+    };
+    return options;
+}
+
+// Reads and parses a script; prints the mistake and answers nothing when it has one.
+std::optional<sim::Script> loadScript(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        std::cerr << "ovrimo-sim: no script file at " << path.string() << "\n";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    if (!in) {
+        std::cerr << "ovrimo-sim: cannot read " << path.string() << "\n";
+        return std::nullopt;
+    }
+    try {
+        return sim::parseScript(text.str());
+    } catch (const sim::ScriptError& e) {
+        std::cerr << path.string() << ":" << e.line() << ": " << e.reason() << "\n";
+        return std::nullopt;
+    }
+}
+
+int runScript(const sim::Script& script, const fs::path& scriptPath, sim::RunnerOptions options)
+{
+    sim::ScriptRunner runner(std::move(options));
+    try {
+        runner.run(script);
+    } catch (const sim::ScriptError& e) {
+        if (e.line() > 0)
+            std::cerr << scriptPath.string() << ":" << e.line() << ": " << e.reason() << "\n";
+        else
+            std::cerr << "ovrimo-sim: " << e.reason() << "\n";
+        return kStepFailed;
+    } catch (const std::exception& e) {
+        std::cerr << "ovrimo-sim: " << e.what() << "\n";
+        return kStepFailed;
+    }
+    return 0;
+}
+
+// A temporary folder, removed when done with.
+class TemporaryFolder {
+public:
+    TemporaryFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "ovrimo-sim-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a temporary folder");
+        m_path = pattern;
+    }
+    ~TemporaryFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    std::string profile(device::kDefaultProfile);
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--profile" && i + 1 < argc) {
-            profile = argv[++i];
-        } else if (arg == "--help" || arg == "-h") {
-            std::cout << "usage: ovrimo-sim [--profile NAME]\nprofiles:\n";
-            for (const auto& p : device::allProfiles())
-                std::cout << "  " << p.describe() << "\n";
-            return 0;
-        } else {
-            std::cerr << "ovrimo-sim: unknown argument '" << arg << "' (see --help)\n";
-            return 2;
+    Settings settings;
+    CLI::App app { "ovrimo-sim: a simulated phone with Ovrimo in it. Boots a device profile, runs scripts of\n"
+                   "person-like steps on it and takes pictures of its screen.",
+        "ovrimo-sim" };
+    app.footer(helpFooter());
+    app.require_subcommand(0, 1);
+    app.fallthrough();
+
+    std::vector<std::string> profileNames;
+    for (const auto& p : device::allProfiles())
+        profileNames.push_back(p.name);
+    app.add_option("--profile", settings.profile, "the device profile to boot (see below)")
+        ->check(CLI::IsMember(profileNames))
+        ->option_text("NAME");
+    app.add_option("--device-root", settings.deviceRoot, "the device's file system: a folder, made when missing")->option_text("DIR");
+    app.add_option("--out", settings.out, "where relative screenshot files go (made when missing)")->option_text("DIR");
+    app.add_option("--package", settings.package, "the tweak's package folder, installed into the device root at boot "
+                                                  "(default: the one this build made)")
+        ->option_text("DIR");
+    app.add_flag("--no-tweak", settings.noTweak, "boot a phone without Ovrimo (installs nothing; a tweak installed before stays)");
+    app.add_flag("-q,--quiet", settings.quiet, "print only failures");
+
+    std::string scriptFile;
+    CLI::App* run = app.add_subcommand("run", "run a script; stops with exit code 1 at the first failing step, naming its line");
+    run->add_option("SCRIPT", scriptFile, "the script file")->required();
+
+    std::string screenshotFile;
+    CLI::App* shot = app.add_subcommand("screenshot", "boot, let the home screen settle and write a PNG of it");
+    shot->add_option("FILE", screenshotFile, "the PNG file to write")->required();
+
+    app.add_subcommand("demo", "run the bundled demo script (also what no command does) on a fresh device "
+                                                "unless --device-root is given; screenshots go to --out, by default " OVRIMO_DEMO_OUT_DIR);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int code = app.exit(e);
+        return code == 0 ? 0 : kUsageError;
+    }
+
+    fs::path outFolder = settings.out.empty() ? fs::current_path() : fs::absolute(settings.out);
+
+    if (run->parsed()) {
+        fs::path path = fs::absolute(scriptFile);
+        auto script = loadScript(path);
+        if (!script)
+            return kUsageError;
+        return runScript(*script, path, runnerOptions(settings, path.parent_path(), outFolder));
+    }
+
+    if (shot->parsed()) {
+        sim::Script script;
+        sim::Step step;
+        step.kind = sim::StepKind::Screenshot;
+        step.line = 0;
+        step.source = "screenshot " + screenshotFile;
+        step.texts = { screenshotFile };
+        script.steps.push_back(step);
+        return runScript(script, "screenshot", runnerOptions(settings, fs::current_path(), outFolder));
+    }
+
+    // The demo, asked for or by giving no command.
+    {
+        fs::path path = fs::path(OVRIMO_SIM_SCRIPTS_DIR) / "demo.sim";
+        auto script = loadScript(path);
+        if (!script)
+            return kUsageError;
+        if (settings.out.empty())
+            outFolder = fs::absolute(OVRIMO_DEMO_OUT_DIR);
+        std::optional<TemporaryFolder> fresh;
+        if (settings.deviceRoot.empty()) {
+            try {
+                fresh.emplace();
+            } catch (const std::exception& e) {
+                std::cerr << "ovrimo-sim: " << e.what() << "\n";
+                return kStepFailed;
+            }
+            settings.deviceRoot = fresh->path().string();
         }
+        int result = runScript(*script, path, runnerOptions(settings, path.parent_path(), outFolder));
+        if (result == 0)
+            std::cout << "The demo's screenshots are in " << outFolder.string() << "\n";
+        return result;
     }
-    const device::DeviceProfile* p = device::findProfile(profile);
-    if (!p) {
-        std::cerr << "ovrimo-sim: no device profile named '" << profile << "' (see --help)\n";
-        return 2;
-    }
-    std::cout << "booted " << p->describe() << "\n";
-    return 0;
 }

@@ -1,0 +1,473 @@
+#include "sim/ScriptRunner.h"
+
+#include "device/Device.h"
+#include "device/settings/SettingsApp.h"
+#include "platform/corefoundation/CFNotificationCenter.h"
+#include "platform/corefoundation/CFPreferences.h"
+#include "platform/corefoundation/NSNumber.h"
+#include "platform/corefoundation/NSString.h"
+#include "platform/foundation/DeviceRoot.h"
+#include "platform/uikit/TouchDriver.h"
+#include "platform/uikit/UITextField.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIPasteboard.h"
+#include "platform/uikit/UIWindow.h"
+#include "sim/ViewFinder.h"
+
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace sim {
+
+namespace {
+
+// A step that could not be done; turned into a ScriptError for the step's line.
+struct StepFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+CGPoint middle(CGRect r) { return CGPointMake(CGRectGetMidX(r), CGRectGetMidY(r)); }
+
+// A short list of what is on screen, for a message about something that is not.
+std::string onScreenHint(UIWindow* window)
+{
+    auto texts = visibleTexts(window);
+    if (texts.empty())
+        return " (no text is on screen)";
+    std::string hint = " (on screen: ";
+    size_t shown = 0;
+    for (const auto& t : texts) {
+        if (shown == 12) {
+            hint += ", ...";
+            break;
+        }
+        hint += (shown ? ", " : "") + quoted(t);
+        ++shown;
+    }
+    return hint + ")";
+}
+
+bool isPicture(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    unsigned char head[8] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    if (in.gcount() < 3)
+        return false;
+    static const unsigned char png[8] = { 0x89, 'P', 'N', 'G', 0x0d, 0x0a, 0x1a, 0x0a };
+    bool isPng = in.gcount() == 8 && std::equal(head, head + 8, png);
+    bool isJpeg = head[0] == 0xff && head[1] == 0xd8 && head[2] == 0xff;
+    return isPng || isJpeg;
+}
+
+std::vector<std::uint8_t> readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw StepFailure("cannot read " + path.string());
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+void writeFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::error_code ec;
+    fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+    fs::create_directories(folder, ec);
+    if (ec)
+        throw std::runtime_error("cannot make the folder " + folder.string() + ": " + ec.message());
+    if (fs::is_directory(path))
+        throw std::runtime_error(path.string() + " is a folder");
+    std::random_device random;
+    fs::path temporary = folder / ("." + path.filename().string() + ".tmp-" + std::to_string(random()));
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out) {
+            fs::remove(temporary, ec);
+            throw std::runtime_error("cannot write " + path.string());
+        }
+    }
+    fs::rename(temporary, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw std::runtime_error("cannot write " + path.string() + ": " + ec.message());
+    }
+}
+
+void installPackage(const fs::path& package, const fs::path& root)
+{
+    std::error_code ec;
+    if (!fs::is_directory(package, ec))
+        throw std::runtime_error("no tweak package at " + package.string() + " (build the tweak first, or use --no-tweak)");
+    fs::create_directories(root, ec);
+    if (ec || !fs::is_directory(root))
+        throw std::runtime_error("cannot use " + root.string() + " as a device root");
+    foundation::DeviceRoot::set(fs::canonical(root));
+    for (auto it = fs::recursive_directory_iterator(package, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        if (!it->is_regular_file())
+            continue;
+        std::string devicePath = "/" + fs::relative(it->path(), package).generic_string();
+        auto target = foundation::DeviceRoot::resolve(devicePath);
+        if (!target)
+            throw std::runtime_error("the package file " + devicePath + " would land outside the device root");
+        auto bytes = readFile(it->path());
+        // An unchanged file is left alone; a newer build replaces the old one.
+        if (fs::is_regular_file(*target) && readFile(*target) == bytes)
+            continue;
+        writeFileAtomically(*target, bytes);
+    }
+    if (ec)
+        throw std::runtime_error("cannot read the tweak package at " + package.string() + ": " + ec.message());
+}
+
+ScriptRunner::ScriptRunner(RunnerOptions options)
+    : m_options(std::move(options))
+{
+}
+
+ScriptRunner::~ScriptRunner() = default;
+
+void ScriptRunner::attach(device::Device& device)
+{
+    m_owned.reset();
+    m_device = &device;
+}
+
+fs::path ScriptRunner::outputPath(const std::string& file) const
+{
+    fs::path p(file);
+    return p.is_absolute() ? p : m_options.outputFolder / p;
+}
+
+fs::path ScriptRunner::inputPath(const std::string& file) const
+{
+    fs::path p(file);
+    return p.is_absolute() ? p : m_options.inputFolder / p;
+}
+
+void ScriptRunner::boot(const std::string& profile)
+{
+    if (m_device) {
+        if (m_device->profile().name == profile)
+            return;
+        throw StepFailure("the device in use is " + m_device->profile().name + ", not " + profile);
+    }
+    if (!m_options.deviceRootFor)
+        throw StepFailure("no device root to boot " + profile + " into");
+    fs::path root = m_options.deviceRootFor(profile);
+    if (m_options.log)
+        *m_options.log << "booting " << profile << " in " << root.string() << "\n";
+    // Settings opens for "com.apple.Preferences" (process-wide; idempotent).
+    device::settings::registerSettingsApp();
+    if (!m_options.packageFolder.empty())
+        installPackage(m_options.packageFolder, root);
+    try {
+        m_owned = device::Device::boot(profile, root);
+    } catch (const std::exception& e) {
+        throw StepFailure(std::string("cannot boot ") + profile + ": " + e.what());
+    }
+    m_device = m_owned.get();
+    // Let the home screen appear and settle.
+    m_device->runUntilIdle();
+    m_device->advance(2 * kSettleMilliseconds);
+}
+
+void ScriptRunner::settle()
+{
+    m_device->runUntilIdle();
+    m_device->advance(kSettleMilliseconds);
+}
+
+void ScriptRunner::run(const Script& script)
+{
+    if (!m_device && !script.profile()) {
+        try {
+            boot(m_options.defaultProfile);
+        } catch (const StepFailure& e) {
+            throw ScriptError(0, e.what());
+        }
+    }
+    for (const Step& step : script.steps)
+        execute(step);
+}
+
+void ScriptRunner::execute(const Step& step)
+{
+    if (m_options.log && step.line > 0)
+        *m_options.log << "  " << step.line << ": " << step.source << "\n";
+    try {
+        if (step.kind == StepKind::Profile) {
+            boot(step.texts.at(0));
+            return;
+        }
+        if (!m_device)
+            boot(m_options.defaultProfile);
+        runStep(step);
+    } catch (const ScriptError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw ScriptError(step.line, step.name() + ": " + e.what());
+    }
+}
+
+void ScriptRunner::runStep(const Step& step)
+{
+    device::Device& dev = *m_device;
+    auto window = [&]() -> UIWindow* {
+        UIWindow* w = dev.window();
+        if (!w)
+            throw StepFailure("the device has no window on screen");
+        return w;
+    };
+    auto find = [&](const std::string& label) {
+        FoundView found = findView(window(), label);
+        if (!found.view)
+            throw StepFailure("nothing on screen has the label, title or text " + quoted(label) + onScreenHint(window()));
+        return found;
+    };
+    auto alert = [&]() {
+        UIAlertController* a = alertOnScreen(window());
+        if (!a)
+            throw StepFailure("no alert or sheet is on screen" + onScreenHint(window()));
+        return a;
+    };
+    CGRect screen = window()->bounds();
+
+    switch (step.kind) {
+    case StepKind::Profile:
+        break;
+    case StepKind::Tap: {
+        CGPoint point = step.texts.empty() ? CGPointMake(step.numbers.at(0), step.numbers.at(1)) : find(step.texts[0]).center;
+        if (!CGRectContainsPoint(screen, point))
+            throw StepFailure("the point is off the screen (" + std::to_string(int(screen.size.width)) + " x " + std::to_string(int(screen.size.height)) + " points)");
+        dev.touch().tap(point);
+        settle();
+        break;
+    }
+    case StepKind::LongPress:
+        dev.touch().longPress(find(step.texts[0]).center, step.seconds.value_or(kDefaultLongPressSeconds));
+        settle();
+        break;
+    case StepKind::Swipe: {
+        CGRect area = step.texts.empty() ? screen : visibleRectOf(find(step.texts[0]).view);
+        if (CGRectIsEmpty(area))
+            throw StepFailure(quoted(step.texts[0]) + " is not on screen");
+        CGFloat x0 = CGRectGetMinX(area), y0 = CGRectGetMinY(area), w = CGRectGetWidth(area), h = CGRectGetHeight(area);
+        CGPoint c = middle(area);
+        CGPoint from, to;
+        switch (step.direction) {
+        case Direction::Left:
+            from = { x0 + w * 0.8, c.y }, to = { x0 + w * 0.2, c.y };
+            break;
+        case Direction::Right:
+            from = { x0 + w * 0.2, c.y }, to = { x0 + w * 0.8, c.y };
+            break;
+        case Direction::Up:
+            from = { c.x, y0 + h * 0.75 }, to = { c.x, y0 + h * 0.25 };
+            break;
+        case Direction::Down:
+            from = { c.x, y0 + h * 0.25 }, to = { c.x, y0 + h * 0.75 };
+            break;
+        }
+        dev.touch().swipe(from, to, kSwipeSeconds);
+        settle();
+        break;
+    }
+    case StepKind::Drag: {
+        CGPoint from { step.numbers[0], step.numbers[1] }, to { step.numbers[2], step.numbers[3] };
+        if (!CGRectContainsPoint(screen, from) || !CGRectContainsPoint(screen, to))
+            throw StepFailure("both points must be on the screen (" + std::to_string(int(screen.size.width)) + " x "
+                + std::to_string(int(screen.size.height)) + " points)");
+        dev.touch().drag(from, to, step.seconds.value_or(kDefaultDragSeconds));
+        settle();
+        break;
+    }
+    case StepKind::Pinch: {
+        CGPoint center { step.numbers[0], step.numbers[1] };
+        if (!CGRectContainsPoint(screen, center))
+            throw StepFailure("the centre must be on the screen");
+        dev.touch().pinch(center, step.numbers[2]);
+        settle();
+        break;
+    }
+    case StepKind::Choose: {
+        UIAlertController* a = alert();
+        const std::string& title = step.texts[0];
+        UIAlertAction* action = nullptr;
+        std::string titles;
+        for (const auto& candidate : a->actions()) {
+            titles += (titles.empty() ? "" : ", ") + quoted(candidate->title());
+            if (candidate->title() == title && !action)
+                action = candidate.ptr();
+        }
+        if (!action)
+            throw StepFailure("the alert on screen has no action " + quoted(title) + " (its actions: " + (titles.empty() ? "none" : titles) + ")");
+        if (!action->isEnabled())
+            throw StepFailure("the action " + quoted(title) + " is disabled");
+        CGRect rect = visibleRectOf(a->buttonForAction(action));
+        if (!CGRectIsEmpty(rect))
+            dev.touch().tap(middle(rect));
+        else
+            // A sheet's cancel action in a popover has no row: the finger taps outside instead.
+            a->tapAction(action);
+        settle();
+        break;
+    }
+    case StepKind::Type: {
+        UIAlertController* a = alert();
+        if (a->textFields().empty())
+            throw StepFailure("the alert on screen has no text field");
+        UITextField* field = a->textFields().front().ptr();
+        CGRect rect = visibleRectOf(field);
+        if (CGRectIsEmpty(rect))
+            throw StepFailure("the alert's text field is not on screen");
+        dev.touch().tap(middle(rect));
+        std::string before = field->text();
+        dev.touch().typeText(step.texts[0]);
+        if (field->text() != before + step.texts[0])
+            throw StepFailure("the text field did not take the typing (it shows " + quoted(field->text()) + ")");
+        settle();
+        break;
+    }
+    case StepKind::Home:
+        dev.pressHome();
+        settle();
+        break;
+    case StepKind::Open:
+        if (!dev.launch(step.texts[0]))
+            throw StepFailure("no app with bundle identifier " + quoted(step.texts[0]) + " is installed on " + dev.profile().name);
+        settle();
+        break;
+    case StepKind::Wait:
+        dev.runUntilIdle();
+        dev.advance(step.milliseconds);
+        break;
+    case StepKind::Clipboard:
+        UIPasteboard::generalPasteboard()->setString(step.texts[0]);
+        dev.runUntilIdle();
+        break;
+    case StepKind::Photo: {
+        fs::path source = inputPath(step.texts[0]);
+        std::error_code ec;
+        if (!fs::is_regular_file(source, ec))
+            throw StepFailure("no picture file at " + source.string());
+        if (!isPicture(source))
+            throw StepFailure(source.string() + " is not a PNG or JPEG picture");
+        auto folder = foundation::DeviceRoot::resolve(kCameraRollFolder);
+        if (!folder)
+            throw StepFailure(std::string("the photo library folder ") + kCameraRollFolder + " is outside the device root");
+        // Never replace a picture already in the library: the copy gets a free name.
+        fs::path name = source.filename();
+        fs::path target = *folder / name;
+        for (int n = 2; fs::exists(target, ec); ++n)
+            target = *folder / (name.stem().string() + "-" + std::to_string(n) + name.extension().string());
+        writeFileAtomically(target, readFile(source));
+        dev.runUntilIdle();
+        break;
+    }
+    case StepKind::Pref: {
+        PreferenceValue v = parsePreferenceValue(step.texts[1]);
+        objc::Ref<objc::Object> value;
+        switch (v.kind) {
+        case PreferenceValue::Kind::Boolean:
+            value = NSNumber::withBool(v.boolean);
+            break;
+        case PreferenceValue::Kind::Integer:
+            value = NSNumber::withInteger(v.integer);
+            break;
+        case PreferenceValue::Kind::String:
+            value = NSString::make(v.string);
+            break;
+        }
+        CFPreferencesSetAppValue(step.texts[0], value, kPreferencesDomain);
+        if (!CFPreferencesAppSynchronize(kPreferencesDomain))
+            throw StepFailure(std::string("the preferences of ") + kPreferencesDomain + " could not be written");
+        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChangedNotification, nullptr, nullptr, true);
+        settle();
+        break;
+    }
+    case StepKind::Screenshot: {
+        dev.runUntilIdle();
+        auto png = dev.screenshotPNG();
+        if (!png)
+            throw StepFailure("the device could not make a picture of its screen");
+        fs::path path = outputPath(step.texts[0]);
+        writeFileAtomically(path, *png);
+        m_screenshots.push_back(path);
+        if (m_options.log)
+            *m_options.log << "     wrote " << path.string() << "\n";
+        break;
+    }
+    case StepKind::ExpectExists:
+    case StepKind::ExpectMissing: {
+        dev.runUntilIdle();
+        auto host = foundation::DeviceRoot::resolve(step.texts[0]);
+        if (!host)
+            throw StepFailure(quoted(step.texts[0]) + " is not a path inside the device");
+        std::error_code ec;
+        bool exists = fs::exists(*host, ec);
+        if (step.kind == StepKind::ExpectExists && !exists)
+            throw StepFailure(step.texts[0] + " does not exist");
+        if (step.kind == StepKind::ExpectMissing && exists)
+            throw StepFailure(step.texts[0] + " exists");
+        break;
+    }
+    case StepKind::ExpectAlert: {
+        dev.runUntilIdle();
+        UIAlertController* a = alert();
+        const std::string& text = step.texts[0];
+        std::vector<std::string> shown { a->title(), a->message() };
+        for (const auto& action : a->actions())
+            shown.push_back(action->title());
+        std::string listed;
+        for (const auto& s : shown) {
+            if (!s.empty() && s.find(text) != std::string::npos)
+                return;
+            if (!s.empty())
+                listed += (listed.empty() ? "" : ", ") + quoted(s);
+        }
+        throw StepFailure("the alert on screen does not show " + quoted(text) + " (it shows " + (listed.empty() ? "nothing" : listed) + ")");
+    }
+    case StepKind::ExpectText: {
+        dev.runUntilIdle();
+        for (const auto& t : visibleTexts(window()))
+            if (t.find(step.texts[0]) != std::string::npos)
+                return;
+        throw StepFailure("no visible view shows " + quoted(step.texts[0]) + onScreenHint(window()));
+    }
+    case StepKind::Switcher:
+        dev.showSwitcher();
+        settle();
+        break;
+    case StepKind::Notify:
+        dev.postNotification(step.texts[0], step.texts[1], step.texts[2]);
+        settle();
+        break;
+    case StepKind::NotificationCenter:
+        dev.showNotificationCenter();
+        settle();
+        break;
+    case StepKind::Widgets:
+        dev.showWidgets();
+        settle();
+        break;
+    case StepKind::Search:
+        dev.showSearch(step.texts[0]);
+        settle();
+        break;
+    }
+}
+
+} // namespace sim
