@@ -64,7 +64,9 @@ public:
     }
     const std::type_info& signature() const override { return typeid(CanonicalSignature<R, A...>); }
 
-    void invoke(Object* self, SEL cmd, void* result, void* const* args) const override
+    // Kept out of line: the caller's signature check guards the casts below, and an inlined copy
+    // would let the compiler reason about result types the check has already ruled out.
+    [[gnu::noinline]] void invoke(Object* self, SEL cmd, void* result, void* const* args) const override
     {
         call(self, cmd, result, args, std::index_sequence_for<A...> {});
     }

@@ -1,0 +1,139 @@
+#include "tests/tweak/TweakTestSupport.h"
+#include "tweak/IconImages.h"
+#include "tweak/IconStore.h"
+
+#include <gtest/gtest.h>
+
+using namespace tweak_test;
+using namespace ovrimo;
+
+namespace {
+
+class IconStoreTest : public ::testing::Test {
+protected:
+    void storePicture(const std::string& key, UIImage* picture) { env.writeFile(CustomIconPath(key), *UIImagePNGRepresentation(picture)); }
+
+    TweakEnvironment env;
+    // SpringBoard's own icon: 60 points at 2x, rounded, opaque blue inside.
+    Ref<UIImage> original = solidImage(CGSizeMake(60, 60), 2, 0, 0, 1, 1, 13);
+};
+
+TEST_F(IconStoreTest, KeysFollowTheFirstMatchingRule)
+{
+    EXPECT_EQ(IconKeyForIcon(appIcon("com.apple.mobilecal")), "com.apple.mobilecal");
+
+    auto folder = objc::make<SBFolderIcon>();
+    folder->folder = objc::make<SBFolder>();
+    folder->folder->displayName = "Games";
+    EXPECT_EQ(IconKeyForIcon(folder), "com.ovrimo.folder.Games");
+    folder->folder->displayName = "Fun";
+    EXPECT_EQ(IconKeyForIcon(folder), "com.ovrimo.folder.Fun") << "renaming a folder changes its key";
+
+    auto clip = objc::make<SBBookmarkIcon>();
+    clip->webClip = objc::make<WebClip>();
+    clip->webClip->identifier = "ABC";
+    clip->webClip->title = "News";
+    EXPECT_EQ(IconKeyForIcon(clip), "ABC");
+    clip->webClip->identifier = "";
+    EXPECT_EQ(IconKeyForIcon(clip), "com.ovrimo.generated.News");
+    clip->webClip->title = "";
+    EXPECT_EQ(IconKeyForIcon(clip), "com.ovrimo.no.bundle.id.found");
+
+    auto bare = objc::make<SBIcon>();
+    bare->applicationBundleID = "com.example.bare";
+    EXPECT_EQ(IconKeyForIcon(bare), "com.example.bare");
+    bare->applicationBundleID = "";
+    EXPECT_EQ(IconKeyForIcon(bare), "com.ovrimo.generated.App") << "the last display-name rule";
+    EXPECT_EQ(CustomIconPath("com.apple.mobilecal"), "/var/mobile/Documents/Ovrimo/Icons/com.apple.mobilecal.png");
+}
+
+TEST_F(IconStoreTest, WithoutAFileTheOriginalComesBackUnchanged)
+{
+    EXPECT_EQ(CustomImageForKey(original, std::string("com.apple.mobilecal")).ptr(), original.ptr());
+    EXPECT_EQ(CustomImageForKey(original, std::nullopt).ptr(), original.ptr());
+    EXPECT_EQ(CustomImageForKey(nullptr, std::string("x")), nullptr);
+}
+
+TEST_F(IconStoreTest, StoredPictureIsShapedLikeTheOriginal)
+{
+    storePicture("com.apple.mobilecal", solidImage(CGSizeMake(256, 256), 1, 1, 0, 0));
+    Ref<UIImage> shaped = CustomImageForKey(original, std::string("com.apple.mobilecal"));
+    ASSERT_TRUE(shaped);
+    ASSERT_NE(shaped.ptr(), original.ptr());
+    EXPECT_EQ(shaped->scale(), 1.0);
+    EXPECT_EQ(shaped->size().width, 120) << "the original's pixel size, at scale 1";
+    Pixel centre = pixelAt(shaped, 60, 60);
+    EXPECT_EQ(centre.r, 255);
+    EXPECT_EQ(centre.a, 255);
+    EXPECT_EQ(pixelAt(shaped, 0, 0).a, 0) << "transparent outside the rounded outline";
+}
+
+TEST_F(IconStoreTest, AlphasMultiply)
+{
+    // A half-transparent picture over a half-transparent reference: a quarter, within rounding.
+    Ref<UIImage> reference = solidImage(CGSizeMake(60, 60), 2, 0, 0, 1, 0.5);
+    Ref<UIImage> shaped = ShapeLikeReference(solidImage(CGSizeMake(100, 100), 1, 0, 1, 0, 0.5), reference);
+    Pixel p = pixelAt(shaped, 40, 40);
+    EXPECT_NEAR(p.a, 64, 2);
+    EXPECT_NEAR(p.g, 255, 3);
+}
+
+TEST_F(IconStoreTest, GenerateMethodOneShowsTheFileUnchanged)
+{
+    env.setPreference("generatemethod", NSNumber::withInteger(1));
+    storePicture("com.apple.Music", solidImage(CGSizeMake(300, 300), 1, 0, 1, 0));
+    Ref<UIImage> custom = CustomImageForKey(original, std::string("com.apple.Music"));
+    EXPECT_EQ(custom->size().width, 300);
+    EXPECT_EQ(pixelAt(custom, 0, 0).a, 255) << "square corners kept";
+}
+
+TEST_F(IconStoreTest, ScaledVariantRedrawsAtTheOriginalsSize)
+{
+    storePicture("com.apple.Music", solidImage(CGSizeMake(256, 256), 1, 0, 1, 0));
+    Ref<UIImage> scaled = ScaledCustomImageForKey(original, std::string("com.apple.Music"));
+    EXPECT_EQ(scaled->size().width, 60);
+    EXPECT_EQ(scaled->scale(), 2);
+    // With no file the original itself is redrawn (a copy, same size).
+    Ref<UIImage> copy = ScaledCustomImageForKey(original, std::string("nothing.here"));
+    EXPECT_NE(copy.ptr(), original.ptr());
+    EXPECT_EQ(copy->size().width, 60);
+}
+
+TEST_F(IconStoreTest, DisabledMeansOriginalsEvenWithFiles)
+{
+    storePicture("com.apple.mobilecal", solidImage(CGSizeMake(256, 256), 1, 1, 0, 0));
+    env.setPreference("enabled", NSNumber::withBool(false));
+    EXPECT_EQ(CustomImageForKey(original, std::string("com.apple.mobilecal")).ptr(), original.ptr());
+    EXPECT_EQ(ScaledCustomImageForKey(original, std::string("com.apple.mobilecal")).ptr(), original.ptr());
+    EXPECT_EQ(CustomImageForIcon(original, appIcon("com.apple.mobilecal")).ptr(), original.ptr());
+}
+
+TEST_F(IconStoreTest, AFileThatIsNotAPictureKeepsTheOriginal)
+{
+    env.writeFile(CustomIconPath("com.apple.mobilecal"), { 0x89, 'P', 'N', 'G', 1, 2, 3 });
+    EXPECT_EQ(CustomImageForKey(original, std::string("com.apple.mobilecal")).ptr(), original.ptr());
+    // A key with a slash points into a folder that does not exist.
+    EXPECT_EQ(CustomImageForKey(original, std::string("com.ovrimo.folder.A/B")).ptr(), original.ptr());
+}
+
+TEST_F(IconStoreTest, AFileChangeIsSeenByTheNextLookup)
+{
+    storePicture("com.apple.Music", solidImage(CGSizeMake(256, 256), 1, 1, 0, 0));
+    EXPECT_EQ(pixelAt(CustomImageForKey(original, std::string("com.apple.Music")), 60, 60).r, 255);
+    storePicture("com.apple.Music", solidImage(CGSizeMake(256, 256), 1, 0, 0, 0));
+    EXPECT_EQ(pixelAt(CustomImageForKey(original, std::string("com.apple.Music")), 60, 60).r, 0);
+    std::filesystem::remove(env.hostPath(CustomIconPath("com.apple.Music")));
+    EXPECT_EQ(CustomImageForKey(original, std::string("com.apple.Music")).ptr(), original.ptr());
+}
+
+TEST_F(IconStoreTest, TintKeepsAlphaAndReplacesColour)
+{
+    Ref<UIImage> tinted = TintImage(solidImage(CGSizeMake(10, 10), 1, 0, 0, 1, 0.5), UIColor::redColor());
+    EXPECT_EQ(tinted->scale(), 2);
+    Pixel p = pixelAt(tinted, 10, 10);
+    EXPECT_NEAR(p.a, 128, 2);
+    EXPECT_NEAR(p.r, 255, 3);
+    EXPECT_NEAR(p.b, 0, 3);
+}
+
+} // namespace

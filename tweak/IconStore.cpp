@@ -1,0 +1,128 @@
+#include "tweak/IconStore.h"
+
+#include "platform/foundation/NSFileManager.h"
+#include "platform/runtime/Message.h"
+#include "tweak/IconImages.h"
+#include "tweak/Messaging.h"
+#include "tweak/Preferences.h"
+#include "platform/uikit/UIView.h"
+
+namespace ovrimo {
+
+using objc::msgSend;
+using objc::Ref;
+
+IconKey IconKeyForIcon(objc::Object* icon)
+{
+    if (icon && objc::isKindOfClass(icon, objc::objc_getClass("SBBookmarkIcon"))) {
+        std::string identifier = sendIfAnswered<std::string>(sendIfAnswered<Ref<objc::Object>>(icon, "webClip"), "identifier");
+        if (!identifier.empty())
+            return identifier;
+    }
+    if (objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon"))) {
+        if (auto name = DisplayNameForIcon(icon))
+            return kFolderKeyPrefix + *name;
+    }
+    auto application = sendIfAnswered<Ref<objc::Object>>(icon, "application");
+    if (objc::respondsToSelector(application, "bundleIdentifier"))
+        return msgSend<std::string>(application, "bundleIdentifier");
+    std::string bundleID = sendIfAnswered<std::string>(icon, "applicationBundleID");
+    if (!bundleID.empty())
+        return bundleID;
+    auto name = DisplayNameForIcon(icon);
+    if (!name)
+        return kNoBundleIdKey;
+    return kGeneratedKeyPrefix + *name;
+}
+
+std::optional<std::string> DisplayNameForIcon(objc::Object* icon)
+{
+    auto present = [](std::string text) -> std::optional<std::string> {
+        if (text.empty())
+            return std::nullopt;
+        return text;
+    };
+    if (!icon)
+        return std::nullopt;
+    if (objc::isKindOfClass(icon, objc::objc_getClass("SBBookmarkIcon")))
+        return present(sendIfAnswered<std::string>(sendIfAnswered<Ref<objc::Object>>(icon, "webClip"), "title"));
+    auto application = sendIfAnswered<Ref<objc::Object>>(icon, "application");
+    if (objc::respondsToSelector(application, "displayName"))
+        return present(msgSend<std::string>(application, "displayName"));
+    if (objc::respondsToSelector(icon, "displayName"))
+        return present(msgSend<std::string>(icon, "displayName"));
+    if (objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon")))
+        return present(sendIfAnswered<std::string>(sendIfAnswered<Ref<objc::Object>>(icon, "folder"), "displayName"));
+    return "App";
+}
+
+std::string CustomIconPath(const IconKey& key) { return std::string(kIconStoreFolder) + key + ".png"; }
+
+bool StoredImagesAreFinal() { return IntegerValue("generatemethod") == 1; }
+
+Ref<UIImage> LoadCustomImage(const IconKey& key)
+{
+    std::string path = CustomIconPath(key);
+    if (!NSFileManager::defaultManager()->fileExistsAtPath(path))
+        return nullptr;
+    // A file that is not a picture (or is refused as too large) decodes to nothing; the caller
+    // keeps SpringBoard's own image.
+    return UIImage::imageWithContentsOfFile(path);
+}
+
+Ref<UIImage> CustomImageForKey(UIImage* original, const std::optional<IconKey>& key)
+{
+    if (!SwitchIsOn("enabled") || !original || !key)
+        return original;
+    Ref<UIImage> loaded = LoadCustomImage(*key);
+    if (!loaded)
+        return original;
+    if (StoredImagesAreFinal())
+        return loaded;
+    Ref<UIImage> shaped = ShapeLikeReference(loaded, original);
+    return shaped ? shaped : Ref<UIImage>(original);
+}
+
+Ref<UIImage> ScaledCustomImageForKey(UIImage* original, const std::optional<IconKey>& key)
+{
+    if (!SwitchIsOn("enabled") || !original)
+        return original;
+    Ref<UIImage> redrawn = RedrawImage(CustomImageForKey(original, key), original->size());
+    return redrawn ? redrawn : Ref<UIImage>(original);
+}
+
+Ref<UIImage> CustomImageForIcon(UIImage* original, objc::Object* icon)
+{
+    if (!SwitchIsOn("enabled"))
+        return original;
+    return CustomImageForKey(original, IconKeyForIcon(icon));
+}
+
+Ref<UIImage> FolderShapeImage(objc::Object* icon)
+{
+    bool isFolder = objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon"));
+    Ref<UIView> iconView = HomeScreenIconViewForIcon(icon);
+    if (!iconView)
+        return nullptr;
+    auto imageView = ivarIfPresent(iconView, isFolder ? "_folderIconImageView" : "_iconImageView");
+    return sendIfAnswered<Ref<UIImage>>(imageView, "darkeningOverlayImage");
+}
+
+Ref<UIImage> CustomImageForFolder(UIImage* original, objc::Object* folderIcon)
+{
+    if (!SwitchIsOn("enabled"))
+        return original;
+    Ref<UIImage> shape = FolderShapeImage(folderIcon);
+    IconKey key = IconKeyForIcon(folderIcon);
+    if (!shape || !original)
+        return original;
+    Ref<UIImage> loaded = LoadCustomImage(key);
+    if (!loaded)
+        return original;
+    if (StoredImagesAreFinal())
+        return loaded;
+    Ref<UIImage> shaped = ShapeLikeReference(loaded, shape);
+    return shaped ? shaped : Ref<UIImage>(original);
+}
+
+} // namespace ovrimo

@@ -1,0 +1,40 @@
+#pragma once
+
+// The custom icon store: one PNG per icon in a flat folder, named after the icon's key, and the
+// lookups that turn a stored picture into the image SpringBoard shows. Nothing is cached: every
+// lookup tests for the file and reads it, so a file written, replaced or deleted is seen at once.
+
+#include "platform/graphics/UIImage.h"
+
+#include <optional>
+#include <string>
+
+namespace ovrimo {
+
+inline constexpr const char* kIconStoreFolder = "/var/mobile/Documents/Ovrimo/Icons/";
+inline constexpr const char* kFolderKeyPrefix = "com.ovrimo.folder.";
+inline constexpr const char* kGeneratedKeyPrefix = "com.ovrimo.generated.";
+inline constexpr const char* kNoBundleIdKey = "com.ovrimo.no.bundle.id.found";
+
+using IconKey = std::string;
+
+IconKey IconKeyForIcon(objc::Object* icon);
+std::optional<std::string> DisplayNameForIcon(objc::Object* icon);
+std::string CustomIconPath(const IconKey& key);
+
+// The stored picture for `key`, shaped like `original` (or unchanged when "generatemethod" is 1),
+// or `original` itself when there is none.
+objc::Ref<UIImage> CustomImageForKey(UIImage* original, const std::optional<IconKey>& key);
+// The same, then redrawn at `original`'s size.
+objc::Ref<UIImage> ScaledCustomImageForKey(UIImage* original, const std::optional<IconKey>& key);
+objc::Ref<UIImage> CustomImageForIcon(UIImage* original, objc::Object* icon);
+// The image whose alpha gives a folder icon (or any icon) its outline on the home screen.
+objc::Ref<UIImage> FolderShapeImage(objc::Object* icon);
+objc::Ref<UIImage> CustomImageForFolder(UIImage* original, objc::Object* folderIcon);
+
+// The stored picture of `key` decoded, or null when there is no file or it is not a picture.
+objc::Ref<UIImage> LoadCustomImage(const IconKey& key);
+// Whether "generatemethod" asks for stored pictures to be shown unchanged.
+bool StoredImagesAreFinal();
+
+} // namespace ovrimo

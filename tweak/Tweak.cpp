@@ -1,0 +1,22 @@
+// Ovrimo.dylib's two load-time initializers. They run when the library is loaded into an app,
+// the tweak core's first, then the editing workflow's.
+
+#include "platform/runtime/Runtime.h"
+#include "tweak/Startup.h"
+#include "tweak/workflow/WorkflowPreferences.h"
+
+__attribute__((constructor(101))) static void OvrimoCoreInitializer()
+{
+    // Loaded outside a booted device (by a tool that only inspects the file), there is nothing
+    // to start.
+    if (!objc::Runtime::currentOrNull())
+        return;
+    ovrimo::StartTweakCore();
+}
+
+__attribute__((constructor(102))) static void OvrimoWorkflowInitializer()
+{
+    if (!objc::Runtime::currentOrNull())
+        return;
+    ovrimo::StartWorkflowPreferences();
+}
