@@ -273,8 +273,16 @@ void UIAlertController::registerClass(objc::Runtime& rt)
         return alert;
     });
     c->addMethod("addAction:", [](UIAlertController* self, SEL, UIAlertAction* action) {
-        if (action)
-            self->m_actions.emplace_back(action);
+        if (!action)
+            return;
+        // The phone raises on a second cancel action (there is only one cancel row); refuse it.
+        if (action->style() == UIAlertActionStyleCancel)
+            for (auto& existing : self->m_actions)
+                if (existing->style() == UIAlertActionStyleCancel) {
+                    uikit::warn("UIAlertController can only have one action with a style of UIAlertActionStyleCancel");
+                    return;
+                }
+        self->m_actions.emplace_back(action);
     });
     c->addMethod("addTextFieldWithConfigurationHandler:", [](UIAlertController* self, SEL, UITextFieldConfigurationHandler handler) {
         if (self->m_style != UIAlertControllerStyleAlert) {

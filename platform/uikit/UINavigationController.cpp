@@ -227,9 +227,31 @@ void UINavigationController::registerClass(objc::Runtime& rt)
             });
         return outgoing;
     });
+    // One transition from the top to the root: popping page by page made the pages in between,
+    // never on screen, hear that they would appear and then disappear.
     c->addMethod("popToRootViewControllerAnimated:", [](UINavigationController* self, SEL, bool animated) -> Ref<objc::Object> {
-        while (self->m_stack.size() > 1)
-            self->popViewControllerAnimated(animated && self->m_stack.size() == 2);
-        return nullptr;
+        if (self->m_stack.size() < 2)
+            return nullptr;
+        Ref<UINavigationController> keep(self);
+        std::vector<Ref<UIViewController>> popped(self->m_stack.begin() + 1, self->m_stack.end());
+        Ref<UIViewController> outgoing = self->m_stack.back();
+        self->m_stack.resize(1);
+        Ref<UIViewController> incoming = self->m_stack.front();
+        bool visible = self->isVisible();
+        if (visible) {
+            outgoing->beginAppearance(false, animated);
+            incoming->beginAppearance(true, animated);
+        }
+        for (auto& vc : popped)
+            vc->removeFromParentViewController();
+        self->installTopView();
+        self->updateNavigationBar();
+        if (visible)
+            afterTransition(animated, [outgoing, incoming] {
+                outgoing->endAppearance();
+                incoming->endAppearance();
+            });
+        // The popped controllers, bottom first.
+        return NSArray::make(std::vector<Ref<objc::Object>>(popped.begin(), popped.end()));
     });
 }

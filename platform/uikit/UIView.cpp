@@ -365,10 +365,18 @@ CGRect UIView::convertRectFromView(CGRect rect, const UIView* view) const
 {
     if (view)
         return view->convertRectToView(rect, this);
+    // All four corners: under a rotation two opposite corners do not span the bounding box.
     rect = CGRectStandardize(rect);
-    CGPoint a = convertPointFromView(rect.origin, nullptr);
-    CGPoint b = convertPointFromView(CGPointMake(CGRectGetMaxX(rect), CGRectGetMaxY(rect)), nullptr);
-    return CGRectStandardize(CGRectMake(a.x, a.y, b.x - a.x, b.y - a.y));
+    CGPoint corners[4] = { rect.origin, CGPointMake(CGRectGetMaxX(rect), rect.origin.y), CGPointMake(rect.origin.x, CGRectGetMaxY(rect)), CGPointMake(CGRectGetMaxX(rect), CGRectGetMaxY(rect)) };
+    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+    for (auto& c : corners) {
+        CGPoint p = convertPointFromView(c, nullptr);
+        minX = std::min(minX, p.x);
+        minY = std::min(minY, p.y);
+        maxX = std::max(maxX, p.x);
+        maxY = std::max(maxY, p.y);
+    }
+    return CGRectMake(minX, minY, maxX - minX, maxY - minY);
 }
 
 // Hit testing ------------------------------------------------------------------------------------

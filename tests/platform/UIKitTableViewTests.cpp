@@ -1,0 +1,364 @@
+#include "UIKitTestSupport.h"
+
+#include "platform/uikit/TouchDriver.h"
+#include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIKitState.h"
+#include "platform/uikit/UITableView.h"
+#include "platform/uikit/ViewSearch.h"
+
+#include <set>
+
+using objc::Ref;
+
+// Tables as apps use them: what the data source and delegate are asked and when, cell reuse,
+// headers and footers, row heights, selection, editing, and data sources that misbehave.
+
+namespace {
+
+// A configurable data source and delegate over rows of strings that records what it is asked.
+class RowsSource : public objc::NSObject {
+    OBJC_CLASS(RowsTableSource)
+public:
+    std::vector<std::vector<std::string>> sections;
+    std::vector<std::string> headers, footers;
+    std::vector<std::string> log;
+    std::set<UITableViewCell*> cellsHandedOut;
+    std::map<std::pair<NSInteger, NSInteger>, CGFloat> heights;
+    int cellRequests = 0, countRequests = 0;
+    bool nilForSecondRow = false;
+    bool deselectOnSelect = false;
+    NSInteger refuseSelectingRow = -1;
+    UITableViewCellEditingStyle editingStyle = UITableViewCellEditingStyleDelete;
+
+    static void registerClass(objc::Runtime& rt)
+    {
+        objc::Class* c = rt.registerClass<RowsSource>("NSObject");
+        c->addMethod("numberOfSectionsInTableView:", [](RowsSource* self, objc::SEL, UITableView*) {
+            ++self->countRequests;
+            return static_cast<NSInteger>(self->sections.size());
+        });
+        c->addMethod("tableView:numberOfRowsInSection:", [](RowsSource* self, objc::SEL, UITableView*, NSInteger s) {
+            ++self->countRequests;
+            return static_cast<NSInteger>(self->sections[static_cast<size_t>(s)].size());
+        });
+        c->addMethod("tableView:titleForHeaderInSection:", [](RowsSource* self, objc::SEL, UITableView*, NSInteger s) {
+            return static_cast<size_t>(s) < self->headers.size() ? self->headers[static_cast<size_t>(s)] : std::string();
+        });
+        c->addMethod("tableView:titleForFooterInSection:", [](RowsSource* self, objc::SEL, UITableView*, NSInteger s) {
+            return static_cast<size_t>(s) < self->footers.size() ? self->footers[static_cast<size_t>(s)] : std::string();
+        });
+        c->addMethod("tableView:cellForRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView* table, NSIndexPath* path) -> Ref<UITableViewCell> {
+            ++self->cellRequests;
+            if (self->nilForSecondRow && path->row() == 1)
+                return nullptr;
+            auto cell = table->dequeueReusableCellWithIdentifier("Row");
+            if (!cell)
+                cell = UITableViewCell::create(UITableViewCellStyleDefault, "Row");
+            self->cellsHandedOut.insert(cell.ptr());
+            cell->textLabel()->setText(self->sections[static_cast<size_t>(path->section())][static_cast<size_t>(path->row())]);
+            return cell;
+        });
+        c->addMethod("tableView:heightForRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView* table, NSIndexPath* path) -> double {
+            auto it = self->heights.find({ path->section(), path->row() });
+            return it == self->heights.end() ? table->rowHeight() : it->second;
+        });
+        c->addMethod("tableView:willSelectRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView*, NSIndexPath* path) -> Ref<NSIndexPath> {
+            if (path->row() == self->refuseSelectingRow)
+                return nullptr;
+            return Ref<NSIndexPath>(path);
+        });
+        c->addMethod("tableView:didSelectRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView* table, NSIndexPath* path) {
+            self->log.push_back("select " + std::to_string(path->row()));
+            if (self->deselectOnSelect)
+                table->deselectRowAtIndexPath(path, true);
+        });
+        c->addMethod("tableView:didDeselectRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView*, NSIndexPath* path) {
+            self->log.push_back("deselect " + std::to_string(path->row()));
+        });
+        c->addMethod("tableView:editingStyleForRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView*, NSIndexPath*) { return static_cast<NSInteger>(self->editingStyle); });
+        c->addMethod("tableView:commitEditingStyle:forRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView* table, NSInteger style, NSIndexPath* path) {
+            self->log.push_back("commit " + std::to_string(style) + " " + std::to_string(path->row()));
+            auto& rows = self->sections[static_cast<size_t>(path->section())];
+            if (style == UITableViewCellEditingStyleDelete) {
+                rows.erase(rows.begin() + path->row());
+                table->deleteRowsAtIndexPaths({ Ref<NSIndexPath>(path) }, UITableViewRowAnimationAutomatic);
+            } else {
+                rows.insert(rows.begin() + path->row(), "new");
+                table->insertRowsAtIndexPaths({ Ref<NSIndexPath>(path) }, UITableViewRowAnimationAutomatic);
+            }
+        });
+    }
+};
+
+class UIKitTableViewTest : public UIKitTest {
+protected:
+    UIKitTableViewTest()
+    {
+        RowsSource::registerClass(env.runtime());
+        source = objc::make<RowsSource>();
+    }
+
+    Ref<UITableView> show(UITableViewStyle style = UITableViewStylePlain)
+    {
+        showWindow();
+        auto table = UITableView::create(root->view()->bounds(), style);
+        table->setDataSource(source);
+        table->setDelegate(source);
+        root->view()->addSubview(table);
+        table->layoutIfNeeded();
+        return table;
+    }
+
+    static CGPoint rowCentre(UITableView* table, NSInteger row, NSInteger section = 0)
+    {
+        CGRect r = table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(row, section));
+        return table->convertPointToView(CGPointMake(CGRectGetMidX(r), CGRectGetMidY(r)), nullptr);
+    }
+
+    static std::vector<std::string> rows(const std::string& prefix, int n)
+    {
+        std::vector<std::string> out;
+        for (int i = 0; i < n; ++i)
+            out.push_back(prefix + std::to_string(i));
+        return out;
+    }
+
+    Ref<RowsSource> source;
+};
+
+} // namespace
+
+TEST_F(UIKitTableViewTest, CountsComeFromTheDataSourceAndOnlyVisibleRowsAreAskedFor)
+{
+    source->sections = { rows("a", 3), rows("b", 200) };
+    auto table = show();
+    EXPECT_GT(source->countRequests, 0);
+    EXPECT_EQ(table->numberOfSections(), 2);
+    EXPECT_EQ(table->numberOfRowsInSection(1), 200);
+    EXPECT_EQ(table->numberOfRowsInSection(2), 0) << "a section that does not exist has no rows";
+    EXPECT_EQ(table->numberOfRowsInSection(-1), 0);
+    EXPECT_LT(source->cellRequests, 20) << "not 203 cells";
+    // Counts are cached until the table is told to reload.
+    int asked = source->countRequests;
+    table->numberOfRowsInSection(1);
+    table->setContentOffset(CGPointMake(0, 500));
+    table->layoutIfNeeded();
+    EXPECT_EQ(source->countRequests, asked);
+    source->sections[1].resize(10);
+    EXPECT_EQ(table->numberOfRowsInSection(1), 200) << "the table has not been told yet";
+    table->reloadData();
+    EXPECT_EQ(table->numberOfRowsInSection(1), 10);
+    EXPECT_GT(source->countRequests, asked);
+}
+
+TEST_F(UIKitTableViewTest, ScrollingAwayAndBackReusesTheSameCells)
+{
+    source->sections = { rows("row ", 300) };
+    auto table = show();
+    std::set<UITableViewCell*> first = source->cellsHandedOut;
+    ASSERT_FALSE(first.empty());
+    for (double y : { 700.0, 1400.0, 5000.0, 0.0 }) {
+        table->setContentOffset(CGPointMake(0, y));
+        table->layoutIfNeeded();
+        for (auto& cell : table->visibleCells()) {
+            Ref<NSIndexPath> path = table->indexPathForCell(cell);
+            ASSERT_TRUE(path);
+            EXPECT_EQ(cell->textLabel()->text(), "row " + std::to_string(path->row())) << "a reused cell shows its new row";
+            EXPECT_TRUE(cell->superview() == table.ptr());
+        }
+    }
+    EXPECT_LE(source->cellsHandedOut.size(), first.size() + 1) << "the same few cells all along";
+    // Cells scrolled away are out of the view tree, not just hidden.
+    size_t cellsInTree = 0;
+    for (auto& sub : table->subviews())
+        cellsInTree += dynamic_cast<UITableViewCell*>(sub.ptr()) != nullptr;
+    EXPECT_EQ(cellsInTree, table->visibleCells().size());
+}
+
+TEST_F(UIKitTableViewTest, HeadersAndFootersShowTheirTitlesByStyle)
+{
+    source->sections = { rows("x", 2), rows("y", 2) };
+    source->headers = { "General", "" };
+    source->footers = { "", "Changes apply after a respring." };
+    auto plain = show();
+    EXPECT_TRUE(uikit::findViewWithLabel(window, "General")) << "plain headers keep their case";
+    EXPECT_EQ(plain->rectForHeaderInSection(0).size.height, 28);
+    EXPECT_EQ(plain->rectForHeaderInSection(1).size.height, 0) << "no title, no plain header";
+    EXPECT_TRUE(uikit::findViewWithLabel(window, "Changes apply after a respring."));
+    plain->removeFromSuperview();
+
+    auto grouped = show(UITableViewStyleGrouped);
+    EXPECT_TRUE(uikit::findViewWithLabel(window, "GENERAL")) << "grouped headers are upper case";
+    EXPECT_FALSE(uikit::findViewWithLabel(window, "General"));
+    EXPECT_GT(grouped->rectForHeaderInSection(1).size.height, 0) << "grouped sections keep a gap";
+    // Rows sit below their header, and sections follow one another.
+    CGRect header0 = grouped->rectForHeaderInSection(0);
+    CGRect row0 = grouped->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0));
+    EXPECT_EQ(row0.origin.y, CGRectGetMaxY(header0));
+    EXPECT_GE(grouped->rectForSection(1).origin.y, CGRectGetMaxY(grouped->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0))));
+    EXPECT_EQ(grouped->contentSize().height, CGRectGetMaxY(grouped->rectForSection(1)));
+}
+
+TEST_F(UIKitTableViewTest, RowHeightsFromTheDelegatePlaceRowsAndHits)
+{
+    source->sections = { rows("r", 5) };
+    source->heights = { { { 0, 1 }, 100 }, { { 0, 3 }, 10 } };
+    auto table = show();
+    EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0)), CGRectMake(0, 44 + 100, 375, 44));
+    EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 0)).origin.y, 44 + 100 + 44 + 10);
+    EXPECT_EQ(table->contentSize().height, 44 * 3 + 100 + 10);
+    EXPECT_EQ(table->indexPathForRowAtPoint(CGPointMake(10, 143))->row(), 1);
+    EXPECT_EQ(table->indexPathForRowAtPoint(CGPointMake(10, 144))->row(), 2);
+    EXPECT_FALSE(table->indexPathForRowAtPoint(CGPointMake(10, 1000))) << "below the last row";
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0))->frame().size.height, 100);
+    // The table's own row height applies where the delegate defers to it.
+    table->setRowHeight(60);
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0)).size.height, 60);
+    EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0)).size.height, 100);
+}
+
+TEST_F(UIKitTableViewTest, SelectionMovesBetweenRowsAndCanBeUndone)
+{
+    source->sections = { rows("r", 6) };
+    auto table = show();
+    uikit::TouchDriver driver;
+    driver.tap(rowCentre(table, 1));
+    driver.wait(1);
+    driver.tap(rowCentre(table, 3));
+    EXPECT_EQ(source->log, (std::vector<std::string> { "select 1", "deselect 1", "select 3" }));
+    EXPECT_FALSE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0))->isSelected());
+    EXPECT_TRUE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(3, 0))->isSelected());
+    EXPECT_EQ(table->indexPathsForSelectedRows().size(), 1u);
+
+    // A delegate that deselects at once leaves nothing selected.
+    source->deselectOnSelect = true;
+    source->log.clear();
+    driver.wait(1);
+    driver.tap(rowCentre(table, 4));
+    EXPECT_FALSE(table->indexPathForSelectedRow());
+    EXPECT_FALSE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 0))->isSelected());
+    EXPECT_FALSE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(4, 0))->isHighlighted());
+
+    // willSelect may refuse; a table that does not allow selection ignores taps.
+    source->refuseSelectingRow = 2;
+    source->log.clear();
+    driver.wait(1);
+    driver.tap(rowCentre(table, 2));
+    EXPECT_TRUE(source->log.empty());
+    table->setAllowsSelection(false);
+    driver.wait(1);
+    driver.tap(rowCentre(table, 5));
+    EXPECT_TRUE(source->log.empty());
+
+    // Selected from code, a row scrolled away and back keeps showing its selection.
+    source->sections = { rows("r", 100) };
+    table->reloadData();
+    table->selectRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0), false);
+    table->setContentOffset(CGPointMake(0, 3000));
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0)), nullptr);
+    table->setContentOffset(CGPointZero);
+    table->layoutIfNeeded();
+    ASSERT_TRUE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0)));
+    EXPECT_TRUE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0))->isSelected());
+    for (NSInteger r : { 0, 1, 3 })
+        EXPECT_FALSE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(r, 0))->isSelected()) << "reused cells do not carry a selection";
+}
+
+TEST_F(UIKitTableViewTest, ReloadDataShowsNewContentAndDropsTheSelection)
+{
+    source->sections = { { "one", "two", "three" } };
+    auto table = show();
+    table->selectRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0), false);
+    source->sections = { { "uno", "dos" } };
+    table->reloadData();
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->visibleCells().size(), 2u);
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0))->textLabel()->text(), "uno");
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0)), nullptr);
+    EXPECT_FALSE(table->indexPathForSelectedRow());
+    EXPECT_FALSE(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0))->isSelected());
+    // Asking for geometry right after a reload answers for the new data, before any layout.
+    source->sections = { rows("n", 50) };
+    table->reloadData();
+    EXPECT_EQ(table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(40, 0)).origin.y, 40 * 44);
+    table->scrollToRowAtIndexPath(NSIndexPath::indexPathForRow(40, 0), false);
+    EXPECT_EQ(table->contentOffset().y, 41 * 44 - table->bounds().size.height);
+}
+
+TEST_F(UIKitTableViewTest, ANilCellIsSkippedWithAComplaint)
+{
+    source->sections = { { "zero", "one", "two" } };
+    source->nilForSecondRow = true;
+    auto table = show();
+    EXPECT_EQ(table->visibleCells().size(), 2u);
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0)), nullptr);
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0))->textLabel()->text(), "two");
+    EXPECT_FALSE(uikit::state().diagnostics.empty());
+    // Taps on the empty row still reach the delegate; the table survives a relayout.
+    uikit::TouchDriver().tap(rowCentre(table, 1));
+    EXPECT_EQ(source->log, (std::vector<std::string> { "select 1" }));
+    table->reloadData();
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->visibleCells().size(), 2u);
+}
+
+TEST_F(UIKitTableViewTest, EditingControlsDeleteAndInsertThroughTheDataSource)
+{
+    source->sections = { { "a", "b", "c" } };
+    auto table = show();
+    table->setEditing(true, false);
+    table->layoutIfNeeded();
+    UITableViewCell* cell = table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 0));
+    ASSERT_TRUE(cell && cell->editingControl());
+    uikit::TouchDriver driver;
+    // The red circle asks for confirmation first; the Delete button commits.
+    driver.tap(cell->editingControl()->convertPointToView(CGPointMake(cell->editingControl()->bounds().size.width / 2, cell->editingControl()->bounds().size.height / 2), nullptr));
+    EXPECT_TRUE(source->log.empty());
+    ASSERT_TRUE(cell->isShowingDeleteConfirmation());
+    table->layoutIfNeeded();
+    UIButton* del = cell->deleteConfirmationButton();
+    ASSERT_TRUE(del);
+    EXPECT_EQ(del->currentTitle(), "Delete");
+    driver.wait(1);
+    driver.tap(del->convertPointToView(CGPointMake(del->bounds().size.width / 2, del->bounds().size.height / 2), nullptr));
+    EXPECT_EQ(source->log, (std::vector<std::string> { "commit 1 2" }));
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->numberOfRowsInSection(0), 2);
+    EXPECT_FALSE(table->deleteConfirmationIndexPath());
+
+    // Rows with the insert style commit an insert at once.
+    source->editingStyle = UITableViewCellEditingStyleInsert;
+    table->reloadData();
+    table->layoutIfNeeded();
+    cell = table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0));
+    ASSERT_TRUE(cell && cell->editingControl());
+    driver.wait(1);
+    driver.tap(cell->editingControl()->convertPointToView(CGPointMake(cell->editingControl()->bounds().size.width / 2, cell->editingControl()->bounds().size.height / 2), nullptr));
+    EXPECT_EQ(source->log.back(), "commit 2 0");
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->numberOfRowsInSection(0), 3);
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0))->textLabel()->text(), "new");
+
+    // Leaving editing mode takes the controls away.
+    table->setEditing(false, false);
+    table->layoutIfNeeded();
+    EXPECT_EQ(table->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(0, 0))->editingControl(), nullptr);
+}
+
+TEST_F(UIKitTableViewTest, RegisteredCellClassesAreMadeOnDemand)
+{
+    auto& rt = env.runtime();
+    objc::Class* custom = rt.registerClass("BadgeCell", rt.getClass("UITableViewCell"));
+    showWindow();
+    auto table = UITableView::create(CGRectMake(0, 0, 320, 200), UITableViewStylePlain);
+    table->registerClassForCellReuseIdentifier(custom, "Badge");
+    auto first = table->dequeueReusableCellWithIdentifier("Badge");
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(objc::isKindOfClass(first, "BadgeCell"));
+    EXPECT_EQ(first->reuseIdentifier(), "Badge");
+    EXPECT_FALSE(table->dequeueReusableCellWithIdentifier("Unknown")) << "nothing registered, nothing made";
+    table->registerClassForCellReuseIdentifier(nullptr, "Badge");
+    EXPECT_FALSE(table->dequeueReusableCellWithIdentifier("Badge"));
+}
