@@ -3,6 +3,8 @@
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UIView.h"
 
+#include <algorithm>
+
 using objc::Ref;
 using objc::SEL;
 
@@ -24,6 +26,21 @@ void CALayer::setFrame(CGRect frame)
     if (UIView* view = m_view.ptr())
         return view->setFrame(frame);
     m_frame = frame;
+}
+
+// The renderer and hit testing read the view's alpha; an opacity kept apart from it was ignored.
+float CALayer::opacity() const
+{
+    if (UIView* view = m_view.ptr())
+        return static_cast<float>(view->alpha());
+    return m_opacity;
+}
+
+void CALayer::setOpacity(float o)
+{
+    if (UIView* view = m_view.ptr())
+        return view->setAlpha(o);
+    m_opacity = std::clamp(o, 0.f, 1.f);
 }
 
 CGRect CALayer::bounds() const
@@ -51,4 +68,6 @@ void CALayer::registerClass(objc::Runtime& rt)
     c->addMethod("setFrame:", [](CALayer* self, SEL, CGRect f) { self->setFrame(f); });
     c->addMethod("frame", [](CALayer* self, SEL) { return self->frame(); });
     c->addMethod("bounds", [](CALayer* self, SEL) { return self->bounds(); });
+    c->addMethod("setOpacity:", [](CALayer* self, SEL, double o) { self->setOpacity(static_cast<float>(o)); });
+    c->addMethod("opacity", [](CALayer* self, SEL) { return static_cast<double>(self->opacity()); });
 }

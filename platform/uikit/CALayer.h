@@ -29,8 +29,9 @@ public:
     void setMasksToBounds(bool on) { m_masksToBounds = on; }
     CALayer* mask() const { return m_mask.ptr(); }
     void setMask(CALayer* mask) { m_mask = mask; }
-    float opacity() const { return m_opacity; }
-    void setOpacity(float o) { m_opacity = o; }
+    // A view's layer answers with its view's alpha (they are one value on the phone).
+    float opacity() const;
+    void setOpacity(float o);
 
     // A stand-alone layer's frame (a mask's, in its owner's coordinates). A view's layer answers
     // with its view's frame.
