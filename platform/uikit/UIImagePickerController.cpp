@@ -52,6 +52,7 @@ UIView* UIImagePickerController::thumbnailAt(size_t index) const { return index 
 void UIImagePickerController::reloadPhotos()
 {
     m_paths.clear();
+    m_images.clear();
     auto folder = foundation::DeviceRoot::resolve(uikit::kCameraRollFolder);
     std::error_code ec;
     if (!folder || !std::filesystem::is_directory(*folder, ec))
@@ -63,8 +64,15 @@ void UIImagePickerController::reloadPhotos()
             names.push_back(name);
     }
     std::sort(names.begin(), names.end());
-    for (auto& name : names)
-        m_paths.push_back(std::string(uikit::kCameraRollFolder) + name);
+    // A file that does not decode is left out: it would be a blank tile that does nothing.
+    m_images.clear();
+    for (auto& name : names) {
+        std::string path = std::string(uikit::kCameraRollFolder) + name;
+        if (Ref<UIImage> image = UIImage::imageWithContentsOfFile(path)) {
+            m_paths.push_back(path);
+            m_images.push_back(image);
+        }
+    }
 }
 
 void UIImagePickerController::buildGrid()
@@ -93,7 +101,7 @@ void UIImagePickerController::buildGrid()
         tile->setAccessibilityLabel(std::filesystem::path(m_paths[i]).filename().string());
         auto thumb = UIImageView::create(tile->bounds());
         thumb->setContentMode(UIViewContentModeScaleAspectFill);
-        thumb->setImage(UIImage::imageWithContentsOfFile(m_paths[i]));
+        thumb->setImage(i < m_images.size() ? m_images[i].ptr() : nullptr);
         tile->addSubview(thumb);
         tile->addTarget(this, "_photoTapped:", UIControlEventTouchUpInside);
         m_grid->addSubview(tile);

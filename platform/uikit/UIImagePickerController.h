@@ -8,8 +8,8 @@
 class UIScrollView;
 
 // The photo library picker: a navigation controller whose page shows the pictures of the device's
-// camera-roll folder (PNG and JPEG files in /var/mobile/Media/DCIM/100APPLE/, sorted by name) as a
-// grid of thumbnails. Tapping one hands the delegate imagePickerController:
+// camera-roll folder (PNG and JPEG files in /var/mobile/Media/DCIM/100APPLE/, sorted by name, those
+// that do not decode left out) as a grid of thumbnails. Tapping one hands the delegate imagePickerController:
 // didFinishPickingMediaWithInfo: with an NSDictionary holding the decoded picture (orientation
 // kept) under "UIImagePickerControllerOriginalImage"; Cancel sends imagePickerControllerDidCancel:.
 // A delegate that does not implement these leaves the picker to dismiss itself, as on the phone.
@@ -47,6 +47,7 @@ private:
     objc::WeakRef<objc::Object> m_delegate;
     bool m_allowsEditing = false;
     std::vector<std::string> m_paths;
+    std::vector<objc::Ref<UIImage>> m_images; // decoded, one per path
     objc::Ref<UIViewController> m_page;
     objc::Ref<UIScrollView> m_grid;
     std::vector<objc::Ref<UIView>> m_thumbnails;
