@@ -66,8 +66,11 @@ bool iconButton(const std::string& folder)
 
 bool popup(const std::string& folder)
 {
-    auto* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 400, 240);
+    // Shown at half size in the welcome alert, between its title and its message.
+    auto* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 200, 116);
     cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, 0.5, 0.5);
+    cairo_translate(cr, 0, -8);
     drawMark(cr, 60, 40, 160);
     // A second, smaller icon being swapped in.
     drawMark(cr, 250, 100, 100);

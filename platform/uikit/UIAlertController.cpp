@@ -207,8 +207,14 @@ void UIAlertController::prepareForPresentation()
 void UIAlertController::layoutInPresentationContainer(UIView* container, UIWindow* window)
 {
     Ref<UIView> root = view();
-    for (auto& sub : std::vector<Ref<UIView>>(root->subviews()))
+    // Views the app added to the alert's view (a picture above the message, say) belong on the
+    // panel, in its coordinates, as on the phone where the alert's view is the panel; they are
+    // kept across layouts, while the panel itself is built anew each time.
+    for (auto& sub : std::vector<Ref<UIView>>(root->subviews())) {
+        if (sub.ptr() != m_panel.ptr() && sub.ptr() != m_cancelPanel.ptr())
+            m_addedViews.push_back(sub);
         sub->removeFromSuperview();
+    }
     CGRect wb = window->bounds();
     objc::WeakRef<UIAlertController> weak(this);
     if (isPadSheet()) {
@@ -255,6 +261,8 @@ void UIAlertController::layoutInPresentationContainer(UIView* container, UIWindo
         container->setBackgroundColor(UIColor::colorWithWhite(0, 0.4));
     }
     root->setAutoresizingMask(UIViewAutoresizingNone);
+    for (auto& view : m_addedViews)
+        m_panel->addSubview(view);
     container->addSubview(root);
     if (!m_textFields.empty())
         m_textFields.front()->becomeFirstResponder();

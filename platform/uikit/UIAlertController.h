@@ -56,6 +56,7 @@ private:
     std::vector<objc::Ref<UITextField>> m_textFields;
     objc::Ref<UIAlertAction> m_preferredAction;
     objc::Ref<UIView> m_panel;
+    std::vector<objc::Ref<UIView>> m_addedViews;
     objc::Ref<UIView> m_cancelPanel;
     std::vector<std::pair<objc::Ref<UIAlertAction>, objc::Ref<UIButton>>> m_buttons;
 };
