@@ -58,7 +58,17 @@ std::optional<IconKey> presentKey(std::string text)
 // transparent ground, at the flattened picture's pixel size.
 Ref<UIImage> CalendarDateLayer(UIImage* original)
 {
-    auto jpeg = UIImageJPEGRepresentation(original, 1.0);
+    // The flattening goes through JPEG, which has no alpha. The icon's transparent corners are
+    // laid on white first, so that they fall into the near-white range below instead of turning
+    // black and being printed in the date colour around the icon.
+    CGSize originalSize = original->size();
+    UIGraphicsBeginImageContextWithOptions(originalSize, true, original->scale());
+    CGContextSetFillColorWithColor(UIGraphicsGetCurrentContext(), UIColor::whiteColor()->CGColor());
+    CGContextFillRect(UIGraphicsGetCurrentContext(), CGRectMake(0, 0, originalSize.width, originalSize.height));
+    original->drawInRect(CGRectMake(0, 0, originalSize.width, originalSize.height));
+    Ref<UIImage> onWhite = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    auto jpeg = UIImageJPEGRepresentation(onWhite ? onWhite.ptr() : original, 1.0);
     Ref<UIImage> flattened = jpeg ? UIImage::imageWithData(*jpeg) : nullptr;
     if (!flattened)
         return nullptr;

@@ -1,0 +1,91 @@
+#include "tests/tweak/TweakTestSupport.h"
+#include "tweak/IconStore.h"
+#include "tweak/Substitution.h"
+
+#include <gtest/gtest.h>
+
+using namespace tweak_test;
+using namespace ovrimo;
+
+namespace {
+
+// SpringBoard's calendar icon: white inside a rounded outline (transparent corners), with a dark
+// block where the date is printed.
+Ref<UIImage> calendarIcon()
+{
+    UIGraphicsBeginImageContextWithOptions(CGSizeMake(60, 60), false, 2);
+    CGContextRef c = UIGraphicsGetCurrentContext();
+    CGContextSetRGBFillColor(c, 1, 1, 1, 1);
+    CGContextAddRoundedRect(c, CGRectMake(0, 0, 60, 60), 13);
+    CGContextFillPath(c);
+    CGContextSetRGBFillColor(c, 0, 0, 0, 1);
+    CGContextFillRect(c, CGRectMake(20, 20, 20, 20));
+    Ref<UIImage> image = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    return image;
+}
+
+class SubstitutionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        objc::Class* icon = objc::objc_getClass("SBIcon");
+        icon->addMethod("getIconImage:", [](SBIcon*, objc::SEL, long long) { return calendarIcon(); });
+        InstallGetIconImage(icon);
+        calendar = appIcon("com.apple.mobilecal", "Calendar");
+    }
+
+    Ref<UIImage> iconImage(long long format) { return objc::msgSend<Ref<UIImage>>(calendar, "getIconImage:", format); }
+
+    TweakEnvironment env;
+    Ref<SBApplicationIcon> calendar;
+};
+
+TEST_F(SubstitutionTest, DatePrintIsLaidOverTheCustomCalendarInTheChosenColour)
+{
+    env.setPreference("calendardate", NSString::make("#FF0000"));
+    env.writeFile(CustomIconPath("com.apple.mobilecal"), *UIImagePNGRepresentation(solidImage(CGSizeMake(256, 256), 1, 0, 1, 0)));
+
+    Ref<UIImage> image = iconImage(2);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->size().width, 60);
+    Pixel date = pixelAt(image, 60, 60);
+    EXPECT_GT(date.r, 200) << "the date block is printed in red";
+    EXPECT_LT(date.g, 60);
+    Pixel body = pixelAt(image, 20, 60);
+    EXPECT_GT(body.g, 200) << "the custom picture shows around the print";
+    EXPECT_LT(body.r, 60);
+    EXPECT_LT(pixelAt(image, 0, 0).a, 30) << "the corners stay transparent, not printed in the date colour";
+
+    // Any other format: the custom picture alone.
+    Pixel plain = pixelAt(iconImage(1), 60, 60);
+    EXPECT_LT(plain.r, 60);
+    EXPECT_GT(plain.g, 200);
+}
+
+TEST_F(SubstitutionTest, WithoutACustomCalendarThePrintIsRedrawnOverTheOriginal)
+{
+    env.setPreference("calendardate", NSString::make("#0000FF"));
+    Ref<UIImage> image = iconImage(2);
+    Pixel date = pixelAt(image, 60, 60);
+    EXPECT_GT(date.b, 200);
+    EXPECT_LT(date.r, 60);
+    Pixel white = pixelAt(image, 20, 60);
+    EXPECT_GT(white.r, 230);
+    EXPECT_GT(white.b, 230);
+    env.setPreference("calendardate", NSString::make("none"));
+    EXPECT_LT(pixelAt(iconImage(2), 60, 60).b, 30) << "no print with \"none\"";
+}
+
+TEST(SubstitutionTables, SettingsIdentifiersAndWidgetKeys)
+{
+    EXPECT_STREQ(SettingsIdentifierKey("WILLOW"), "com.apple.Home");
+    EXPECT_STREQ(SettingsIdentifierKey("com.apple.Dataclass.Calendars"), "com.apple.mobilecal");
+    EXPECT_STREQ(SettingsIdentifierKey("DEVICE_LOCATOR"), "com.apple.mobileme.fmip1");
+    EXPECT_EQ(SettingsIdentifierKey("willow"), nullptr) << "exact comparison";
+    EXPECT_EQ(WidgetKey("com.apple.mobilecal.CalendarWidget"), "com.apple.mobilecal");
+    EXPECT_EQ(WidgetKey("a.b"), "a");
+    EXPECT_EQ(WidgetKey("nodots"), "nodots");
+}
+
+} // namespace
