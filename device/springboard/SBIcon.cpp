@@ -178,6 +178,12 @@ double gridCellSide() { return iconImageSide(SBIcon::FormatHome) * 13.0 / 60.0; 
 
 Ref<UIImage> iconImage(objc::Object* icon, int format) { return msgSend<Ref<UIImage>>(icon, "getIconImage:", format); }
 
+Ref<UIImage> appIconArt(objc::Object* icon, int format)
+{
+    auto* sbIcon = dynamic_cast<SBIcon*>(icon);
+    return sbIcon ? sbIcon->drawIconAtSide(iconImageSide(format)) : nullptr;
+}
+
 std::string iconDisplayName(objc::Object* icon) { return msgSend<std::string>(icon, "displayName"); }
 
 std::string iconIdentifier(objc::Object* icon)

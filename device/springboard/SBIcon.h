@@ -181,6 +181,10 @@ double gridCellSide();
 
 // [icon getIconImage:format] and friends, sent through the runtime.
 objc::Ref<UIImage> iconImage(objc::Object* icon, int format);
+// The app's own icon art in a format, as the frameworks outside the home screen (notifications,
+// widgets, search, suggestions, the switchers) draw it from the app bundle: not through the
+// icon's getIconImage:, so replacements of that method do not reach them.
+objc::Ref<UIImage> appIconArt(objc::Object* icon, int format);
 std::string iconDisplayName(objc::Object* icon);
 // The bundle identifier of an application icon, the web clip identifier of a bookmark, or "".
 std::string iconIdentifier(objc::Object* icon);

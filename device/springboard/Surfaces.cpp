@@ -38,7 +38,7 @@ public:
         // The original: the icon's home screen image in the image view.
         c->addMethod("layoutSubviews", [](SBDeckSwitcherIconImageContainerView* self, SEL) {
             self->m_imageView->setFrame(self->bounds());
-            self->m_imageView->setImage(springboard::iconImage(self->m_icon, SBIcon::FormatHome));
+            self->m_imageView->setImage(springboard::appIconArt(self->m_icon, SBIcon::FormatHome));
         });
     }
 
@@ -69,11 +69,11 @@ public:
         });
         // The originals: the icon's home screen image in the image view.
         c->addMethod("updateIcon", [](SBFluidSwitcherIconImageContainerView* self, SEL) {
-            self->m_imageView->setImage(springboard::iconImage(self->m_icon, SBIcon::FormatHome));
+            self->m_imageView->setImage(springboard::appIconArt(self->m_icon, SBIcon::FormatHome));
         });
         c->addMethod("layoutSubviews", [](SBFluidSwitcherIconImageContainerView* self, SEL) {
             self->m_imageView->setFrame(self->bounds());
-            self->m_imageView->setImage(springboard::iconImage(self->m_icon, SBIcon::FormatHome));
+            self->m_imageView->setImage(springboard::appIconArt(self->m_icon, SBIcon::FormatHome));
         });
     }
 
@@ -107,7 +107,7 @@ public:
         // The original: the section's app icon, small.
         c->addMethod("sectionIconImageWithFormat:", [](BBBulletin* self, SEL, std::int64_t format) {
             SBIcon* icon = springboard::iconController()->model()->iconForIdentifier(self->m_section);
-            return springboard::iconImage(icon, format == 0 ? SBIcon::FormatTiny : SBIcon::FormatSmall);
+            return springboard::appIconArt(icon, format == 0 ? SBIcon::FormatTiny : SBIcon::FormatSmall);
         });
     }
 
@@ -136,7 +136,7 @@ public:
         // The original: the app's small icon.
         c->addMethod("icon", [](NCNotificationRequestContentProvider* self, SEL) {
             SBIcon* icon = springboard::iconController()->model()->iconForIdentifier(self->_appBundleIdentifer);
-            return springboard::iconImage(icon, SBIcon::FormatSmall);
+            return springboard::appIconArt(icon, SBIcon::FormatSmall);
         });
     }
 
@@ -165,10 +165,10 @@ public:
         c->addMethod("displayName", [](WGWidgetInfo* self, SEL) { return self->m_name; });
         // The originals: the containing app's icon, small (header) and settings-sized.
         c->addMethod("icon", [](WGWidgetInfo* self, SEL) {
-            return springboard::iconImage(springboard::iconController()->model()->iconForIdentifier(self->m_app), SBIcon::FormatTiny);
+            return springboard::appIconArt(springboard::iconController()->model()->iconForIdentifier(self->m_app), SBIcon::FormatTiny);
         });
         c->addMethod("settingsIcon", [](WGWidgetInfo* self, SEL) {
-            return springboard::iconImage(springboard::iconController()->model()->iconForIdentifier(self->m_app), SBIcon::FormatSmall);
+            return springboard::appIconArt(springboard::iconController()->model()->iconForIdentifier(self->m_app), SBIcon::FormatSmall);
         });
     }
 
@@ -195,7 +195,7 @@ public:
             c->addMethod("bundleID", [](SearchUIAppIconImage* self, SEL) { return self->m_bundleIdentifier; });
         // The original: the app's icon in the format asked for.
         c->addMethod("generateImageWithFormat:", [](SearchUIAppIconImage* self, SEL, std::int64_t format) {
-            return springboard::iconImage(springboard::iconController()->model()->iconForIdentifier(self->m_bundleIdentifier), static_cast<int>(format));
+            return springboard::appIconArt(springboard::iconController()->model()->iconForIdentifier(self->m_bundleIdentifier), static_cast<int>(format));
         });
     }
 
@@ -229,7 +229,7 @@ public:
         c->addMethod("setBundleIdentifier:", [](APWAppIconAndLabelView* self, SEL, std::string bundleIdentifier) {
             self->m_bundleIdentifier = bundleIdentifier;
             SBIcon* icon = springboard::iconController()->model()->iconForIdentifier(bundleIdentifier);
-            self->m_iconButton->setImage(springboard::iconImage(icon, SBIcon::FormatHome).ptr(), UIControlStateNormal);
+            self->m_iconButton->setImage(springboard::appIconArt(icon, SBIcon::FormatHome).ptr(), UIControlStateNormal);
             self->m_label->setText(icon ? springboard::iconDisplayName(icon) : std::string());
             self->setAccessibilityLabel(self->m_label->text());
         });
