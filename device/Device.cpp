@@ -8,6 +8,7 @@
 #include "platform/foundation/DeviceRoot.h"
 #include "platform/foundation/Foundation.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/preferences/Preferences.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/substrate/Injector.h"
 #include "platform/uikit/Renderer.h"
@@ -127,6 +128,10 @@ Device::Device(const DeviceProfile& profile, const std::filesystem::path& hostRo
     registerFoundationClasses(*m_runtime);
     registerGraphicsClasses(*m_runtime);
     registerUIKitClasses(*m_runtime);
+    // The Settings app shares this runtime: its framework is there before any library is
+    // injected, so a library loaded once for SpringBoard also finds the classes it replaces
+    // methods of in Settings (on a phone it is loaded again in the Settings process).
+    registerPreferencesClasses(*m_runtime);
     kCFCoreFoundationVersionNumber = profile.coreFoundationVersion;
     graphics::setMainScreenScale(profile.scale);
     uikit::configureScreen(profile.screenSize, profile.scale);
