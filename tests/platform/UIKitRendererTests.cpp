@@ -19,21 +19,6 @@ using objc::Ref;
 
 namespace {
 
-struct Pixel {
-    int r, g, b, a;
-};
-
-Pixel pixelAt(UIImage* image, CGPoint p)
-{
-    cairo_surface_t* s = graphics::cairoSurface(image->CGImage());
-    cairo_surface_flush(s);
-    double scale = image->scale();
-    int x = static_cast<int>(p.x * scale), y = static_cast<int>(p.y * scale);
-    const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
-    uint32_t px = reinterpret_cast<const uint32_t*>(row)[x];
-    return { static_cast<int>(px >> 16 & 0xff), static_cast<int>(px >> 8 & 0xff), static_cast<int>(px & 0xff), static_cast<int>(px >> 24) };
-}
-
 bool isColour(Pixel p, int r, int g, int b, int tolerance = 3)
 {
     return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance && std::abs(p.b - b) <= tolerance;
