@@ -133,8 +133,9 @@ std::string initialOf(const std::string& name)
 
 std::array<CGRect, 9> gridCells(double side)
 {
-    double cell = side * 13.0 / 60.0, gap = side * 3.5 / 60.0;
-    double margin = (side - 3 * cell - 2 * gap) / 2;
+    // Three cells and two gaps fill the grid's side: 13 + 3.5 + 13 + 3.5 + 13.
+    double cell = side * 13.0 / 46.0, gap = side * 3.5 / 46.0;
+    double margin = 0;
     std::array<CGRect, 9> rects;
     for (int i = 0; i < 9; ++i)
         rects[i] = CGRectMake(margin + (i % 3) * (cell + gap), margin + (i / 3) * (cell + gap), cell, cell);
@@ -304,15 +305,21 @@ objc::Ref<UIImage> drawMiniGrid(const std::vector<objc::Ref<UIImage>>& cells, do
     });
 }
 
+CGRect folderGridRect(double side)
+{
+    double inset = side * 7.0 / 60.0;
+    return CGRectMake(inset, inset, side - 2 * inset, side - 2 * inset);
+}
+
 objc::Ref<UIImage> drawFolderIcon(const std::vector<objc::Ref<UIImage>>& cells, double side)
 {
-    objc::Ref<UIImage> grid = drawMiniGrid(cells, side);
+    objc::Ref<UIImage> grid = drawMiniGrid(cells, folderGridRect(side).size.width);
     return paint({ side, side }, [&](CGContext*, cairo_t* cr) {
         shapePath(cr, CGRectMake(0, 0, side, side));
         cairo_set_source_rgba(cr, 0.85, 0.87, 0.92, 0.55);
         cairo_fill(cr);
         if (grid)
-            grid->drawInRect(CGRectMake(0, 0, side, side));
+            grid->drawInRect(folderGridRect(side));
     });
 }
 

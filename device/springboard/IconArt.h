@@ -37,6 +37,9 @@ objc::Ref<UIImage> drawWebClipIcon(const std::string& title, double side);
 objc::Ref<UIImage> drawFolderIcon(const std::vector<objc::Ref<UIImage>>& cells, double side);
 // The folder's mini grid alone (transparent around the cells), at `side` points.
 objc::Ref<UIImage> drawMiniGrid(const std::vector<objc::Ref<UIImage>>& cells, double side);
+// Where a folder icon of `side` points shows its mini grid: inset from the folder's outline, so
+// that the folder's own background shows around it.
+CGRect folderGridRect(double side);
 // The icon silhouette: opaque black inside the shape, transparent outside.
 objc::Ref<UIImage> drawIconShape(double side);
 objc::Ref<UIImage> drawWallpaper(CGSize size);

@@ -140,7 +140,7 @@ void SBFolderIconImageView::registerClass(objc::Runtime& rt)
         self->m_backgroundView = UIImageView::create(inner);
         self->m_backgroundView->setImage(springboard::drawFolderIcon({}, frame.size.width > 0 ? frame.size.width : springboard::iconImageSide(SBIcon::FormatHome)));
         self->addSubview(self->m_backgroundView);
-        self->m_grid = springboard::makeView<_SBIconGridWrapperView>(inner);
+        self->m_grid = springboard::makeView<_SBIconGridWrapperView>(springboard::folderGridRect(inner.size.width));
         self->m_grid->setElement(self);
         self->addSubview(self->m_grid);
         return Ref<objc::Object>(self);
@@ -169,7 +169,7 @@ void SBFolderIconImageView::registerClass(objc::Runtime& rt)
         CGRect inner = self->bounds();
         self->m_contents->setFrame(inner);
         self->m_backgroundView->setFrame(inner);
-        self->m_grid->setFrame(inner);
+        self->m_grid->setFrame(springboard::folderGridRect(inner.size.width));
         msgSend(self->m_grid, "layoutSubviews");
     });
 }

@@ -74,9 +74,10 @@ TEST_F(SurfaceTest, FolderIconsDrawTheirGridThroughTheWrapperAndGridCellImages)
     reloadAllIcons();
     UIImage* grid = folder->gridWrapper()->image();
     ASSERT_NE(grid, nullptr);
-    // Cell 0 spans 7.5…20.5 points.
-    EXPECT_TRUE(isRed(pixelAt(grid, 28, 28)));
-    EXPECT_EQ(pixelAt(grid, 2, 2).a, 0);
+    // The grid sits inset in the folder's outline; its cell 0 spans 0…13 points, then a gap.
+    EXPECT_LT(grid->size().width, folder->bounds().size.width);
+    EXPECT_TRUE(isRed(pixelAt(grid, 12, 12)));
+    EXPECT_EQ(pixelAt(grid, 30, 12).a, 0);
 
     static int folderLayouts;
     static objc::Imp<void()> previousFolderLayout, previousWrapperLayout;
