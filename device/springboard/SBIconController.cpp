@@ -137,12 +137,13 @@ void SBFolderController::registerClass(objc::Runtime& rt)
         if (editing && !self->m_doneButton) {
             const auto& g = springboard::iconController()->geometry();
             auto button = UIButton::buttonWithType(UIButtonTypeCustom);
-            button->setFrame(CGRectMake(g.screen.width - 84, g.statusBarHeight + 6, 72, 30));
+            // In the status bar's band, left of the battery, where it covers no icon or close box.
+            button->setFrame(CGRectMake(g.screen.width - 104, std::max(0.0, g.statusBarHeight - 22), 60, 20));
             button->setTitle("Done", UIControlStateNormal);
             button->setTitleColor(UIColor::whiteColor().ptr(), UIControlStateNormal);
             button->setBackgroundColor(UIColor::colorWithWhite(1, 0.3).ptr());
-            button->layer()->setCornerRadius(15);
-            button->titleLabel()->setFont(UIFont::boldSystemFontOfSize(15).ptr());
+            button->layer()->setCornerRadius(10);
+            button->titleLabel()->setFont(UIFont::boldSystemFontOfSize(13).ptr());
             button->setAccessibilityLabel("Done");
             button->addTarget(springboard::iconController(), "_handleDoneButton:", UIControlEventTouchUpInside);
             self->m_contentView->addSubview(button);
