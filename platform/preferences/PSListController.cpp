@@ -5,7 +5,7 @@
 #include "platform/corefoundation/PropertyList.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/preferences/PreferenceValues.h"
-#include "platform/preferences/SpecifierList.h"
+#include "platform/preferences/PSSpecifierList.h"
 #include "platform/uikit/NSIndexPath.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableView.h"

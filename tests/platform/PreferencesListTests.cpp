@@ -1,7 +1,7 @@
 #include "platform/foundation/NSBundle.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/preferences/PSTableCell.h"
-#include "platform/preferences/SpecifierList.h"
+#include "platform/preferences/PSSpecifierList.h"
 #include "platform/substrate/Substrate.h"
 #include "platform/uikit/UISlider.h"
 #include "platform/uikit/UISwitch.h"

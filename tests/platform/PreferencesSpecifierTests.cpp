@@ -1,6 +1,6 @@
 #include "platform/foundation/NSBundle.h"
 #include "platform/preferences/PreferenceValues.h"
-#include "platform/preferences/SpecifierList.h"
+#include "platform/preferences/PSSpecifierList.h"
 #include "tests/platform/PreferencesTestSupport.h"
 
 using objc::msgSend;

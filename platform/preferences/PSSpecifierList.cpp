@@ -1,4 +1,4 @@
-#include "platform/preferences/SpecifierList.h"
+#include "platform/preferences/PSSpecifierList.h"
 
 #include "platform/corefoundation/NSString.h"
 #include "platform/corefoundation/PropertyList.h"
