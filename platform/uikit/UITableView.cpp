@@ -49,27 +49,20 @@ void UITableView::setRowHeight(CGFloat h)
     setNeedsLayout();
 }
 
-void UITableView::setTableHeaderView(UIView* view)
+// The table's header and footer views take part in its scrolling content and its geometry.
+void UITableView::replaceTableView(objc::Ref<UIView>& slot, UIView* view)
 {
-    if (m_tableHeaderView)
-        m_tableHeaderView->removeFromSuperview();
-    m_tableHeaderView = view;
+    if (slot)
+        slot->removeFromSuperview();
+    slot = view;
     if (view)
         addSubview(view);
     m_geometryValid = false;
     setNeedsLayout();
 }
 
-void UITableView::setTableFooterView(UIView* view)
-{
-    if (m_tableFooterView)
-        m_tableFooterView->removeFromSuperview();
-    m_tableFooterView = view;
-    if (view)
-        addSubview(view);
-    m_geometryValid = false;
-    setNeedsLayout();
-}
+void UITableView::setTableHeaderView(UIView* view) { replaceTableView(m_tableHeaderView, view); }
+void UITableView::setTableFooterView(UIView* view) { replaceTableView(m_tableFooterView, view); }
 
 void UITableView::setEditing(bool editing, bool animated) { msgSend(this, "setEditing:animated:", editing, animated); }
 

@@ -102,6 +102,7 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    void replaceTableView(objc::Ref<UIView>& slot, UIView* view);
     struct Section {
         CGFloat top = 0;
         CGFloat headerHeight = 0;
