@@ -70,17 +70,20 @@ Ref<UIImage> LoadCustomImage(const IconKey& key)
     return UIImage::imageWithContentsOfFile(path);
 }
 
+Ref<UIImage> StoredImageShapedLike(const IconKey& key, UIImage* reference)
+{
+    Ref<UIImage> loaded = LoadCustomImage(key);
+    if (!loaded || StoredImagesAreFinal())
+        return loaded;
+    return reference ? ShapeLikeReference(loaded, reference) : nullptr;
+}
+
 Ref<UIImage> CustomImageForKey(UIImage* original, const std::optional<IconKey>& key)
 {
     if (!SwitchIsOn("enabled") || !original || !key)
         return original;
-    Ref<UIImage> loaded = LoadCustomImage(*key);
-    if (!loaded)
-        return original;
-    if (StoredImagesAreFinal())
-        return loaded;
-    Ref<UIImage> shaped = ShapeLikeReference(loaded, original);
-    return shaped ? shaped : Ref<UIImage>(original);
+    Ref<UIImage> stored = StoredImageShapedLike(*key, original);
+    return stored ? stored : Ref<UIImage>(original);
 }
 
 Ref<UIImage> ScaledCustomImageForKey(UIImage* original, const std::optional<IconKey>& key)
@@ -116,13 +119,8 @@ Ref<UIImage> CustomImageForFolder(UIImage* original, objc::Object* folderIcon)
     IconKey key = IconKeyForIcon(folderIcon);
     if (!shape || !original)
         return original;
-    Ref<UIImage> loaded = LoadCustomImage(key);
-    if (!loaded)
-        return original;
-    if (StoredImagesAreFinal())
-        return loaded;
-    Ref<UIImage> shaped = ShapeLikeReference(loaded, shape);
-    return shaped ? shaped : Ref<UIImage>(original);
+    Ref<UIImage> stored = StoredImageShapedLike(key, shape);
+    return stored ? stored : Ref<UIImage>(original);
 }
 
 } // namespace ovrimo

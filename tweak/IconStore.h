@@ -34,6 +34,9 @@ objc::Ref<UIImage> CustomImageForFolder(UIImage* original, objc::Object* folderI
 
 // The stored picture of `key` decoded, or null when there is no file or it is not a picture.
 objc::Ref<UIImage> LoadCustomImage(const IconKey& key);
+// The stored picture of `key` as it is shown: unchanged when "generatemethod" is 1, else shaped
+// like `reference` (null without a reference to shape with). Null when there is no picture.
+objc::Ref<UIImage> StoredImageShapedLike(const IconKey& key, UIImage* reference);
 // Whether "generatemethod" asks for stored pictures to be shown unchanged.
 bool StoredImagesAreFinal();
 

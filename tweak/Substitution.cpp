@@ -193,15 +193,8 @@ void removeFolderOverlay(UIView* view)
 Ref<UIImage> folderOverlayImage(Object* folderImageView)
 {
     auto folder = ivarIfPresent(folderImageView, "_folderIcon");
-    Ref<UIImage> shape = FolderShapeImage(folder);
-    IconKey key = IconKeyForIcon(folder);
-    Ref<UIImage> loaded = LoadCustomImage(key);
-    if (!loaded)
-        return nullptr;
-    if (StoredImagesAreFinal())
-        return loaded;
     // Without an outline to shape with, the folder keeps its normal appearance.
-    return shape ? ShapeLikeReference(loaded, shape) : nullptr;
+    return StoredImageShapedLike(IconKeyForIcon(folder), FolderShapeImage(folder));
 }
 
 void folderOverlayLayout(Object* self, SEL cmd)
