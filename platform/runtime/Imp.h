@@ -3,6 +3,7 @@
 #include "Selector.h"
 #include "TypeBridge.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <tuple>
@@ -16,9 +17,16 @@ namespace objc {
 // result into `result` (null for void).
 class ImpBase {
 public:
+    ImpBase();
     virtual ~ImpBase() = default;
+    // Unique for the life of the process (never reused, unlike an address), so that a caller can
+    // remember which implementation it has already checked.
+    std::uint64_t id() const { return m_id; }
     virtual const std::type_info& signature() const = 0;
     virtual void invoke(Object* self, SEL cmd, void* result, void* const* args) const = 0;
+
+private:
+    std::uint64_t m_id;
 };
 
 using ImpPtr = std::shared_ptr<const ImpBase>;
@@ -105,14 +113,11 @@ ImpPtr makeImp(F&& f)
     return detail::ImpMaker<typename Traits::Result, typename Traits::Self, typename Traits::Args>::make(std::forward<F>(f));
 }
 
-// Calls an erased implementation with the caller's own types, after checking that the two
-// signatures agree in canonical form.
+// Calls an erased implementation with the caller's own types, whose canonical signature the
+// caller has already checked against the implementation's.
 template<class R, class... A>
-R invokeImp(const ImpBase& imp, Object* self, SEL cmd, A&&... args)
+R invokeImpUnchecked(const ImpBase& imp, Object* self, SEL cmd, A&&... args)
 {
-    using Sig = CanonicalSignature<R, A...>;
-    if (imp.signature() != typeid(Sig))
-        detail::throwSignatureMismatch(self, cmd, imp.signature(), typeid(Sig));
     std::tuple<ArgOf<A>...> canonical { toCanonical(args)... };
     return std::apply(
         [&](auto&... c) -> R {
@@ -126,6 +131,17 @@ R invokeImp(const ImpBase& imp, Object* self, SEL cmd, A&&... args)
             }
         },
         canonical);
+}
+
+// Calls an erased implementation with the caller's own types, after checking that the two
+// signatures agree in canonical form.
+template<class R, class... A>
+R invokeImp(const ImpBase& imp, Object* self, SEL cmd, A&&... args)
+{
+    using Sig = CanonicalSignature<R, A...>;
+    if (imp.signature() != typeid(Sig))
+        detail::throwSignatureMismatch(self, cmd, imp.signature(), typeid(Sig));
+    return invokeImpUnchecked<R>(imp, self, cmd, std::forward<A>(args)...);
 }
 
 template<class Sig>

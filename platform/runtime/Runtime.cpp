@@ -2,8 +2,10 @@
 
 #include "Message.h"
 #include "NSObject.h"
+#include "Sel.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cxxabi.h>
 #include <cstdlib>
 #include <memory>
@@ -27,6 +29,12 @@ std::string demangle(const std::type_info& type)
             text.replace(at, from.size(), to);
     }
     return text;
+}
+
+ImpBase::ImpBase()
+{
+    static std::atomic<std::uint64_t> next { 1 };
+    m_id = next.fetch_add(1, std::memory_order_relaxed);
 }
 
 Class::Class(std::string name, Class* superclass, bool isMeta, Factory factory)
@@ -204,18 +212,26 @@ bool class_respondsToSelector(const Class* cls, SEL sel) { return cls && cls->re
 
 namespace detail {
 
+std::string methodLabel(const Object* self, SEL sel)
+{
+    auto* cls = dynamic_cast<const Class*>(self);
+    std::string prefix = cls && !cls->isMetaClass() ? "+[" : "-[";
+    return prefix + classNameOf(self) + " " + sel_getName(sel) + "]";
+}
+
+std::string signatureMismatchText(const Object* self, SEL sel, const std::type_info& method, const std::type_info& call)
+{
+    return methodLabel(self, sel) + ": signature mismatch: the method is " + demangle(method) + ", the call was " + demangle(call);
+}
+
 [[noreturn]] void throwUnrecognizedSelector(Object* self, SEL sel)
 {
-    auto* cls = dynamic_cast<Class*>(self);
-    std::string prefix = cls && !cls->isMetaClass() ? "+[" : "-[";
-    throw RuntimeError(prefix + classNameOf(self) + " " + sel_getName(sel) + "]: unrecognized selector");
+    throw RuntimeError(methodLabel(self, sel) + ": unrecognized selector");
 }
 
 [[noreturn]] void throwSignatureMismatch(Object* self, SEL cmd, const std::type_info& method, const std::type_info& call)
 {
-    auto* cls = dynamic_cast<Class*>(self);
-    std::string prefix = cls && !cls->isMetaClass() ? "+[" : "-[";
-    throw RuntimeError(prefix + classNameOf(self) + " " + sel_getName(cmd) + "]: signature mismatch: the method is " + demangle(method) + ", the call was " + demangle(call));
+    throw RuntimeError(signatureMismatchText(self, cmd, method, call));
 }
 
 } // namespace detail
