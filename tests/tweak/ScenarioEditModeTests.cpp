@@ -34,6 +34,12 @@ protected:
     }
 };
 
+// Two pixels of a screenshot that are the same colour, give or take the edges' smoothing.
+bool sameColour(Pixel a, Pixel b)
+{
+    return std::abs(a.r - b.r) <= 12 && std::abs(a.g - b.g) <= 12 && std::abs(a.b - b.b) <= 12 && std::abs(a.a - b.a) <= 12;
+}
+
 } // namespace
 
 TEST_F(EditMode, DefaultsGiveAppIconsATapAndNothingElse)
@@ -170,4 +176,37 @@ TEST_F(EditMode, DisabledTweakAddsNothing)
     EXPECT_TRUE(tagged(kIconButtonTag).empty());
     EXPECT_TRUE(tagged(kPageButtonTag).empty());
     EXPECT_EQ(recognizersOf(iconView("com.apple.mobilemail"), "UITapGestureRecognizer"), before);
+}
+
+TEST_F(EditMode, ThePageButtonOutlivesAFolderOpenedAndClosedWhileEditing)
+{
+    pref("firstrun", false);
+    pref("activationmethodmulti", 2LL);
+    boot("iphone8-ios12");
+    enterEditing();
+    settle(400);
+    auto pages = tagged(kPageButtonTag);
+    ASSERT_EQ(pages.size(), 1u);
+    CGRect frame = pages[0]->frame();
+    auto before = dev().screenshot();
+
+    dev().touch().tap(iconCentre(folderView()));
+    settle(400);
+    ASSERT_NE(icons()->openFolderController(), nullptr);
+    // A tap beside the folder's panel closes it; editing goes on.
+    dev().touch().tap({ 20, 150 });
+    settle(400);
+    ASSERT_EQ(icons()->openFolderController(), nullptr);
+    ASSERT_TRUE(icons()->isEditing());
+
+    pages = tagged(kPageButtonTag);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0]->superview(), rootFolder()->contentView()->superview());
+    // The screen shows it where it was (below the status bar's band).
+    auto after = dev().screenshot();
+    for (double dx : { 4.0, 25.0, 46.0 })
+        for (double dy : { 30.0, 46.0 }) {
+            CGPoint p { frame.origin.x + dx, frame.origin.y + dy };
+            EXPECT_TRUE(sameColour(screenPixel(after, p), screenPixel(before, p))) << p.x << "," << p.y;
+        }
 }
