@@ -178,6 +178,39 @@ TEST_F(EditMode, DisabledTweakAddsNothing)
     EXPECT_EQ(recognizersOf(iconView("com.apple.mobilemail"), "UITapGestureRecognizer"), before);
 }
 
+TEST_F(EditMode, PlusButtonSitsInTheLowerRightCornerOfTheIconsPicture)
+{
+    pref("firstrun", false);
+    pref("activationmethodsingle", 1LL);
+    customPicture("com.apple.mobilemail", kGreen);
+    boot("iphone8-ios12");
+    enterEditing();
+    settle(400);
+    SBIconView* mail = iconView("com.apple.mobilemail");
+    ASSERT_NE(mail, nullptr);
+    auto screen = shot("editing-plus");
+    // The picture on screen, and the icon's middle row, where the wiggle moves nothing sideways.
+    CGRect picture = mail->iconImageView()->convertRectToView(mail->iconImageView()->bounds(), nullptr);
+    CGRect icon = mail->convertRectToView(mail->bounds(), nullptr);
+    double midY = CGRectGetMidY(icon), right = CGRectGetMaxX(picture), bottom = CGRectGetMaxY(picture);
+    ASSERT_GT(midY, bottom - 30);
+    // The button's colour, taken near its lower right corner.
+    Pixel purple = screenPixel(screen, { right - 4, bottom - 4 });
+    ASSERT_TRUE(purple.b > purple.g + 30 && purple.r > purple.g + 20) << purple.r << "," << purple.g << "," << purple.b;
+
+    // 30 points wide, flush with the picture's right edge ...
+    EXPECT_TRUE(sameColour(screenPixel(screen, { right - 1.5, midY }), purple));
+    EXPECT_TRUE(sameColour(screenPixel(screen, { right - 28.5, midY }), purple));
+    EXPECT_TRUE(isGreen(screenPixel(screen, { right - 31.5, midY })));
+    EXPECT_FALSE(sameColour(screenPixel(screen, { right + 1.5, midY }), purple));
+    // ... and with its bottom edge (looked at clear of its rounded corners).
+    double x = CGRectGetMidX(icon) + 10;
+    EXPECT_TRUE(sameColour(screenPixel(screen, { x, bottom - 1.5 }), purple));
+    EXPECT_TRUE(sameColour(screenPixel(screen, { x, bottom - 28.5 }), purple));
+    EXPECT_TRUE(isGreen(screenPixel(screen, { x, bottom - 31.5 })));
+    EXPECT_FALSE(sameColour(screenPixel(screen, { x, bottom + 1.5 }), purple));
+}
+
 TEST_F(EditMode, ThePageButtonOutlivesAFolderOpenedAndClosedWhileEditing)
 {
     pref("firstrun", false);
