@@ -27,6 +27,14 @@ protected:
         return findViews(dev().window(), [tag](UIView* v) { return v->tag() == tag; });
     }
     SBFolderController* rootFolder() { return icons()->rootFolderController(); }
+    // Recognizers on a view that send the action sheet's message (to the helper class).
+    int sheetTriggersOn(UIView* view)
+    {
+        int count = 0;
+        for (auto& r : view->gestureRecognizers())
+            count += r->hasTarget(objc::objc_getClass("OvrimoHelper"), objc::sel_registerName("showActionSheet:"));
+        return count;
+    }
     void leaveEditing()
     {
         dev().pressHome();
@@ -242,4 +250,38 @@ TEST_F(EditMode, ThePageButtonOutlivesAFolderOpenedAndClosedWhileEditing)
             CGPoint p { frame.origin.x + dx, frame.origin.y + dy };
             EXPECT_TRUE(sameColour(screenPixel(after, p), screenPixel(before, p))) << p.x << "," << p.y;
         }
+}
+
+TEST_F(EditMode, ChangingTheTriggerWhileEditingLeavesNoneBehind)
+{
+    pref("firstrun", false);
+    pref("activationmethodsingle", 1LL);
+    boot("iphone8-ios12");
+    enterEditing();
+    ASSERT_EQ(tagged(kIconButtonTag).size(), icons()->visibleIconViews().size());
+    // Buttons in, swipes asked for: the buttons still go, folders' included.
+    changePref("activationmethodsingle", 2LL);
+    leaveEditing();
+    settle(400);
+    EXPECT_TRUE(tagged(kIconButtonTag).empty());
+
+    // Swipes in, then buttons asked for: the swipes go.
+    enterEditing();
+    SBIconView* mail = iconView("com.apple.mobilemail");
+    ASSERT_EQ(sheetTriggersOn(mail), 1);
+    ASSERT_EQ(sheetTriggersOn(folderView()), 1);
+    changePref("activationmethodsingle", 1LL);
+    leaveEditing();
+    for (auto& view : icons()->visibleIconViews())
+        EXPECT_EQ(sheetTriggersOn(view), 0) << view->icon()->identifier();
+
+    // Buttons on folders too, then 0 (folders get nothing): the folders' buttons go as well.
+    enterEditing();
+    ASSERT_EQ(tagged(kIconButtonTag).size(), icons()->visibleIconViews().size());
+    changePref("activationmethodsingle", 0LL);
+    leaveEditing();
+    settle(400);
+    EXPECT_TRUE(tagged(kIconButtonTag).empty());
+    // SpringBoard's own recognizers stay.
+    EXPECT_GT(recognizersOf(mail, "UILongPressGestureRecognizer"), 0);
 }
