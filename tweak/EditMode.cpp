@@ -97,25 +97,19 @@ void AddTrigger(UIView* iconView, std::optional<std::int64_t> mode)
     iconView->addGestureRecognizer(recognizer);
 }
 
-void RemoveTrigger(UIView* iconView, std::optional<std::int64_t> mode)
+// Every trigger this system added, whatever "activationmethodsingle" says now: the setting may
+// have changed since editing began.
+void RemoveTriggers(UIView* iconView)
 {
-    if (mode == 1) {
-        auto subviews = iconView->subviews();
-        for (auto& subview : subviews)
-            if (objc::isKindOfClass(subview, "UIButton") && subview->tag() == kIconButtonTag)
-                ShrinkAway(subview);
-        return;
-    }
-    // At most one recognizer goes, the last tap or swipe recognizer the view has.
-    objc::Class* tapClass = objc::objc_getClass("UITapGestureRecognizer");
-    objc::Class* swipeClass = objc::objc_getClass("UISwipeGestureRecognizer");
+    auto subviews = iconView->subviews();
+    for (auto& subview : subviews)
+        if (objc::isKindOfClass(subview, "UIButton") && subview->tag() == kIconButtonTag)
+            ShrinkAway(subview);
+    objc::SEL action = objc::sel_registerName("showActionSheet:");
     auto recognizers = iconView->gestureRecognizers();
-    for (auto it = recognizers.rbegin(); it != recognizers.rend(); ++it) {
-        if (objc::isKindOfClass(*it, tapClass) || objc::isKindOfClass(*it, swipeClass)) {
-            iconView->removeGestureRecognizer(*it);
-            return;
-        }
-    }
+    for (auto& recognizer : recognizers)
+        if (recognizer->hasTarget(helperClass(), action))
+            iconView->removeGestureRecognizer(recognizer);
 }
 
 void ApplyEditingState(Object* self, SEL cmd, bool animated)
@@ -126,9 +120,14 @@ void ApplyEditingState(Object* self, SEL cmd, bool animated)
         return;
     auto mode = IntegerValue("activationmethodsingle");
     bool isFolder = sendIfAnswered<bool>(sendIfAnswered<Ref<Object>>(self, "icon"), "isFolderIcon");
-    if (isFolder && (!mode || *mode == 0))
+    bool editing = sendIfAnswered<bool>(self, "isEditing");
+    if (isFolder && (!mode || *mode == 0)) {
+        // A folder may still carry a trigger from before the setting changed.
+        if (!editing)
+            RemoveTriggers(iconView);
         return;
-    if (sendIfAnswered<bool>(self, "isEditing")) {
+    }
+    if (editing) {
         AddTrigger(iconView, mode);
         return;
     }
@@ -140,7 +139,7 @@ void ApplyEditingState(Object* self, SEL cmd, bool animated)
             sendIfAnswered<void>(helperClass(), "cleanupOnDimiss");
         }
     }
-    RemoveTrigger(iconView, mode);
+    RemoveTriggers(iconView);
 }
 
 void FolderControllerSetEditing(Object* self, SEL cmd, bool editing, bool animated)

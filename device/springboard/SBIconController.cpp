@@ -300,7 +300,12 @@ void SBIconController::openFolder(SBFolderIcon* icon)
     m_container->addSubview(m_folderBackdrop);
     m_openFolder = SBFolderController::makeForFolder(icon->folder(), m_geometry);
     m_openFolder->contentView()->setUserInteractionEnabled(true);
-    m_container->addSubview(m_openFolder->contentView());
+    // The open folder's content gets a container of its own: what its controller adds to or
+    // removes from its content view's superview must not touch the home screen's.
+    m_folderContainer = UIView::create(screen);
+    m_folderContainer->setOpaque(false);
+    m_container->addSubview(m_folderContainer);
+    m_folderContainer->addSubview(m_openFolder->contentView());
     m_openFolder->contentView()->addGestureRecognizer(UIGestureRecognizer::create<UITapGestureRecognizer>(this, "_handleBackdropTap:"));
     if (m_editing) {
         for (auto& list : m_openFolder->listViews())
@@ -316,9 +321,10 @@ void SBIconController::closeFolder()
         return;
     if (m_editing)
         msgSend(m_openFolder, "setEditing:animated:", false, false);
-    m_openFolder->contentView()->removeFromSuperview();
+    m_folderContainer->removeFromSuperview();
     m_folderBackdrop->removeFromSuperview();
     m_openFolder = nullptr;
+    m_folderContainer = nullptr;
     m_folderBackdrop = nullptr;
 }
 

@@ -94,6 +94,7 @@ private:
     objc::Ref<SBFolderController> m_rootController;
     objc::Ref<SBFolderController> m_openFolder;
     objc::Ref<UIView> m_folderBackdrop;
+    objc::Ref<UIView> m_folderContainer;
     objc::Ref<UILabel> m_clock;
     objc::WeakRef<UIView> m_crossfade;
     int m_currentPage = 0;

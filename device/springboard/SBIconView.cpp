@@ -289,7 +289,8 @@ void SBIconView::registerClass(objc::Runtime& rt)
                 auto& siblings = parent->subviews();
                 index = static_cast<size_t>(std::find(siblings.begin(), siblings.end(), self) - siblings.begin());
             }
-            self->setTransform(CGAffineTransformMakeRotation(index % 2 ? kWiggleRadians : -kWiggleRadians));
+            // The wiggle is an animation of what is shown: the view's frame stays as it is.
+            self->layer()->setPresentationTransform(CGAffineTransformMakeRotation(index % 2 ? kWiggleRadians : -kWiggleRadians));
             if (!folder && !self->m_closeBox) {
                 auto box = UIView::create(CGRectMake(-8, -8, 22, 22));
                 box->setBackgroundColor(UIColor::colorWithWhite(0.35, 0.9).ptr());
@@ -307,7 +308,7 @@ void SBIconView::registerClass(objc::Runtime& rt)
                 self->m_closeBox = box;
             }
         } else {
-            self->setTransform(CGAffineTransformIdentity);
+            self->layer()->setPresentationTransform(CGAffineTransformIdentity);
             if (self->m_closeBox) {
                 self->m_closeBox->removeFromSuperview();
                 self->m_closeBox = nullptr;

@@ -546,11 +546,13 @@ void showSearch(const std::string& query)
             if (y + 50 > g.screen.height)
                 break;
             auto row = platter(CGRectMake(x, y, width, 48), 0.16);
+            // Before the search framework had its own image class, search drew the app's art
+            // itself, not through the home screen's getIconImage:.
             Ref<UIImage> image;
             if (searchImages)
                 image = msgSend<Ref<UIImage>>(objc::make<SearchUIAppIconImage>(app->bundleIdentifier()), "generateImageWithFormat:", 1);
             else
-                image = iconImage(model->applicationIcon(app->bundleIdentifier()), SBIcon::FormatSmall);
+                image = appIconArt(model->applicationIcon(app->bundleIdentifier()), SBIcon::FormatSmall);
             row->addSubview(imageView(CGRectMake(10, 9, 29, 29), image));
             row->addSubview(label(CGRectMake(50, 14, width - 60, 20), app->displayName(), 17, false, UIColor::whiteColor().ptr()));
             row->setAccessibilityLabel(app->displayName());

@@ -39,6 +39,13 @@ public:
     void setFrame(CGRect frame);
     CGRect bounds() const;
 
+    // What a running animation shows on top of the view's own transform (SpringBoard's wiggle).
+    // Only drawing sees it: frame, bounds, conversions and hit testing keep the model geometry, as
+    // the phone's presentation layer does.
+    // FIXME: stands in for a repeating CAAnimation; the value is drawn as it is, never animated.
+    CGAffineTransform presentationTransform() const { return m_presentationTransform; }
+    void setPresentationTransform(CGAffineTransform t) { m_presentationTransform = t; }
+
     // Image contents (a CGImage), used by image masks: opaque parts let the owner show through.
     objc::Object* contents() const { return m_contents.ptr(); }
     void setContents(objc::Object* image) { m_contents = image; }
@@ -58,6 +65,7 @@ private:
     objc::Ref<CALayer> m_mask;
     float m_opacity = 1;
     CGRect m_frame;
+    CGAffineTransform m_presentationTransform = CGAffineTransformIdentity;
     objc::Ref<objc::Object> m_contents;
     objc::WeakRef<UIView> m_view;
 };

@@ -370,7 +370,7 @@ void drawView(cairo_t* cr, CGContext* cg, UIView* view, bool isRoot)
     cairo_save(cr);
     if (!isRoot) {
         CGPoint c = view->center();
-        CGAffineTransform t = view->transform();
+        CGAffineTransform t = CGAffineTransformConcat(layer->presentationTransform(), view->transform());
         cairo_matrix_t m;
         cairo_matrix_init(&m, t.a, t.b, t.c, t.d, t.tx, t.ty);
         cairo_translate(cr, c.x, c.y);

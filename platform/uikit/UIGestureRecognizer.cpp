@@ -28,6 +28,11 @@ void UIGestureRecognizer::removeTarget(objc::Object* target, SEL action)
     m_targets.erase(std::remove_if(m_targets.begin(), m_targets.end(), [&](const Target& t) { return (!target || t.target.ptr() == target) && (!action || t.action == action); }), m_targets.end());
 }
 
+bool UIGestureRecognizer::hasTarget(objc::Object* target, SEL action) const
+{
+    return std::any_of(m_targets.begin(), m_targets.end(), [&](const Target& t) { return t.target.ptr() == target && t.action == action; });
+}
+
 void UIGestureRecognizer::setView(UIView* view)
 {
     if (m_view.ptr() == view)

@@ -30,6 +30,8 @@ public:
 
     void addTarget(objc::Object* target, objc::SEL action);
     void removeTarget(objc::Object* target, objc::SEL action);
+    // Whether `action` is sent to `target` (the phone keeps the pairs in the private _targets).
+    bool hasTarget(objc::Object* target, objc::SEL action) const;
 
     UIGestureRecognizerState state() const { return m_state; }
     UIView* view() const { return m_view.ptr(); }

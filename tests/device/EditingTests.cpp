@@ -51,9 +51,12 @@ TEST_F(EditingTest, ALongPressEntersEditingAndHomeLeavesIt)
 
     auto views = icons()->visibleIconViews();
     EXPECT_EQ(EditingSpy::views.size(), views.size());
+    // The wiggle shows a rotation; the views' own geometry stays upright.
     for (auto& v : views) {
         EXPECT_TRUE(msgSend<bool>(v, "isEditing"));
-        EXPECT_FALSE(CGAffineTransformIsIdentity(v->transform()));
+        EXPECT_FALSE(CGAffineTransformIsIdentity(v->layer()->presentationTransform()));
+        EXPECT_TRUE(CGAffineTransformIsIdentity(v->transform()));
+        EXPECT_EQ(v->frame().size, icons()->geometry().iconViewSize());
     }
     EXPECT_NE(mail->closeBox(), nullptr);
     EXPECT_EQ(EditingSpy::folderEditing, (std::vector<bool> { true }));
@@ -72,7 +75,7 @@ TEST_F(EditingTest, ALongPressEntersEditingAndHomeLeavesIt)
     EXPECT_EQ(EditingSpy::folderEditing, (std::vector<bool> { true, false }));
     for (auto& v : views) {
         EXPECT_FALSE(msgSend<bool>(v, "isEditing"));
-        EXPECT_TRUE(CGAffineTransformIsIdentity(v->transform()));
+        EXPECT_TRUE(CGAffineTransformIsIdentity(v->layer()->presentationTransform()));
     }
     EXPECT_EQ(mail->closeBox(), nullptr);
     EXPECT_EQ(root->doneButton(), nullptr);
@@ -179,7 +182,9 @@ TEST_F(EditingTest, HomeClosesAFolderAndSwipesTurnPages)
     msgSend(icons(), "_launchIcon:", folder);
     ASSERT_NE(icons()->openFolderController(), nullptr);
     SBFolderController* open = icons()->openFolderController();
-    EXPECT_EQ(open->contentView()->superview(), icons()->rootFolderController()->contentView()->superview());
+    // Its content has a container of its own, so that what goes into the home screen's stays.
+    EXPECT_NE(open->contentView()->superview(), nullptr);
+    EXPECT_NE(open->contentView()->superview(), icons()->rootFolderController()->contentView()->superview());
     dev().pressHome();
     EXPECT_EQ(icons()->openFolderController(), nullptr);
 

@@ -27,12 +27,26 @@ protected:
         return findViews(dev().window(), [tag](UIView* v) { return v->tag() == tag; });
     }
     SBFolderController* rootFolder() { return icons()->rootFolderController(); }
+    // Recognizers on a view that send the action sheet's message (to the helper class).
+    int sheetTriggersOn(UIView* view)
+    {
+        int count = 0;
+        for (auto& r : view->gestureRecognizers())
+            count += r->hasTarget(objc::objc_getClass("OvrimoHelper"), objc::sel_registerName("showActionSheet:"));
+        return count;
+    }
     void leaveEditing()
     {
         dev().pressHome();
         settle();
     }
 };
+
+// Two pixels of a screenshot that are the same colour, give or take the edges' smoothing.
+bool sameColour(Pixel a, Pixel b)
+{
+    return std::abs(a.r - b.r) <= 12 && std::abs(a.g - b.g) <= 12 && std::abs(a.b - b.b) <= 12 && std::abs(a.a - b.a) <= 12;
+}
 
 } // namespace
 
@@ -170,4 +184,104 @@ TEST_F(EditMode, DisabledTweakAddsNothing)
     EXPECT_TRUE(tagged(kIconButtonTag).empty());
     EXPECT_TRUE(tagged(kPageButtonTag).empty());
     EXPECT_EQ(recognizersOf(iconView("com.apple.mobilemail"), "UITapGestureRecognizer"), before);
+}
+
+TEST_F(EditMode, PlusButtonSitsInTheLowerRightCornerOfTheIconsPicture)
+{
+    pref("firstrun", false);
+    pref("activationmethodsingle", 1LL);
+    customPicture("com.apple.mobilemail", kGreen);
+    boot("iphone8-ios12");
+    enterEditing();
+    settle(400);
+    SBIconView* mail = iconView("com.apple.mobilemail");
+    ASSERT_NE(mail, nullptr);
+    auto screen = shot("editing-plus");
+    // The picture on screen, and the icon's middle row, where the wiggle moves nothing sideways.
+    CGRect picture = mail->iconImageView()->convertRectToView(mail->iconImageView()->bounds(), nullptr);
+    CGRect icon = mail->convertRectToView(mail->bounds(), nullptr);
+    double midY = CGRectGetMidY(icon), right = CGRectGetMaxX(picture), bottom = CGRectGetMaxY(picture);
+    ASSERT_GT(midY, bottom - 30);
+    // The button's colour, taken near its lower right corner.
+    Pixel purple = screenPixel(screen, { right - 4, bottom - 4 });
+    ASSERT_TRUE(purple.b > purple.g + 30 && purple.r > purple.g + 20) << purple.r << "," << purple.g << "," << purple.b;
+
+    // 30 points wide, flush with the picture's right edge ...
+    EXPECT_TRUE(sameColour(screenPixel(screen, { right - 1.5, midY }), purple));
+    EXPECT_TRUE(sameColour(screenPixel(screen, { right - 28.5, midY }), purple));
+    EXPECT_TRUE(isGreen(screenPixel(screen, { right - 31.5, midY })));
+    EXPECT_FALSE(sameColour(screenPixel(screen, { right + 1.5, midY }), purple));
+    // ... and with its bottom edge (looked at clear of its rounded corners).
+    double x = CGRectGetMidX(icon) + 10;
+    EXPECT_TRUE(sameColour(screenPixel(screen, { x, bottom - 1.5 }), purple));
+    EXPECT_TRUE(sameColour(screenPixel(screen, { x, bottom - 28.5 }), purple));
+    EXPECT_TRUE(isGreen(screenPixel(screen, { x, bottom - 31.5 })));
+    EXPECT_FALSE(sameColour(screenPixel(screen, { x, bottom + 1.5 }), purple));
+}
+
+TEST_F(EditMode, ThePageButtonOutlivesAFolderOpenedAndClosedWhileEditing)
+{
+    pref("firstrun", false);
+    pref("activationmethodmulti", 2LL);
+    boot("iphone8-ios12");
+    enterEditing();
+    settle(400);
+    auto pages = tagged(kPageButtonTag);
+    ASSERT_EQ(pages.size(), 1u);
+    CGRect frame = pages[0]->frame();
+    auto before = dev().screenshot();
+
+    dev().touch().tap(iconCentre(folderView()));
+    settle(400);
+    ASSERT_NE(icons()->openFolderController(), nullptr);
+    // A tap beside the folder's panel closes it; editing goes on.
+    dev().touch().tap({ 20, 150 });
+    settle(400);
+    ASSERT_EQ(icons()->openFolderController(), nullptr);
+    ASSERT_TRUE(icons()->isEditing());
+
+    pages = tagged(kPageButtonTag);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0]->superview(), rootFolder()->contentView()->superview());
+    // The screen shows it where it was (below the status bar's band).
+    auto after = dev().screenshot();
+    for (double dx : { 4.0, 25.0, 46.0 })
+        for (double dy : { 30.0, 46.0 }) {
+            CGPoint p { frame.origin.x + dx, frame.origin.y + dy };
+            EXPECT_TRUE(sameColour(screenPixel(after, p), screenPixel(before, p))) << p.x << "," << p.y;
+        }
+}
+
+TEST_F(EditMode, ChangingTheTriggerWhileEditingLeavesNoneBehind)
+{
+    pref("firstrun", false);
+    pref("activationmethodsingle", 1LL);
+    boot("iphone8-ios12");
+    enterEditing();
+    ASSERT_EQ(tagged(kIconButtonTag).size(), icons()->visibleIconViews().size());
+    // Buttons in, swipes asked for: the buttons still go, folders' included.
+    changePref("activationmethodsingle", 2LL);
+    leaveEditing();
+    settle(400);
+    EXPECT_TRUE(tagged(kIconButtonTag).empty());
+
+    // Swipes in, then buttons asked for: the swipes go.
+    enterEditing();
+    SBIconView* mail = iconView("com.apple.mobilemail");
+    ASSERT_EQ(sheetTriggersOn(mail), 1);
+    ASSERT_EQ(sheetTriggersOn(folderView()), 1);
+    changePref("activationmethodsingle", 1LL);
+    leaveEditing();
+    for (auto& view : icons()->visibleIconViews())
+        EXPECT_EQ(sheetTriggersOn(view), 0) << view->icon()->identifier();
+
+    // Buttons on folders too, then 0 (folders get nothing): the folders' buttons go as well.
+    enterEditing();
+    ASSERT_EQ(tagged(kIconButtonTag).size(), icons()->visibleIconViews().size());
+    changePref("activationmethodsingle", 0LL);
+    leaveEditing();
+    settle(400);
+    EXPECT_TRUE(tagged(kIconButtonTag).empty());
+    // SpringBoard's own recognizers stay.
+    EXPECT_GT(recognizersOf(mail, "UILongPressGestureRecognizer"), 0);
 }

@@ -180,6 +180,33 @@ TEST_F(Surfaces, SystemwideOffKeepsPicturesOnTheHomeScreenOnly)
     expectSystemwide(false);
 }
 
+TEST_F(Surfaces, SystemwideOffOnNineKeepsBulletinsAndSearchRowsOriginal)
+{
+    // Search on 9 has no image class of its own; its rows must still not show the picture that
+    // the home screen's icons get. The bulletins' replacement is the only one beyond the home
+    // screen on 9.
+    storeCustomPictures();
+    pref("systemwide", false);
+    boot("iphone5-ios9");
+    expectHomeScreen(true);
+    // Bulletins draw the banner and the notification list on 9.
+    dev().postNotification(kCalendar, "Dentist", "Tomorrow at 9:00");
+    EXPECT_EQ(redPictures(springboard::surface("banner")), 0) << "banner";
+    dev().pressHome();
+    dev().showNotificationCenter();
+    EXPECT_EQ(redPictures(springboard::surface("notifications")), 0) << "notification list";
+    dev().pressHome();
+    dev().showSearch("ca");
+    ASSERT_NE(springboard::surface("search"), nullptr);
+    auto rows = findViews(springboard::surface("search"), [](UIView* v) { return v->accessibilityLabel() == "Calendar"; });
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(redPictures(springboard::surface("search")), 0);
+    auto screen = shot("search-nine-systemwide-off");
+    CGRect row = rows.front()->convertRectToView(rows.front()->bounds(), nullptr);
+    // The row's icon sits at its left, 29 points high.
+    EXPECT_FALSE(isRed(screenPixel(screen, { row.origin.x + 24, row.origin.y + 24 })));
+}
+
 TEST_F(Surfaces, DisablingAtRunTimeRestoresEverySurface)
 {
     storeCustomPictures();
