@@ -1,6 +1,5 @@
 #include "tweak/EditMode.h"
 
-#include "platform/substrate/Substrate.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIButton.h"
@@ -10,23 +9,19 @@
 #include "platform/uikit/UITapGestureRecognizer.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIWindow.h"
-#include "tweak/Messaging.h"
+#include "tweak/PrivateInterfaces.h"
 #include "tweak/Preferences.h"
+#include "tweak/SystemVersion.h"
 
 #include <algorithm>
 
 namespace ovrimo {
 
-using objc::Imp;
-using objc::msgSend;
 using objc::Object;
 using objc::Ref;
-using objc::SEL;
+using substrate::Original;
 
 namespace {
-
-Imp<void(bool)> s_applyEditingState;
-Imp<void(bool, bool)> s_folderControllerSetEditing;
 
 objc::Class* helperClass() { return objc::objc_getClass("OvrimoHelper"); }
 
@@ -67,8 +62,8 @@ void ShrinkAway(UIView* view)
 UIViewController* SheetPresenter()
 {
     objc::Class* dock = objc::objc_getClass("SBFloatingDockController");
-    if (SystemVersionNumber() >= 11.0 && dock && sendIfAnswered<bool>(dock, "isFloatingDockSupported")) {
-        auto controller = sendIfAnswered<Ref<Object>>(sendIfAnswered<Ref<Object>>(dock, "sharedInstance"), "viewController");
+    if (SystemVersionNumber() >= 11.0 && dock && sb::isFloatingDockSupported.ifAnswered(dock)) {
+        auto controller = sb::viewController.ifAnswered(sb::sharedInstance.ifAnswered(dock));
         return dynamic_cast<UIViewController*>(controller.ptr());
     }
     UIWindow* window = UIApplication::sharedApplication()->keyWindow();
@@ -112,15 +107,17 @@ void RemoveTriggers(UIView* iconView)
             iconView->removeGestureRecognizer(recognizer);
 }
 
-void ApplyEditingState(Object* self, SEL cmd, bool animated)
+} // namespace
+
+void ApplyEditingState(Object* self, const Original<void(bool)>& original, bool animated)
 {
-    s_applyEditingState(self, cmd, animated);
+    original(animated);
     auto* iconView = dynamic_cast<UIView*>(self);
     if (!iconView || !SwitchIsOn("enabled"))
         return;
     auto mode = IntegerValue("activationmethodsingle");
-    bool isFolder = sendIfAnswered<bool>(sendIfAnswered<Ref<Object>>(self, "icon"), "isFolderIcon");
-    bool editing = sendIfAnswered<bool>(self, "isEditing");
+    bool isFolder = sb::isFolderIcon.ifAnswered(sb::icon.ifAnswered(self));
+    bool editing = sb::isEditing.ifAnswered(self);
     if (isFolder && (!mode || *mode == 0)) {
         // A folder may still carry a trigger from before the setting changed.
         if (!editing)
@@ -136,20 +133,20 @@ void ApplyEditingState(Object* self, SEL cmd, bool animated)
         UIViewController* presented = presenter->presentedViewController();
         if (objc::isKindOfClass(presented, "UIAlertController")) {
             presenter->dismissViewControllerAnimated(true, nullptr);
-            sendIfAnswered<void>(helperClass(), "cleanupOnDimiss");
+            helper::cleanupOnDimiss.ifAnswered(helperClass());
         }
     }
     RemoveTriggers(iconView);
 }
 
-void FolderControllerSetEditing(Object* self, SEL cmd, bool editing, bool animated)
+void FolderControllerSetEditing(Object* self, const Original<void(bool, bool)>& original, bool editing, bool animated)
 {
-    s_folderControllerSetEditing(self, cmd, editing, animated);
+    original(editing, animated);
     if (!SwitchIsOn("enabled"))
         return;
     Ref<UIView> container;
-    if (objc::respondsToSelector(self, "contentView")) {
-        auto content = msgSend<Ref<UIView>>(self, "contentView");
+    if (sb::contentView.isAnsweredBy(self)) {
+        auto content = sb::contentView.orZero(self);
         container = content ? content->superview() : nullptr;
     }
     if (container && editing) {
@@ -170,8 +167,6 @@ void FolderControllerSetEditing(Object* self, SEL cmd, bool editing, bool animat
     if (existing && objc::isKindOfClass(existing, "UIButton"))
         ShrinkAway(existing);
 }
-
-} // namespace
 
 bool PageButtonPlacement(long long placement, PageButtonGeometry& out)
 {
@@ -202,8 +197,5 @@ bool PageButtonPlacement(long long placement, PageButtonGeometry& out)
     out.y = placement == 2 ? 2 : placement == 3 ? H - s - 2 : H / 2 - s / 2 - d;
     return true;
 }
-
-void InstallApplyEditingState(objc::Class* cls) { MSHookMessageEx(cls, "_applyEditingStateAnimated:", &ApplyEditingState, &s_applyEditingState); }
-void InstallFolderControllerSetEditing(objc::Class* cls) { MSHookMessageEx(cls, "setEditing:animated:", &FolderControllerSetEditing, &s_folderControllerSetEditing); }
 
 } // namespace ovrimo

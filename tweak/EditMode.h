@@ -3,9 +3,7 @@
 // Editing mode: the trigger that opens the per-icon action sheet on every icon view, and the page
 // button that opens the page action sheet, added when editing starts and taken away when it ends.
 
-namespace objc {
-class Class;
-}
+#include "platform/substrate/Replacement.h"
 
 namespace ovrimo {
 
@@ -21,7 +19,9 @@ struct PageButtonGeometry {
 // Where the page button goes for an "activationmethodmulti" value; false when there is none.
 bool PageButtonPlacement(long long placement, PageButtonGeometry& out);
 
-void InstallApplyEditingState(objc::Class*);       // -[SBIconView _applyEditingStateAnimated:]
-void InstallFolderControllerSetEditing(objc::Class*); // -[SBFolderController setEditing:animated:]
+// An icon view entering or leaving editing: its trigger comes or goes.
+void ApplyEditingState(objc::Object* self, const substrate::Original<void(bool)>& original, bool animated);
+// The home screen's folder controller entering or leaving editing: the page button comes or goes.
+void FolderControllerSetEditing(objc::Object* self, const substrate::Original<void(bool, bool)>& original, bool editing, bool animated);
 
 } // namespace ovrimo

@@ -1,21 +1,21 @@
 #include "tweak/IconStore.h"
 
 #include "platform/foundation/NSFileManager.h"
-#include "platform/runtime/Message.h"
+#include "platform/runtime/Guarded.h"
 #include "tweak/IconImages.h"
-#include "tweak/Messaging.h"
+#include "tweak/IconViews.h"
 #include "tweak/Preferences.h"
+#include "tweak/PrivateInterfaces.h"
 #include "platform/uikit/UIView.h"
 
 namespace ovrimo {
 
-using objc::msgSend;
 using objc::Ref;
 
 IconKey IconKeyForIcon(objc::Object* icon)
 {
     if (icon && objc::isKindOfClass(icon, objc::objc_getClass("SBBookmarkIcon"))) {
-        std::string identifier = sendIfAnswered<std::string>(sendIfAnswered<Ref<objc::Object>>(icon, "webClip"), "identifier");
+        std::string identifier = sb::identifier.ifAnswered(sb::webClip.ifAnswered(icon));
         if (!identifier.empty())
             return identifier;
     }
@@ -23,10 +23,10 @@ IconKey IconKeyForIcon(objc::Object* icon)
         if (auto name = DisplayNameForIcon(icon))
             return kFolderKeyPrefix + *name;
     }
-    auto application = sendIfAnswered<Ref<objc::Object>>(icon, "application");
-    if (objc::respondsToSelector(application, "bundleIdentifier"))
-        return msgSend<std::string>(application, "bundleIdentifier");
-    std::string bundleID = sendIfAnswered<std::string>(icon, "applicationBundleID");
+    auto application = sb::application.ifAnswered(icon);
+    if (sb::bundleIdentifier.isAnsweredBy(application))
+        return sb::bundleIdentifier.orZero(application);
+    std::string bundleID = sb::applicationBundleID.ifAnswered(icon);
     if (!bundleID.empty())
         return bundleID;
     auto name = DisplayNameForIcon(icon);
@@ -45,14 +45,14 @@ std::optional<std::string> DisplayNameForIcon(objc::Object* icon)
     if (!icon)
         return std::nullopt;
     if (objc::isKindOfClass(icon, objc::objc_getClass("SBBookmarkIcon")))
-        return present(sendIfAnswered<std::string>(sendIfAnswered<Ref<objc::Object>>(icon, "webClip"), "title"));
-    auto application = sendIfAnswered<Ref<objc::Object>>(icon, "application");
-    if (objc::respondsToSelector(application, "displayName"))
-        return present(msgSend<std::string>(application, "displayName"));
-    if (objc::respondsToSelector(icon, "displayName"))
-        return present(msgSend<std::string>(icon, "displayName"));
+        return present(sb::title.ifAnswered(sb::webClip.ifAnswered(icon)));
+    auto application = sb::application.ifAnswered(icon);
+    if (sb::displayName.isAnsweredBy(application))
+        return present(sb::displayName.orZero(application));
+    if (sb::displayName.isAnsweredBy(icon))
+        return present(sb::displayName.orZero(icon));
     if (objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon")))
-        return present(sendIfAnswered<std::string>(sendIfAnswered<Ref<objc::Object>>(icon, "folder"), "displayName"));
+        return present(sb::displayName.ifAnswered(sb::folder.ifAnswered(icon)));
     return "App";
 }
 
@@ -107,8 +107,8 @@ Ref<UIImage> FolderShapeImage(objc::Object* icon)
     Ref<UIView> iconView = HomeScreenIconViewForIcon(icon);
     if (!iconView)
         return nullptr;
-    auto imageView = ivarIfPresent(iconView, isFolder ? "_folderIconImageView" : "_iconImageView");
-    return sendIfAnswered<Ref<UIImage>>(imageView, "darkeningOverlayImage");
+    auto imageView = objc::ivarIfPresent<objc::Object>(iconView, isFolder ? "_folderIconImageView" : "_iconImageView");
+    return sb::darkeningOverlayImage.ifAnswered(imageView);
 }
 
 Ref<UIImage> CustomImageForFolder(UIImage* original, objc::Object* folderIcon)

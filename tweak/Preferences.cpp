@@ -4,27 +4,25 @@
 #include "platform/corefoundation/NSArray.h"
 #include "platform/foundation/NSScanner.h"
 #include "platform/runtime/Message.h"
-#include "platform/uikit/UIDevice.h"
-#include "platform/uikit/UIView.h"
+#include "tweak/IconViews.h"
+#include "tweak/PrivateInterfaces.h"
 #include "platform/corefoundation/NSNumber.h"
 
 #include <cstdlib>
 
 namespace ovrimo {
 
-using objc::msgSend;
 using objc::Ref;
 
 namespace {
 
 Ref<NSMutableDictionary> g_snapshot;
-objc::Class* g_iconControllerClass = nullptr;
 
 // Only values that answer the reading's message count; anything else is as good as absent.
-objc::Object* readable(const NSDictionary* snapshot, std::string_view key, const char* selector)
+objc::Object* readable(const NSDictionary* snapshot, std::string_view key, const objc::SelBase& reading)
 {
     objc::Object* value = snapshot ? snapshot->objectForKey(key) : nullptr;
-    return value && objc::respondsToSelector(value, selector) ? value : nullptr;
+    return reading.isAnsweredBy(value) ? value : nullptr;
 }
 
 } // namespace
@@ -55,16 +53,16 @@ void ReplacePreferencesSnapshot(Ref<NSMutableDictionary> snapshot)
 
 bool SwitchIsOn(const NSDictionary* snapshot, std::string_view key)
 {
-    objc::Object* value = readable(snapshot, key, "boolValue");
-    return !value || msgSend<bool>(value, "boolValue");
+    objc::Object* value = readable(snapshot, key, sb::boolValue);
+    return !value || sb::boolValue.orZero(value);
 }
 
 std::optional<std::int64_t> IntegerValue(const NSDictionary* snapshot, std::string_view key)
 {
-    objc::Object* value = readable(snapshot, key, "integerValue");
+    objc::Object* value = readable(snapshot, key, sb::integerValue);
     if (!value)
         return std::nullopt;
-    return msgSend<std::int64_t>(value, "integerValue");
+    return sb::integerValue.orZero(value);
 }
 
 std::optional<std::string> StringValue(const NSDictionary* snapshot, std::string_view key)
@@ -87,45 +85,6 @@ Ref<UIColor> CalendarDateColor()
     scanner->setScanLocation(1);
     scanner->scanHexInt(&value);
     return UIColor::colorWithRed(((value >> 16) & 0xFF) / 255.0, ((value >> 8) & 0xFF) / 255.0, (value & 0xFF) / 255.0, 1.0);
-}
-
-double SystemVersionNumber()
-{
-    return std::strtod(UIDevice::currentDevice()->systemVersion().c_str(), nullptr);
-}
-
-Ref<UIView> HomeScreenIconViewForIcon(objc::Object* icon)
-{
-    Ref<objc::Object> map;
-    if (SystemVersionNumber() >= 9.3)
-        map = msgSend<Ref<objc::Object>>(msgSend<Ref<objc::Object>>(objc::objc_getClass("SBIconController"), "sharedInstance"), "homescreenIconViewMap");
-    else
-        map = msgSend<Ref<objc::Object>>(objc::objc_getClass("SBIconViewMap"), "homescreenMap");
-    return msgSend<Ref<UIView>>(map, "mappedIconViewForIcon:", icon);
-}
-
-void ReloadAllIconImages()
-{
-    if (!g_iconControllerClass)
-        g_iconControllerClass = objc::objc_getClass("SBIconController");
-    auto controller = msgSend<Ref<objc::Object>>(g_iconControllerClass, "sharedInstance");
-    auto model = msgSend<Ref<objc::Object>>(controller, "model");
-    auto icons = msgSend<Ref<NSArray>>(model, "leafIcons");
-    objc::Class* folderIconClass = objc::objc_getClass("SBFolderIcon");
-    for (std::size_t i = 0; icons && i < icons->count(); ++i) {
-        objc::Object* icon = icons->objectAtIndex(i);
-        if (objc::isKindOfClass(icon, folderIconClass)) {
-            Ref<UIView> iconView = HomeScreenIconViewForIcon(icon);
-            auto imageView = iconView ? objc::getIvar<Ref<objc::Object>>(iconView, "_folderIconImageView") : nullptr;
-            msgSend(imageView, "updateImageAnimated:", true);
-            continue;
-        }
-        msgSend(icon, "reloadIconImage");
-        if (msgSend<std::int64_t>(icon, "badgeValue") > 0)
-            msgSend(icon, "noteBadgeDidChange");
-        else if (msgSend<Ref<objc::Object>>(icon, "badgeNumberOrString"))
-            msgSend(icon, "noteBadgeDidChange");
-    }
 }
 
 void PreferencesChanged(CFNotificationCenterRef, void*, const std::string&, const void*, NSDictionary*)

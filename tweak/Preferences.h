@@ -13,8 +13,6 @@
 #include <string>
 #include <string_view>
 
-class UIView;
-
 namespace ovrimo {
 
 inline constexpr const char* kPreferencesDomain = "com.zarnek.ovrimo";
@@ -43,12 +41,6 @@ objc::Ref<UIColor> CalendarDateColor();
 
 // The observer of "com.zarnek.ovrimo.prefs".
 void PreferencesChanged(CFNotificationCenterRef center, void* observer, const std::string& name, const void* object, NSDictionary* userInfo);
-// Asks SpringBoard for every icon image again (folder icons through their image views).
-void ReloadAllIconImages();
-// The home-screen icon view of an icon, or null.
-objc::Ref<UIView> HomeScreenIconViewForIcon(objc::Object* icon);
-// The system version read as a number, as `[[UIDevice currentDevice].systemVersion floatValue]`.
-double SystemVersionNumber();
 
 // The welcome alert's button: "firstrun" off in the snapshot, and the whole snapshot written back.
 void MarkFirstRunDone();

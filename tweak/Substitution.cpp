@@ -2,48 +2,24 @@
 
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphics.h"
-#include "platform/substrate/Substrate.h"
+#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIImageView.h"
 #include "tweak/IconImages.h"
 #include "tweak/IconStore.h"
-#include "tweak/Messaging.h"
+#include "tweak/PrivateInterfaces.h"
 #include "tweak/Preferences.h"
 
 #include <cstring>
 
 namespace ovrimo {
 
-using objc::Imp;
-using objc::msgSend;
 using objc::Object;
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 
 const char* const kCalendarKey = "com.apple.mobilecal";
-
-// The previous implementations, as MSHookMessageEx hands them back.
-Imp<Ref<UIImage>()> s_clockContentsImage;
-Imp<Ref<UIImage>()> s_iconImageViewContentsImage;
-Imp<Ref<UIImage>()> s_gridCellImage;
-Imp<Ref<UIImage>(long long)> s_getIconImage;
-Imp<void()> s_updateCornerMask;
-Imp<void()> s_deckSwitcherLayout;
-Imp<Ref<UIImage>(long long)> s_bulletinSectionIcon;
-Imp<void(UIImage*)> s_settingsCellSetIcon;
-Imp<void()> s_gridWrapperLayout;
-Imp<void()> s_gridWrapperReposition;
-Imp<void()> s_folderImageViewLayout;
-Imp<void(Object*)> s_launchIcon;
-Imp<Ref<UIImage>()> s_notificationIcon;
-Imp<Ref<UIImage>()> s_widgetIcon;
-Imp<Ref<UIImage>()> s_widgetSettingsIcon;
-Imp<Ref<UIImage>(long long)> s_searchIcon;
-Imp<void(const std::string&)> s_suggestionSetBundleIdentifier;
-Imp<void()> s_fluidSwitcherLayout;
-Imp<void()> s_fluidSwitcherUpdate;
 
 bool s_folderLayoutSkip = false;
 
@@ -85,9 +61,9 @@ Ref<UIImage> CalendarDateLayer(UIImage* original)
     return layer;
 }
 
-Ref<UIImage> calendarWithDate(Object* self, SEL cmd)
+Ref<UIImage> calendarWithDate(const ImageWithFormat& original)
 {
-    Ref<UIImage> image = s_getIconImage(self, cmd, 2);
+    Ref<UIImage> image = original(2);
     if (!image || !SwitchIsOn("enabled"))
         return image;
     Ref<UIColor> colour = CalendarDateColor();
@@ -96,17 +72,6 @@ Ref<UIImage> calendarWithDate(Object* self, SEL cmd)
     Ref<UIImage> tinted = TintImage(CalendarDateLayer(image), colour);
     Ref<UIImage> base = ScaledCustomImageForKey(image, std::string(kCalendarKey));
     return OverlayImage(base, tinted);
-}
-
-Ref<UIImage> getIconImage(Object* self, SEL cmd, long long format)
-{
-    if (format == 2 && CalendarDateColor() && IconKeyForIcon(self) == kCalendarKey)
-        return calendarWithDate(self, cmd);
-    Ref<UIImage> image = s_getIconImage(self, cmd, format);
-    if (!SwitchIsOn("enabled") || !image)
-        return image;
-    Ref<UIImage> redrawn = RedrawImage(CustomImageForKey(image, IconKeyForIcon(self)), image->size());
-    return redrawn ? redrawn : image;
 }
 
 // The image views of the switchers: an image taken from a subview, passed through the store and
@@ -119,66 +84,69 @@ void replaceImageOf(UIImageView* imageView, const std::function<Ref<UIImage>(UII
     imageView->setImage(operation(current));
 }
 
-void deckSwitcherLayout(Object* self, SEL cmd)
+} // namespace
+
+void DeckSwitcherLayout(Object* self, const Layout& original)
 {
-    s_deckSwitcherLayout(self, cmd);
+    original();
     if (!SwitchIsOn("systemwide"))
         return;
-    auto imageView = objc::checkedObjectCast<UIImageView>(ivarIfPresent(self, "_imageView").ptr());
-    auto icon = sendIfAnswered<Ref<Object>>(self, "icon");
+    auto imageView = objc::ivarIfPresent<UIImageView>(self, "_imageView");
+    auto icon = sb::icon.ifAnswered(self);
     if (!imageView || !objc::isKindOfClass(icon, objc::objc_getClass("SBIcon")))
         return;
     replaceImageOf(imageView, [&](UIImage* image) { return CustomImageForIcon(image, icon); });
 }
 
-void fluidSwitcherUpdate(Object* self, const Imp<void()>& previous, SEL cmd)
+void FluidSwitcherUpdate(Object* self, const Layout& original)
 {
-    previous(self, cmd);
+    original();
     if (!SwitchIsOn("systemwide"))
         return;
-    auto imageView = objc::checkedObjectCast<UIImageView>(sendIfAnswered<Ref<Object>>(self, "imageView").ptr());
-    IconKey key = IconKeyForIcon(sendIfAnswered<Ref<Object>>(self, "icon"));
+    auto imageView = dynamic_cast<UIImageView*>(sb::imageView.ifAnswered(self).ptr());
+    IconKey key = IconKeyForIcon(sb::icon.ifAnswered(self));
     replaceImageOf(imageView, [&](UIImage* image) { return ScaledCustomImageForKey(image, key); });
 }
 
-void settingsCellSetIcon(Object* self, SEL cmd, UIImage* icon)
+void SettingsCellSetIcon(Object* self, const Original<void(UIImage*)>& original, UIImage* icon)
 {
     if (!SwitchIsOn("systemwide")) {
-        s_settingsCellSetIcon(self, cmd, icon);
+        original(icon);
         return;
     }
-    std::optional<IconKey> key = presentKey(sendIfAnswered<std::string>(self, "getLazyIconID"));
+    std::optional<IconKey> key = presentKey(sb::getLazyIconID.ifAnswered(self));
     if (!key) {
-        auto specifier = sendIfAnswered<Ref<Object>>(self, "specifier");
+        auto specifier = sb::specifier.ifAnswered(self);
         if (specifier) {
-            auto restrictByID = sendIfAnswered<Ref<Object>>(specifier, "propertyForKey:", std::string("restrictByID"));
-            if (restrictByID && objc::respondsToSelector(restrictByID, "UTF8String"))
-                key = presentKey(msgSend<std::string>(restrictByID, "UTF8String"));
+            auto restrictByID = sb::propertyForKey.ifAnswered(specifier, "restrictByID");
+            key = presentKey(sb::UTF8String.ifAnswered(restrictByID));
             if (!key) {
-                if (const char* mapped = SettingsIdentifierKey(sendIfAnswered<std::string>(specifier, "identifier")))
+                if (const char* mapped = SettingsIdentifierKey(sb::identifier.ifAnswered(specifier)))
                     key = mapped;
             }
         }
     }
-    s_settingsCellSetIcon(self, cmd, ScaledCustomImageForKey(icon, key));
+    original(ScaledCustomImageForKey(icon, key));
 }
 
-void gridWrapperUpdate(Object* self, const Imp<void()>& previous, SEL cmd)
+void GridWrapperLayout(Object* self, const Layout& original)
 {
-    previous(self, cmd);
+    original();
     auto mode = IntegerValue("folderoverlay");
     if (mode && *mode != 0)
         return;
-    auto folderIcon = sendIfAnswered<Ref<Object>>(sendIfAnswered<Ref<Object>>(self, "element"), "folderIcon");
-    auto current = sendIfAnswered<Ref<UIImage>>(self, "image");
-    msgSend(self, "setImage:", CustomImageForFolder(current, folderIcon).ptr());
+    auto folderIcon = sb::folderIcon.ifAnswered(sb::element.ifAnswered(self));
+    auto current = uikit::sel::image.ifAnswered(self);
+    uikit::sel::setImage.orZero(self, CustomImageForFolder(current, folderIcon));
 }
+
+namespace {
 
 void setFolderChromeAlpha(Object* folderImageView, CGFloat alpha)
 {
-    if (auto background = sendIfAnswered<Ref<UIView>>(folderImageView, "backgroundView"))
+    if (auto background = sb::backgroundView.ifAnswered(folderImageView))
         background->setAlpha(alpha);
-    sendIfAnswered<void>(folderImageView, "setIconGridImageAlpha:", alpha);
+    sb::setIconGridImageAlpha.ifAnswered(folderImageView, alpha);
 }
 
 void removeFolderOverlay(UIView* view)
@@ -192,14 +160,16 @@ void removeFolderOverlay(UIView* view)
 
 Ref<UIImage> folderOverlayImage(Object* folderImageView)
 {
-    auto folder = ivarIfPresent(folderImageView, "_folderIcon");
+    auto folder = objc::ivarIfPresent<Object>(folderImageView, "_folderIcon");
     // Without an outline to shape with, the folder keeps its normal appearance.
     return StoredImageShapedLike(IconKeyForIcon(folder), FolderShapeImage(folder));
 }
 
-void folderOverlayLayout(Object* self, SEL cmd)
+} // namespace
+
+void FolderOverlayLayout(Object* self, const Layout& original)
 {
-    s_folderImageViewLayout(self, cmd);
+    original();
     auto* view = dynamic_cast<UIView*>(self);
     if (!view)
         return;
@@ -230,8 +200,6 @@ void folderOverlayLayout(Object* self, SEL cmd)
     imageView->setTag(kFolderOverlayTag);
     view->addSubview(imageView);
 }
-
-} // namespace
 
 const char* SettingsIdentifierKey(const std::string& identifier)
 {
@@ -265,137 +233,88 @@ std::string WidgetKey(const std::string& widgetIdentifier)
 
 bool& FolderLayoutSkip() { return s_folderLayoutSkip; }
 
-void InstallClockContentsImage(objc::Class* cls)
+Ref<UIImage> ClockContentsImage(Object* self, const ImageGetter& original)
 {
-    MSHookMessageEx(cls, "contentsImage", +[](Object* self, SEL cmd) {
-        return CustomImageForIcon(s_clockContentsImage(self, cmd), sendIfAnswered<Ref<Object>>(self, "icon"));
-    }, &s_clockContentsImage);
+    return CustomImageForIcon(original(), sb::icon.ifAnswered(self));
 }
 
-void InstallIconImageViewContentsImage(objc::Class* cls)
+Ref<UIImage> IconImageViewContentsImage(Object*, const ImageGetter& original) { return original(); }
+
+Ref<UIImage> GridCellImage(Object* self, const ImageGetter& original) { return CustomImageForIcon(original(), self); }
+
+Ref<UIImage> GetIconImage(Object* self, const ImageWithFormat& original, long long format)
 {
-    MSHookMessageEx(cls, "contentsImage", +[](Object* self, SEL cmd) { return s_iconImageViewContentsImage(self, cmd); }, &s_iconImageViewContentsImage);
+    if (format == 2 && CalendarDateColor() && IconKeyForIcon(self) == kCalendarKey)
+        return calendarWithDate(original);
+    Ref<UIImage> image = original(format);
+    if (!SwitchIsOn("enabled") || !image)
+        return image;
+    Ref<UIImage> redrawn = RedrawImage(CustomImageForKey(image, IconKeyForIcon(self)), image->size());
+    return redrawn ? redrawn : image;
 }
 
-void InstallGridCellImage(objc::Class* cls)
+void UpdateCornerMask(Object*, const Layout& original)
 {
-    MSHookMessageEx(cls, "gridCellImage", +[](Object* self, SEL cmd) { return CustomImageForIcon(s_gridCellImage(self, cmd), self); }, &s_gridCellImage);
+    // While the tweak is enabled the crossfade view's corner mask is left alone.
+    if (!SwitchIsOn("enabled"))
+        original();
 }
 
-void InstallGetIconImage(objc::Class* cls) { MSHookMessageEx(cls, "getIconImage:", &getIconImage, &s_getIconImage); }
-
-void InstallUpdateCornerMask(objc::Class* cls)
+Ref<UIImage> BulletinSectionIcon(Object* self, const ImageWithFormat& original, long long format)
 {
-    MSHookMessageEx(cls, "_updateCornerMask", +[](Object* self, SEL cmd) {
-        // While the tweak is enabled the crossfade view's corner mask is left alone.
-        if (!SwitchIsOn("enabled"))
-            s_updateCornerMask(self, cmd);
-    }, &s_updateCornerMask);
-}
-
-void InstallDeckSwitcherLayout(objc::Class* cls) { MSHookMessageEx(cls, "layoutSubviews", &deckSwitcherLayout, &s_deckSwitcherLayout); }
-
-void InstallBulletinSectionIcon(objc::Class* cls)
-{
-    MSHookMessageEx(cls, "sectionIconImageWithFormat:", +[](Object* self, SEL cmd, long long format) {
-        Ref<UIImage> image = s_bulletinSectionIcon(self, cmd, format);
-        if (!SwitchIsOn("systemwide"))
-            return image;
-        return CustomImageForKey(image, presentKey(sendIfAnswered<std::string>(self, "sectionID")));
-    }, &s_bulletinSectionIcon);
-}
-
-void InstallSettingsCellSetIcon(objc::Class* cls) { MSHookMessageEx(cls, "setIcon:", &settingsCellSetIcon, &s_settingsCellSetIcon); }
-
-void InstallGridWrapperLayout(objc::Class* cls)
-{
-    MSHookMessageEx(cls, "layoutSubviews", +[](Object* self, SEL cmd) { gridWrapperUpdate(self, s_gridWrapperLayout, cmd); }, &s_gridWrapperLayout);
-}
-
-void InstallGridWrapperReposition(objc::Class* cls)
-{
-    MSHookMessageEx(cls, "reposition", +[](Object* self, SEL cmd) { gridWrapperUpdate(self, s_gridWrapperReposition, cmd); }, &s_gridWrapperReposition);
-}
-
-void InstallFolderOverlayLayout(objc::Class* cls) { MSHookMessageEx(cls, "layoutSubviews", &folderOverlayLayout, &s_folderImageViewLayout); }
-
-void InstallLaunchIcon(objc::Class* cls)
-{
-    MSHookMessageEx(cls, "_launchIcon:", +[](Object* self, SEL cmd, Object* icon) {
-        if (SwitchIsOn("enabled") && IntegerValue("folderoverlay") == 1 && objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon")))
-            s_folderLayoutSkip = true;
-        s_launchIcon(self, cmd, icon);
-    }, &s_launchIcon);
-}
-
-void InstallNotificationIcon(objc::Class* cls)
-{
-    MSHookMessageEx(cls, "icon", +[](Object* self, SEL cmd) {
-        Ref<UIImage> image = s_notificationIcon(self, cmd);
-        if (!SwitchIsOn("systemwide"))
-            return image;
-        std::string bundleIdentifier;
-        if (self && self->isa() && self->isa()->findIvar("_appBundleIdentifer"))
-            bundleIdentifier = objc::getIvar<std::string>(self, "_appBundleIdentifer");
-        return ScaledCustomImageForKey(image, presentKey(bundleIdentifier));
-    }, &s_notificationIcon);
-}
-
-static Ref<UIImage> widgetImage(Object* self, SEL cmd, const Imp<Ref<UIImage>()>& previous)
-{
-    Ref<UIImage> image = previous(self, cmd);
+    Ref<UIImage> image = original(format);
     if (!SwitchIsOn("systemwide"))
         return image;
-    return ScaledCustomImageForKey(image, presentKey(WidgetKey(sendIfAnswered<std::string>(self, "widgetIdentifier"))));
+    return CustomImageForKey(image, presentKey(sb::sectionID.ifAnswered(self)));
 }
 
-void InstallWidgetIcon(objc::Class* cls)
+void LaunchIcon(Object*, const Original<void(Object*)>& original, Object* icon)
 {
-    MSHookMessageEx(cls, "icon", +[](Object* self, SEL cmd) { return widgetImage(self, cmd, s_widgetIcon); }, &s_widgetIcon);
+    if (SwitchIsOn("enabled") && IntegerValue("folderoverlay") == 1 && objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon")))
+        s_folderLayoutSkip = true;
+    original(icon);
 }
 
-void InstallWidgetSettingsIcon(objc::Class* cls)
+Ref<UIImage> NotificationIcon(Object* self, const ImageGetter& original)
 {
-    MSHookMessageEx(cls, "settingsIcon", +[](Object* self, SEL cmd) { return widgetImage(self, cmd, s_widgetSettingsIcon); }, &s_widgetSettingsIcon);
+    Ref<UIImage> image = original();
+    if (!SwitchIsOn("systemwide"))
+        return image;
+    std::string bundleIdentifier = objc::ivarValueIfPresent<std::string>(self, "_appBundleIdentifer").value_or("");
+    return ScaledCustomImageForKey(image, presentKey(bundleIdentifier));
 }
 
-void InstallSearchIcon(objc::Class* cls)
+Ref<UIImage> WidgetIcon(Object* self, const ImageGetter& original)
 {
-    MSHookMessageEx(cls, "generateImageWithFormat:", +[](Object* self, SEL cmd, long long format) {
-        Ref<UIImage> image = s_searchIcon(self, cmd, format);
-        if (!SwitchIsOn("systemwide"))
-            return image;
-        std::optional<IconKey> key;
-        if (objc::respondsToSelector(self, "bundleID"))
-            key = presentKey(msgSend<std::string>(self, "bundleID"));
-        else if (objc::respondsToSelector(self, "bundleIdentifier"))
-            key = presentKey(msgSend<std::string>(self, "bundleIdentifier"));
-        return ScaledCustomImageForKey(image, key);
-    }, &s_searchIcon);
+    Ref<UIImage> image = original();
+    if (!SwitchIsOn("systemwide"))
+        return image;
+    return ScaledCustomImageForKey(image, presentKey(WidgetKey(sb::widgetIdentifier.ifAnswered(self))));
 }
 
-void InstallSuggestionIcon(objc::Class* cls)
+Ref<UIImage> SearchIcon(Object* self, const ImageWithFormat& original, long long format)
 {
-    MSHookMessageEx(cls, "setBundleIdentifier:", +[](Object* self, SEL cmd, const std::string& bundleIdentifier) {
-        s_suggestionSetBundleIdentifier(self, cmd, bundleIdentifier);
-        if (!SwitchIsOn("enabled") || !SwitchIsOn("systemwide"))
-            return;
-        auto* button = dynamic_cast<UIButton*>(ivarIfPresent(self, "_iconButton").ptr());
-        if (!button)
-            return;
-        Ref<UIImage> current = button->imageForState(UIControlStateNormal);
-        button->setImage(ScaledCustomImageForKey(current, presentKey(bundleIdentifier)), UIControlStateNormal);
-    }, &s_suggestionSetBundleIdentifier);
+    Ref<UIImage> image = original(format);
+    if (!SwitchIsOn("systemwide"))
+        return image;
+    std::optional<IconKey> key;
+    if (sb::bundleID.isAnsweredBy(self))
+        key = presentKey(sb::bundleID.orZero(self));
+    else if (sb::bundleIdentifier.isAnsweredBy(self))
+        key = presentKey(sb::bundleIdentifier.orZero(self));
+    return ScaledCustomImageForKey(image, key);
 }
 
-void InstallFluidSwitcherLayout(objc::Class* cls)
+void SuggestionSetBundleIdentifier(Object* self, const Original<void(const std::string&)>& original, const std::string& bundleIdentifier)
 {
-    MSHookMessageEx(cls, "layoutSubviews", +[](Object* self, SEL cmd) { fluidSwitcherUpdate(self, s_fluidSwitcherLayout, cmd); }, &s_fluidSwitcherLayout);
-}
-
-void InstallFluidSwitcherUpdate(objc::Class* cls)
-{
-    MSHookMessageEx(cls, "updateIcon", +[](Object* self, SEL cmd) { fluidSwitcherUpdate(self, s_fluidSwitcherUpdate, cmd); }, &s_fluidSwitcherUpdate);
+    original(bundleIdentifier);
+    if (!SwitchIsOn("enabled") || !SwitchIsOn("systemwide"))
+        return;
+    auto button = objc::ivarIfPresent<UIButton>(self, "_iconButton");
+    if (!button)
+        return;
+    Ref<UIImage> current = button->imageForState(UIControlStateNormal);
+    button->setImage(ScaledCustomImageForKey(current, presentKey(bundleIdentifier)), UIControlStateNormal);
 }
 
 } // namespace ovrimo

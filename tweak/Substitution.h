@@ -1,15 +1,23 @@
 #pragma once
 
 // The method replacements through which custom images reach every surface that shows an icon.
-// Each is installed by the library initializer (Startup.cpp) in its table order.
+// Each body gets the receiver, the implementation it replaced (called with unchanged arguments
+// first) and the arguments; the start-up table (Startup.cpp) pairs each with its class and
+// selector and installs them in order.
+
+#include "platform/substrate/Replacement.h"
+#include "platform/uikit/UIKitSelectors.h"
 
 #include <string>
 
-namespace objc {
-class Class;
-}
+class UIImage;
 
 namespace ovrimo {
+
+using substrate::Original;
+using ImageGetter = Original<objc::Ref<UIImage>()>;
+using ImageWithFormat = Original<objc::Ref<UIImage>(long long)>;
+using Layout = Original<void()>;
 
 // The key a Settings list entry's identifier stands for, or nothing.
 const char* SettingsIdentifierKey(const std::string& identifier);
@@ -19,25 +27,25 @@ std::string WidgetKey(const std::string& widgetIdentifier);
 // Whether the next folder overlay layout is to be skipped (set when a folder opens).
 bool& FolderLayoutSkip();
 
-void InstallClockContentsImage(objc::Class*);        // row 3
-void InstallIconImageViewContentsImage(objc::Class*); // row 4
-void InstallGridCellImage(objc::Class*);             // row 5
-void InstallGetIconImage(objc::Class*);              // row 6
-void InstallUpdateCornerMask(objc::Class*);          // row 7
-void InstallDeckSwitcherLayout(objc::Class*);        // row 8
-void InstallBulletinSectionIcon(objc::Class*);       // row 9
-void InstallSettingsCellSetIcon(objc::Class*);       // row 10
-void InstallGridWrapperLayout(objc::Class*);         // row 11
-void InstallGridWrapperReposition(objc::Class*);     // row 12
-void InstallFolderOverlayLayout(objc::Class*);       // row 13
-void InstallLaunchIcon(objc::Class*);                // row 14
-void InstallNotificationIcon(objc::Class*);          // row 15
-void InstallWidgetIcon(objc::Class*);                // row 16
-void InstallWidgetSettingsIcon(objc::Class*);        // row 17
-void InstallSearchIcon(objc::Class*);                // row 18
-void InstallSuggestionIcon(objc::Class*);            // row 19
-void InstallFluidSwitcherLayout(objc::Class*);       // row 20
-void InstallFluidSwitcherUpdate(objc::Class*);       // row 21
+objc::Ref<UIImage> ClockContentsImage(objc::Object* self, const ImageGetter& original);
+objc::Ref<UIImage> IconImageViewContentsImage(objc::Object* self, const ImageGetter& original);
+objc::Ref<UIImage> GridCellImage(objc::Object* self, const ImageGetter& original);
+objc::Ref<UIImage> GetIconImage(objc::Object* self, const ImageWithFormat& original, long long format);
+void UpdateCornerMask(objc::Object* self, const Layout& original);
+void DeckSwitcherLayout(objc::Object* self, const Layout& original);
+objc::Ref<UIImage> BulletinSectionIcon(objc::Object* self, const ImageWithFormat& original, long long format);
+void SettingsCellSetIcon(objc::Object* self, const Original<void(UIImage*)>& original, UIImage* icon);
+// The folder's mini grid, for both layoutSubviews and reposition.
+void GridWrapperLayout(objc::Object* self, const Layout& original);
+void FolderOverlayLayout(objc::Object* self, const Layout& original);
+void LaunchIcon(objc::Object* self, const Original<void(objc::Object*)>& original, objc::Object* icon);
+objc::Ref<UIImage> NotificationIcon(objc::Object* self, const ImageGetter& original);
+// A widget's icon and its settings icon.
+objc::Ref<UIImage> WidgetIcon(objc::Object* self, const ImageGetter& original);
+objc::Ref<UIImage> SearchIcon(objc::Object* self, const ImageWithFormat& original, long long format);
+void SuggestionSetBundleIdentifier(objc::Object* self, const Original<void(const std::string&)>& original, const std::string& bundleIdentifier);
+// The fluid switcher's icon, for both layoutSubviews and updateIcon.
+void FluidSwitcherUpdate(objc::Object* self, const Layout& original);
 
 inline constexpr long kFolderOverlayTag = 12344312;
 

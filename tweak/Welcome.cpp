@@ -1,6 +1,5 @@
 #include "tweak/Welcome.h"
 
-#include "platform/substrate/Substrate.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIImageView.h"
@@ -13,8 +12,6 @@ namespace ovrimo {
 using objc::Ref;
 
 namespace {
-
-objc::Imp<void()> s_restoreContent;
 
 const char* const kWelcomeMessage = "\n\n\n\n\n\nWelcome to %@! I asume that you want to replace some icon images. You can start right away, to begin "
                                     "just simply enter edit mode (wiggle mode) and single tap on an icon of your choice. Happy replacing!";
@@ -47,14 +44,12 @@ void ShowWelcomeAlert()
         window->rootViewController()->presentViewController(alert, true);
 }
 
-void InstallWelcomeAlert(objc::Class* cls)
+void RestoreContent(objc::Object*, const substrate::Original<void()>& original)
 {
-    MSHookMessageEx(cls, "restoreContent", +[](objc::Object* self, objc::SEL cmd) {
-        s_restoreContent(self, cmd);
-        if (!SwitchIsOn("enabled") || !SwitchIsOn("firstrun"))
-            return;
-        ShowWelcomeAlert();
-    }, &s_restoreContent);
+    original();
+    if (!SwitchIsOn("enabled") || !SwitchIsOn("firstrun"))
+        return;
+    ShowWelcomeAlert();
 }
 
 } // namespace ovrimo

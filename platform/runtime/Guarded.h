@@ -7,6 +7,7 @@
 #include "Diagnostics.h"
 #include "Message.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,36 @@ Ref<T> ivarOrNull(Object* self, std::string_view name) noexcept
         diagnose("instance variable " + std::string(name) + " of " + classNameOf(self) + " could not be read");
     }
     return nullptr;
+}
+
+} // namespace objc
+
+namespace objc {
+
+// The same for a variable the class may lack on some systems: absent reads as null silently;
+// one that holds something else than a T still leaves a diagnostic.
+template<class T>
+Ref<T> ivarIfPresent(Object* self, std::string_view name) noexcept
+{
+    if (!self || !self->isa() || !self->isa()->findIvar(name))
+        return nullptr;
+    return ivarOrNull<T>(self, name);
+}
+
+// A variable of a value type (a string, a number) the class may lack: empty when absent or of
+// another type (the latter with a diagnostic).
+template<class T>
+std::optional<T> ivarValueIfPresent(Object* self, std::string_view name) noexcept
+{
+    const Ivar* ivar = self && self->isa() ? self->isa()->findIvar(name) : nullptr;
+    if (!ivar)
+        return std::nullopt;
+    try {
+        return getIvar<T>(self, name);
+    } catch (const std::exception& e) {
+        diagnose(std::string(e.what()) + "; read as absent");
+    }
+    return std::nullopt;
 }
 
 } // namespace objc

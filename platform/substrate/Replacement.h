@@ -17,6 +17,8 @@
 // (that is how one table serves every system); a method of another signature installs nothing
 // and leaves a diagnostic. A body that throws is reported as a diagnostic and the call answers
 // what the replaced implementation answers, so a fault in the tweak never reaches its host.
+// Replacements are constant-initialized (declare them constinit), so a table of them is ready
+// before any library initializer runs.
 
 #include "platform/runtime/Sel.h"
 #include "platform/substrate/Substrate.h"
@@ -51,12 +53,12 @@ private:
 
 class ReplacementBase {
 public:
-    ReplacementBase(const char* className, const objc::SelBase& selector)
+    constexpr ReplacementBase(const char* className, const objc::SelBase& selector)
         : m_className(className)
         , m_selector(&selector)
     {
     }
-    virtual ~ReplacementBase() = default;
+    constexpr virtual ~ReplacementBase() = default;
 
     const char* className() const { return m_className; }
     const char* selectorName() const { return m_selector->name(); }
@@ -80,7 +82,7 @@ class Replacement<R(A...)> final : public ReplacementBase {
 public:
     using Body = R (*)(objc::Object* self, const Original<R(A...)>& original, A... args);
 
-    Replacement(const char* className, const objc::Sel<R(A...)>& selector, Body body)
+    constexpr Replacement(const char* className, const objc::Sel<R(A...)>& selector, Body body)
         : ReplacementBase(className, selector)
         , m_body(body)
     {

@@ -1,5 +1,6 @@
 #include "tests/tweak/TweakTestSupport.h"
 #include "tweak/IconStore.h"
+#include "tweak/PrivateInterfaces.h"
 #include "tweak/Substitution.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ protected:
     {
         objc::Class* icon = objc::objc_getClass("SBIcon");
         icon->addMethod("getIconImage:", [](SBIcon*, objc::SEL, long long) { return calendarIcon(); });
-        InstallGetIconImage(icon);
+        substrate::Replacement<Ref<UIImage>(long long)>("SBIcon", sb::getIconImage, GetIconImage).install();
         calendar = appIcon("com.apple.mobilecal", "Calendar");
     }
 

@@ -1,0 +1,95 @@
+#pragma once
+
+// The private interfaces of SpringBoard and the system frameworks that the tweak calls, declared
+// once with the signatures they have there. The classes themselves are found by name at run
+// time; a selector a class lacks on some system is sent with `ifAnswered`, every other one with
+// `orZero`, so that a difference between systems reads as zero and never throws.
+
+#include "platform/corefoundation/NSArray.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/runtime/Sel.h"
+#include "platform/uikit/UIView.h"
+
+#include <cstdint>
+#include <string>
+
+namespace ovrimo::sb {
+
+using objc::Object;
+using objc::Ref;
+using objc::Sel;
+
+// Icons (SBIcon, SBApplicationIcon, SBBookmarkIcon, SBFolderIcon) and what they carry.
+inline constinit Sel<Ref<UIImage>(long long)> getIconImage { "getIconImage:" };
+inline constinit Sel<Ref<UIImage>()> gridCellImage { "gridCellImage" };
+inline constinit Sel<void()> reloadIconImage { "reloadIconImage" };
+inline constinit Sel<std::int64_t()> badgeValue { "badgeValue" };
+inline constinit Sel<Ref<Object>()> badgeNumberOrString { "badgeNumberOrString" };
+inline constinit Sel<void()> noteBadgeDidChange { "noteBadgeDidChange" };
+inline constinit Sel<bool()> isFolderIcon { "isFolderIcon" };
+inline constinit Sel<Ref<Object>()> webClip { "webClip" };
+inline constinit Sel<Ref<Object>()> application { "application" };
+inline constinit Sel<std::string()> applicationBundleID { "applicationBundleID" };
+inline constinit Sel<Ref<Object>()> folder { "folder" };
+inline constinit Sel<std::string()> identifier { "identifier" };
+inline constinit Sel<std::string()> title { "title" };
+inline constinit Sel<std::string()> bundleIdentifier { "bundleIdentifier" };
+inline constinit Sel<std::string()> displayName { "displayName" };
+
+// Icon views and their image views.
+inline constinit Sel<Ref<Object>()> icon { "icon" };
+inline constinit Sel<bool()> isEditing { "isEditing" };
+inline constinit Sel<void(bool)> applyEditingStateAnimated { "_applyEditingStateAnimated:" };
+inline constinit Sel<Ref<UIImage>()> contentsImage { "contentsImage" };
+inline constinit Sel<void(bool)> updateImageAnimated { "updateImageAnimated:" };
+inline constinit Sel<Ref<UIImage>()> darkeningOverlayImage { "darkeningOverlayImage" };
+inline constinit Sel<void()> updateCornerMask { "_updateCornerMask" };
+inline constinit Sel<Ref<Object>()> element { "element" };
+inline constinit Sel<Ref<Object>()> folderIcon { "folderIcon" };
+inline constinit Sel<Ref<UIView>()> backgroundView { "backgroundView" };
+inline constinit Sel<void(double)> setIconGridImageAlpha { "setIconGridImageAlpha:" };
+inline constinit Sel<void()> reposition { "reposition" };
+
+// The icon controller, the icon view map and the model.
+inline constinit Sel<Ref<Object>()> sharedInstance { "sharedInstance" };
+inline constinit Sel<Ref<Object>()> homescreenIconViewMap { "homescreenIconViewMap" };
+inline constinit Sel<Ref<Object>()> homescreenMap { "homescreenMap" };
+inline constinit Sel<Ref<UIView>(Object*)> mappedIconViewForIcon { "mappedIconViewForIcon:" };
+inline constinit Sel<Ref<Object>()> model { "model" };
+inline constinit Sel<Ref<NSArray>()> leafIcons { "leafIcons" };
+inline constinit Sel<void(Object*)> launchIcon { "_launchIcon:" };
+inline constinit Sel<void(bool, bool)> setEditingAnimated { "setEditing:animated:" };
+inline constinit Sel<Ref<UIView>()> contentView { "contentView" };
+inline constinit Sel<bool()> isFloatingDockSupported { "isFloatingDockSupported" };
+inline constinit Sel<Ref<Object>()> viewController { "viewController" };
+inline constinit Sel<void()> restoreContent { "restoreContent" };
+
+// Switchers, bulletins, notifications, widgets, search and suggestions.
+inline constinit Sel<void()> updateIcon { "updateIcon" };
+inline constinit Sel<Ref<Object>()> imageView { "imageView" };
+inline constinit Sel<Ref<UIImage>(long long)> sectionIconImageWithFormat { "sectionIconImageWithFormat:" };
+inline constinit Sel<std::string()> sectionID { "sectionID" };
+inline constinit Sel<Ref<UIImage>()> iconImage { "icon" };
+inline constinit Sel<Ref<UIImage>()> settingsIcon { "settingsIcon" };
+inline constinit Sel<std::string()> widgetIdentifier { "widgetIdentifier" };
+inline constinit Sel<Ref<UIImage>(long long)> generateImageWithFormat { "generateImageWithFormat:" };
+inline constinit Sel<std::string()> bundleID { "bundleID" };
+inline constinit Sel<void(const std::string&)> setBundleIdentifier { "setBundleIdentifier:" };
+
+// Settings cells (the Preferences framework) and the values they hold.
+inline constinit Sel<void(UIImage*)> setIcon { "setIcon:" };
+inline constinit Sel<std::string()> getLazyIconID { "getLazyIconID" };
+inline constinit Sel<Ref<Object>()> specifier { "specifier" };
+inline constinit Sel<Ref<Object>(const std::string&)> propertyForKey { "propertyForKey:" };
+inline constinit Sel<std::string()> UTF8String { "UTF8String" };
+inline constinit Sel<bool()> boolValue { "boolValue" };
+inline constinit Sel<std::int64_t()> integerValue { "integerValue" };
+
+} // namespace ovrimo::sb
+
+namespace ovrimo::helper {
+
+// What the editing triggers send to the workflow's class.
+inline constinit objc::Sel<void()> cleanupOnDimiss { "cleanupOnDimiss" };
+
+} // namespace ovrimo::helper
