@@ -1,22 +1,16 @@
 #include "device/springboard/SBIcon.h"
 
 #include "device/springboard/IconArt.h"
+#include "device/springboard/SBApplication.h"
+#include "device/springboard/UIWebClip.h"
 #include "device/springboard/SpringBoard.h"
-#include "platform/corefoundation/NSArray.h"
+#include "device/springboard/SpringBoardSelectors.h"
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
+#include "platform/runtime/ClassBuilder.h"
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
-
-std::vector<Ref<SBIcon>> SBFolder::icons() const
-{
-    std::vector<Ref<SBIcon>> all;
-    for (const Page& page : m_lists)
-        all.insert(all.end(), page.begin(), page.end());
-    return all;
-}
+namespace sel = springboard::sel;
 
 void SBIcon::addObserver(objc::Object* observer)
 {
@@ -46,118 +40,70 @@ Ref<UIImage> SBIcon::drawIconAtSide(double side)
     return springboard::drawAppIcon(identifier(), defaultDisplayName(), side, springboard::deviceLocalTime());
 }
 
-Ref<UIImage> SBApplicationIcon::drawIconAtSide(double side)
+Ref<UIImage> SBIcon::getIconImage(long long format) { return drawIconAtSide(springboard::iconImageSide(static_cast<int>(format))); }
+
+Ref<UIImage> SBIcon::gridCellImage() { return drawIconAtSide(springboard::gridCellSide()); }
+
+void SBIcon::reloadIconImage()
 {
-    return springboard::drawAppIcon(identifier(), defaultDisplayName(), side, springboard::deviceLocalTime());
+    for (auto& observer : observers())
+        if (sel::iconImageDidUpdate.isAnsweredBy(observer))
+            sel::iconImageDidUpdate(observer, this);
 }
 
-Ref<UIImage> SBBookmarkIcon::drawIconAtSide(double side)
+std::int64_t SBIcon::badgeValue() const
 {
-    return springboard::drawWebClipIcon(defaultDisplayName(), side);
+    if (auto* number = dynamic_cast<NSNumber*>(badge()))
+        return number->integerValue();
+    if (auto* string = dynamic_cast<NSString*>(badge()))
+        return string->integerValue();
+    return 0;
 }
 
-Ref<UIImage> SBFolderIcon::drawIconAtSide(double side)
+void SBIcon::setBadgeAndNotify(objc::Object* badge)
 {
-    // The plate with the first page's grid cells, each asked of its icon.
-    std::vector<Ref<UIImage>> cells;
-    if (m_folder && !m_folder->lists().empty())
-        for (const Ref<SBIcon>& icon : m_folder->lists().front())
-            cells.push_back(msgSend<Ref<UIImage>>(icon, "gridCellImage"));
-    return springboard::drawFolderIcon(cells, side);
+    setBadge(badge);
+    sel::noteBadgeDidChange(this);
 }
 
-void SBApplication::registerClass(objc::Runtime& rt)
+void SBIcon::noteBadgeDidChange()
 {
-    objc::Class* c = rt.registerClass<SBApplication>("NSObject");
-    c->addMethod("bundleIdentifier", [](SBApplication* self, SEL) { return self->bundleIdentifier(); });
-    c->addMethod("displayName", [](SBApplication* self, SEL) { return self->displayName(); });
+    for (auto& observer : observers())
+        if (sel::iconAccessoriesDidUpdate.isAnsweredBy(observer))
+            sel::iconAccessoriesDidUpdate(observer, this);
 }
 
-void UIWebClip::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<UIWebClip>("NSObject");
-    c->addMethod("identifier", [](UIWebClip* self, SEL) { return self->identifier(); });
-    c->addMethod("title", [](UIWebClip* self, SEL) { return self->title(); });
-    c->addMethod("pageURL", [](UIWebClip* self, SEL) { return self->url(); });
-}
+namespace {
 
-void SBFolder::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBFolder>("NSObject");
-    c->addMethod("displayName", [](SBFolder* self, SEL) { return self->displayName(); });
-    c->addMethod("setDisplayName:", [](SBFolder* self, SEL, std::string name) { self->setDisplayName(std::move(name)); });
-    c->addMethod("icons", [](SBFolder* self, SEL) {
-        std::vector<Ref<objc::Object>> items;
-        for (auto& icon : self->icons())
-            items.emplace_back(icon.ptr());
-        return NSArray::make(std::move(items));
-    });
-    c->addMethod("lists", [](SBFolder* self, SEL) {
-        std::vector<Ref<objc::Object>> pages;
-        for (auto& page : self->lists()) {
-            std::vector<Ref<objc::Object>> items(page.begin(), page.end());
-            pages.emplace_back(NSArray::make(std::move(items)).ptr());
-        }
-        return NSArray::make(std::move(pages));
-    });
-}
+// What an icon that stands for no application, web clip or folder answers.
+Ref<SBApplication> noApplication(SBIcon*) { return nullptr; }
+std::string noBundleIdentifier(SBIcon*) { return {}; }
+bool answerNo(SBIcon*) { return false; }
+std::string displayNameOf(SBIcon* icon) { return icon->defaultDisplayName(); }
+std::string leafIdentifierOf(SBIcon* icon) { return icon->identifier(); }
+Ref<objc::Object> badgeOf(SBIcon* icon) { return Ref<objc::Object>(icon->badge()); }
+
+} // namespace
 
 void SBIcon::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<SBIcon>("NSObject");
-    c->addMethod("getIconImage:", [](SBIcon* self, SEL, int format) { return self->drawIconAtSide(springboard::iconImageSide(format)); });
-    c->addMethod("gridCellImage", [](SBIcon* self, SEL) { return self->drawIconAtSide(springboard::gridCellSide()); });
-    c->addMethod("reloadIconImage", [](SBIcon* self, SEL) {
-        for (auto& observer : self->observers())
-            if (objc::respondsToSelector(observer, "iconImageDidUpdate:"))
-                msgSend(observer, "iconImageDidUpdate:", self);
-    });
-    c->addMethod("badgeNumberOrString", [](SBIcon* self, SEL) { return Ref<objc::Object>(self->badge()); });
-    c->addMethod("badgeValue", [](SBIcon* self, SEL) -> int64_t {
-        if (auto* number = dynamic_cast<NSNumber*>(self->badge()))
-            return number->integerValue();
-        if (auto* string = dynamic_cast<NSString*>(self->badge()))
-            return string->integerValue();
-        return 0;
-    });
-    c->addMethod("setBadge:", [](SBIcon* self, SEL, objc::Object* badge) {
-        self->setBadge(badge);
-        msgSend(self, "noteBadgeDidChange");
-    });
-    c->addMethod("noteBadgeDidChange", [](SBIcon* self, SEL) {
-        for (auto& observer : self->observers())
-            if (objc::respondsToSelector(observer, "iconAccessoriesDidUpdate:"))
-                msgSend(observer, "iconAccessoriesDidUpdate:", self);
-    });
-    c->addMethod("displayName", [](SBIcon* self, SEL) { return self->defaultDisplayName(); });
-    c->addMethod("application", [](SBIcon*, SEL) { return Ref<SBApplication>(); });
-    c->addMethod("applicationBundleID", [](SBIcon*, SEL) { return std::string(); });
-    c->addMethod("leafIdentifier", [](SBIcon* self, SEL) { return self->identifier(); });
-    c->addMethod("isFolderIcon", [](SBIcon*, SEL) { return false; });
-    c->addMethod("isBookmarkIcon", [](SBIcon*, SEL) { return false; });
-    c->addMethod("addObserver:", [](SBIcon* self, SEL, objc::Object* o) { self->addObserver(o); });
-    c->addMethod("removeObserver:", [](SBIcon* self, SEL, objc::Object* o) { self->removeObserver(o); });
-}
-
-void SBApplicationIcon::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBApplicationIcon>("SBIcon");
-    c->addMethod("application", [](SBApplicationIcon* self, SEL) { return Ref<SBApplication>(self->application()); });
-    c->addMethod("applicationBundleID", [](SBApplicationIcon* self, SEL) { return self->identifier(); });
-}
-
-void SBBookmarkIcon::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBBookmarkIcon>("SBIcon");
-    c->addMethod("webClip", [](SBBookmarkIcon* self, SEL) { return Ref<UIWebClip>(self->webClip()); });
-    c->addMethod("isBookmarkIcon", [](SBBookmarkIcon*, SEL) { return true; });
-}
-
-void SBFolderIcon::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBFolderIcon>("SBIcon");
-    c->addMethod("folder", [](SBFolderIcon* self, SEL) { return Ref<SBFolder>(self->folder()); });
-    c->addMethod("isFolderIcon", [](SBFolderIcon*, SEL) { return true; });
+    objc::ClassBuilder<SBIcon>(rt, "NSObject")
+        .method(sel::getIconImage, &SBIcon::getIconImage)
+        .method(sel::gridCellImage, &SBIcon::gridCellImage)
+        .method(sel::reloadIconImage, &SBIcon::reloadIconImage)
+        .method(sel::badgeNumberOrString, &badgeOf)
+        .method(sel::badgeValue, &SBIcon::badgeValue)
+        .method(sel::setBadge, &SBIcon::setBadgeAndNotify)
+        .method(sel::noteBadgeDidChange, &SBIcon::noteBadgeDidChange)
+        .method(sel::displayName, &displayNameOf)
+        .method(sel::application, &noApplication)
+        .method(sel::applicationBundleID, &noBundleIdentifier)
+        .method(sel::leafIdentifier, &leafIdentifierOf)
+        .method(sel::isFolderIcon, &answerNo)
+        .method(sel::isBookmarkIcon, &answerNo)
+        .method(sel::addObserver, &SBIcon::addObserver)
+        .method(sel::removeObserver, &SBIcon::removeObserver)
+        .build();
 }
 
 namespace springboard {
@@ -176,7 +122,7 @@ double iconImageSide(int format)
 
 double gridCellSide() { return iconImageSide(SBIcon::FormatHome) * 13.0 / 60.0; }
 
-Ref<UIImage> iconImage(objc::Object* icon, int format) { return msgSend<Ref<UIImage>>(icon, "getIconImage:", format); }
+Ref<UIImage> iconImage(objc::Object* icon, int format) { return sel::getIconImage(icon, format); }
 
 Ref<UIImage> appIconArt(objc::Object* icon, int format)
 {
@@ -184,15 +130,15 @@ Ref<UIImage> appIconArt(objc::Object* icon, int format)
     return sbIcon ? sbIcon->drawIconAtSide(iconImageSide(format)) : nullptr;
 }
 
-std::string iconDisplayName(objc::Object* icon) { return msgSend<std::string>(icon, "displayName"); }
+std::string iconDisplayName(objc::Object* icon) { return sel::displayName(icon); }
 
 std::string iconIdentifier(objc::Object* icon)
 {
     if (!icon)
         return {};
     if (objc::isKindOfClass(icon, "SBBookmarkIcon"))
-        return msgSend<std::string>(msgSend<Ref<objc::Object>>(icon, "webClip"), "identifier");
-    return msgSend<std::string>(icon, "applicationBundleID");
+        return sel::identifier(sel::webClip(icon));
+    return sel::applicationBundleID(icon);
 }
 
 } // namespace springboard

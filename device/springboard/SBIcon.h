@@ -1,85 +1,18 @@
 #pragma once
 
-// The icon model's objects: applications, web clips, folders, and the icons that stand for them on
-// the home screen.
+// An icon of the home screen: the base of application, web clip and folder icons.
 //
-// Runtime methods of SBIcon (every one replaceable; SpringBoard sends them through the runtime
-// whenever it draws an icon): getIconImage:, gridCellImage, reloadIconImage, badgeValue,
+// Runtime methods (every one replaceable; SpringBoard sends them through the runtime whenever it
+// draws an icon): getIconImage:, gridCellImage, reloadIconImage, badgeValue,
 // badgeNumberOrString, setBadge:, noteBadgeDidChange, displayName, application,
 // applicationBundleID, leafIdentifier, isFolderIcon, isBookmarkIcon, addObserver:, removeObserver:.
-// SBBookmarkIcon adds webClip, SBFolderIcon adds folder.
 
 #include "platform/graphics/UIImage.h"
-#include "platform/runtime/Message.h"
 #include "platform/runtime/NSObject.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
-
-class SBIcon;
-
-// An installed application.
-class SBApplication : public objc::NSObject {
-    OBJC_CLASS(SBApplication)
-public:
-    SBApplication() = default;
-    SBApplication(std::string bundleIdentifier, std::string displayName)
-        : m_bundleIdentifier(std::move(bundleIdentifier))
-        , m_displayName(std::move(displayName))
-    {
-    }
-    const std::string& bundleIdentifier() const { return m_bundleIdentifier; }
-    const std::string& displayName() const { return m_displayName; }
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    std::string m_bundleIdentifier;
-    std::string m_displayName;
-};
-
-// A web page saved to the home screen (/var/mobile/Library/WebClips/IDENTIFIER.webclip).
-class UIWebClip : public objc::NSObject {
-    OBJC_CLASS(UIWebClip)
-public:
-    UIWebClip() = default;
-    UIWebClip(std::string identifier, std::string title, std::string url)
-        : m_identifier(std::move(identifier))
-        , m_title(std::move(title))
-        , m_url(std::move(url))
-    {
-    }
-    const std::string& identifier() const { return m_identifier; }
-    const std::string& title() const { return m_title; }
-    const std::string& url() const { return m_url; }
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    std::string m_identifier;
-    std::string m_title;
-    std::string m_url;
-};
-
-// A folder: a name and pages of icons (at most nine a page).
-class SBFolder : public objc::NSObject {
-    OBJC_CLASS(SBFolder)
-public:
-    using Page = std::vector<objc::Ref<SBIcon>>;
-
-    const std::string& displayName() const { return m_displayName; }
-    void setDisplayName(std::string name) { m_displayName = std::move(name); }
-    const std::vector<Page>& lists() const { return m_lists; }
-    std::vector<Page>& lists() { return m_lists; }
-    // Every icon of every page, in order.
-    std::vector<objc::Ref<SBIcon>> icons() const;
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    std::string m_displayName;
-    std::vector<Page> m_lists;
-};
 
 class SBIcon : public objc::NSObject {
     OBJC_CLASS(SBIcon)
@@ -108,68 +41,15 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    objc::Ref<UIImage> getIconImage(long long format);
+    objc::Ref<UIImage> gridCellImage();
+    void reloadIconImage();
+    std::int64_t badgeValue() const;
+    void setBadgeAndNotify(objc::Object* badge);
+    void noteBadgeDidChange();
+
     objc::Ref<objc::Object> m_badge;
     std::vector<objc::WeakRef<objc::Object>> m_observers;
-};
-
-class SBApplicationIcon : public SBIcon {
-    OBJC_CLASS(SBApplicationIcon)
-public:
-    SBApplicationIcon() = default;
-    explicit SBApplicationIcon(SBApplication* app)
-        : m_application(app)
-    {
-    }
-    SBApplication* application() const { return m_application.ptr(); }
-
-    objc::Ref<UIImage> drawIconAtSide(double side) override;
-    std::string defaultDisplayName() const override { return m_application ? m_application->displayName() : std::string(); }
-    std::string identifier() const override { return m_application ? m_application->bundleIdentifier() : std::string(); }
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    objc::Ref<SBApplication> m_application;
-};
-
-class SBBookmarkIcon : public SBIcon {
-    OBJC_CLASS(SBBookmarkIcon)
-public:
-    SBBookmarkIcon() = default;
-    explicit SBBookmarkIcon(UIWebClip* clip)
-        : m_webClip(clip)
-    {
-    }
-    UIWebClip* webClip() const { return m_webClip.ptr(); }
-
-    objc::Ref<UIImage> drawIconAtSide(double side) override;
-    std::string defaultDisplayName() const override { return m_webClip ? m_webClip->title() : std::string(); }
-    std::string identifier() const override { return m_webClip ? m_webClip->identifier() : std::string(); }
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    objc::Ref<UIWebClip> m_webClip;
-};
-
-class SBFolderIcon : public SBIcon {
-    OBJC_CLASS(SBFolderIcon)
-public:
-    SBFolderIcon() = default;
-    explicit SBFolderIcon(SBFolder* folder)
-        : m_folder(folder)
-    {
-    }
-    SBFolder* folder() const { return m_folder.ptr(); }
-
-    objc::Ref<UIImage> drawIconAtSide(double side) override;
-    std::string defaultDisplayName() const override { return m_folder ? m_folder->displayName() : std::string(); }
-    std::string identifier() const override { return m_folder ? "folder:" + m_folder->displayName() : std::string(); }
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    objc::Ref<SBFolder> m_folder;
 };
 
 namespace springboard {

@@ -2,16 +2,20 @@
 
 #include "device/springboard/IconArt.h"
 #include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardLabels.h"
+#include "device/springboard/SpringBoardSelectors.h"
 #include "platform/dispatch/RunLoop.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/MakeView.h"
+#include "platform/uikit/UIImageView.h"
 #include "platform/uikit/UISwipeGestureRecognizer.h"
 #include "platform/uikit/UITapGestureRecognizer.h"
 
 #include <algorithm>
 #include <cstdio>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = springboard::sel;
 
 namespace {
 
@@ -25,16 +29,6 @@ std::string clockText()
     return text;
 }
 
-Ref<UILabel> makeLabel(CGRect frame, const std::string& text, double size, bool bold, UIColor* colour, NSTextAlignment alignment)
-{
-    auto label = UILabel::create(frame);
-    label->setText(text);
-    label->setFont((bold ? UIFont::boldSystemFontOfSize(size) : UIFont::systemFontOfSize(size)).ptr());
-    label->setTextColor(colour);
-    label->setTextAlignment(alignment);
-    return label;
-}
-
 Ref<UIView> makeStatusBar(const springboard::HomeScreenGeometry& g, Ref<UILabel>& clock)
 {
     auto bar = UIView::create(CGRectMake(0, 0, g.screen.width, g.statusBarHeight));
@@ -42,11 +36,11 @@ Ref<UIView> makeStatusBar(const springboard::HomeScreenGeometry& g, Ref<UILabel>
     bar->setUserInteractionEnabled(false);
     bool notch = g.statusBarHeight > 30;
     double textY = notch ? 14 : 2;
-    clock = makeLabel(notch ? CGRectMake(20, textY, 70, 17) : CGRectMake(0, textY, g.screen.width, 17), clockText(), 13, true,
+    clock = springboard::makeLabel(notch ? CGRectMake(20, textY, 70, 17) : CGRectMake(0, textY, g.screen.width, 17), clockText(), 13, true,
         UIColor::whiteColor().ptr(), notch ? NSTextAlignmentCenter : NSTextAlignmentCenter);
     bar->addSubview(clock);
     if (!notch)
-        bar->addSubview(makeLabel(CGRectMake(8, textY, 80, 17), "Ovrimo", 12, false, UIColor::whiteColor().ptr(), NSTextAlignmentLeft));
+        bar->addSubview(springboard::makeLabel(CGRectMake(8, textY, 80, 17), "Ovrimo", 12, false, UIColor::whiteColor().ptr(), NSTextAlignmentLeft));
     // The battery: an outline with a charge and a nub.
     double right = g.screen.width - (notch ? 20 : 8);
     auto battery = UIView::create(CGRectMake(right - 27, textY + 3, 24, 11));
@@ -65,97 +59,7 @@ Ref<UIView> makeStatusBar(const springboard::HomeScreenGeometry& g, Ref<UILabel>
     return bar;
 }
 
-Ref<UIViewController> placeholderApp(const std::string& bundleIdentifier, const std::string& title, const std::string& detail, double width, double height)
-{
-    auto controller = UIViewController::create();
-    auto view = UIView::create(CGRectMake(0, 0, width, height));
-    springboard::RGB tint = springboard::iconColorFor(bundleIdentifier);
-    view->setBackgroundColor(UIColor::colorWithRed(0.55 + tint.r * 0.45, 0.55 + tint.g * 0.45, 0.55 + tint.b * 0.45, 1).ptr());
-    SBIcon* icon = springboard::iconController() ? springboard::iconController()->model()->iconForIdentifier(bundleIdentifier) : nullptr;
-    double side = springboard::iconImageSide(SBIcon::FormatHome) * 1.5;
-    auto image = UIImageView::create(CGRectMake((width - side) / 2, height * 0.3, side, side));
-    if (icon)
-        image->setImage(msgSend<Ref<UIImage>>(icon, "getIconImage:", static_cast<int>(SBIcon::FormatHome)));
-    view->addSubview(image);
-    view->addSubview(makeLabel(CGRectMake(0, height * 0.3 + side + 18, width, 36), title, 28, true, UIColor::colorWithWhite(0.1, 1).ptr(), NSTextAlignmentCenter));
-    if (!detail.empty())
-        view->addSubview(makeLabel(CGRectMake(16, height * 0.3 + side + 58, width - 32, 20), detail, 15, false, UIColor::colorWithWhite(0.25, 1).ptr(), NSTextAlignmentCenter));
-    view->addSubview(makeLabel(CGRectMake(0, height - 60, width, 20), "Press Home to return", 13, false, UIColor::colorWithWhite(0.3, 1).ptr(), NSTextAlignmentCenter));
-    view->setAccessibilityLabel(title);
-    controller->setView(view);
-    controller->setTitle(title);
-    return controller;
-}
-
 } // namespace
-
-// MARK: SBFolderController
-
-Ref<SBFolderController> SBFolderController::makeRoot(SBFolder* folder, UIView* contentView)
-{
-    auto controller = objc::make<SBFolderController>();
-    controller->m_folder = folder;
-    controller->m_contentView = contentView;
-    controller->m_root = true;
-    return controller;
-}
-
-Ref<SBFolderController> SBFolderController::makeForFolder(SBFolder* folder, const springboard::HomeScreenGeometry& g)
-{
-    auto controller = objc::make<SBFolderController>();
-    controller->m_folder = folder;
-    auto content = UIView::create(CGRectMake(0, 0, g.screen.width, g.screen.height));
-    content->setOpaque(false);
-    CGRect panelFrame = g.folderPanelFrame();
-    content->addSubview(makeLabel(CGRectMake(0, panelFrame.origin.y - 56, g.screen.width, 40), folder->displayName(), 30, true, UIColor::whiteColor().ptr(), NSTextAlignmentCenter));
-    auto panel = UIView::create(panelFrame);
-    panel->setBackgroundColor(UIColor::colorWithWhite(0.9, 0.92).ptr());
-    panel->layer()->setCornerRadius(panelFrame.size.width * 0.12);
-    content->addSubview(panel);
-    auto list = springboard::makeView<SBFolderIconListView>(CGRectMake(0, 0, panelFrame.size.width, panelFrame.size.height));
-    list->setIcons(folder->lists().empty() ? std::vector<Ref<SBIcon>> {} : folder->lists().front(), SBIconView::Location::Folder);
-    panel->addSubview(list);
-    controller->m_lists.push_back(list);
-    controller->m_contentView = content;
-    return controller;
-}
-
-void SBFolderController::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBFolderController>("NSObject");
-    c->addMethod("folder", [](SBFolderController* self, SEL) { return Ref<SBFolder>(self->folder()); });
-    c->addMethod("contentView", [](SBFolderController* self, SEL) { return Ref<UIView>(self->contentView()); });
-    c->addMethod("isEditing", [](SBFolderController* self, SEL) { return self->isEditing(); });
-    c->addMethod("currentIconListView", [](SBFolderController* self, SEL) {
-        return self->m_lists.empty() ? Ref<SBIconListView>() : Ref<SBIconListView>(self->m_lists.front().ptr());
-    });
-    // The original: the root folder shows a Done button while editing.
-    c->addMethod("setEditing:animated:", [](SBFolderController* self, SEL, bool editing, bool) {
-        self->m_editing = editing;
-        if (!self->m_root || !self->m_contentView)
-            return;
-        if (editing && !self->m_doneButton) {
-            const auto& g = springboard::iconController()->geometry();
-            auto button = UIButton::buttonWithType(UIButtonTypeCustom);
-            // In the status bar's band, left of the battery, where it covers no icon or close box.
-            button->setFrame(CGRectMake(g.screen.width - 104, std::max(0.0, g.statusBarHeight - 22), 60, 20));
-            button->setTitle("Done", UIControlStateNormal);
-            button->setTitleColor(UIColor::whiteColor().ptr(), UIControlStateNormal);
-            button->setBackgroundColor(UIColor::colorWithWhite(1, 0.3).ptr());
-            button->layer()->setCornerRadius(10);
-            button->titleLabel()->setFont(UIFont::boldSystemFontOfSize(13).ptr());
-            button->setAccessibilityLabel("Done");
-            button->addTarget(springboard::iconController(), "_handleDoneButton:", UIControlEventTouchUpInside);
-            self->m_contentView->addSubview(button);
-            self->m_doneButton = button;
-        } else if (!editing && self->m_doneButton) {
-            self->m_doneButton->removeFromSuperview();
-            self->m_doneButton = nullptr;
-        }
-    });
-}
-
-// MARK: SBIconController
 
 Ref<UIWindow> SBIconController::buildHomeScreen(SBIconModel* model)
 {
@@ -182,7 +86,7 @@ Ref<UIWindow> SBIconController::buildHomeScreen(SBIconModel* model)
     for (size_t i = 0; i < model->pages().size(); ++i) {
         CGRect frame = g.listFrame();
         frame.origin.x = g.screen.width * static_cast<double>(i);
-        auto list = springboard::makeView<SBIconListView>(frame);
+        auto list = uikit::makeView<SBIconListView>(frame);
         list->setIcons(model->pages()[i], SBIconView::Location::HomeScreen);
         m_scroller->addSubview(list);
         m_pages.push_back(list);
@@ -200,7 +104,7 @@ Ref<UIWindow> SBIconController::buildHomeScreen(SBIconModel* model)
     if (g.floatingDock)
         m_dockView->layer()->setCornerRadius(26);
     content->addSubview(m_dockView);
-    m_dock = springboard::makeView<SBDockIconListView>(CGRectMake(0, 0, dockFrame.size.width, dockFrame.size.height));
+    m_dock = uikit::makeView<SBDockIconListView>(CGRectMake(0, 0, dockFrame.size.width, dockFrame.size.height));
     m_dock->setIcons(model->dock(), SBIconView::Location::Dock);
     m_dockView->addSubview(m_dock);
 
@@ -211,10 +115,10 @@ Ref<UIWindow> SBIconController::buildHomeScreen(SBIconModel* model)
     root->lists() = model->pages();
     m_rootController = SBFolderController::makeRoot(root, content);
 
-    auto left = UIGestureRecognizer::create<UISwipeGestureRecognizer>(this, "_handleSwipe:");
+    auto left = UIGestureRecognizer::create<UISwipeGestureRecognizer>(this, sel::_handleSwipe.name());
     left->setDirection(UISwipeGestureRecognizerDirectionLeft);
     content->addGestureRecognizer(left);
-    auto right = UIGestureRecognizer::create<UISwipeGestureRecognizer>(this, "_handleSwipe:");
+    auto right = UIGestureRecognizer::create<UISwipeGestureRecognizer>(this, sel::_handleSwipe.name());
     right->setDirection(UISwipeGestureRecognizerDirectionRight);
     content->addGestureRecognizer(right);
 
@@ -296,7 +200,7 @@ void SBIconController::openFolder(SBFolderIcon* icon)
     CGRect screen = CGRectMake(0, 0, m_geometry.screen.width, m_geometry.screen.height);
     m_folderBackdrop = UIView::create(screen);
     m_folderBackdrop->setBackgroundColor(UIColor::colorWithWhite(0.05, 0.75).ptr());
-    m_folderBackdrop->addGestureRecognizer(UIGestureRecognizer::create<UITapGestureRecognizer>(this, "_handleBackdropTap:"));
+    m_folderBackdrop->addGestureRecognizer(UIGestureRecognizer::create<UITapGestureRecognizer>(this, sel::_handleBackdropTap.name()));
     m_container->addSubview(m_folderBackdrop);
     m_openFolder = SBFolderController::makeForFolder(icon->folder(), m_geometry);
     m_openFolder->contentView()->setUserInteractionEnabled(true);
@@ -306,12 +210,12 @@ void SBIconController::openFolder(SBFolderIcon* icon)
     m_folderContainer->setOpaque(false);
     m_container->addSubview(m_folderContainer);
     m_folderContainer->addSubview(m_openFolder->contentView());
-    m_openFolder->contentView()->addGestureRecognizer(UIGestureRecognizer::create<UITapGestureRecognizer>(this, "_handleBackdropTap:"));
+    m_openFolder->contentView()->addGestureRecognizer(UIGestureRecognizer::create<UITapGestureRecognizer>(this, sel::_handleBackdropTap.name()));
     if (m_editing) {
         for (auto& list : m_openFolder->listViews())
             for (auto& view : list->iconViews())
-                msgSend(view, "setEditing:animated:", true, false);
-        msgSend(m_openFolder, "setEditing:animated:", true, false);
+                sel::setEditingAnimated(view, true, false);
+        sel::setEditingAnimated(m_openFolder, true, false);
     }
 }
 
@@ -320,7 +224,7 @@ void SBIconController::closeFolder()
     if (!m_openFolder)
         return;
     if (m_editing)
-        msgSend(m_openFolder, "setEditing:animated:", false, false);
+        sel::setEditingAnimated(m_openFolder, false, false);
     m_folderContainer->removeFromSuperview();
     m_folderBackdrop->removeFromSuperview();
     m_openFolder = nullptr;
@@ -346,7 +250,7 @@ void SBIconController::launch(SBIcon* icon)
     // The icon grows into the app: a crossfade view from the icon's place to the whole screen.
     if (SBIconView* view = iconViewForIcon(icon); view && view->window()) {
         CGRect from = view->iconImageView()->convertRectToView(view->iconImageView()->bounds(), m_container);
-        auto crossfade = springboard::makeView<SBIconImageCrossfadeView>(from);
+        auto crossfade = uikit::makeView<SBIconImageCrossfadeView>(from);
         auto image = UIImageView::create(CGRectMake(0, 0, from.size.width, from.size.height));
         image->setImage(view->iconImageView()->displayedImage());
         image->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
@@ -354,12 +258,12 @@ void SBIconController::launch(SBIcon* icon)
         finishLaunchAnimation();
         m_container->addSubview(crossfade);
         m_crossfade = crossfade.ptr();
-        msgSend(crossfade, "_updateCornerMask");
+        sel::_updateCornerMask(crossfade);
         CGRect screen = CGRectMake(0, 0, m_geometry.screen.width, m_geometry.screen.height);
         UIView::animateWithDuration(
             0.3, [crossfade, screen] {
                 crossfade->setFrame(screen);
-                msgSend(crossfade, "_updateCornerMask");
+                sel::_updateCornerMask(crossfade);
             },
             [crossfade](bool) { crossfade->removeFromSuperview(); });
     }
@@ -371,226 +275,104 @@ void SBIconController::launch(SBIcon* icon)
     springboard::uiController()->activateApplication(id, springboard::iconDisplayName(icon), "");
 }
 
+Ref<objc::Object> SBIconController::sharedInstance() { return Ref<objc::Object>(springboard::state().iconController); }
+
+Ref<objc::Object> SBIconController::homescreenIconViewMap() const { return Ref<objc::Object>(springboard::state().viewMap); }
+
+Ref<SBIconListView> SBIconController::currentRootIconList() const
+{
+    if (m_pages.empty())
+        return Ref<SBIconListView>();
+    return m_pages[static_cast<size_t>(std::clamp(m_currentPage, 0, static_cast<int>(m_pages.size()) - 1))];
+}
+
+Ref<SBFolderIconListView> SBIconController::currentFolderIconList() const
+{
+    if (!m_openFolder || m_openFolder->listViews().empty())
+        return Ref<SBFolderIconListView>();
+    return m_openFolder->listViews().front();
+}
+
+void SBIconController::setIsEditing(bool editing)
+{
+    if (m_editing == editing)
+        return;
+    m_editing = editing;
+    for (auto& view : visibleIconViews())
+        sel::setEditingAnimated(view, editing, true);
+    sel::setEditingAnimated(m_rootController, editing, true);
+    if (m_openFolder)
+        sel::setEditingAnimated(m_openFolder, editing, true);
+    if (editing && sel::_restartEditingEndTimer.isAnsweredBy(this))
+        sel::_restartEditingEndTimer(this);
+    if (!editing && m_editingEndTimer) {
+        dispatch::RunLoop::main().cancelTimer(m_editingEndTimer);
+        m_editingEndTimer = 0;
+    }
+}
+
+void SBIconController::restartEditingEndTimer()
+{
+    if (m_editingEndTimer)
+        dispatch::RunLoop::main().cancelTimer(m_editingEndTimer);
+    objc::WeakRef<SBIconController> weak(this);
+    m_editingEndTimer = dispatch::RunLoop::main().addTimer(static_cast<dispatch::Nanoseconds>(kEditingEndSeconds * 1e9), false, [weak] {
+        if (auto* controller = weak.ptr()) {
+            controller->m_editingEndTimer = 0;
+            sel::setIsEditing(controller, false);
+        }
+    });
+}
+
+void SBIconController::openFolderIconAnimated(SBFolderIcon* icon, bool) { openFolder(icon); }
+
+void SBIconController::closeFolderAnimated(bool) { closeFolder(); }
+
+void SBIconController::scrollToIconListAtIndexAnimated(std::int64_t index, bool) { scrollToPage(static_cast<int>(index)); }
+
+void SBIconController::handleSwipe(UIGestureRecognizer* recognizer)
+{
+    auto* swipe = dynamic_cast<UISwipeGestureRecognizer*>(recognizer);
+    if (!swipe || m_openFolder)
+        return;
+    scrollToPage(m_currentPage + (swipe->direction() == UISwipeGestureRecognizerDirectionLeft ? 1 : -1));
+}
+
+void SBIconController::handleBackdropTap(UIGestureRecognizer*) { closeFolder(); }
+
+void SBIconController::handleDoneButton(objc::Object*) { sel::setIsEditing(this, false); }
+
 void SBIconController::registerClass(objc::Runtime& rt, const device::DeviceProfile& profile)
 {
-    objc::Class* c = rt.registerClass<SBIconController>("NSObject");
-    c->addClassMethod("sharedInstance", [](objc::Object*, SEL) { return Ref<objc::Object>(springboard::state().iconController); });
-    c->addMethod("model", [](SBIconController* self, SEL) { return Ref<SBIconModel>(self->model()); });
+    objc::ClassBuilder<SBIconController> builder(rt, "NSObject");
+    builder.classMethod(sel::sharedInstance, &SBIconController::sharedInstance).method(sel::model, &SBIconController::model);
     if (profile.systemVersionNumber() >= 9.3 - 1e-9)
-        c->addMethod("homescreenIconViewMap", [](SBIconController*, SEL) { return Ref<objc::Object>(springboard::state().viewMap); });
-    c->addMethod("currentRootIconList", [](SBIconController* self, SEL) {
-        if (self->m_pages.empty())
-            return Ref<SBIconListView>();
-        return self->m_pages[static_cast<size_t>(std::clamp(self->m_currentPage, 0, static_cast<int>(self->m_pages.size()) - 1))];
-    });
-    c->addMethod("currentFolderIconList", [](SBIconController* self, SEL) {
-        if (!self->m_openFolder || self->m_openFolder->listViews().empty())
-            return Ref<SBFolderIconListView>();
-        return self->m_openFolder->listViews().front();
-    });
-    c->addMethod("dockListView", [](SBIconController* self, SEL) { return Ref<SBDockIconListView>(self->dockList()); });
-    c->addMethod("rootFolderController", [](SBIconController* self, SEL) { return Ref<SBFolderController>(self->rootFolderController()); });
-    c->addMethod("openFolderController", [](SBIconController* self, SEL) { return Ref<SBFolderController>(self->openFolderController()); });
-    c->addMethod("hasOpenFolder", [](SBIconController* self, SEL) { return self->m_openFolder != nullptr; });
-    c->addMethod("isEditing", [](SBIconController* self, SEL) { return self->isEditing(); });
-    c->addMethod("setIsEditing:", [](SBIconController* self, SEL, bool editing) {
-        if (self->m_editing == editing)
-            return;
-        self->m_editing = editing;
-        for (auto& view : self->visibleIconViews())
-            msgSend(view, "setEditing:animated:", editing, true);
-        msgSend(self->m_rootController, "setEditing:animated:", editing, true);
-        if (self->m_openFolder)
-            msgSend(self->m_openFolder, "setEditing:animated:", editing, true);
-        if (editing && objc::respondsToSelector(self, "_restartEditingEndTimer"))
-            msgSend(self, "_restartEditingEndTimer");
-        if (!editing && self->m_editingEndTimer) {
-            dispatch::RunLoop::main().cancelTimer(self->m_editingEndTimer);
-            self->m_editingEndTimer = 0;
-        }
-    });
+        builder.method(sel::homescreenIconViewMap, &SBIconController::homescreenIconViewMap);
+    builder.method(sel::currentRootIconList, &SBIconController::currentRootIconList)
+        .method(sel::currentFolderIconList, &SBIconController::currentFolderIconList)
+        .method(sel::dockListView, &SBIconController::dockList)
+        .method(sel::rootFolderController, &SBIconController::rootFolderController)
+        .method(sel::openFolderController, &SBIconController::openFolderController)
+        .method(sel::hasOpenFolder, &SBIconController::hasOpenFolder)
+        .method(sel::isEditing, &SBIconController::isEditing)
+        .method(sel::setIsEditing, &SBIconController::setIsEditing);
     if (profile.systemVersionNumber() >= 11.1 - 1e-9)
-        c->addMethod("_restartEditingEndTimer", [](SBIconController* self, SEL) {
-            if (self->m_editingEndTimer)
-                dispatch::RunLoop::main().cancelTimer(self->m_editingEndTimer);
-            objc::WeakRef<SBIconController> weak(self);
-            self->m_editingEndTimer = dispatch::RunLoop::main().addTimer(static_cast<dispatch::Nanoseconds>(kEditingEndSeconds * 1e9), false, [weak] {
-                if (auto* controller = weak.ptr()) {
-                    controller->m_editingEndTimer = 0;
-                    msgSend(controller, "setIsEditing:", false);
-                }
-            });
-        });
-    // The original: a folder opens, an app launches.
-    c->addMethod("_launchIcon:", [](SBIconController* self, SEL, SBIcon* icon) { self->launch(icon); });
-    c->addMethod("openFolderIcon:animated:", [](SBIconController* self, SEL, SBFolderIcon* icon, bool) { self->openFolder(icon); });
-    c->addMethod("closeFolderAnimated:", [](SBIconController* self, SEL, bool) { self->closeFolder(); });
-    c->addMethod("scrollToIconListAtIndex:animated:", [](SBIconController* self, SEL, std::int64_t index, bool) { self->scrollToPage(static_cast<int>(index)); });
-    c->addMethod("currentIconListIndex", [](SBIconController* self, SEL) -> std::int64_t { return self->m_currentPage; });
-    c->addMethod("_handleSwipe:", [](SBIconController* self, SEL, UIGestureRecognizer* recognizer) {
-        auto* swipe = dynamic_cast<UISwipeGestureRecognizer*>(recognizer);
-        if (!swipe || self->m_openFolder)
-            return;
-        self->scrollToPage(self->m_currentPage + (swipe->direction() == UISwipeGestureRecognizerDirectionLeft ? 1 : -1));
-    });
-    c->addMethod("_handleBackdropTap:", [](SBIconController* self, SEL, UIGestureRecognizer*) { self->closeFolder(); });
-    c->addMethod("_handleDoneButton:", [](SBIconController* self, SEL, objc::Object*) { msgSend(self, "setIsEditing:", false); });
-}
-
-// MARK: SBFloatingDockController
-
-void SBFloatingDockController::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBFloatingDockController>("NSObject");
-    c->addClassMethod("isFloatingDockSupported", [](objc::Object*, SEL) { return springboard::profile().floatingDock; });
-    c->addClassMethod("sharedInstance", [](objc::Object*, SEL) { return Ref<objc::Object>(springboard::state().floatingDockController); });
-    // The dock's controller presents from the home screen's own controller.
-    c->addMethod("viewController", [](SBFloatingDockController*, SEL) {
-        auto* controller = springboard::iconController();
-        return Ref<UIViewController>(controller ? controller->rootViewController() : nullptr);
-    });
-}
-
-// MARK: SBUIController
-
-void SBUIController::activateApplication(const std::string& bundleIdentifier, const std::string& title, const std::string& detail)
-{
-    auto* icons = springboard::iconController();
-    UIViewController* root = icons->rootViewController();
-    while (!m_overlays.empty())
-        closeTopOverlay();
-    if (root->presentedViewController())
-        root->dismissViewControllerAnimated(false);
-    Ref<UIViewController> screen;
-    if (auto& factory = springboard::state().appScreenFactory)
-        screen = Ref<UIViewController>(dynamic_cast<UIViewController*>(factory(bundleIdentifier).ptr()));
-    if (!screen)
-        screen = placeholderApp(bundleIdentifier, title, detail, icons->geometry().screen.width, icons->geometry().screen.height);
-    screen->setModalPresentationStyle(UIModalPresentationFullScreen);
-    root->presentViewController(screen, false);
-    m_foregroundApp = bundleIdentifier;
-    std::erase(m_recents, bundleIdentifier);
-    m_recents.insert(m_recents.begin(), bundleIdentifier);
-}
-
-void SBUIController::deactivateApplication(bool restore)
-{
-    if (m_foregroundApp.empty())
-        return;
-    UIViewController* root = springboard::iconController()->rootViewController();
-    if (root->presentedViewController())
-        root->dismissViewControllerAnimated(false);
-    m_foregroundApp.clear();
-    springboard::iconController()->finishLaunchAnimation();
-    if (restore)
-        msgSend(this, "restoreContent");
-}
-
-void SBUIController::setLaunchTarget(UIView* view, const std::string& bundleIdentifier)
-{
-    std::erase_if(m_launchTargets, [](auto& entry) { return !entry.first; });
-    m_launchTargets.emplace_back(view, bundleIdentifier);
-}
-
-std::string SBUIController::launchTargetOf(const UIView* view) const
-{
-    for (auto& [weak, id] : m_launchTargets)
-        if (weak.ptr() == view)
-            return id;
-    return {};
-}
-
-void SBUIController::pushOverlay(UIView* view, std::string kind)
-{
-    closeOverlay(kind);
-    UIWindow* window = springboard::iconController()->rootViewController()->view()->window();
-    if (!window)
-        return;
-    window->addSubview(view);
-    m_overlays.push_back({ view, std::move(kind) });
-}
-
-bool SBUIController::closeTopOverlay()
-{
-    if (m_overlays.empty())
-        return false;
-    m_overlays.back().view->removeFromSuperview();
-    m_overlays.pop_back();
-    return true;
-}
-
-bool SBUIController::closeOverlay(const std::string& kind)
-{
-    for (size_t i = 0; i < m_overlays.size(); ++i)
-        if (m_overlays[i].kind == kind) {
-            m_overlays[i].view->removeFromSuperview();
-            m_overlays.erase(m_overlays.begin() + static_cast<std::ptrdiff_t>(i));
-            return true;
-        }
-    return false;
-}
-
-UIView* SBUIController::overlay(const std::string& kind) const
-{
-    for (auto& o : m_overlays)
-        if (o.kind == kind)
-            return o.view.ptr();
-    return nullptr;
-}
-
-void SBUIController::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBUIController>("NSObject");
-    c->addClassMethod("sharedInstance", [](objc::Object*, SEL) { return Ref<objc::Object>(springboard::state().uiController); });
-    // The original: the home screen is shown and laid out again.
-    c->addMethod("restoreContent", [](SBUIController* self, SEL) {
-        ++self->m_restoreCount;
-        auto* icons = springboard::iconController();
-        if (!icons || !icons->container())
-            return;
-        icons->container()->setHidden(false);
-        if (UIWindow* window = icons->container()->window())
-            window->layoutIfNeeded();
-    });
-    // The home button.
-    c->addMethod("clickedMenuButton", [](SBUIController* self, SEL) {
-        if (self->closeTopOverlay())
-            return;
-        if (!self->m_foregroundApp.empty()) {
-            self->deactivateApplication();
-            return;
-        }
-        auto* icons = springboard::iconController();
-        if (!icons)
-            return;
-        if (icons->isEditing())
-            msgSend(icons, "setIsEditing:", false);
-        else if (icons->openFolderController())
-            msgSend(icons, "closeFolderAnimated:", true);
-        else if (icons->currentPage() != 0)
-            msgSend(icons, "scrollToIconListAtIndex:animated:", 0, true);
-    });
-    c->addMethod("_handleLaunchTap:", [](SBUIController* self, SEL, UIGestureRecognizer* recognizer) {
-        if (recognizer)
-            springboard::launchApplication(self->launchTargetOf(recognizer->view()));
-    });
-    c->addMethod("_handleLaunchButton:", [](SBUIController* self, SEL, objc::Object* sender) {
-        // The sender is a button inside the view that carries the app.
-        for (auto* view = dynamic_cast<UIView*>(sender); view; view = view->superview()) {
-            std::string id = self->launchTargetOf(view);
-            if (!id.empty()) {
-                springboard::launchApplication(id);
-                return;
-            }
-        }
-    });
-    c->addMethod("isAppSwitcherShowing", [](SBUIController* self, SEL) { return self->overlay("switcher") != nullptr; });
+        builder.method(sel::_restartEditingEndTimer, &SBIconController::restartEditingEndTimer);
+    // The original of _launchIcon:: a folder opens, an app launches.
+    builder.method(sel::_launchIcon, &SBIconController::launch)
+        .method(sel::openFolderIconAnimated, &SBIconController::openFolderIconAnimated)
+        .method(sel::closeFolderAnimated, &SBIconController::closeFolderAnimated)
+        .method(sel::scrollToIconListAtIndexAnimated, &SBIconController::scrollToIconListAtIndexAnimated)
+        .method(sel::currentIconListIndex, &SBIconController::currentIconListIndex)
+        .method(sel::_handleSwipe, &SBIconController::handleSwipe)
+        .method(sel::_handleBackdropTap, &SBIconController::handleBackdropTap)
+        .method(sel::_handleDoneButton, &SBIconController::handleDoneButton)
+        .build();
 }
 
 namespace springboard {
 
 SBIconController* iconController() { return dynamic_cast<SBIconController*>(state().iconController.ptr()); }
-SBUIController* uiController() { return dynamic_cast<SBUIController*>(state().uiController.ptr()); }
 
 void setAppScreenFactory(AppScreenFactory factory)
 {
@@ -610,7 +392,7 @@ bool launchApplication(const std::string& bundleIdentifier)
     if (!icon)
         return false;
     // An icon without a view on screen (inside a closed folder) launches without the crossfade.
-    msgSend(icons, "_launchIcon:", icon);
+    sel::_launchIcon(icons, icon);
     return true;
 }
 

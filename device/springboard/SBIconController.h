@@ -1,52 +1,32 @@
 #pragma once
 
-// The home screen's controllers.
-//   SBIconController         +sharedInstance, model, homescreenIconViewMap (9.3 and later),
-//                            currentRootIconList, currentFolderIconList, rootFolderController,
-//                            openFolderController, isEditing, setIsEditing:, _launchIcon:,
-//                            openFolderIcon:animated:, closeFolderAnimated:,
-//                            scrollToIconListAtIndex:animated:, _restartEditingEndTimer (11.1+)
-//   SBFolderController       folder, contentView, isEditing, setEditing:animated:
-//   SBFloatingDockController +isFloatingDockSupported, +sharedInstance, viewController (11+)
-//   SBUIController           +sharedInstance, restoreContent, clickedMenuButton
+// The home screen's controller. Runtime methods: +sharedInstance, model, homescreenIconViewMap
+// (9.3 and later), currentRootIconList, currentFolderIconList, dockListView,
+// rootFolderController, openFolderController, hasOpenFolder, isEditing, setIsEditing:,
+// _launchIcon:, openFolderIcon:animated:, closeFolderAnimated:,
+// scrollToIconListAtIndex:animated:, currentIconListIndex, _restartEditingEndTimer (11.1+).
+//
+// Includes the headers of the other controllers and of the icon lists, so that code that drives
+// the home screen needs this one only.
 
 #include "device/springboard/HomeScreenGeometry.h"
+#include "device/springboard/SBDockIconListView.h"
+#include "device/springboard/SBFloatingDockController.h"
+#include "device/springboard/SBFolderController.h"
+#include "device/springboard/SBFolderIconListView.h"
 #include "device/springboard/SBIconListView.h"
 #include "device/springboard/SBIconModel.h"
-#include "platform/uikit/UIButton.h"
+#include "device/springboard/SBIconViewMap.h"
+#include "device/springboard/SBUIController.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
-class SBFolderController : public objc::NSObject {
-    OBJC_CLASS(SBFolderController)
-public:
-    SBFolder* folder() const { return m_folder.ptr(); }
-    UIView* contentView() const { return m_contentView.ptr(); }
-    bool isEditing() const { return m_editing; }
-    bool isRoot() const { return m_root; }
-    // An open folder's pages.
-    const std::vector<objc::Ref<SBFolderIconListView>>& listViews() const { return m_lists; }
-    UIButton* doneButton() const { return m_doneButton.ptr(); }
-
-    // The root folder's controller: the pages and the dock live in `contentView`.
-    static objc::Ref<SBFolderController> makeRoot(SBFolder* folder, UIView* contentView);
-    // An open folder: a panel with its name and its first page of icons.
-    static objc::Ref<SBFolderController> makeForFolder(SBFolder* folder, const springboard::HomeScreenGeometry& geometry);
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    objc::Ref<SBFolder> m_folder;
-    objc::Ref<UIView> m_contentView;
-    std::vector<objc::Ref<SBFolderIconListView>> m_lists;
-    objc::Ref<UIButton> m_doneButton;
-    bool m_editing = false;
-    bool m_root = false;
-};
+class UIGestureRecognizer;
 
 class SBIconController : public objc::NSObject {
     OBJC_CLASS(SBIconController)
@@ -75,6 +55,21 @@ public:
     static void registerClass(objc::Runtime&, const device::DeviceProfile&);
 
 private:
+    static objc::Ref<objc::Object> sharedInstance();
+    objc::Ref<objc::Object> homescreenIconViewMap() const;
+    objc::Ref<SBIconListView> currentRootIconList() const;
+    objc::Ref<SBFolderIconListView> currentFolderIconList() const;
+    bool hasOpenFolder() const { return m_openFolder != nullptr; }
+    std::int64_t currentIconListIndex() const { return m_currentPage; }
+    void setIsEditing(bool editing);
+    void restartEditingEndTimer();
+    void openFolderIconAnimated(SBFolderIcon* icon, bool animated);
+    void closeFolderAnimated(bool animated);
+    void scrollToIconListAtIndexAnimated(std::int64_t index, bool animated);
+    void handleSwipe(UIGestureRecognizer* recognizer);
+    void handleBackdropTap(UIGestureRecognizer* recognizer);
+    void handleDoneButton(objc::Object* sender);
+
     void scrollToPage(int page);
     void updatePageControl();
     void openFolder(SBFolderIcon* icon);
@@ -103,54 +98,9 @@ private:
     std::uint64_t m_clockTimer = 0;
 };
 
-class SBFloatingDockController : public objc::NSObject {
-    OBJC_CLASS(SBFloatingDockController)
-public:
-    static void registerClass(objc::Runtime&);
-};
-
-class SBUIController : public objc::NSObject {
-    OBJC_CLASS(SBUIController)
-public:
-    // The app on screen ("" on the home screen) and the apps used, most recent first.
-    const std::string& foregroundApp() const { return m_foregroundApp; }
-    const std::vector<std::string>& recentApps() const { return m_recents; }
-    int restoreCount() const { return m_restoreCount; }
-
-    // Opens an app: its registered launcher's screen, or a placeholder with its name.
-    void activateApplication(const std::string& bundleIdentifier, const std::string& title, const std::string& detail);
-    // Closes the app on screen and (unless told otherwise) restores the home screen.
-    void deactivateApplication(bool restore = true);
-
-    // Views that launch an app when tapped (switcher cards, search results, suggestions).
-    void setLaunchTarget(UIView* view, const std::string& bundleIdentifier);
-    std::string launchTargetOf(const UIView* view) const;
-
-    // Surfaces laid over the home screen (switcher, banner, widgets, search): the home button
-    // closes the topmost first.
-    void pushOverlay(UIView* view, std::string kind);
-    bool closeTopOverlay();
-    bool closeOverlay(const std::string& kind);
-    UIView* overlay(const std::string& kind) const;
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    struct Overlay {
-        objc::Ref<UIView> view;
-        std::string kind;
-    };
-    std::string m_foregroundApp;
-    std::vector<std::string> m_recents;
-    std::vector<Overlay> m_overlays;
-    std::vector<std::pair<objc::WeakRef<UIView>, std::string>> m_launchTargets;
-    int m_restoreCount = 0;
-};
-
 namespace springboard {
 
 SBIconController* iconController();
-SBUIController* uiController();
 
 // Makes the process's controllers and the home screen in a key window, for the model read from
 // the layout file. Returns the window.

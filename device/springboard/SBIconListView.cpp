@@ -2,12 +2,13 @@
 
 #include "device/springboard/HomeScreenGeometry.h"
 #include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardSelectors.h"
 #include "platform/corefoundation/NSArray.h"
-#include "platform/uikit/UIWindow.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = springboard::sel;
 
 namespace {
 
@@ -46,69 +47,37 @@ SBIconView* SBIconListView::iconViewForIcon(const SBIcon* icon) const
 }
 
 CGRect SBIconListView::frameForIconAtIndex(int index) const { return geometry().iconFrameInList(index); }
-CGRect SBFolderIconListView::frameForIconAtIndex(int index) const { return geometry().iconFrameInFolder(index); }
-CGRect SBDockIconListView::frameForIconAtIndex(int index) const { return geometry().iconFrameInDock(index, static_cast<int>(m_icons.size())); }
+
+std::int64_t SBIconListView::maxVisibleIcons() { return geometry().iconsPerPage(); }
+std::int64_t SBIconListView::iconColumnsForInterfaceOrientation(std::int64_t) { return geometry().columns; }
+std::int64_t SBIconListView::iconRowsForInterfaceOrientation(std::int64_t) { return geometry().rows; }
+
+Ref<objc::Object> SBIconListView::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<SBIconListView>(), this, frame);
+    setOpaque(false);
+    return Ref<objc::Object>(this);
+}
+
+Ref<NSArray> SBIconListView::iconsArray() const { return NSArray::make(std::vector<Ref<objc::Object>>(m_icons.begin(), m_icons.end())); }
+
+Ref<NSArray> SBIconListView::iconViewsArray() const { return NSArray::make(std::vector<Ref<objc::Object>>(m_iconViews.begin(), m_iconViews.end())); }
+
+void SBIconListView::placeIconViews()
+{
+    for (size_t i = 0; i < m_iconViews.size(); ++i)
+        placeIconView(m_iconViews[i], frameForIconAtIndex(static_cast<int>(i)));
+}
 
 void SBIconListView::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<SBIconListView>("UIView");
-    c->addClassMethod("maxVisibleIcons", [](objc::Object*, SEL) -> std::int64_t { return geometry().iconsPerPage(); });
-    c->addClassMethod("iconColumnsForInterfaceOrientation:", [](objc::Object*, SEL, std::int64_t) -> std::int64_t { return geometry().columns; });
-    c->addClassMethod("iconRowsForInterfaceOrientation:", [](objc::Object*, SEL, std::int64_t) -> std::int64_t { return geometry().rows; });
-    c->addMethod("initWithFrame:", [c](SBIconListView* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setOpaque(false);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("icons", [](SBIconListView* self, SEL) {
-        std::vector<Ref<objc::Object>> items(self->icons().begin(), self->icons().end());
-        return NSArray::make(std::move(items));
-    });
-    c->addMethod("iconViews", [](SBIconListView* self, SEL) {
-        std::vector<Ref<objc::Object>> items(self->iconViews().begin(), self->iconViews().end());
-        return NSArray::make(std::move(items));
-    });
-    c->addMethod("layoutSubviews", [](SBIconListView* self, SEL) {
-        for (size_t i = 0; i < self->m_iconViews.size(); ++i)
-            placeIconView(self->m_iconViews[i], self->frameForIconAtIndex(static_cast<int>(i)));
-    });
-}
-
-void SBFolderIconListView::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBFolderIconListView>("SBIconListView");
-    c->addClassMethod("maxVisibleIcons", [](objc::Object*, SEL) -> std::int64_t { return 9; });
-    c->addClassMethod("iconColumnsForInterfaceOrientation:", [](objc::Object*, SEL, std::int64_t) -> std::int64_t { return 3; });
-    c->addClassMethod("iconRowsForInterfaceOrientation:", [](objc::Object*, SEL, std::int64_t) -> std::int64_t { return 3; });
-}
-
-void SBDockIconListView::registerClass(objc::Runtime& rt)
-{
-    objc::Class* c = rt.registerClass<SBDockIconListView>("SBIconListView");
-    c->addClassMethod("maxVisibleIcons", [](objc::Object*, SEL) -> std::int64_t { return springboard::profile().floatingDock ? 6 : 4; });
-    c->addClassMethod("iconColumnsForInterfaceOrientation:", [](objc::Object*, SEL, std::int64_t) -> std::int64_t { return springboard::profile().floatingDock ? 6 : 4; });
-    c->addClassMethod("iconRowsForInterfaceOrientation:", [](objc::Object*, SEL, std::int64_t) -> std::int64_t { return 1; });
-}
-
-SBIconView* SBIconViewMap::mappedIconViewForIcon(const SBIcon* icon) const
-{
-    // Prefer a view that is on screen; a folder's icons only have views while it is open.
-    SBIconView* fallback = nullptr;
-    for (auto& view : springboard::liveIconViews()) {
-        if (view->icon() != icon)
-            continue;
-        if (view->window())
-            return view.ptr();
-        if (!fallback && view->superview())
-            fallback = view.ptr();
-    }
-    return fallback;
-}
-
-void SBIconViewMap::registerClass(objc::Runtime& rt, bool withHomescreenMap)
-{
-    objc::Class* c = rt.registerClass<SBIconViewMap>("NSObject");
-    c->addMethod("mappedIconViewForIcon:", [](SBIconViewMap* self, SEL, SBIcon* icon) { return Ref<SBIconView>(self->mappedIconViewForIcon(icon)); });
-    if (withHomescreenMap)
-        c->addClassMethod("homescreenMap", [](objc::Object*, SEL) { return Ref<objc::Object>(springboard::state().viewMap); });
+    objc::ClassBuilder<SBIconListView>(rt, "UIView")
+        .classMethod(sel::maxVisibleIcons, &SBIconListView::maxVisibleIcons)
+        .classMethod(sel::iconColumnsForInterfaceOrientation, &SBIconListView::iconColumnsForInterfaceOrientation)
+        .classMethod(sel::iconRowsForInterfaceOrientation, &SBIconListView::iconRowsForInterfaceOrientation)
+        .method(uikit::sel::initWithFrame, &SBIconListView::initWithFrame)
+        .method(sel::icons, &SBIconListView::iconsArray)
+        .method(sel::iconViews, &SBIconListView::iconViewsArray)
+        .method(uikit::sel::layoutSubviews, &SBIconListView::placeIconViews)
+        .build();
 }

@@ -1,16 +1,15 @@
 #pragma once
 
 // A page of icons. Class methods give the page's capacity; a list lays its icon views out from
-// the profile's geometry.
-//   SBIconListView        +maxVisibleIcons, +iconColumnsForInterfaceOrientation:,
-//                         +iconRowsForInterfaceOrientation:, icons, iconViews, layoutSubviews
-//   SBFolderIconListView  a page of an open folder: 9 icons in 3 columns
-//   SBDockIconListView    the dock's row
-//   SBIconViewMap         mappedIconViewForIcon: (+homescreenMap on systems before 9.3)
+// the profile's geometry. Runtime methods: +maxVisibleIcons, +iconColumnsForInterfaceOrientation:,
+// +iconRowsForInterfaceOrientation:, icons, iconViews, layoutSubviews.
 
 #include "device/springboard/SBIconView.h"
 
+#include <cstdint>
 #include <vector>
+
+class NSArray;
 
 class SBIconListView : public UIView {
     OBJC_CLASS(SBIconListView)
@@ -29,27 +28,13 @@ public:
 protected:
     std::vector<objc::Ref<SBIcon>> m_icons;
     std::vector<objc::Ref<SBIconView>> m_iconViews;
-};
 
-class SBFolderIconListView : public SBIconListView {
-    OBJC_CLASS(SBFolderIconListView)
-public:
-    CGRect frameForIconAtIndex(int index) const override;
-    static void registerClass(objc::Runtime&);
-};
-
-class SBDockIconListView : public SBIconListView {
-    OBJC_CLASS(SBDockIconListView)
-public:
-    CGRect frameForIconAtIndex(int index) const override;
-    static void registerClass(objc::Runtime&);
-};
-
-class SBIconViewMap : public objc::NSObject {
-    OBJC_CLASS(SBIconViewMap)
-public:
-    // The icon view of `icon` on the home screen: in the dock, on a page or in the open folder.
-    SBIconView* mappedIconViewForIcon(const SBIcon* icon) const;
-
-    static void registerClass(objc::Runtime&, bool withHomescreenMap);
+private:
+    static std::int64_t maxVisibleIcons();
+    static std::int64_t iconColumnsForInterfaceOrientation(std::int64_t orientation);
+    static std::int64_t iconRowsForInterfaceOrientation(std::int64_t orientation);
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    objc::Ref<NSArray> iconsArray() const;
+    objc::Ref<NSArray> iconViewsArray() const;
+    void placeIconViews();
 };

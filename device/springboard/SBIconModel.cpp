@@ -1,13 +1,13 @@
 #include "device/springboard/SBIconModel.h"
 
 #include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardSelectors.h"
 #include "platform/corefoundation/NSArray.h"
+#include "platform/runtime/ClassBuilder.h"
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 
@@ -182,19 +182,27 @@ SBFolderIcon* SBIconModel::folderIconContaining(const SBIcon* icon) const
     return nullptr;
 }
 
+Ref<NSArray> SBIconModel::leafIconsArray() const
+{
+    std::vector<Ref<objc::Object>> items;
+    for (auto& icon : leafIcons())
+        items.emplace_back(icon.ptr());
+    return NSArray::make(std::move(items));
+}
+
+Ref<NSArray> SBIconModel::applicationsArray() const
+{
+    std::vector<Ref<objc::Object>> items(m_applications.begin(), m_applications.end());
+    return NSArray::make(std::move(items));
+}
+
 void SBIconModel::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<SBIconModel>("NSObject");
-    c->addMethod("leafIcons", [](SBIconModel* self, SEL) {
-        std::vector<Ref<objc::Object>> items;
-        for (auto& icon : self->leafIcons())
-            items.emplace_back(icon.ptr());
-        return NSArray::make(std::move(items));
-    });
-    c->addMethod("applicationIconForBundleIdentifier:", [](SBIconModel* self, SEL, std::string id) { return Ref<SBApplicationIcon>(self->applicationIcon(id)); });
-    c->addMethod("expectedIconForDisplayIdentifier:", [](SBIconModel* self, SEL, std::string id) { return Ref<SBIcon>(self->iconForIdentifier(id)); });
-    c->addMethod("applications", [](SBIconModel* self, SEL) {
-        std::vector<Ref<objc::Object>> items(self->applications().begin(), self->applications().end());
-        return NSArray::make(std::move(items));
-    });
+    namespace sel = springboard::sel;
+    objc::ClassBuilder<SBIconModel>(rt, "NSObject")
+        .method(sel::leafIcons, &SBIconModel::leafIconsArray)
+        .method(sel::applicationIconForBundleIdentifier, &SBIconModel::applicationIcon)
+        .method(sel::expectedIconForDisplayIdentifier, &SBIconModel::iconForIdentifier)
+        .method(sel::applications, &SBIconModel::applicationsArray)
+        .build();
 }

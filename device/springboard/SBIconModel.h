@@ -7,11 +7,15 @@
 // applicationIconForBundleIdentifier:, expectedIconForDisplayIdentifier:, applications.
 
 #include "device/springboard/IconLayout.h"
-#include "device/springboard/SBIcon.h"
+#include "device/springboard/SBApplicationIcon.h"
+#include "device/springboard/SBBookmarkIcon.h"
+#include "device/springboard/SBFolderIcon.h"
 
 #include <map>
 #include <string>
 #include <vector>
+
+class NSArray;
 
 class SBIconModel : public objc::NSObject {
     OBJC_CLASS(SBIconModel)
@@ -37,6 +41,9 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The runtime's views of leafIcons and applications.
+    objc::Ref<NSArray> leafIconsArray() const;
+    objc::Ref<NSArray> applicationsArray() const;
     objc::Ref<SBIcon> iconFor(const std::string& identifier, const std::string& where);
 
     std::vector<objc::Ref<SBApplication>> m_applications;

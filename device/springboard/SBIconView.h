@@ -1,84 +1,22 @@
 #pragma once
 
-// The views that draw an icon. Every drawing step goes through a runtime method, so a replacement
-// installed with MSHookMessageEx changes what the screen shows:
-//   SBIconView               icon, isEditing, setEditing:animated:, _applyEditingStateAnimated:,
-//                            iconImageDidUpdate:, iconAccessoriesDidUpdate:, _handleLongPress:;
-//                            ivars _icon, _iconImageView, _folderIconImageView, _labelView
-//   SBIconImageView          icon, setIcon:, contentsImage, updateImageAnimated:, displayedImage,
-//                            darkeningOverlayImage
-//   SBClockApplicationIconImageView   contentsImage (the clock face at the device time)
-//   SBFolderIconImageView    folderIcon, backgroundView, iconGridImageAlpha,
-//                            setIconGridImageAlpha:, updateImageAnimated:, darkeningOverlayImage,
-//                            layoutSubviews; ivar _folderIcon
-//   _SBIconGridWrapperView   image, setImage:, element, layoutSubviews, reposition
-//   SBIconImageCrossfadeView _updateCornerMask
+// The view of one icon on a page, in the dock or in a folder: its image view (the clock's or a
+// folder's where it applies), its label, badge and long press.
+//   Runtime methods: icon, isEditing, setEditing:animated:, _applyEditingStateAnimated:,
+//   iconImageDidUpdate:, iconAccessoriesDidUpdate:, _handleLongPress:, and the touches that
+//   launch the icon; ivars _icon, _iconImageView, _folderIconImageView, _labelView.
+//
+// Includes the headers of the other views that draw an icon, so that code that draws icons needs
+// this one only.
 
-#include "device/springboard/SBIcon.h"
-#include "platform/uikit/UIImageView.h"
+#include "device/springboard/SBClockApplicationIconImageView.h"
+#include "device/springboard/SBFolderIconImageView.h"
+#include "device/springboard/SBIconImageCrossfadeView.h"
+#include "device/springboard/SBIconImageView.h"
+#include "platform/uikit/MakeView.h"
 #include "platform/uikit/UILabel.h"
 
-class SBFolderIconImageView;
-
-class SBIconImageView : public UIView {
-    OBJC_CLASS(SBIconImageView)
-public:
-    SBIcon* icon() const { return m_icon.ptr(); }
-    // What the view shows (the last contentsImage it fetched).
-    UIImage* displayedImage() const { return m_contents ? m_contents->image() : nullptr; }
-    UIImageView* contentsView() const { return m_contents.ptr(); }
-
-    static void registerClass(objc::Runtime&);
-
-protected:
-    objc::Ref<SBIcon> m_icon;
-    objc::Ref<UIImageView> m_contents;
-};
-
-class SBClockApplicationIconImageView : public SBIconImageView {
-    OBJC_CLASS(SBClockApplicationIconImageView)
-public:
-    ~SBClockApplicationIconImageView() override;
-    static void registerClass(objc::Runtime&);
-
-private:
-    void startTicking();
-    void stopTicking();
-    std::uint64_t m_timer = 0;
-};
-
-class _SBIconGridWrapperView : public UIImageView {
-    OBJC_CLASS(_SBIconGridWrapperView)
-public:
-    SBFolderIconImageView* element() const;
-    void setElement(SBFolderIconImageView* element);
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    objc::WeakRef<UIView> m_element;
-};
-
-class SBFolderIconImageView : public SBIconImageView {
-    OBJC_CLASS(SBFolderIconImageView)
-public:
-    SBFolderIcon* folderIcon() const { return m_folderIcon.ptr(); }
-    UIImageView* backgroundView() const { return m_backgroundView.ptr(); }
-    _SBIconGridWrapperView* gridWrapper() const { return m_grid.ptr(); }
-
-    static void registerClass(objc::Runtime&);
-
-private:
-    objc::Ref<SBFolderIcon> m_folderIcon;
-    objc::Ref<UIImageView> m_backgroundView;
-    objc::Ref<_SBIconGridWrapperView> m_grid;
-};
-
-class SBIconImageCrossfadeView : public UIView {
-    OBJC_CLASS(SBIconImageCrossfadeView)
-public:
-    static void registerClass(objc::Runtime&);
-};
+class UIGestureRecognizer;
 
 class SBIconView : public UIView {
     OBJC_CLASS(SBIconView)
@@ -101,6 +39,16 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void setEditingAnimated(bool editing, bool animated);
+    void applyEditingStateAnimated(bool animated);
+    void iconImageDidUpdate(SBIcon* icon);
+    void iconAccessoriesDidUpdate(SBIcon* icon);
+    void handleLongPress(UIGestureRecognizer* recognizer);
+    void touchesBeganWithEvent(const UITouchSet& touches, UIEvent* event);
+    void touchesMovedWithEvent(const UITouchSet& touches, UIEvent* event);
+    void touchesCancelledWithEvent(const UITouchSet& touches, UIEvent* event);
+    void touchesEndedWithEvent(const UITouchSet& touches, UIEvent* event);
     void updateBadge();
 
     objc::Ref<SBIcon> m_icon;
@@ -116,14 +64,8 @@ private:
 
 namespace springboard {
 
-// [[T alloc] initWithFrame:frame] for a view class written in C++.
-template<class T>
-objc::Ref<T> makeView(CGRect frame)
-{
-    auto view = objc::make<T>();
-    objc::msgSend<objc::Ref<objc::Object>>(view, "initWithFrame:", frame);
-    return view;
-}
+// SpringBoard's views are made with uikit's helper.
+using uikit::makeView;
 
 // Every live icon view (for editing mode and the icon view map), oldest first.
 std::vector<objc::Ref<SBIconView>> liveIconViews();

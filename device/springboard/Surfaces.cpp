@@ -1,246 +1,23 @@
 #include "device/springboard/Surfaces.h"
 
 #include "device/springboard/IconArt.h"
+#include "device/springboard/APWAppIconAndLabelView.h"
+#include "device/springboard/BBBulletin.h"
+#include "device/springboard/NCNotificationRequestContentProvider.h"
+#include "device/springboard/SBDeckSwitcherIconImageContainerView.h"
+#include "device/springboard/SBFluidSwitcherIconImageContainerView.h"
+#include "device/springboard/SearchUIAppIconImage.h"
+#include "device/springboard/WGWidgetInfo.h"
 #include "device/springboard/SBIconController.h"
 #include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardSelectors.h"
 #include "platform/dispatch/RunLoop.h"
 #include "platform/uikit/UITapGestureRecognizer.h"
 
 #include <algorithm>
 #include <cctype>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
-
-// MARK: The switcher's icon containers
-
-class SBDeckSwitcherIconImageContainerView : public UIView {
-    OBJC_CLASS(SBDeckSwitcherIconImageContainerView)
-public:
-    static void registerClass(objc::Runtime& rt)
-    {
-        objc::Class* c = rt.registerClass<SBDeckSwitcherIconImageContainerView>("UIView");
-        c->addIvar("_imageView", &SBDeckSwitcherIconImageContainerView::m_imageView);
-        c->addMethod("initWithFrame:", [c](SBDeckSwitcherIconImageContainerView* self, SEL, CGRect frame) {
-            objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-            self->setOpaque(false);
-            self->m_imageView = UIImageView::create(CGRectMake(0, 0, frame.size.width, frame.size.height));
-            self->addSubview(self->m_imageView);
-            return Ref<objc::Object>(self);
-        });
-        c->addMethod("icon", [](SBDeckSwitcherIconImageContainerView* self, SEL) { return Ref<SBIcon>(self->m_icon); });
-        c->addMethod("setIcon:", [](SBDeckSwitcherIconImageContainerView* self, SEL, SBIcon* icon) {
-            self->m_icon = icon;
-            self->setNeedsLayout();
-            msgSend(self, "layoutSubviews");
-        });
-        // The original: the icon's home screen image in the image view.
-        c->addMethod("layoutSubviews", [](SBDeckSwitcherIconImageContainerView* self, SEL) {
-            self->m_imageView->setFrame(self->bounds());
-            self->m_imageView->setImage(springboard::appIconArt(self->m_icon, SBIcon::FormatHome));
-        });
-    }
-
-private:
-    Ref<SBIcon> m_icon;
-    Ref<UIImageView> m_imageView;
-};
-
-class SBFluidSwitcherIconImageContainerView : public UIView {
-    OBJC_CLASS(SBFluidSwitcherIconImageContainerView)
-public:
-    static void registerClass(objc::Runtime& rt)
-    {
-        objc::Class* c = rt.registerClass<SBFluidSwitcherIconImageContainerView>("UIView");
-        c->addMethod("initWithFrame:", [c](SBFluidSwitcherIconImageContainerView* self, SEL, CGRect frame) {
-            objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-            self->setOpaque(false);
-            self->m_imageView = UIImageView::create(CGRectMake(0, 0, frame.size.width, frame.size.height));
-            self->addSubview(self->m_imageView);
-            return Ref<objc::Object>(self);
-        });
-        c->addMethod("icon", [](SBFluidSwitcherIconImageContainerView* self, SEL) { return Ref<SBIcon>(self->m_icon); });
-        c->addMethod("imageView", [](SBFluidSwitcherIconImageContainerView* self, SEL) { return Ref<UIImageView>(self->m_imageView); });
-        c->addMethod("setIcon:", [](SBFluidSwitcherIconImageContainerView* self, SEL, SBIcon* icon) {
-            self->m_icon = icon;
-            msgSend(self, "updateIcon");
-            self->setNeedsLayout();
-        });
-        // The originals: the icon's home screen image in the image view.
-        c->addMethod("updateIcon", [](SBFluidSwitcherIconImageContainerView* self, SEL) {
-            self->m_imageView->setImage(springboard::appIconArt(self->m_icon, SBIcon::FormatHome));
-        });
-        c->addMethod("layoutSubviews", [](SBFluidSwitcherIconImageContainerView* self, SEL) {
-            self->m_imageView->setFrame(self->bounds());
-            self->m_imageView->setImage(springboard::appIconArt(self->m_icon, SBIcon::FormatHome));
-        });
-    }
-
-private:
-    Ref<SBIcon> m_icon;
-    Ref<UIImageView> m_imageView;
-};
-
-// MARK: Notifications
-
-class BBBulletin : public objc::NSObject {
-    OBJC_CLASS(BBBulletin)
-public:
-    BBBulletin() = default;
-    BBBulletin(std::string section, std::string title, std::string message)
-        : m_section(std::move(section))
-        , m_title(std::move(title))
-        , m_message(std::move(message))
-    {
-    }
-    const std::string& sectionID() const { return m_section; }
-    const std::string& title() const { return m_title; }
-    const std::string& message() const { return m_message; }
-
-    static void registerClass(objc::Runtime& rt)
-    {
-        objc::Class* c = rt.registerClass<BBBulletin>("NSObject");
-        c->addMethod("sectionID", [](BBBulletin* self, SEL) { return self->m_section; });
-        c->addMethod("title", [](BBBulletin* self, SEL) { return self->m_title; });
-        c->addMethod("message", [](BBBulletin* self, SEL) { return self->m_message; });
-        // The original: the section's app icon, small.
-        c->addMethod("sectionIconImageWithFormat:", [](BBBulletin* self, SEL, std::int64_t format) {
-            SBIcon* icon = springboard::iconController()->model()->iconForIdentifier(self->m_section);
-            return springboard::appIconArt(icon, format == 0 ? SBIcon::FormatTiny : SBIcon::FormatSmall);
-        });
-    }
-
-private:
-    std::string m_section, m_title, m_message;
-};
-
-class NCNotificationRequestContentProvider : public objc::NSObject {
-    OBJC_CLASS(NCNotificationRequestContentProvider)
-public:
-    NCNotificationRequestContentProvider() = default;
-    NCNotificationRequestContentProvider(std::string bundleIdentifier, std::string title, std::string message)
-        : _appBundleIdentifer(std::move(bundleIdentifier))
-        , m_title(std::move(title))
-        , m_message(std::move(message))
-    {
-    }
-
-    static void registerClass(objc::Runtime& rt)
-    {
-        objc::Class* c = rt.registerClass<NCNotificationRequestContentProvider>("NSObject");
-        // The platform's own spelling.
-        c->addIvar("_appBundleIdentifer", &NCNotificationRequestContentProvider::_appBundleIdentifer);
-        c->addMethod("title", [](NCNotificationRequestContentProvider* self, SEL) { return self->m_title; });
-        c->addMethod("message", [](NCNotificationRequestContentProvider* self, SEL) { return self->m_message; });
-        // The original: the app's small icon.
-        c->addMethod("icon", [](NCNotificationRequestContentProvider* self, SEL) {
-            SBIcon* icon = springboard::iconController()->model()->iconForIdentifier(self->_appBundleIdentifer);
-            return springboard::appIconArt(icon, SBIcon::FormatSmall);
-        });
-    }
-
-private:
-    std::string _appBundleIdentifer;
-    std::string m_title, m_message;
-};
-
-// MARK: Widgets
-
-class WGWidgetInfo : public objc::NSObject {
-    OBJC_CLASS(WGWidgetInfo)
-public:
-    WGWidgetInfo() = default;
-    WGWidgetInfo(std::string identifier, std::string name, std::string app)
-        : m_identifier(std::move(identifier))
-        , m_name(std::move(name))
-        , m_app(std::move(app))
-    {
-    }
-
-    static void registerClass(objc::Runtime& rt)
-    {
-        objc::Class* c = rt.registerClass<WGWidgetInfo>("NSObject");
-        c->addMethod("widgetIdentifier", [](WGWidgetInfo* self, SEL) { return self->m_identifier; });
-        c->addMethod("displayName", [](WGWidgetInfo* self, SEL) { return self->m_name; });
-        // The originals: the containing app's icon, small (header) and settings-sized.
-        c->addMethod("icon", [](WGWidgetInfo* self, SEL) {
-            return springboard::appIconArt(springboard::iconController()->model()->iconForIdentifier(self->m_app), SBIcon::FormatTiny);
-        });
-        c->addMethod("settingsIcon", [](WGWidgetInfo* self, SEL) {
-            return springboard::appIconArt(springboard::iconController()->model()->iconForIdentifier(self->m_app), SBIcon::FormatSmall);
-        });
-    }
-
-private:
-    std::string m_identifier, m_name, m_app;
-};
-
-// MARK: Search
-
-class SearchUIAppIconImage : public objc::NSObject {
-    OBJC_CLASS(SearchUIAppIconImage)
-public:
-    SearchUIAppIconImage() = default;
-    explicit SearchUIAppIconImage(std::string bundleIdentifier)
-        : m_bundleIdentifier(std::move(bundleIdentifier))
-    {
-    }
-
-    static void registerClass(objc::Runtime& rt, bool withBundleID)
-    {
-        objc::Class* c = rt.registerClass<SearchUIAppIconImage>("NSObject");
-        c->addMethod("bundleIdentifier", [](SearchUIAppIconImage* self, SEL) { return self->m_bundleIdentifier; });
-        if (withBundleID)
-            c->addMethod("bundleID", [](SearchUIAppIconImage* self, SEL) { return self->m_bundleIdentifier; });
-        // The original: the app's icon in the format asked for.
-        c->addMethod("generateImageWithFormat:", [](SearchUIAppIconImage* self, SEL, std::int64_t format) {
-            return springboard::appIconArt(springboard::iconController()->model()->iconForIdentifier(self->m_bundleIdentifier), static_cast<int>(format));
-        });
-    }
-
-private:
-    std::string m_bundleIdentifier;
-};
-
-class APWAppIconAndLabelView : public UIView {
-    OBJC_CLASS(APWAppIconAndLabelView)
-public:
-    static void registerClass(objc::Runtime& rt)
-    {
-        objc::Class* c = rt.registerClass<APWAppIconAndLabelView>("UIView");
-        c->addIvar("_iconButton", &APWAppIconAndLabelView::m_iconButton);
-        c->addMethod("initWithFrame:", [c](APWAppIconAndLabelView* self, SEL, CGRect frame) {
-            objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-            self->setOpaque(false);
-            double side = springboard::iconImageSide(SBIcon::FormatHome);
-            self->m_iconButton = UIButton::buttonWithType(UIButtonTypeCustom);
-            self->m_iconButton->setFrame(CGRectMake((frame.size.width - side) / 2, 0, side, side));
-            self->addSubview(self->m_iconButton);
-            self->m_label = UILabel::create(CGRectMake(0, side + 5, frame.size.width, 15));
-            self->m_label->setFont(UIFont::systemFontOfSize(12).ptr());
-            self->m_label->setTextColor(UIColor::whiteColor().ptr());
-            self->m_label->setTextAlignment(NSTextAlignmentCenter);
-            self->addSubview(self->m_label);
-            return Ref<objc::Object>(self);
-        });
-        c->addMethod("bundleIdentifier", [](APWAppIconAndLabelView* self, SEL) { return self->m_bundleIdentifier; });
-        // The original: the app's icon on the button, its name on the label.
-        c->addMethod("setBundleIdentifier:", [](APWAppIconAndLabelView* self, SEL, std::string bundleIdentifier) {
-            self->m_bundleIdentifier = bundleIdentifier;
-            SBIcon* icon = springboard::iconController()->model()->iconForIdentifier(bundleIdentifier);
-            self->m_iconButton->setImage(springboard::appIconArt(icon, SBIcon::FormatHome).ptr(), UIControlStateNormal);
-            self->m_label->setText(icon ? springboard::iconDisplayName(icon) : std::string());
-            self->setAccessibilityLabel(self->m_label->text());
-        });
-    }
-    UIButton* iconButton() const { return m_iconButton.ptr(); }
-
-private:
-    Ref<UIButton> m_iconButton;
-    Ref<UILabel> m_label;
-    std::string m_bundleIdentifier;
-};
 
 namespace springboard {
 
@@ -297,7 +74,7 @@ Ref<UIImageView> imageView(CGRect frame, UIImage* image)
 void makeTappable(UIView* view, const std::string& bundleIdentifier)
 {
     view->setUserInteractionEnabled(true);
-    view->addGestureRecognizer(UIGestureRecognizer::create<UITapGestureRecognizer>(uiController(), "_handleLaunchTap:"));
+    view->addGestureRecognizer(UIGestureRecognizer::create<UITapGestureRecognizer>(uiController(), sel::_handleLaunchTap.name()));
     uiController()->setLaunchTarget(view, bundleIdentifier);
 }
 
@@ -368,7 +145,7 @@ void showSwitcher()
             container = makeView<SBFluidSwitcherIconImageContainerView>(iconFrame);
         else
             container = makeView<SBDeckSwitcherIconImageContainerView>(iconFrame);
-        msgSend(container, "setIcon:", icon);
+        sel::setIcon(container, icon);
         view->addSubview(container);
         view->addSubview(label(CGRectMake(x + 40, top - 33, width - 40, 18), appName(id), 15, true, UIColor::whiteColor().ptr()));
     }
@@ -382,9 +159,9 @@ void postNotification(const std::string& bundleIdentifier, const std::string& ti
     st.bulletins.insert(st.bulletins.begin(), bulletin);
     Ref<UIImage> image;
     if (objc::objc_getClass("NCNotificationRequestContentProvider"))
-        image = msgSend<Ref<UIImage>>(objc::make<NCNotificationRequestContentProvider>(bundleIdentifier, title, message), "icon");
+        image = sel::iconPicture(objc::make<NCNotificationRequestContentProvider>(bundleIdentifier, title, message));
     else
-        image = msgSend<Ref<UIImage>>(bulletin, "sectionIconImageWithFormat:", 0);
+        image = sel::sectionIconImageWithFormat(bulletin, 0);
 
     const auto& g = geometry();
     double width = std::min(g.screen.width - 16, 500.0);
@@ -424,7 +201,7 @@ void showNotificationCenter()
         if (y + 80 > g.screen.height)
             break;
         auto row = platter(CGRectMake(x, y, width, 74), 0.85);
-        row->addSubview(imageView(CGRectMake(12, 10, 29, 29), msgSend<Ref<UIImage>>(bulletin, "sectionIconImageWithFormat:", 1)));
+        row->addSubview(imageView(CGRectMake(12, 10, 29, 29), sel::sectionIconImageWithFormat(bulletin, 1)));
         row->addSubview(label(CGRectMake(50, 8, width - 60, 18), upper(appName(bulletin->sectionID())), 12, false, UIColor::colorWithWhite(0.35, 1).ptr()));
         row->addSubview(label(CGRectMake(50, 27, width - 60, 19), bulletin->title(), 15, true, UIColor::blackColor().ptr()));
         row->addSubview(label(CGRectMake(50, 47, width - 60, 19), bulletin->message(), 15, false, UIColor::blackColor().ptr()));
@@ -473,7 +250,7 @@ void showWidgets()
         double textX = 12;
         if (infos) {
             auto info = objc::make<WGWidgetInfo>(w.identifier, w.name, w.app);
-            header->addSubview(imageView(CGRectMake(10, 8, 20, 20), msgSend<Ref<UIImage>>(info, "icon")));
+            header->addSubview(imageView(CGRectMake(10, 8, 20, 20), sel::iconPicture(info)));
             shown.emplace_back(info.ptr());
             textX = 38;
         }
@@ -489,8 +266,8 @@ void showWidgets()
         y += 28;
         for (auto& info : shown) {
             auto row = platter(CGRectMake(x, y, width, 44), 0.75);
-            row->addSubview(imageView(CGRectMake(10, 7, 29, 29), msgSend<Ref<UIImage>>(info, "settingsIcon")));
-            row->addSubview(label(CGRectMake(50, 12, width - 60, 20), msgSend<std::string>(info, "displayName"), 16, false, UIColor::blackColor().ptr()));
+            row->addSubview(imageView(CGRectMake(10, 7, 29, 29), sel::settingsIcon(info)));
+            row->addSubview(label(CGRectMake(50, 12, width - 60, 20), sel::displayName(info), 16, false, UIColor::blackColor().ptr()));
             view->addSubview(row);
             y += 50;
         }
@@ -527,8 +304,8 @@ void showSearch(const std::string& query)
         double cell = width / 4;
         for (size_t i = 0; i < unique.size() && i < 4; ++i) {
             auto apw = makeView<APWAppIconAndLabelView>(CGRectMake(x + cell * static_cast<double>(i), y, cell, g.iconSide + 22));
-            msgSend(apw, "setBundleIdentifier:", unique[i]);
-            apw->iconButton()->addTarget(uiController(), "_handleLaunchButton:", UIControlEventTouchUpInside);
+            sel::setBundleIdentifier(apw, unique[i]);
+            apw->iconButton()->addTarget(uiController(), sel::_handleLaunchButton.name(), UIControlEventTouchUpInside);
             uiController()->setLaunchTarget(apw, unique[i]);
             view->addSubview(apw);
         }
@@ -550,7 +327,7 @@ void showSearch(const std::string& query)
             // itself, not through the home screen's getIconImage:.
             Ref<UIImage> image;
             if (searchImages)
-                image = msgSend<Ref<UIImage>>(objc::make<SearchUIAppIconImage>(app->bundleIdentifier()), "generateImageWithFormat:", 1);
+                image = sel::generateImageWithFormat(objc::make<SearchUIAppIconImage>(app->bundleIdentifier()), 1);
             else
                 image = appIconArt(model->applicationIcon(app->bundleIdentifier()), SBIcon::FormatSmall);
             row->addSubview(imageView(CGRectMake(10, 9, 29, 29), image));
