@@ -339,3 +339,44 @@ TEST_F(Surfaces, AFileThatIsNotAPictureLeavesTheOriginal)
     dev().showSearch("cal");
     EXPECT_NE(springboard::surface("search"), nullptr);
 }
+
+TEST_F(Surfaces, VersionGatesDecideWhatReachesTheScreen)
+{
+    storeCustomPictures();
+    // Pictures on the surfaces of the gated rows: banner, widgets, search, switcher.
+    auto gatedSurfaces = [&] {
+        std::map<std::string, int> red;
+        dev().postNotification(kCalendar, "Dentist", "Tomorrow at 9:00");
+        red["banner"] = redPictures(springboard::surface("banner"));
+        dev().pressHome();
+        dev().showWidgets();
+        red["widgets"] = redPictures(springboard::surface("widgets"));
+        dev().pressHome();
+        dev().showSearch("ca");
+        red["search"] = redPictures(springboard::surface("search"));
+        dev().pressHome();
+        EXPECT_TRUE(dev().launch("com.apple.mobilenotes"));
+        dev().showSwitcher();
+        settle();
+        red["switcher"] = redPictures(springboard::surface("switcher"));
+        dev().pressHome();
+        return red;
+    };
+    using Counts = std::map<std::string, int>;
+
+    // Every class of 12.4 is there, but CoreFoundation is below 1348: none of rows 15 to 21,
+    // although the system is above 11.
+    boot("test-ios12-cf1300");
+    ASSERT_TRUE(objc::objc_getClass("SBFluidSwitcherIconImageContainerView") && objc::objc_getClass("WGWidgetInfo"));
+    expectHomeScreen(true);
+    EXPECT_EQ(gatedSurfaces(), (Counts { { "banner", 0 }, { "search", 0 }, { "switcher", 0 }, { "widgets", 0 } }));
+
+    // The same classes on a device that reports 10.3: rows 15 to 19, not the fluid switcher's.
+    boot("test-ios12-reports10.3");
+    ASSERT_TRUE(objc::objc_getClass("SBFluidSwitcherIconImageContainerView"));
+    EXPECT_EQ(gatedSurfaces(), (Counts { { "banner", 1 }, { "search", 2 }, { "switcher", 0 }, { "widgets", 4 } }));
+
+    // Exactly 11.0 is new enough for the fluid switcher.
+    boot("test-ios11.0");
+    EXPECT_EQ(gatedSurfaces(), (Counts { { "banner", 1 }, { "search", 2 }, { "switcher", 1 }, { "widgets", 4 } }));
+}
