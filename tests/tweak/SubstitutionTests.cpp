@@ -29,16 +29,19 @@ class SubstitutionTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // SpringBoard's own getIconImage: draws the picture above; the tweak's goes on top.
         objc::Class* icon = objc::objc_getClass("SBIcon");
-        icon->addMethod("getIconImage:", [](SBIcon*, objc::SEL, long long) { return calendarIcon(); });
+        MSHookMessageEx(icon, "getIconImage:", [](SBIcon*, objc::SEL, int) { return calendarIcon(); }, &s_springBoardsImage);
         InstallGetIconImage(icon);
-        calendar = appIcon("com.apple.mobilecal", "Calendar");
+        calendar = appIcon("com.apple.mobilecal");
+        ASSERT_NE(calendar, nullptr);
     }
 
     Ref<UIImage> iconImage(long long format) { return objc::msgSend<Ref<UIImage>>(calendar, "getIconImage:", format); }
 
+    static inline objc::Imp<Ref<UIImage>(int)> s_springBoardsImage;
     TweakEnvironment env;
-    Ref<SBApplicationIcon> calendar;
+    SBIcon* calendar = nullptr;
 };
 
 TEST_F(SubstitutionTest, DatePrintIsLaidOverTheCustomCalendarInTheChosenColour)
