@@ -364,14 +364,14 @@ TEST_F(Surfaces, VersionGatesDecideWhatReachesTheScreen)
     };
     using Counts = std::map<std::string, int>;
 
-    // Every class of 12.4 is there, but CoreFoundation is below 1348: none of rows 15 to 21,
-    // although the system is above 11.
+    // Every class of 12.4 is there, but CoreFoundation is below 1348: no replacement for
+    // notifications, widgets, search or the fluid switcher, although the system is above 11.
     boot("test-ios12-cf1300");
     ASSERT_TRUE(objc::objc_getClass("SBFluidSwitcherIconImageContainerView") && objc::objc_getClass("WGWidgetInfo"));
     expectHomeScreen(true);
     EXPECT_EQ(gatedSurfaces(), (Counts { { "banner", 0 }, { "search", 0 }, { "switcher", 0 }, { "widgets", 0 } }));
 
-    // The same classes on a device that reports 10.3: rows 15 to 19, not the fluid switcher's.
+    // The same classes on a device that reports 10.3: all of them but the fluid switcher's.
     boot("test-ios12-reports10.3");
     ASSERT_TRUE(objc::objc_getClass("SBFluidSwitcherIconImageContainerView"));
     EXPECT_EQ(gatedSurfaces(), (Counts { { "banner", 1 }, { "search", 2 }, { "switcher", 0 }, { "widgets", 4 } }));
