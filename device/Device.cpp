@@ -135,7 +135,7 @@ Device::Device(const DeviceProfile& profile, const std::filesystem::path& hostRo
     kCFCoreFoundationVersionNumber = profile.coreFoundationVersion;
     graphics::setMainScreenScale(profile.scale);
     uikit::configureScreen(profile.screenSize, profile.scale);
-    uikit::configureDevice(profile.systemVersion, profile.model, uikitIdiom(profile.idiom));
+    uikit::configureDevice(profile.reportedSystemVersion.empty() ? profile.systemVersion : profile.reportedSystemVersion, profile.model, uikitIdiom(profile.idiom));
     uikit::setInstalledURLSchemes(urlSchemes(profile));
 
     // SpringBoard: its classes, first-boot files, the injected libraries, then the home screen.

@@ -49,21 +49,35 @@ static std::vector<InstalledApp> standardApps(bool pad)
 const std::vector<DeviceProfile>& allProfiles()
 {
     static const std::vector<DeviceProfile> profiles = {
-        { "iphone5-ios9", "iPhone5,2", Idiom::Phone, { 320, 568 }, 2, "9.0", 1240.1, false, standardApps(false) },
-        { "iphone7-ios10", "iPhone9,1", Idiom::Phone, { 375, 667 }, 2, "10.0", 1348.0, false, standardApps(false) },
-        { "iphone8-ios12", "iPhone10,1", Idiom::Phone, { 375, 667 }, 2, "12.4", 1575.17, false, standardApps(false) },
-        { "iphone8plus-ios12", "iPhone10,2", Idiom::Phone, { 414, 736 }, 3, "12.4", 1575.17, false, standardApps(false) },
-        { "iphonex-ios13", "iPhone10,3", Idiom::Phone, { 375, 812 }, 3, "13.3", 1674.11, false, standardApps(false) },
-        { "ipadpro-ios13", "iPad8,5", Idiom::Pad, { 1024, 1366 }, 2, "13.3", 1674.11, true, standardApps(true) },
+        { "iphone5-ios9", "iPhone5,2", Idiom::Phone, { 320, 568 }, 2, "9.0", 1240.1, false, standardApps(false), "" },
+        { "iphone7-ios10", "iPhone9,1", Idiom::Phone, { 375, 667 }, 2, "10.0", 1348.0, false, standardApps(false), "" },
+        { "iphone8-ios12", "iPhone10,1", Idiom::Phone, { 375, 667 }, 2, "12.4", 1575.17, false, standardApps(false), "" },
+        { "iphone8plus-ios12", "iPhone10,2", Idiom::Phone, { 414, 736 }, 3, "12.4", 1575.17, false, standardApps(false), "" },
+        { "iphonex-ios13", "iPhone10,3", Idiom::Phone, { 375, 812 }, 3, "13.3", 1674.11, false, standardApps(false), "" },
+        { "ipadpro-ios13", "iPad8,5", Idiom::Pad, { 1024, 1366 }, 2, "13.3", 1674.11, true, standardApps(true), "" },
+    };
+    return profiles;
+}
+
+const std::vector<DeviceProfile>& testProfiles()
+{
+    static const std::vector<DeviceProfile> profiles = {
+        // The classes of 12.4 with a CoreFoundation below 1348.
+        { "test-ios12-cf1300", "iPhone10,1", Idiom::Phone, { 375, 667 }, 2, "12.4", 1300.0, false, standardApps(false), "" },
+        // The classes of 12.4 on a device that reports 10.3.
+        { "test-ios12-reports10.3", "iPhone10,1", Idiom::Phone, { 375, 667 }, 2, "12.4", 1575.17, false, standardApps(false), "10.3" },
+        // Exactly 11.0.
+        { "test-ios11.0", "iPhone10,1", Idiom::Phone, { 375, 667 }, 2, "11.0", 1443.0, false, standardApps(false), "" },
     };
     return profiles;
 }
 
 const DeviceProfile* findProfile(std::string_view name)
 {
-    for (const auto& p : allProfiles())
-        if (p.name == name)
-            return &p;
+    for (const auto* list : { &allProfiles(), &testProfiles() })
+        for (const auto& p : *list)
+            if (p.name == name)
+                return &p;
     return nullptr;
 }
 

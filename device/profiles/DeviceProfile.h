@@ -27,6 +27,9 @@ struct DeviceProfile {
     double coreFoundationVersion = 0;
     bool floatingDock = false;
     std::vector<InstalledApp> apps;
+    // What UIDevice reports, when it is not the system whose classes the phone has (only test
+    // profiles differ).
+    std::string reportedSystemVersion;
 
     // The system version read as a number, as `[[UIDevice currentDevice].systemVersion floatValue]`.
     double systemVersionNumber() const;
@@ -34,6 +37,9 @@ struct DeviceProfile {
 };
 
 const std::vector<DeviceProfile>& allProfiles();
+// Profiles no real device has, for tests of the version gates: a system's classes with a version
+// test that fails. Not listed by allProfiles(), but found by name.
+const std::vector<DeviceProfile>& testProfiles();
 // Null when no profile has that name.
 const DeviceProfile* findProfile(std::string_view name);
 inline constexpr std::string_view kDefaultProfile = "iphone8-ios12";

@@ -22,28 +22,32 @@ TEST_F(IconStoreTest, KeysFollowTheFirstMatchingRule)
 {
     EXPECT_EQ(IconKeyForIcon(appIcon("com.apple.mobilecal")), "com.apple.mobilecal");
 
-    auto folder = objc::make<SBFolderIcon>();
-    folder->folder = objc::make<SBFolder>();
-    folder->folder->displayName = "Games";
+    // The home screen's folder, and one renamed.
+    SBIcon* utilities = nullptr;
+    for (auto& icon : springboard::iconController()->model()->pages().front())
+        if (dynamic_cast<SBFolderIcon*>(icon.ptr()))
+            utilities = icon.ptr();
+    ASSERT_NE(utilities, nullptr);
+    EXPECT_EQ(IconKeyForIcon(utilities), "com.ovrimo.folder.Utilities");
+    auto games = objc::make<SBFolder>();
+    games->setDisplayName("Games");
+    auto folder = objc::make<SBFolderIcon>(games.ptr());
     EXPECT_EQ(IconKeyForIcon(folder), "com.ovrimo.folder.Games");
-    folder->folder->displayName = "Fun";
+    games->setDisplayName("Fun");
     EXPECT_EQ(IconKeyForIcon(folder), "com.ovrimo.folder.Fun") << "renaming a folder changes its key";
 
-    auto clip = objc::make<SBBookmarkIcon>();
-    clip->webClip = objc::make<WebClip>();
-    clip->webClip->identifier = "ABC";
-    clip->webClip->title = "News";
-    EXPECT_EQ(IconKeyForIcon(clip), "ABC");
-    clip->webClip->identifier = "";
-    EXPECT_EQ(IconKeyForIcon(clip), "com.ovrimo.generated.News");
-    clip->webClip->title = "";
-    EXPECT_EQ(IconKeyForIcon(clip), "com.ovrimo.no.bundle.id.found");
+    auto clip = [](const char* identifier, const char* title) { return objc::make<SBBookmarkIcon>(objc::make<UIWebClip>(identifier, title, "https://example.com").ptr()); };
+    EXPECT_EQ(IconKeyForIcon(clip("ABC", "News")), "ABC");
+    EXPECT_EQ(IconKeyForIcon(clip("", "News")), "com.ovrimo.generated.News");
+    EXPECT_EQ(IconKeyForIcon(clip("", "")), "com.ovrimo.no.bundle.id.found");
 
+    // An icon with no application: its applicationBundleID, else its display name.
     auto bare = objc::make<SBIcon>();
-    bare->applicationBundleID = "com.example.bare";
+    EXPECT_EQ(IconKeyForIcon(bare), "com.ovrimo.no.bundle.id.found") << "no identifier and no name";
+    static objc::Imp<std::string()> previous;
+    MSHookMessageEx(objc::objc_getClass("SBIcon"), "applicationBundleID", [](SBIcon*, objc::SEL) { return std::string("com.example.bare"); }, &previous);
     EXPECT_EQ(IconKeyForIcon(bare), "com.example.bare");
-    bare->applicationBundleID = "";
-    EXPECT_EQ(IconKeyForIcon(bare), "com.ovrimo.generated.App") << "the last display-name rule";
+    EXPECT_EQ(IconKeyForIcon(appIcon("com.apple.mobilemail")), "com.apple.mobilemail") << "an app's own answer comes first";
     EXPECT_EQ(CustomIconPath("com.apple.mobilecal"), "/var/mobile/Documents/Ovrimo/Icons/com.apple.mobilecal.png");
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace tweak_test;
 using namespace ovrimo;
 
@@ -74,25 +76,41 @@ TEST_F(PreferencesTest, FirstRunDoneWritesTheWholeSnapshotBack)
     EXPECT_FALSE(SwitchIsOn("firstrun"));
 }
 
-// SpringBoard's icon controller, for the reload that follows a preferences change.
-class SBIconController : public objc::NSObject {
-    OBJC_CLASS(SBIconController)
-public:
-    Ref<NSArray> icons;
+// Counts what the reload after a preferences change sends to SpringBoard's icons and folder icon
+// views, calling through to SpringBoard's own.
+struct ReloadSpy {
+    static inline std::map<objc::Object*, int> reloads, badgeNotes;
+    static inline int folderUpdates = 0;
+    static inline objc::Imp<void()> previousReload, previousNote;
+    static inline objc::Imp<void(bool)> previousUpdate;
+
+    static void install()
+    {
+        reloads.clear();
+        badgeNotes.clear();
+        folderUpdates = 0;
+        MSHookMessageEx(objc::objc_getClass("SBIcon"), "reloadIconImage", [](SBIcon* self, objc::SEL cmd) {
+            ++reloads[self];
+            previousReload(self, cmd);
+        }, &previousReload);
+        MSHookMessageEx(objc::objc_getClass("SBIcon"), "noteBadgeDidChange", [](SBIcon* self, objc::SEL cmd) {
+            ++badgeNotes[self];
+            previousNote(self, cmd);
+        }, &previousNote);
+        MSHookMessageEx(objc::objc_getClass("SBFolderIconImageView"), "updateImageAnimated:", [](objc::Object* self, objc::SEL cmd, bool animated) {
+            EXPECT_TRUE(animated);
+            ++folderUpdates;
+            previousUpdate(self, cmd, animated);
+        }, &previousUpdate);
+    }
 };
 
 TEST_F(PreferencesTest, ChangeNotificationReloadsSnapshotAndEveryIcon)
 {
-    auto* controller = env.runtime().registerClass<SBIconController>("NSObject");
-    static Ref<SBIconController> shared;
-    shared = objc::make<SBIconController>();
-    auto quiet = appIcon("com.apple.mobilenotes");
-    auto badged = appIcon("com.apple.mobilemail");
-    badged->badge = 3;
-    shared->icons = NSArray::make({ quiet, badged });
-    controller->addClassMethod("sharedInstance", [](objc::Object*, objc::SEL) { return shared; });
-    controller->addMethod("model", [](SBIconController* self, objc::SEL) { return Ref<objc::Object>(self); });
-    controller->addMethod("leafIcons", [](SBIconController* self, objc::SEL) { return self->icons; });
+    SBIcon* mail = appIcon("com.apple.mobilemail");
+    ASSERT_NE(mail, nullptr);
+    objc::msgSend(mail, "setBadge:", NSNumber::withInteger(3).ptr());
+    ReloadSpy::install();
 
     int posted = 0;
     CFNotificationCenterAddObserver(CFNotificationCenterGetLocalCenter(), &posted,
@@ -103,16 +121,25 @@ TEST_F(PreferencesTest, ChangeNotificationReloadsSnapshotAndEveryIcon)
         },
         kIconImageChangedNotification, nullptr, CFNotificationSuspensionBehaviorDeliverImmediately);
 
-    ReplacePreferencesSnapshot(LoadPreferencesDomain());
     CFPreferencesSetAppValue("enabled", NSNumber::withBool(false), kPreferencesDomain);
     PreferencesChanged(CFNotificationCenterGetDarwinNotifyCenter(), nullptr, kPreferencesChangedNotification, nullptr, nullptr);
     EXPECT_FALSE(SwitchIsOn("enabled"));
     EXPECT_EQ(posted, 1);
-    EXPECT_EQ(quiet->reloads, 1);
-    EXPECT_EQ(quiet->badgeNotes, 0);
-    EXPECT_EQ(badged->reloads, 1);
-    EXPECT_EQ(badged->badgeNotes, 1);
-    shared = nullptr;
+    // Every app icon once, badges noted only where there is one; the folder through its view.
+    int apps = 0, folders = 0;
+    for (auto& icon : springboard::iconController()->model()->leafIcons()) {
+        if (dynamic_cast<SBFolderIcon*>(icon.ptr())) {
+            ++folders;
+            EXPECT_EQ(ReloadSpy::reloads[icon.ptr()], 0);
+            continue;
+        }
+        ++apps;
+        EXPECT_EQ(ReloadSpy::reloads[icon.ptr()], 1) << icon->identifier();
+        EXPECT_EQ(ReloadSpy::badgeNotes[icon.ptr()], icon.ptr() == mail ? 1 : 0) << icon->identifier();
+    }
+    EXPECT_GT(apps, 10);
+    ASSERT_GT(folders, 0);
+    EXPECT_EQ(ReloadSpy::folderUpdates, folders);
 }
 
 } // namespace

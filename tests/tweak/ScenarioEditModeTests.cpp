@@ -116,17 +116,13 @@ TEST_F(EditMode, PlusButtonsGrowInAndShrinkAway)
         if (sub->tag() == kIconButtonTag)
             plus = dynamic_cast<UIButton*>(sub.ptr());
     ASSERT_NE(plus, nullptr);
-    double w = mail->frame().size.width;
-    EXPECT_EQ(plus->frame().size, CGSizeMake(30, 30));
-    EXPECT_EQ(plus->center(), CGPointMake(w - 30 + 15, w - 30 + 15));
+    // Flush with the lower right corner of the icon's picture (on screen: the test below).
+    CGRect picture = mail->iconImageView()->frame();
+    EXPECT_EQ(plus->frame(), CGRectMake(CGRectGetMaxX(picture) - 30, CGRectGetMaxY(picture) - 30, 30, 30));
     EXPECT_EQ(plus->titleForState(UIControlStateNormal), "+");
     settle(400);
     EXPECT_TRUE(CGAffineTransformIsIdentity(plus->transform()));
-    auto screen = shot("editing");
-    // The button's purple shows at its spot on the screen.
-    CGRect r = plus->convertRectToView(plus->bounds(), nullptr);
-    Pixel p = screenPixel(screen, { r.origin.x + 3, CGRectGetMidY(r) });
-    EXPECT_GT(p.a, 0);
+    shot("editing");
 
     leaveEditing();
     dev().advance(400);
@@ -284,4 +280,150 @@ TEST_F(EditMode, ChangingTheTriggerWhileEditingLeavesNoneBehind)
     EXPECT_TRUE(tagged(kIconButtonTag).empty());
     // SpringBoard's own recognizers stay.
     EXPECT_GT(recognizersOf(mail, "UILongPressGestureRecognizer"), 0);
+}
+
+TEST_F(EditMode, EveryTriggerSendsItsMessageAndItsSenderToTheHelper)
+{
+    pref("firstrun", false);
+    pref("activationmethodmulti", 4LL);
+    boot("iphone8-ios12");
+    HelperRecorder::install();
+    SBIconView* mail = iconView("com.apple.mobilemail");
+    CGPoint centre = iconCentre(mail);
+    auto lastSender = [] { return HelperRecorder::received.empty() ? nullptr : HelperRecorder::received.back().sender.ptr(); };
+
+    // Absent: a tap on the icon; the sender is the tap recognizer on that icon view.
+    enterEditing();
+    dev().touch().tap(centre);
+    settle();
+    ASSERT_EQ(HelperRecorder::count("showActionSheet:"), 1);
+    auto* tap = dynamic_cast<UITapGestureRecognizer*>(lastSender());
+    ASSERT_NE(tap, nullptr);
+    EXPECT_EQ(tap->view(), mail);
+
+    // The page button sends the page sheet's message, with itself.
+    UIView* page = tagged(kPageButtonTag).at(0);
+    CGRect pageFrame = page->convertRectToView(page->bounds(), nullptr);
+    dev().touch().tap({ CGRectGetMidX(pageFrame), CGRectGetMidY(pageFrame) });
+    settle();
+    ASSERT_EQ(HelperRecorder::count("showSBPageActionSheet:"), 1);
+    EXPECT_EQ(lastSender(), page);
+    leaveEditing();
+
+    // 2: a swipe up, and only up; 3: a swipe down, and only down.
+    for (long long mode : { 2LL, 3LL }) {
+        changePref("activationmethodsingle", mode);
+        enterEditing();
+        HelperRecorder::received.clear();
+        CGPoint up { centre.x, centre.y - 50 }, down { centre.x, centre.y + 50 };
+        dev().touch().swipe(centre, mode == 2 ? down : up, 0.15);
+        settle();
+        EXPECT_EQ(HelperRecorder::count("showActionSheet:"), 0) << "the other direction, mode " << mode;
+        dev().touch().swipe(centre, mode == 2 ? up : down, 0.15);
+        settle();
+        ASSERT_EQ(HelperRecorder::count("showActionSheet:"), 1) << "mode " << mode;
+        auto* swipe = dynamic_cast<UISwipeGestureRecognizer*>(lastSender());
+        ASSERT_NE(swipe, nullptr);
+        EXPECT_EQ(swipe->view(), mail);
+        // A tap does nothing now.
+        dev().touch().tap(centre);
+        settle();
+        EXPECT_EQ(HelperRecorder::count("showActionSheet:"), 1);
+        leaveEditing();
+    }
+
+    // 1: the "+" button, whose superview is the icon view.
+    changePref("activationmethodsingle", 1LL);
+    enterEditing();
+    settle(400);
+    HelperRecorder::received.clear();
+    UIView* plus = mail->viewWithTag(kIconButtonTag).ptr();
+    ASSERT_NE(plus, nullptr);
+    CGRect plusFrame = plus->convertRectToView(plus->bounds(), nullptr);
+    dev().touch().tap({ CGRectGetMidX(plusFrame), CGRectGetMidY(plusFrame) });
+    settle();
+    ASSERT_EQ(HelperRecorder::count("showActionSheet:"), 1);
+    EXPECT_EQ(lastSender(), plus);
+    EXPECT_EQ(static_cast<UIView*>(lastSender())->superview(), mail);
+}
+
+TEST_F(EditMode, LeavingEditingClosesAnOpenSheetAndTellsTheHelper)
+{
+    pref("firstrun", false);
+    boot("iphone8-ios12");
+    HelperRecorder::install();
+    enterEditing();
+    auto sheet = UIAlertController::alertControllerWithTitle("Mail", "", UIAlertControllerStyleActionSheet);
+    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
+    dev().window()->rootViewController()->presentViewController(sheet, false);
+    settle();
+    ASSERT_EQ(alertOnScreen(), sheet.ptr());
+
+    // Editing ends under the open sheet (SpringBoard's own end of editing, not a touch).
+    msgSend(icons(), "setIsEditing:", false);
+    settle(400);
+    EXPECT_EQ(alertOnScreen(), nullptr);
+    EXPECT_GE(HelperRecorder::count("cleanupOnDimiss"), 1);
+    EXPECT_EQ(sheet->view()->window(), nullptr) << "the sheet's panel is still on screen";
+
+    // Anything else presented there stays.
+    HelperRecorder::received.clear();
+    enterEditing();
+    auto other = UIViewController::create();
+    dev().window()->rootViewController()->presentViewController(other, false);
+    settle();
+    msgSend(icons(), "setIsEditing:", false);
+    settle(400);
+    EXPECT_EQ(dev().window()->rootViewController()->presentedViewController(), other.ptr());
+    EXPECT_EQ(HelperRecorder::count("cleanupOnDimiss"), 0);
+}
+
+TEST_F(EditMode, AStoredZeroGivesAppsATapAndFoldersNothing)
+{
+    pref("firstrun", false);
+    pref("activationmethodsingle", 0LL);
+    boot("iphone8-ios12");
+    enterEditing();
+    EXPECT_EQ(sheetTriggersOn(iconView("com.apple.mobilemail")), 1);
+    EXPECT_EQ(sheetTriggersOn(folderView()), 0);
+    EXPECT_TRUE(tagged(kIconButtonTag).empty());
+    leaveEditing();
+    EXPECT_EQ(sheetTriggersOn(iconView("com.apple.mobilemail")), 0);
+}
+
+TEST_F(EditMode, PageButtonSizeAndPlaceFollowTheScreen)
+{
+    struct Case {
+        const char* profile;
+        long long placement;
+        CGRect frame;
+    };
+    // 736 points high: 50 points, raised by 50; 812 (no row of its own) and a pad: 60, not raised.
+    const Case cases[] = {
+        { "iphone8plus-ios12", 4, CGRectMake(182, 293, 50, 50) },
+        { "iphonex-ios13", 4, CGRectMake(157.5, 376, 60, 60) },
+        { "iphonex-ios13", 2, CGRectMake(157.5, 2, 60, 60) },
+        { "ipadpro-ios13", 3, CGRectMake(482, 1304, 60, 60) },
+        { "ipadpro-ios13", 4, CGRectMake(482, 653, 60, 60) },
+    };
+    pref("firstrun", false);
+    for (const Case& c : cases) {
+        pref("activationmethodmulti", c.placement);
+        boot(c.profile);
+        auto before = dev().screenshot();
+        enterEditing();
+        settle(400);
+        auto pages = tagged(kPageButtonTag);
+        ASSERT_EQ(pages.size(), 1u) << c.profile;
+        EXPECT_EQ(pages[0]->convertRectToView(pages[0]->bounds(), nullptr), c.frame) << c.profile << " " << c.placement;
+        // Drawn there: the screen inside its frame is not what it was.
+        auto after = dev().screenshot();
+        int changed = 0;
+        for (double dx : { 3.0, c.frame.size.width / 2, c.frame.size.width - 3 })
+            for (double dy : { 3.0, c.frame.size.height / 2, c.frame.size.height - 3 }) {
+                CGPoint p { c.frame.origin.x + dx, c.frame.origin.y + dy };
+                changed += !sameColour(screenPixel(after, p), screenPixel(before, p));
+            }
+        EXPECT_GE(changed, 7) << c.profile << " " << c.placement;
+    }
 }

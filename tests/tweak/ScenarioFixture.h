@@ -20,6 +20,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -60,10 +61,34 @@ inline Pixel centreOf(UIImage* image)
     return pixelAt(image, image->CGImage()->width() / 2, image->CGImage()->height() / 2);
 }
 
+// The editing workflow's OvrimoHelper class is not built yet; this one takes its name in a booted
+// phone's runtime and records every message the tweak core's triggers send it, with the sender.
+struct HelperRecorder {
+    struct Message {
+        std::string selector;
+        Ref<objc::Object> sender;
+    };
+    static inline std::vector<Message> received;
+
+    static void install()
+    {
+        received.clear();
+        objc::Class* helper = objc::Runtime::current().registerClass("OvrimoHelper", objc::objc_getClass("NSObject"));
+        for (const char* selector : { "showActionSheet:", "showSBPageActionSheet:" })
+            helper->addClassMethod(selector, [selector](objc::Object*, objc::SEL, objc::Object* sender) { received.push_back({ selector, sender }); });
+        helper->addClassMethod("cleanupOnDimiss", [](objc::Object*, objc::SEL) { received.push_back({ "cleanupOnDimiss", nullptr }); });
+    }
+    static int count(const std::string& selector)
+    {
+        return static_cast<int>(std::count_if(received.begin(), received.end(), [&](const Message& m) { return m.selector == selector; }));
+    }
+};
+
 class ScenarioTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
+        HelperRecorder::received.clear();
         m_device.reset();
         m_roots.clear();
     }

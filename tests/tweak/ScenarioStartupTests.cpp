@@ -221,3 +221,31 @@ TEST_F(Welcome, DisabledTweakShowsNoWelcome)
     restoreContent();
     EXPECT_NE(alertOnScreen(), nullptr);
 }
+
+TEST_F(Welcome, TheButtonWritesTheWholeSnapshotOverWhatChangedMeanwhile)
+{
+    pref("calendardate", std::string("#00FF00"));
+    pref("folderoverlay", 1LL);
+    boot("iphone8-ios12");
+    UIAlertController* alert = alertOnScreen();
+    ASSERT_NE(alert, nullptr);
+    // Written behind the tweak's back, with no notification: its snapshot still holds the old
+    // values and lacks the new key.
+    CFPreferencesSetAppValue("calendardate", NSString::make("none").ptr(), kDomain);
+    CFPreferencesSetAppValue("generatemethod", NSNumber::withInteger(1).ptr(), kDomain);
+    ASSERT_TRUE(CFPreferencesAppSynchronize(kDomain));
+
+    CGRect button = alert->buttonForAction(alert->actions()[0].ptr())->convertRectToView(alert->buttonForAction(alert->actions()[0].ptr())->bounds(), nullptr);
+    dev().touch().tap({ CGRectGetMidX(button), CGRectGetMidY(button) });
+    settle();
+    auto stored = storedPreferences();
+    ASSERT_NE(dynamic_cast<NSString*>(stored->objectForKey("calendardate")), nullptr);
+    EXPECT_EQ(dynamic_cast<NSString*>(stored->objectForKey("calendardate"))->value(), "#00FF00");
+    ASSERT_NE(dynamic_cast<NSNumber*>(stored->objectForKey("folderoverlay")), nullptr);
+    EXPECT_EQ(dynamic_cast<NSNumber*>(stored->objectForKey("folderoverlay"))->integerValue(), 1);
+    ASSERT_NE(dynamic_cast<NSNumber*>(stored->objectForKey("firstrun")), nullptr);
+    EXPECT_FALSE(dynamic_cast<NSNumber*>(stored->objectForKey("firstrun"))->boolValue());
+    // Nothing is removed.
+    ASSERT_NE(dynamic_cast<NSNumber*>(stored->objectForKey("generatemethod")), nullptr);
+    EXPECT_EQ(dynamic_cast<NSNumber*>(stored->objectForKey("generatemethod"))->integerValue(), 1);
+}

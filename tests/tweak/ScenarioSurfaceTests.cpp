@@ -339,3 +339,148 @@ TEST_F(Surfaces, AFileThatIsNotAPictureLeavesTheOriginal)
     dev().showSearch("cal");
     EXPECT_NE(springboard::surface("search"), nullptr);
 }
+
+TEST_F(Surfaces, VersionGatesDecideWhatReachesTheScreen)
+{
+    storeCustomPictures();
+    // Pictures on the surfaces of the gated rows: banner, widgets, search, switcher.
+    auto gatedSurfaces = [&] {
+        std::map<std::string, int> red;
+        dev().postNotification(kCalendar, "Dentist", "Tomorrow at 9:00");
+        red["banner"] = redPictures(springboard::surface("banner"));
+        dev().pressHome();
+        dev().showWidgets();
+        red["widgets"] = redPictures(springboard::surface("widgets"));
+        dev().pressHome();
+        dev().showSearch("ca");
+        red["search"] = redPictures(springboard::surface("search"));
+        dev().pressHome();
+        EXPECT_TRUE(dev().launch("com.apple.mobilenotes"));
+        dev().showSwitcher();
+        settle();
+        red["switcher"] = redPictures(springboard::surface("switcher"));
+        dev().pressHome();
+        return red;
+    };
+    using Counts = std::map<std::string, int>;
+
+    // Every class of 12.4 is there, but CoreFoundation is below 1348: no replacement for
+    // notifications, widgets, search or the fluid switcher, although the system is above 11.
+    boot("test-ios12-cf1300");
+    ASSERT_TRUE(objc::objc_getClass("SBFluidSwitcherIconImageContainerView") && objc::objc_getClass("WGWidgetInfo"));
+    expectHomeScreen(true);
+    EXPECT_EQ(gatedSurfaces(), (Counts { { "banner", 0 }, { "search", 0 }, { "switcher", 0 }, { "widgets", 0 } }));
+
+    // The same classes on a device that reports 10.3: all of them but the fluid switcher's.
+    boot("test-ios12-reports10.3");
+    ASSERT_TRUE(objc::objc_getClass("SBFluidSwitcherIconImageContainerView"));
+    EXPECT_EQ(gatedSurfaces(), (Counts { { "banner", 1 }, { "search", 2 }, { "switcher", 0 }, { "widgets", 4 } }));
+
+    // Exactly 11.0 is new enough for the fluid switcher.
+    boot("test-ios11.0");
+    EXPECT_EQ(gatedSurfaces(), (Counts { { "banner", 1 }, { "search", 2 }, { "switcher", 1 }, { "widgets", 4 } }));
+}
+
+TEST_F(Surfaces, OpeningAFolderInOverlayModeSkipsOneLayout)
+{
+    storeCustomPictures();
+    pref("folderoverlay", 1LL);
+    boot("iphone8-ios12");
+    SBFolderIconImageView* folder = folderImage();
+    ASSERT_NE(folder, nullptr);
+    auto cover = [&] { return dynamic_cast<UIImageView*>(folder->viewWithTag(12344312).ptr()); };
+    ASSERT_NE(cover(), nullptr);
+    ASSERT_TRUE(isGreen(centreOf(cover()->image())));
+
+    // A new picture is stored, then the folder opens: the layout that comes with the opening
+    // leaves the cover as it is.
+    writeSolidPNG(root().host(std::string(kStore) + kFolderKey + ".png"), kRed, 120);
+    dev().touch().tap(iconCentre(folderView()));
+    ASSERT_NE(icons()->openFolderController(), nullptr);
+    folder->layoutIfNeeded();
+    settle();
+    ASSERT_NE(cover(), nullptr);
+    EXPECT_TRUE(isGreen(centreOf(cover()->image())));
+    // The next one rebuilds it.
+    folder->setNeedsLayout();
+    folder->layoutIfNeeded();
+    ASSERT_NE(cover(), nullptr);
+    EXPECT_TRUE(isRed(centreOf(cover()->image())));
+    dev().touch().tap({ 20, 150 });
+    settle();
+    ASSERT_EQ(icons()->openFolderController(), nullptr);
+    EXPECT_TRUE(isRed(screenPixel(dev().screenshot(), iconCentre(folderView()))));
+
+    // Opening an app marks nothing: the next folder layout rebuilds at once.
+    writeSolidPNG(root().host(std::string(kStore) + kFolderKey + ".png"), kGreen, 120);
+    ASSERT_TRUE(dev().launch("com.apple.mobilenotes"));
+    dev().pressHome();
+    settle();
+    folder->setNeedsLayout();
+    folder->layoutIfNeeded();
+    EXPECT_TRUE(isGreen(centreOf(cover()->image())));
+}
+
+TEST_F(Surfaces, SettingsCellsTakeTheirKeyInOrder)
+{
+    // Red for Home (the "WILLOW" entry), green for Notes, blue for Safari.
+    pref("firstrun", false);
+    customPicture("com.apple.Home", kRed);
+    customPicture("com.apple.mobilenotes", kGreen);
+    customPicture("com.apple.mobilesafari", { 0, 0, 230 });
+    boot("iphone8-ios12");
+    auto isBlue = [](Pixel p) { return p.b > 180 && p.r < 60 && p.g < 60; };
+    auto original = device_tests::solidImage(UIColor::whiteColor().ptr(), 29);
+    // A cell given `original`, with the lazy icon identifier and the specifier's
+    // identifier and "restrictByID" as asked; what it shows.
+    auto shown = [&](const std::string& lazy, const char* identifier, const char* restrictByID) {
+        Ref<PSSpecifier> specifier;
+        if (identifier) {
+            specifier = PSSpecifier::preferenceSpecifierNamed("Entry", nullptr, nullptr, nullptr, nullptr, PSLinkCell, nullptr);
+            specifier->setIdentifier(identifier);
+            if (restrictByID)
+                specifier->setProperty(NSString::make(restrictByID), "restrictByID");
+        }
+        auto cell = PSTableCell::createWithClass(objc::objc_getClass("PSTableCell"), UITableViewCellStyleDefault, "entry", specifier);
+        if (!lazy.empty())
+            msgSend(cell, "setLazyIconID:", lazy);
+        msgSend(cell, "setIcon:", original.ptr());
+        return centreOf(cell->imageView()->image());
+    };
+    EXPECT_TRUE(isRed(shown("", "WILLOW", nullptr))) << "the identifier table";
+    EXPECT_TRUE(isGreen(shown("", "WILLOW", "com.apple.mobilenotes"))) << "restrictByID before the table";
+    EXPECT_TRUE(isBlue(shown("com.apple.mobilesafari", "WILLOW", "com.apple.mobilenotes"))) << "the lazy identifier first";
+    EXPECT_TRUE(isBlue(shown("com.apple.mobilesafari", nullptr, nullptr))) << "the lazy identifier needs no specifier";
+    Pixel plain = shown("", nullptr, nullptr);
+    EXPECT_TRUE(plain.r > 230 && plain.g > 230 && plain.b > 230) << "no key: the icon it was given";
+    plain = shown("", "NOT_IN_THE_TABLE", nullptr);
+    EXPECT_TRUE(plain.r > 230 && plain.g > 230 && plain.b > 230);
+}
+
+TEST_F(Surfaces, TheLaunchCrossfadeKeepsItsCornersWhileEnabled)
+{
+    // Unshaped pictures ("generatemethod" 1) are square: only a corner mask would round them.
+    pref("firstrun", false);
+    pref("generatemethod", 1LL);
+    customPicture("com.apple.mobilemail", kRed);
+    boot("iphone8-ios12");
+    // The crossfade an app launch grows out of the icon, drawn alone, as it is right away.
+    auto crossfade = [&] {
+        msgSend(icons(), "_launchIcon:", icons()->model()->iconForIdentifier("com.apple.mobilemail"));
+        auto found = findViews(dev().window(), [](UIView* v) { return objc::isKindOfClass(v, "SBIconImageCrossfadeView"); });
+        return found.empty() ? Ref<UIImage>() : uikit::Renderer::renderView(found.front());
+    };
+    auto picture = crossfade();
+    ASSERT_TRUE(picture);
+    EXPECT_TRUE(isRed(centreOf(picture)));
+    EXPECT_TRUE(isRed(pixelAt(picture, 3, 3))) << "its corner is masked off";
+    dev().pressHome();
+    settle();
+
+    // Disabled, SpringBoard rounds it again.
+    changePref("enabled", false);
+    picture = crossfade();
+    ASSERT_TRUE(picture);
+    EXPECT_GT(centreOf(picture).a, 200);
+    EXPECT_EQ(pixelAt(picture, 3, 3).a, 0);
+}

@@ -1,21 +1,25 @@
 #pragma once
 
-// A tiny stand-in for SpringBoard's icon classes (registered by name, as the tweak finds them),
-// and helpers to write preferences and pictures into the test's device root.
+// The tweak's unit tests run on the simulated phone's own SpringBoard: each test boots a device
+// profile without the tweak's package (so nothing is injected), then calls the tweak's functions,
+// or installs single replacements, on SpringBoard's real icons and views. Helpers write
+// preferences and pictures into that device's root.
 
+#include "device/Device.h"
+#include "device/springboard/SBIcon.h"
+#include "device/springboard/SBIconController.h"
+#include "device/springboard/SpringBoard.h"
 #include "platform/corefoundation/CFPreferences.h"
 #include "platform/corefoundation/CoreFoundation.h"
 #include "platform/corefoundation/NSArray.h"
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
-#include "platform/foundation/Foundation.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphics.h"
-#include "platform/uikit/UIKit.h"
+#include "platform/substrate/Substrate.h"
 #include "platform/uikit/UIImageView.h"
-#include "platform/uikit/UIDevice.h"
-#include "platform/uikit/UIScreen.h"
-#include "tests/support/TestEnvironment.h"
+#include "platform/uikit/UIKit.h"
+#include "tests/device/DeviceFixture.h"
 #include "tweak/Preferences.h"
 
 #include <filesystem>
@@ -23,93 +27,22 @@
 
 namespace tweak_test {
 
+using device_tests::Pixel;
+using device_tests::pixelAt;
 using objc::Ref;
 
-class SBApplication : public objc::NSObject {
-    OBJC_CLASS(SBApplication)
+// A booted phone for one test, in a temporary root of its own.
+class TweakEnvironment {
 public:
-    std::string bundleIdentifier, displayName;
-};
-class WebClip : public objc::NSObject {
-    OBJC_CLASS(WebClip)
-public:
-    std::string identifier, title;
-};
-class SBFolder : public objc::NSObject {
-    OBJC_CLASS(SBFolder)
-public:
-    std::string displayName;
-};
-class SBIcon : public objc::NSObject {
-    OBJC_CLASS(SBIcon)
-public:
-    Ref<SBApplication> application;
-    std::string applicationBundleID;
-    int badge = 0;
-    int reloads = 0;
-    int badgeNotes = 0;
-};
-class SBApplicationIcon : public SBIcon {
-    OBJC_CLASS(SBApplicationIcon)
-};
-class SBFolderIcon : public SBIcon {
-    OBJC_CLASS(SBFolderIcon)
-public:
-    Ref<SBFolder> folder;
-};
-class SBBookmarkIcon : public SBIcon {
-    OBJC_CLASS(SBBookmarkIcon)
-public:
-    Ref<WebClip> webClip;
-};
-
-// Registers the stand-in classes. Only SBIcon answers `application`; the folder its `folder`.
-inline void registerIconClasses(objc::Runtime& runtime)
-{
-    auto* app = runtime.registerClass<SBApplication>("NSObject");
-    app->addMethod("bundleIdentifier", [](SBApplication* self, objc::SEL) { return self->bundleIdentifier; });
-    app->addMethod("displayName", [](SBApplication* self, objc::SEL) { return self->displayName; });
-    auto* clip = runtime.registerClass<WebClip>("NSObject");
-    clip->addMethod("identifier", [](WebClip* self, objc::SEL) { return self->identifier; });
-    clip->addMethod("title", [](WebClip* self, objc::SEL) { return self->title; });
-    auto* folder = runtime.registerClass<SBFolder>("NSObject");
-    folder->addMethod("displayName", [](SBFolder* self, objc::SEL) { return self->displayName; });
-    auto* icon = runtime.registerClass<SBIcon>("NSObject");
-    icon->addMethod("application", [](SBIcon* self, objc::SEL) { return self->application; });
-    icon->addMethod("applicationBundleID", [](SBIcon* self, objc::SEL) { return self->applicationBundleID; });
-    icon->addMethod("reloadIconImage", [](SBIcon* self, objc::SEL) { ++self->reloads; });
-    icon->addMethod("badgeValue", [](SBIcon* self, objc::SEL) { return self->badge; });
-    icon->addMethod("badgeNumberOrString", [](SBIcon* self, objc::SEL) -> Ref<objc::Object> {
-        return self->badge ? Ref<objc::Object>(NSNumber::withInteger(self->badge)) : nullptr;
-    });
-    icon->addMethod("noteBadgeDidChange", [](SBIcon* self, objc::SEL) { ++self->badgeNotes; });
-    runtime.registerClass<SBApplicationIcon>(icon);
-    runtime.registerClass<SBFolderIcon>(icon)->addMethod("folder", [](SBFolderIcon* self, objc::SEL) { return self->folder; });
-    runtime.registerClass<SBBookmarkIcon>(icon)->addMethod("webClip", [](SBBookmarkIcon* self, objc::SEL) { return self->webClip; });
-}
-
-inline Ref<SBApplicationIcon> appIcon(const std::string& bundleIdentifier, const std::string& name = "App Name")
-{
-    auto icon = objc::make<SBApplicationIcon>();
-    icon->application = objc::make<SBApplication>();
-    icon->application->bundleIdentifier = bundleIdentifier;
-    icon->application->displayName = name;
-    return icon;
-}
-
-// A device with the frameworks and the stand-in icon classes.
-class TweakEnvironment : public testing_support::TestEnvironment {
-public:
-    TweakEnvironment()
+    explicit TweakEnvironment(const std::string& profile = "iphone8-ios12")
+        : m_device(device::Device::boot(profile, m_root.path()))
     {
-        kCFCoreFoundationVersionNumber = 1575.17;
-        registerUIKitClasses(runtime());
-        uikit::configureScreen(CGSizeMake(375, 667), 2);
-        uikit::configureDevice("12.4", "iPhone", UIUserInterfaceIdiomPhone);
-        registerIconClasses(runtime());
-        // The tweak's globals outlive a test device; start each test from an empty domain.
+        // The tweak's globals outlive a device; start each test from this one's empty domain.
         ovrimo::ReplacePreferencesSnapshot(ovrimo::LoadPreferencesDomain());
     }
+
+    device::Device& device() { return *m_device; }
+    std::filesystem::path hostPath(const std::string& devicePath) const { return m_root.host(devicePath); }
 
     void setPreference(const std::string& key, objc::Object* value)
     {
@@ -124,7 +57,14 @@ public:
         std::filesystem::create_directories(host.parent_path());
         std::ofstream(host, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
+
+private:
+    device_tests::TempRoot m_root; // goes after the device
+    std::unique_ptr<device::Device> m_device;
 };
+
+// SpringBoard's icon of an installed app (or web clip).
+inline SBIcon* appIcon(const std::string& bundleIdentifier) { return springboard::iconController()->model()->iconForIdentifier(bundleIdentifier); }
 
 // A picture of `size` points at `scale`, filled with one colour; `cornerRadius` > 0 leaves the
 // corners outside a rounded rectangle transparent.
@@ -143,12 +83,5 @@ inline Ref<UIImage> solidImage(CGSize size, double scale, double r, double g, do
     UIGraphicsEndImageContext();
     return image;
 }
-
-struct Pixel {
-    int r, g, b, a;
-};
-
-// The unpremultiplied pixel at (x, y) of the image's bitmap (top-left origin).
-Pixel pixelAt(UIImage* image, size_t x, size_t y);
 
 } // namespace tweak_test
