@@ -75,7 +75,14 @@ CGPoint UIGestureRecognizer::locationOfTouch(NSUInteger index, UIView* view) con
     return view ? view->convertPointFromView(p, nullptr) : p;
 }
 
-void UIGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent*)
+void UIGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesBegan:withEvent:", touches, event); }
+void UIGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesMoved:withEvent:", touches, event); }
+void UIGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesEnded:withEvent:", touches, event); }
+void UIGestureRecognizer::touchesCancelled(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesCancelled:withEvent:", touches, event); }
+void UIGestureRecognizer::reset() { msgSend(this, "reset"); }
+bool UIGestureRecognizer::isWaitingForNextSequence() { return msgSend<bool>(this, "_isWaitingForNextSequence"); }
+
+void UIGestureRecognizer::beginTouches(const UITouchSet& touches)
 {
     for (auto& t : touches)
         if (std::find(m_touches.begin(), m_touches.end(), t) == m_touches.end())
@@ -83,16 +90,14 @@ void UIGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent*)
     m_lastCentroid = centroid();
 }
 
-void UIGestureRecognizer::touchesMoved(const UITouchSet&, UIEvent*) { m_lastCentroid = centroid(); }
-
-void UIGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent*)
+void UIGestureRecognizer::endTouches(const UITouchSet& touches)
 {
     m_lastCentroid = centroid();
     for (auto& t : touches)
         m_touches.erase(std::remove(m_touches.begin(), m_touches.end(), t), m_touches.end());
 }
 
-void UIGestureRecognizer::touchesCancelled(const UITouchSet& touches, UIEvent* event)
+void UIGestureRecognizer::cancelTouches(const UITouchSet& touches, UIEvent* event)
 {
     touchesEnded(touches, event);
     if (isActive())
@@ -101,7 +106,7 @@ void UIGestureRecognizer::touchesCancelled(const UITouchSet& touches, UIEvent* e
         fail();
 }
 
-void UIGestureRecognizer::reset()
+void UIGestureRecognizer::resetState()
 {
     m_state = UIGestureRecognizerStatePossible;
     m_touches.clear();
@@ -208,6 +213,12 @@ void UIGestureRecognizer::registerClass(objc::Runtime& rt)
     c->addMethod("setCancelsTouchesInView:", [](UIGestureRecognizer* self, SEL, bool on) { self->setCancelsTouchesInView(on); });
     c->addMethod("locationInView:", [](UIGestureRecognizer* self, SEL, UIView* v) { return self->locationInView(v); });
     c->addMethod("numberOfTouches", [](UIGestureRecognizer* self, SEL) { return self->numberOfTouches(); });
+    c->addMethod("touchesBegan:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent*) { self->beginTouches(touches); });
+    c->addMethod("touchesMoved:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet&, UIEvent*) { self->m_lastCentroid = self->centroid(); });
+    c->addMethod("touchesEnded:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent*) { self->endTouches(touches); });
+    c->addMethod("touchesCancelled:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->cancelTouches(touches, event); });
+    c->addMethod("reset", [](UIGestureRecognizer* self, SEL) { self->resetState(); });
+    c->addMethod("_isWaitingForNextSequence", [](UIGestureRecognizer*, SEL) { return false; });
 }
 
 namespace uikit {
