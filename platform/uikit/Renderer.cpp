@@ -30,6 +30,7 @@ namespace {
 // seen), in its bounds, with this canvas current and its graphics state kept from the next view.
 void drawContent(CGContext* cg, UIView* view, CGRect b)
 {
+    // NOTE: drawRect: is given the whole bounds, never a smaller dirty rectangle.
     static objc::SEL drawRect = objc::sel_registerName("drawRect:");
     CGContextSaveGState(cg);
     UIGraphicsPushContext(cg);

@@ -14,6 +14,9 @@
 // setEnabled:, setSelected:, setHighlighted:, and the touches methods. Whenever enabled, selected
 // or highlighted change, the control sends itself the private _stateDidChange (empty here;
 // buttons update their content).
+//
+// NOTE: A subclass that overrides setEnabled:, setSelected: or setHighlighted: without calling super
+// skips _stateDidChange, and a button then keeps showing its previous state's title and images.
 class UIControl : public UIView {
     OBJC_CLASS(UIControl)
 public:

@@ -33,6 +33,8 @@ void UIGestureRecognizer::setView(UIView* view)
     if (m_view.ptr() == view)
         return;
     m_view = view;
+    // NOTE: Attaching a recognizer to a view sends it reset, before any touch: a subclass that
+    // counts resets sees one more than it has touch sequences.
     reset();
 }
 

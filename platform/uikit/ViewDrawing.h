@@ -18,6 +18,8 @@ namespace uikit {
 
 // The cairo context behind the current graphics context, or null when there is none. Its source
 // and path are the caller's to set; drawRect: runs between a save and a restore of the state.
+// NOTE: A fill colour set with -[UIColor setFill] or CGContextSetRGBFillColor lives in the
+// CGContext, not in cairo: it applies to UIRectFill and CGContext drawing, not to cairo_fill here.
 cairo_t* currentCairoContext();
 
 // Sets the source to the colour, its alpha multiplied by `alpha`; null is opaque black.
