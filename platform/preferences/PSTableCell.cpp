@@ -76,7 +76,7 @@ void PSTableCell::setIcon(UIImage* icon) { msgSend(this, "setIcon:", icon); }
 void PSTableCell::setValue(Object* value) { msgSend(this, "setValue:", value); }
 void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) { msgSend(this, "refreshCellContentsWithSpecifier:", specifier); }
 
-void PSTableCell::showValue(Object* value)
+void PSTableCell::showValueText(Object* value)
 {
     if (!showsValueText(m_type) || !detailTextLabel())
         return;
@@ -133,7 +133,7 @@ void PSTableCell::registerClass(objc::Runtime& rt)
     c->addMethod("value", [](PSTableCell* self, SEL) { return self->m_value; });
     c->addMethod("setValue:", [](PSTableCell* self, SEL, Object* value) {
         self->m_value = value;
-        self->showValue(value);
+        self->showValueText(value);
     });
     c->addMethod("cellEnabled", [](PSTableCell* self, SEL) { return self->m_enabled; });
     c->addMethod("setCellEnabled:", [](PSTableCell* self, SEL, bool on) {
@@ -180,7 +180,7 @@ void PSControlTableCell::registerClass(objc::Runtime& rt)
     });
 }
 
-void PSSwitchTableCell::showValue(Object* value)
+void PSSwitchTableCell::showValueInSwitch(Object* value)
 {
     auto* toggle = dynamic_cast<UISwitch*>(m_control.ptr());
     if (!toggle)
@@ -196,6 +196,10 @@ void PSSwitchTableCell::showValue(Object* value)
 void PSSwitchTableCell::registerClass(objc::Runtime& rt)
 {
     Class* c = rt.registerClass<PSSwitchTableCell>("PSControlTableCell");
+    c->addMethod("setValue:", [c](PSSwitchTableCell* self, SEL, Object* value) {
+        objc::msgSendSuper(c, self, "setValue:", value);
+        self->showValueInSwitch(value);
+    });
     c->addMethod("initWithStyle:reuseIdentifier:specifier:", [c](PSSwitchTableCell* self, SEL, NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier) {
         Ref<Object> result = objc::msgSendSuper<Ref<Object>>(c, self, "initWithStyle:reuseIdentifier:specifier:", style, reuseIdentifier, specifier);
         if (!result)
@@ -211,7 +215,7 @@ void PSSwitchTableCell::registerClass(objc::Runtime& rt)
     });
 }
 
-void PSSliderTableCell::showValue(Object* value)
+void PSSliderTableCell::showValueInSlider(Object* value)
 {
     auto* slider = dynamic_cast<UISlider*>(m_control.ptr());
     if (!slider)
@@ -228,6 +232,10 @@ void PSSliderTableCell::showValue(Object* value)
 void PSSliderTableCell::registerClass(objc::Runtime& rt)
 {
     Class* c = rt.registerClass<PSSliderTableCell>("PSControlTableCell");
+    c->addMethod("setValue:", [c](PSSliderTableCell* self, SEL, Object* value) {
+        objc::msgSendSuper(c, self, "setValue:", value);
+        self->showValueInSlider(value);
+    });
     c->addMethod("initWithStyle:reuseIdentifier:specifier:", [c](PSSliderTableCell* self, SEL, NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier) {
         Ref<Object> result = objc::msgSendSuper<Ref<Object>>(c, self, "initWithStyle:reuseIdentifier:specifier:", style, reuseIdentifier, specifier);
         if (!result)

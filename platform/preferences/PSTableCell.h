@@ -15,7 +15,9 @@ class UIImage;
 //
 // Runtime methods: initWithStyle:reuseIdentifier:specifier:, specifier, setSpecifier:, setIcon:,
 // getLazyIconID, setLazyIconID:, refreshCellContentsWithSpecifier:, setValue:, value,
-// titleLabel, valueLabel, iconImageView, type, setCellEnabled:, cellEnabled.
+// titleLabel, valueLabel, iconImageView, type, setCellEnabled:, cellEnabled. setValue: keeps the
+// value and shows it as text in rows that print their value; cells with a control override it,
+// calling super, to show the value in their control.
 class PSTableCell : public UITableViewCell {
     OBJC_CLASS(PSTableCell)
 public:
@@ -33,11 +35,10 @@ public:
 
     static void registerClass(objc::Runtime&);
 
-protected:
-    // Shows `value` in the cell (the default `setValue:`).
-    virtual void showValue(objc::Object* value);
-
 private:
+    // The value as text in the detail label, in rows that print their value.
+    void showValueText(objc::Object* value);
+
     objc::Ref<PSSpecifier> m_specifier;
     objc::Ref<objc::Object> m_value;
     std::string m_lazyIconID;
@@ -64,8 +65,9 @@ class PSSwitchTableCell : public PSControlTableCell {
 public:
     static void registerClass(objc::Runtime&);
 
-protected:
-    void showValue(objc::Object* value) override;
+private:
+    // The switch's side of setValue:.
+    void showValueInSwitch(objc::Object* value);
 };
 
 // A slider row: `control` is a UISlider from the row's "min" to its "max" (0 to 1 when absent);
@@ -78,8 +80,9 @@ public:
 
     static void registerClass(objc::Runtime&);
 
-protected:
-    void showValue(objc::Object* value) override;
+private:
+    // The slider's side of setValue: (and its value label's).
+    void showValueInSlider(objc::Object* value);
 };
 
 namespace preferences {

@@ -5,8 +5,8 @@
 // skipped, alpha is carried down (a view with alpha below 1 is composited as a group), frames,
 // bounds origins (scrolling) and transforms place each view, backgrounds and borders follow the
 // corner radius, masksToBounds clips the subviews, a layer mask (a shape or an image) cuts the
-// view out; image views, labels, text fields, switches, sliders, activity indicators, date pickers
-// and the platform's small glyphs draw their content; other views may draw with drawRect:.
+// view out. What a view shows inside its background and border is its own drawRect:, sent through
+// the runtime with the canvas current.
 
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Object.h"

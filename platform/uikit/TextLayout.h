@@ -1,7 +1,7 @@
 #pragma once
 
 // Text measured and drawn with pango (through pangocairo) in the system font. Shared by label
-// sizing and by the renderer, so that what is measured is what is painted.
+// sizing and by the views' drawing, so that what is measured is what is painted.
 
 #include "platform/uikit/UIKitTypes.h"
 

@@ -1,5 +1,12 @@
 #include "platform/uikit/UIActivityIndicatorView.h"
 
+#include "platform/uikit/ViewDrawing.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+
 using objc::msgSend;
 using objc::Ref;
 using objc::SEL;
@@ -45,9 +52,35 @@ void UIActivityIndicatorView::setHidesWhenStopped(bool on)
         setHidden(true);
 }
 
+namespace {
+
+// -drawRect: twelve spokes, fading round the circle.
+void drawRect(UIActivityIndicatorView* self, SEL, CGRect)
+{
+    cairo_t* cr = uikit::currentCairoContext();
+    if (!cr)
+        return;
+    CGRect b = self->bounds();
+    double cx = CGRectGetMidX(b), cy = CGRectGetMidY(b);
+    double r = std::min(b.size.width, b.size.height) / 2;
+    Ref<UIColor> color = self->color() ? Ref<UIColor>(self->color()) : UIColor::whiteColor();
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_width(cr, std::max(2.0, r * 0.18));
+    for (int i = 0; i < 12; ++i) {
+        double a = i * M_PI / 6 - M_PI / 2;
+        uikit::setSourceColor(cr, color, 0.25 + 0.75 * (12 - i) / 12.0);
+        cairo_move_to(cr, cx + std::cos(a) * r * 0.5, cy + std::sin(a) * r * 0.5);
+        cairo_line_to(cr, cx + std::cos(a) * r * 0.95, cy + std::sin(a) * r * 0.95);
+        cairo_stroke(cr);
+    }
+}
+
+} // namespace
+
 void UIActivityIndicatorView::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIActivityIndicatorView>("UIView");
+    c->addMethod("drawRect:", drawRect);
     c->addMethod("initWithActivityIndicatorStyle:", [](UIActivityIndicatorView* self, SEL, NSInteger style) {
         CGFloat side = sideFor(static_cast<UIActivityIndicatorViewStyle>(style));
         msgSend<Ref<objc::Object>>(self, "initWithFrame:", CGRectMake(0, 0, side, side));

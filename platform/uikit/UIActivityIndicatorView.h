@@ -3,7 +3,8 @@
 #include "platform/uikit/UIView.h"
 
 // The spinning wheel: large white (37 points) or small white or grey (20 points). Hidden while
-// stopped unless told otherwise. The renderer draws it at a fixed angle.
+// stopped unless told otherwise.
+// FIXME: It never turns: every picture shows its spokes at the same angle.
 class UIActivityIndicatorView : public UIView {
     OBJC_CLASS(UIActivityIndicatorView)
 public:

@@ -193,7 +193,7 @@ void UIAlertController::buildView(CGFloat width, bool showCancelRow)
     }
 }
 
-void UIAlertController::prepareForPresentation()
+void UIAlertController::prepareAlertForPresentation()
 {
     bool padSheet = isPadSheet();
     if (padSheet) {
@@ -204,7 +204,7 @@ void UIAlertController::prepareForPresentation()
     }
 }
 
-void UIAlertController::layoutInPresentationContainer(UIView* container, UIWindow* window)
+void UIAlertController::layoutAlertInContainer(UIView* container, UIWindow* window)
 {
     Ref<UIView> root = view();
     // Views the app added to the alert's view (a picture above the message, say) belong on the
@@ -271,6 +271,8 @@ void UIAlertController::layoutInPresentationContainer(UIView* container, UIWindo
 void UIAlertController::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIAlertController>("UIViewController");
+    c->addMethod("_prepareForPresentation", [](UIAlertController* self, SEL) { self->prepareAlertForPresentation(); });
+    c->addMethod("_layoutInPresentationContainer:window:", [](UIAlertController* self, SEL, UIView* container, UIWindow* window) { self->layoutAlertInContainer(container, window); });
     c->addClassMethod("alertControllerWithTitle:message:preferredStyle:", [](objc::Object* cls, SEL, std::string title, std::string message, NSInteger style) -> Ref<UIAlertController> {
         auto object = static_cast<objc::Class*>(cls)->createInstance();
         Ref<UIAlertController> alert(objc::checkedObjectCast<UIAlertController>(object.ptr()));

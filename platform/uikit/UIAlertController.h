@@ -40,12 +40,12 @@ public:
     // Acts as a tap on `action`'s row.
     void tapAction(UIAlertAction* action);
 
-    void prepareForPresentation() override;
-    void layoutInPresentationContainer(UIView* container, UIWindow* window) override;
-
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of _prepareForPresentation and _layoutInPresentationContainer:window:.
+    void prepareAlertForPresentation();
+    void layoutAlertInContainer(UIView* container, UIWindow* window);
     bool isPadSheet() const;
     void buildView(CGFloat width, bool showCancelRow);
     objc::Ref<UIButton> makeRow(UIAlertAction* action, CGRect frame, CGFloat fontSize);

@@ -73,8 +73,6 @@ void UIButton::setContentEdgeInsets(UIEdgeInsets insets)
     setNeedsLayout();
 }
 
-void UIButton::stateDidChange() { updateContent(); }
-
 void UIButton::updateContent()
 {
     if (!m_titleLabel)
@@ -125,6 +123,7 @@ void UIButton::layoutContent()
 void UIButton::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIButton>("UIControl");
+    c->addMethod("_stateDidChange", [](UIButton* self, SEL) { self->updateContent(); });
     c->addClassMethod("buttonWithType:", [](objc::Object* cls, SEL, NSInteger type) -> Ref<UIButton> {
         auto object = static_cast<objc::Class*>(cls)->createInstance();
         Ref<UIButton> button(objc::checkedObjectCast<UIButton>(object.ptr()));

@@ -45,9 +45,6 @@ public:
 
     static void registerClass(objc::Runtime&);
 
-protected:
-    void stateDidChange() override;
-
 private:
     // Shows the current state's title, colour and images.
     void updateContent();

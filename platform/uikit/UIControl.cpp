@@ -56,6 +56,7 @@ NSUInteger UIControl::state() const
 void UIControl::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIControl>("UIView");
+    c->addMethod("_stateDidChange", [](UIControl*, SEL) { });
     c->addMethod("addTarget:action:forControlEvents:", [](UIControl* self, SEL, objc::Object* target, SEL action, NSUInteger events) {
         if (!action || !events)
             return;
@@ -82,21 +83,21 @@ void UIControl::registerClass(objc::Runtime& rt)
         if (self->m_enabled == on)
             return;
         self->m_enabled = on;
-        self->stateDidChange();
+        msgSend(self, "_stateDidChange");
     });
     c->addMethod("isSelected", [](UIControl* self, SEL) { return self->isSelected(); });
     c->addMethod("setSelected:", [](UIControl* self, SEL, bool on) {
         if (self->m_selected == on)
             return;
         self->m_selected = on;
-        self->stateDidChange();
+        msgSend(self, "_stateDidChange");
     });
     c->addMethod("isHighlighted", [](UIControl* self, SEL) { return self->isHighlighted(); });
     c->addMethod("setHighlighted:", [](UIControl* self, SEL, bool on) {
         if (self->m_highlighted == on)
             return;
         self->m_highlighted = on;
-        self->stateDidChange();
+        msgSend(self, "_stateDidChange");
     });
     c->addMethod("beginTrackingWithTouch:withEvent:", [](UIControl*, SEL, UITouch*, UIEvent*) { return true; });
     c->addMethod("continueTrackingWithTouch:withEvent:", [](UIControl*, SEL, UITouch*, UIEvent*) { return true; });

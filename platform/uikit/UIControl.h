@@ -11,7 +11,12 @@
 // Runtime methods: addTarget:action:forControlEvents:, removeTarget:action:forControlEvents:,
 // sendAction:to:forEvent:, sendActionsForControlEvents:, beginTrackingWithTouch:withEvent:,
 // continueTrackingWithTouch:withEvent:, endTrackingWithTouch:withEvent:, cancelTrackingWithEvent:,
-// setEnabled:, setSelected:, setHighlighted:, and the touches methods.
+// setEnabled:, setSelected:, setHighlighted:, and the touches methods. Whenever enabled, selected
+// or highlighted change, the control sends itself the private _stateDidChange (empty here;
+// buttons update their content).
+//
+// NOTE: A subclass that overrides setEnabled:, setSelected: or setHighlighted: without calling super
+// skips _stateDidChange, and a button then keeps showing its previous state's title and images.
 class UIControl : public UIView {
     OBJC_CLASS(UIControl)
 public:
@@ -36,10 +41,6 @@ public:
     NSUInteger state() const;
 
     static void registerClass(objc::Runtime&);
-
-protected:
-    // Called whenever enabled, selected or highlighted change (buttons update their content).
-    virtual void stateDidChange() { }
 
 private:
     struct TargetAction {

@@ -1,8 +1,13 @@
 #include "platform/uikit/UIDatePicker.h"
 
+#include "platform/uikit/UIFont.h"
 #include "platform/uikit/UITouch.h"
+#include "platform/uikit/ViewDrawing.h"
+
+#include <cairo.h>
 
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 using objc::msgSend;
@@ -54,9 +59,47 @@ void UIDatePicker::turnWheel(bool hours, int steps)
     m_date = NSDate::withTimeIntervalSince1970(static_cast<double>(t) + fraction);
 }
 
+namespace {
+
+// -drawRect: the hour and minute wheels, two rows above and below the chosen time, between the
+// selection lines.
+void drawRect(UIDatePicker* self, SEL, CGRect)
+{
+    cairo_t* cr = uikit::currentCairoContext();
+    if (!cr)
+        return;
+    CGRect b = self->bounds();
+    double mid = CGRectGetMidY(b);
+    cairo_set_source_rgb(cr, 0.8, 0.8, 0.82);
+    cairo_rectangle(cr, b.origin.x, mid - 16.5, b.size.width, 0.5);
+    cairo_rectangle(cr, b.origin.x, mid + 16, b.size.width, 0.5);
+    cairo_fill(cr);
+    auto font = UIFont::systemFontOfSize(21);
+    auto two = [](int v) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "%02d", v);
+        return std::string(buffer);
+    };
+    int hour = self->hour(), minute = self->minute();
+    double colW = 60;
+    double hx = CGRectGetMidX(b) - colW - 8, mx = CGRectGetMidX(b) + 8;
+    for (int d = -2; d <= 2; ++d) {
+        double y = mid - 16 + d * 32;
+        if (y < b.origin.y || y + 32 > CGRectGetMaxY(b))
+            continue;
+        Ref<UIColor> color = d == 0 ? UIColor::blackColor() : UIColor::colorWithWhite(0.6, 1);
+        uikit::drawTextInRect(cr, two(((hour + d) % 24 + 24) % 24), font, color, CGRectMake(hx, y, colW, 32), NSTextAlignmentRight);
+        uikit::drawTextInRect(cr, two(((minute + d) % 60 + 60) % 60), font, color, CGRectMake(mx, y, colW, 32), NSTextAlignmentLeft);
+    }
+    uikit::drawTextInRect(cr, ":", font, UIColor::blackColor(), CGRectMake(CGRectGetMidX(b) - 8, mid - 16, 16, 32));
+}
+
+} // namespace
+
 void UIDatePicker::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIDatePicker>("UIControl");
+    c->addMethod("drawRect:", drawRect);
     c->addMethod("initWithFrame:", [c](UIDatePicker* self, SEL, CGRect frame) {
         if (frame.size.height <= 0)
             frame.size = CGSizeMake(320, 216);

@@ -38,6 +38,8 @@ void UIGestureRecognizer::setView(UIView* view)
     if (m_view.ptr() == view)
         return;
     m_view = view;
+    // NOTE: Attaching a recognizer to a view sends it reset, before any touch: a subclass that
+    // counts resets sees one more than it has touch sequences.
     reset();
 }
 
@@ -80,7 +82,14 @@ CGPoint UIGestureRecognizer::locationOfTouch(NSUInteger index, UIView* view) con
     return view ? view->convertPointFromView(p, nullptr) : p;
 }
 
-void UIGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent*)
+void UIGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesBegan:withEvent:", touches, event); }
+void UIGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesMoved:withEvent:", touches, event); }
+void UIGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesEnded:withEvent:", touches, event); }
+void UIGestureRecognizer::touchesCancelled(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesCancelled:withEvent:", touches, event); }
+void UIGestureRecognizer::reset() { msgSend(this, "reset"); }
+bool UIGestureRecognizer::isWaitingForNextSequence() { return msgSend<bool>(this, "_isWaitingForNextSequence"); }
+
+void UIGestureRecognizer::beginTouches(const UITouchSet& touches)
 {
     for (auto& t : touches)
         if (std::find(m_touches.begin(), m_touches.end(), t) == m_touches.end())
@@ -88,16 +97,14 @@ void UIGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent*)
     m_lastCentroid = centroid();
 }
 
-void UIGestureRecognizer::touchesMoved(const UITouchSet&, UIEvent*) { m_lastCentroid = centroid(); }
-
-void UIGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent*)
+void UIGestureRecognizer::endTouches(const UITouchSet& touches)
 {
     m_lastCentroid = centroid();
     for (auto& t : touches)
         m_touches.erase(std::remove(m_touches.begin(), m_touches.end(), t), m_touches.end());
 }
 
-void UIGestureRecognizer::touchesCancelled(const UITouchSet& touches, UIEvent* event)
+void UIGestureRecognizer::cancelTouches(const UITouchSet& touches, UIEvent* event)
 {
     touchesEnded(touches, event);
     if (isActive())
@@ -106,7 +113,7 @@ void UIGestureRecognizer::touchesCancelled(const UITouchSet& touches, UIEvent* e
         fail();
 }
 
-void UIGestureRecognizer::reset()
+void UIGestureRecognizer::resetState()
 {
     m_state = UIGestureRecognizerStatePossible;
     m_touches.clear();
@@ -213,6 +220,12 @@ void UIGestureRecognizer::registerClass(objc::Runtime& rt)
     c->addMethod("setCancelsTouchesInView:", [](UIGestureRecognizer* self, SEL, bool on) { self->setCancelsTouchesInView(on); });
     c->addMethod("locationInView:", [](UIGestureRecognizer* self, SEL, UIView* v) { return self->locationInView(v); });
     c->addMethod("numberOfTouches", [](UIGestureRecognizer* self, SEL) { return self->numberOfTouches(); });
+    c->addMethod("touchesBegan:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent*) { self->beginTouches(touches); });
+    c->addMethod("touchesMoved:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet&, UIEvent*) { self->m_lastCentroid = self->centroid(); });
+    c->addMethod("touchesEnded:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent*) { self->endTouches(touches); });
+    c->addMethod("touchesCancelled:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->cancelTouches(touches, event); });
+    c->addMethod("reset", [](UIGestureRecognizer* self, SEL) { self->resetState(); });
+    c->addMethod("_isWaitingForNextSequence", [](UIGestureRecognizer*, SEL) { return false; });
 }
 
 namespace uikit {

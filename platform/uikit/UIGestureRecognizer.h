@@ -52,16 +52,18 @@ public:
     NSUInteger numberOfTouches() const { return m_touches.size(); }
     CGPoint locationOfTouch(NSUInteger index, UIView* view) const;
 
-    // Driver side: the touches of this recognizer's view tree, as they happen.
-    virtual void touchesBegan(const UITouchSet& touches, UIEvent* event);
-    virtual void touchesMoved(const UITouchSet& touches, UIEvent* event);
-    virtual void touchesEnded(const UITouchSet& touches, UIEvent* event);
-    virtual void touchesCancelled(const UITouchSet& touches, UIEvent* event);
-    // Back to Possible once a touch sequence is over.
-    virtual void reset();
+    // Driver side: the touches of this recognizer's view tree, as they happen. These send the
+    // runtime methods touchesBegan:withEvent:, touchesMoved:withEvent:, touchesEnded:withEvent:
+    // and touchesCancelled:withEvent:, which subclasses override (calling super first).
+    void touchesBegan(const UITouchSet& touches, UIEvent* event);
+    void touchesMoved(const UITouchSet& touches, UIEvent* event);
+    void touchesEnded(const UITouchSet& touches, UIEvent* event);
+    void touchesCancelled(const UITouchSet& touches, UIEvent* event);
+    // Back to Possible once a touch sequence is over (the runtime method reset).
+    void reset();
     // True for a recognizer that stays Possible between touch sequences (a tap waiting for its
-    // next tap).
-    virtual bool isWaitingForNextSequence() const { return false; }
+    // next tap); the private runtime method _isWaitingForNextSequence.
+    bool isWaitingForNextSequence();
     const std::vector<objc::Ref<UITouch>>& touches() const { return m_touches; }
 
     static void registerClass(objc::Runtime&);
@@ -82,6 +84,12 @@ protected:
     CGPoint m_lastCentroid;
 
 private:
+    // The implementations of the runtime methods above.
+    void beginTouches(const UITouchSet& touches);
+    void endTouches(const UITouchSet& touches);
+    void cancelTouches(const UITouchSet& touches, UIEvent* event);
+    void resetState();
+
     struct Target {
         objc::WeakRef<objc::Object> target;
         objc::SEL action;

@@ -111,7 +111,7 @@ void UIImagePickerController::buildGrid()
     m_grid->setContentSize(CGSizeMake(width, static_cast<CGFloat>(rows) * (side + kSpacing) + kSpacing));
 }
 
-void UIImagePickerController::prepareForPresentation()
+void UIImagePickerController::loadPhotosForPresentation()
 {
     if (m_sourceType == UIImagePickerControllerSourceTypeCamera)
         uikit::warn("UIImagePickerController: the device has no camera; showing the photo library");
@@ -153,6 +153,7 @@ void UIImagePickerController::cancel()
 void UIImagePickerController::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIImagePickerController>("UINavigationController");
+    c->addMethod("_prepareForPresentation", [](UIImagePickerController* self, SEL) { self->loadPhotosForPresentation(); });
     c->addClassMethod("isSourceTypeAvailable:", [](objc::Object*, SEL, NSInteger type) { return isSourceTypeAvailable(static_cast<UIImagePickerControllerSourceType>(type)); });
     c->addMethod("init", [c](UIImagePickerController* self, SEL) {
         objc::msgSendSuper<Ref<objc::Object>>(c, self, "init");

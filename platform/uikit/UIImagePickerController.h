@@ -35,11 +35,11 @@ public:
     void pickPhotoAt(size_t index);
     void cancel();
 
-    void prepareForPresentation() override;
-
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementation of _prepareForPresentation: the grid of the library's pictures.
+    void loadPhotosForPresentation();
     void reloadPhotos();
     void buildGrid();
 

@@ -58,9 +58,22 @@ CGRect UIImageView::imageRectForContentMode(UIViewContentMode mode, CGSize size,
     }
 }
 
+namespace {
+
+// -drawRect: the image (the highlighted one while highlighted), placed by the content mode.
+void drawRect(UIImageView* self, SEL, CGRect)
+{
+    UIImage* image = self->isHighlighted() && self->highlightedImage() ? self->highlightedImage() : self->image();
+    if (image)
+        image->drawInRect(UIImageView::imageRectForContentMode(self->contentMode(), image->size(), self->bounds()));
+}
+
+} // namespace
+
 void UIImageView::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIImageView>("UIView");
+    c->addMethod("drawRect:", drawRect);
     c->addMethod("initWithFrame:", [c](UIImageView* self, SEL, CGRect frame) {
         objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
         self->setUserInteractionEnabled(false);

@@ -3,7 +3,7 @@
 #include "platform/uikit/UIView.h"
 
 // A small standard picture the platform draws itself (a cell's checkmark or disclosure chevron,
-// the reorder grip, the red delete and green insert circles). The renderer paints it from its
+// the reorder grip, the red delete and green insert circles). Its drawRect: paints it from its
 // kind and colour.
 class UIKitGlyphView : public UIView {
     OBJC_CLASS(_UIKitGlyphView)

@@ -1,6 +1,9 @@
 #include "platform/uikit/UILabel.h"
 
 #include "platform/uikit/TextLayout.h"
+#include "platform/uikit/ViewDrawing.h"
+
+#include <cairo.h>
 
 using objc::msgSend;
 using objc::Ref;
@@ -17,9 +20,25 @@ void UILabel::setText(const std::string& text) { msgSend(this, "setText:", text)
 void UILabel::setFont(UIFont* font) { msgSend(this, "setFont:", font); }
 void UILabel::setTextColor(UIColor* color) { msgSend(this, "setTextColor:", color); }
 
+namespace {
+
+// -drawRect: the text in the label's font and colour (grey while disabled).
+void drawRect(UILabel* self, SEL, CGRect)
+{
+    cairo_t* cr = uikit::currentCairoContext();
+    if (!cr)
+        return;
+    UIColor* color = self->isHighlighted() && self->highlightedTextColor() ? self->highlightedTextColor() : self->textColor();
+    Ref<UIColor> shown = self->isEnabled() ? Ref<UIColor>(color) : UIColor::colorWithWhite(0.6, 1);
+    uikit::drawTextInRect(cr, self->text(), self->font(), shown, self->bounds(), self->textAlignment(), self->numberOfLines(), self->lineBreakMode());
+}
+
+} // namespace
+
 void UILabel::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UILabel>("UIView");
+    c->addMethod("drawRect:", drawRect);
     c->addMethod("initWithFrame:", [c](UILabel* self, SEL, CGRect frame) {
         objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
         self->setUserInteractionEnabled(false);

@@ -6,9 +6,9 @@
 
 using objc::SEL;
 
-void UILongPressGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event)
+void UILongPressGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesBegan(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
     if (state() != UIGestureRecognizerStatePossible)
         return;
     if (m_touches.size() > m_touchesRequired)
@@ -22,9 +22,9 @@ void UILongPressGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEve
     });
 }
 
-void UILongPressGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event)
+void UILongPressGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesMoved(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
     CGPoint p = centroid();
     if (state() == UIGestureRecognizerStatePossible) {
         if (std::hypot(p.x - m_start.x, p.y - m_start.y) > m_allowableMovement)
@@ -34,9 +34,9 @@ void UILongPressGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEve
     }
 }
 
-void UILongPressGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event)
+void UILongPressGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesEnded(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
     if (isActive())
         transitionTo(UIGestureRecognizerStateEnded);
     else if (state() == UIGestureRecognizerStatePossible)
@@ -46,6 +46,9 @@ void UILongPressGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEve
 void UILongPressGestureRecognizer::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UILongPressGestureRecognizer>("UIGestureRecognizer");
+    c->addMethod("touchesBegan:withEvent:", [](UILongPressGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
+    c->addMethod("touchesMoved:withEvent:", [](UILongPressGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
+    c->addMethod("touchesEnded:withEvent:", [](UILongPressGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
     c->addMethod("setMinimumPressDuration:", [](UILongPressGestureRecognizer* self, SEL, double d) { self->setMinimumPressDuration(d); });
     c->addMethod("minimumPressDuration", [](UILongPressGestureRecognizer* self, SEL) { return self->minimumPressDuration(); });
     c->addMethod("setAllowableMovement:", [](UILongPressGestureRecognizer* self, SEL, double m) { self->setAllowableMovement(m); });

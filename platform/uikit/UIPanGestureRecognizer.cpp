@@ -32,11 +32,11 @@ CGPoint UIPanGestureRecognizer::velocityInView(UIView* view) const
     return CGPointMake(v.x - origin.x, v.y - origin.y);
 }
 
-void UIPanGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event)
+void UIPanGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
     CGPoint before = centroid();
     bool hadTouches = !m_touches.empty();
-    UIGestureRecognizer::touchesBegan(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
     CGPoint after = centroid();
     if (!hadTouches && state() == UIGestureRecognizerStatePossible) {
         m_start = m_anchor = m_lastPoint = after;
@@ -52,9 +52,9 @@ void UIPanGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* ev
         fail();
 }
 
-void UIPanGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event)
+void UIPanGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesMoved(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
     CGPoint p = centroid();
     double t = nowSeconds();
     if (t > m_lastTime)
@@ -69,10 +69,10 @@ void UIPanGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* ev
     }
 }
 
-void UIPanGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event)
+void UIPanGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
     CGPoint before = centroid();
-    UIGestureRecognizer::touchesEnded(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
     if (!m_touches.empty()) {
         CGPoint after = centroid();
         m_anchor.x += after.x - before.x;
@@ -86,15 +86,19 @@ void UIPanGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* ev
         fail();
 }
 
-void UIPanGestureRecognizer::reset()
+void UIPanGestureRecognizer::handleReset()
 {
-    UIGestureRecognizer::reset();
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "reset");
     m_velocity = CGPointZero;
 }
 
 void UIPanGestureRecognizer::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIPanGestureRecognizer>("UIGestureRecognizer");
+    c->addMethod("touchesBegan:withEvent:", [](UIPanGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
+    c->addMethod("touchesMoved:withEvent:", [](UIPanGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
+    c->addMethod("touchesEnded:withEvent:", [](UIPanGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
+    c->addMethod("reset", [](UIPanGestureRecognizer* self, SEL) { self->handleReset(); });
     c->addMethod("translationInView:", [](UIPanGestureRecognizer* self, SEL, UIView* v) { return self->translationInView(v); });
     c->addMethod("setTranslation:inView:", [](UIPanGestureRecognizer* self, SEL, CGPoint t, UIView* v) { self->setTranslation(t, v); });
     c->addMethod("velocityInView:", [](UIPanGestureRecognizer* self, SEL, UIView* v) { return self->velocityInView(v); });

@@ -18,14 +18,15 @@ public:
     // Where the fingers went down (window coordinates), for recognizers that decide by direction.
     CGPoint startLocation() const { return m_start; }
 
-    void touchesBegan(const UITouchSet&, UIEvent*) override;
-    void touchesMoved(const UITouchSet&, UIEvent*) override;
-    void touchesEnded(const UITouchSet&, UIEvent*) override;
-    void reset() override;
-
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods this class overrides.
+    void handleTouchesBegan(const UITouchSet& touches, UIEvent* event);
+    void handleTouchesMoved(const UITouchSet& touches, UIEvent* event);
+    void handleTouchesEnded(const UITouchSet& touches, UIEvent* event);
+    void handleReset();
+
     NSUInteger m_minTouches = 1;
     NSUInteger m_maxTouches = 1000;
     CGPoint m_start;

@@ -27,9 +27,9 @@ void UIPinchGestureRecognizer::setScale(CGFloat scale)
     m_baseDistance = m_currentDistance;
 }
 
-void UIPinchGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event)
+void UIPinchGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesBegan(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
     if (m_touches.size() == 2 && state() == UIGestureRecognizerStatePossible) {
         m_initialDistance = m_baseDistance = m_currentDistance = distance();
         m_baseScale = 1;
@@ -38,9 +38,9 @@ void UIPinchGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* 
     }
 }
 
-void UIPinchGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event)
+void UIPinchGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesMoved(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
     if (m_touches.size() < 2)
         return;
     CGFloat previous = scale();
@@ -54,18 +54,18 @@ void UIPinchGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* 
     }
 }
 
-void UIPinchGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event)
+void UIPinchGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesEnded(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
     if (isActive() && m_touches.size() < 2)
         transitionTo(UIGestureRecognizerStateEnded);
     else if (state() == UIGestureRecognizerStatePossible && m_touches.empty())
         fail();
 }
 
-void UIPinchGestureRecognizer::reset()
+void UIPinchGestureRecognizer::handleReset()
 {
-    UIGestureRecognizer::reset();
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "reset");
     m_initialDistance = m_baseDistance = m_currentDistance = 0;
     m_baseScale = 1;
     m_velocity = 0;
@@ -74,6 +74,10 @@ void UIPinchGestureRecognizer::reset()
 void UIPinchGestureRecognizer::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIPinchGestureRecognizer>("UIGestureRecognizer");
+    c->addMethod("touchesBegan:withEvent:", [](UIPinchGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
+    c->addMethod("touchesMoved:withEvent:", [](UIPinchGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
+    c->addMethod("touchesEnded:withEvent:", [](UIPinchGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
+    c->addMethod("reset", [](UIPinchGestureRecognizer* self, SEL) { self->handleReset(); });
     c->addMethod("scale", [](UIPinchGestureRecognizer* self, SEL) { return self->scale(); });
     c->addMethod("setScale:", [](UIPinchGestureRecognizer* self, SEL, double s) { self->setScale(s); });
     c->addMethod("velocity", [](UIPinchGestureRecognizer* self, SEL) { return self->velocity(); });

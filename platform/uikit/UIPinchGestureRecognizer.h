@@ -11,14 +11,15 @@ public:
     void setScale(CGFloat scale);
     CGFloat velocity() const { return m_velocity; }
 
-    void touchesBegan(const UITouchSet&, UIEvent*) override;
-    void touchesMoved(const UITouchSet&, UIEvent*) override;
-    void touchesEnded(const UITouchSet&, UIEvent*) override;
-    void reset() override;
-
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods this class overrides.
+    void handleTouchesBegan(const UITouchSet& touches, UIEvent* event);
+    void handleTouchesMoved(const UITouchSet& touches, UIEvent* event);
+    void handleTouchesEnded(const UITouchSet& touches, UIEvent* event);
+    void handleReset();
+
     CGFloat distance() const;
 
     CGFloat m_initialDistance = 0;

@@ -55,6 +55,7 @@ public:
 
     UIPanGestureRecognizer* panGestureRecognizer() const { return m_pan.ptr(); }
     void scrollRectToVisible(CGRect rect, bool animated);
+    // FIXME: There are no scroll indicators to flash.
     void flashScrollIndicators() { }
 
     // The offsets the content may scroll between.

@@ -1,7 +1,11 @@
 #include "platform/uikit/UISegmentedControl.h"
 
 #include "platform/corefoundation/NSArray.h"
+#include "platform/uikit/UIFont.h"
 #include "platform/uikit/UITouch.h"
+#include "platform/uikit/ViewDrawing.h"
+
+#include <cairo.h>
 
 #include <algorithm>
 
@@ -64,10 +68,51 @@ NSInteger UISegmentedControl::segmentAtPoint(CGPoint point) const
     return std::clamp<NSInteger>(static_cast<NSInteger>(point.x / w), 0, static_cast<NSInteger>(m_titles.size()) - 1);
 }
 
+namespace {
+
+// -drawRect: the outline in the tint, dividers between the segments, the selected one filled.
+void drawRect(UISegmentedControl* self, SEL, CGRect)
+{
+    cairo_t* cr = uikit::currentCairoContext();
+    NSUInteger n = self->numberOfSegments();
+    if (!cr || !n)
+        return;
+    CGRect b = self->bounds();
+    Ref<UIColor> tint = self->tintColor();
+    double w = b.size.width / static_cast<double>(n);
+    auto font = UIFont::systemFontOfSize(13);
+    for (NSUInteger i = 0; i < n; ++i) {
+        CGRect seg = CGRectMake(b.origin.x + i * w, b.origin.y, w, b.size.height);
+        bool selected = static_cast<NSInteger>(i) == self->selectedSegmentIndex();
+        if (selected) {
+            cairo_save(cr);
+            uikit::addRoundedRect(cr, CGRectInset(b, 0.5, 0.5), 4);
+            cairo_clip(cr);
+            uikit::setSourceColor(cr, tint);
+            cairo_rectangle(cr, seg.origin.x, seg.origin.y, seg.size.width, seg.size.height);
+            cairo_fill(cr);
+            cairo_restore(cr);
+        }
+        if (i > 0) {
+            uikit::setSourceColor(cr, tint);
+            cairo_rectangle(cr, seg.origin.x - 0.5, b.origin.y, 1, b.size.height);
+            cairo_fill(cr);
+        }
+        uikit::drawTextInRect(cr, self->titleForSegmentAtIndex(i), font, selected ? UIColor::whiteColor().ptr() : tint.ptr(), CGRectInset(seg, 4, 0));
+    }
+    uikit::addRoundedRect(cr, CGRectInset(b, 0.5, 0.5), 4);
+    uikit::setSourceColor(cr, tint);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+}
+
+} // namespace
+
 void UISegmentedControl::registerClass(objc::Runtime& rt)
 {
     rt.registerClass<UISegmentedControlAppearance>("NSObject")->addMethod("setTintColor:", [](UISegmentedControlAppearance* self, SEL, UIColor* c) { self->setTintColor(c); });
     objc::Class* c = rt.registerClass<UISegmentedControl>("UIControl");
+    c->addMethod("drawRect:", drawRect);
     c->addClassMethod("appearance", [](objc::Object*, SEL) { return UISegmentedControlAppearance::shared(); });
     c->addMethod("initWithFrame:", [c](UISegmentedControl* self, SEL, CGRect frame) {
         objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);

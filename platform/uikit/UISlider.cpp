@@ -1,8 +1,12 @@
 #include "platform/uikit/UISlider.h"
 
 #include "platform/uikit/UITouch.h"
+#include "platform/uikit/ViewDrawing.h"
+
+#include <cairo.h>
 
 #include <algorithm>
+#include <cmath>
 
 using objc::msgSend;
 using objc::Ref;
@@ -51,9 +55,43 @@ void UISlider::trackTo(CGFloat x, UIEvent* event)
         sendActionsForControlEvents(UIControlEventValueChanged, event);
 }
 
+namespace {
+
+// -drawRect: the track, tinted up to the value, and the thumb at the value.
+void drawRect(UISlider* self, SEL, CGRect)
+{
+    cairo_t* cr = uikit::currentCairoContext();
+    if (!cr)
+        return;
+    CGRect b = self->bounds();
+    double mid = b.origin.y + b.size.height / 2;
+    double span = self->maximumValue() - self->minimumValue();
+    double f = span > 0 ? (self->value() - self->minimumValue()) / span : 0;
+    double x0 = b.origin.x + self->trackStart(), x1 = b.origin.x + self->trackEnd();
+    double tx = x0 + (x1 - x0) * f;
+    uikit::setSourceColor(cr, self->minimumTrackTintColor() ? Ref<UIColor>(self->minimumTrackTintColor()) : self->tintColor());
+    cairo_rectangle(cr, b.origin.x + 2, mid - 1, tx - b.origin.x - 2, 2);
+    cairo_fill(cr);
+    if (self->maximumTrackTintColor())
+        uikit::setSourceColor(cr, self->maximumTrackTintColor());
+    else
+        cairo_set_source_rgb(cr, 0.72, 0.72, 0.74);
+    cairo_rectangle(cr, tx, mid - 1, b.origin.x + b.size.width - 2 - tx, 2);
+    cairo_fill(cr);
+    cairo_arc(cr, tx, mid, 13.5, 0, 2 * M_PI);
+    uikit::setSourceColor(cr, self->thumbTintColor() ? self->thumbTintColor() : UIColor::whiteColor().ptr());
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.2);
+    cairo_set_line_width(cr, 0.75);
+    cairo_stroke(cr);
+}
+
+} // namespace
+
 void UISlider::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UISlider>("UIControl");
+    c->addMethod("drawRect:", drawRect);
     c->addMethod("initWithFrame:", [c](UISlider* self, SEL, CGRect frame) {
         objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
         self->setOpaque(false);

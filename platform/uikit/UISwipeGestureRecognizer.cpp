@@ -11,9 +11,9 @@ namespace {
 double nowSeconds() { return static_cast<double>(dispatch::RunLoop::main().now()) / 1e9; }
 } // namespace
 
-void UISwipeGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event)
+void UISwipeGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesBegan(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
     if (state() != UIGestureRecognizerStatePossible)
         return;
     if (m_touches.size() > m_touchesRequired)
@@ -23,9 +23,9 @@ void UISwipeGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* 
     m_started = true;
 }
 
-void UISwipeGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event)
+void UISwipeGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesMoved(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
     if (state() != UIGestureRecognizerStatePossible || !m_started || m_touches.size() != m_touchesRequired)
         return;
     CGPoint p = centroid();
@@ -46,22 +46,26 @@ void UISwipeGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* 
         fail();
 }
 
-void UISwipeGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event)
+void UISwipeGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesEnded(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
     if (state() == UIGestureRecognizerStatePossible && m_touches.empty())
         fail();
 }
 
-void UISwipeGestureRecognizer::reset()
+void UISwipeGestureRecognizer::handleReset()
 {
-    UIGestureRecognizer::reset();
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "reset");
     m_started = false;
 }
 
 void UISwipeGestureRecognizer::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UISwipeGestureRecognizer>("UIGestureRecognizer");
+    c->addMethod("touchesBegan:withEvent:", [](UISwipeGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
+    c->addMethod("touchesMoved:withEvent:", [](UISwipeGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
+    c->addMethod("touchesEnded:withEvent:", [](UISwipeGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
+    c->addMethod("reset", [](UISwipeGestureRecognizer* self, SEL) { self->handleReset(); });
     c->addMethod("setDirection:", [](UISwipeGestureRecognizer* self, SEL, NSUInteger d) { self->setDirection(d); });
     c->addMethod("direction", [](UISwipeGestureRecognizer* self, SEL) { return self->direction(); });
     c->addMethod("setNumberOfTouchesRequired:", [](UISwipeGestureRecognizer* self, SEL, NSUInteger n) { self->setNumberOfTouchesRequired(n); });

@@ -12,14 +12,15 @@ public:
     NSUInteger numberOfTouchesRequired() const { return m_touchesRequired; }
     void setNumberOfTouchesRequired(NSUInteger n) { m_touchesRequired = n ? n : 1; }
 
-    void touchesBegan(const UITouchSet&, UIEvent*) override;
-    void touchesMoved(const UITouchSet&, UIEvent*) override;
-    void touchesEnded(const UITouchSet&, UIEvent*) override;
-    void reset() override;
-
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods this class overrides.
+    void handleTouchesBegan(const UITouchSet& touches, UIEvent* event);
+    void handleTouchesMoved(const UITouchSet& touches, UIEvent* event);
+    void handleTouchesEnded(const UITouchSet& touches, UIEvent* event);
+    void handleReset();
+
     NSUInteger m_direction = UISwipeGestureRecognizerDirectionRight;
     NSUInteger m_touchesRequired = 1;
     CGPoint m_start;

@@ -1,5 +1,11 @@
 #include "platform/uikit/UISwitch.h"
 
+#include "platform/uikit/ViewDrawing.h"
+
+#include <cairo.h>
+
+#include <cmath>
+
 using objc::msgSend;
 using objc::Ref;
 using objc::SEL;
@@ -13,9 +19,43 @@ Ref<UISwitch> UISwitch::create(CGRect frame)
 
 void UISwitch::setOn(bool on, bool animated) { msgSend(this, "setOn:animated:", on, animated); }
 
+namespace {
+
+// -drawRect: the track (filled with the on tint when on) and the thumb at its end.
+void drawRect(UISwitch* self, SEL, CGRect)
+{
+    cairo_t* cr = uikit::currentCairoContext();
+    if (!cr)
+        return;
+    CGRect b = self->bounds();
+    CGRect track = CGRectMake(b.origin.x + 0.5, b.origin.y + 0.5, 50, 30);
+    uikit::addRoundedRect(cr, track, 15);
+    if (self->isOn()) {
+        Ref<UIColor> tint = self->onTintColor() ? Ref<UIColor>(self->onTintColor()) : UIColor::colorWithRed(0.298, 0.851, 0.392, 1);
+        uikit::setSourceColor(cr, tint);
+        cairo_fill(cr);
+    } else {
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_fill_preserve(cr);
+        cairo_set_source_rgb(cr, 0.9, 0.9, 0.92);
+        cairo_set_line_width(cr, 1.5);
+        cairo_stroke(cr);
+    }
+    double cx = self->isOn() ? b.origin.x + 51 - 15.5 : b.origin.x + 15.5;
+    cairo_arc(cr, cx, b.origin.y + 15.5, 13.5, 0, 2 * M_PI);
+    uikit::setSourceColor(cr, self->thumbTintColor() ? self->thumbTintColor() : UIColor::whiteColor().ptr());
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.15);
+    cairo_set_line_width(cr, 0.75);
+    cairo_stroke(cr);
+}
+
+} // namespace
+
 void UISwitch::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UISwitch>("UIControl");
+    c->addMethod("drawRect:", drawRect);
     c->addMethod("initWithFrame:", [c](UISwitch* self, SEL, CGRect frame) {
         objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", CGRectMake(frame.origin.x, frame.origin.y, 51, 31));
         self->setOpaque(false);

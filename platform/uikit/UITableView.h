@@ -85,6 +85,8 @@ public:
     void registerClassForCellReuseIdentifier(objc::Class* cellClass, const std::string& identifier);
 
     // Row updates: the table takes its counts from the data source again (no animation).
+    // FIXME: Updates are not batched: beginUpdates does nothing and each insert, delete or reload
+    // reloads the whole table at once, so the data source must already hold its new counts.
     void beginUpdates() { }
     void endUpdates() { reloadData(); }
     void insertRowsAtIndexPaths(const std::vector<objc::Ref<NSIndexPath>>& paths, UITableViewRowAnimation animation);

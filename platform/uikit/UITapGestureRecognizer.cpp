@@ -15,9 +15,9 @@ bool movedTooFar(const UITouch* t)
 }
 } // namespace
 
-void UITapGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event)
+void UITapGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesBegan(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
     if (state() != UIGestureRecognizerStatePossible)
         return;
     m_maxTouches = std::max<NSUInteger>(m_maxTouches, m_touches.size());
@@ -25,9 +25,9 @@ void UITapGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* ev
         fail();
 }
 
-void UITapGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event)
+void UITapGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesMoved(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
     if (state() != UIGestureRecognizerStatePossible)
         return;
     for (auto& t : touches)
@@ -35,9 +35,9 @@ void UITapGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* ev
             return fail();
 }
 
-void UITapGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event)
+void UITapGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
-    UIGestureRecognizer::touchesEnded(touches, event);
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
     if (state() != UIGestureRecognizerStatePossible || !m_touches.empty())
         return;
     for (auto& t : touches)
@@ -58,18 +58,23 @@ void UITapGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* ev
     });
 }
 
-void UITapGestureRecognizer::reset()
+void UITapGestureRecognizer::handleReset()
 {
-    UIGestureRecognizer::reset();
+    objc::msgSendSuper(objc::objc_getClass(className()), this, "reset");
     m_taps = 0;
     m_maxTouches = 0;
 }
 
-bool UITapGestureRecognizer::isWaitingForNextSequence() const { return state() == UIGestureRecognizerStatePossible && m_taps > 0 && m_taps < m_tapsRequired; }
+bool UITapGestureRecognizer::waitsForNextTap() const { return state() == UIGestureRecognizerStatePossible && m_taps > 0 && m_taps < m_tapsRequired; }
 
 void UITapGestureRecognizer::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UITapGestureRecognizer>("UIGestureRecognizer");
+    c->addMethod("touchesBegan:withEvent:", [](UITapGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
+    c->addMethod("touchesMoved:withEvent:", [](UITapGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
+    c->addMethod("touchesEnded:withEvent:", [](UITapGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
+    c->addMethod("reset", [](UITapGestureRecognizer* self, SEL) { self->handleReset(); });
+    c->addMethod("_isWaitingForNextSequence", [](UITapGestureRecognizer* self, SEL) { return self->waitsForNextTap(); });
     c->addMethod("setNumberOfTapsRequired:", [](UITapGestureRecognizer* self, SEL, NSUInteger n) { self->setNumberOfTapsRequired(n); });
     c->addMethod("numberOfTapsRequired", [](UITapGestureRecognizer* self, SEL) { return self->numberOfTapsRequired(); });
     c->addMethod("setNumberOfTouchesRequired:", [](UITapGestureRecognizer* self, SEL, NSUInteger n) { self->setNumberOfTouchesRequired(n); });

@@ -12,15 +12,16 @@ public:
     NSUInteger numberOfTouchesRequired() const { return m_touchesRequired; }
     void setNumberOfTouchesRequired(NSUInteger n) { m_touchesRequired = n ? n : 1; }
 
-    void touchesBegan(const UITouchSet&, UIEvent*) override;
-    void touchesMoved(const UITouchSet&, UIEvent*) override;
-    void touchesEnded(const UITouchSet&, UIEvent*) override;
-    void reset() override;
-    bool isWaitingForNextSequence() const override;
-
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods this class overrides.
+    void handleTouchesBegan(const UITouchSet& touches, UIEvent* event);
+    void handleTouchesMoved(const UITouchSet& touches, UIEvent* event);
+    void handleTouchesEnded(const UITouchSet& touches, UIEvent* event);
+    void handleReset();
+    bool waitsForNextTap() const;
+
     NSUInteger m_tapsRequired = 1;
     NSUInteger m_touchesRequired = 1;
     NSUInteger m_taps = 0;

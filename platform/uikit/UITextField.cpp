@@ -1,5 +1,12 @@
 #include "platform/uikit/UITextField.h"
 
+#include "platform/uikit/TextLayout.h"
+#include "platform/uikit/ViewDrawing.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+
 using objc::msgSend;
 using objc::Ref;
 using objc::SEL;
@@ -33,9 +40,51 @@ void UITextField::deleteBackward()
     sendActionsForControlEvents(UIControlEventEditingChanged);
 }
 
+namespace {
+
+// -drawRect: the border, the text (or the placeholder) and, while editing, the caret.
+void drawRect(UITextField* self, SEL, CGRect)
+{
+    cairo_t* cr = uikit::currentCairoContext();
+    if (!cr)
+        return;
+    CGRect b = self->bounds();
+    if (self->borderStyle() == UITextBorderStyleRoundedRect) {
+        uikit::addRoundedRect(cr, CGRectInset(b, 0.5, 0.5), 5);
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_fill_preserve(cr);
+        cairo_set_source_rgb(cr, 0.8, 0.8, 0.82);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    } else if (self->borderStyle() == UITextBorderStyleLine || self->borderStyle() == UITextBorderStyleBezel) {
+        cairo_rectangle(cr, b.origin.x + 0.5, b.origin.y + 0.5, b.size.width - 1, b.size.height - 1);
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+    }
+    CGRect inner = CGRectInset(b, 6, 0);
+    if (self->text().empty()) {
+        uikit::drawTextInRect(cr, self->placeholder(), self->font(), UIColor::colorWithWhite(0.7, 1), inner, NSTextAlignmentLeft);
+    } else {
+        std::string shown = self->isSecureTextEntry() ? std::string(self->text().size(), '*') : self->text();
+        uikit::drawTextInRect(cr, shown, self->font(), self->textColor(), inner, self->textAlignment(), 1, NSLineBreakByTruncatingHead);
+    }
+    if (self->isFirstResponder()) {
+        // The caret after the text.
+        uikit::TextStyle style { self->font(), NSTextAlignmentLeft, 1, NSLineBreakByClipping };
+        double w = std::min(uikit::measureText(self->text(), style, 0).width, inner.size.width);
+        cairo_set_source_rgb(cr, 0, 0.478, 1);
+        cairo_rectangle(cr, inner.origin.x + w + 1, CGRectGetMidY(b) - 9, 2, 18);
+        cairo_fill(cr);
+    }
+}
+
+} // namespace
+
 void UITextField::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UITextField>("UIControl");
+    c->addMethod("drawRect:", drawRect);
     c->addMethod("initWithFrame:", [c](UITextField* self, SEL, CGRect frame) {
         objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
         self->m_font = UIFont::systemFontOfSize(17);

@@ -439,6 +439,8 @@ void UIView::animateWithDuration(NSTimeInterval duration, NSTimeInterval delay, 
 
 void UIView::animateWithDurationSpring(NSTimeInterval duration, NSTimeInterval delay, CGFloat, CGFloat, NSUInteger, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
 {
+    // FIXME: The damping and the initial velocity are dropped; the completion runs after delay +
+    // duration, where a heavily damped spring on the phone may settle visibly earlier.
     runAnimation(delay, duration, animations, completion);
 }
 
@@ -569,6 +571,7 @@ void UIView::registerClass(objc::Runtime& rt)
     c->addMethod("setTintColor:", [](UIView* self, SEL, UIColor* color) { self->setTintColor(color); });
     c->addMethod("accessibilityLabel", [](UIView* self, SEL) { return self->accessibilityLabel(); });
     c->addMethod("setAccessibilityLabel:", [](UIView* self, SEL, std::string label) { self->setAccessibilityLabel(std::move(label)); });
+    // FIXME: Nothing to invalidate (see setNeedsDisplay in the header).
     c->addMethod("setNeedsDisplay", [](UIView*, SEL) { });
     c->addMethod("nextResponder", [](UIView* self, SEL) -> Ref<UIResponder> {
         if (UIViewController* vc = self->viewController())

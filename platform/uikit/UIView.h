@@ -101,6 +101,8 @@ public:
     void layoutSubviews();
     CGSize sizeThatFits(CGSize size);
     void sizeToFit();
+    // FIXME: Does nothing: the renderer draws every view afresh for each picture, so no drawing is
+    // ever stale and drawRect: is never asked for a part of the view only.
     void setNeedsDisplay() { }
 
     // Coordinates. A null view means the window's coordinates (the screen's, here).
@@ -131,6 +133,8 @@ public:
     // delay + duration have passed.
     static void animateWithDuration(NSTimeInterval duration, UIViewAnimationsBlock animations, UIViewCompletionBlock completion = nullptr);
     static void animateWithDuration(NSTimeInterval duration, NSTimeInterval delay, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion);
+    // FIXME: The options (curves, repeat, autoreverse, beginFromCurrentState), the spring damping and
+    // initial velocity, and the transition styles are dropped; only delay + duration count.
     static void animateWithDurationSpring(NSTimeInterval duration, NSTimeInterval delay, CGFloat damping, CGFloat velocity, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion);
     static void transitionWithView(UIView* view, NSTimeInterval duration, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion);
     static void performWithoutAnimation(UIViewAnimationsBlock animations);

@@ -161,7 +161,7 @@ void UIViewController::endAppearance()
     }
 }
 
-void UIViewController::layoutInPresentationContainer(UIView* container, UIWindow* window)
+void UIViewController::placeInPresentationContainer(UIView* container, UIWindow* window)
 {
     Ref<UIView> v = view();
     bool pad = UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad;
@@ -194,6 +194,8 @@ void UIViewController::layoutInPresentationContainer(UIView* container, UIWindow
 void UIViewController::registerClass(objc::Runtime& rt)
 {
     objc::Class* c = rt.registerClass<UIViewController>("UIResponder");
+    c->addMethod("_prepareForPresentation", [](UIViewController*, SEL) { });
+    c->addMethod("_layoutInPresentationContainer:window:", [](UIViewController* self, SEL, UIView* container, UIWindow* window) { self->placeInPresentationContainer(container, window); });
     c->addMethod("initWithNibName:bundle:", [](UIViewController* self, SEL, objc::Object*, objc::Object*) { return Ref<objc::Object>(self); });
     c->addMethod("init", [](UIViewController* self, SEL) {
         return msgSend<Ref<objc::Object>>(self, "initWithNibName:bundle:", static_cast<objc::Object*>(nullptr), static_cast<objc::Object*>(nullptr));
@@ -284,11 +286,11 @@ void UIViewController::registerClass(objc::Runtime& rt)
         host->m_presented = vc;
         vc->m_presenting = host;
         vc->m_beingPresented = true;
-        vc->prepareForPresentation();
+        msgSend(vc, "_prepareForPresentation");
         auto container = UIKitPresentationContainer::create(window->bounds());
         vc->m_container = container;
         window->addSubview(container);
-        vc->layoutInPresentationContainer(container, window);
+        msgSend(vc, "_layoutInPresentationContainer:window:", container.ptr(), window);
         bool coversPresenter = vc->m_modalPresentationStyle == UIModalPresentationFullScreen && objc::isKindOfClass(vc, "UIViewController") && !objc::isKindOfClass(vc, "UIAlertController");
         vc->beginAppearance(true, animated);
         Ref<UIViewController> hostRef(host);

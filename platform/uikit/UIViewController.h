@@ -69,14 +69,16 @@ public:
     // The view presented controllers' views are laid in (set while presented).
     UIView* presentationContainer() const { return m_container.ptr(); }
 
+    // Presenting sends the controller two private runtime methods that subclasses override:
+    // _prepareForPresentation (empty here; for controllers that build their view when shown),
+    // then, once its presentation container exists, _layoutInPresentationContainer:window:,
+    // which sizes and places the view.
     static void registerClass(objc::Runtime&);
 
-    // Presentation steps used by subclasses that build their view when shown.
-    virtual void prepareForPresentation() { }
-    // Called once the presentation container for this controller exists, to size the view.
-    virtual void layoutInPresentationContainer(UIView* container, UIWindow* window);
-
 private:
+    // The implementation of _layoutInPresentationContainer:window:.
+    void placeInPresentationContainer(UIView* container, UIWindow* window);
+
     friend class UINavigationController;
     enum class Appearance { Disappeared, Appearing, Appeared, Disappearing };
 

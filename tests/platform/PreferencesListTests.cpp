@@ -271,3 +271,46 @@ TEST_F(PreferencesTest, SwitchAndSliderRowsShowAndStoreTheirPreference)
     EXPECT_DOUBLE_EQ(size->doubleValue(), 7.25);
     EXPECT_EQ(dynamic_cast<UILabel*>(label.ptr())->text(), "7.25");
 }
+
+TEST_F(PreferencesTest, ReplacedSetValueIsSeenWhenTheListShowsControlCells)
+{
+    CFPreferencesSetAppValue("enabled", NSNumber::withBool(true), "com.demo");
+    CFPreferencesSetAppValue("size", NSNumber::withDouble(4), "com.demo");
+    CFPreferencesAppSynchronize("com.demo");
+    writePlist("/tmp/Values.plist", R"(<dict><key>items</key><array>
+        <dict><key>cell</key><string>PSSwitchCell</string><key>label</key><string>Enabled</string>
+              <key>defaults</key><string>com.demo</string><key>key</key><string>enabled</string></dict>
+        <dict><key>cell</key><string>PSSliderCell</string><key>defaults</key><string>com.demo</string><key>key</key><string>size</string>
+              <key>min</key><integer>0</integer><key>max</key><integer>9</integer></dict>
+    </array></dict>)");
+    // The switch cell's setValue: replaced to show the opposite; the base cell's replaced to count
+    // what reaches it, which the slider's setValue: does through super.
+    objc::Imp<void(Object*)> previousSwitch;
+    MSHookMessageEx(objc::objc_getClass("PSSwitchTableCell"), "setValue:", [&](PSTableCell* self, SEL cmd, Object* value) {
+        auto* number = dynamic_cast<NSNumber*>(value);
+        previousSwitch(self, cmd, NSNumber::withBool(!(number && number->boolValue())).ptr());
+    }, &previousSwitch);
+    std::vector<std::string> reachedBase;
+    objc::Imp<void(Object*)> previousBase;
+    MSHookMessageEx(objc::objc_getClass("PSTableCell"), "setValue:", [&](PSTableCell* self, SEL cmd, Object* value) {
+        reachedBase.push_back(objc::classNameOf(self));
+        previousBase(self, cmd, value);
+    }, &previousBase);
+
+    auto list = preferences::makeController(objc::objc_getClass("PSListController"));
+    auto* pane = dynamic_cast<PSListController*>(list.ptr());
+    ASSERT_NE(pane, nullptr);
+    auto rows = corefoundation::create<NSMutableArray>();
+    for (auto& row : preferences::loadSpecifierList("/tmp/Values.plist", pane, nullptr).specifiers)
+        rows->addObject(row);
+    msgSend(pane, "setSpecifiers:", rows.ptr());
+    showInNavigation(pane);
+
+    auto* toggleCell = dynamic_cast<PSSwitchTableCell*>(cellAt(pane, 0, 0));
+    auto* sliderCell = dynamic_cast<PSSliderTableCell*>(cellAt(pane, 0, 1));
+    ASSERT_TRUE(toggleCell && sliderCell);
+    EXPECT_FALSE(dynamic_cast<UISwitch*>(toggleCell->control())->isOn()) << "the replacement decided what the switch shows";
+    EXPECT_FLOAT_EQ(dynamic_cast<UISlider*>(sliderCell->control())->value(), 4.0f) << "the slider's own setValue: still ran";
+    EXPECT_NE(std::find(reachedBase.begin(), reachedBase.end(), "PSSliderTableCell"), reachedBase.end());
+    EXPECT_NE(std::find(reachedBase.begin(), reachedBase.end(), "PSSwitchTableCell"), reachedBase.end());
+}
