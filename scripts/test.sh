@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; then builds again with clang under
-# AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs every test there too.
+# AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs every test there too,
+# the fuzz targets' short runs on their seed corpora included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
