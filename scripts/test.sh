@@ -1,7 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test; then builds again with clang under
+# AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs every test there too,
+# the fuzz targets' short runs on their seed corpora included.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
-cd build
-ctest --output-on-failure -j"$(nproc)" --timeout 300
+(cd build && ctest --output-on-failure -j"$(nproc)" --timeout 300)
+
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build-asan -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" \
+  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS=-O1 -DCMAKE_CXX_FLAGS=-O1 \
+  -DOVRIMO_SANITIZE=ON -DOVRIMO_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$(nproc)"
+# Leaks are errors, except inside the system libraries named in the suppression file.
+export ASAN_OPTIONS=detect_leaks=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure -j"$(nproc)" --timeout 600)

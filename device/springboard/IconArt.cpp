@@ -107,7 +107,7 @@ void drawCentredText(cairo_t* cr, const std::string& text, double fontSize, bool
 {
     objc::Ref<UIFont> font = bold ? UIFont::boldSystemFontOfSize(fontSize) : UIFont::systemFontOfSize(fontSize);
     uikit::TextStyle style;
-    style.font = font.ptr();
+    style.font = font;
     style.alignment = NSTextAlignmentCenter;
     style.numberOfLines = 1;
     style.lineBreakMode = NSLineBreakByClipping;

@@ -3,17 +3,18 @@
 // Text measured and drawn with pango (through pangocairo) in the system font. Shared by label
 // sizing and by the views' drawing, so that what is measured is what is painted.
 
+#include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIKitTypes.h"
 
 #include <string>
 
 typedef struct _cairo cairo_t;
-class UIFont;
 
 namespace uikit {
 
 struct TextStyle {
-    const UIFont* font = nullptr; // null: the system font of 17 points
+    // Owned, so that a style made from a font just created (a table's footer font) keeps it alive.
+    objc::Ref<const UIFont> font; // null: the system font of 17 points
     NSTextAlignment alignment = NSTextAlignmentNatural;
     NSInteger numberOfLines = 1; // 0: as many as fit
     NSLineBreakMode lineBreakMode = NSLineBreakByTruncatingTail;

@@ -34,7 +34,7 @@ Ref<UILabel> makeLabel(const std::string& text, Ref<UIFont> font, Ref<UIColor> c
     label->setTextAlignment(NSTextAlignmentCenter);
     label->setNumberOfLines(0);
     label->setLineBreakMode(NSLineBreakByWordWrapping);
-    uikit::TextStyle style { font.ptr(), NSTextAlignmentCenter, 0, NSLineBreakByWordWrapping };
+    uikit::TextStyle style { font, NSTextAlignmentCenter, 0, NSLineBreakByWordWrapping };
     CGSize size = uikit::measureText(text, style, width);
     label->setFrame(CGRectMake(x, y, width, size.height));
     y += size.height;

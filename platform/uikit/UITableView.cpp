@@ -174,7 +174,7 @@ void UITableView::ensureGeometry()
         else if (m_sectionFooterHeight >= 0)
             sec.footerHeight = m_sectionFooterHeight;
         else if (!sec.footerTitle.empty()) {
-            uikit::TextStyle style { UIFont::systemFontOfSize(13).ptr(), NSTextAlignmentLeft, 0, NSLineBreakByWordWrapping };
+            uikit::TextStyle style { UIFont::systemFontOfSize(13), NSTextAlignmentLeft, 0, NSLineBreakByWordWrapping };
             sec.footerHeight = uikit::measureText(sec.footerTitle, style, bounds().size.width - 30).height + 16;
         } else
             sec.footerHeight = grouped ? 17 : 0;

@@ -1,11 +1,13 @@
 #include "UIKitTestSupport.h"
 
+#include "platform/uikit/TextLayout.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/ViewSearch.h"
 
+#include <cmath>
 #include <set>
 
 using objc::Ref;
@@ -197,6 +199,31 @@ TEST_F(UIKitTableViewTest, HeadersAndFootersShowTheirTitlesByStyle)
     EXPECT_EQ(row0.origin.y, CGRectGetMaxY(header0));
     EXPECT_GE(grouped->rectForSection(1).origin.y, CGRectGetMaxY(grouped->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0))));
     EXPECT_EQ(grouped->contentSize().height, CGRectGetMaxY(grouped->rectForSection(1)));
+}
+
+TEST_F(UIKitTableViewTest, FooterTitlesTakeTheHeightOfTheirWrappedText)
+{
+    // The footer font is made only for measuring; a table laid out after it was gone measured
+    // with whatever had taken its place (AddressSanitizer reports the read).
+    source->sections = { rows("x", 1), rows("y", 1) };
+    source->footers = { "Short.", "A footer long enough to wrap onto several lines, as the Settings panes' explanations under their groups do." };
+    auto table = show();
+    CGFloat line = std::ceil(UIFont::systemFontOfSize(13)->lineHeight());
+    EXPECT_EQ(table->rectForSection(0).size.height, 44 + line + 16) << "one line of 13-point text and its margins";
+    EXPECT_GE(table->rectForSection(1).size.height, 44 + 2 * line + 16) << "the long footer wraps";
+}
+
+TEST_F(UIKitTableViewTest, ATextStyleKeepsTheFontItWasMadeFrom)
+{
+    uikit::TextStyle style { UIFont::boldSystemFontOfSize(40), NSTextAlignmentLeft, 1, NSLineBreakByClipping };
+    // Fonts made afterwards would take the memory of a font the style did not keep.
+    std::vector<Ref<UIFont>> others;
+    for (int i = 0; i < 8; ++i)
+        others.push_back(UIFont::systemFontOfSize(8));
+    auto big = UIFont::boldSystemFontOfSize(40);
+    uikit::TextStyle same { big, NSTextAlignmentLeft, 1, NSLineBreakByClipping };
+    EXPECT_EQ(uikit::measureText("Xg", style, 0), uikit::measureText("Xg", same, 0));
+    EXPECT_GE(uikit::measureText("Xg", style, 0).height, 40);
 }
 
 TEST_F(UIKitTableViewTest, RowHeightsFromTheDelegatePlaceRowsAndHits)

@@ -111,7 +111,8 @@ TEST_F(EditMode, PlusButtonsGrowInAndShrinkAway)
     // Every icon, folders included, carries one.
     EXPECT_EQ(buttons.size(), icons()->visibleIconViews().size());
     SBIconView* mail = iconView("com.apple.mobilemail");
-    UIButton* plus = nullptr;
+    // Held, since the button is checked again after editing has removed it.
+    objc::Ref<UIButton> plus;
     for (auto& sub : mail->subviews())
         if (sub->tag() == kIconButtonTag)
             plus = dynamic_cast<UIButton*>(sub.ptr());
