@@ -22,20 +22,20 @@ using uikit::sel::layoutSubviews;
 
 // The replacements in the order they are installed; the version gates split the table after
 // the fourteenth and the nineteenth row and before the last.
-constinit Replacement<void(bool)> s_applyEditingState { "SBIconView", sb::applyEditingStateAnimated, ApplyEditingState };
+constinit Replacement<void(bool)> s_applyEditingState { "SBIconView", sb::_applyEditingStateAnimated, ApplyEditingState };
 constinit Replacement<void(bool, bool)> s_folderControllerSetEditing { "SBFolderController", sb::setEditingAnimated, FolderControllerSetEditing };
 constinit Replacement<Ref<UIImage>()> s_clockContentsImage { "SBClockApplicationIconImageView", sb::contentsImage, ClockContentsImage };
 constinit Replacement<Ref<UIImage>()> s_iconImageViewContentsImage { "SBIconImageView", sb::contentsImage, IconImageViewContentsImage };
 constinit Replacement<Ref<UIImage>()> s_gridCellImage { "SBIcon", sb::gridCellImage, GridCellImage };
 constinit Replacement<Ref<UIImage>(long long)> s_getIconImage { "SBIcon", sb::getIconImage, GetIconImage };
-constinit Replacement<void()> s_updateCornerMask { "SBIconImageCrossfadeView", sb::updateCornerMask, UpdateCornerMask };
+constinit Replacement<void()> s_updateCornerMask { "SBIconImageCrossfadeView", sb::_updateCornerMask, UpdateCornerMask };
 constinit Replacement<void()> s_deckSwitcherLayout { "SBDeckSwitcherIconImageContainerView", layoutSubviews, DeckSwitcherLayout };
 constinit Replacement<Ref<UIImage>(long long)> s_bulletinSectionIcon { "BBBulletin", sb::sectionIconImageWithFormat, BulletinSectionIcon };
 constinit Replacement<void(UIImage*)> s_settingsCellSetIcon { "PSTableCell", sb::setIcon, SettingsCellSetIcon };
 constinit Replacement<void()> s_gridWrapperLayout { "_SBIconGridWrapperView", layoutSubviews, GridWrapperLayout };
 constinit Replacement<void()> s_gridWrapperReposition { "_SBIconGridWrapperView", sb::reposition, GridWrapperLayout };
 constinit Replacement<void()> s_folderOverlayLayout { "SBFolderIconImageView", layoutSubviews, FolderOverlayLayout };
-constinit Replacement<void(Object*)> s_launchIcon { "SBIconController", sb::launchIcon, LaunchIcon };
+constinit Replacement<void(Object*)> s_launchIcon { "SBIconController", sb::_launchIcon, LaunchIcon };
 
 constinit Replacement<Ref<UIImage>()> s_notificationIcon { "NCNotificationRequestContentProvider", sb::iconImage, NotificationIcon };
 constinit Replacement<Ref<UIImage>()> s_widgetIcon { "WGWidgetInfo", sb::iconImage, WidgetIcon };
