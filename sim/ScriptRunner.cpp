@@ -6,7 +6,7 @@
 #include "platform/corefoundation/CFPreferences.h"
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIAlertController.h"
@@ -114,12 +114,12 @@ void installPackage(const fs::path& package, const fs::path& root)
     fs::create_directories(root, ec);
     if (ec || !fs::is_directory(root))
         throw std::runtime_error("cannot use " + root.string() + " as a device root");
-    foundation::DeviceRoot::set(fs::canonical(root));
+    filesystem::DeviceRoot::set(fs::canonical(root));
     for (auto it = fs::recursive_directory_iterator(package, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (!it->is_regular_file())
             continue;
         std::string devicePath = "/" + fs::relative(it->path(), package).generic_string();
-        auto target = foundation::DeviceRoot::resolve(devicePath);
+        auto target = filesystem::DeviceRoot::resolve(devicePath);
         if (!target)
             throw std::runtime_error("the package file " + devicePath + " would land outside the device root");
         auto bytes = readFile(it->path());
@@ -365,7 +365,7 @@ void ScriptRunner::runStep(const Step& step)
             throw StepFailure("no picture file at " + source.string());
         if (!isPicture(source))
             throw StepFailure(source.string() + " is not a PNG or JPEG picture");
-        auto folder = foundation::DeviceRoot::resolve(kCameraRollFolder);
+        auto folder = filesystem::DeviceRoot::resolve(kCameraRollFolder);
         if (!folder)
             throw StepFailure(std::string("the photo library folder ") + kCameraRollFolder + " is outside the device root");
         // Never replace a picture already in the library: the copy gets a free name.
@@ -413,7 +413,7 @@ void ScriptRunner::runStep(const Step& step)
     case StepKind::ExpectExists:
     case StepKind::ExpectMissing: {
         dev.runUntilIdle();
-        auto host = foundation::DeviceRoot::resolve(step.texts[0]);
+        auto host = filesystem::DeviceRoot::resolve(step.texts[0]);
         if (!host)
             throw StepFailure(quoted(step.texts[0]) + " is not a path inside the device");
         std::error_code ec;

@@ -1,11 +1,11 @@
 #include "CFPreferences.h"
 
-#include "AtomicFile.h"
+#include "platform/filesystem/AtomicFile.h"
 #include "Create.h"
 #include "NSString.h"
 #include "PropertyList.h"
 
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 
 #include <iostream>
 #include <mutex>
@@ -78,7 +78,7 @@ std::optional<std::filesystem::path> domainFile(const std::string& applicationID
 {
     if (!isValidApplicationID(applicationID))
         return std::nullopt;
-    return foundation::DeviceRoot::resolve(preferencesDevicePath(applicationID));
+    return filesystem::DeviceRoot::resolve(preferencesDevicePath(applicationID));
 }
 
 // Moves a damaged domain file aside under a name that was free, so nothing is ever overwritten.
@@ -91,7 +91,7 @@ void setDamagedFileAside(const std::filesystem::path& file, const std::string& p
         std::error_code ec;
         if (std::filesystem::exists(std::filesystem::symlink_status(candidate, ec)))
             continue;
-        if (renameWithoutReplacing(file, candidate)) {
+        if (filesystem::renameWithoutReplacing(file, candidate)) {
             movedTo = candidate.filename().string();
             break;
         }

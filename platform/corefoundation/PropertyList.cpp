@@ -1,6 +1,7 @@
 #include "PropertyList.h"
 
-#include "AtomicFile.h"
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/ReadFile.h"
 #include "NSArray.h"
 #include "NSData.h"
 #include "NSDate.h"
@@ -8,7 +9,7 @@
 #include "NSNumber.h"
 #include "NSString.h"
 
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/runtime/Message.h"
 
 #include <cctype>
@@ -304,7 +305,7 @@ Ref<Object> propertyListFromBytes(std::string_view bytes, std::string* error)
 Ref<Object> propertyListFromHostFile(const std::filesystem::path& hostPath, std::string* error)
 {
     std::string readError;
-    auto contents = readWholeFile(hostPath, maximumPropertyListSize, &readError);
+    auto contents = filesystem::readWholeFile(hostPath, maximumPropertyListSize, &readError);
     if (!contents) {
         setError(error, readError);
         return nullptr;
@@ -318,7 +319,7 @@ Ref<Object> propertyListFromHostFile(const std::filesystem::path& hostPath, std:
 
 Ref<Object> propertyListFromDeviceFile(std::string_view devicePath, std::string* error)
 {
-    auto host = foundation::DeviceRoot::resolve(devicePath);
+    auto host = filesystem::DeviceRoot::resolve(devicePath);
     if (!host) {
         setError(error, std::string(devicePath) + " is not a path on this device");
         return nullptr;
@@ -353,7 +354,7 @@ std::optional<std::string> propertyListBytes(Object* object, PropertyListFormat 
 bool writePropertyListToHostFile(Object* object, const std::filesystem::path& hostPath, std::string* error)
 {
     auto bytes = propertyListBytes(object, PropertyListFormat::XML, error);
-    return bytes && writeFileAtomically(hostPath, *bytes, error);
+    return bytes && filesystem::writeFileAtomically(hostPath, *bytes, error);
 }
 
 void registerPropertyListMethods(objc::Runtime& runtime)
@@ -375,7 +376,7 @@ void registerPropertyListMethods(objc::Runtime& runtime)
         return made;
     };
     auto writeTo = [](Object* self, const std::string& path) {
-        auto host = foundation::DeviceRoot::resolve(path);
+        auto host = filesystem::DeviceRoot::resolve(path);
         return host && writePropertyListToHostFile(self, *host);
     };
     for (const char* name : { "NSArray", "NSDictionary" }) {

@@ -1,6 +1,6 @@
 #include "platform/graphics/UIImage.h"
 
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageCodecs.h"
 #include "platform/graphics/UIGraphics.h"
@@ -63,7 +63,7 @@ Ref<UIImage> UIImage::imageWithData(const std::vector<uint8_t>& bytes, CGFloat s
 
 Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath)
 {
-    auto hostPath = foundation::DeviceRoot::resolve(devicePath);
+    auto hostPath = filesystem::DeviceRoot::resolve(devicePath);
     if (!hostPath)
         return nullptr;
     std::error_code ec;

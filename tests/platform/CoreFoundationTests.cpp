@@ -1,4 +1,5 @@
-#include "platform/corefoundation/AtomicFile.h"
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/ReadFile.h"
 #include "platform/corefoundation/CoreFoundation.h"
 #include "platform/runtime/Message.h"
 #include "tests/support/TestEnvironment.h"
@@ -160,18 +161,18 @@ TEST_F(CoreFoundationTest, DictionariesReadAndWriteDevicePaths)
 TEST_F(CoreFoundationTest, AtomicWritesLeaveNoTemporaryFiles)
 {
     auto folder = env.root() / "w";
-    ASSERT_TRUE(corefoundation::writeFileAtomically(folder / "f.txt", "one"));
-    ASSERT_TRUE(corefoundation::writeFileAtomically(folder / "f.txt", "two"));
+    ASSERT_TRUE(filesystem::writeFileAtomically(folder / "f.txt", "one"));
+    ASSERT_TRUE(filesystem::writeFileAtomically(folder / "f.txt", "two"));
     std::filesystem::create_directories(folder / "dir");
     std::string error;
-    EXPECT_FALSE(corefoundation::writeFileAtomically(folder / "dir", "x", &error)) << "a folder is not replaced";
+    EXPECT_FALSE(filesystem::writeFileAtomically(folder / "dir", "x", &error)) << "a folder is not replaced";
     EXPECT_FALSE(error.empty());
     std::vector<std::string> names;
     for (auto& entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string> { "dir", "f.txt" }));
-    EXPECT_EQ(*corefoundation::readWholeFile(folder / "f.txt", 100), "two");
+    EXPECT_EQ(*filesystem::readWholeFile(folder / "f.txt", 100), "two");
 }
 
 } // namespace

@@ -6,16 +6,13 @@
 #include <string>
 #include <string_view>
 
-namespace corefoundation {
+namespace filesystem {
 
 // Replaces (or creates) `hostPath` with `bytes` so that a reader sees either the old file or the
 // whole new one: the bytes go to a temporary file in the same folder, which is then renamed over
 // the target. Missing folders are created. On failure no temporary file is left behind and
 // `error` says why.
 bool writeFileAtomically(const std::filesystem::path& hostPath, std::string_view bytes, std::string* error = nullptr);
-
-// The whole contents of a regular file, refusing files larger than `limit` bytes.
-std::optional<std::string> readWholeFile(const std::filesystem::path& hostPath, std::size_t limit, std::string* error = nullptr);
 
 // Renames `from` to `to` unless `to` exists (checked and renamed in one step where the file
 // system allows it). Never replaces anything.
@@ -24,4 +21,4 @@ bool renameWithoutReplacing(const std::filesystem::path& from, const std::filesy
 // Whether `name` is one of the temporary files writeFileAtomically makes.
 bool isAtomicWriteTemporary(std::string_view name);
 
-} // namespace corefoundation
+} // namespace filesystem

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace foundation {
+namespace filesystem {
 
 // The device's file system is a folder on the host. Paths in the system are device paths
 // ("/var/mobile/Documents/Ovrimo/Icons/"); this maps them under the root and refuses any path that
@@ -22,4 +22,4 @@ public:
     static std::optional<std::string> devicePathOf(const std::filesystem::path& hostPath);
 };
 
-} // namespace foundation
+} // namespace filesystem

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-namespace foundation {
+namespace filesystem {
 
 namespace fs = std::filesystem;
 
@@ -70,4 +70,4 @@ std::optional<std::string> DeviceRoot::devicePathOf(const fs::path& hostPath)
     return text == "." || text.empty() ? "/" : "/" + text;
 }
 
-} // namespace foundation
+} // namespace filesystem
