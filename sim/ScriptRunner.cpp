@@ -6,6 +6,7 @@
 #include "platform/corefoundation/CFPreferences.h"
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
+#include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/DeviceRoot.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UITextField.h"
@@ -17,7 +18,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -80,30 +80,11 @@ std::vector<std::uint8_t> readFile(const fs::path& path)
 
 void writeFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::error_code ec;
-    fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-    fs::create_directories(folder, ec);
-    if (ec)
-        throw std::runtime_error("cannot make the folder " + folder.string() + ": " + ec.message());
     if (fs::is_directory(path))
         throw std::runtime_error(path.string() + " is a folder");
-    std::random_device random;
-    fs::path temporary = folder / ("." + path.filename().string() + ".tmp-" + std::to_string(random()));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temporary, ec);
-            throw std::runtime_error("cannot write " + path.string());
-        }
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw std::runtime_error("cannot write " + path.string() + ": " + ec.message());
-    }
+    std::string error;
+    if (!filesystem::writeFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &error))
+        throw std::runtime_error("cannot write " + path.string() + ": " + error);
 }
 
 void installPackage(const fs::path& package, const fs::path& root)

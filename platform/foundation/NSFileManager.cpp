@@ -117,15 +117,6 @@ bool copyTree(const fs::path& from, const fs::path& to, std::error_code& ec)
     return !ec;
 }
 
-fs::path temporarySibling(const fs::path& target)
-{
-    for (int n = 0;; ++n) {
-        fs::path candidate = target.parent_path() / ("." + target.filename().string() + ".ovrimo-tmp-copy-" + std::to_string(getpid()) + "-" + std::to_string(n));
-        if (!existsNoFollow(candidate))
-            return candidate;
-    }
-}
-
 bool isRootOrAbove(const fs::path& host)
 {
     std::error_code ec;
@@ -220,7 +211,7 @@ bool copyItem(const std::string& from, const std::string& to, NSErrorPointer err
     }
     // Build the copy under a temporary name and move it into place in one step, so that a failed
     // copy leaves nothing half-made at the destination.
-    fs::path temporary = temporarySibling(*target);
+    fs::path temporary = filesystem::temporarySiblingFor(*target);
     if (!copyTree(*source, temporary, ec)) {
         int code = ec.value();
         fs::remove_all(temporary, ec);

@@ -1,5 +1,3 @@
-#include "platform/filesystem/AtomicFile.h"
-#include "platform/filesystem/ReadFile.h"
 #include "platform/corefoundation/CoreFoundation.h"
 #include "platform/runtime/Message.h"
 #include "tests/support/TestEnvironment.h"
@@ -156,23 +154,6 @@ TEST_F(CoreFoundationTest, DictionariesReadAndWriteDevicePaths)
     auto again = corefoundation::propertyListFromDeviceFile("/Library/b.plist");
     EXPECT_TRUE(corefoundation::objectsEqual(again, read));
     EXPECT_FALSE(msgSend<Ref<Object>>(objc::objc_getClass("NSArray"), "arrayWithContentsOfFile:", "/Library/a.plist")) << "a dictionary is not an array";
-}
-
-TEST_F(CoreFoundationTest, AtomicWritesLeaveNoTemporaryFiles)
-{
-    auto folder = env.root() / "w";
-    ASSERT_TRUE(filesystem::writeFileAtomically(folder / "f.txt", "one"));
-    ASSERT_TRUE(filesystem::writeFileAtomically(folder / "f.txt", "two"));
-    std::filesystem::create_directories(folder / "dir");
-    std::string error;
-    EXPECT_FALSE(filesystem::writeFileAtomically(folder / "dir", "x", &error)) << "a folder is not replaced";
-    EXPECT_FALSE(error.empty());
-    std::vector<std::string> names;
-    for (auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string> { "dir", "f.txt" }));
-    EXPECT_EQ(*filesystem::readWholeFile(folder / "f.txt", 100), "two");
 }
 
 } // namespace
