@@ -74,11 +74,14 @@ bool isStoredDomain(const std::string& user, const std::string& host)
     return currentUser && host == kCFPreferencesAnyHost;
 }
 
-std::optional<std::filesystem::path> domainFile(const std::string& applicationID)
+std::optional<std::filesystem::path> domainFile(const std::string& applicationID, std::string* why = nullptr)
 {
-    if (!isValidApplicationID(applicationID))
+    if (!isValidApplicationID(applicationID)) {
+        if (why)
+            *why = "\"" + applicationID + "\" is not a domain name";
         return std::nullopt;
-    return filesystem::DeviceRoot::resolve(preferencesDevicePath(applicationID));
+    }
+    return filesystem::DeviceRoot::resolve(preferencesDevicePath(applicationID), why);
 }
 
 // Moves a damaged domain file aside under a name that was free, so nothing is ever overwritten.
@@ -134,8 +137,8 @@ Domain& loadDomain(PreferencesState& state, const std::string& applicationID)
 
 bool writeDomain(Domain& domain, const std::string& applicationID)
 {
-    auto file = domainFile(applicationID);
-    std::string error = "no device root";
+    std::string error;
+    auto file = domainFile(applicationID, &error);
     if (file && writePropertyListToHostFile(domain.values, *file, &error)) {
         domain.unwritten = false;
         domain.stamp = stampOf(*file);

@@ -319,9 +319,10 @@ Ref<Object> propertyListFromHostFile(const std::filesystem::path& hostPath, std:
 
 Ref<Object> propertyListFromDeviceFile(std::string_view devicePath, std::string* error)
 {
-    auto host = filesystem::DeviceRoot::resolve(devicePath);
+    std::string why;
+    auto host = filesystem::DeviceRoot::resolve(devicePath, &why);
     if (!host) {
-        setError(error, std::string(devicePath) + " is not a path on this device");
+        setError(error, why);
         return nullptr;
     }
     return propertyListFromHostFile(*host, error);

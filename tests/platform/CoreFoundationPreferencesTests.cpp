@@ -183,4 +183,20 @@ TEST_F(PreferencesTest, AFreshDeviceStartsFromItsOwnDisk)
     EXPECT_FALSE(CFPreferencesCopyAppValue("n", domain)) << "nothing cached from the previous device";
 }
 
+TEST_F(PreferencesTest, AFileThatLinksOutOfTheRootIsReportedAsSuch)
+{
+    auto outside = env.root().parent_path() / (env.root().filename().string() + "-outside.plist");
+    std::ofstream(outside) << "<plist><dict/></plist>";
+    std::filesystem::create_directories(domainFile().parent_path());
+    std::filesystem::create_symlink(outside, domainFile());
+    std::string report = stderrOf([&] { CFPreferencesSetAppValue("enabled", NSNumber::withBool(true), domain); });
+    EXPECT_NE(report.find("com.zarnek.ovrimo.plist is a link that leaves the device root"), std::string::npos) << report;
+    EXPECT_EQ(report.find("no device root"), std::string::npos) << report;
+    std::ifstream in(outside);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "<plist><dict/></plist>") << "nothing outside the root is written";
+    std::filesystem::remove(outside);
+}
+
 } // namespace
