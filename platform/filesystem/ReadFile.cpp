@@ -27,7 +27,9 @@ std::string describeErrno(const std::string& what, const fs::path& path)
 
 std::optional<std::string> readWholeFile(const fs::path& hostPath, std::size_t limit, std::string* error)
 {
-    int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without blocking, so that a FIFO or a device at the path is refused at once instead
+    // of waiting for a writer; for a regular file the flag changes nothing.
+    int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         setError(error, describeErrno("cannot open", hostPath));
         return std::nullopt;

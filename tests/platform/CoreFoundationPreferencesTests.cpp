@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <future>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
 #include <sstream>
 
 using objc::Object;
@@ -181,6 +186,24 @@ TEST_F(PreferencesTest, AFreshDeviceStartsFromItsOwnDisk)
     testing_support::TestEnvironment other;
     registerCoreFoundationClasses(other.runtime());
     EXPECT_FALSE(CFPreferencesCopyAppValue("n", domain)) << "nothing cached from the previous device";
+}
+
+TEST_F(PreferencesTest, AFifoAtTheFileIsRefusedWithoutWaiting)
+{
+    std::filesystem::create_directories(domainFile().parent_path());
+    ASSERT_EQ(mkfifo(domainFile().c_str(), 0644), 0);
+    // Reading runs on its own thread so that a hang fails the test instead of stopping it.
+    auto done = std::make_shared<std::promise<std::string>>();
+    auto answer = done->get_future();
+    std::thread([done] {
+        testing::internal::CaptureStderr();
+        std::size_t keys = CFPreferencesCopyKeyList(domain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost)->count();
+        done->set_value(std::to_string(keys) + " " + testing::internal::GetCapturedStderr());
+    }).detach();
+    ASSERT_EQ(answer.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "reading a FIFO blocked";
+    std::string result = answer.get();
+    EXPECT_EQ(result.substr(0, 2), "0 ");
+    EXPECT_NE(result.find("not a regular file"), std::string::npos) << result;
 }
 
 TEST_F(PreferencesTest, AFileThatLinksOutOfTheRootIsReportedAsSuch)
