@@ -188,6 +188,23 @@ TEST_F(PreferencesTest, AFreshDeviceStartsFromItsOwnDisk)
     EXPECT_FALSE(CFPreferencesCopyAppValue("n", domain)) << "nothing cached from the previous device";
 }
 
+TEST_F(PreferencesTest, ANulInAStringOrKeyIsDamageNotAnAbort)
+{
+    for (std::string name : { "plist-utf16-nul.bplist", "plist-utf16-nul-key.bplist" }) {
+        std::ifstream in(std::string(OVRIMO_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        ASSERT_FALSE(bytes.str().empty()) << name;
+        std::filesystem::remove_all(domainFile().parent_path());
+        writeDomainFile(bytes.str());
+        std::string report = stderrOf([&] { EXPECT_EQ(CFPreferencesCopyKeyList(domain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost)->count(), 0u); });
+        EXPECT_NE(report.find("NUL character"), std::string::npos) << name << ": " << report;
+        EXPECT_EQ(preferenceFolder(), std::vector<std::string> { domain + ".plist.damaged-1" }) << name;
+        CFPreferencesSetAppValue("enabled", NSNumber::withBool(true), domain);
+        EXPECT_TRUE(CFPreferencesCopyAppValue("enabled", domain)) << "the defaults are in use and the domain works";
+    }
+}
+
 TEST_F(PreferencesTest, AFifoAtTheFileIsRefusedWithoutWaiting)
 {
     std::filesystem::create_directories(domainFile().parent_path());
