@@ -5,7 +5,7 @@
 #include "device/springboard/Surfaces.h"
 #include "platform/corefoundation/CoreFoundation.h"
 #include "platform/dispatch/RunLoop.h"
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/foundation/Foundation.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/preferences/Preferences.h"
@@ -119,7 +119,7 @@ Device::Device(const DeviceProfile& profile, const std::filesystem::path& hostRo
     if (ec || !std::filesystem::is_directory(m_root, ec))
         throw std::invalid_argument("cannot use " + m_root.string() + " as a device root");
     m_root = std::filesystem::canonical(m_root);
-    foundation::DeviceRoot::set(m_root);
+    filesystem::DeviceRoot::set(m_root);
     dispatch::RunLoop::main().reset();
     m_runtime = std::make_unique<objc::Runtime>();
 

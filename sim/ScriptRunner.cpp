@@ -6,7 +6,8 @@
 #include "platform/corefoundation/CFPreferences.h"
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIAlertController.h"
@@ -17,7 +18,6 @@
 
 #include <fstream>
 #include <iostream>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -80,30 +80,11 @@ std::vector<std::uint8_t> readFile(const fs::path& path)
 
 void writeFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::error_code ec;
-    fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-    fs::create_directories(folder, ec);
-    if (ec)
-        throw std::runtime_error("cannot make the folder " + folder.string() + ": " + ec.message());
     if (fs::is_directory(path))
         throw std::runtime_error(path.string() + " is a folder");
-    std::random_device random;
-    fs::path temporary = folder / ("." + path.filename().string() + ".tmp-" + std::to_string(random()));
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temporary, ec);
-            throw std::runtime_error("cannot write " + path.string());
-        }
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw std::runtime_error("cannot write " + path.string() + ": " + ec.message());
-    }
+    std::string error;
+    if (!filesystem::writeFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &error))
+        throw std::runtime_error("cannot write " + path.string() + ": " + error);
 }
 
 void installPackage(const fs::path& package, const fs::path& root)
@@ -114,12 +95,12 @@ void installPackage(const fs::path& package, const fs::path& root)
     fs::create_directories(root, ec);
     if (ec || !fs::is_directory(root))
         throw std::runtime_error("cannot use " + root.string() + " as a device root");
-    foundation::DeviceRoot::set(fs::canonical(root));
+    filesystem::DeviceRoot::set(fs::canonical(root));
     for (auto it = fs::recursive_directory_iterator(package, ec); !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         if (!it->is_regular_file())
             continue;
         std::string devicePath = "/" + fs::relative(it->path(), package).generic_string();
-        auto target = foundation::DeviceRoot::resolve(devicePath);
+        auto target = filesystem::DeviceRoot::resolve(devicePath);
         if (!target)
             throw std::runtime_error("the package file " + devicePath + " would land outside the device root");
         auto bytes = readFile(it->path());
@@ -365,7 +346,7 @@ void ScriptRunner::runStep(const Step& step)
             throw StepFailure("no picture file at " + source.string());
         if (!isPicture(source))
             throw StepFailure(source.string() + " is not a PNG or JPEG picture");
-        auto folder = foundation::DeviceRoot::resolve(kCameraRollFolder);
+        auto folder = filesystem::DeviceRoot::resolve(kCameraRollFolder);
         if (!folder)
             throw StepFailure(std::string("the photo library folder ") + kCameraRollFolder + " is outside the device root");
         // Never replace a picture already in the library: the copy gets a free name.
@@ -413,7 +394,7 @@ void ScriptRunner::runStep(const Step& step)
     case StepKind::ExpectExists:
     case StepKind::ExpectMissing: {
         dev.runUntilIdle();
-        auto host = foundation::DeviceRoot::resolve(step.texts[0]);
+        auto host = filesystem::DeviceRoot::resolve(step.texts[0]);
         if (!host)
             throw StepFailure(quoted(step.texts[0]) + " is not a path inside the device");
         std::error_code ec;

@@ -58,16 +58,23 @@ std::optional<std::string> DisplayNameForIcon(objc::Object* icon)
 
 std::string CustomIconPath(const IconKey& key) { return std::string(kIconStoreFolder) + key + ".png"; }
 
+std::optional<std::string> CustomIconFile(const IconKey& key)
+{
+    if (key.empty() || key == "." || key == ".." || key.find('/') != std::string::npos || key.find('\0') != std::string::npos)
+        return std::nullopt;
+    return CustomIconPath(key);
+}
+
 bool StoredImagesAreFinal() { return IntegerValue("generatemethod") == 1; }
 
 Ref<UIImage> LoadCustomImage(const IconKey& key)
 {
-    std::string path = CustomIconPath(key);
-    if (!NSFileManager::defaultManager()->fileExistsAtPath(path))
+    auto path = CustomIconFile(key);
+    if (!path || !NSFileManager::defaultManager()->fileExistsAtPath(*path))
         return nullptr;
     // A file that is not a picture (or is refused as too large) decodes to nothing; the caller
     // keeps SpringBoard's own image.
-    return UIImage::imageWithContentsOfFile(path);
+    return UIImage::imageWithContentsOfFile(*path);
 }
 
 Ref<UIImage> StoredImageShapedLike(const IconKey& key, UIImage* reference)

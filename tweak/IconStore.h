@@ -20,7 +20,12 @@ using IconKey = std::string;
 
 IconKey IconKeyForIcon(objc::Object* icon);
 std::optional<std::string> DisplayNameForIcon(objc::Object* icon);
+// The store's path formed for `key` (folder, key, ".png"), as written in the store's format.
 std::string CustomIconPath(const IconKey& key);
+// The file that holds `key`'s picture, or nothing when the key cannot name a file directly in the
+// flat store: a key with "/" (a folder named "A/B"), or one that is empty, "." or "..". Every read
+// and write of a custom picture goes through this, so such a key never finds or writes a file.
+std::optional<std::string> CustomIconFile(const IconKey& key);
 
 // The stored picture for `key`, shaped like `original` (or unchanged when "generatemethod" is 1),
 // or `original` itself when there is none.

@@ -4,7 +4,7 @@
 #include "platform/corefoundation/NSDictionary.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/corefoundation/PropertyList.h"
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -24,7 +24,7 @@ Ref<objc::Object> stringArray(const std::vector<std::string>& strings) { return 
 
 bool writeHostPropertyList(objc::Object* plist, const std::string& devicePath, std::string* error)
 {
-    auto host = foundation::DeviceRoot::resolve(devicePath);
+    auto host = filesystem::DeviceRoot::resolve(devicePath);
     if (!host) {
         if (error)
             *error = devicePath + " is not a path inside the device";
@@ -101,7 +101,7 @@ std::optional<IconLayout> readLayout(const std::string& devicePath, std::string*
             *problem = std::move(why);
         return std::nullopt;
     };
-    auto host = foundation::DeviceRoot::resolve(devicePath);
+    auto host = filesystem::DeviceRoot::resolve(devicePath);
     std::error_code ec;
     if (!host || !std::filesystem::is_regular_file(*host, ec))
         return fail(devicePath + " is missing");
@@ -201,7 +201,7 @@ std::optional<WebClipInfo> readWebClip(const std::string& identifier, std::strin
     if (!isPlainName(identifier))
         return fail("\"" + identifier + "\" is not a web clip identifier");
     std::string path = std::string(kWebClipsFolder) + "/" + identifier + ".webclip/Info.plist";
-    auto host = foundation::DeviceRoot::resolve(path);
+    auto host = filesystem::DeviceRoot::resolve(path);
     std::error_code ec;
     if (!host || !std::filesystem::is_regular_file(*host, ec))
         return fail("no app or web clip is called \"" + identifier + "\"");

@@ -9,8 +9,8 @@
 #include "device/springboard/SBIconController.h"
 #include "device/springboard/SBIconModel.h"
 #include "device/springboard/Surfaces.h"
-#include "platform/corefoundation/AtomicFile.h"
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/DeviceRoot.h"
 
 #include <filesystem>
 #include <iostream>
@@ -74,20 +74,20 @@ void registerSpringBoardClasses(objc::Runtime& runtime, const device::DeviceProf
 void writeDefaultFiles(const device::DeviceProfile& profile)
 {
     std::error_code ec;
-    auto layoutHost = foundation::DeviceRoot::resolve(kIconStatePath);
+    auto layoutHost = filesystem::DeviceRoot::resolve(kIconStatePath);
     if (layoutHost && !std::filesystem::exists(*layoutHost, ec)) {
         std::string error;
         if (!writeLayout(defaultLayout(profile), kIconStatePath, &error))
             log("cannot write the default layout: " + error);
     }
     WebClipInfo clip = defaultWebClip();
-    auto clipHost = foundation::DeviceRoot::resolve(std::string(kWebClipsFolder) + "/" + clip.identifier + ".webclip/Info.plist");
+    auto clipHost = filesystem::DeviceRoot::resolve(std::string(kWebClipsFolder) + "/" + clip.identifier + ".webclip/Info.plist");
     if (clipHost && !std::filesystem::exists(*clipHost, ec)) {
         std::string error;
         if (!writeWebClip(clip, &error))
             log("cannot write the default web clip: " + error);
     }
-    auto photos = foundation::DeviceRoot::resolve(kPhotosFolder);
+    auto photos = filesystem::DeviceRoot::resolve(kPhotosFolder);
     if (photos && !std::filesystem::exists(*photos, ec)) {
         std::filesystem::create_directories(*photos, ec);
         const CGSize sizes[] = { { 1200, 900 }, { 900, 1200 }, { 1000, 1000 } };
@@ -99,7 +99,7 @@ void writeDefaultFiles(const device::DeviceProfile& profile)
             char name[32];
             std::snprintf(name, sizeof name, "IMG_%04d.PNG", i + 1);
             std::string error;
-            if (!corefoundation::writeFileAtomically(*photos / name, std::string_view(reinterpret_cast<const char*>(png->data()), png->size()), &error))
+            if (!filesystem::writeFileAtomically(*photos / name, std::string_view(reinterpret_cast<const char*>(png->data()), png->size()), &error))
                 log("cannot write a sample photo: " + error);
         }
     }

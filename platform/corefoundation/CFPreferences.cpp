@@ -1,11 +1,11 @@
 #include "CFPreferences.h"
 
-#include "AtomicFile.h"
+#include "platform/filesystem/AtomicFile.h"
 #include "Create.h"
 #include "NSString.h"
 #include "PropertyList.h"
 
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 
 #include <iostream>
 #include <mutex>
@@ -74,11 +74,14 @@ bool isStoredDomain(const std::string& user, const std::string& host)
     return currentUser && host == kCFPreferencesAnyHost;
 }
 
-std::optional<std::filesystem::path> domainFile(const std::string& applicationID)
+std::optional<std::filesystem::path> domainFile(const std::string& applicationID, std::string* why = nullptr)
 {
-    if (!isValidApplicationID(applicationID))
+    if (!isValidApplicationID(applicationID)) {
+        if (why)
+            *why = "\"" + applicationID + "\" is not a domain name";
         return std::nullopt;
-    return foundation::DeviceRoot::resolve(preferencesDevicePath(applicationID));
+    }
+    return filesystem::DeviceRoot::resolve(preferencesDevicePath(applicationID), why);
 }
 
 // Moves a damaged domain file aside under a name that was free, so nothing is ever overwritten.
@@ -91,7 +94,7 @@ void setDamagedFileAside(const std::filesystem::path& file, const std::string& p
         std::error_code ec;
         if (std::filesystem::exists(std::filesystem::symlink_status(candidate, ec)))
             continue;
-        if (renameWithoutReplacing(file, candidate)) {
+        if (filesystem::renameWithoutReplacing(file, candidate)) {
             movedTo = candidate.filename().string();
             break;
         }
@@ -134,8 +137,8 @@ Domain& loadDomain(PreferencesState& state, const std::string& applicationID)
 
 bool writeDomain(Domain& domain, const std::string& applicationID)
 {
-    auto file = domainFile(applicationID);
-    std::string error = "no device root";
+    std::string error;
+    auto file = domainFile(applicationID, &error);
     if (file && writePropertyListToHostFile(domain.values, *file, &error)) {
         domain.unwritten = false;
         domain.stamp = stampOf(*file);

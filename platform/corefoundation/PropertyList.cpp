@@ -1,6 +1,7 @@
 #include "PropertyList.h"
 
-#include "AtomicFile.h"
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/ReadFile.h"
 #include "NSArray.h"
 #include "NSData.h"
 #include "NSDate.h"
@@ -8,11 +9,13 @@
 #include "NSNumber.h"
 #include "NSString.h"
 
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/runtime/Message.h"
 
+#include <bit>
 #include <cctype>
-#include <cmath>
+#include <climits>
+#include <cstring>
 #include <memory>
 #include <plist/plist.h>
 
@@ -34,6 +37,68 @@ void setError(std::string* error, std::string text)
         *error = std::move(text);
 }
 
+// This library's getters hand out a date as 32-bit seconds and an integer without saying whether
+// it was stored unsigned, so both are read from (and dates made through) the library's own binary
+// form of the one value: "bplist00", the object's marker byte, then its bytes big-endian.
+constexpr std::size_t valueMarkerOffset = 8;
+constexpr unsigned char dateMarker = 0x33;
+constexpr unsigned char sixteenByteIntegerMarker = 0x14;
+
+std::string binaryOfValue(plist_t node)
+{
+    PlistHolder copy(plist_copy(node));
+    char* bytes = nullptr;
+    std::uint32_t length = 0;
+    plist_to_bin(static_cast<plist_t>(copy.get()), &bytes, &length);
+    std::string result(bytes ? bytes : "", bytes ? length : 0);
+    plist_to_bin_free(bytes);
+    return result;
+}
+
+std::optional<double> exactDateOf(plist_t node)
+{
+    std::string binary = binaryOfValue(node);
+    if (binary.size() < valueMarkerOffset + 9 || static_cast<unsigned char>(binary[valueMarkerOffset]) != dateMarker)
+        return std::nullopt;
+    std::uint64_t bits = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        bits = bits << 8 | static_cast<unsigned char>(binary[valueMarkerOffset + 1 + i]);
+    return std::bit_cast<double>(bits);
+}
+
+plist_t dateNodeOf(double sinceReferenceDate)
+{
+    plist_t model = plist_new_date(0, 0);
+    std::string binary = binaryOfValue(model);
+    plist_free(model);
+    if (binary.size() < valueMarkerOffset + 9 || static_cast<unsigned char>(binary[valueMarkerOffset]) != dateMarker)
+        return nullptr;
+    std::uint64_t bits = std::bit_cast<std::uint64_t>(sinceReferenceDate);
+    for (std::size_t i = 0; i < 8; ++i)
+        binary[valueMarkerOffset + 8 - i] = static_cast<char>(bits >> (8 * i) & 0xff);
+    plist_t node = nullptr;
+    plist_from_bin(binary.data(), static_cast<std::uint32_t>(binary.size()), &node);
+    return node;
+}
+
+bool isStoredUnsigned(plist_t node)
+{
+    std::string binary = binaryOfValue(node);
+    return binary.size() > valueMarkerOffset && static_cast<unsigned char>(binary[valueMarkerOffset]) == sixteenByteIntegerMarker;
+}
+
+// The library's key getters abort the process on a key holding U+0000; its XML writer writes the
+// whole key, so a NUL anywhere in the document shows in the XML. Such a file is damaged here.
+bool holdsNulCharacter(plist_t root)
+{
+    char* xml = nullptr;
+    std::uint32_t length = 0;
+    plist_to_xml(root, &xml, &length);
+    bool found = xml && std::memchr(xml, '\0', length) != nullptr;
+    plist_to_xml_free(xml);
+    return found;
+}
+
 Ref<Object> fromNode(plist_t node, int depth, std::string* error)
 {
     if (depth > 512) {
@@ -51,6 +116,10 @@ Ref<Object> fromNode(plist_t node, int depth, std::string* error)
         // two's complement.
         std::uint64_t value = 0;
         plist_get_uint_val(node, &value);
+        if (value > static_cast<std::uint64_t>(INT64_MAX) && isStoredUnsigned(node)) {
+            setError(error, "property list holds an integer above 2^63-1 (" + std::to_string(value) + "), which cannot be kept");
+            return nullptr;
+        }
         return NSNumber::withInteger(static_cast<std::int64_t>(value));
     }
     case PLIST_REAL: {
@@ -59,10 +128,13 @@ Ref<Object> fromNode(plist_t node, int depth, std::string* error)
         return NSNumber::withDouble(value);
     }
     case PLIST_STRING: {
-        char* value = nullptr;
-        plist_get_string_val(node, &value);
-        std::string text = value ? value : "";
-        free(value);
+        std::uint64_t length = 0;
+        const char* value = plist_get_string_ptr(node, &length);
+        std::string text(value ? value : "", value ? length : 0);
+        if (text.find('\0') != std::string::npos) {
+            setError(error, "property list holds a string with a NUL character");
+            return nullptr;
+        }
         return NSString::make(std::move(text));
     }
     case PLIST_DATA: {
@@ -71,9 +143,12 @@ Ref<Object> fromNode(plist_t node, int depth, std::string* error)
         return NSData::make(std::string_view(bytes ? bytes : "", bytes ? length : 0));
     }
     case PLIST_DATE: {
-        std::int32_t seconds = 0, microseconds = 0;
-        plist_get_date_val(node, &seconds, &microseconds);
-        return NSDate::withTimeIntervalSinceReferenceDate(seconds + microseconds / 1e6);
+        auto seconds = exactDateOf(node);
+        if (!seconds) {
+            setError(error, "property list holds a date that cannot be read");
+            return nullptr;
+        }
+        return NSDate::withTimeIntervalSinceReferenceDate(*seconds);
     }
     case PLIST_ARRAY: {
         auto array = NSMutableArray::make();
@@ -122,8 +197,15 @@ plist_t toNode(Object* object, int depth, std::string* error)
         setError(error, "property list nested too deeply (or containing itself)");
         return nullptr;
     }
-    if (auto* s = dynamic_cast<NSString*>(object))
+    // The library takes strings and keys up to their first NUL: one holding a NUL is refused,
+    // never written cut short.
+    if (auto* s = dynamic_cast<NSString*>(object)) {
+        if (s->value().find('\0') != std::string::npos) {
+            setError(error, "a string with a NUL character cannot be written to a property list");
+            return nullptr;
+        }
         return plist_new_string(s->value().c_str());
+    }
     if (auto* n = dynamic_cast<NSNumber*>(object)) {
         switch (n->kind()) {
         case NSNumber::Kind::Boolean:
@@ -137,9 +219,10 @@ plist_t toNode(Object* object, int depth, std::string* error)
     if (auto* d = dynamic_cast<NSData*>(object))
         return plist_new_data(reinterpret_cast<const char*>(d->bytes().data()), d->length());
     if (auto* date = dynamic_cast<NSDate*>(object)) {
-        double whole = std::floor(date->timeIntervalSinceReferenceDate());
-        double fraction = date->timeIntervalSinceReferenceDate() - whole;
-        return plist_new_date(static_cast<std::int32_t>(whole), static_cast<std::int32_t>(std::lround(fraction * 1e6)));
+        plist_t node = dateNodeOf(date->timeIntervalSinceReferenceDate());
+        if (!node)
+            setError(error, "a date could not be written to a property list");
+        return node;
     }
     if (auto* array = dynamic_cast<NSArray*>(object)) {
         plist_t node = plist_new_array();
@@ -156,6 +239,11 @@ plist_t toNode(Object* object, int depth, std::string* error)
     if (auto* dictionary = dynamic_cast<NSDictionary*>(object)) {
         plist_t node = plist_new_dict();
         for (const auto& [key, value] : dictionary->entries()) {
+            if (key.find('\0') != std::string::npos) {
+                setError(error, "a key with a NUL character cannot be written to a property list");
+                plist_free(node);
+                return nullptr;
+            }
             plist_t child = toNode(value, depth + 1, error);
             if (!child) {
                 plist_free(node);
@@ -298,13 +386,17 @@ Ref<Object> propertyListFromBytes(std::string_view bytes, std::string* error)
         return nullptr;
     }
     PlistHolder holder(root);
+    if (holdsNulCharacter(root)) {
+        setError(error, "property list holds a string or key with a NUL character");
+        return nullptr;
+    }
     return fromNode(root, 0, error);
 }
 
 Ref<Object> propertyListFromHostFile(const std::filesystem::path& hostPath, std::string* error)
 {
     std::string readError;
-    auto contents = readWholeFile(hostPath, maximumPropertyListSize, &readError);
+    auto contents = filesystem::readWholeFile(hostPath, maximumPropertyListSize, &readError);
     if (!contents) {
         setError(error, readError);
         return nullptr;
@@ -318,9 +410,10 @@ Ref<Object> propertyListFromHostFile(const std::filesystem::path& hostPath, std:
 
 Ref<Object> propertyListFromDeviceFile(std::string_view devicePath, std::string* error)
 {
-    auto host = foundation::DeviceRoot::resolve(devicePath);
+    std::string why;
+    auto host = filesystem::DeviceRoot::resolve(devicePath, &why);
     if (!host) {
-        setError(error, std::string(devicePath) + " is not a path on this device");
+        setError(error, why);
         return nullptr;
     }
     return propertyListFromHostFile(*host, error);
@@ -338,22 +431,36 @@ std::optional<std::string> propertyListBytes(Object* object, PropertyListFormat 
     PlistHolder holder(root);
     char* bytes = nullptr;
     std::uint32_t length = 0;
+    std::string result;
     if (format == PropertyListFormat::XML) {
         plist_to_xml(root, &bytes, &length);
-        std::string result(bytes ? bytes : "", bytes ? length : 0);
+        result.assign(bytes ? bytes : "", bytes ? length : 0);
         plist_to_xml_free(bytes);
-        return result;
+    } else {
+        plist_to_bin(root, &bytes, &length);
+        result.assign(bytes ? bytes : "", bytes ? length : 0);
+        plist_to_bin_free(bytes);
     }
-    plist_to_bin(root, &bytes, &length);
-    std::string result(bytes ? bytes : "", bytes ? length : 0);
-    plist_to_bin_free(bytes);
+    // The library changes some values on the way out without a word (XML dates become whole
+    // seconds, and far or negative fractional ones go wrong; a key that is not UTF-8 is mangled in
+    // binary). What does not read back as the same value is refused, never written changed.
+    Ref<Object> back = propertyListFromBytes(result);
+    if (!back || !objectsEqual(back, object)) {
+        setError(error, std::string("the value would not be kept exactly as a ") + (format == PropertyListFormat::XML ? "XML" : "binary") + " property list");
+        return std::nullopt;
+    }
     return result;
 }
 
 bool writePropertyListToHostFile(Object* object, const std::filesystem::path& hostPath, std::string* error)
 {
-    auto bytes = propertyListBytes(object, PropertyListFormat::XML, error);
-    return bytes && writeFileAtomically(hostPath, *bytes, error);
+    // XML as a rule; binary when only binary keeps every value (dates with fractions of a
+    // second, dates far from now). Readers take either.
+    std::string xmlError;
+    auto bytes = propertyListBytes(object, PropertyListFormat::XML, &xmlError);
+    if (!bytes)
+        bytes = propertyListBytes(object, PropertyListFormat::Binary, error);
+    return bytes && filesystem::writeFileAtomically(hostPath, *bytes, error);
 }
 
 void registerPropertyListMethods(objc::Runtime& runtime)
@@ -375,7 +482,7 @@ void registerPropertyListMethods(objc::Runtime& runtime)
         return made;
     };
     auto writeTo = [](Object* self, const std::string& path) {
-        auto host = foundation::DeviceRoot::resolve(path);
+        auto host = filesystem::DeviceRoot::resolve(path);
         return host && writePropertyListToHostFile(self, *host);
     };
     for (const char* name : { "NSArray", "NSDictionary" }) {

@@ -1,10 +1,10 @@
 #include "NSBundle.h"
 
-#include "DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "FoundationCreate.h"
 #include "NSLocale.h"
 
-#include "platform/corefoundation/AtomicFile.h"
+#include "platform/filesystem/ReadFile.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/corefoundation/PropertyList.h"
 #include "platform/runtime/Message.h"
@@ -18,6 +18,8 @@ using objc::Ref;
 using objc::SEL;
 
 namespace foundation {
+
+using filesystem::DeviceRoot;
 
 namespace {
 
@@ -118,7 +120,7 @@ std::map<std::string, std::string> parseStringsTable(std::string_view text)
 
 Ref<NSBundle> NSBundle::bundleWithPath(const std::string& devicePath)
 {
-    auto host = foundation::DeviceRoot::resolve(devicePath);
+    auto host = filesystem::DeviceRoot::resolve(devicePath);
     std::error_code ec;
     if (!host || !fs::is_directory(*host, ec))
         return nullptr;
@@ -218,8 +220,8 @@ const std::map<std::string, std::string>& NSBundle::stringTable(const std::strin
     // The most specific localization wins; the others fill in what it lacks.
     auto folders = localizationFolders();
     for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder) {
-        auto host = foundation::DeviceRoot::resolve(m_path + "/" + *folder + "/" + table + ".strings");
-        auto text = host ? corefoundation::readWholeFile(*host, corefoundation::maximumPropertyListSize) : std::nullopt;
+        auto host = filesystem::DeviceRoot::resolve(m_path + "/" + *folder + "/" + table + ".strings");
+        auto text = host ? filesystem::readWholeFile(*host, corefoundation::maximumPropertyListSize) : std::nullopt;
         if (!text)
             continue;
         for (auto& [key, value] : foundation::parseStringsTable(*text))

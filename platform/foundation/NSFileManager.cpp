@@ -1,9 +1,10 @@
 #include "NSFileManager.h"
 
-#include "DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "FoundationCreate.h"
 
-#include "platform/corefoundation/AtomicFile.h"
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/ReadFile.h"
 #include "platform/corefoundation/NSDate.h"
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
@@ -21,6 +22,8 @@ using objc::Ref;
 using objc::SEL;
 
 namespace foundation {
+
+using filesystem::DeviceRoot;
 
 namespace {
 
@@ -112,15 +115,6 @@ bool copyTree(const fs::path& from, const fs::path& to, std::error_code& ec)
     }
     fs::copy_file(from, to, fs::copy_options::none, ec);
     return !ec;
-}
-
-fs::path temporarySibling(const fs::path& target)
-{
-    for (int n = 0;; ++n) {
-        fs::path candidate = target.parent_path() / ("." + target.filename().string() + ".ovrimo-tmp-copy-" + std::to_string(getpid()) + "-" + std::to_string(n));
-        if (!existsNoFollow(candidate))
-            return candidate;
-    }
 }
 
 bool isRootOrAbove(const fs::path& host)
@@ -217,7 +211,7 @@ bool copyItem(const std::string& from, const std::string& to, NSErrorPointer err
     }
     // Build the copy under a temporary name and move it into place in one step, so that a failed
     // copy leaves nothing half-made at the destination.
-    fs::path temporary = temporarySibling(*target);
+    fs::path temporary = filesystem::temporarySiblingFor(*target);
     if (!copyTree(*source, temporary, ec)) {
         int code = ec.value();
         fs::remove_all(temporary, ec);
@@ -225,7 +219,7 @@ bool copyItem(const std::string& from, const std::string& to, NSErrorPointer err
         return false;
     }
     std::string renameError;
-    if (!corefoundation::renameWithoutReplacing(temporary, *target, &renameError)) {
+    if (!filesystem::renameWithoutReplacing(temporary, *target, &renameError)) {
         int code = errno;
         fs::remove_all(temporary, ec);
         reportSystem(error, "Cannot copy", from, code);
@@ -275,7 +269,7 @@ bool moveItem(const std::string& from, const std::string& to, NSErrorPointer err
             quoted(from) + " couldn’t be moved to " + quoted(fs::path(to).parent_path().string()) + " because an item with the same name already exists.");
         return false;
     }
-    if (corefoundation::renameWithoutReplacing(*source, *target))
+    if (filesystem::renameWithoutReplacing(*source, *target))
         return true;
     if (errno != EXDEV) {
         reportSystem(error, "Cannot move", from, errno);
@@ -340,7 +334,7 @@ bool createFile(const std::string& path, NSData* contents)
     // The platform writes into an existing folder only.
     if (!fs::is_directory(host->parent_path(), ec) || fs::is_directory(*host, ec))
         return false;
-    return corefoundation::writeFileAtomically(*host, contents ? contents->view() : std::string_view());
+    return filesystem::writeFileAtomically(*host, contents ? contents->view() : std::string_view());
 }
 
 } // namespace
@@ -369,7 +363,7 @@ void registerFileManagerClass(objc::Runtime& runtime)
     cls->addMethod("createFileAtPath:contents:attributes:", [](NSFileManager*, SEL, std::string path, NSData* contents, NSDictionary*) { return createFile(path, contents); });
     cls->addMethod("contentsAtPath:", [](NSFileManager*, SEL, std::string path) -> Ref<NSData> {
         auto host = DeviceRoot::resolve(path);
-        auto bytes = host ? corefoundation::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
+        auto bytes = host ? filesystem::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
         return bytes ? NSData::make(*bytes) : nullptr;
     });
 }
@@ -379,7 +373,7 @@ void registerDataFileMethods(objc::Runtime& runtime)
     objc::Class* cls = runtime.requireClass("NSData");
     auto read = [](const std::string& path) -> Ref<NSData> {
         auto host = DeviceRoot::resolve(path);
-        auto bytes = host ? corefoundation::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
+        auto bytes = host ? filesystem::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
         return bytes ? NSData::make(*bytes) : nullptr;
     };
     cls->addClassMethod("dataWithContentsOfFile:", [read](Object*, SEL, std::string path) { return read(path); });
@@ -391,7 +385,7 @@ void registerDataFileMethods(objc::Runtime& runtime)
         std::error_code ec;
         if (!host || fs::is_directory(*host, ec) || !fs::is_directory(host->parent_path(), ec))
             return false;
-        return corefoundation::writeFileAtomically(*host, self->view());
+        return filesystem::writeFileAtomically(*host, self->view());
     });
 }
 

@@ -1,16 +1,18 @@
 #include "URLFetch.h"
 
-#include "DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "NSError.h"
 #include "NSURL.h"
 
-#include "platform/corefoundation/AtomicFile.h"
+#include "platform/filesystem/ReadFile.h"
 
 #include <curl/curl.h>
 #include <memory>
 #include <mutex>
 
 namespace foundation {
+
+using filesystem::DeviceRoot;
 
 namespace {
 
@@ -66,7 +68,7 @@ FetchResult fetchFile(const NSURL& url, const FetchLimits& limits)
     if (!host)
         return failure(NSURLErrorFileDoesNotExist, "The file " + url.path() + " is not on this device.");
     std::string error;
-    auto bytes = corefoundation::readWholeFile(*host, limits.maximumBytes, &error);
+    auto bytes = filesystem::readWholeFile(*host, limits.maximumBytes, &error);
     if (!bytes)
         return failure(NSURLErrorFileDoesNotExist, "The file " + url.path() + " couldn’t be read: " + error);
     FetchResult result;

@@ -101,6 +101,11 @@ bool readPNG(png_structp png, png_infop info, PNGReadState* state)
     png_set_sig_bytes(png, 8);
     png_set_user_limits(png, 32767, 32767);
     png_set_chunk_malloc_max(png, 16u << 20);
+    // Text chunks are never used here, and on reading libpng only warns about one that is over
+    // the limit above, after allocating what it claims (up to 2 GiB). They are skipped unread, so
+    // a chunk claiming more than the file holds ends the decode at once.
+    static const png_byte textChunks[] = { 't', 'E', 'X', 't', '\0', 'z', 'T', 'X', 't', '\0', 'i', 'T', 'X', 't', '\0' };
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, textChunks, 3);
     png_read_info(png, info);
 
     png_uint_32 width = 0, height = 0;

@@ -1,13 +1,13 @@
 #include "platform/graphics/UIImage.h"
 
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/ReadFile.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageCodecs.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/runtime/Message.h"
 
 #include <filesystem>
-#include <fstream>
 
 using objc::Ref;
 
@@ -63,21 +63,13 @@ Ref<UIImage> UIImage::imageWithData(const std::vector<uint8_t>& bytes, CGFloat s
 
 Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath)
 {
-    auto hostPath = foundation::DeviceRoot::resolve(devicePath);
+    auto hostPath = filesystem::DeviceRoot::resolve(devicePath);
     if (!hostPath)
         return nullptr;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(*hostPath, ec))
+    auto contents = filesystem::readWholeFile(*hostPath, kMaxImageFileBytes);
+    if (!contents || contents->empty())
         return nullptr;
-    auto size = std::filesystem::file_size(*hostPath, ec);
-    if (ec || size == 0 || size > kMaxImageFileBytes)
-        return nullptr;
-    std::ifstream in(*hostPath, std::ios::binary);
-    if (!in)
-        return nullptr;
-    std::vector<uint8_t> bytes(size);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    bytes.resize(static_cast<size_t>(in.gcount()));
+    std::vector<uint8_t> bytes(contents->begin(), contents->end());
     return imageWithData(bytes, scaleFromFileName(*hostPath));
 }
 

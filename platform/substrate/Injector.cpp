@@ -1,6 +1,6 @@
 #include "Injector.h"
 
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/runtime/Runtime.h"
 
 #include <plist/plist.h>
@@ -48,7 +48,7 @@ std::vector<std::string> stringsOf(plist_t array)
 
 std::vector<std::string> filterBundles(const std::string& filterPlistDevicePath)
 {
-    auto host = foundation::DeviceRoot::resolve(filterPlistDevicePath);
+    auto host = filesystem::DeviceRoot::resolve(filterPlistDevicePath);
     if (!host)
         return {};
     std::ifstream in(*host, std::ios::binary);
@@ -72,7 +72,7 @@ std::vector<std::string> filterBundles(const std::string& filterPlistDevicePath)
 std::vector<std::string> injectDynamicLibraries(const std::string& bundleIdentifier)
 {
     std::vector<std::string> loaded;
-    auto folder = foundation::DeviceRoot::resolve(kDynamicLibrariesFolder);
+    auto folder = filesystem::DeviceRoot::resolve(kDynamicLibrariesFolder);
     std::error_code ec;
     if (!folder || !fs::is_directory(*folder, ec))
         return loaded;
@@ -91,7 +91,7 @@ std::vector<std::string> injectDynamicLibraries(const std::string& bundleIdentif
             continue;
         if (already.paths.count(devicePath))
             continue;
-        auto host = foundation::DeviceRoot::resolve(devicePath);
+        auto host = filesystem::DeviceRoot::resolve(devicePath);
         if (!host) {
             std::cerr << "substrate: " << devicePath << " is outside the device, not loaded\n";
             continue;

@@ -1,6 +1,7 @@
 #include "platform/uikit/Renderer.h"
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/filesystem/AtomicFile.h"
 #include "platform/graphics/CairoAccess.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/UIGraphics.h"
@@ -17,8 +18,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 using objc::Ref;
 
@@ -255,27 +254,11 @@ bool writePNG(const UIImage* image, const std::string& hostPath, std::string* er
     if (!bytes)
         return fail("the image could not be encoded as PNG");
     std::filesystem::path target(hostPath);
-    std::filesystem::path temp = target;
-    temp += ".tmp-" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return fail("cannot write " + temp.string());
-        out.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
-        if (!out.good()) {
-            out.close();
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            return fail("cannot write " + temp.string());
-        }
-    }
     std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return fail("cannot replace " + target.string());
-    }
-    return true;
+    // A picture goes into an existing folder only.
+    if (!std::filesystem::is_directory(target.parent_path().empty() ? "." : target.parent_path(), ec))
+        return fail("no folder " + target.parent_path().string());
+    return filesystem::writeFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), error);
 }
 
 } // namespace uikit

@@ -2,7 +2,7 @@
 
 #include "platform/corefoundation/NSDictionary.h"
 #include "platform/corefoundation/NSString.h"
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIKitState.h"
@@ -53,7 +53,7 @@ void UIImagePickerController::reloadPhotos()
 {
     m_paths.clear();
     m_images.clear();
-    auto folder = foundation::DeviceRoot::resolve(uikit::kCameraRollFolder);
+    auto folder = filesystem::DeviceRoot::resolve(uikit::kCameraRollFolder);
     std::error_code ec;
     if (!folder || !std::filesystem::is_directory(*folder, ec))
         return;

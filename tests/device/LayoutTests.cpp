@@ -1,8 +1,9 @@
 #include "DeviceFixture.h"
 
 #include "device/springboard/IconLayout.h"
-#include "platform/corefoundation/AtomicFile.h"
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/ReadFile.h"
+#include "platform/filesystem/DeviceRoot.h"
 
 #include <algorithm>
 
@@ -16,8 +17,8 @@ class LayoutTest : public DeviceTest {
 protected:
     void writeFile(const std::string& devicePath, const std::string& text)
     {
-        foundation::DeviceRoot::set(m_root.path());
-        ASSERT_TRUE(corefoundation::writeFileAtomically(m_root.host(devicePath), text));
+        filesystem::DeviceRoot::set(m_root.path());
+        ASSERT_TRUE(filesystem::writeFileAtomically(m_root.host(devicePath), text));
     }
     bool mentioned(const std::string& words)
     {
@@ -112,7 +113,7 @@ TEST_F(LayoutTest, ADamagedFileGivesTheDefaultAndAMessageAndStaysAsItWas)
     boot("iphone5-ios9");
     EXPECT_TRUE(mentioned("damaged"));
     EXPECT_EQ(icons()->model()->pages().size(), 2u);
-    EXPECT_EQ(corefoundation::readWholeFile(m_root.host(springboard::kIconStatePath), 1 << 20).value_or(""), damaged);
+    EXPECT_EQ(filesystem::readWholeFile(m_root.host(springboard::kIconStatePath), 1 << 20).value_or(""), damaged);
 
     writeFile(springboard::kIconStatePath, "<plist version=\"1.0\"><array><string>com.apple.mobilecal</string></array></plist>");
     boot("iphone5-ios9");

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <future>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
 #include <sstream>
 
 using objc::Object;
@@ -181,6 +186,57 @@ TEST_F(PreferencesTest, AFreshDeviceStartsFromItsOwnDisk)
     testing_support::TestEnvironment other;
     registerCoreFoundationClasses(other.runtime());
     EXPECT_FALSE(CFPreferencesCopyAppValue("n", domain)) << "nothing cached from the previous device";
+}
+
+TEST_F(PreferencesTest, ANulInAStringOrKeyIsDamageNotAnAbort)
+{
+    for (std::string name : { "plist-utf16-nul.bplist", "plist-utf16-nul-key.bplist" }) {
+        std::ifstream in(std::string(OVRIMO_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        ASSERT_FALSE(bytes.str().empty()) << name;
+        std::filesystem::remove_all(domainFile().parent_path());
+        writeDomainFile(bytes.str());
+        std::string report = stderrOf([&] { EXPECT_EQ(CFPreferencesCopyKeyList(domain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost)->count(), 0u); });
+        EXPECT_NE(report.find("NUL character"), std::string::npos) << name << ": " << report;
+        EXPECT_EQ(preferenceFolder(), std::vector<std::string> { domain + ".plist.damaged-1" }) << name;
+        CFPreferencesSetAppValue("enabled", NSNumber::withBool(true), domain);
+        EXPECT_TRUE(CFPreferencesCopyAppValue("enabled", domain)) << "the defaults are in use and the domain works";
+    }
+}
+
+TEST_F(PreferencesTest, AFifoAtTheFileIsRefusedWithoutWaiting)
+{
+    std::filesystem::create_directories(domainFile().parent_path());
+    ASSERT_EQ(mkfifo(domainFile().c_str(), 0644), 0);
+    // Reading runs on its own thread so that a hang fails the test instead of stopping it.
+    auto done = std::make_shared<std::promise<std::string>>();
+    auto answer = done->get_future();
+    std::thread([done] {
+        testing::internal::CaptureStderr();
+        std::size_t keys = CFPreferencesCopyKeyList(domain, kCFPreferencesCurrentUser, kCFPreferencesAnyHost)->count();
+        done->set_value(std::to_string(keys) + " " + testing::internal::GetCapturedStderr());
+    }).detach();
+    ASSERT_EQ(answer.wait_for(std::chrono::seconds(10)), std::future_status::ready) << "reading a FIFO blocked";
+    std::string result = answer.get();
+    EXPECT_EQ(result.substr(0, 2), "0 ");
+    EXPECT_NE(result.find("not a regular file"), std::string::npos) << result;
+}
+
+TEST_F(PreferencesTest, AFileThatLinksOutOfTheRootIsReportedAsSuch)
+{
+    auto outside = env.root().parent_path() / (env.root().filename().string() + "-outside.plist");
+    std::ofstream(outside) << "<plist><dict/></plist>";
+    std::filesystem::create_directories(domainFile().parent_path());
+    std::filesystem::create_symlink(outside, domainFile());
+    std::string report = stderrOf([&] { CFPreferencesSetAppValue("enabled", NSNumber::withBool(true), domain); });
+    EXPECT_NE(report.find("com.zarnek.ovrimo.plist is a link that leaves the device root"), std::string::npos) << report;
+    EXPECT_EQ(report.find("no device root"), std::string::npos) << report;
+    std::ifstream in(outside);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "<plist><dict/></plist>") << "nothing outside the root is written";
+    std::filesystem::remove(outside);
 }
 
 } // namespace

@@ -1,11 +1,13 @@
-#include "platform/corefoundation/AtomicFile.h"
 #include "platform/corefoundation/CoreFoundation.h"
 #include "platform/runtime/Message.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <fstream>
+#include <iterator>
 
 using objc::msgSend;
 using objc::Object;
@@ -129,6 +131,60 @@ TEST_F(CoreFoundationTest, PropertyListsRoundTripThroughXMLAndBinary)
     }
 }
 
+TEST_F(CoreFoundationTest, WritingBackKeepsEveryValueOrRefuses)
+{
+    using corefoundation::PropertyListFormat;
+    auto secondsOf = [](Object* plist, const std::string& key) {
+        return static_cast<NSDate*>(static_cast<NSDictionary*>(plist)->objectForKey(key))->timeIntervalSinceReferenceDate();
+    };
+    // 1900, 2100 and dates far beyond 32-bit seconds, with fractions, before and after 2001.
+    std::vector<double> dates { -3187296000.0, 3124137600.0, -0.5, 1.0e10 + 0.123456789, -6.0e13, 6.0e13 + 0.25 };
+    NSDictionary::Storage entries;
+    for (std::size_t i = 0; i < dates.size(); ++i)
+        entries.emplace("d" + std::to_string(i), NSDate::withTimeIntervalSinceReferenceDate(dates[i]));
+    auto value = NSDictionary::make(std::move(entries));
+    auto binary = corefoundation::propertyListFromBytes(*corefoundation::propertyListBytes(value, PropertyListFormat::Binary));
+    ASSERT_TRUE(binary);
+    for (std::size_t i = 0; i < dates.size(); ++i)
+        EXPECT_EQ(secondsOf(binary, "d" + std::to_string(i)), dates[i]) << "binary keeps the date exactly";
+    std::string error;
+    EXPECT_FALSE(corefoundation::propertyListBytes(value, PropertyListFormat::XML, &error)) << "XML holds whole seconds only";
+    EXPECT_NE(error.find("kept exactly"), std::string::npos) << error;
+    // A file written back keeps them: in binary, since XML cannot.
+    auto file = env.root() / "dates.plist";
+    ASSERT_TRUE(corefoundation::writePropertyListToHostFile(value, file));
+    EXPECT_TRUE(corefoundation::objectsEqual(corefoundation::propertyListFromHostFile(file), value));
+    auto whole = NSDictionary::make({ { "d", NSDate::withTimeIntervalSinceReferenceDate(-3187296000.0) } });
+    EXPECT_TRUE(corefoundation::objectsEqual(corefoundation::propertyListFromBytes(*corefoundation::propertyListBytes(whole, PropertyListFormat::XML)), whole)) << "1900 stays 1900";
+
+    // The far date of a hostile file is read exactly and written back unchanged.
+    std::ifstream in(std::string(OVRIMO_TEST_DATA_DIR) + "/plist-date-float-cast-ubsan.bplist", std::ios::binary);
+    std::string hostile((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto read = corefoundation::propertyListFromBytes(hostile);
+    ASSERT_TRUE(read);
+    auto* dates2 = static_cast<NSArray*>(static_cast<NSDictionary*>(read.ptr())->objectForKey("a"));
+    EXPECT_GT(static_cast<NSDate*>(dates2->objectAtIndex(1))->timeIntervalSinceReferenceDate(), 1e270);
+    // Its key that is not UTF-8 cannot be written in either form, so it is refused, not mangled.
+    for (auto format : { PropertyListFormat::XML, PropertyListFormat::Binary }) {
+        auto bytes = corefoundation::propertyListBytes(read, format);
+        if (bytes) {
+            EXPECT_TRUE(corefoundation::objectsEqual(corefoundation::propertyListFromBytes(*bytes), read));
+        }
+    }
+
+    // Integers: the whole signed range is kept; above it the file is refused, never read as -1.
+    auto limits = NSDictionary::make({ { "max", NSNumber::withInteger(INT64_MAX) }, { "min", NSNumber::withInteger(INT64_MIN) } });
+    for (auto format : { PropertyListFormat::XML, PropertyListFormat::Binary })
+        EXPECT_TRUE(corefoundation::objectsEqual(corefoundation::propertyListFromBytes(*corefoundation::propertyListBytes(limits, format)), limits));
+    EXPECT_FALSE(corefoundation::propertyListFromBytes("<plist><dict><key>big</key><integer>18446744073709551615</integer></dict></plist>", &error));
+    EXPECT_NE(error.find("2^63-1"), std::string::npos) << error;
+
+    // A string or key holding NUL is not written cut short.
+    EXPECT_FALSE(corefoundation::propertyListBytes(NSArray::make({ NSString::make(std::string("a\0b", 3)) }), PropertyListFormat::XML, &error));
+    EXPECT_NE(error.find("NUL"), std::string::npos) << error;
+    EXPECT_FALSE(corefoundation::propertyListBytes(NSDictionary::make({ { std::string("a\0b", 3), NSNumber::withBool(true) } }), PropertyListFormat::Binary, &error));
+}
+
 TEST_F(CoreFoundationTest, BadPropertyListsGiveNullAndAReason)
 {
     std::string error;
@@ -155,23 +211,6 @@ TEST_F(CoreFoundationTest, DictionariesReadAndWriteDevicePaths)
     auto again = corefoundation::propertyListFromDeviceFile("/Library/b.plist");
     EXPECT_TRUE(corefoundation::objectsEqual(again, read));
     EXPECT_FALSE(msgSend<Ref<Object>>(objc::objc_getClass("NSArray"), "arrayWithContentsOfFile:", "/Library/a.plist")) << "a dictionary is not an array";
-}
-
-TEST_F(CoreFoundationTest, AtomicWritesLeaveNoTemporaryFiles)
-{
-    auto folder = env.root() / "w";
-    ASSERT_TRUE(corefoundation::writeFileAtomically(folder / "f.txt", "one"));
-    ASSERT_TRUE(corefoundation::writeFileAtomically(folder / "f.txt", "two"));
-    std::filesystem::create_directories(folder / "dir");
-    std::string error;
-    EXPECT_FALSE(corefoundation::writeFileAtomically(folder / "dir", "x", &error)) << "a folder is not replaced";
-    EXPECT_FALSE(error.empty());
-    std::vector<std::string> names;
-    for (auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string> { "dir", "f.txt" }));
-    EXPECT_EQ(*corefoundation::readWholeFile(folder / "f.txt", 100), "two");
 }
 
 } // namespace

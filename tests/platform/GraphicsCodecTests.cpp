@@ -14,7 +14,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
+#include <sys/resource.h>
 
 using namespace graphics_test;
 using objc::Ref;
@@ -223,6 +225,36 @@ TEST_F(GraphicsCodec, OversizedPicturesAreRefusedBeforeDecoding)
         EXPECT_FALSE(graphics::decodeJPEG(lyingJPEG.data(), lyingJPEG.size()).image);
     });
     EXPECT_LT(seconds, 0.05);
+}
+
+TEST_F(GraphicsCodec, ATextChunkClaimingGigabytesIsRefusedAtOnce)
+{
+    std::ifstream in(std::string(OVRIMO_TEST_DATA_DIR) + "/png-itxt-2GiB-length.png", std::ios::binary);
+    std::vector<uint8_t> hostile((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(hostile.size(), 57u);
+    auto peakKilobytes = [] {
+        rusage usage {};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    long before = peakKilobytes();
+    double seconds = secondsFor([&] {
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(graphics::decodePNG(hostile.data(), hostile.size()));
+    });
+    EXPECT_LT(seconds, 0.05);
+    EXPECT_LT(peakKilobytes() - before, 32 * 1024) << "the claimed 2 GiB were allocated";
+
+    // Honest text chunks are skipped and the picture decodes.
+    auto picture = *graphics::encodePNG(noisyImage(8, 8, true));
+    std::vector<uint8_t> withText(picture.begin(), picture.begin() + 33); // signature and IHDR
+    std::string comment = "Comment\0made here";
+    appendChunk(withText, "tEXt", std::vector<uint8_t>(comment.begin(), comment.end()));
+    appendChunk(withText, "iTXt", std::vector<uint8_t>(comment.begin(), comment.end()));
+    withText.insert(withText.end(), picture.begin() + 33, picture.end());
+    CGImageRef decoded = graphics::decodePNG(withText.data(), withText.size());
+    ASSERT_TRUE(decoded);
+    EXPECT_TRUE(samePixels(decoded, noisyImage(8, 8, true)));
 }
 
 TEST_F(GraphicsCodec, FilesAreReadThroughTheDeviceRoot)

@@ -1,5 +1,7 @@
 #include "tests/sim/SimTestSupport.h"
 
+#include "platform/filesystem/AtomicFile.h"
+
 #include <array>
 #include <fstream>
 #include <vector>
@@ -23,7 +25,7 @@ std::array<uint32_t, 2> pngSize(const std::filesystem::path& path)
 bool leftoverTemporaryFiles(const std::filesystem::path& folder)
 {
     for (auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        if (entry.path().filename().string().find(".tmp-") != std::string::npos)
+        if (filesystem::isAtomicWriteTemporary(entry.path().filename().string()))
             return true;
     return false;
 }

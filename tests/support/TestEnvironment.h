@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/dispatch/RunLoop.h"
-#include "platform/foundation/DeviceRoot.h"
+#include "platform/filesystem/DeviceRoot.h"
 #include "platform/runtime/Runtime.h"
 
 #include <filesystem>
@@ -23,7 +23,7 @@ public:
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("cannot make a temporary device root");
         m_root = pattern;
-        foundation::DeviceRoot::set(m_root);
+        filesystem::DeviceRoot::set(m_root);
         m_runtime = std::make_unique<objc::Runtime>();
     }
     ~TestEnvironment()

@@ -120,6 +120,25 @@ TEST_F(IconStoreTest, AFileThatIsNotAPictureKeepsTheOriginal)
     EXPECT_EQ(CustomImageForKey(original, std::string("com.ovrimo.folder.A/B")).ptr(), original.ptr());
 }
 
+TEST_F(IconStoreTest, AKeyWithASlashNeverReachesAFileOutsideTheStore)
+{
+    // The settings bundle's picture, which a folder named with ".." would otherwise reach.
+    env.writeFile("/Library/PreferenceBundles/ovrimoprefs.bundle/ovrimo.png", *UIImagePNGRepresentation(solidImage(CGSizeMake(64, 64), 1, 1, 0, 0)));
+    std::string key = std::string(kFolderKeyPrefix) + "x/../../../../../../Library/PreferenceBundles/ovrimoprefs.bundle/ovrimo";
+    EXPECT_EQ(CustomImageForKey(original, key).ptr(), original.ptr());
+    EXPECT_FALSE(CustomIconFile(key));
+    // Even with every folder on the way present, a key with "/" has no custom file.
+    std::filesystem::create_directories(env.hostPath(std::string(kIconStoreFolder) + "com.ovrimo.folder.x"));
+    EXPECT_EQ(CustomImageForKey(original, key).ptr(), original.ptr());
+    storePicture("com.ovrimo.folder.A", solidImage(CGSizeMake(64, 64), 1, 1, 0, 0));
+    std::filesystem::create_directories(env.hostPath(std::string(kIconStoreFolder) + "com.ovrimo.folder.A"));
+    env.writeFile(std::string(kIconStoreFolder) + "com.ovrimo.folder.A/B.png", *UIImagePNGRepresentation(solidImage(CGSizeMake(64, 64), 1, 1, 0, 0)));
+    EXPECT_EQ(CustomImageForKey(original, std::string("com.ovrimo.folder.A/B")).ptr(), original.ptr());
+    for (std::string odd : { "", ".", ".." })
+        EXPECT_FALSE(CustomIconFile(odd)) << '"' << odd << '"';
+    EXPECT_EQ(CustomIconFile("com.apple.mobilecal"), CustomIconPath("com.apple.mobilecal"));
+}
+
 TEST_F(IconStoreTest, AFileChangeIsSeenByTheNextLookup)
 {
     storePicture("com.apple.Music", solidImage(CGSizeMake(256, 256), 1, 1, 0, 0));

@@ -1,6 +1,9 @@
 #include "AtomicFile.h"
 
+#include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -9,7 +12,7 @@
 
 namespace fs = std::filesystem;
 
-namespace corefoundation {
+namespace filesystem {
 
 namespace {
 
@@ -26,9 +29,57 @@ std::string describeErrno(const std::string& what, const fs::path& path)
     return what + " " + path.string() + ": " + std::strerror(errno);
 }
 
+// ".NAME.ovrimo-tmp-PID-": what every temporary for `target` starts with in this process.
+std::string temporaryPrefix(const fs::path& target)
+{
+    return "." + target.filename().string() + std::string(temporaryMarker) + std::to_string(getpid()) + "-";
+}
+
+bool processIsGone(long pid)
+{
+    return pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
 } // namespace
 
-bool isAtomicWriteTemporary(std::string_view name) { return name.find(temporaryMarker) != std::string_view::npos; }
+long temporaryWriterOf(std::string_view name)
+{
+    std::size_t at = name.rfind(temporaryMarker);
+    if (at == std::string_view::npos || name.empty() || name.front() != '.')
+        return 0;
+    std::string_view rest = name.substr(at + temporaryMarker.size());
+    long pid = 0;
+    auto [end, problem] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (problem != std::errc() || end == rest.data() || end == rest.data() + rest.size() || *end != '-')
+        return 0;
+    return pid;
+}
+
+bool isAtomicWriteTemporary(std::string_view name) { return temporaryWriterOf(name) > 0; }
+
+void removeStaleTemporaries(const fs::path& folder)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        long writer = temporaryWriterOf(name);
+        if (writer == 0 || writer == getpid() || !processIsGone(writer))
+            continue;
+        std::error_code ignored;
+        fs::remove_all(it->path(), ignored); // a symbolic link is removed itself, never followed
+    }
+}
+
+fs::path temporarySiblingFor(const fs::path& target)
+{
+    static std::atomic<unsigned long> counter { 0 };
+    std::error_code ec;
+    for (;;) {
+        fs::path candidate = target.parent_path() / (temporaryPrefix(target) + "copy" + std::to_string(counter++));
+        if (!fs::exists(fs::symlink_status(candidate, ec)))
+            return candidate;
+    }
+}
 
 bool writeFileAtomically(const fs::path& hostPath, std::string_view bytes, std::string* error)
 {
@@ -37,13 +88,14 @@ bool writeFileAtomically(const fs::path& hostPath, std::string_view bytes, std::
         return false;
     }
     std::error_code ec;
-    fs::path folder = hostPath.parent_path();
+    fs::path folder = hostPath.parent_path().empty() ? fs::path(".") : hostPath.parent_path();
     fs::create_directories(folder, ec);
     if (ec) {
         setError(error, "cannot create " + folder.string() + ": " + ec.message());
         return false;
     }
-    std::string pattern = (folder / ("." + hostPath.filename().string() + std::string(temporaryMarker) + "XXXXXX")).string();
+    removeStaleTemporaries(folder);
+    std::string pattern = (folder / (temporaryPrefix(hostPath) + "XXXXXX")).string();
     int fd = mkstemp(pattern.data());
     if (fd < 0) {
         setError(error, describeErrno("cannot create a temporary file for", hostPath));
@@ -79,48 +131,6 @@ bool writeFileAtomically(const fs::path& hostPath, std::string_view bytes, std::
     return true;
 }
 
-std::optional<std::string> readWholeFile(const fs::path& hostPath, std::size_t limit, std::string* error)
-{
-    int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        setError(error, describeErrno("cannot open", hostPath));
-        return std::nullopt;
-    }
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        setError(error, hostPath.string() + " is not a regular file");
-        return std::nullopt;
-    }
-    if (static_cast<std::size_t>(info.st_size) > limit) {
-        close(fd);
-        setError(error, hostPath.string() + " is larger than " + std::to_string(limit) + " bytes");
-        return std::nullopt;
-    }
-    std::string contents;
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            setError(error, describeErrno("cannot read", hostPath));
-            close(fd);
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        contents.append(buffer, static_cast<std::size_t>(got));
-        if (contents.size() > limit) {
-            setError(error, hostPath.string() + " is larger than " + std::to_string(limit) + " bytes");
-            close(fd);
-            return std::nullopt;
-        }
-    }
-    close(fd);
-    return contents;
-}
-
 bool renameWithoutReplacing(const fs::path& from, const fs::path& to, std::string* error)
 {
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
@@ -143,4 +153,4 @@ bool renameWithoutReplacing(const fs::path& from, const fs::path& to, std::strin
     return true;
 }
 
-} // namespace corefoundation
+} // namespace filesystem

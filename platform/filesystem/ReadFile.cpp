@@ -1,0 +1,72 @@
+#include "ReadFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace filesystem {
+
+namespace {
+
+void setError(std::string* error, std::string text)
+{
+    if (error)
+        *error = std::move(text);
+}
+
+std::string describeErrno(const std::string& what, const fs::path& path)
+{
+    return what + " " + path.string() + ": " + std::strerror(errno);
+}
+
+} // namespace
+
+std::optional<std::string> readWholeFile(const fs::path& hostPath, std::size_t limit, std::string* error)
+{
+    // Opened without blocking, so that a FIFO or a device at the path is refused at once instead
+    // of waiting for a writer; for a regular file the flag changes nothing.
+    int fd = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        setError(error, describeErrno("cannot open", hostPath));
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        setError(error, hostPath.string() + " is not a regular file");
+        return std::nullopt;
+    }
+    if (static_cast<std::size_t>(info.st_size) > limit) {
+        close(fd);
+        setError(error, hostPath.string() + " is larger than " + std::to_string(limit) + " bytes");
+        return std::nullopt;
+    }
+    std::string contents;
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            setError(error, describeErrno("cannot read", hostPath));
+            close(fd);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        contents.append(buffer, static_cast<std::size_t>(got));
+        if (contents.size() > limit) {
+            setError(error, hostPath.string() + " is larger than " + std::to_string(limit) + " bytes");
+            close(fd);
+            return std::nullopt;
+        }
+    }
+    close(fd);
+    return contents;
+}
+
+} // namespace filesystem
