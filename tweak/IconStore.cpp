@@ -74,7 +74,7 @@ Ref<UIImage> LoadCustomImage(const IconKey& key)
         return nullptr;
     // A file that is not a picture (or is refused as too large) decodes to nothing; the caller
     // keeps SpringBoard's own image.
-    return UIImage::imageWithContentsOfFile(*path);
+    return UIImage::imageWithContentsOfFile(*path, kMaxCustomIconPixels);
 }
 
 Ref<UIImage> StoredImageShapedLike(const IconKey& key, UIImage* reference)

@@ -37,7 +37,12 @@ objc::Ref<UIImage> CustomImageForIcon(UIImage* original, objc::Object* icon);
 objc::Ref<UIImage> FolderShapeImage(objc::Object* icon);
 objc::Ref<UIImage> CustomImageForFolder(UIImage* original, objc::Object* folderIcon);
 
-// The stored picture of `key` decoded, or null when there is no file or it is not a picture.
+// The largest stored picture used, in pixels (4096 x 4096): one icon costs at most 64 MB to decode
+// and draw. A larger one is refused before it is decoded and the original image is shown.
+inline constexpr double kMaxCustomIconPixels = 4096.0 * 4096.0;
+
+// The stored picture of `key` decoded, or null when there is no file, it is not a picture, or it
+// has more than kMaxCustomIconPixels pixels.
 objc::Ref<UIImage> LoadCustomImage(const IconKey& key);
 // The stored picture of `key` as it is shown: unchanged when "generatemethod" is 1, else shaped
 // like `reference` (null without a reference to shape with). Null when there is no picture.

@@ -74,6 +74,7 @@ struct PNGReadState {
     cairo_surface_t* surface = nullptr;
     png_bytep* rows = nullptr;
     bool opaque = false;
+    double maximumPixels = 0;
 };
 
 void pngError(png_structp png, png_const_charp)
@@ -111,7 +112,7 @@ bool readPNG(png_structp png, png_infop info, PNGReadState* state)
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colorType = 0, interlace = 0;
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
-    if (!sizeAcceptable(width, height))
+    if (!sizeAcceptable(width, height) || (state->maximumPixels > 0 && double(width) * height > state->maximumPixels))
         return false;
     int channels = png_get_channels(png, info);
     double rawBytes = (double(width) * channels * bitDepth / 8 + 1) * height;
@@ -198,6 +199,7 @@ struct JPEGReadState {
     cairo_surface_t* surface = nullptr;
     uint8_t* cmykRow = nullptr;
     int orientation = 0;
+    double maximumPixels = 0;
 };
 
 bool readJPEG(jpeg_decompress_struct* cinfo, JPEGErrorManager* errors, JPEGReadState* state)
@@ -213,6 +215,8 @@ bool readJPEG(jpeg_decompress_struct* cinfo, JPEGErrorManager* errors, JPEGReadS
     if (jpeg_read_header(cinfo, TRUE) != JPEG_HEADER_OK)
         return false;
     if (!sizeAcceptable(cinfo->image_width, cinfo->image_height))
+        return false;
+    if (state->maximumPixels > 0 && double(cinfo->image_width) * cinfo->image_height > state->maximumPixels)
         return false;
     // Sequential Huffman-coded data spends at least a bit on every 8 x 8 block it holds.
     if (!cinfo->progressive_mode && !cinfo->arith_code && double(cinfo->image_width) * cinfo->image_height > double(state->size) * kMaxJPEGPixelsPerByte)
@@ -371,7 +375,7 @@ bool looksLikeJPEG(const uint8_t* data, size_t size)
     return data && size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-CGImageRef decodePNG(const uint8_t* data, size_t size)
+CGImageRef decodePNG(const uint8_t* data, size_t size, double maximumPixels)
 {
     if (!looksLikePNG(data, size))
         return nullptr;
@@ -384,6 +388,7 @@ CGImageRef decodePNG(const uint8_t* data, size_t size)
         return nullptr;
     }
     PNGReadState state { data, size };
+    state.maximumPixels = maximumPixels;
     bool ok = readPNG(png, info, &state);
     if (state.rows)
         png_free(png, state.rows);
@@ -397,7 +402,7 @@ CGImageRef decodePNG(const uint8_t* data, size_t size)
     return CGImageRef::adopt(new CGImage(state.surface, CGImage::Kind::Color));
 }
 
-DecodedImage decodeJPEG(const uint8_t* data, size_t size)
+DecodedImage decodeJPEG(const uint8_t* data, size_t size, double maximumPixels)
 {
     if (!looksLikeJPEG(data, size))
         return {};
@@ -408,6 +413,7 @@ DecodedImage decodeJPEG(const uint8_t* data, size_t size)
     errors.pub.emit_message = jpegEmitMessage;
     errors.pub.output_message = jpegSilence;
     JPEGReadState state { data, size };
+    state.maximumPixels = maximumPixels;
     bool ok = readJPEG(&cinfo, &errors, &state);
     jpeg_destroy_decompress(&cinfo);
     std::free(state.cmykRow);
@@ -419,12 +425,12 @@ DecodedImage decodeJPEG(const uint8_t* data, size_t size)
     return { CGImageRef::adopt(new CGImage(state.surface, CGImage::Kind::Color)), state.orientation };
 }
 
-DecodedImage decodeImage(const uint8_t* data, size_t size)
+DecodedImage decodeImage(const uint8_t* data, size_t size, double maximumPixels)
 {
     if (looksLikePNG(data, size))
-        return { decodePNG(data, size), 0 };
+        return { decodePNG(data, size, maximumPixels), 0 };
     if (looksLikeJPEG(data, size))
-        return decodeJPEG(data, size);
+        return decodeJPEG(data, size, maximumPixels);
     return {};
 }
 

@@ -22,10 +22,12 @@ struct DecodedImage {
 bool looksLikePNG(const uint8_t* data, size_t size);
 bool looksLikeJPEG(const uint8_t* data, size_t size);
 
-CGImageRef decodePNG(const uint8_t* data, size_t size);
-DecodedImage decodeJPEG(const uint8_t* data, size_t size);
+// `maximumPixels` (when not 0) refuses a picture of more pixels, read from its header, before
+// anything is allocated for it.
+CGImageRef decodePNG(const uint8_t* data, size_t size, double maximumPixels = 0);
+DecodedImage decodeJPEG(const uint8_t* data, size_t size, double maximumPixels = 0);
 // PNG or JPEG, chosen by the data's signature.
-DecodedImage decodeImage(const uint8_t* data, size_t size);
+DecodedImage decodeImage(const uint8_t* data, size_t size, double maximumPixels = 0);
 
 std::optional<std::vector<uint8_t>> encodePNG(const CGImage* image);
 // `quality` 0…1. `orientation` other than Up is written as an EXIF tag.

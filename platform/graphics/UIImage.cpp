@@ -61,7 +61,9 @@ Ref<UIImage> UIImage::imageWithData(const std::vector<uint8_t>& bytes, CGFloat s
     return imageWithData(bytes.data(), bytes.size(), scale);
 }
 
-Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath)
+Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath) { return imageWithContentsOfFile(devicePath, 0); }
+
+Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath, double maximumPixels)
 {
     auto hostPath = filesystem::DeviceRoot::resolve(devicePath);
     if (!hostPath)
@@ -69,8 +71,9 @@ Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath)
     auto contents = filesystem::readWholeFile(*hostPath, kMaxImageFileBytes);
     if (!contents || contents->empty())
         return nullptr;
-    std::vector<uint8_t> bytes(contents->begin(), contents->end());
-    return imageWithData(bytes, scaleFromFileName(*hostPath));
+    auto* bytes = reinterpret_cast<const uint8_t*>(contents->data());
+    graphics::DecodedImage decoded = graphics::decodeImage(bytes, contents->size(), maximumPixels);
+    return imageWithCGImage(decoded.image, scaleFromFileName(*hostPath), static_cast<UIImageOrientation>(decoded.orientation));
 }
 
 CGSize UIImage::size() const

@@ -35,6 +35,9 @@ public:
     // JPEG's EXIF tag the orientation). Null when the file is missing, outside the device root,
     // or not a picture this layer can decode.
     static objc::Ref<UIImage> imageWithContentsOfFile(const std::string& devicePath);
+    // NOTE: Not a platform method. The same, refusing a picture of more than `maximumPixels`
+    // pixels before it is decoded (as reading the size first through ImageIO would).
+    static objc::Ref<UIImage> imageWithContentsOfFile(const std::string& devicePath, double maximumPixels);
     static objc::Ref<UIImage> imageWithData(const uint8_t* bytes, size_t size, CGFloat scale = 1);
     static objc::Ref<UIImage> imageWithData(const std::vector<uint8_t>& bytes, CGFloat scale = 1);
     static objc::Ref<UIImage> imageWithCGImage(CGImage* image, CGFloat scale = 1, UIImageOrientation orientation = UIImageOrientationUp);

@@ -3,11 +3,55 @@
 #include "tweak/IconStore.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <chrono>
 
 using namespace tweak_test;
 using namespace ovrimo;
 
 namespace {
+
+// An opaque red PNG of `width` x `height` pixels, deflated row by row so that no picture of that
+// size is ever held in memory.
+std::vector<uint8_t> flatPNG(uint32_t width, uint32_t height)
+{
+    std::vector<uint8_t> out = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
+    auto chunk = [&](const char* type, const std::vector<uint8_t>& data) {
+        auto put32 = [&](uint32_t v) {
+            for (int shift = 24; shift >= 0; shift -= 8)
+                out.push_back(uint8_t(v >> shift));
+        };
+        put32(uint32_t(data.size()));
+        size_t start = out.size();
+        out.insert(out.end(), type, type + 4);
+        out.insert(out.end(), data.begin(), data.end());
+        put32(uint32_t(crc32(0, out.data() + start, uInt(out.size() - start))));
+    };
+    chunk("IHDR", { uint8_t(width >> 24), uint8_t(width >> 16), uint8_t(width >> 8), uint8_t(width), uint8_t(height >> 24), uint8_t(height >> 16),
+                      uint8_t(height >> 8), uint8_t(height), 8, 2, 0, 0, 0 });
+    std::vector<uint8_t> row(1 + size_t(width) * 3, 0), packed;
+    for (size_t x = 0; x < width; ++x)
+        row[1 + x * 3] = 0xff;
+    z_stream stream {};
+    deflateInit(&stream, 9);
+    std::vector<uint8_t> buffer(1 << 16);
+    for (uint32_t y = 0; y <= height; ++y) {
+        stream.next_in = row.data();
+        stream.avail_in = y < height ? uInt(row.size()) : 0;
+        int flush = y < height ? Z_NO_FLUSH : Z_FINISH;
+        do {
+            stream.next_out = buffer.data();
+            stream.avail_out = uInt(buffer.size());
+            deflate(&stream, flush);
+            packed.insert(packed.end(), buffer.data(), buffer.data() + (buffer.size() - stream.avail_out));
+        } while (stream.avail_out == 0);
+    }
+    deflateEnd(&stream);
+    chunk("IDAT", packed);
+    chunk("IEND", {});
+    return out;
+}
 
 class IconStoreTest : public ::testing::Test {
 protected:
@@ -137,6 +181,20 @@ TEST_F(IconStoreTest, AKeyWithASlashNeverReachesAFileOutsideTheStore)
     for (std::string odd : { "", ".", ".." })
         EXPECT_FALSE(CustomIconFile(odd)) << '"' << odd << '"';
     EXPECT_EQ(CustomIconFile("com.apple.mobilecal"), CustomIconPath("com.apple.mobilecal"));
+}
+
+TEST_F(IconStoreTest, PicturesBeyondTheStoresLimitAreRefusedBeforeDecoding)
+{
+    auto atLimit = flatPNG(4096, 4096), overLimit = flatPNG(4097, 4096), huge = flatPNG(10000, 10000);
+    EXPECT_LT(huge.size(), 1u << 20) << "flat colour compresses to little";
+    env.writeFile(CustomIconPath("com.apple.Music"), atLimit);
+    EXPECT_NE(CustomImageForKey(original, std::string("com.apple.Music")).ptr(), original.ptr()) << "4096 x 4096 is used";
+    for (auto* bytes : { &overLimit, &huge }) {
+        env.writeFile(CustomIconPath("com.apple.Music"), *bytes);
+        auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(CustomImageForKey(original, std::string("com.apple.Music")).ptr(), original.ptr());
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.5) << "refused before decoding";
+    }
 }
 
 TEST_F(IconStoreTest, AFileChangeIsSeenByTheNextLookup)
