@@ -60,19 +60,6 @@ bool samePixels(const CGImage* a, const CGImage* b)
     return true;
 }
 
-void appendChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)
-{
-    auto put32 = [&](uint32_t v) {
-        for (int shift = 24; shift >= 0; shift -= 8)
-            out.push_back(uint8_t(v >> shift));
-    };
-    put32(uint32_t(data.size()));
-    size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    put32(uint32_t(crc32(0, out.data() + start, uInt(out.size() - start))));
-}
-
 // A well-formed PNG whose header declares `w` × `h` pixels but whose data holds only a little.
 std::vector<uint8_t> pngDeclaring(uint32_t w, uint32_t h)
 {

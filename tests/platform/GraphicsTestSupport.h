@@ -5,11 +5,28 @@
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/CairoAccess.h"
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <ostream>
 #include <vector>
 
 namespace graphics_test {
+
+// Appends one PNG chunk (length, type, data, CRC) to a file being built by hand, for pictures no
+// encoder would write.
+inline void appendChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data)
+{
+    auto put32 = [&](uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            out.push_back(uint8_t(v >> shift));
+    };
+    put32(uint32_t(data.size()));
+    size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    put32(uint32_t(crc32(0, out.data() + start, uInt(out.size() - start))));
+}
 
 // Straight (not premultiplied) 8-bit colour.
 struct RGBA {

@@ -1,3 +1,4 @@
+#include "tests/platform/GraphicsTestSupport.h"
 #include "tests/tweak/TweakTestSupport.h"
 #include "tweak/IconImages.h"
 #include "tweak/IconStore.h"
@@ -17,17 +18,7 @@ namespace {
 std::vector<uint8_t> flatPNG(uint32_t width, uint32_t height)
 {
     std::vector<uint8_t> out = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n' };
-    auto chunk = [&](const char* type, const std::vector<uint8_t>& data) {
-        auto put32 = [&](uint32_t v) {
-            for (int shift = 24; shift >= 0; shift -= 8)
-                out.push_back(uint8_t(v >> shift));
-        };
-        put32(uint32_t(data.size()));
-        size_t start = out.size();
-        out.insert(out.end(), type, type + 4);
-        out.insert(out.end(), data.begin(), data.end());
-        put32(uint32_t(crc32(0, out.data() + start, uInt(out.size() - start))));
-    };
+    auto chunk = [&](const char* type, const std::vector<uint8_t>& data) { graphics_test::appendChunk(out, type, data); };
     chunk("IHDR", { uint8_t(width >> 24), uint8_t(width >> 16), uint8_t(width >> 8), uint8_t(width), uint8_t(height >> 24), uint8_t(height >> 16),
                       uint8_t(height >> 8), uint8_t(height), 8, 2, 0, 0, 0 });
     std::vector<uint8_t> row(1 + size_t(width) * 3, 0), packed;
