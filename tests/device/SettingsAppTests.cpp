@@ -8,8 +8,8 @@
 #include "platform/uikit/Renderer.h"
 #include "platform/uikit/UIAlertController.h"
 #include "tests/device/DeviceFixture.h"
-#include "tests/platform/GraphicsTestSupport.h"
-#include "tests/platform/PreferencesTestSupport.h"
+#include "tests/platform/graphics/GraphicsTestSupport.h"
+#include "tests/platform/preferences/PreferencesTestSupport.h"
 
 #include <map>
 

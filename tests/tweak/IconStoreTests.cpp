@@ -1,4 +1,4 @@
-#include "tests/platform/GraphicsTestSupport.h"
+#include "tests/platform/graphics/GraphicsTestSupport.h"
 #include "tests/tweak/TweakTestSupport.h"
 #include "tweak/IconImages.h"
 #include "tweak/IconStore.h"

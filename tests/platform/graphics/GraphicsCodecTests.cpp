@@ -1,6 +1,6 @@
 // PNG and JPEG coding: round trips, orientation tags, and refusal of corrupt or oversized data.
 
-#include "GraphicsTestSupport.h"
+#include "tests/platform/graphics/GraphicsTestSupport.h"
 
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageCodecs.h"

@@ -1,4 +1,4 @@
-#include "UIKitTestSupport.h"
+#include "tests/platform/uikit/UIKitTestSupport.h"
 
 #include "platform/graphics/CairoAccess.h"
 #include "platform/graphics/UIGraphics.h"

@@ -5,7 +5,7 @@
 #include "platform/substrate/Substrate.h"
 #include "platform/uikit/UISlider.h"
 #include "platform/uikit/UISwitch.h"
-#include "tests/platform/PreferencesTestSupport.h"
+#include "tests/platform/preferences/PreferencesTestSupport.h"
 
 using objc::Class;
 using objc::msgSend;

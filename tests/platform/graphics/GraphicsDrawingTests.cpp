@@ -1,6 +1,6 @@
 // Drawing paths, flips, orientation, masks and blend modes, with pictures whose corners differ.
 
-#include "GraphicsTestSupport.h"
+#include "tests/platform/graphics/GraphicsTestSupport.h"
 
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/UIBezierPath.h"

@@ -1,7 +1,7 @@
 #include "platform/foundation/NSBundle.h"
 #include "platform/preferences/PreferenceValues.h"
 #include "platform/preferences/PSSpecifierList.h"
-#include "tests/platform/PreferencesTestSupport.h"
+#include "tests/platform/preferences/PreferencesTestSupport.h"
 
 using objc::msgSend;
 using objc::Object;

@@ -1,4 +1,4 @@
-#include "UIKitTestSupport.h"
+#include "tests/platform/uikit/UIKitTestSupport.h"
 
 #include "platform/uikit/TextLayout.h"
 #include "platform/uikit/TouchDriver.h"

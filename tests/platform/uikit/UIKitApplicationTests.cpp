@@ -1,4 +1,4 @@
-#include "UIKitTestSupport.h"
+#include "tests/platform/uikit/UIKitTestSupport.h"
 
 #include "platform/corefoundation/NSString.h"
 #include "platform/uikit/UIDevice.h"
