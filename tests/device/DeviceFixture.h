@@ -70,32 +70,13 @@ protected:
 } // namespace device_tests
 
 #include "platform/graphics/UIGraphics.h"
+#include "tests/support/Pixels.h"
 #include "platform/graphics/UIColor.h"
 
 namespace device_tests {
 
-struct Pixel {
-    int r = 0, g = 0, b = 0, a = 0;
-};
-
-// The pixel at (x, y) of an image's bitmap (pixels, top left), un-premultiplied.
-inline Pixel pixelAt(UIImage* image, size_t x, size_t y)
-{
-    CGImage* cg = image ? image->CGImage().ptr() : nullptr;
-    if (!cg || x >= cg->width() || y >= cg->height())
-        return {};
-    const uint8_t* p = cg->data() + y * cg->bytesPerRow() + x * 4;
-    uint32_t word = *reinterpret_cast<const uint32_t*>(p);
-    Pixel px { static_cast<int>((word >> 16) & 0xFF), static_cast<int>((word >> 8) & 0xFF), static_cast<int>(word & 0xFF), static_cast<int>(word >> 24) };
-    if (!cg->hasAlpha())
-        px.a = 255;
-    else if (px.a > 0 && px.a < 255) {
-        px.r = px.r * 255 / px.a;
-        px.g = px.g * 255 / px.a;
-        px.b = px.b * 255 / px.a;
-    }
-    return px;
-}
+using Pixel = testing_support::RGBA;
+using testing_support::pixelAt;
 
 inline bool isRed(Pixel p) { return p.r > 200 && p.g < 60 && p.b < 60 && p.a > 200; }
 

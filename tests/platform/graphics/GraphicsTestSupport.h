@@ -3,7 +3,7 @@
 // Pictures built in the tests and pixel reading for the graphics tests.
 
 #include "platform/graphics/CGImage.h"
-#include "platform/graphics/CairoAccess.h"
+#include "tests/support/Pixels.h"
 
 #include <zlib.h>
 
@@ -28,33 +28,13 @@ inline void appendChunk(std::vector<uint8_t>& out, const char* type, const std::
     put32(uint32_t(crc32(0, out.data() + start, uInt(out.size() - start))));
 }
 
-// Straight (not premultiplied) 8-bit colour.
-struct RGBA {
-    int r = 0, g = 0, b = 0, a = 0;
-    bool operator==(const RGBA&) const = default;
-    friend std::ostream& operator<<(std::ostream& os, const RGBA& c)
-    {
-        return os << "(" << c.r << ", " << c.g << ", " << c.b << ", " << c.a << ")";
-    }
-};
+using testing_support::RGBA;
+using testing_support::pixelAt;
 
 inline constexpr RGBA kRed { 255, 0, 0, 255 };
 inline constexpr RGBA kGreen { 0, 255, 0, 255 };
 inline constexpr RGBA kBlue { 0, 0, 255, 255 };
 inline constexpr RGBA kYellow { 255, 255, 0, 255 };
-
-// The pixel at (x, y), origin top left, un-premultiplied.
-inline RGBA pixelAt(const CGImage* image, size_t x, size_t y)
-{
-    cairo_surface_t* s = image->surface();
-    const uint8_t* row = cairo_image_surface_get_data(s) + y * size_t(cairo_image_surface_get_stride(s));
-    if (cairo_image_surface_get_format(s) == CAIRO_FORMAT_A8)
-        return { 0, 0, 0, row[x] };
-    uint32_t p = reinterpret_cast<const uint32_t*>(row)[x];
-    int a = cairo_image_surface_get_format(s) == CAIRO_FORMAT_ARGB32 ? int(p >> 24) : 255;
-    auto un = [a](int c) { return a ? (c * 255 + a / 2) / a : 0; };
-    return { un((p >> 16) & 0xFF), un((p >> 8) & 0xFF), un(p & 0xFF), a };
-}
 
 // A picture from straight RGBA rows (bytes R, G, B, A), through CGImageCreate.
 inline CGImageRef imageFromRGBA(size_t w, size_t h, const std::vector<uint8_t>& bytes)

@@ -6,29 +6,15 @@
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/TestEnvironment.h"
 
-#include "platform/graphics/CairoAccess.h"
 #include "platform/graphics/UIImage.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
-// A pixel of a rendered picture, as stored (premultiplied), at a point given in points.
-struct Pixel {
-    int r, g, b, a;
-};
-
-inline Pixel pixelAt(UIImage* image, CGPoint p)
-{
-    cairo_surface_t* s = graphics::cairoSurface(image->CGImage());
-    cairo_surface_flush(s);
-    double scale = image->scale();
-    int x = static_cast<int>(p.x * scale), y = static_cast<int>(p.y * scale);
-    const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
-    uint32_t px = reinterpret_cast<const uint32_t*>(row)[x];
-    return { static_cast<int>(px >> 16 & 0xff), static_cast<int>(px >> 8 & 0xff), static_cast<int>(px & 0xff), static_cast<int>(px >> 24) };
-}
+using Pixel = testing_support::RGBA;
+using testing_support::pixelAt;
 
 // A fresh device with UIKit, a 375 × 667 screen at scale 2, and a visible key window whose root
 // controller's view is white.
