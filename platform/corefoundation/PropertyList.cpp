@@ -99,6 +99,40 @@ bool holdsNulCharacter(plist_t root)
     return found;
 }
 
+// The library keeps a binary ASCII-typed string's bytes as they are, but writes any text that is
+// not plain ASCII as UTF-16 converted from UTF-8, and its XML reader and writer pass control bytes
+// through that the binary form does not keep. Text that is not UTF-8, or holds a control character
+// other than a tab or a line end, would not come back the same: such a file is damaged here.
+bool isKeepableText(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r')
+                return false;
+            if (byte == 0x7f)
+                return false;
+            ++i;
+            continue;
+        }
+        std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc0 ? 2 : 0;
+        if (length == 0 || byte > 0xf4 || (length == 2 && byte < 0xc2) || i + length > text.size())
+            return false;
+        std::uint32_t point = byte & (0x7f >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xc0) != 0x80)
+                return false;
+            point = point << 6 | (next & 0x3f);
+        }
+        if ((length == 3 && point < 0x800) || (length == 4 && (point < 0x10000 || point > 0x10ffff)) || (point >= 0xd800 && point <= 0xdfff))
+            return false;
+        i += length;
+    }
+    return true;
+}
+
 Ref<Object> fromNode(plist_t node, int depth, std::string* error)
 {
     if (depth > 512) {
@@ -133,6 +167,10 @@ Ref<Object> fromNode(plist_t node, int depth, std::string* error)
         std::string text(value ? value : "", value ? length : 0);
         if (text.find('\0') != std::string::npos) {
             setError(error, "property list holds a string with a NUL character");
+            return nullptr;
+        }
+        if (!isKeepableText(text)) {
+            setError(error, "property list holds a string that is not UTF-8 or holds a control character");
             return nullptr;
         }
         return NSString::make(std::move(text));
@@ -175,6 +213,11 @@ Ref<Object> fromNode(plist_t node, int depth, std::string* error)
             }
             std::string keyText = key ? key : "";
             free(key);
+            if (!isKeepableText(keyText)) {
+                free(iter);
+                setError(error, "property list holds a key that is not UTF-8 or holds a control character");
+                return nullptr;
+            }
             Ref<Object> item = fromNode(value, depth + 1, error);
             if (!item) {
                 free(iter);

@@ -1,6 +1,7 @@
 #include "Injector.h"
 
 #include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/ReadFile.h"
 #include "platform/runtime/Runtime.h"
 
 #include <plist/plist.h>
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <set>
@@ -44,6 +44,9 @@ std::vector<std::string> stringsOf(plist_t array)
     return out;
 }
 
+// A filter names a few bundles; anything larger is not a filter.
+constexpr std::size_t kMaximumFilterSize = 1 << 20;
+
 } // namespace
 
 std::vector<std::string> filterBundles(const std::string& filterPlistDevicePath)
@@ -51,8 +54,17 @@ std::vector<std::string> filterBundles(const std::string& filterPlistDevicePath)
     auto host = filesystem::DeviceRoot::resolve(filterPlistDevicePath);
     if (!host)
         return {};
-    std::ifstream in(*host, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Regular files only, read without blocking: a FIFO or a device at the path is refused.
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(*host, ec)))
+        return {};
+    std::string error;
+    auto contents = filesystem::readWholeFile(*host, kMaximumFilterSize, &error);
+    if (!contents) {
+        std::cerr << "Injector: the filter " << filterPlistDevicePath << " cannot be read (" << error << "); the library is not injected" << std::endl;
+        return {};
+    }
+    const std::string& bytes = *contents;
     if (bytes.empty())
         return {};
     plist_t root = nullptr;

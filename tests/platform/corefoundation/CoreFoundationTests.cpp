@@ -157,20 +157,13 @@ TEST_F(CoreFoundationTest, WritingBackKeepsEveryValueOrRefuses)
     auto whole = NSDictionary::make({ { "d", NSDate::withTimeIntervalSinceReferenceDate(-3187296000.0) } });
     EXPECT_TRUE(corefoundation::objectsEqual(corefoundation::propertyListFromBytes(*corefoundation::propertyListBytes(whole, PropertyListFormat::XML)), whole)) << "1900 stays 1900";
 
-    // The far date of a hostile file is read exactly and written back unchanged.
+    // A hostile file whose ASCII-typed key holds a byte that is not UTF-8 is damage, never read
+    // and then written back as another key.
     std::ifstream in(std::string(OVRIMO_TEST_DATA_DIR) + "/plist-date-float-cast-ubsan.bplist", std::ios::binary);
     std::string hostile((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto read = corefoundation::propertyListFromBytes(hostile);
-    ASSERT_TRUE(read);
-    auto* dates2 = static_cast<NSArray*>(static_cast<NSDictionary*>(read.ptr())->objectForKey("a"));
-    EXPECT_GT(static_cast<NSDate*>(dates2->objectAtIndex(1))->timeIntervalSinceReferenceDate(), 1e270);
-    // Its key that is not UTF-8 cannot be written in either form, so it is refused, not mangled.
-    for (auto format : { PropertyListFormat::XML, PropertyListFormat::Binary }) {
-        auto bytes = corefoundation::propertyListBytes(read, format);
-        if (bytes) {
-            EXPECT_TRUE(corefoundation::objectsEqual(corefoundation::propertyListFromBytes(*bytes), read));
-        }
-    }
+    error.clear();
+    EXPECT_FALSE(corefoundation::propertyListFromBytes(hostile, &error));
+    EXPECT_NE(error.find("not UTF-8"), std::string::npos) << error;
 
     // Integers: the whole signed range is kept; above it the file is refused, never read as -1.
     auto limits = NSDictionary::make({ { "max", NSNumber::withInteger(INT64_MAX) }, { "min", NSNumber::withInteger(INT64_MIN) } });
@@ -183,6 +176,57 @@ TEST_F(CoreFoundationTest, WritingBackKeepsEveryValueOrRefuses)
     EXPECT_FALSE(corefoundation::propertyListBytes(NSArray::make({ NSString::make(std::string("a\0b", 3)) }), PropertyListFormat::XML, &error));
     EXPECT_NE(error.find("NUL"), std::string::npos) << error;
     EXPECT_FALSE(corefoundation::propertyListBytes(NSDictionary::make({ { std::string("a\0b", 3), NSNumber::withBool(true) } }), PropertyListFormat::Binary, &error));
+}
+
+TEST_F(CoreFoundationTest, TextTheBinaryFormWouldChangeIsDamage)
+{
+    using corefoundation::PropertyListFormat;
+    // Binary, one dictionary: an ASCII-typed key (marker 0x5N) or string of the given bytes,
+    // mapped to an empty ASCII string.
+    auto binaryWith = [](std::string key, std::string value) {
+        std::string body = "bplist00";
+        std::vector<std::size_t> offsets;
+        offsets.push_back(body.size());
+        body += "\xd1\x01\x02";
+        offsets.push_back(body.size());
+        body += static_cast<char>(0x50 | key.size());
+        body += key;
+        offsets.push_back(body.size());
+        body += static_cast<char>(0x50 | value.size());
+        body += value;
+        std::size_t table = body.size();
+        for (auto offset : offsets)
+            body += static_cast<char>(offset);
+        std::string trailer(32, '\0');
+        trailer[6] = 1; // offset size
+        trailer[7] = 1; // object reference size
+        trailer[15] = 3; // objects
+        trailer[31] = static_cast<char>(table);
+        return body + trailer;
+    };
+    std::string error;
+    auto plain = corefoundation::propertyListFromBytes(binaryWith("systemwide", "on"), &error);
+    ASSERT_TRUE(plain) << error << " (the hand-built file itself is sound)";
+    EXPECT_TRUE(corefoundation::objectsEqual(static_cast<NSDictionary*>(plain.ptr())->objectForKey("systemwide"), NSString::make("on")));
+
+    for (auto [key, value] : { std::pair<std::string, std::string>{ "s\xffstemwide", "on" }, { "systemwide", "o\xffn" }, { "s\xe2ig", "on" }, { "key", "o\x01n" }, { "k\x7f", "on" } }) {
+        error.clear();
+        EXPECT_FALSE(corefoundation::propertyListFromBytes(binaryWith(key, value), &error)) << key << " = " << value;
+        EXPECT_NE(error.find("not UTF-8 or holds a control character"), std::string::npos) << error;
+    }
+    // The same text in XML is damage too.
+    for (std::string xml : { "<plist><dict><key>a\xffb</key><string>x</string></dict></plist>", "<plist><dict><key>a</key><string>x\x02y</string></dict></plist>", "<plist><dict><key>a</key><string>\xed\xa0\x80</string></dict></plist>" }) {
+        error.clear();
+        EXPECT_FALSE(corefoundation::propertyListFromBytes(xml, &error)) << xml;
+        EXPECT_FALSE(error.empty());
+    }
+    // UTF-8 beyond ASCII, tabs and line ends are kept exactly, through both forms.
+    auto kept = NSDictionary::make({ { "cl\xc3\xa9", NSString::make("line\tone\nline two \xf0\x9f\x98\x80 \xe2\x82\xac") } });
+    for (auto format : { PropertyListFormat::XML, PropertyListFormat::Binary }) {
+        auto bytes = corefoundation::propertyListBytes(kept, format, &error);
+        ASSERT_TRUE(bytes) << error;
+        EXPECT_TRUE(corefoundation::objectsEqual(corefoundation::propertyListFromBytes(*bytes), kept));
+    }
 }
 
 TEST_F(CoreFoundationTest, BadPropertyListsGiveNullAndAReason)

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -70,6 +71,25 @@ TEST(Injector, UnreadableFilterNamesNothing)
     std::ofstream(env.hostPath("/Library/MobileSubstrate/DynamicLibraries/X.plist")) << "\x01\x02garbage";
     EXPECT_TRUE(substrate::filterBundles("/Library/MobileSubstrate/DynamicLibraries/X.plist").empty());
     EXPECT_TRUE(substrate::filterBundles("/../../etc/passwd").empty());
+}
+
+TEST(Injector, FilterThatIsAFIFOIsRefusedWithoutWaiting)
+{
+    // Nothing ever writes to the FIFO: a reader that opened it would wait for ever.
+    testing_support::TestEnvironment env;
+    installLibrary(env, "Good", "<string>com.apple.springboard</string>");
+    fs::path folder = env.hostPath(substrate::kDynamicLibrariesFolder);
+    fs::copy_file(INJECTED_LIBRARY_PATH, folder / "Stuck.dylib");
+    ASSERT_EQ(mkfifo((folder / "Stuck.plist").c_str(), 0600), 0);
+
+    testing::internal::CaptureStderr();
+    auto loaded = substrate::injectDynamicLibraries("com.apple.springboard");
+    std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(loaded.size(), 1u) << "the library behind the FIFO is not injected";
+    EXPECT_EQ(loaded[0], "/Library/MobileSubstrate/DynamicLibraries/Good.dylib");
+    EXPECT_NE(err.find("Stuck.plist"), std::string::npos) << err;
+    EXPECT_NE(err.find("not injected"), std::string::npos) << err;
+    EXPECT_TRUE(substrate::filterBundles("/Library/MobileSubstrate/DynamicLibraries/Stuck.plist").empty());
 }
 
 } // namespace
