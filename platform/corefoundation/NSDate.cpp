@@ -4,6 +4,21 @@
 
 #include "platform/dispatch/RunLoop.h"
 
+#include <cmath>
+
+namespace {
+
+// Dates compare by their time; a file's NaN date read back is the same date.
+bool sameDate(const NSDate* a, const NSDate* b)
+{
+    if (!b)
+        return false;
+    double x = a->timeIntervalSinceReferenceDate(), y = b->timeIntervalSinceReferenceDate();
+    return x == y || (std::isnan(x) && std::isnan(y));
+}
+
+} // namespace
+
 namespace corefoundation {
 
 double deviceNowSince1970()
@@ -35,11 +50,8 @@ void registerDateClass(objc::Runtime& runtime)
         return other ? self->timeIntervalSinceReferenceDate() - other->timeIntervalSinceReferenceDate() : 0.0;
     });
     cls->addMethod("dateByAddingTimeInterval:", [](NSDate* self, SEL, double s) { return NSDate::withTimeIntervalSinceReferenceDate(self->timeIntervalSinceReferenceDate() + s); });
-    cls->addMethod("isEqualToDate:", [](NSDate* self, SEL, NSDate* other) { return other && other->timeIntervalSinceReferenceDate() == self->timeIntervalSinceReferenceDate(); });
-    cls->addMethod("isEqual:", [](NSDate* self, SEL, objc::Object* other) {
-        auto* date = dynamic_cast<NSDate*>(other);
-        return date && date->timeIntervalSinceReferenceDate() == self->timeIntervalSinceReferenceDate();
-    });
+    cls->addMethod("isEqualToDate:", [](NSDate* self, SEL, NSDate* other) { return sameDate(self, other); });
+    cls->addMethod("isEqual:", [](NSDate* self, SEL, objc::Object* other) { return sameDate(self, dynamic_cast<NSDate*>(other)); });
     cls->addMethod("copy", [](NSDate* self, SEL) { return objc::Ref<NSDate>(self); });
 }
 

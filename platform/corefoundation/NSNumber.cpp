@@ -39,8 +39,13 @@ std::string NSNumber::stringValue() const
 
 bool NSNumber::isEqualToNumber(const NSNumber& other) const
 {
-    if (m_kind == Kind::Real || other.m_kind == Kind::Real)
+    if (m_kind == Kind::Real || other.m_kind == Kind::Real) {
+        // A NaN equals a NaN, as Foundation's numbers compare: a stored NaN read back is the
+        // same value.
+        if (std::isnan(doubleValue()) && std::isnan(other.doubleValue()))
+            return true;
         return doubleValue() == other.doubleValue();
+    }
     return m_integer == other.m_integer;
 }
 

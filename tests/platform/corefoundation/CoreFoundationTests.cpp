@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <fstream>
+#include <limits>
 #include <iterator>
 
 using objc::msgSend;
@@ -114,6 +115,9 @@ TEST_F(CoreFoundationTest, PropertyListsRoundTripThroughXMLAndBinary)
         { "enabled", NSNumber::withBool(false) },
         { "count", NSNumber::withInteger(-42) },
         { "ratio", NSNumber::withDouble(0.25) },
+        // A stored NaN is the same value when read back (NaN equals NaN, as Foundation compares).
+        { "notANumber", NSNumber::withDouble(std::numeric_limits<double>::quiet_NaN()) },
+        { "huge", NSNumber::withDouble(-std::numeric_limits<double>::infinity()) },
         { "name", NSString::make("Größe <&>") },
         { "blob", NSData::make(std::string_view("\0\x01\xff", 3)) },
         { "when", NSDate::withTimeIntervalSince1970(1'600'000'000) },
@@ -129,6 +133,11 @@ TEST_F(CoreFoundationTest, PropertyListsRoundTripThroughXMLAndBinary)
         EXPECT_TRUE(static_cast<NSNumber*>(dict->objectForKey("enabled"))->isBoolean()) << "booleans stay booleans";
         EXPECT_EQ(static_cast<NSNumber*>(dict->objectForKey("count"))->integerValue(), -42);
     }
+    // A date without a time (NaN) has no text form, but the binary form keeps it as it was.
+    auto never = NSDictionary::make({ { "never", NSDate::withTimeIntervalSinceReferenceDate(std::numeric_limits<double>::quiet_NaN()) } });
+    auto bytes = corefoundation::propertyListBytes(never, corefoundation::PropertyListFormat::Binary);
+    ASSERT_TRUE(bytes);
+    EXPECT_TRUE(corefoundation::objectsEqual(corefoundation::propertyListFromBytes(*bytes), never));
 }
 
 TEST_F(CoreFoundationTest, WritingBackKeepsEveryValueOrRefuses)
@@ -215,7 +224,7 @@ TEST_F(CoreFoundationTest, TextTheBinaryFormWouldChangeIsDamage)
         EXPECT_NE(error.find("not UTF-8 or holds a control character"), std::string::npos) << error;
     }
     // The same text in XML is damage too.
-    for (std::string xml : { "<plist><dict><key>a\xffb</key><string>x</string></dict></plist>", "<plist><dict><key>a</key><string>x\x02y</string></dict></plist>", "<plist><dict><key>a</key><string>\xed\xa0\x80</string></dict></plist>" }) {
+    for (std::string xml : { "<plist><dict><key>a\xff" "b</key><string>x</string></dict></plist>", "<plist><dict><key>a</key><string>x\x02y</string></dict></plist>", "<plist><dict><key>a</key><string>\xed\xa0\x80</string></dict></plist>" }) {
         error.clear();
         EXPECT_FALSE(corefoundation::propertyListFromBytes(xml, &error)) << xml;
         EXPECT_FALSE(error.empty());
