@@ -12,6 +12,7 @@
 #include "tweak/PrivateInterfaces.h"
 #include "tweak/Preferences.h"
 #include "tweak/SystemVersion.h"
+#include "tweak/workflow/Presentation.h"
 
 #include <algorithm>
 
@@ -56,18 +57,6 @@ void ShrinkAway(UIView* view)
     Ref<UIView> shrinking(view);
     UIView::animateWithDuration(0.3, [shrinking] { shrinking->setTransform(CGAffineTransformMakeScale(0.01, 0.01)); },
         [shrinking](bool) { shrinking->removeFromSuperview(); });
-}
-
-// The controller a still-open action sheet hangs from.
-UIViewController* SheetPresenter()
-{
-    objc::Class* dock = objc::objc_getClass("SBFloatingDockController");
-    if (SystemVersionNumber() >= 11.0 && dock && sb::isFloatingDockSupported.ifAnswered(dock)) {
-        auto controller = sb::viewController.ifAnswered(sb::sharedInstance.ifAnswered(dock));
-        return dynamic_cast<UIViewController*>(controller.ptr());
-    }
-    UIWindow* window = UIApplication::sharedApplication()->keyWindow();
-    return window ? window->rootViewController() : nullptr;
 }
 
 void AddTrigger(UIView* iconView, std::optional<std::int64_t> mode)
@@ -129,7 +118,7 @@ void ApplyEditingState(Object* self, const Original<void(bool)>& original, bool 
         return;
     }
     // Editing ended: an action sheet still open is closed first.
-    if (UIViewController* presenter = SheetPresenter()) {
+    if (UIViewController* presenter = PresentingController()) {
         UIViewController* presented = presenter->presentedViewController();
         if (objc::isKindOfClass(presented, "UIAlertController")) {
             presenter->dismissViewControllerAnimated(true, nullptr);

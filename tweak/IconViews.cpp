@@ -20,24 +20,28 @@ Ref<UIView> HomeScreenIconViewForIcon(objc::Object* icon)
     return sb::mappedIconViewForIcon.orZero(map, icon);
 }
 
+void RefreshIconImage(objc::Object* icon)
+{
+    if (!icon)
+        return;
+    if (objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon"))) {
+        Ref<UIView> iconView = HomeScreenIconViewForIcon(icon);
+        sb::updateImageAnimated.orZero(objc::ivarOrNull<objc::Object>(iconView, "_folderIconImageView"), true);
+        return;
+    }
+    sb::reloadIconImage.orZero(icon);
+    if (sb::badgeValue.orZero(icon) > 0)
+        sb::noteBadgeDidChange.orZero(icon);
+    else if (sb::badgeNumberOrString.orZero(icon))
+        sb::noteBadgeDidChange.orZero(icon);
+}
+
 void ReloadAllIconImages()
 {
     auto controller = sb::sharedInstance.orZero(objc::objc_getClass("SBIconController"));
     auto icons = sb::leafIcons.orZero(sb::model.orZero(controller));
-    objc::Class* folderIconClass = objc::objc_getClass("SBFolderIcon");
-    for (std::size_t i = 0; icons && i < icons->count(); ++i) {
-        objc::Object* icon = icons->objectAtIndex(i);
-        if (objc::isKindOfClass(icon, folderIconClass)) {
-            Ref<UIView> iconView = HomeScreenIconViewForIcon(icon);
-            sb::updateImageAnimated.orZero(objc::ivarOrNull<objc::Object>(iconView, "_folderIconImageView"), true);
-            continue;
-        }
-        sb::reloadIconImage.orZero(icon);
-        if (sb::badgeValue.orZero(icon) > 0)
-            sb::noteBadgeDidChange.orZero(icon);
-        else if (sb::badgeNumberOrString.orZero(icon))
-            sb::noteBadgeDidChange.orZero(icon);
-    }
+    for (std::size_t i = 0; icons && i < icons->count(); ++i)
+        RefreshIconImage(icons->objectAtIndex(i));
 }
 
 } // namespace ovrimo

@@ -11,7 +11,10 @@ namespace ovrimo {
 
 // The home-screen icon view of an icon, or null.
 objc::Ref<UIView> HomeScreenIconViewForIcon(objc::Object* icon);
-// Asks SpringBoard for every icon image again (folder icons through their image views).
+// Asks SpringBoard for one icon's image again: a folder icon through its home-screen image view,
+// any other icon by reloading it and noting its badge again when it shows one.
+void RefreshIconImage(objc::Object* icon);
+// The same for every icon.
 void ReloadAllIconImages();
 
 } // namespace ovrimo

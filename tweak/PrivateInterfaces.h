@@ -63,6 +63,7 @@ inline constinit Sel<Ref<UIView>()> contentView { "contentView" };
 inline constinit Sel<bool()> isFloatingDockSupported { "isFloatingDockSupported" };
 inline constinit Sel<Ref<Object>()> viewController { "viewController" };
 inline constinit Sel<void()> restoreContent { "restoreContent" };
+inline constinit Sel<void()> _restartEditingEndTimer { "_restartEditingEndTimer" };
 
 // Switchers, bulletins, notifications, widgets, search and suggestions.
 inline constinit Sel<void()> updateIcon { "updateIcon" };

@@ -4,6 +4,7 @@
 #include "platform/runtime/Runtime.h"
 #include "tweak/Startup.h"
 #include "tweak/hud/MBProgressHUD.h"
+#include "tweak/workflow/OvrimoHelper.h"
 #include "tweak/workflow/WorkflowPreferences.h"
 
 __attribute__((constructor(101))) static void OvrimoCoreInitializer()
@@ -21,5 +22,6 @@ __attribute__((constructor(102))) static void OvrimoWorkflowInitializer()
 {
     if (!objc::Runtime::currentOrNull())
         return;
+    ovrimo::RegisterWorkflowClasses(objc::Runtime::current());
     ovrimo::StartWorkflowPreferences();
 }

@@ -61,8 +61,8 @@ inline Pixel centreOf(UIImage* image)
     return pixelAt(image, image->CGImage()->width() / 2, image->CGImage()->height() / 2);
 }
 
-// The editing workflow's OvrimoHelper class is not built yet; this one takes its name in a booted
-// phone's runtime and records every message the tweak core's triggers send it, with the sender.
+// Records every message the tweak core's triggers send to the editing workflow's OvrimoHelper,
+// with the sender, in place of the workflow's own answers (its methods are replaced).
 struct HelperRecorder {
     struct Message {
         std::string selector;
@@ -73,7 +73,9 @@ struct HelperRecorder {
     static void install()
     {
         received.clear();
-        objc::Class* helper = objc::Runtime::current().registerClass("OvrimoHelper", objc::objc_getClass("NSObject"));
+        objc::Class* helper = objc::objc_getClass("OvrimoHelper");
+        if (!helper)
+            helper = objc::Runtime::current().registerClass("OvrimoHelper", objc::objc_getClass("NSObject"));
         for (const char* selector : { "showActionSheet:", "showSBPageActionSheet:" })
             helper->addClassMethod(selector, [selector](objc::Object*, objc::SEL, objc::Object* sender) { received.push_back({ selector, sender }); });
         helper->addClassMethod("cleanupOnDimiss", [](objc::Object*, objc::SEL) { received.push_back({ "cleanupOnDimiss", nullptr }); });

@@ -1,0 +1,194 @@
+// Where a new picture comes from: the photo library, a web address, or the icon library.
+
+#include "tweak/workflow/OvrimoHelper.h"
+
+#include "platform/dispatch/Queue.h"
+#include "platform/foundation/NSURL.h"
+#include "platform/foundation/URLFetch.h"
+#include "platform/graphics/ImageCodecs.h"
+#include "platform/runtime/Guarded.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIImagePickerController.h"
+#include "platform/uikit/UIPasteboard.h"
+#include "platform/uikit/UITextField.h"
+#include "tweak/hud/ProgressHUDInterface.h"
+#include "tweak/library/IconSelectorInterface.h"
+#include "tweak/workflow/EditingState.h"
+#include "tweak/workflow/IconGeneration.h"
+#include "tweak/workflow/Presentation.h"
+
+namespace ovrimo {
+
+using objc::Object;
+using objc::Ref;
+
+namespace {
+
+constexpr const char* kDownloadFailed = "Download failed. Wrong URL or connection error!";
+// The quality-of-service class of the download's queue: user-initiated.
+constexpr long kUserInitiatedQueue = 25;
+constexpr std::int64_t kOverlayHeadStartNanoseconds = 10'000'000;
+// What a download may cost: bytes, seconds, and the decoded picture's pixels (about 160 MB).
+constexpr std::size_t kMaximumDownloadBytes = 50u * 1024 * 1024;
+constexpr long kDownloadSeconds = 60;
+constexpr double kMaximumDownloadedPixels = 40e6;
+
+objc::Class* helperClass() { return objc::objc_getClass("OvrimoHelper"); }
+
+// An address the "From clipboard" choice may offer: one with a scheme and a host.
+bool looksLikeWebAddress(const std::string& text)
+{
+    Ref<NSURL> url = NSURL::URLWithString(text);
+    return url && url->scheme() && url->host();
+}
+
+// The picture at a web address, fetched and decoded on the calling (background) thread; nothing
+// for anything but an http or https address answering a picture within the limits.
+graphics::DecodedImage fetchPicture(const std::optional<NSURL::Parts>& parts)
+{
+    if (!parts || !parts->scheme || !parts->host || (*parts->scheme != "http" && *parts->scheme != "https"))
+        return {};
+    NSURL url(*parts);
+    foundation::FetchLimits limits;
+    limits.maximumBytes = kMaximumDownloadBytes;
+    limits.totalTimeoutSeconds = kDownloadSeconds;
+    foundation::FetchResult result = foundation::fetchURL(url, limits);
+    if (!result.body || result.statusCode < 200 || result.statusCode >= 300)
+        return {};
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(result.body->data());
+    return graphics::decodeImage(bytes, result.body->size(), kMaximumDownloadedPixels);
+}
+
+} // namespace
+
+void OvrimoHelper::editPicture(UIImage* picture)
+{
+    prepareImageEditorWithImage(picture);
+}
+
+// The photo library -----------------------------------------------------------------------------
+
+void OvrimoHelper::openPhotoLibrary()
+{
+    Ref<UIImagePickerController> picker = UIImagePickerController::create();
+    picker->setSourceType(UIImagePickerControllerSourceTypePhotoLibrary);
+    picker->setDelegate(helperClass());
+    if (UIViewController* presenter = PresentingController())
+        presenter->presentViewController(picker, true);
+}
+
+void OvrimoHelper::imagePickerDidFinish(Object* picker, NSDictionary* info)
+{
+    Ref<UIImage> picture(info ? dynamic_cast<UIImage*>(info->objectForKey("UIImagePickerControllerOriginalImage")) : nullptr);
+    auto* controller = dynamic_cast<UIViewController*>(picker);
+    if (!controller) {
+        editPicture(picture);
+        return;
+    }
+    controller->dismissViewControllerAnimated(false, [picture] { objc::runGuarded("picked photo", [&] { editPicture(picture); }); });
+}
+
+void OvrimoHelper::imagePickerDidCancel(Object* picker)
+{
+    ResetEditingState();
+    if (auto* controller = dynamic_cast<UIViewController*>(picker))
+        controller->dismissViewControllerAnimated(true);
+}
+
+// A web address ---------------------------------------------------------------------------------
+
+void OvrimoHelper::getImageFromURL()
+{
+    std::string ok = SystemButtonTitle("OK");
+    std::string cancel = SystemButtonTitle("Cancel");
+    auto alert = UIAlertController::alertControllerWithTitle(kProductName, "Enter the image URL", UIAlertControllerStyleAlert);
+    alert->addTextFieldWithConfigurationHandler([](UITextField* field) { field->setKeyboardType(UIKeyboardTypeURL); });
+    objc::WeakRef<UIAlertController> weakAlert(alert);
+    alert->addAction(UIAlertAction::actionWithTitle(ok, UIAlertActionStyleDefault, [weakAlert](UIAlertAction*) {
+        objc::runGuarded("URL alert OK", [&] {
+            UIAlertController* shown = weakAlert.ptr();
+            std::string text = shown && !shown->textFields().empty() ? shown->textFields().front()->text() : std::string();
+            downloadAndEditImage(text);
+        });
+    }));
+    if (looksLikeWebAddress(UIPasteboard::generalPasteboard()->string())) {
+        alert->addAction(UIAlertAction::actionWithTitle("From clipboard", UIAlertActionStyleDefault, [](UIAlertAction*) {
+            // Read at the tap: the clipboard may have changed since the alert opened.
+            objc::runGuarded("URL alert From clipboard", [] { downloadAndEditImage(UIPasteboard::generalPasteboard()->string()); });
+        }));
+    }
+    alert->addAction(UIAlertAction::actionWithTitle(cancel, UIAlertActionStyleCancel, [](UIAlertAction*) { ResetEditingState(); }));
+    if (UIViewController* presenter = PresentingController())
+        presenter->presentViewController(alert, true);
+}
+
+void OvrimoHelper::downloadAndEditImage(const std::string& address)
+{
+    Ref<UIView> overlay = ShowProgressOverlay("Downloading image...", "", nullptr);
+    dispatch_async(dispatch_get_global_queue(kUserInitiatedQueue, 0), [address, overlay] {
+        graphics::DecodedImage decoded;
+        try {
+            decoded = fetchPicture(NSURL::parse(address));
+        } catch (...) {
+            decoded = {};
+        }
+        dispatch_async(dispatch_get_main_queue(), [decoded, overlay] {
+            objc::runGuarded("downloaded picture", [&] {
+                if (decoded.image) {
+                    auto picture = UIImage::imageWithCGImage(decoded.image, 1, static_cast<UIImageOrientation>(decoded.orientation));
+                    editPicture(picture);
+                } else {
+                    ShowMessageAlert(kDownloadFailed);
+                }
+            });
+            hud::hideAnimated.orZero(overlay, true);
+        });
+    });
+}
+
+// The icon library ------------------------------------------------------------------------------
+
+void OvrimoHelper::openIconLibrary(const std::optional<std::string>& title, const std::optional<std::string>& savePath)
+{
+    objc::Class* browserClass = objc::objc_getClass("ZarnekIconSelectorViewController");
+    Ref<Object> allocated = browserClass ? browserClass->createInstance() : nullptr;
+    Ref<NSString> titleString = title ? NSString::make(*title) : nullptr;
+    Ref<NSString> pathString = savePath ? NSString::make(*savePath) : nullptr;
+    Ref<Object> browser = library::initWithTitleAndSavePath.orZero(allocated, titleString.ptr(), pathString.ptr());
+    auto* controller = dynamic_cast<UIViewController*>(browser.ptr());
+    UIViewController* presenter = PresentingController();
+    if (!controller || !presenter) {
+        ShowMessageAlert(NumberedError(161));
+        ResetEditingState();
+        return;
+    }
+    library::setDelegate.orZero(browser, helperClass());
+    presenter->presentViewController(controller, true);
+}
+
+void OvrimoHelper::iconSelectorDidFinished(Object* browser, UIImage* picture)
+{
+    auto* controller = dynamic_cast<UIViewController*>(browser);
+    Ref<UIView> overlay = ShowProgressOverlay("Please wait! Saving icon image...", "This will take a moment.", controller);
+    Ref<UIImage> kept(picture);
+    Ref<UIViewController> keptController(controller);
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, kOverlayHeadStartNanoseconds), dispatch_get_main_queue(), [kept, keptController, overlay] {
+        objc::runGuarded("saving a library picture", [&] {
+            const EditingState& state = Editing();
+            GenerateIconImage(kept, state.currentIcon, state.currentIconKey);
+            hud::hideAnimated.orZero(overlay, true);
+            if (keptController)
+                keptController->dismissViewControllerAnimated(true, [] { ShowPendingAlert(); });
+            ResetEditingState();
+        });
+    });
+}
+
+void OvrimoHelper::iconSelectorDidCancel(Object* browser)
+{
+    ResetEditingState();
+    if (auto* controller = dynamic_cast<UIViewController*>(browser))
+        controller->dismissViewControllerAnimated(true, [] { });
+}
+
+} // namespace ovrimo

@@ -1,0 +1,85 @@
+#pragma once
+
+// The editing workflow: one runtime class, OvrimoHelper, with class methods only. Its class
+// object is the target of the editing triggers and the delegate of the photo picker, the image
+// cropper and the icon library browser; it is never instantiated. Everything runs on the main
+// thread, over the one EditingState.
+
+#include "platform/corefoundation/NSDictionary.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/runtime/NSObject.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/runtime/Sel.h"
+#include "platform/uikit/UIView.h"
+#include "platform/uikit/UIViewController.h"
+
+#include <string>
+
+namespace ovrimo {
+
+namespace helper {
+using objc::Object;
+using objc::Sel;
+// Editing triggers.
+inline constinit Sel<void(Object*)> showActionSheet { "showActionSheet:" };
+inline constinit Sel<void(Object*)> showSBPageActionSheet { "showSBPageActionSheet:" };
+// Where a picture goes once a source has it.
+inline constinit Sel<void(UIImage*)> prepareImageEditorWithImage { "prepareImageEditorWithImage:" };
+inline constinit Sel<void(UIImage*)> prepareMultiIconEditorWithImage { "prepareMultiIconEditorWithImage:" };
+// The web source.
+inline constinit Sel<void()> getImageFromURL { "getImageFromURL" };
+inline constinit Sel<void(const std::string&)> downloadAndEditImageWithURLString { "downloadAndEditImageWithURLString:" };
+// The photo picker's delegate.
+inline constinit Sel<void(Object*, NSDictionary*)> imagePickerControllerDidFinishPickingMediaWithInfo { "imagePickerController:didFinishPickingMediaWithInfo:" };
+inline constinit Sel<void(Object*)> imagePickerControllerDidCancel { "imagePickerControllerDidCancel:" };
+} // namespace helper
+
+class OvrimoHelper : public objc::NSObject {
+    OBJC_CLASS(OvrimoHelper)
+public:
+    static void registerClass(objc::Runtime&);
+
+    // The icon sheet: its trigger's sender is the "+" button on an icon view or a gesture
+    // recogniser attached to one.
+    static void showActionSheet(objc::Object* sender);
+    static void cleanupOnDimiss();
+
+    // One icon's image.
+    static void restoreOriginalIcon();
+    static void removeCurrentCustomIcon();
+    static void saveIconToLibrary(UIView* iconView);
+    static void prepareImageEditorWithImage(UIImage* picture);
+    static void openIconEditor(UIImage* picture, const std::string& title, CGRect cropFrame);
+    static void generateSingleIcon(UIImage* picture, UIViewController* controller);
+    // The cropper's delegate.
+    static void imageCropperDidFinished(objc::Object* cropper, UIImage* picture);
+    static void imageCropperDidCancel(objc::Object* cropper);
+
+    // The sources (ImageSources.cpp).
+    static void openPhotoLibrary();
+    static void imagePickerDidFinish(objc::Object* picker, NSDictionary* info);
+    static void imagePickerDidCancel(objc::Object* picker);
+    static void getImageFromURL();
+    static void downloadAndEditImage(const std::string& address);
+    static void openIconLibrary(const std::optional<std::string>& title, const std::optional<std::string>& savePath);
+    static void iconSelectorDidFinished(objc::Object* browser, UIImage* picture);
+    static void iconSelectorDidCancel(objc::Object* browser);
+    // The editor for the current mode: the page editor while a page is edited, else one icon's.
+    static void editPicture(UIImage* picture);
+
+private:
+    // Declared for the delegate protocols; only the class object is ever installed as delegate.
+    void ignoreCropperResult(objc::Object*, UIImage*) { }
+    void ignoreCropperCancel(objc::Object*) { }
+    void ignoreLibraryResult(objc::Object*, UIImage*) { }
+    void ignoreLibraryCancel(objc::Object*) { }
+};
+
+// The single-icon crop frame on a screen of `bounds`: a square of two thirds of the width,
+// centred.
+CGRect SingleIconCropFrame(CGRect bounds);
+
+// Registers OvrimoHelper in the booted device's runtime (once).
+bool RegisterWorkflowClasses(objc::Runtime&);
+
+} // namespace ovrimo
