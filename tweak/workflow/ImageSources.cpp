@@ -11,11 +11,14 @@
 #include "platform/uikit/UIImagePickerController.h"
 #include "platform/uikit/UIPasteboard.h"
 #include "platform/uikit/UITextField.h"
+#include "tweak/workflow/Downloads.h"
 #include "tweak/hud/ProgressHUDInterface.h"
 #include "tweak/library/IconSelectorInterface.h"
 #include "tweak/workflow/EditingState.h"
 #include "tweak/workflow/IconGeneration.h"
 #include "tweak/workflow/Presentation.h"
+
+#include <algorithm>
 
 namespace ovrimo {
 
@@ -28,10 +31,6 @@ constexpr const char* kDownloadFailed = "Download failed. Wrong URL or connectio
 // The quality-of-service class of the download's queue: user-initiated.
 constexpr long kUserInitiatedQueue = 25;
 constexpr std::int64_t kOverlayHeadStartNanoseconds = 10'000'000;
-// What a download may cost: bytes, seconds, and the decoded picture's pixels (about 160 MB).
-constexpr std::size_t kMaximumDownloadBytes = 50u * 1024 * 1024;
-constexpr long kDownloadSeconds = 60;
-constexpr double kMaximumDownloadedPixels = 40e6;
 
 objc::Class* helperClass() { return objc::objc_getClass("OvrimoHelper"); }
 
@@ -44,26 +43,32 @@ bool looksLikeWebAddress(const std::string& text)
 
 // The picture at a web address, fetched and decoded on the calling (background) thread; nothing
 // for anything but an http or https address answering a picture within the limits.
-graphics::DecodedImage fetchPicture(const std::optional<NSURL::Parts>& parts)
+graphics::DecodedImage fetchPicture(const std::optional<NSURL::Parts>& parts, const DownloadLimits& allowed)
 {
     if (!parts || !parts->scheme || !parts->host || (*parts->scheme != "http" && *parts->scheme != "https"))
         return {};
     NSURL url(*parts);
     foundation::FetchLimits limits;
-    limits.maximumBytes = kMaximumDownloadBytes;
-    limits.totalTimeoutSeconds = kDownloadSeconds;
+    limits.maximumBytes = allowed.maximumBytes;
+    limits.totalTimeoutSeconds = allowed.seconds;
+    limits.connectTimeoutSeconds = std::min(limits.connectTimeoutSeconds, allowed.seconds);
     foundation::FetchResult result = foundation::fetchURL(url, limits);
     if (!result.body || result.statusCode < 200 || result.statusCode >= 300)
         return {};
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(result.body->data());
-    return graphics::decodeImage(bytes, result.body->size(), kMaximumDownloadedPixels);
+    return graphics::decodeImage(bytes, result.body->size(), allowed.maximumPixels);
 }
 
 } // namespace
 
+DownloadLimits& PictureDownloadLimits()
+{
+    return objc::Runtime::current().state<DownloadLimits>();
+}
+
 void OvrimoHelper::editPicture(UIImage* picture)
 {
-    prepareImageEditorWithImage(picture);
+    helper::prepareImageEditorWithImage.orZero(helperClass(), picture);
 }
 
 // The photo library -----------------------------------------------------------------------------
@@ -125,14 +130,17 @@ void OvrimoHelper::getImageFromURL()
 void OvrimoHelper::downloadAndEditImage(const std::string& address)
 {
     Ref<UIView> overlay = ShowProgressOverlay("Downloading image...", "", nullptr);
-    dispatch_async(dispatch_get_global_queue(kUserInitiatedQueue, 0), [address, overlay] {
+    DownloadLimits limits = PictureDownloadLimits();
+    // The overlay only passes through the background block (moved, never copied or released
+    // there): views are made and released on the main thread only.
+    dispatch_async(dispatch_get_global_queue(kUserInitiatedQueue, 0), [address, overlay = std::move(overlay), limits]() mutable {
         graphics::DecodedImage decoded;
         try {
-            decoded = fetchPicture(NSURL::parse(address));
+            decoded = fetchPicture(NSURL::parse(address), limits);
         } catch (...) {
             decoded = {};
         }
-        dispatch_async(dispatch_get_main_queue(), [decoded, overlay] {
+        dispatch_async(dispatch_get_main_queue(), [decoded, overlay = std::move(overlay)] {
             objc::runGuarded("downloaded picture", [&] {
                 if (decoded.image) {
                     auto picture = UIImage::imageWithCGImage(decoded.image, 1, static_cast<UIImageOrientation>(decoded.orientation));

@@ -1,32 +1,38 @@
 #include "tweak/workflow/WorkflowPreferences.h"
 
 #include "platform/corefoundation/CFNotificationCenter.h"
+#include "platform/runtime/Runtime.h"
 #include "tweak/Preferences.h"
 
 namespace ovrimo {
 
 namespace {
 
-objc::Ref<NSMutableDictionary> g_workflowSnapshot;
+// Kept with the booted device's runtime: it ends with the device, and a new boot loads afresh.
+struct WorkflowSnapshot {
+    objc::Ref<NSMutableDictionary> values;
+};
+
+objc::Ref<NSMutableDictionary>& snapshot() { return objc::Runtime::current().state<WorkflowSnapshot>().values; }
 
 void WorkflowPreferencesChanged(CFNotificationCenterRef, void*, const std::string&, const void*, NSDictionary*)
 {
-    g_workflowSnapshot = nullptr;
-    g_workflowSnapshot = LoadPreferencesDomain();
+    snapshot() = nullptr;
+    snapshot() = LoadPreferencesDomain();
 }
 
 } // namespace
 
 NSDictionary* WorkflowPreferencesSnapshot()
 {
-    if (!g_workflowSnapshot)
-        g_workflowSnapshot = LoadPreferencesDomain();
-    return g_workflowSnapshot.ptr();
+    if (!snapshot())
+        snapshot() = LoadPreferencesDomain();
+    return snapshot().ptr();
 }
 
 void StartWorkflowPreferences()
 {
-    g_workflowSnapshot = LoadPreferencesDomain();
+    snapshot() = LoadPreferencesDomain();
     CFNotificationCenterAddObserver(CFNotificationCenterGetDarwinNotifyCenter(), nullptr, WorkflowPreferencesChanged, kPreferencesChangedNotification,
         nullptr, CFNotificationSuspensionBehaviorCoalesce);
 }
