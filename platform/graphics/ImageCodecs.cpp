@@ -277,6 +277,23 @@ void pngWrite(png_structp png, png_bytep data, png_size_t length)
 
 void pngFlush(png_structp) { }
 
+bool isOpaqueEverywhere(const CGImage* image)
+{
+    if (image->kind() != CGImage::Kind::Color)
+        return true;
+    const uint8_t* data = image->data();
+    size_t w = image->width(), h = image->height(), stride = image->bytesPerRow();
+    for (size_t y = 0; y < h; ++y) {
+        auto* pixels = reinterpret_cast<const uint32_t*>(data + y * stride);
+        uint32_t all = 0xFF000000u;
+        for (size_t x = 0; x < w; ++x)
+            all &= pixels[x];
+        if ((all >> 24) != 0xFF)
+            return false;
+    }
+    return true;
+}
+
 bool writePNG(png_structp png, png_infop info, PNGWriteState* state)
 {
     if (setjmp(png_jmpbuf(png)))
@@ -284,7 +301,9 @@ bool writePNG(png_structp png, png_infop info, PNGWriteState* state)
     const CGImage* image = state->image;
     size_t w = image->width(), h = image->height();
     bool grey = image->kind() != CGImage::Kind::Color;
-    bool alpha = image->hasAlpha();
+    // A picture with an alpha channel that is opaque everywhere is written without it: the same
+    // pixels, a quarter fewer bytes to compress.
+    bool alpha = image->hasAlpha() && !isOpaqueEverywhere(image);
     int channels = grey ? 1 : alpha ? 4 : 3;
     png_set_write_fn(png, state, pngWrite, pngFlush);
     png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, grey ? PNG_COLOR_TYPE_GRAY : alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,

@@ -22,6 +22,9 @@ void GenerateIconImage(UIImage* picture, objc::Object* icon, const std::optional
 // The icon file GenerateIconImage would write for `picture`, without writing it: null when there
 // is none to write (no picture, or pre-shaped mode without a shape).
 objc::Ref<UIImage> IconImageForPicture(UIImage* picture, UIImage* shape, bool preShaped);
+// Draws and writes one icon file at the device path `path` (the store folder made first when
+// missing). The bytes written, or 0 when nothing was (the previous file, if any, is left whole).
+std::size_t WriteIconFile(UIImage* picture, UIImage* shape, bool preShaped, const std::string& path);
 // "com.zarnek.ovrimo.iconimagechanged" on the local center, with the key as object and as "appID".
 void PostIconImageChanged(const std::string& key);
 
