@@ -48,6 +48,7 @@ const StepSyntax kSyntax[] = {
     { "notifications", "notifications", "pull down the notification list" },
     { "widgets", "widgets", "show the widgets page" },
     { "search", "search \"QUERY\"", "open search with QUERY typed" },
+    { "webserver", "webserver FOLDER PORT", "serve the files of FOLDER at http://127.0.0.1:PORT/ until the script ends" },
 };
 
 std::string usageOf(std::string_view name)
@@ -144,6 +145,7 @@ std::string Step::name() const
     case StepKind::NotificationCenter: return "notifications";
     case StepKind::Widgets: return "widgets";
     case StepKind::Search: return "search";
+    case StepKind::WebServer: return "webserver";
     }
     return "?";
 }
@@ -318,6 +320,14 @@ std::optional<Step> parseLine(std::string_view line, int lineNumber)
             : name == "widgets"    ? StepKind::Widgets
                                    : StepKind::NotificationCenter;
         count(0, 0);
+    } else if (name == "webserver") {
+        step.kind = StepKind::WebServer;
+        count(2, 2);
+        text(0, "FOLDER");
+        num(1, "PORT");
+        double port = step.numbers[0];
+        if (port < 1024 || port > 65535 || port != std::floor(port))
+            usageError(lineNumber, name, "PORT must be a whole number from 1024 to 65535, not '" + args[1].text + "'");
     } else if (name == "wait") {
         step.kind = StepKind::Wait;
         count(1, 1);

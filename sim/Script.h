@@ -41,6 +41,7 @@ enum class StepKind {
     NotificationCenter,
     Widgets,
     Search,
+    WebServer,
 };
 
 enum class Direction { Up, Down, Left, Right };

@@ -1,5 +1,7 @@
 #include "sim/ScriptRunner.h"
 
+#include "sim/FolderServer.h"
+
 #include "device/Device.h"
 #include "device/settings/SettingsApp.h"
 #include "platform/corefoundation/CFNotificationCenter.h"
@@ -448,6 +450,15 @@ void ScriptRunner::runStep(const Step& step)
         dev.showSearch(step.texts[0]);
         settle();
         break;
+    case StepKind::WebServer: {
+        int port = static_cast<int>(step.numbers[0]);
+        try {
+            m_servers.push_back(std::make_unique<FolderServer>(inputPath(step.texts[0]), port));
+        } catch (const std::exception& e) {
+            throw StepFailure(e.what());
+        }
+        break;
+    }
     }
 }
 

@@ -20,6 +20,8 @@ class Device;
 
 namespace sim {
 
+class FolderServer;
+
 inline constexpr std::int64_t kSettleMilliseconds = 400;
 inline constexpr double kDefaultLongPressSeconds = 1.0;
 inline constexpr double kDefaultDragSeconds = 0.5;
@@ -82,6 +84,8 @@ private:
     std::unique_ptr<device::Device> m_owned;
     device::Device* m_device = nullptr;
     std::vector<std::filesystem::path> m_screenshots;
+    // Started by `webserver` steps; stopped when the runner goes.
+    std::vector<std::unique_ptr<FolderServer>> m_servers;
 };
 
 // Copies every file of `package` into the device root `root` at the same device path.

@@ -145,6 +145,9 @@ TEST(ScriptParse, NumbersDirectionsAndDurationsAreChecked)
     EXPECT_NE(refusal("wait -1").second.find("whole number"), std::string::npos);
     EXPECT_NE(refusal("tap \"\"").second.find("LABEL must not be empty"), std::string::npos);
     EXPECT_NE(refusal("screenshot \"\"").second.find("FILE must not be empty"), std::string::npos);
+    EXPECT_NE(refusal("webserver pictures 80").second.find("PORT must be a whole number from 1024 to 65535"), std::string::npos);
+    EXPECT_NE(refusal("webserver pictures 8080.5").second.find("PORT"), std::string::npos);
+    EXPECT_NE(refusal("webserver pictures").second.find("webserver takes 2 arguments"), std::string::npos);
 }
 
 TEST(ScriptParse, ProfileMustComeFirstAndExist)
