@@ -101,6 +101,31 @@ TEST_F(GraphicsCodec, PNGRoundTripIsExactWithAndWithoutAlpha)
     }
 }
 
+TEST_F(GraphicsCodec, AnAlphaChannelThatIsOpaqueEverywhereIsLeftOut)
+{
+    // The colour type byte of the header: 2 is RGB, 6 is RGBA.
+    auto colourType = [](const std::vector<uint8_t>& png) { return png.size() > 25 ? png[25] : 0; };
+    std::vector<uint8_t> rgba;
+    for (int i = 0; i < 16; ++i)
+        rgba.insert(rgba.end(), { uint8_t(i * 16), uint8_t(255 - i * 16), 7, 255 });
+    CGImageRef opaque = imageFromRGBA(4, 4, rgba);
+    ASSERT_TRUE(opaque && opaque->hasAlpha());
+    auto png = graphics::encodePNG(opaque);
+    ASSERT_TRUE(png);
+    EXPECT_EQ(colourType(*png), 2);
+    CGImageRef decoded = graphics::decodePNG(png->data(), png->size());
+    ASSERT_TRUE(decoded);
+    EXPECT_TRUE(samePixels(opaque, decoded)) << "the same picture, without the channel";
+
+    // One pixel less than opaque keeps the channel, and its value.
+    rgba[4 * 5 + 3] = 128;
+    CGImageRef translucent = imageFromRGBA(4, 4, rgba);
+    png = graphics::encodePNG(translucent);
+    ASSERT_TRUE(png);
+    EXPECT_EQ(colourType(*png), 6);
+    EXPECT_EQ(pixelAt(graphics::decodePNG(png->data(), png->size()), 1, 1).a, 128);
+}
+
 TEST_F(GraphicsCodec, GreyPicturesAndMasksEncodeAsGrey)
 {
     const std::vector<uint8_t> samples = { 0, 50, 200, 255 };
