@@ -419,6 +419,18 @@ TEST_F(ImageCropperTest, ASquarePictureUnmovedInASquareHoleIsCutWhole)
     EXPECT_EQ(cornersOf(zoomed->CGImage()), (Corners { kRed, kGreen, kBlue, kYellow }));
 }
 
+TEST_F(ImageCropperTest, AFittedFourByThreePhotoIsCutAsItsCentredSquare)
+{
+    // 400 × 300 in a 250-point hole: the arithmetic gives 49.99999999 for 50; the cut is still
+    // 300 × 300, not a column wider.
+    Ref<VPImageCropperViewController> cropper = open(quarters(400, 300));
+    ASSERT_TRUE(cropper);
+    Ref<UIImage> cut = croppersel::getSubImage(cropper);
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->size(), CGSizeMake(300, 300));
+    EXPECT_EQ(cornersOf(cut->CGImage()), (Corners { kRed, kGreen, kBlue, kYellow }));
+}
+
 // Buttons and the delegate -------------------------------------------------------------------------
 
 TEST_F(ImageCropperTest, SaveAndCancelReportToAClassObjectDelegateAndLeaveTheScreenOpen)
