@@ -248,6 +248,20 @@ TEST_F(ImageCropperTest, APinchZoomsWithinTheFittedAndTheLargestSize)
     settle(0.5);
     expectRect(cropper->settledFrame(), fitted, 1e-6);
 
+    // Zoomed, dragged to its right edge, then pinched in: the fitted size about the picture's
+    // centre would leave a gap on the hole's right, so it is pulled onto the hole's right edge.
+    fingers.pinch(holeCentre, 2);
+    settle(0.5);
+    for (int i = 0; i < 2; ++i) {
+        fingers.drag(CGPointMake(340, 330), CGPointMake(20, 330));
+        settle(0.5);
+    }
+    EXPECT_NEAR(CGRectGetMaxX(cropper->settledFrame()), CGRectGetMaxX(kSquareHole), 1e-9);
+    EXPECT_LT(CGRectGetMidX(cropper->settledFrame()), holeCentre.x - 100);
+    fingers.pinch(holeCentre, 0.2, 0.4, 10, 200);
+    settle(0.5);
+    expectRect(cropper->settledFrame(), CGRectOffset(fitted, CGRectGetMaxX(kSquareHole) - CGRectGetMaxX(fitted), 0), 1e-6);
+
     // Spread far beyond six times: exactly six times.
     for (int i = 0; i < 3; ++i)
         fingers.pinch(holeCentre, 5, 0.4, 10, 50);
