@@ -100,7 +100,15 @@ objc::Ref<UIImage> subImage(UIImage* image, CGRect rect)
 {
     if (!image || !image->CGImage() || !(rect.size.width > 0) || !(rect.size.height > 0))
         return nullptr;
-    CGImageRef part = CGImageCreateWithImageInRect(image->CGImage(), rect);
+    // Edges that the arithmetic leaves a hair off a whole pixel (503.9999999) are taken as that
+    // pixel, so that expanding outwards does not add a column or row the hole never showed.
+    auto snap = [](CGFloat v) {
+        CGFloat whole = std::round(v);
+        return std::fabs(v - whole) < 1e-6 ? whole : v;
+    };
+    CGFloat x0 = snap(rect.origin.x), y0 = snap(rect.origin.y);
+    CGFloat x1 = snap(rect.origin.x + rect.size.width), y1 = snap(rect.origin.y + rect.size.height);
+    CGImageRef part = CGImageCreateWithImageInRect(image->CGImage(), CGRectMake(x0, y0, x1 - x0, y1 - y0));
     if (!part)
         return nullptr;
     return UIImage::imageWithCGImage(part, 1, UIImageOrientationUp);

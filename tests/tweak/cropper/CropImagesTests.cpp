@@ -68,4 +68,10 @@ TEST_F(CropImages, SubImageCutsWholePixels)
     EXPECT_EQ(pixelAt(part->CGImage(), 0, 0), kRed);
     EXPECT_EQ(pixelAt(part->CGImage(), 20, 9), kGreen);
     EXPECT_FALSE(subImage(image, CGRectMake(0, 0, 0, 0)));
+    // Rounding noise of the crop arithmetic (a 12-megapixel photo fitted in a 250-point hole
+    // gives 503.99999999 for 504) adds no column or row.
+    objc::Ref<UIImage> noisy = subImage(image, CGRectMake(9.999999999, -0.000000001, 20.000000002, 20.000000001));
+    ASSERT_TRUE(noisy);
+    EXPECT_EQ(noisy->size().width, 20);
+    EXPECT_EQ(noisy->size().height, 20);
 }
