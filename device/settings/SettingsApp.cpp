@@ -70,7 +70,7 @@ Ref<NSArray> rootSpecifiers(PSListController* self)
         auto row = PSSpecifier::preferenceSpecifierNamed(entry.label, self, nullptr, nullptr, placeholder, PSLinkCell, nullptr);
         row->setIdentifier(entry.identifier);
         if (!entry.appBundleIdentifier.empty())
-            row->setProperty(NSString::make(entry.appBundleIdentifier), "appIDForIcon");
+            row->setProperty(NSString::make(entry.appBundleIdentifier), entry.lazyIcon ? "appIDForLazyIcon" : "appIDForIcon");
         if (Ref<UIImage> icon = entryIcon(entry))
             row->setProperty(icon, "iconImage");
         rows->addObject(row);
@@ -149,6 +149,7 @@ const std::vector<SystemEntry>& systemEntries()
         { "DISPLAY", "Display & Brightness", "" },
         { "", "", "" },
         { "FACETIME", "FaceTime", "com.apple.facetime" },
+        { "SAFARI", "Safari", "com.apple.mobilesafari", true },
         { "CALENDAR", "Calendar", "com.apple.mobilecal" },
         { "CONTACTS", "Contacts", "com.apple.MobileAddressBook" },
         { "REMINDERS", "Reminders", "com.apple.reminders" },

@@ -31,6 +31,9 @@ struct SystemEntry {
     std::string identifier; // the row's identifier ("WILLOW" for Home)
     std::string label;
     std::string appBundleIdentifier; // whose icon art the row shows ("" for the app's own panes)
+    // The row's icon is the app's own, loaded lazily by the cell (appIDForLazyIcon), as for
+    // Safari; the other rows carry their icon in the list.
+    bool lazyIcon = false;
 };
 // The system's entries, in the order of the list; an empty identifier starts a new group.
 const std::vector<SystemEntry>& systemEntries();

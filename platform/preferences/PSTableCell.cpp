@@ -148,6 +148,9 @@ void PSTableCell::registerClass(objc::Runtime& rt)
         if (!specifier)
             return;
         self->textLabel()->setText(specifier->name());
+        // An app's row names the app whose icon it loads; the cell keeps that name.
+        if (auto* lazy = dynamic_cast<NSString*>(specifier->propertyForKey("appIDForLazyIcon").ptr()))
+            msgSend(self, "setLazyIconID:", lazy->value());
         if (Ref<Object> icon = specifier->propertyForKey("iconImage")) {
             if (auto* image = dynamic_cast<UIImage*>(icon.ptr()))
                 msgSend(self, "setIcon:", image);
