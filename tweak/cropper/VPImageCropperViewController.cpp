@@ -78,7 +78,9 @@ Ref<Object> VPImageCropperViewController::initWith(UIImage* image, CGRect crop, 
     init.sendSuper(objc::classOf<VPImageCropperViewController>(), this);
     guarded("init", [&] {
         m_cropFrame = crop;
-        m_limitRatio = static_cast<double>(limit);
+        // Below 1 the largest size would be smaller than the fitted one and every pinch would
+        // shrink the picture off the hole: such a limit means no zoom beyond the fit.
+        m_limitRatio = std::max(1.0, static_cast<double>(limit));
         m_originalImage = fixOrientation(image);
         m_titleString = std::move(title);
     });

@@ -431,6 +431,31 @@ TEST_F(ImageCropperTest, ASquarePictureUnmovedInASquareHoleIsCutWhole)
     EXPECT_NEAR(zoomed->size().width, 300 * kSquareHole.size.width / cropper->settledFrame().size.width, 1.5);
     EXPECT_LT(zoomed->size().width, 180);
     EXPECT_EQ(cornersOf(zoomed->CGImage()), (Corners { kRed, kGreen, kBlue, kYellow }));
+    root->dismissViewControllerAnimated(false);
+    settle(0.5);
+
+    // A picture drawn at scale 2 (150 points, 300 pixels) is cut in its own pixels: whole.
+    Ref<UIImage> sharp = UIImage::imageWithCGImage(fourCorners(300, 300), 2, UIImageOrientationUp);
+    cropper = open(sharp);
+    ASSERT_TRUE(cropper);
+    cut = croppersel::getSubImage(cropper);
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->CGImage()->width(), 300u);
+    EXPECT_EQ(cornersOf(cut->CGImage()), (Corners { kRed, kGreen, kBlue, kYellow }));
+}
+
+TEST_F(ImageCropperTest, AZoomLimitBelowOneAllowsNoZoomAndNoShrinking)
+{
+    Ref<VPImageCropperViewController> cropper = open(quarters(400, 200), kSquareHole, nullptr, 0);
+    ASSERT_TRUE(cropper);
+    EXPECT_EQ(croppersel::limitRatio(cropper), 1);
+    EXPECT_EQ(cropper->largestFrame().size, cropper->fittedFrame().size);
+    CGPoint holeCentre = CGPointMake(CGRectGetMidX(kSquareHole), CGRectGetMidY(kSquareHole));
+    for (double scale : { 2.0, 0.5 }) {
+        fingers.pinch(holeCentre, scale);
+        settle(0.5);
+        expectRect(cropper->settledFrame(), cropper->fittedFrame(), 1e-6);
+    }
 }
 
 TEST_F(ImageCropperTest, AFittedFourByThreePhotoIsCutAsItsCentredSquare)
