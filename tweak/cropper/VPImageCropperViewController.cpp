@@ -174,18 +174,18 @@ void VPImageCropperViewController::buildButtons()
     CGSize area = root->frame().size;
     CGSize b = buttonSize();
     double y = area.height - 10 - b.height;
-    struct Spec {
+    struct ButtonPlace {
         const char* title;
         NSInteger tag;
         double x;
         const char* action;
     };
-    const Spec specs[] = {
+    const ButtonPlace places[] = {
         { "Cancel", kCancelButtonTag, 10, croppersel::cancel.name() },
         { "Save", kSaveButtonTag, area.width - 10 - b.width, croppersel::confirm.name() },
         { "Rotate", kRotateButtonTag, area.width / 2 - b.width / 2, croppersel::rotate.name() },
     };
-    for (const Spec& s : specs) {
+    for (const ButtonPlace& s : places) {
         Ref<UIColor> colour = buttonColour(s.tag);
         Ref<UIButton> button = UIButton::buttonWithType(UIButtonTypeCustom);
         button->setFrame(CGRectMake(s.x, y, b.width, b.height));
