@@ -78,7 +78,9 @@ Ref<Object> VPImageCropperViewController::initWith(UIImage* image, CGRect crop, 
     init.sendSuper(objc::classOf<VPImageCropperViewController>(), this);
     guarded("init", [&] {
         m_cropFrame = crop;
-        m_limitRatio = static_cast<double>(limit);
+        // Below 1 the largest size would be smaller than the fitted one and every pinch would
+        // shrink the picture off the hole: such a limit means no zoom beyond the fit.
+        m_limitRatio = std::max(1.0, static_cast<double>(limit));
         m_originalImage = fixOrientation(image);
         m_titleString = std::move(title);
     });
@@ -172,18 +174,18 @@ void VPImageCropperViewController::buildButtons()
     CGSize area = root->frame().size;
     CGSize b = buttonSize();
     double y = area.height - 10 - b.height;
-    struct Spec {
+    struct ButtonPlace {
         const char* title;
         NSInteger tag;
         double x;
         const char* action;
     };
-    const Spec specs[] = {
+    const ButtonPlace places[] = {
         { "Cancel", kCancelButtonTag, 10, croppersel::cancel.name() },
         { "Save", kSaveButtonTag, area.width - 10 - b.width, croppersel::confirm.name() },
         { "Rotate", kRotateButtonTag, area.width / 2 - b.width / 2, croppersel::rotate.name() },
     };
-    for (const Spec& s : specs) {
+    for (const ButtonPlace& s : places) {
         Ref<UIColor> colour = buttonColour(s.tag);
         Ref<UIButton> button = UIButton::buttonWithType(UIButtonTypeCustom);
         button->setFrame(CGRectMake(s.x, y, b.width, b.height));

@@ -9,6 +9,8 @@
 // (the picture view's frame) rests at `latestFrame` between gestures; it may settle no smaller
 // than the fitted rectangle `oldFrame` and no larger than `largeFrame` (the zoom limit times it).
 //
+// A zoom limit below 1 is taken as 1 (the picture may not settle smaller than it fits).
+//
 // Without a usable picture (null, or a picture or hole with an empty side) the screen shows the
 // overlay and the buttons only: gestures and Rotate do nothing and Save still reports to the
 // delegate, with a null image, so that its owner can tell the user.
