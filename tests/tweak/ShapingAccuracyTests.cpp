@@ -2,7 +2,8 @@
 // gradients, a hole and a half-transparent band; the same alpha with photo-like content; a 120 ×
 // 120 rounded reference) are shaped as SpringBoard's 60-point icon at scale 2 would shape them, on
 // a screen of scale 2 and of scale 3, and compared with the results saved before the shaping was
-// made faster (data/shaped_*.png). Those files hold the premultiplied bytes of each pixel, red,
+// made faster (data/shaped_*.png); a screen of scale 2 takes the one-pass shaping, one of scale 3
+// the step-by-step one. Those files hold the premultiplied bytes of each pixel, red,
 // green, blue and alpha, written as they are: every channel must stay within 1/255 of them.
 
 #include "platform/uikit/UIScreen.h"
