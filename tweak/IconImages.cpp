@@ -2,7 +2,10 @@
 
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/CGImage.h"
+#include "platform/graphics/Graphics.h"
 #include "platform/graphics/UIGraphics.h"
+
+#include <vector>
 
 namespace ovrimo {
 
@@ -52,10 +55,59 @@ Ref<UIImage> OverlayImage(UIImage* base, UIImage* top)
     return result;
 }
 
+namespace {
+
+// The scale the silhouette is drawn at (TintImage's canvas).
+constexpr CGFloat kSilhouetteScale = 2.0;
+
+// SpringBoard's usual icon: upright, at the silhouette's scale, on a screen of that scale. Then
+// every canvas of the steps below has the reference's own pixels, the image mask is the
+// reference's alpha pixel for pixel, and shaping comes to one pass over the body multiplying each
+// premultiplied pixel by that alpha (within a level of the steps' own rounding).
+bool ShapesPixelForPixel(UIImage* reference, UIImage* body)
+{
+    CGImage* r = reference->CGImage();
+    CGImage* b = body->CGImage();
+    return reference->scale() == kSilhouetteScale && graphics::mainScreenScale() == kSilhouetteScale
+        && reference->imageOrientation() == UIImageOrientationUp && r->kind() == CGImage::Kind::Color && b->kind() == CGImage::Kind::Color
+        && b->width() == r->width() && b->height() == r->height() && b->hasAlpha();
+}
+
+Ref<UIImage> MultiplyByAlphaOf(UIImage* body, UIImage* reference)
+{
+    CGImage* b = body->CGImage();
+    CGImage* r = reference->CGImage();
+    size_t width = b->width(), height = b->height();
+    std::vector<uint8_t> pixels(width * height * 4);
+    for (size_t y = 0; y < height; ++y) {
+        const auto* in = reinterpret_cast<const uint32_t*>(b->data() + y * b->bytesPerRow());
+        const auto* shape = reinterpret_cast<const uint32_t*>(r->data() + y * r->bytesPerRow());
+        auto* out = reinterpret_cast<uint32_t*>(pixels.data() + y * width * 4);
+        bool shapeHasAlpha = r->hasAlpha();
+        for (size_t x = 0; x < width; ++x) {
+            uint32_t a = shapeHasAlpha ? shape[x] >> 24 : 255, p = in[x], result = 0;
+            // Each byte rounded to nearest, as the compositing of a mask does.
+            for (int shift = 0; shift < 32; shift += 8)
+                result |= ((((p >> shift) & 0xFF) * a + 127) / 255) << shift;
+            out[x] = result;
+        }
+    }
+    CGImageRef shaped = CGImageCreate(width, height, 8, 32, width * 4, CGColorSpaceCreateDeviceRGB(), kCGImageAlphaPremultipliedFirst | kCGBitmapByteOrder32Host,
+        CGDataProviderCreateWithBytes(std::move(pixels)), nullptr, true, kCGRenderingIntentDefault);
+    return UIImage::imageWithCGImage(shaped, 1.0, UIImageOrientationUp);
+}
+
+} // namespace
+
 Ref<UIImage> ShapeLikeReference(UIImage* custom, UIImage* reference)
 {
-    if (!custom || !reference)
+    if (!custom || !reference || !reference->CGImage())
         return nullptr;
+    Ref<UIImage> body = RedrawImage(custom, reference->size());
+    if (!body)
+        return nullptr;
+    if (ShapesPixelForPixel(reference, body))
+        return MultiplyByAlphaOf(body, reference);
     // A picture that is white where the reference is transparent and black where it is opaque.
     Ref<UIImage> silhouette = TintImage(reference, UIColor::blackColor());
     if (!silhouette)
@@ -68,8 +120,7 @@ Ref<UIImage> ShapeLikeReference(UIImage* custom, UIImage* reference)
     UIGraphicsEndImageContext();
     Ref<UIImage> maskPicture = OverlayImage(backdrop, silhouette);
 
-    Ref<UIImage> body = RedrawImage(custom, reference->size());
-    if (!body || !maskPicture)
+    if (!maskPicture)
         return nullptr;
     if (body->size().width != maskPicture->size().width || body->size().height != maskPicture->size().height)
         maskPicture = RedrawImage(maskPicture, body->size());

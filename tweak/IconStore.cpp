@@ -1,8 +1,11 @@
 #include "tweak/IconStore.h"
 
-#include "platform/foundation/NSFileManager.h"
+#include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/ReadFile.h"
+#include "platform/graphics/Graphics.h"
 #include "platform/runtime/Guarded.h"
 #include "tweak/IconImages.h"
+#include "tweak/IconStoreCache.h"
 #include "tweak/IconViews.h"
 #include "tweak/Preferences.h"
 #include "tweak/PrivateInterfaces.h"
@@ -67,22 +70,58 @@ std::optional<std::string> CustomIconFile(const IconKey& key)
 
 bool StoredImagesAreFinal() { return IntegerValue("generatemethod") == 1; }
 
+namespace {
+
+// Stored files larger than this are not read: no picture within kMaxCustomIconPixels comes close.
+constexpr std::size_t kMaxCustomIconFileBytes = 256u << 20;
+
+// The bytes of the regular file at a device path; nothing when there is none (missing, a
+// directory, outside the device root) or it cannot be read.
+std::optional<std::string> ReadStoredFile(const std::string& devicePath)
+{
+    auto host = filesystem::DeviceRoot::resolve(devicePath);
+    if (!host)
+        return std::nullopt;
+    return filesystem::readWholeFile(*host, kMaxCustomIconFileBytes);
+}
+
+// A file that is not a picture (or is refused as too large) decodes to nothing; the caller keeps
+// SpringBoard's own image.
+Ref<UIImage> DecodeStoredFile(const std::string& bytes, CGFloat scale)
+{
+    return UIImage::imageWithData(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), scale, kMaxCustomIconPixels);
+}
+
+} // namespace
+
 Ref<UIImage> LoadCustomImage(const IconKey& key)
 {
     auto path = CustomIconFile(key);
-    if (!path || !NSFileManager::defaultManager()->fileExistsAtPath(*path))
-        return nullptr;
-    // A file that is not a picture (or is refused as too large) decodes to nothing; the caller
-    // keeps SpringBoard's own image.
-    return UIImage::imageWithContentsOfFile(*path, kMaxCustomIconPixels);
+    auto bytes = path ? ReadStoredFile(*path) : std::nullopt;
+    return bytes ? DecodeStoredFile(*bytes, UIImage::scaleForFileName(*path)) : nullptr;
 }
 
 Ref<UIImage> StoredImageShapedLike(const IconKey& key, UIImage* reference)
 {
-    Ref<UIImage> loaded = LoadCustomImage(key);
-    if (!loaded || StoredImagesAreFinal())
-        return loaded;
-    return reference ? ShapeLikeReference(loaded, reference) : nullptr;
+    // The file is read on every lookup: its absence and its bytes decide what is shown. Only the
+    // decoding and shaping of the same bytes for the same reference are remembered.
+    auto path = CustomIconFile(key);
+    auto bytes = path ? ReadStoredFile(*path) : std::nullopt;
+    if (!bytes || bytes->empty())
+        return nullptr;
+    bool final = StoredImagesAreFinal();
+    if (!final && !reference)
+        return nullptr;
+    ShownImageInputs inputs { *path, *bytes, UIImage::scaleForFileName(*path), final ? nullptr : reference, graphics::mainScreenScale() };
+    ShownImageCache& cache = SharedShownImageCache();
+    if (auto remembered = cache.find(inputs))
+        return *remembered;
+    Ref<UIImage> loaded = DecodeStoredFile(*bytes, inputs.fileScale);
+    Ref<UIImage> shown = !loaded || final ? loaded : ShapeLikeReference(loaded, reference);
+    // A picture that could not be shaped (out of memory) is tried again next time.
+    if (shown || !loaded)
+        cache.insert(inputs, shown);
+    return shown;
 }
 
 Ref<UIImage> CustomImageForKey(UIImage* original, const std::optional<IconKey>& key)

@@ -1,8 +1,9 @@
 #pragma once
 
 // The custom icon store: one PNG per icon in a flat folder, named after the icon's key, and the
-// lookups that turn a stored picture into the image SpringBoard shows. Nothing is cached: every
-// lookup tests for the file and reads it, so a file written, replaced or deleted is seen at once.
+// lookups that turn a stored picture into the image SpringBoard shows. Every lookup reads the file,
+// so a file written, replaced or deleted is seen at once; only the decoding and shaping of the same
+// bytes for the same reference and mode are remembered (IconStoreCache.h).
 
 #include "platform/graphics/UIImage.h"
 

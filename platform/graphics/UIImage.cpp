@@ -48,11 +48,13 @@ Ref<UIImage> UIImage::imageWithCGImage(::CGImage* image, CGFloat scale, UIImageO
     return objc::make<UIImage>(CGImageRef(image), scale, orientation);
 }
 
-Ref<UIImage> UIImage::imageWithData(const uint8_t* bytes, size_t size, CGFloat scale)
+Ref<UIImage> UIImage::imageWithData(const uint8_t* bytes, size_t size, CGFloat scale) { return imageWithData(bytes, size, scale, 0); }
+
+Ref<UIImage> UIImage::imageWithData(const uint8_t* bytes, size_t size, CGFloat scale, double maximumPixels)
 {
     if (!bytes || !size)
         return nullptr;
-    graphics::DecodedImage decoded = graphics::decodeImage(bytes, size);
+    graphics::DecodedImage decoded = graphics::decodeImage(bytes, size, maximumPixels);
     return imageWithCGImage(decoded.image, scale, static_cast<UIImageOrientation>(decoded.orientation));
 }
 
@@ -60,6 +62,8 @@ Ref<UIImage> UIImage::imageWithData(const std::vector<uint8_t>& bytes, CGFloat s
 {
     return imageWithData(bytes.data(), bytes.size(), scale);
 }
+
+CGFloat UIImage::scaleForFileName(const std::string& path) { return scaleFromFileName(path); }
 
 Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath) { return imageWithContentsOfFile(devicePath, 0); }
 

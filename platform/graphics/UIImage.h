@@ -39,6 +39,11 @@ public:
     // pixels before it is decoded (as reading the size first through ImageIO would).
     static objc::Ref<UIImage> imageWithContentsOfFile(const std::string& devicePath, double maximumPixels);
     static objc::Ref<UIImage> imageWithData(const uint8_t* bytes, size_t size, CGFloat scale = 1);
+    // NOTE: Not a platform method. The same, refusing a picture of more than `maximumPixels`.
+    static objc::Ref<UIImage> imageWithData(const uint8_t* bytes, size_t size, CGFloat scale, double maximumPixels);
+    // NOTE: Not a platform method. The scale a file's name gives it ("@2x" or "@3x" before the
+    // extension; 1 otherwise), as imageWithContentsOfFile reads it.
+    static CGFloat scaleForFileName(const std::string& path);
     static objc::Ref<UIImage> imageWithData(const std::vector<uint8_t>& bytes, CGFloat scale = 1);
     static objc::Ref<UIImage> imageWithCGImage(CGImage* image, CGFloat scale = 1, UIImageOrientation orientation = UIImageOrientationUp);
 
