@@ -98,6 +98,9 @@ class ZipReader {
 public:
     explicit ZipReader(const std::vector<std::uint8_t>& bytes)
     {
+        // libzip reads no bytes at all as an empty archive; nobody sends one on purpose.
+        if (bytes.empty())
+            throw RequestError(400, "the upload is empty, not a .zip archive");
         zip_error_t error;
         zip_error_init(&error);
         zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);

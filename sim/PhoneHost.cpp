@@ -99,6 +99,11 @@ void PhoneHost::boot(const std::string& profile)
     m_facts.width = bounds.size.width;
     m_facts.height = bounds.size.height;
     m_facts.scale = m_device->profile().scale;
+    m_facts.frameScale = m_facts.scale;
+    while (m_facts.frameScale > 1 && m_options.largestFramePixels > 0
+        && m_facts.width * m_facts.height * m_facts.frameScale * m_facts.frameScale > m_options.largestFramePixels)
+        m_facts.frameScale -= 0.5;
+    m_frameScale = m_facts.frameScale;
     ++m_facts.boots;
 }
 
@@ -121,7 +126,7 @@ void PhoneHost::publishIfChanged()
 {
     if (!m_device)
         return;
-    auto picture = m_device->screenshot();
+    auto picture = m_device->screenshot(m_frameScale);
     if (!picture || !picture->CGImage())
         return;
     const CGImage* image = picture->CGImage().ptr();

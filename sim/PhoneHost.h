@@ -54,6 +54,10 @@ struct PhoneOptions {
     std::ostream* log = nullptr;
     // At most this many frames a second.
     int framesPerSecond = 30;
+    // Frames larger than this many pixels at the screen's scale are drawn at a lower whole or
+    // half scale instead (a large tablet's screen shrinks to fit a browser window anyway, and
+    // drawing and packing its full 5.6 million pixels takes a few hundred milliseconds).
+    double largestFramePixels = 2.5e6;
 };
 
 // What handler threads may know about the booted phone without asking its thread.
@@ -61,6 +65,8 @@ struct ScreenFacts {
     std::string profile;
     double width = 0, height = 0; // points
     double scale = 1;
+    // Pixels a point of the frames sent.
+    double frameScale = 1;
     std::uint64_t boots = 0;
 };
 
@@ -117,6 +123,7 @@ private:
     // The phone thread's own.
     std::vector<std::uint8_t> m_lastPixels;
     bool m_following = false;
+    double m_frameScale = 1;
 };
 
 template <class Work>

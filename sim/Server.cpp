@@ -103,7 +103,7 @@ json stateOf(PhoneHost& host)
     for (const auto& p : device::allProfiles())
         profiles.push_back({ { "name", p.name }, { "description", p.describe() } });
     return { { "profile", facts.profile }, { "width", facts.width }, { "height", facts.height }, { "scale", facts.scale },
-        { "boots", facts.boots }, { "frame", host.frames().latest()->number }, { "profiles", profiles } };
+        { "frameScale", facts.frameScale }, { "boots", facts.boots }, { "frame", host.frames().latest()->number }, { "profiles", profiles } };
 }
 
 } // namespace
