@@ -22,10 +22,14 @@ const waiting = [];
 let sending = false;
 
 function send(path, body, options = {}) {
-  const last = waiting[waiting.length - 1];
-  if (options.replaces && last && last.replaces === options.replaces) {
-    last.body = body;
-    return;
+  // A move still waiting behind only other moves is overtaken by this one: same order, fewer steps.
+  if (options.replaces) {
+    for (let i = waiting.length - 1; i >= 0 && waiting[i].replaces; i--) {
+      if (waiting[i].replaces === options.replaces) {
+        waiting[i].body = body;
+        return;
+      }
+    }
   }
   waiting.push({ path, body, replaces: options.replaces, raw: options.raw, quiet: options.quiet });
   pump();
