@@ -168,9 +168,10 @@ EntryKind classify(const std::string& name)
             return std::nullopt;
         return split(path.substr(top.size() + 1));
     };
-    // Folders leading to the three places are fine too.
+    // Folders on the way to the three places are fine too (but no folder in the preference
+    // file's place).
     for (const std::string& place : { store, library, withoutLeadingSlash(kPreferencesFile) })
-        if (folder && (place + "/").rfind(path + "/", 0) == 0)
+        if (folder && path != place && (place + "/").rfind(path + "/", 0) == 0)
             return EntryKind::Folder;
     if (auto rest = under(store)) {
         if (folder && rest->empty())
@@ -239,6 +240,7 @@ std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const Archi
 
     // Everything is read and checked before anything is written.
     std::vector<Checked> files;
+    std::vector<std::string> folders;
     std::uint64_t total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t info;
@@ -249,8 +251,10 @@ std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const Archi
         EntryKind kind = classify(name);
         if ((info.valid & ZIP_STAT_ENCRYPTION_METHOD) && info.encryption_method != ZIP_EM_NONE)
             throw RequestError(400, "the archive entry \"" + name + "\" is encrypted");
-        if (kind == EntryKind::Folder)
+        if (kind == EntryKind::Folder) {
+            folders.push_back("/" + name);
             continue;
+        }
         if (info.size > limits.entryBytes)
             throw RequestError(413, "the archive entry \"" + name + "\" unpacks to " + std::to_string(info.size) + " bytes; at most "
                     + std::to_string(limits.entryBytes) + " are taken");
@@ -322,6 +326,12 @@ std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const Archi
             throw RequestError(500, "cannot write " + file.devicePath + ": " + why);
         }
         written.push_back(std::move(previous));
+    }
+    // Empty folders (a backup folder with nothing in it yet) come back too.
+    for (const auto& folder : folders) {
+        std::error_code ec;
+        if (auto host = filesystem::DeviceRoot::resolve(folder))
+            fs::create_directories(*host, ec);
     }
     return files.size();
 }

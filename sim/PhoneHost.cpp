@@ -5,6 +5,7 @@
 #include "platform/dispatch/RunLoop.h"
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/ImageCodecs.h"
+#include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIWindow.h"
 #include "sim/ScriptRunner.h"
 
@@ -74,9 +75,15 @@ ScreenFacts PhoneHost::facts() const
     return m_facts;
 }
 
-bool PhoneHost::inUse() const
+bool PhoneHost::inUse()
 {
-    return m_frames.watchers() > 0 || steadyMilliseconds() - m_lastActivity < kActivityMilliseconds;
+    if (m_frames.watchers() > 0 || steadyMilliseconds() - m_lastActivity < kActivityMilliseconds)
+        return true;
+    // A finger held down is a long press in the making, however long it takes.
+    for (int finger = 0; m_device && finger < kFingers; ++finger)
+        if (m_device->touch().isDown(finger))
+            return true;
+    return false;
 }
 
 void PhoneHost::boot(const std::string& profile)

@@ -5,11 +5,11 @@
 // hand it work through call(), which queues the work and waits for its result, so that no UIKit
 // object is ever touched from two threads.
 //
-// While someone is using the phone (a page watches its screen, or a request came in during the
-// last few seconds) its virtual clock follows the wall clock, so that long presses, animations and
-// timers run in real time; otherwise the clock stands still and the thread sleeps. After any work
-// or any time passing, the screen is drawn and published to the frame feed, but only when a pixel
-// differs from the last frame.
+// While someone is using the phone (a page watches its screen, a finger is down, or a request
+// came in during the last few seconds) its virtual clock follows the wall clock, so that long
+// presses, animations and timers run in real time; otherwise the clock stands still and the
+// thread sleeps. After any work or any time passing, the screen is drawn and published to the
+// frame feed, but only when a pixel differs from the last frame.
 
 #include "sim/FrameFeed.h"
 
@@ -43,6 +43,9 @@ struct RequestError : std::runtime_error {
     }
     int status;
 };
+
+// Fingers that may be down at once (two for a pinch, a few to spare).
+inline constexpr int kFingers = 5;
 
 struct PhoneOptions {
     std::string profile;
@@ -103,7 +106,8 @@ private:
     void enqueue(std::function<void()> job);
     void boot(const std::string& profile);
     void serve();
-    bool inUse() const;
+    // On the phone's thread.
+    bool inUse();
     // Draws the screen and publishes it when it differs from the last frame.
     void publishIfChanged();
 

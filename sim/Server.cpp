@@ -26,8 +26,6 @@ namespace {
 
 using nlohmann::json;
 
-// Fingers a page may put down at once (two for a pinch, a few to spare).
-constexpr int kFingers = 5;
 // How often a quiet event stream says it is still there, which is also how soon a page that went
 // away is noticed.
 constexpr auto kKeepAlive = std::chrono::seconds(5);
@@ -156,7 +154,7 @@ std::string Server::address() const
 void Server::addRoutes()
 {
     httplib::Server& s = *m_server;
-    PhoneHost& host = m_host;
+    PhoneHost* host = &m_host;
     const ServerOptions options = m_options;
 
     // Every action: refusals become their status, anything unforeseen a 500; the server goes on.
@@ -171,9 +169,9 @@ void Server::addRoutes()
             }
         };
     };
-    auto done = [&host](httplib::Response& res, json extra = json::object()) {
+    auto done = [host](httplib::Response& res, json extra = json::object()) {
         extra["ok"] = true;
-        extra["frame"] = host.frames().latest()->number;
+        extra["frame"] = host->frames().latest()->number;
         answer(res, 200, extra);
     };
 
@@ -187,10 +185,10 @@ void Server::addRoutes()
         });
     }
 
-    s.Get("/api/state", [&host](const httplib::Request&, httplib::Response& res) { answer(res, 200, stateOf(host)); });
+    s.Get("/api/state", [host](const httplib::Request&, httplib::Response& res) { answer(res, 200, stateOf(*host)); });
 
-    s.Get("/api/frame.png", [&host](const httplib::Request&, httplib::Response& res) {
-        auto frame = host.frames().latest();
+    s.Get("/api/frame.png", [host](const httplib::Request&, httplib::Response& res) {
+        auto frame = host->frames().latest();
         if (frame->png.empty())
             return refuse(res, 503, "the phone has not drawn its screen yet");
         res.set_header("Cache-Control", "no-store");
@@ -199,21 +197,21 @@ void Server::addRoutes()
     });
 
     // One event per new frame; a page fetches /api/frame.png when it hears one.
-    s.Get("/api/events", [&host, options, this](const httplib::Request&, httplib::Response& res) {
-        FrameFeed& feed = host.frames();
-        if (!feed.addWatcher(options.watchers))
+    s.Get("/api/events", [host, options, this](const httplib::Request&, httplib::Response& res) {
+        FrameFeed* feed = &host->frames();
+        if (!feed->addWatcher(options.watchers))
             return refuse(res, 503, "too many pages are watching this phone");
-        host.noteActivity();
+        host->noteActivity();
         auto shown = std::make_shared<std::uint64_t>(0);
         res.set_header("Cache-Control", "no-store");
         res.set_chunked_content_provider(
             "text/event-stream",
-            [&host, &feed, shown, this](size_t, httplib::DataSink& sink) {
+            [host, feed, shown, this](size_t, httplib::DataSink& sink) {
                 auto quietSince = std::chrono::steady_clock::now();
                 std::shared_ptr<const Frame> frame;
                 while (true) {
-                    frame = feed.waitForNewer(*shown, kStopCheck);
-                    if (feed.isClosed() || !m_server->is_running()) {
+                    frame = feed->waitForNewer(*shown, kStopCheck);
+                    if (feed->isClosed() || !m_server->is_running()) {
                         sink.done();
                         return true;
                     }
@@ -223,17 +221,17 @@ void Server::addRoutes()
                 std::string message = ": still here\n\n";
                 if (frame->number > *shown) {
                     *shown = frame->number;
-                    ScreenFacts facts = host.facts();
+                    ScreenFacts facts = host->facts();
                     json event { { "frame", frame->number }, { "bytes", frame->png.size() }, { "profile", facts.profile },
                         { "width", facts.width }, { "height", facts.height }, { "boots", facts.boots } };
                     message = "event: frame\ndata: " + event.dump() + "\n\n";
                 }
                 return sink.write(message.data(), message.size());
             },
-            [&feed](bool) { feed.removeWatcher(); });
+            [feed](bool) { feed->removeWatcher(); });
     });
 
-    s.Post("/api/touch", action([&host, options, done](const httplib::Request& req, httplib::Response& res) {
+    s.Post("/api/touch", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
         json body = actionBody(req, options.largestAction);
         std::string phase = textField(body, "phase", 16);
         double finger = body.contains("finger") ? numberField(body, "finger") : 0;
@@ -241,9 +239,9 @@ void Server::addRoutes()
             throw RequestError(400, "\"finger\" must be a whole number from 0 to " + std::to_string(kFingers - 1));
         if (phase != "down" && phase != "move" && phase != "up" && phase != "cancel")
             throw RequestError(400, "\"phase\" must be \"down\", \"move\", \"up\" or \"cancel\"");
-        CGPoint point = phase == "cancel" ? CGPointZero : screenPoint(body, host.facts());
+        CGPoint point = phase == "cancel" ? CGPointZero : screenPoint(body, host->facts());
         int id = int(finger);
-        host.call([&](device::Device& phone) {
+        host->call([&](device::Device& phone) {
             auto& touch = phone.touch();
             if (phase == "cancel")
                 return touch.cancelAll();
@@ -263,13 +261,13 @@ void Server::addRoutes()
         done(res);
     }));
 
-    s.Post("/api/pinch", action([&host, options, done](const httplib::Request& req, httplib::Response& res) {
+    s.Post("/api/pinch", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
         json body = actionBody(req, options.largestAction);
-        CGPoint center = screenPoint(body, host.facts());
+        CGPoint center = screenPoint(body, host->facts());
         double scale = numberField(body, "scale");
         if (scale < 0.2 || scale > 5)
             throw RequestError(400, "\"scale\" must be from 0.2 to 5");
-        host.call([&](device::Device& phone) {
+        host->call([&](device::Device& phone) {
             if (phone.touch().isDown(0) || phone.touch().isDown(1))
                 throw RequestError(409, "a finger is down already");
             phone.touch().pinch(center, scale, 0.2, 6);
@@ -277,7 +275,7 @@ void Server::addRoutes()
         done(res);
     }));
 
-    s.Post("/api/key", action([&host, options, done](const httplib::Request& req, httplib::Response& res) {
+    s.Post("/api/key", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
         json body = actionBody(req, options.largestAction);
         std::string text = textField(body, "text", 256, false);
         std::string key = textField(body, "key", 32, false);
@@ -288,7 +286,7 @@ void Server::addRoutes()
         for (unsigned char c : text)
             if (c < 0x20 || c == 0x7f)
                 throw RequestError(400, "the text holds a control character");
-        host.call([&](device::Device& phone) {
+        host->call([&](device::Device& phone) {
             UITextField* field = focusedAlertField(phone);
             if (!key.empty())
                 field->deleteBackward();
@@ -299,13 +297,13 @@ void Server::addRoutes()
         done(res);
     }));
 
-    s.Post("/api/button", action([&host, options, done](const httplib::Request& req, httplib::Response& res) {
+    s.Post("/api/button", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
         json body = actionBody(req, options.largestAction);
         std::string name = textField(body, "name", 32);
         std::string query = textField(body, "query", 256, false);
         if (name != "home" && name != "switcher" && name != "notifications" && name != "widgets" && name != "search")
             throw RequestError(400, "no button \"" + name + "\" (there are home, switcher, notifications, widgets and search)");
-        host.call([&](device::Device& phone) {
+        host->call([&](device::Device& phone) {
             if (name == "home")
                 phone.pressHome();
             else if (name == "switcher")
@@ -320,7 +318,7 @@ void Server::addRoutes()
         done(res);
     }));
 
-    s.Post("/api/profile", action([&host, options, done](const httplib::Request& req, httplib::Response& res) {
+    s.Post("/api/profile", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
         json body = actionBody(req, options.largestAction);
         std::string name = textField(body, "name", 64);
         bool known = false;
@@ -328,24 +326,24 @@ void Server::addRoutes()
             known = known || p.name == name;
         if (!known)
             throw RequestError(400, "no device profile \"" + name + "\"");
-        host.call([&](device::Device&) { host.rebootInto(name); });
+        host->call([&](device::Device&) { host->rebootInto(name); });
         done(res, { { "profile", name } });
     }));
 
-    s.Post("/api/pasteboard", action([&host, options, done](const httplib::Request& req, httplib::Response& res) {
+    s.Post("/api/pasteboard", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
         json body = actionBody(req, options.largestAction);
         std::string text = textField(body, "text", kLongestText);
-        host.call([&](device::Device& phone) {
+        host->call([&](device::Device& phone) {
             UIPasteboard::generalPasteboard()->setString(text);
             phone.runUntilIdle();
         });
         done(res);
     }));
 
-    s.Post("/api/photo", action([&host, done](const httplib::Request& req, httplib::Response& res) {
+    s.Post("/api/photo", action([host, done](const httplib::Request& req, httplib::Response& res) {
         std::vector<std::uint8_t> bytes(req.body.begin(), req.body.end());
         std::string name = req.has_param("name") ? req.get_param_value("name") : "photo";
-        std::string path = host.call([&](device::Device& phone) {
+        std::string path = host->call([&](device::Device& phone) {
             std::string written = addToPhotoLibrary(bytes, name);
             phone.runUntilIdle();
             return written;
@@ -353,16 +351,16 @@ void Server::addRoutes()
         done(res, { { "path", path } });
     }));
 
-    s.Get("/api/icons.zip", action([&host](const httplib::Request&, httplib::Response& res) {
-        auto zip = host.call([](device::Device&) { return makeIconArchive(); });
+    s.Get("/api/icons.zip", action([host](const httplib::Request&, httplib::Response& res) {
+        auto zip = host->call([](device::Device&) { return makeIconArchive(); });
         res.set_header("Content-Disposition", "attachment; filename=\"ovrimo-icons.zip\"");
         res.set_header("Cache-Control", "no-store");
         res.set_content(reinterpret_cast<const char*>(zip.data()), zip.size(), "application/zip");
     }));
 
-    s.Post("/api/icons.zip", action([&host, done](const httplib::Request& req, httplib::Response& res) {
+    s.Post("/api/icons.zip", action([host, done](const httplib::Request& req, httplib::Response& res) {
         std::vector<std::uint8_t> zip(req.body.begin(), req.body.end());
-        std::size_t written = host.call([&](device::Device& phone) {
+        std::size_t written = host->call([&](device::Device& phone) {
             std::size_t count = restoreIconArchive(zip);
             // As after restoring a backup: the tweak reads its preferences again and reloads every icon.
             CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChangedNotification, nullptr, nullptr, true);

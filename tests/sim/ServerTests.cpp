@@ -371,6 +371,7 @@ TEST_F(ServerTest, IconFilesGoOutAsAZipInThePhonesLayoutAndComeBack)
     writeFile(hostPath(std::string(sim::kIconStoreFolder) + "/com.apple.mobilesafari.png"), icon);
     writeFile(hostPath(std::string(sim::kIconLibraryFolder) + "/1.png"), library);
     writeFile(hostPath(std::string(sim::kIconLibraryFolder) + "/Summer/com.apple.Maps.png"), backup);
+    fs::create_directories(hostPath(std::string(sim::kIconLibraryFolder) + "/Empty"));
     post("/api/pasteboard", { { "text", "x" } }); // unrelated to the archive
     std::string plist = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict><key>enabled</key><true/></dict></plist>\n";
     writeFile(hostPath(sim::kPreferencesFile), plist);
@@ -401,6 +402,7 @@ TEST_F(ServerTest, IconFilesGoOutAsAZipInThePhonesLayoutAndComeBack)
     ASSERT_EQ(status, 200) << why;
     for (const auto& [name, bytes] : expected)
         EXPECT_EQ(readFile(hostPath("/" + name)), bytes) << name;
+    EXPECT_TRUE(fs::is_directory(hostPath(std::string(sim::kIconLibraryFolder) + "/Empty")));
 }
 
 TEST_F(ServerTest, AHostileOrBrokenZipIsRefusedAndChangesNothing)
@@ -433,6 +435,7 @@ TEST_F(ServerTest, AHostileOrBrokenZipIsRefusedAndChangesNothing)
         { "a preference file that is no dictionary", { { "var/mobile/Library/Preferences/com.zarnek.ovrimo.plist", "<plist><array/></plist>" } }, 400, "dictionary" },
         { "a bomb", { { store + "bomb.png", zeros } }, 413, "unpacks to" },
         { "a hidden name", { { store + ".hidden.png", good } }, 400, "hidden" },
+        { "a folder where the preference file goes", { { "var/mobile/Library/Preferences/com.zarnek.ovrimo.plist/", "" } }, 400, "not in the icon store" },
     };
     for (const auto& c : cases) {
         auto [status, why] = refusal(c.entries);
