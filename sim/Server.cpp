@@ -111,8 +111,9 @@ Server::Server(PhoneHost& host, ServerOptions options)
     , m_options(std::move(options))
     , m_server(std::make_unique<httplib::Server>())
 {
-    // Each watching page holds a thread while its stream is open; the rest serve everything else.
-    int threads = m_options.watchers + 8;
+    // Each watching page holds a thread while its stream is open, and a browser keeps a couple
+    // more connections of a page open between requests, each holding a thread while it waits.
+    int threads = 3 * m_options.watchers + 8;
     m_server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     m_server->set_payload_max_length(m_options.largestUpload);
     m_server->set_read_timeout(10, 0);

@@ -98,7 +98,7 @@ function takeState(state) {
   phone = { width: state.width, height: state.height, profile: state.profile, boots: state.boots };
   document.getElementById("profile-line").textContent = state.profile + ", " + state.width + " × " + state.height + " points";
   if ([...profileSelect.options].some(o => o.value === state.profile)) profileSelect.value = state.profile;
-  if (changed) fit();
+  if (changed || !screenBox.style.width) fit();
 }
 
 function listen() {

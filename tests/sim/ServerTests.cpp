@@ -279,39 +279,72 @@ TEST_F(ServerTest, AQuickTapOpensAFolderAndIsNoLongPress)
     EXPECT_FALSE(showsText("Done"));
 }
 
-TEST_F(ServerTest, EventStreamAnnouncesFramesAndAPageThatLeavesIsNoLongerCounted)
+// A page watching the screen: what its event stream said, until it leaves.
+class WatchingPage {
+public:
+    explicit WatchingPage(int port)
+        : m_thread([this, port] {
+            httplib::Client watcher("127.0.0.1", port);
+            watcher.set_read_timeout(30, 0);
+            watcher.Get("/api/events", [this](const char* data, size_t size) {
+                std::lock_guard lock(m_mutex);
+                m_received.append(data, size);
+                return !m_leave.load();
+            });
+        })
+    {
+    }
+    // Waits for the page to go, which it does when it next hears something.
+    ~WatchingPage()
+    {
+        hangUp();
+        m_thread.join();
+    }
+    void hangUp() { m_leave = true; }
+    std::string received()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_received;
+    }
+    bool heard(std::uint64_t frame) { return received().find("\"frame\":" + std::to_string(frame) + ",") != std::string::npos; }
+
+private:
+    std::atomic<bool> m_leave { false };
+    std::mutex m_mutex;
+    std::string m_received;
+    std::thread m_thread;
+};
+
+template <class Condition>
+bool eventually(Condition condition)
 {
-    std::atomic<bool> leave { false };
-    std::string received;
-    std::mutex receivedMutex;
-    std::thread page([&] {
-        httplib::Client watcher("127.0.0.1", port);
-        watcher.set_read_timeout(30, 0);
-        watcher.Get("/api/events", [&](const char* data, size_t size) {
-            std::lock_guard lock(receivedMutex);
-            received.append(data, size);
-            return !leave.load();
-        });
-    });
-    auto waitFor = [&](auto condition) {
-        for (int i = 0; i < 100 && !condition(); ++i)
-            std::this_thread::sleep_for(50ms);
-        return condition();
-    };
-    ASSERT_TRUE(waitFor([&] { return host->frames().watchers() == 1; }));
+    for (int i = 0; i < 200 && !condition(); ++i)
+        std::this_thread::sleep_for(50ms);
+    return condition();
+}
+
+TEST_F(ServerTest, EveryPageHearsOfNewFramesAndAPageThatLeavesIsNoLongerCounted)
+{
+    auto first = std::make_unique<WatchingPage>(port);
+    WatchingPage second(port);
+    ASSERT_TRUE(eventually([&] { return host->frames().watchers() == 2; }));
     post("/api/button", { { "name", "switcher" } });
     std::uint64_t shown = frameNumber();
-    EXPECT_TRUE(waitFor([&] {
-        std::lock_guard lock(receivedMutex);
-        return received.find("\"frame\":" + std::to_string(shown)) != std::string::npos;
-    })) << received;
-    EXPECT_NE(received.find("event: frame\ndata: {"), std::string::npos);
+    EXPECT_TRUE(eventually([&] { return first->heard(shown) && second.heard(shown); })) << first->received() << "\n" << second.received();
+    EXPECT_NE(first->received().find("event: frame\ndata: {"), std::string::npos);
 
-    leave = true;
-    post("/api/button", { { "name", "home" } }); // a frame to hear, after which the page hangs up
-    page.join();
-    // The stream notices at its next write, a new frame or the keep-alive, at most seconds later.
-    EXPECT_TRUE(waitFor([&] { return host->frames().watchers() == 0; }));
+    // The page hangs up when it next hears something; the stream notices at its next write, a
+    // new frame or the keep-alive, seconds later at most.
+    first->hangUp();
+    post("/api/button", { { "name", "home" } });
+    first.reset();
+    EXPECT_TRUE(eventually([&] { return host->frames().watchers() == 1; }));
+    // The other page goes on hearing.
+    post("/api/button", { { "name", "widgets" } });
+    shown = frameNumber();
+    EXPECT_TRUE(eventually([&] { return second.heard(shown); }));
+    second.hangUp();
+    post("/api/button", { { "name", "home" } });
 }
 
 TEST_F(ServerTest, ADroppedPictureLandsInThePhotoLibraryWithoutReplacingOne)
