@@ -216,7 +216,7 @@ uikit::TouchDriver& Device::touch()
     return *m_touch;
 }
 
-objc::Ref<UIImage> Device::screenshot()
+objc::Ref<UIImage> Device::screenshot(double scale)
 {
     runUntilIdle();
     UIWindow* key = window();
@@ -226,6 +226,7 @@ objc::Ref<UIImage> Device::screenshot()
     // SpringBoard draws its own status bar; an app gets the platform's.
     uikit::RenderOptions options;
     options.statusBar = !foregroundApp().empty();
+    options.scale = scale;
     return uikit::Renderer::renderWindow(key, options);
 }
 

@@ -70,8 +70,9 @@ public:
     std::string foregroundApp() const;
 
     uikit::TouchDriver& touch();
-    // A picture of the screen (the key window), at the screen's scale.
-    objc::Ref<UIImage> screenshot();
+    // A picture of the screen (the key window), at the screen's scale, or at `scale` pixels a
+    // point when that is given.
+    objc::Ref<UIImage> screenshot(double scale = 0);
     std::optional<std::vector<uint8_t>> screenshotPNG();
     // Moves the device clock on, running what falls due (animations, timers).
     void advance(std::int64_t milliseconds);

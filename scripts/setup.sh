@@ -9,7 +9,7 @@ packages=(
   libpng-dev libjpeg62-turbo-dev libexif-dev
   libplist-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libcpp-httplib-dev libcli11-dev
+  nlohmann-json3-dev libcpp-httplib-dev libcli11-dev libzip-dev
   # The sanitizer build and the fuzz targets: clang, its sanitizer and libFuzzer runtimes, and the
   # symbolizer that puts function names and lines into their reports.
   clang libclang-rt-14-dev llvm

@@ -3,16 +3,20 @@
 
 #include "device/Device.h"
 #include "device/profiles/DeviceProfile.h"
+#include "sim/PhoneHost.h"
 #include "sim/Script.h"
 #include "sim/ScriptRunner.h"
+#include "sim/Server.h"
 
 #include <CLI/CLI.hpp>
 
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <stdlib.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -160,6 +164,61 @@ private:
     fs::path m_path;
 };
 
+sim::PhoneHost* servedPhone = nullptr;
+
+void stopServing(int)
+{
+    if (servedPhone)
+        servedPhone->stop();
+}
+
+// Boots the phone and serves it to browsers until Ctrl-C.
+int serve(const Settings& settings, const std::string& listen, int port)
+{
+    sim::RunnerOptions runner = runnerOptions(settings, fs::current_path(), fs::current_path());
+    sim::PhoneOptions phone;
+    phone.profile = settings.profile;
+    phone.packageFolder = runner.packageFolder;
+    phone.log = settings.quiet ? nullptr : &std::cout;
+    try {
+        phone.deviceRoot = runner.deviceRootFor(settings.profile);
+        fs::create_directories(phone.deviceRoot);
+    } catch (const std::exception& e) {
+        std::cerr << "ovrimo-sim: " << e.what() << "\n";
+        return kStepFailed;
+    }
+    sim::PhoneHost host(phone);
+    sim::ServerOptions serverOptions;
+    serverOptions.address = listen;
+    serverOptions.port = port;
+    sim::Server server(host, serverOptions);
+    try {
+        server.bind();
+    } catch (const std::exception& e) {
+        std::cerr << "ovrimo-sim: " << e.what() << "\n";
+        return kStepFailed;
+    }
+    server.start();
+    servedPhone = &host;
+    std::signal(SIGINT, stopServing);
+    std::signal(SIGTERM, stopServing);
+    std::thread announce([&] {
+        if (host.waitUntilRunning(std::chrono::minutes(10)))
+            std::cout << "The phone is at " << server.address() << " (open it in a browser; Ctrl-C stops)" << std::endl;
+    });
+    int result = 0;
+    try {
+        host.run();
+    } catch (const std::exception& e) {
+        std::cerr << "ovrimo-sim: cannot boot " << settings.profile << ": " << e.what() << "\n";
+        result = kStepFailed;
+    }
+    announce.join();
+    servedPhone = nullptr;
+    server.stop();
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -194,6 +253,15 @@ int main(int argc, char** argv)
     CLI::App* shot = app.add_subcommand("screenshot", "boot, let the home screen settle and write a PNG of it");
     shot->add_option("FILE", screenshotFile, "the PNG file to write")->required();
 
+    std::string listen = "127.0.0.1";
+    int port = 8080;
+    CLI::App* serveCommand = app.add_subcommand("serve", "boot the phone and serve it to a web browser: its screen live, the mouse or a finger as "
+                                                         "the touch; runs until Ctrl-C");
+    serveCommand->add_option("--port", port, "the port to listen on (0: any free one)")->check(CLI::Range(0, 65535))->capture_default_str();
+    serveCommand->add_option("--listen", listen, "the address to listen on; only this computer reaches the default")
+        ->option_text("ADDR")
+        ->capture_default_str();
+
     app.add_subcommand("demo", "run the bundled demo script (also what no command does) on a fresh device "
                                                 "unless --device-root is given; screenshots go to --out, by default " OVRIMO_DEMO_OUT_DIR);
 
@@ -213,6 +281,9 @@ int main(int argc, char** argv)
             return kUsageError;
         return runScript(*script, path, runnerOptions(settings, path.parent_path(), outFolder));
     }
+
+    if (serveCommand->parsed())
+        return serve(settings, listen, port);
 
     if (shot->parsed()) {
         sim::Script script;

@@ -1,0 +1,219 @@
+#include "sim/PhoneHost.h"
+
+#include "device/Device.h"
+#include "device/settings/SettingsApp.h"
+#include "platform/dispatch/RunLoop.h"
+#include "platform/graphics/CGImage.h"
+#include "platform/graphics/ImageCodecs.h"
+#include "platform/uikit/TouchDriver.h"
+#include "platform/uikit/UIWindow.h"
+#include "sim/ScriptRunner.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ostream>
+
+namespace sim {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::int64_t steadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count();
+}
+
+// A request within this long ago counts as someone using the phone.
+constexpr std::int64_t kActivityMilliseconds = 5000;
+// The most virtual time one turn lets pass, so that a slow turn does not make the phone jump.
+constexpr std::int64_t kLongestStepMilliseconds = 250;
+// How long the thread sleeps when nobody uses the phone, before looking at the stop flag again.
+constexpr auto kIdleWait = std::chrono::milliseconds(250);
+
+} // namespace
+
+PhoneHost::PhoneHost(PhoneOptions options)
+    : m_options(std::move(options))
+{
+}
+
+PhoneHost::~PhoneHost() = default;
+
+void PhoneHost::stop()
+{
+    m_stopping = true;
+}
+
+bool PhoneHost::waitUntilRunning(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    m_wake.wait_for(lock, timeout, [&] { return m_running || m_ended; });
+    return m_running;
+}
+
+void PhoneHost::enqueue(std::function<void()> job)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_running || m_stopping)
+            throw RequestError(503, "the phone is not running");
+        m_jobs.push_back(std::move(job));
+    }
+    noteActivity();
+    m_wake.notify_all();
+}
+
+void PhoneHost::noteActivity()
+{
+    m_lastActivity = steadyMilliseconds();
+}
+
+ScreenFacts PhoneHost::facts() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_facts;
+}
+
+bool PhoneHost::inUse()
+{
+    if (m_frames.watchers() > 0 || steadyMilliseconds() - m_lastActivity < kActivityMilliseconds)
+        return true;
+    // A finger held down is a long press in the making, however long it takes.
+    for (int finger = 0; m_device && finger < kFingers; ++finger)
+        if (m_device->touch().isDown(finger))
+            return true;
+    return false;
+}
+
+void PhoneHost::boot(const std::string& profile)
+{
+    m_device.reset();
+    if (m_options.log)
+        *m_options.log << "booting " << profile << " in " << m_options.deviceRoot.string() << std::endl;
+    device::settings::registerSettingsApp();
+    if (!m_options.packageFolder.empty())
+        installPackage(m_options.packageFolder, m_options.deviceRoot);
+    m_device = device::Device::boot(profile, m_options.deviceRoot);
+    m_device->runUntilIdle();
+    m_device->advance(2 * kSettleMilliseconds);
+    m_lastPixels.clear();
+    m_following = false;
+
+    std::lock_guard lock(m_mutex);
+    m_facts.profile = profile;
+    CGRect bounds = m_device->window() ? m_device->window()->bounds() : CGRectMake(0, 0, m_device->profile().screenSize.width, m_device->profile().screenSize.height);
+    m_facts.width = bounds.size.width;
+    m_facts.height = bounds.size.height;
+    m_facts.scale = m_device->profile().scale;
+    m_facts.frameScale = m_facts.scale;
+    while (m_facts.frameScale > 1 && m_options.largestFramePixels > 0
+        && m_facts.width * m_facts.height * m_facts.frameScale * m_facts.frameScale > m_options.largestFramePixels)
+        m_facts.frameScale -= 0.5;
+    m_frameScale = m_facts.frameScale;
+    ++m_facts.boots;
+}
+
+void PhoneHost::rebootInto(const std::string& profile)
+{
+    std::string previous = m_device ? m_device->profile().name : m_options.profile;
+    try {
+        boot(profile);
+    } catch (const std::exception& e) {
+        // Whatever went wrong, the page keeps a phone: the one it had.
+        if (m_options.log)
+            *m_options.log << "cannot boot " << profile << ": " << e.what() << std::endl;
+        boot(previous);
+        throw RequestError(500, std::string("cannot boot ") + profile + ": " + e.what());
+    }
+    publishIfChanged();
+}
+
+void PhoneHost::publishIfChanged()
+{
+    if (!m_device)
+        return;
+    auto picture = m_device->screenshot(m_frameScale);
+    if (!picture || !picture->CGImage())
+        return;
+    const CGImage* image = picture->CGImage().ptr();
+    const std::uint8_t* data = image->data();
+    size_t size = image->dataSize();
+    if (!data)
+        return;
+    if (m_lastPixels.size() == size && std::memcmp(m_lastPixels.data(), data, size) == 0)
+        return;
+    m_lastPixels.assign(data, data + size);
+    if (auto png = graphics::encodePNG(image))
+        m_frames.publish(std::move(*png));
+}
+
+void PhoneHost::run()
+{
+    try {
+        boot(m_options.profile);
+        publishIfChanged();
+    } catch (...) {
+        std::lock_guard lock(m_mutex);
+        m_ended = true;
+        m_wake.notify_all();
+        throw;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_running = true;
+    }
+    m_wake.notify_all();
+    serve();
+    std::deque<std::function<void()>> dropped;
+    {
+        std::lock_guard lock(m_mutex);
+        m_running = false;
+        m_ended = true;
+        dropped.swap(m_jobs);
+    }
+    m_wake.notify_all();
+    // Dropping the jobs breaks their promises: the waiting threads hear that the phone stopped.
+    dropped.clear();
+    m_frames.close();
+    m_device.reset();
+}
+
+void PhoneHost::serve()
+{
+    const auto framePeriod = std::chrono::milliseconds(1000 / std::max(1, m_options.framesPerSecond));
+    auto lastTurn = Clock::now();
+    while (!m_stopping) {
+        bool using_ = inUse();
+        std::deque<std::function<void()>> jobs;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait_for(lock, using_ ? framePeriod : kIdleWait, [&] { return !m_jobs.empty() || m_stopping; });
+            jobs.swap(m_jobs);
+        }
+        if (m_stopping)
+            break;
+        for (auto& job : jobs)
+            job();
+
+        auto now = Clock::now();
+        std::int64_t elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - lastTurn).count();
+        lastTurn = now;
+        std::size_t ran = 0;
+        if (inUse()) {
+            auto& loop = dispatch::RunLoop::main();
+            if (!m_following) {
+                // The phone's wall clock shows the time of day from here on.
+                loop.setBootWallClock(std::chrono::system_clock::now() - std::chrono::nanoseconds(loop.now()));
+                m_following = true;
+            }
+            ran = loop.advanceMilliseconds(std::clamp<std::int64_t>(elapsed, 0, kLongestStepMilliseconds));
+        } else {
+            m_following = false;
+        }
+        if (!jobs.empty() || ran > 0)
+            publishIfChanged();
+    }
+}
+
+} // namespace sim

@@ -1,0 +1,388 @@
+#include "sim/Server.h"
+
+#include "device/Device.h"
+#include "device/profiles/DeviceProfile.h"
+#include "platform/corefoundation/CFNotificationCenter.h"
+#include "platform/uikit/TouchDriver.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIPasteboard.h"
+#include "platform/uikit/UITextField.h"
+#include "platform/uikit/UIWindow.h"
+#include "sim/IconArchive.h"
+#include "sim/PhoneHost.h"
+#include "sim/PhotoLibrary.h"
+#include "sim/ScriptRunner.h"
+#include "sim/ViewFinder.h"
+#include "sim/WebAssets.h"
+
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+
+namespace sim {
+
+namespace {
+
+using nlohmann::json;
+
+// How often a quiet event stream says it is still there, which is also how soon a page that went
+// away is noticed.
+constexpr auto kKeepAlive = std::chrono::seconds(5);
+constexpr auto kStopCheck = std::chrono::milliseconds(250);
+constexpr std::size_t kLongestText = 4096;
+
+void answer(httplib::Response& res, int status, const json& body)
+{
+    res.status = status;
+    res.set_header("Cache-Control", "no-store");
+    res.set_content(body.dump(), "application/json");
+}
+
+void refuse(httplib::Response& res, int status, const std::string& why) { answer(res, status, json { { "error", why } }); }
+
+// The body of an action as a JSON object; throws RequestError otherwise.
+json actionBody(const httplib::Request& req, std::size_t largest)
+{
+    if (req.body.size() > largest)
+        throw RequestError(413, "the request body is larger than " + std::to_string(largest) + " bytes");
+    json body = json::parse(req.body, nullptr, false);
+    if (body.is_discarded() || !body.is_object())
+        throw RequestError(400, "the request body is not a JSON object");
+    return body;
+}
+
+double numberField(const json& body, const char* name)
+{
+    auto it = body.find(name);
+    if (it == body.end() || !it->is_number() || !std::isfinite(it->get<double>()))
+        throw RequestError(400, std::string("\"") + name + "\" must be a number");
+    return it->get<double>();
+}
+
+std::string textField(const json& body, const char* name, std::size_t longest = kLongestText, bool required = true)
+{
+    auto it = body.find(name);
+    if (it == body.end() && !required)
+        return "";
+    if (it == body.end() || !it->is_string())
+        throw RequestError(400, std::string("\"") + name + "\" must be a string");
+    std::string text = it->get<std::string>();
+    if (text.size() > longest)
+        throw RequestError(413, std::string("\"") + name + "\" is longer than " + std::to_string(longest) + " bytes");
+    return text;
+}
+
+// A point on the screen, or a refusal naming the screen's size.
+CGPoint screenPoint(const json& body, const ScreenFacts& facts)
+{
+    double x = numberField(body, "x"), y = numberField(body, "y");
+    if (x < 0 || y < 0 || x > facts.width || y > facts.height)
+        throw RequestError(400, "the point is off the screen (" + std::to_string(int(facts.width)) + " x " + std::to_string(int(facts.height)) + " points)");
+    return CGPointMake(x, y);
+}
+
+// The text field of the alert on screen that has the keyboard.
+UITextField* focusedAlertField(device::Device& phone)
+{
+    UIAlertController* alert = phone.window() ? alertOnScreen(phone.window()) : nullptr;
+    if (!alert || alert->textFields().empty())
+        throw RequestError(409, "no alert with a text field is on screen");
+    for (const auto& field : alert->textFields())
+        if (field->isFirstResponder())
+            return field.ptr();
+    throw RequestError(409, "tap the alert's text field first");
+}
+
+json stateOf(PhoneHost& host)
+{
+    ScreenFacts facts = host.facts();
+    json profiles = json::array();
+    for (const auto& p : device::allProfiles())
+        profiles.push_back({ { "name", p.name }, { "description", p.describe() } });
+    return { { "profile", facts.profile }, { "width", facts.width }, { "height", facts.height }, { "scale", facts.scale },
+        { "frameScale", facts.frameScale }, { "boots", facts.boots }, { "frame", host.frames().latest()->number }, { "profiles", profiles } };
+}
+
+} // namespace
+
+Server::Server(PhoneHost& host, ServerOptions options)
+    : m_host(host)
+    , m_options(std::move(options))
+    , m_server(std::make_unique<httplib::Server>())
+{
+    // Each watching page holds a thread while its stream is open, and a browser keeps a couple
+    // more connections of a page open between requests, each holding a thread while it waits.
+    int threads = 3 * m_options.watchers + 8;
+    m_server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    m_server->set_payload_max_length(m_options.largestUpload);
+    m_server->set_read_timeout(10, 0);
+    m_server->set_write_timeout(10, 0);
+    addRoutes();
+}
+
+Server::~Server() { stop(); }
+
+int Server::bind()
+{
+    if (m_options.port == 0)
+        m_port = m_server->bind_to_any_port(m_options.address);
+    else
+        m_port = m_server->bind_to_port(m_options.address, m_options.port) ? m_options.port : -1;
+    if (m_port <= 0)
+        throw std::runtime_error("cannot listen on " + m_options.address + " port " + std::to_string(m_options.port));
+    return m_port;
+}
+
+void Server::start()
+{
+    m_thread = std::thread([this] { m_server->listen_after_bind(); });
+}
+
+void Server::stop()
+{
+    m_server->stop();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+std::string Server::address() const
+{
+    std::string host = m_options.address.find(':') != std::string::npos ? "[" + m_options.address + "]" : m_options.address;
+    return "http://" + host + ":" + std::to_string(m_port) + "/";
+}
+
+void Server::addRoutes()
+{
+    httplib::Server& s = *m_server;
+    PhoneHost* host = &m_host;
+    const ServerOptions options = m_options;
+
+    // Every action: refusals become their status, anything unforeseen a 500; the server goes on.
+    auto action = [](auto work) {
+        return [work](const httplib::Request& req, httplib::Response& res) {
+            try {
+                work(req, res);
+            } catch (const RequestError& e) {
+                refuse(res, e.status, e.what());
+            } catch (const std::exception& e) {
+                refuse(res, 500, std::string("the phone could not do that: ") + e.what());
+            }
+        };
+    };
+    auto done = [host](httplib::Response& res, json extra = json::object()) {
+        extra["ok"] = true;
+        extra["frame"] = host->frames().latest()->number;
+        answer(res, 200, extra);
+    };
+
+    for (const char* page : { "/", "/index.html", "/app.js", "/app.css" }) {
+        s.Get(page, [page](const httplib::Request&, httplib::Response& res) {
+            const WebAsset* asset = findWebAsset(std::string(page) == "/" ? "/index.html" : page);
+            if (!asset)
+                return refuse(res, 404, "no such page");
+            res.set_header("Cache-Control", "no-cache");
+            res.set_content(asset->body.data(), asset->body.size(), std::string(asset->contentType).c_str());
+        });
+    }
+
+    s.Get("/api/state", [host](const httplib::Request&, httplib::Response& res) { answer(res, 200, stateOf(*host)); });
+
+    s.Get("/api/frame.png", [host](const httplib::Request&, httplib::Response& res) {
+        auto frame = host->frames().latest();
+        if (frame->png.empty())
+            return refuse(res, 503, "the phone has not drawn its screen yet");
+        res.set_header("Cache-Control", "no-store");
+        res.set_header("X-Frame", std::to_string(frame->number));
+        res.set_content(reinterpret_cast<const char*>(frame->png.data()), frame->png.size(), "image/png");
+    });
+
+    // One event per new frame; a page fetches /api/frame.png when it hears one.
+    s.Get("/api/events", [host, options, this](const httplib::Request&, httplib::Response& res) {
+        FrameFeed* feed = &host->frames();
+        if (!feed->addWatcher(options.watchers))
+            return refuse(res, 503, "too many pages are watching this phone");
+        host->noteActivity();
+        auto shown = std::make_shared<std::uint64_t>(0);
+        res.set_header("Cache-Control", "no-store");
+        res.set_chunked_content_provider(
+            "text/event-stream",
+            [host, feed, shown, this](size_t, httplib::DataSink& sink) {
+                auto quietSince = std::chrono::steady_clock::now();
+                std::shared_ptr<const Frame> frame;
+                while (true) {
+                    frame = feed->waitForNewer(*shown, kStopCheck);
+                    if (feed->isClosed() || !m_server->is_running()) {
+                        sink.done();
+                        return true;
+                    }
+                    if (frame->number > *shown || std::chrono::steady_clock::now() - quietSince >= kKeepAlive)
+                        break;
+                }
+                std::string message = ": still here\n\n";
+                if (frame->number > *shown) {
+                    *shown = frame->number;
+                    ScreenFacts facts = host->facts();
+                    json event { { "frame", frame->number }, { "bytes", frame->png.size() }, { "profile", facts.profile },
+                        { "width", facts.width }, { "height", facts.height }, { "boots", facts.boots } };
+                    message = "event: frame\ndata: " + event.dump() + "\n\n";
+                }
+                return sink.write(message.data(), message.size());
+            },
+            [feed](bool) { feed->removeWatcher(); });
+    });
+
+    s.Post("/api/touch", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
+        json body = actionBody(req, options.largestAction);
+        std::string phase = textField(body, "phase", 16);
+        double finger = body.contains("finger") ? numberField(body, "finger") : 0;
+        if (finger < 0 || finger >= kFingers || finger != std::floor(finger))
+            throw RequestError(400, "\"finger\" must be a whole number from 0 to " + std::to_string(kFingers - 1));
+        if (phase != "down" && phase != "move" && phase != "up" && phase != "cancel")
+            throw RequestError(400, "\"phase\" must be \"down\", \"move\", \"up\" or \"cancel\"");
+        CGPoint point = phase == "cancel" ? CGPointZero : screenPoint(body, host->facts());
+        int id = int(finger);
+        host->call([&](device::Device& phone) {
+            auto& touch = phone.touch();
+            if (phase == "cancel")
+                return touch.cancelAll();
+            if (phase == "down") {
+                if (touch.isDown(id))
+                    throw RequestError(409, "that finger is down already");
+                touch.touchDown(point, id);
+                return;
+            }
+            if (!touch.isDown(id))
+                throw RequestError(409, "that finger is not down");
+            if (phase == "move")
+                touch.touchMove(point, id);
+            else
+                touch.touchUp(point, id);
+        });
+        done(res);
+    }));
+
+    s.Post("/api/pinch", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
+        json body = actionBody(req, options.largestAction);
+        CGPoint center = screenPoint(body, host->facts());
+        double scale = numberField(body, "scale");
+        if (scale < 0.2 || scale > 5)
+            throw RequestError(400, "\"scale\" must be from 0.2 to 5");
+        host->call([&](device::Device& phone) {
+            if (phone.touch().isDown(0) || phone.touch().isDown(1))
+                throw RequestError(409, "a finger is down already");
+            phone.touch().pinch(center, scale, 0.2, 6);
+        });
+        done(res);
+    }));
+
+    s.Post("/api/key", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
+        json body = actionBody(req, options.largestAction);
+        std::string text = textField(body, "text", 256, false);
+        std::string key = textField(body, "key", 32, false);
+        if (text.empty() == key.empty())
+            throw RequestError(400, "give either \"text\" to type or a \"key\" (\"Backspace\")");
+        if (!key.empty() && key != "Backspace")
+            throw RequestError(400, "the only key besides text is \"Backspace\"");
+        for (unsigned char c : text)
+            if (c < 0x20 || c == 0x7f)
+                throw RequestError(400, "the text holds a control character");
+        host->call([&](device::Device& phone) {
+            UITextField* field = focusedAlertField(phone);
+            if (!key.empty())
+                field->deleteBackward();
+            else
+                phone.touch().typeText(text);
+            phone.runUntilIdle();
+        });
+        done(res);
+    }));
+
+    s.Post("/api/button", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
+        json body = actionBody(req, options.largestAction);
+        std::string name = textField(body, "name", 32);
+        std::string query = textField(body, "query", 256, false);
+        if (name != "home" && name != "switcher" && name != "notifications" && name != "widgets" && name != "search")
+            throw RequestError(400, "no button \"" + name + "\" (there are home, switcher, notifications, widgets and search)");
+        host->call([&](device::Device& phone) {
+            if (name == "home")
+                phone.pressHome();
+            else if (name == "switcher")
+                phone.showSwitcher();
+            else if (name == "notifications")
+                phone.showNotificationCenter();
+            else if (name == "widgets")
+                phone.showWidgets();
+            else
+                phone.showSearch(query);
+        });
+        done(res);
+    }));
+
+    s.Post("/api/profile", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
+        json body = actionBody(req, options.largestAction);
+        std::string name = textField(body, "name", 64);
+        bool known = false;
+        for (const auto& p : device::allProfiles())
+            known = known || p.name == name;
+        if (!known)
+            throw RequestError(400, "no device profile \"" + name + "\"");
+        host->call([&](device::Device&) { host->rebootInto(name); });
+        done(res, { { "profile", name } });
+    }));
+
+    s.Post("/api/pasteboard", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
+        json body = actionBody(req, options.largestAction);
+        std::string text = textField(body, "text", kLongestText);
+        host->call([&](device::Device& phone) {
+            UIPasteboard::generalPasteboard()->setString(text);
+            phone.runUntilIdle();
+        });
+        done(res);
+    }));
+
+    s.Post("/api/photo", action([host, done](const httplib::Request& req, httplib::Response& res) {
+        std::vector<std::uint8_t> bytes(req.body.begin(), req.body.end());
+        std::string name = req.has_param("name") ? req.get_param_value("name") : "photo";
+        std::string path = host->call([&](device::Device& phone) {
+            std::string written = addToPhotoLibrary(bytes, name);
+            phone.runUntilIdle();
+            return written;
+        });
+        done(res, { { "path", path } });
+    }));
+
+    s.Get("/api/icons.zip", action([host](const httplib::Request&, httplib::Response& res) {
+        auto zip = host->call([](device::Device&) { return makeIconArchive(); });
+        res.set_header("Content-Disposition", "attachment; filename=\"ovrimo-icons.zip\"");
+        res.set_header("Cache-Control", "no-store");
+        res.set_content(reinterpret_cast<const char*>(zip.data()), zip.size(), "application/zip");
+    }));
+
+    s.Post("/api/icons.zip", action([host, done](const httplib::Request& req, httplib::Response& res) {
+        std::vector<std::uint8_t> zip(req.body.begin(), req.body.end());
+        std::size_t written = host->call([&](device::Device& phone) {
+            std::size_t count = restoreIconArchive(zip);
+            // As after restoring a backup: the tweak reads its preferences again and reloads every icon.
+            CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChangedNotification, nullptr, nullptr, true);
+            phone.runUntilIdle();
+            return count;
+        });
+        done(res, { { "files", written } });
+    }));
+
+    // Whatever else: a JSON refusal rather than an empty page.
+    s.set_error_handler([](const httplib::Request&, httplib::Response& res) {
+        if (!res.body.empty())
+            return;
+        if (res.status == 404)
+            refuse(res, 404, "no such page or action");
+        else if (res.status == 413)
+            refuse(res, 413, "the request body is too large");
+        else
+            refuse(res, res.status, "the request was refused");
+    });
+    s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) { refuse(res, 500, "the server failed on that request"); });
+}
+
+} // namespace sim

@@ -1,0 +1,307 @@
+// The page of `ovrimo-sim serve`: shows the phone's screen as the server pushes new frames and
+// sends the hand's actions to it. Actions go out one at a time, in order; a move waiting to be
+// sent is replaced by a newer move of the same finger, so a slow phone never falls behind the hand.
+"use strict";
+
+const screenBox = document.getElementById("screen-box");
+const screenImage = document.getElementById("screen");
+const device = document.getElementById("device");
+const statusLine = document.getElementById("status");
+const profileSelect = document.getElementById("profile");
+
+let phone = { width: 375, height: 667, profile: "", boots: -1 };
+
+function say(text, isError) {
+  statusLine.textContent = text;
+  statusLine.classList.toggle("error", !!isError);
+}
+
+// ---- Talking to the server, in order ----
+
+const waiting = [];
+let sending = false;
+
+function send(path, body, options = {}) {
+  // A move still waiting behind only other moves is overtaken by this one: same order, fewer steps.
+  if (options.replaces) {
+    for (let i = waiting.length - 1; i >= 0 && waiting[i].replaces; i--) {
+      if (waiting[i].replaces === options.replaces) {
+        waiting[i].body = body;
+        return;
+      }
+    }
+  }
+  waiting.push({ path, body, replaces: options.replaces, raw: options.raw, quiet: options.quiet });
+  pump();
+}
+
+async function pump() {
+  if (sending) return;
+  sending = true;
+  while (waiting.length) {
+    const item = waiting.shift();
+    try {
+      const response = await fetch(item.path, {
+        method: "POST",
+        headers: { "Content-Type": item.raw ? "application/octet-stream" : "application/json" },
+        body: item.raw ? item.body : JSON.stringify(item.body),
+      });
+      const answer = await response.json().catch(() => ({}));
+      if (!response.ok) {
+        if (!item.quiet) say(answer.error || ("refused (" + response.status + ")"), true);
+      } else if (item.done) {
+        item.done(answer);
+      } else if (answer.path) {
+        say("Added " + answer.path);
+      } else if (answer.files !== undefined) {
+        say("Restored " + answer.files + " files from the archive");
+      }
+    } catch (e) {
+      say("The simulator does not answer: " + e.message, true);
+    }
+  }
+  sending = false;
+}
+
+// ---- The screen ----
+
+let shownFrame = 0, wantedFrame = 0, loading = false;
+
+function loadFrame() {
+  if (loading || wantedFrame <= shownFrame) return;
+  loading = true;
+  const number = wantedFrame;
+  const next = new Image();
+  next.onload = () => {
+    screenImage.src = next.src;
+    shownFrame = number;
+    loading = false;
+    loadFrame();
+  };
+  next.onerror = () => { loading = false; };
+  next.src = "api/frame.png?frame=" + number;
+}
+
+function fit() {
+  screenBox.style.width = phone.width + "px";
+  screenBox.style.height = phone.height + "px";
+  device.classList.toggle("pad", phone.width >= 700);
+  device.style.transform = "none";
+  const stage = document.getElementById("stage");
+  const scale = Math.min(1, (stage.clientWidth - 24) / device.offsetWidth, (stage.clientHeight - 24) / device.offsetHeight);
+  device.style.transform = "scale(" + scale + ")";
+}
+window.addEventListener("resize", fit);
+
+function takeState(state) {
+  const changed = state.width !== phone.width || state.height !== phone.height;
+  phone = { width: state.width, height: state.height, profile: state.profile, boots: state.boots };
+  document.getElementById("profile-line").textContent = state.profile + ", " + state.width + " × " + state.height + " points";
+  if ([...profileSelect.options].some(o => o.value === state.profile)) profileSelect.value = state.profile;
+  if (changed || !screenBox.style.width) fit();
+}
+
+function listen() {
+  const events = new EventSource("api/events");
+  events.addEventListener("frame", (event) => {
+    const frame = JSON.parse(event.data);
+    if (frame.boots !== phone.boots) {
+      takeState(frame);
+      fingers.clear();
+    }
+    wantedFrame = Math.max(wantedFrame, frame.frame);
+    if (frame.frame < shownFrame) shownFrame = 0; // the server started again
+    loadFrame();
+  });
+  events.onerror = () => say("Waiting for the simulator…", true);
+  events.onopen = () => { if (statusLine.classList.contains("error")) say("Connected"); };
+}
+
+async function start() {
+  const state = await (await fetch("api/state")).json();
+  for (const p of state.profiles) {
+    const option = document.createElement("option");
+    option.value = p.name;
+    option.textContent = p.description;
+    profileSelect.appendChild(option);
+  }
+  takeState(state);
+  wantedFrame = state.frame;
+  loadFrame();
+  listen();
+}
+
+// ---- The hand ----
+
+// A point of the screen, in the phone's points, kept on the screen.
+function pointOf(event) {
+  const r = screenBox.getBoundingClientRect();
+  const x = (event.clientX - r.left) * phone.width / r.width;
+  const y = (event.clientY - r.top) * phone.height / r.height;
+  return { x: Math.min(Math.max(x, 0), phone.width - 0.01), y: Math.min(Math.max(y, 0), phone.height - 0.01) };
+}
+
+function clampPoint(p) {
+  return { x: Math.min(Math.max(p.x, 0), phone.width - 0.01), y: Math.min(Math.max(p.y, 0), phone.height - 0.01) };
+}
+
+const fingers = new Map(); // pointer id → finger number
+let altPinch = null;       // { anchor, startY } while Alt-dragging
+
+function freeFinger() {
+  for (let f = 0; f < 5; f++) if (![...fingers.values()].includes(f)) return f;
+  return -1;
+}
+
+function touch(phase, finger, p) {
+  send("api/touch", { phase, finger, x: p.x, y: p.y }, phase === "move" ? { replaces: "move" + finger } : {});
+}
+
+function pinchFingers(anchor, scale) {
+  const d = 40 * scale;
+  return [clampPoint({ x: anchor.x - d, y: anchor.y }), clampPoint({ x: anchor.x + d, y: anchor.y })];
+}
+
+screenBox.addEventListener("pointerdown", (event) => {
+  event.preventDefault();
+  screenBox.setPointerCapture(event.pointerId);
+  const p = pointOf(event);
+  if (event.altKey && event.pointerType === "mouse" && fingers.size === 0) {
+    altPinch = { anchor: p, startY: event.clientY };
+    const [a, b] = pinchFingers(p, 1);
+    touch("down", 0, a);
+    touch("down", 1, b);
+    return;
+  }
+  const finger = freeFinger();
+  if (finger < 0) return;
+  fingers.set(event.pointerId, finger);
+  touch("down", finger, p);
+});
+
+screenBox.addEventListener("pointermove", (event) => {
+  if (altPinch) {
+    const scale = Math.exp((altPinch.startY - event.clientY) / 150);
+    const [a, b] = pinchFingers(altPinch.anchor, scale);
+    touch("move", 0, a);
+    touch("move", 1, b);
+    return;
+  }
+  const finger = fingers.get(event.pointerId);
+  if (finger !== undefined) touch("move", finger, pointOf(event));
+});
+
+function lift(event) {
+  if (altPinch) {
+    const scale = Math.exp((altPinch.startY - event.clientY) / 150);
+    const [a, b] = pinchFingers(altPinch.anchor, scale);
+    touch("up", 0, a);
+    touch("up", 1, b);
+    altPinch = null;
+    return;
+  }
+  const finger = fingers.get(event.pointerId);
+  if (finger === undefined) return;
+  fingers.delete(event.pointerId);
+  touch("up", finger, pointOf(event));
+}
+screenBox.addEventListener("pointerup", lift);
+screenBox.addEventListener("pointercancel", (event) => {
+  fingers.delete(event.pointerId);
+  altPinch = null;
+  if (fingers.size === 0) send("api/touch", { phase: "cancel" });
+});
+
+// The wheel pinches about the pointer: the turns of a moment make one pinch.
+let wheel = null;
+screenBox.addEventListener("wheel", (event) => {
+  event.preventDefault();
+  if (!wheel) wheel = { point: pointOf(event), scale: 1, timer: 0 };
+  wheel.scale = Math.min(5, Math.max(0.2, wheel.scale * Math.exp(-event.deltaY / 300)));
+  clearTimeout(wheel.timer);
+  wheel.timer = setTimeout(() => {
+    const w = wheel;
+    wheel = null;
+    if (Math.abs(w.scale - 1) > 0.01) send("api/pinch", { x: w.point.x, y: w.point.y, scale: w.scale });
+  }, 150);
+}, { passive: false });
+
+// ---- Keys, buttons, profile ----
+
+function typingInPage(event) {
+  const t = event.target;
+  return t instanceof HTMLInputElement || t instanceof HTMLSelectElement || t instanceof HTMLTextAreaElement;
+}
+
+document.addEventListener("keydown", (event) => {
+  if (typingInPage(event) || event.ctrlKey || event.metaKey || event.altKey) return;
+  if (event.key === "Backspace") {
+    event.preventDefault();
+    send("api/key", { key: "Backspace" });
+  } else if (event.key.length === 1 || [...event.key].length === 1) {
+    event.preventDefault();
+    send("api/key", { text: event.key });
+  }
+});
+
+for (const button of document.querySelectorAll("[data-button]"))
+  button.addEventListener("click", () => send("api/button", { name: button.dataset.button }));
+document.getElementById("home-button").addEventListener("click", () => send("api/button", { name: "home" }));
+document.getElementById("search-form").addEventListener("submit", (event) => {
+  event.preventDefault();
+  send("api/button", { name: "search", query: document.getElementById("search-query").value });
+});
+
+document.getElementById("reboot").addEventListener("click", () => {
+  say("Rebooting into " + profileSelect.value + "…");
+  waiting.push({ path: "api/profile", body: { name: profileSelect.value }, done: () => say("Booted " + profileSelect.value) });
+  pump();
+});
+
+// ---- Files ----
+
+function addFile(file) {
+  if (/\.zip$/i.test(file.name) || file.type === "application/zip") {
+    say("Uploading " + file.name + "…");
+    send("api/icons.zip", file, { raw: true });
+  } else if (/^image\/(png|jpeg)$/.test(file.type) || /\.(png|jpe?g)$/i.test(file.name)) {
+    say("Adding " + file.name + " to the photo library…");
+    send("api/photo?name=" + encodeURIComponent(file.name), file, { raw: true });
+  } else {
+    say(file.name + " is neither a PNG or JPEG picture nor a .zip of icons", true);
+  }
+}
+
+document.getElementById("photo-input").addEventListener("change", (event) => {
+  for (const file of event.target.files) addFile(file);
+  event.target.value = "";
+});
+document.getElementById("zip-input").addEventListener("change", (event) => {
+  for (const file of event.target.files) addFile(file);
+  event.target.value = "";
+});
+
+document.addEventListener("dragover", (event) => {
+  event.preventDefault();
+  document.body.classList.add("dropping");
+});
+document.addEventListener("dragleave", () => document.body.classList.remove("dropping"));
+document.addEventListener("drop", (event) => {
+  event.preventDefault();
+  document.body.classList.remove("dropping");
+  for (const file of event.dataTransfer.files) addFile(file);
+});
+
+document.addEventListener("paste", (event) => {
+  if (typingInPage(event)) return;
+  const files = [...event.clipboardData.files];
+  if (files.length) {
+    files.forEach(addFile);
+  } else {
+    const text = event.clipboardData.getData("text/plain");
+    if (text) send("api/pasteboard", { text }, {}), say("Put " + text.length + " characters on the phone's pasteboard");
+  }
+  event.preventDefault();
+});
+
+start().catch((e) => say("Cannot reach the simulator: " + e.message, true));
