@@ -223,6 +223,8 @@ int serve(const Settings& settings, const std::string& listen, int port)
 
 int main(int argc, char** argv)
 {
+    // Each step's line appears as it runs, also when the output goes into a pipe or a file.
+    std::cout << std::unitbuf;
     Settings settings;
     CLI::App app { "ovrimo-sim: a simulated phone with Ovrimo in it. Boots a device profile, runs scripts of\n"
                    "person-like steps on it and takes pictures of its screen.",
