@@ -221,3 +221,33 @@ TEST_F(IconGeneration, ACropperThatCutNothingEndsTheEditWithAnError)
     EXPECT_TRUE(isGreen(centreOf(stored(kMail)))) << "the icon is left as it was";
     EXPECT_FALSE(editing().currentIconKey);
 }
+
+TEST_F(IconGeneration, ALibraryPictureIsWrittenWithoutTheCropperAndTheBrowserCloses)
+{
+    pref("firstrun", false);
+    customPicture(kMail, kGreen);
+    boot("iphone8-ios12");
+    openSheet(kMail);
+    dev().window()->rootViewController()->dismissViewControllerAnimated(false);
+    settle();
+    // The browser reports a choice after asking its own question: no question here, whatever
+    // "defaultactionreplace" says.
+    auto browser = presentEditorStandIn();
+    msgSend(objc::objc_getClass("OvrimoHelper"), "iconSelector:didFinished:", browser.ptr(), quarters(64, 64).ptr());
+    for (int ms = 0; ms < 1000 && overlayTitle().empty(); ++ms)
+        dev().advance(1);
+    EXPECT_EQ(overlayTitle(), "Please wait! Saving icon image...");
+    EXPECT_FALSE(alertOnScreen());
+    settle(1000);
+    EXPECT_EQ(colourOf(testing_support::pixelAt(stored(kMail), 10, 10)), Colour::Red);
+    EXPECT_FALSE(dev().window()->rootViewController()->presentedViewController()) << "the browser closed";
+    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(exists(libraryFile(1)));
+
+    // With no icon being edited nothing is written, and the browser still closes.
+    browser = presentEditorStandIn();
+    msgSend(objc::objc_getClass("OvrimoHelper"), "iconSelector:didFinished:", browser.ptr(), quarters(64, 64, UIImageOrientationDown).ptr());
+    settle(1000);
+    EXPECT_EQ(colourOf(testing_support::pixelAt(stored(kMail), 10, 10)), Colour::Red) << "the file is the earlier one";
+    EXPECT_FALSE(dev().window()->rootViewController()->presentedViewController());
+}

@@ -168,7 +168,7 @@ TEST_F(IconSheet, LibraryNumberingFillsGapsAndNeverOverwrites)
     // Every numbered name taken: a free random one, never an existing file.
     for (int n = 1; n <= ovrimo::kNumberedLibraryNames; ++n)
         std::ofstream(host(libraryFile(n))) << "x";
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 3; ++i) {
         auto path = ovrimo::NextIconLibraryPath();
         ASSERT_TRUE(path);
         EXPECT_FALSE(exists(*path)) << *path;
