@@ -1,6 +1,7 @@
 #include "tweak/cropper/VPImageCropperViewController.h"
 
 #include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/Guarded.h"
 #include "platform/runtime/Diagnostics.h"
 #include "platform/uikit/CAShapeLayer.h"
 #include "platform/uikit/UIButton.h"
@@ -24,17 +25,11 @@ namespace {
 
 inline constinit Sel<Ref<Object>()> init { "init" };
 
-// Runs `body`, turning anything it throws into a diagnostic: no exception leaves the cropper.
+// Anything `body` throws becomes a diagnostic: no exception leaves the cropper.
 template<class F>
 void guarded(const char* what, F&& body) noexcept
 {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        objc::diagnose(std::string("VPImageCropperViewController ") + what + ": " + e.what());
-    } catch (...) {
-        objc::diagnose(std::string("VPImageCropperViewController ") + what + ": unknown exception");
-    }
+    objc::runGuarded(std::string("VPImageCropperViewController ") + what, std::forward<F>(body));
 }
 
 Ref<UIColor> rgb(int r, int g, int b) { return UIColor::colorWithRed(r / 255.0, g / 255.0, b / 255.0, 1); }

@@ -2,6 +2,7 @@
 
 #include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/Guarded.h"
 #include "platform/runtime/Diagnostics.h"
 #include "platform/uikit/MakeView.h"
 #include "platform/uikit/UIKitSelectors.h"
@@ -39,17 +40,11 @@ bool onMainThread(const char* what)
     return false;
 }
 
-// Runs `body`, turning anything it throws into a diagnostic: no exception leaves the overlay.
+// Anything `body` throws becomes a diagnostic: no exception leaves the overlay.
 template<class F>
 void guarded(const char* what, F&& body) noexcept
 {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        objc::diagnose(std::string("MBProgressHUD ") + what + ": " + e.what());
-    } catch (...) {
-        objc::diagnose(std::string("MBProgressHUD ") + what + ": unknown exception");
-    }
+    objc::runGuarded(std::string("MBProgressHUD ") + what, std::forward<F>(body));
 }
 
 

@@ -30,7 +30,6 @@ namespace {
 constexpr const char* kDownloadFailed = "Download failed. Wrong URL or connection error!";
 // The quality-of-service class of the download's queue: user-initiated.
 constexpr long kUserInitiatedQueue = 25;
-constexpr std::int64_t kOverlayHeadStartNanoseconds = 10'000'000;
 
 objc::Class* helperClass() { return objc::objc_getClass("OvrimoHelper"); }
 
@@ -178,18 +177,7 @@ void OvrimoHelper::iconSelectorDidFinished(Object* browser, UIImage* picture)
 {
     auto* controller = dynamic_cast<UIViewController*>(browser);
     Ref<UIView> overlay = ShowProgressOverlay("Please wait! Saving icon image...", "This will take a moment.", controller);
-    Ref<UIImage> kept(picture);
-    Ref<UIViewController> keptController(controller);
-    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, kOverlayHeadStartNanoseconds), dispatch_get_main_queue(), [kept, keptController, overlay] {
-        objc::runGuarded("saving a library picture", [&] {
-            const EditingState& state = Editing();
-            GenerateIconImage(kept, state.currentIcon, state.currentIconKey);
-            hud::hideAnimated.orZero(overlay, true);
-            if (keptController)
-                keptController->dismissViewControllerAnimated(true, [] { ShowPendingAlert(); });
-            ResetEditingState();
-        });
-    });
+    generateAfterOverlay(picture, controller, overlay);
 }
 
 void OvrimoHelper::iconSelectorDidCancel(Object* browser)

@@ -268,6 +268,11 @@ void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
 void OvrimoHelper::generateSingleIcon(UIImage* picture, UIViewController* controller)
 {
     Ref<UIView> overlay = ShowProgressOverlay("Please wait! Generating icon image...", "This will take a moment.", controller);
+    generateAfterOverlay(picture, controller, overlay);
+}
+
+void OvrimoHelper::generateAfterOverlay(UIImage* picture, UIViewController* controller, Ref<UIView> overlay)
+{
     Ref<UIImage> kept(picture);
     Ref<UIViewController> keptController(controller);
     dispatch_after(dispatch_time(DISPATCH_TIME_NOW, kOverlayHeadStartNanoseconds), dispatch_get_main_queue(), [kept, keptController, overlay] {
@@ -278,7 +283,6 @@ void OvrimoHelper::generateSingleIcon(UIImage* picture, UIViewController* contro
             hud::hideAnimated.orZero(overlay, true);
             if (keptController)
                 keptController->dismissViewControllerAnimated(true, [] { ShowPendingAlert(); });
-            Editing().multiMode = false;
             ResetEditingState();
         });
     });

@@ -51,6 +51,9 @@ public:
     static void prepareImageEditorWithImage(UIImage* picture);
     static void openIconEditor(UIImage* picture, const std::string& title, CGRect cropFrame);
     static void generateSingleIcon(UIImage* picture, UIViewController* controller);
+    // With the overlay shown: 10 ms later on the main queue, the current icon's file from
+    // `picture`, then the overlay hidden, `controller` dismissed and the edit ended.
+    static void generateAfterOverlay(UIImage* picture, UIViewController* controller, objc::Ref<UIView> overlay);
     // The cropper's delegate.
     static void imageCropperDidFinished(objc::Object* cropper, UIImage* picture);
     static void imageCropperDidCancel(objc::Object* cropper);

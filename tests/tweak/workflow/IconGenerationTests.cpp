@@ -158,12 +158,8 @@ TEST_F(IconGeneration, CropperSaveAsksBeforeReplacingAndTheQuestionsCancelKeepsT
     pref("firstrun", false);
     customPicture(kMail, kGreen);
     boot("iphone8-ios12");
-    openSheet(kMail);
-    choose("Cancel");
-    openSheet(kMail);
     // The sheet's choice leads to the editor; here a stand-in whose Save is sent by hand.
-    dev().window()->rootViewController()->dismissViewControllerAnimated(false);
-    settle();
+    beginEdit(kMail);
     auto editor = presentEditorStandIn();
     cropperSaves(editor, quarters(50, 50));
     UIAlertController* question = dynamic_cast<UIAlertController*>(editor->presentedViewController());
@@ -193,9 +189,7 @@ TEST_F(IconGeneration, ReplaceDefaultTwoKeepsTheOldIconInTheLibraryWithoutAsking
     pref("defaultactionreplace", 2LL);
     customPicture(kMail, kGreen);
     boot("iphone8-ios12");
-    openSheet(kMail);
-    dev().window()->rootViewController()->dismissViewControllerAnimated(false);
-    settle();
+    beginEdit(kMail);
     auto editor = presentEditorStandIn();
     cropperSaves(editor, quarters(50, 50));
     EXPECT_FALSE(editor->presentedViewController()) << "no question";
@@ -210,9 +204,7 @@ TEST_F(IconGeneration, ACropperThatCutNothingEndsTheEditWithAnError)
     pref("firstrun", false);
     customPicture(kMail, kGreen);
     boot("iphone8-ios12");
-    openSheet(kMail);
-    dev().window()->rootViewController()->dismissViewControllerAnimated(false);
-    settle();
+    beginEdit(kMail);
     auto editor = presentEditorStandIn();
     cropperSaves(editor, nullptr);
     settle(1000);
@@ -227,9 +219,7 @@ TEST_F(IconGeneration, ALibraryPictureIsWrittenWithoutTheCropperAndTheBrowserClo
     pref("firstrun", false);
     customPicture(kMail, kGreen);
     boot("iphone8-ios12");
-    openSheet(kMail);
-    dev().window()->rootViewController()->dismissViewControllerAnimated(false);
-    settle();
+    beginEdit(kMail);
     // The browser reports a choice after asking its own question: no question here, whatever
     // "defaultactionreplace" says.
     auto browser = presentEditorStandIn();

@@ -88,6 +88,14 @@ protected:
         settle();
         return alertOnScreen();
     }
+    // An edit of `identifier` begun at its sheet, the sheet then put away without a choice: what
+    // the workflow knows when a picture arrives from a source.
+    void beginEdit(const std::string& identifier)
+    {
+        openSheet(identifier);
+        dev().window()->rootViewController()->dismissViewControllerAnimated(false);
+        settle();
+    }
     std::vector<std::string> actionTitles(UIAlertController* alert)
     {
         std::vector<std::string> titles;
