@@ -1,9 +1,10 @@
 // Ovrimo.dylib's two load-time initializers. They run when the library is loaded into an app,
-// the tweak core's first (after registering the progress overlay's classes), then the editing workflow's.
+// the tweak core's first (after registering the progress overlay's and the icon library browser's classes), then the editing workflow's.
 
 #include "platform/runtime/Runtime.h"
 #include "tweak/Startup.h"
 #include "tweak/hud/MBProgressHUD.h"
+#include "tweak/library/ZarnekIconSelectorViewController.h"
 #include "tweak/workflow/WorkflowPreferences.h"
 
 __attribute__((constructor(101))) static void OvrimoCoreInitializer()
@@ -14,6 +15,7 @@ __attribute__((constructor(101))) static void OvrimoCoreInitializer()
         return;
     // The overlay's classes come first: the rest of the tweak finds MBProgressHUD by name.
     ovrimo::hud::RegisterHUDClasses(objc::Runtime::current());
+    ovrimo::library::RegisterIconLibraryClasses(objc::Runtime::current());
     ovrimo::StartTweakCore();
 }
 

@@ -22,12 +22,18 @@ constexpr double kAnimationDuration = 0.3;
 constexpr double kItemSpacing = 4;
 constexpr double kMotionEffectRange = 10;
 
-// The thread RegisterHUDClasses ran on: the one that drives the main run loop.
-std::atomic<std::thread::id> s_mainThread {};
+// The thread RegisterHUDClasses ran on: the one that drives the main run loop. Made on first use:
+// the tweak registers the overlay from a load-time initializer that runs before this file's
+// static objects are initialised, which would otherwise reset it.
+std::atomic<std::thread::id>& mainThread()
+{
+    static std::atomic<std::thread::id> id {};
+    return id;
+}
 
 bool onMainThread(const char* what)
 {
-    if (std::this_thread::get_id() == s_mainThread.load())
+    if (std::this_thread::get_id() == mainThread().load())
         return true;
     objc::diagnose(std::string("internal inconsistency (") + what + "): MBProgressHUD needs to be accessed on the main thread.");
     return false;
@@ -397,7 +403,7 @@ void MBProgressHUD::registerClass(objc::Runtime& rt)
 
 bool RegisterHUDClasses(objc::Runtime& rt)
 {
-    s_mainThread.store(std::this_thread::get_id());
+    mainThread().store(std::this_thread::get_id());
     if (rt.getClass("MBProgressHUD"))
         return true;
     if (!rt.getClass("MBBackgroundView"))
