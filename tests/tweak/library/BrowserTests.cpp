@@ -151,6 +151,7 @@ TEST_F(LibraryTest, ManageModeRemovesALibraryPictureButNeverACustomIcon)
     tap(tileButton(0));
     EXPECT_EQ(alertMessage(), "Are you sure that you want to remove this icon?");
     EXPECT_EQ(actionTitles(), (std::vector<std::string> { "Remove", "Cancel" }));
+    shot("library-remove-sheet");
     choose("Cancel");
     EXPECT_TRUE(exists(std::string(kLibrary) + "1.png"));
 
@@ -198,6 +199,7 @@ TEST_F(LibraryTest, ChooseModeAsksAboutAnExistingIconAndKeepsItUnderTheLowestFre
     tap(tileButton(0));
     EXPECT_EQ(alertMessage(), "A custom icon for the app Calendar already exists. What do you want to do with it?");
     EXPECT_EQ(actionTitles(), (std::vector<std::string> { "Overwrite", "Move to icon library", "Cancel" }));
+    shot("library-overwrite-question");
     choose("Cancel");
     EXPECT_TRUE(DelegateRecorder::chosen.empty());
 

@@ -53,10 +53,13 @@ TEST_F(Folders, MenusDependOnTheRow)
     EXPECT_FALSE(alertOnScreen());
     ASSERT_TRUE(table()->indexPathForSelectedRow());
     EXPECT_EQ(table()->indexPathForSelectedRow()->row(), 1);
+    // A long press is not a tap: the row's grid does not open.
+    EXPECT_EQ(nav()->viewControllers().size(), 1u);
 
     longPress(cell(0, 0));
     EXPECT_EQ(actionTitles(), (std::vector<std::string> { "Backup", "Cancel" }));
     EXPECT_EQ(alertOnScreen()->title(), "Ovrimo");
+    shot("library-backup-menu");
     choose("Cancel");
 
     longPress(folderRow("Set A"));
@@ -225,6 +228,7 @@ TEST_F(Folders, DeletingBySwipeRemovesTheFolderButNothingItsLinksPointTo)
     dev().touch().swipe(top, CGPointMake(top.x - 150, top.y));
     settle();
     EXPECT_FALSE(cell(0, 0)->isShowingDeleteConfirmation());
+    EXPECT_EQ(nav()->viewControllers().size(), 1u) << "a swipe is no tap: no grid opens";
 }
 
 TEST_F(Folders, DeleteFromTheMenuAsksTheSameQuestion)
