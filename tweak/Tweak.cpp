@@ -1,10 +1,12 @@
 // Ovrimo.dylib's two load-time initializers. They run when the library is loaded into an app,
-// the tweak core's first (after registering the progress overlay's and the cropper's classes), then the editing workflow's.
+// the tweak core's first (after registering the classes of the progress overlay, the cropper and the
+// icon library browser), then the editing workflow's.
 
 #include "platform/runtime/Runtime.h"
 #include "tweak/Startup.h"
 #include "tweak/cropper/VPImageCropperViewController.h"
 #include "tweak/hud/MBProgressHUD.h"
+#include "tweak/library/ZarnekIconSelectorViewController.h"
 #include "tweak/workflow/OvrimoHelper.h"
 #include "tweak/workflow/WorkflowPreferences.h"
 
@@ -14,9 +16,10 @@ __attribute__((constructor(101))) static void OvrimoCoreInitializer()
     // to start.
     if (!objc::Runtime::currentOrNull())
         return;
-    // The overlay's and the cropper's classes come first: the rest of the tweak finds them by name.
+    // These classes come first: the rest of the tweak finds them by name.
     ovrimo::hud::RegisterHUDClasses(objc::Runtime::current());
     ovrimo::cropper::RegisterImageCropperClass(objc::Runtime::current());
+    ovrimo::library::RegisterIconLibraryClasses(objc::Runtime::current());
     ovrimo::StartTweakCore();
 }
 

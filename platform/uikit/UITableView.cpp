@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 using objc::msgSend;
 using objc::Ref;
@@ -17,6 +18,9 @@ using objc::SEL;
 namespace {
 
 bool responds(objc::Object* o, const char* sel) { return objc::respondsToSelector(o, sel); }
+
+// How far a finger may move and still tap a row.
+constexpr CGFloat kTapMovementLimit = 10;
 
 Ref<NSIndexPath> pathOf(std::pair<NSInteger, NSInteger> key) { return NSIndexPath::indexPathForRow(key.second, key.first); }
 
@@ -730,10 +734,21 @@ void UITableView::registerClass(objc::Runtime& rt)
         if (responds(delegate, "tableView:shouldHighlightRowAtIndexPath:") && !msgSend<bool>(delegate, "tableView:shouldHighlightRowAtIndexPath:", self, path.ptr()))
             return;
         self->m_tracking = Key { path->section(), path->row() };
+        self->m_trackingStart = p;
         if (UITableViewCell* cell = self->cellForRowAtIndexPath(path))
             cell->setHighlighted(true, false);
     });
-    c->addMethod("touchesMoved:withEvent:", [](UITableView*, SEL, const UITouchSet&, UIEvent*) { });
+    // A finger that wanders off its starting point (a swipe no recogniser took) is no tap.
+    c->addMethod("touchesMoved:withEvent:", [](UITableView* self, SEL, const UITouchSet& touches, UIEvent*) {
+        if (!self->m_tracking || touches.empty())
+            return;
+        CGPoint p = touches.front()->locationInView(self);
+        if (std::hypot(p.x - self->m_trackingStart.x, p.y - self->m_trackingStart.y) <= kTapMovementLimit)
+            return;
+        if (UITableViewCell* cell = self->cellForRowAtIndexPath(pathOf(*self->m_tracking)))
+            cell->setHighlighted(false, false);
+        self->m_tracking.reset();
+    });
     c->addMethod("touchesCancelled:withEvent:", [](UITableView* self, SEL, const UITouchSet&, UIEvent*) {
         if (self->m_tracking)
             if (UITableViewCell* cell = self->cellForRowAtIndexPath(pathOf(*self->m_tracking)))

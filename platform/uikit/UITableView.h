@@ -153,6 +153,7 @@ private:
     std::map<std::string, objc::Class*> m_registeredClasses;
     std::vector<Key> m_selected;
     std::optional<Key> m_tracking;
+    CGPoint m_trackingStart;
     std::optional<Key> m_deleteConfirmation;
     objc::Ref<UISwipeGestureRecognizer> m_deleteSwipe;
     struct Reorder {

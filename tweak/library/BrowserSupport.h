@@ -1,0 +1,46 @@
+#pragma once
+
+// Small pieces the icon library browser's pages and folder operations share: the texts of its
+// failure popups, the platform's localized words, its background colour, picture loading, and
+// the guard that keeps exceptions inside its methods.
+
+#include "platform/graphics/UIColor.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/runtime/Diagnostics.h"
+
+#include <exception>
+#include <string>
+
+namespace ovrimo::library {
+
+// Failures the browser reports (each number marks one place).
+inline constexpr const char* kRemoveFailedMessage = "Error 401! The icon could not be removed. Please try again, if the error continues then contact the developer!";
+inline constexpr const char* kMoveFailedMessage = "Error 402! The current icon could not be moved to the icon library, so nothing was changed. Please try again, if the error continues then contact the developer!";
+inline constexpr const char* kBackupFailedMessage = "Error 403! The backup failed and no directory was created. Please try again, if the error continues then contact the developer!";
+inline constexpr const char* kRestoreFailedMessage = "Error 404! The restore failed. Your custom icons were left as they were. Please try again, if the error continues then contact the developer!";
+inline constexpr const char* kDeleteFailedMessage = "Error 405! The directory %@ could not be deleted completely. Please try again, if the error continues then contact the developer!";
+inline constexpr const char* kBadNameMessage = "The name %@ cannot be used for a directory. Please use a name without \"/\" that is not \".\" or \"..\".";
+
+// (132, 79, 152), behind the overview and the grids.
+objc::Ref<UIColor> LibraryBackgroundColour();
+// The platform's own word for `key` ("OK", "Cancel", "Back").
+std::string LocalizedUIKitString(const std::string& key);
+// `format` with its "%@" replaced by `value`.
+std::string FormatWithObject(const std::string& format, const std::string& value);
+// The picture in a regular file at `path` (never a link, folder or FIFO), or null.
+objc::Ref<UIImage> LoadLibraryPicture(const std::string& path);
+
+// Runs `body`, turning anything it throws into a diagnostic.
+template<class F>
+void guardedLibrary(const char* what, F&& body) noexcept
+{
+    try {
+        body();
+    } catch (const std::exception& e) {
+        objc::diagnose(std::string("ZarnekIconSelectorViewController ") + what + ": " + e.what());
+    } catch (...) {
+        objc::diagnose(std::string("ZarnekIconSelectorViewController ") + what + ": unknown exception");
+    }
+}
+
+} // namespace ovrimo::library

@@ -1,0 +1,207 @@
+// The browser's folder operations: the long-press menus of the overview table, backing up the
+// custom icons into a named library folder, restoring a folder as the custom icons, deleting a
+// folder. They touch nothing but the custom icon store and the icon library.
+
+#include "tweak/library/ZarnekIconSelectorViewController.h"
+
+#include "platform/corefoundation/CFNotificationCenter.h"
+#include "platform/dispatch/Queue.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UILongPressGestureRecognizer.h"
+#include "platform/uikit/UIPopoverPresentationController.h"
+#include "tweak/IconStore.h"
+#include "tweak/hud/ProgressHUDInterface.h"
+#include "tweak/library/BrowserSupport.h"
+#include "tweak/library/IconLibrary.h"
+
+namespace ovrimo::library {
+
+namespace {
+
+constexpr const char* kPreferencesChanged = "com.zarnek.ovrimo.prefs";
+
+// Runs `work` on the main queue 10 ms from now, so that an overlay shown just before is drawn
+// before the work blocks the thread.
+void afterOverlayIsDrawn(std::function<void()> work)
+{
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, 10 * NSEC_PER_MSEC), dispatch_get_main_queue(), std::move(work));
+}
+
+} // namespace
+
+void ZarnekIconSelectorViewController::longPressOnCell(Object* sender)
+{
+    guardedLibrary("handleLongPressOnCell:", [&] {
+        auto* recognizer = dynamic_cast<UILongPressGestureRecognizer*>(sender);
+        if (!recognizer || recognizer->state() != UIGestureRecognizerStateBegan || !m_tableView)
+            return;
+        auto* cell = dynamic_cast<UITableViewCell*>(recognizer->view());
+        Ref<NSIndexPath> path = cell ? m_tableView->indexPathForCell(cell) : nullptr;
+        if (!path)
+            return;
+        m_tableView->selectRowAtIndexPath(path, false);
+        std::size_t row = static_cast<std::size_t>(path->row());
+        bool customIcons = path->section() == 0 && row == 0;
+        bool folder = path->section() == 1 && row < m_iconLibrarySubDirsList.size();
+        if (!customIcons && !folder)
+            return;
+        std::string name = customIcons ? m_tableViewMainCells[0] : m_iconLibrarySubDirsList[row];
+        auto sheet = UIAlertController::alertControllerWithTitle("Ovrimo", FormatWithObject("What would you like to do with the directory %@?", name),
+            UIAlertControllerStyleActionSheet);
+        objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+        auto index = static_cast<std::int64_t>(row);
+        if (customIcons) {
+            sheet->addAction(UIAlertAction::actionWithTitle("Backup", UIAlertActionStyleDefault, [weakSelf, index](UIAlertAction*) {
+                sel::backupFolderWithIndex.orZero(weakSelf.strong(), index);
+            }));
+        } else {
+            sheet->addAction(UIAlertAction::actionWithTitle("Use as custom icons", UIAlertActionStyleDefault, [weakSelf, index](UIAlertAction*) {
+                sel::restoreFolderWithIndex.orZero(weakSelf.strong(), index);
+            }));
+            sheet->addAction(UIAlertAction::actionWithTitle("Delete", UIAlertActionStyleDestructive, [weakSelf, index](UIAlertAction*) {
+                sel::deleteFolderWithIndex.orZero(weakSelf.strong(), index);
+            }));
+        }
+        sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
+        if (UIPopoverPresentationController* popover = sheet->popoverPresentationController()) {
+            popover->setSourceView(cell);
+            popover->setSourceRect(cell->bounds());
+        }
+        presentAlert(sheet);
+    });
+}
+
+// Backup --------------------------------------------------------------------------------------------
+
+void ZarnekIconSelectorViewController::backUpFolder(std::int64_t)
+{
+    guardedLibrary("backupFolderWithIndex:", [&] {
+        if (getCustomIconPaths().empty()) {
+            sel::showInfoPopupWithMessage.orZero(this, "There are no custom icons to backup! Create custom icons first.");
+            return;
+        }
+        askBackupName();
+    });
+}
+
+void ZarnekIconSelectorViewController::askBackupName()
+{
+    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", "Enter backup folder name", UIAlertControllerStyleAlert);
+    alert->addTextFieldWithConfigurationHandler([](UITextField* field) { field->setKeyboardType(UIKeyboardTypeURL); });
+    objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+    objc::WeakRef<UIAlertController> weakAlert(alert);
+    alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("OK"), UIAlertActionStyleDefault, [weakSelf, weakAlert](UIAlertAction*) {
+        Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
+        Ref<UIAlertController> shown = weakAlert.strong();
+        if (!self || !shown || shown->textFields().empty())
+            return;
+        std::string typed = shown->textFields().front()->text();
+        guardedLibrary("backup", [&] { self->backUpNamed(typed); });
+    }));
+    alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("Cancel"), UIAlertActionStyleCancel, nullptr));
+    presentAlert(alert);
+}
+
+// `typed` is used exactly as typed (spaces kept); only a name that can be a folder of its own
+// directly in the library is accepted.
+void ZarnekIconSelectorViewController::backUpNamed(const std::string& typed)
+{
+    if (trimmedName(typed).empty()) {
+        sel::showInfoPopupWithMessage.orZero(this, "Name cannot be empty. Please enter a correct name.");
+        return;
+    }
+    if (!isUsableFolderName(typed)) {
+        sel::showInfoPopupWithMessage.orZero(this, FormatWithObject(kBadNameMessage, typed));
+        return;
+    }
+    if (entryKind(kLibraryRoot + typed) != EntryKind::Missing) {
+        sel::showInfoPopupWithMessage.orZero(this, FormatWithObject("A directory with the name %@ already exists. Please use a different name.", typed));
+        return;
+    }
+    Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(this, "Backing up directory...", "Please wait.");
+    Ref<ZarnekIconSelectorViewController> self(this);
+    afterOverlayIsDrawn([self, overlay, typed] {
+        guardedLibrary("backup", [&] {
+            bool done = backUpCustomIcons(typed);
+            sel::preapreTableDataAndDirList.orZero(self);
+            if (self->m_tableView)
+                self->m_tableView->reloadData();
+            sel::showInfoPopupWithMessage.orZero(self, done ? "Backup finished!" : kBackupFailedMessage);
+        });
+        hud::hideAnimated.orZero(overlay, true);
+    });
+}
+
+// Restore -------------------------------------------------------------------------------------------
+
+void ZarnekIconSelectorViewController::restoreFolder(std::int64_t row)
+{
+    guardedLibrary("restoreFolderWithIndex:", [&] {
+        if (row < 0 || static_cast<std::size_t>(row) >= m_iconLibrarySubDirsList.size())
+            return;
+        std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
+        std::string message = FormatWithObject("Warning! All your current custom icons will be deleted and replaced with the icons from the directory %@. "
+                                               "Make sure you have a backup. Only the icons with matching bundle identifiers will work, random icons will "
+                                               "have no effect. Do you want to continue?",
+            name);
+        auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
+        objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+        alert->addAction(UIAlertAction::actionWithTitle("Do it!", UIAlertActionStyleDefault, [weakSelf, name](UIAlertAction*) {
+            Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
+            if (!self)
+                return;
+            NSFileManager::defaultManager()->createDirectoryAtPath(kIconStoreFolder, true);
+            Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(self, "Restoring directory...", "Please wait.");
+            afterOverlayIsDrawn([self, overlay, name] {
+                guardedLibrary("restore", [&] {
+                    bool done = restoreCustomIcons(name);
+                    // Every icon is reloaded on this, so the restored pictures show at once.
+                    if (done)
+                        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChanged, nullptr, nullptr, true);
+                    if (self->m_tableView)
+                        self->m_tableView->reloadData();
+                    sel::showInfoPopupWithMessage.orZero(self, done ? "Restore finished!" : kRestoreFailedMessage);
+                });
+                hud::hideAnimated.orZero(overlay, true);
+            });
+        }));
+        alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("Cancel"), UIAlertActionStyleCancel, nullptr));
+        presentAlert(alert);
+    });
+}
+
+// Delete --------------------------------------------------------------------------------------------
+
+void ZarnekIconSelectorViewController::deleteFolder(std::int64_t row)
+{
+    guardedLibrary("deleteFolderWithIndex:", [&] {
+        if (row < 0 || static_cast<std::size_t>(row) >= m_iconLibrarySubDirsList.size())
+            return;
+        std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
+        auto alert = UIAlertController::alertControllerWithTitle("Ovrimo",
+            FormatWithObject("All the icons in the directory %@ will be permanently deleted, do you really want to continue?", name), UIAlertControllerStyleAlert);
+        objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+        alert->addAction(UIAlertAction::actionWithTitle("Delete", UIAlertActionStyleDestructive, [weakSelf, name](UIAlertAction*) {
+            Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
+            if (!self)
+                return;
+            guardedLibrary("delete", [&] {
+                bool done = deleteLibraryFolder(name);
+                // The row is found by its name: the list may have changed while the question was up.
+                auto& names = self->m_iconLibrarySubDirsList;
+                if (done)
+                    if (auto it = std::find(names.begin(), names.end(), name); it != names.end())
+                        names.erase(it);
+                if (self->m_tableView)
+                    self->m_tableView->reloadData();
+                sel::showInfoPopupWithMessage.orZero(self,
+                    FormatWithObject(done ? "The directory %@ was successfully deleted!" : kDeleteFailedMessage, name));
+            });
+        }));
+        alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
+        presentAlert(alert);
+    });
+}
+
+} // namespace ovrimo::library

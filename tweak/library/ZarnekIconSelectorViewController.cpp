@@ -1,0 +1,479 @@
+#include "tweak/library/ZarnekIconSelectorViewController.h"
+
+#include "platform/dispatch/Queue.h"
+#include "platform/foundation/NSBundle.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UILongPressGestureRecognizer.h"
+#include "platform/uikit/UINavigationItem.h"
+#include "platform/uikit/UIPopoverPresentationController.h"
+#include "platform/uikit/UIWindow.h"
+#include "tweak/IconStore.h"
+#include "tweak/hud/ProgressHUDInterface.h"
+#include "tweak/library/IconLibrary.h"
+#include "tweak/library/BrowserSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace ovrimo::library {
+
+namespace {
+
+constexpr double kGutter = 20;
+constexpr double kThumbnailSide = 35;
+constexpr const char* kCellIdentifier = "Cell";
+constexpr const char* kChequerboardPath = "/Library/PreferenceBundles/ovrimoprefs.bundle/chequerboard.png";
+constexpr const char* kCustomIconsGrid = "Custom Icons";
+
+Ref<NSArray> arrayOf(const std::vector<std::string>& strings) { return NSArray::ofStrings(strings); }
+
+std::optional<std::string> optionalString(NSString* string)
+{
+    if (!string)
+        return std::nullopt;
+    return string->value();
+}
+
+} // namespace
+
+// Creation -----------------------------------------------------------------------------------------
+
+Ref<Object> ZarnekIconSelectorViewController::initWithTitle(NSString* title, NSString* savePath)
+{
+    objc::msgSendSuper<Ref<Object>>(objc::classOf<ZarnekIconSelectorViewController>(), this, "init");
+    guardedLibrary("initWithTitle:andSavePath:", [&] {
+        m_titleString = optionalString(title);
+        m_savePath = optionalString(savePath);
+        m_selectedIconList = getCustomIconPaths();
+        prepareTableData();
+    });
+    return Ref<Object>(this);
+}
+
+void ZarnekIconSelectorViewController::prepareTableData()
+{
+    m_iconLibrarySubDirsList = getIconLibrarySubDirsList();
+    m_tableViewMainCells = { kCustomIconsRow, kIconLibraryRow };
+}
+
+void ZarnekIconSelectorViewController::viewLoaded()
+{
+    sel::viewDidLoad.sendSuper(objc::classOf<ZarnekIconSelectorViewController>(), this);
+    guardedLibrary("viewDidLoad", [&] { sel::initNavigationControllerWithOverview.orZero(this); });
+}
+
+// The overview page: the table under a bar with the mode's title and prompt and a Cancel button.
+void ZarnekIconSelectorViewController::buildOverview()
+{
+    guardedLibrary("initNavigationControllerWithOverview", [&] {
+        Ref<UIView> own = view();
+        CGRect area = own->bounds();
+        Ref<UIViewController> overview = UIViewController::create();
+        overview->view()->setBackgroundColor(LibraryBackgroundColour());
+        UINavigationItem* item = overview->navigationItem();
+        if (isManageMode()) {
+            overview->setTitle("Ovrimo - Icon Library");
+            item->setPrompt("Tap and hold on a directory to edit it. Swipe left to delete.");
+        } else {
+            overview->setTitle(FormatWithObject("App - %@", m_titleString.value_or("")));
+            item->setPrompt("Ovrimo - Icon Library");
+        }
+        item->setBackBarButtonItem(UIBarButtonItem::createWithTitle(LocalizedUIKitString("Back"), UIBarButtonItemStylePlain, nullptr, nullptr));
+
+        m_tableView = UITableView::create(area, UITableViewStylePlain);
+        m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        m_tableView->setAllowsMultipleSelectionDuringEditing(false);
+        objc::msgSend(m_tableView, "setDelegate:", static_cast<Object*>(this));
+        m_tableView->setDataSource(this);
+        overview->view()->addSubview(m_tableView);
+
+        m_navController = UINavigationController::createWithRoot(overview);
+        item->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::cancel));
+        Ref<UIView> navigationView = m_navController->view();
+        navigationView->setFrame(area);
+        navigationView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        own->addSubview(navigationView);
+    });
+}
+
+// The table ---------------------------------------------------------------------------------------
+
+std::int64_t ZarnekIconSelectorViewController::rowCount(UITableView*, std::int64_t section)
+{
+    return static_cast<std::int64_t>(section == 0 ? m_tableViewMainCells.size() : m_iconLibrarySubDirsList.size());
+}
+
+std::string ZarnekIconSelectorViewController::headerTitle(UITableView*, std::int64_t section)
+{
+    return section == 1 ? "Icon Library - subdirectories" : "";
+}
+
+double ZarnekIconSelectorViewController::headerHeight(UITableView*, std::int64_t section) { return section == 1 ? 30 : 0; }
+
+double ZarnekIconSelectorViewController::rowHeight(UITableView*, NSIndexPath* path) { return path && path->section() == 0 ? 50 : 40; }
+
+Ref<UITableViewCell> ZarnekIconSelectorViewController::cellFor(UITableView* table, NSIndexPath* path)
+{
+    Ref<UITableViewCell> cell;
+    guardedLibrary("tableView:cellForRowAtIndexPath:", [&] {
+        cell = table->dequeueReusableCellWithIdentifier(kCellIdentifier);
+        if (!cell) {
+            cell = UITableViewCell::create(UITableViewCellStyleSubtitle, kCellIdentifier);
+            cell->setOpaque(true);
+            // One recogniser per cell, kept when the cell is reused for another row.
+            cell->addGestureRecognizer(UIGestureRecognizer::create<UILongPressGestureRecognizer>(this, "handleLongPressOnCell:"));
+        }
+        UILabel* title = cell->textLabel();
+        UILabel* subtitle = cell->detailTextLabel();
+        title->setText("");
+        subtitle->setText("");
+        cell->imageView()->setImage(nullptr);
+        cell->imageView()->setTransform(CGAffineTransformIdentity);
+        title->setEnabled(true);
+        title->setFont(UIFont::systemFontOfSize(16));
+        title->setTextColor(UIColor::blackColor());
+        subtitle->setFont(UIFont::systemFontOfSize(10));
+        subtitle->setTextColor(UIColor::colorWithWhite(0.75, 1));
+
+        std::size_t row = static_cast<std::size_t>(path->row());
+        std::vector<std::string> pictures;
+        if (path->section() == 0 && row < m_tableViewMainCells.size()) {
+            title->setText(m_tableViewMainCells[row]);
+            title->setTextColor(UIColor::blueColor());
+            pictures = row == 0 ? getCustomIconPaths() : getIconLibraryIconPaths();
+        } else if (path->section() == 1 && row < m_iconLibrarySubDirsList.size()) {
+            title->setText(m_iconLibrarySubDirsList[row]);
+            pictures = subDirEntryPaths(m_iconLibrarySubDirsList[row]);
+        }
+        char count[32];
+        std::snprintf(count, sizeof count, "%d icons", static_cast<int>(pictures.size()));
+        subtitle->setText(count);
+        if (Ref<UIImage> thumbnail = pictures.empty() ? nullptr : LoadLibraryPicture(pictures.front())) {
+            CGSize size = thumbnail->size();
+            float scale = static_cast<float>(kThumbnailSide) / static_cast<float>(std::max(size.width, size.height));
+            cell->imageView()->setImage(thumbnail);
+            cell->imageView()->setTransform(CGAffineTransformMakeScale(scale, scale));
+        }
+        cell->setNeedsLayout();
+    });
+    return cell;
+}
+
+void ZarnekIconSelectorViewController::rowSelected(UITableView*, NSIndexPath* path)
+{
+    guardedLibrary("tableView:didSelectRowAtIndexPath:", [&] {
+        if (path->section() == 0 && path->row() == 0)
+            sel::customIconSelected.orZero(this);
+        else if (path->section() == 0 && path->row() == 1)
+            sel::imagesSelected.orZero(this);
+        else if (path->section() == 1)
+            sel::subDirSelected.orZero(this, path->row());
+    });
+}
+
+bool ZarnekIconSelectorViewController::rowCanBeEdited(UITableView*, NSIndexPath* path) { return path && path->section() == 1; }
+
+void ZarnekIconSelectorViewController::commitEdit(UITableView*, std::int64_t style, NSIndexPath* path)
+{
+    if (style == UITableViewCellEditingStyleDelete && path && path->section() == 1)
+        sel::deleteFolderWithIndex.orZero(this, path->row());
+}
+
+// Grids -------------------------------------------------------------------------------------------
+
+void ZarnekIconSelectorViewController::showCustomIcons()
+{
+    m_selectedIconList = getCustomIconPaths();
+    sel::addIconScrollViewWithTitle.orZero(this, kCustomIconsGrid);
+}
+
+void ZarnekIconSelectorViewController::showLibraryIcons()
+{
+    m_selectedIconList = getIconLibraryIconPaths();
+    sel::addIconScrollViewWithTitle.orZero(this, "Icon Library");
+}
+
+void ZarnekIconSelectorViewController::showSubDir(std::int64_t row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_iconLibrarySubDirsList.size())
+        return;
+    const std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
+    m_selectedIconList = subDirEntryPaths(name);
+    sel::addIconScrollViewWithTitle.orZero(this, name);
+}
+
+// The overlay goes up first; the tiles are made 10 ms later, once it has been drawn.
+void ZarnekIconSelectorViewController::addGridPage(std::string title)
+{
+    guardedLibrary("addIconScrollViewWithTitle:", [&] {
+        Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(this, "Loading icons...", "Please wait.");
+        CGRect area = view()->bounds();
+        Ref<UIViewController> page = UIViewController::create();
+        UINavigationItem* item = page->navigationItem();
+        if (isManageMode()) {
+            page->setTitle(title);
+            if (title != kCustomIconsGrid)
+                item->setPrompt("Tap on a icon to remove it.");
+        } else {
+            page->setTitle(FormatWithObject("App - %@", m_titleString.value_or("")));
+            item->setPrompt(title);
+        }
+        item->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::cancel));
+
+        Ref<UIScrollView> scroll = UIScrollView::create(area);
+        scroll->setBackgroundColor(LibraryBackgroundColour());
+        scroll->setShowsVerticalScrollIndicator(true);
+        scroll->setShowsHorizontalScrollIndicator(false);
+        scroll->setPagingEnabled(false);
+        scroll->setCanCancelContentTouches(false);
+        scroll->setAlwaysBounceVertical(true);
+        scroll->setContentSize(area.size);
+        page->view()->addSubview(scroll);
+
+        Ref<ZarnekIconSelectorViewController> self(this);
+        dispatch_after(dispatch_time(DISPATCH_TIME_NOW, 10 * NSEC_PER_MSEC), dispatch_get_main_queue(), [self, page, scroll, overlay] {
+            guardedLibrary("grid", [&] {
+                sel::addIconImageButtonsToView.orZero(self, scroll);
+                hud::hideAnimated.orZero(overlay, true);
+                // The union of the zero rectangle and every tile: from the origin to the far
+                // corner of the last tile.
+                CGSize reach = CGSizeZero;
+                for (const Ref<UIView>& tile : scroll->subviews())
+                    if (dynamic_cast<UIImageView*>(tile.ptr())) {
+                        reach.width = std::max(reach.width, CGRectGetMaxX(tile->frame()));
+                        reach.height = std::max(reach.height, CGRectGetMaxY(tile->frame()));
+                    }
+                scroll->setContentSize(CGSizeMake(reach.width, reach.height + kGutter));
+                if (self->m_navController)
+                    self->m_navController->pushViewController(page, true);
+            });
+        });
+    });
+}
+
+void ZarnekIconSelectorViewController::addTiles(UIView* scrollView)
+{
+    if (!scrollView)
+        return;
+    guardedLibrary("addIconImageButtonsToView:", [&] {
+        bool pad = UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad;
+        int perRow = pad ? 7 : 4;
+        float width = static_cast<float>(view()->bounds().size.width);
+        float side = (width - static_cast<float>(kGutter) * static_cast<float>(perRow + 1)) / static_cast<float>(perRow);
+        Ref<UIImage> chequerboard = UIImage::imageWithContentsOfFile(kChequerboardPath);
+        for (std::size_t i = 0; i < m_selectedIconList.size(); ++i) {
+            double col = static_cast<double>(i % static_cast<std::size_t>(perRow));
+            double row = static_cast<double>(i / static_cast<std::size_t>(perRow));
+            CGRect frame = CGRectMake(side * col + kGutter * (col + 1), side * row + kGutter * row + kGutter, side, side);
+            Ref<UIImageView> tile = UIImageView::create(frame);
+            tile->setImage(chequerboard);
+            tile->setBackgroundColor(LibraryBackgroundColour());
+            tile->setUserInteractionEnabled(true);
+            Ref<UIButton> button = UIButton::buttonWithType(UIButtonTypeCustom);
+            button->setFrame(CGRectMake(0, 0, side, side));
+            button->setTag(static_cast<NSInteger>(i));
+            button->setBackgroundImage(LoadLibraryPicture(m_selectedIconList[i]), UIControlStateNormal);
+            button->addTarget(this, sel::prepareImage, UIControlEventTouchUpInside);
+            tile->addSubview(button);
+            scrollView->addSubview(tile);
+        }
+    });
+}
+
+// Tapping a picture -------------------------------------------------------------------------------
+
+void ZarnekIconSelectorViewController::tileTapped(Object* sender)
+{
+    guardedLibrary("prepareImage:", [&] {
+        auto* button = dynamic_cast<UIButton*>(sender);
+        if (!button || button->tag() < 0 || static_cast<std::size_t>(button->tag()) >= m_selectedIconList.size())
+            return;
+        const std::string path = m_selectedIconList[static_cast<std::size_t>(button->tag())];
+        if (isManageMode())
+            offerRemoval(button, path);
+        else
+            chooseTappedPicture(path);
+    });
+}
+
+void ZarnekIconSelectorViewController::offerRemoval(UIButton* button, const std::string& path)
+{
+    UIViewController* visible = m_navController ? m_navController->visibleViewController() : nullptr;
+    if (visible && visible->title() == kCustomIconsGrid)
+        return;
+    auto sheet = UIAlertController::alertControllerWithTitle("Ovrimo", "Are you sure that you want to remove this icon?", UIAlertControllerStyleActionSheet);
+    objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+    objc::WeakRef<UIButton> weakButton(button);
+    sheet->addAction(UIAlertAction::actionWithTitle("Remove", UIAlertActionStyleDestructive, [weakSelf, weakButton, path](UIAlertAction*) {
+        Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
+        if (!self)
+            return;
+        guardedLibrary("remove", [&] {
+            NSFileManager::defaultManager()->removeItemAtPath(path);
+            if (entryKind(path) != EntryKind::Missing) {
+                sel::showInfoPopupWithMessage.orZero(self, kRemoveFailedMessage);
+                return;
+            }
+            if (Ref<UIButton> tileButton = weakButton.strong())
+                if (UIView* tile = tileButton->superview())
+                    tile->removeFromSuperview();
+            sel::showInfoPopupWithMessage.orZero(self, "The icon was successfully removed!");
+            if (self->m_tableView)
+                self->m_tableView->reloadData();
+        });
+    }));
+    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
+    if (UIPopoverPresentationController* popover = sheet->popoverPresentationController()) {
+        popover->setSourceView(button);
+        popover->setSourceRect(button->bounds());
+    }
+    presentAlert(sheet);
+}
+
+void ZarnekIconSelectorViewController::chooseTappedPicture(const std::string& path)
+{
+    if (!m_savePath || !NSFileManager::defaultManager()->fileExistsAtPath(*m_savePath)) {
+        sel::confirm.orZero(this, LoadLibraryPicture(path));
+        return;
+    }
+    std::string message = FormatWithObject("A custom icon for the app %@ already exists. What do you want to do with it?", m_titleString.value_or(""));
+    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
+    objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+    alert->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault, [weakSelf, path](UIAlertAction*) {
+        if (Ref<ZarnekIconSelectorViewController> self = weakSelf.strong())
+            sel::confirm.orZero(self, LoadLibraryPicture(path));
+    }));
+    alert->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, [weakSelf, path](UIAlertAction*) {
+        Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
+        if (!self)
+            return;
+        guardedLibrary("move to icon library", [&] {
+            // The old icon is kept in the library before the new one replaces it; when it cannot
+            // be, nothing is replaced.
+            std::string target = getNextAvailableFileName();
+            if (target.empty() || !NSFileManager::defaultManager()->copyItemAtPath(*self->m_savePath, target)) {
+                sel::showInfoPopupWithMessage.orZero(self, kMoveFailedMessage);
+                return;
+            }
+            sel::confirm.orZero(self, LoadLibraryPicture(path));
+        });
+    }));
+    alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("Cancel"), UIAlertActionStyleCancel, nullptr));
+    presentAlert(alert);
+}
+
+// Ending ------------------------------------------------------------------------------------------
+
+void ZarnekIconSelectorViewController::cancelTapped(Object*)
+{
+    Ref<Object> delegate = m_delegate.strong();
+    if (delegate && ZarnekIconSelectorDelegate.conformanceProblem(delegate->isa()).empty())
+        iconSelectorDidCancel.orZero(delegate, this);
+}
+
+void ZarnekIconSelectorViewController::confirmChoice(UIImage* image)
+{
+    Ref<Object> delegate = m_delegate.strong();
+    if (delegate && ZarnekIconSelectorDelegate.conformanceProblem(delegate->isa()).empty())
+        iconSelectorDidFinished.orZero(delegate, this, image);
+}
+
+// Popups ------------------------------------------------------------------------------------------
+
+Ref<UIView> ZarnekIconSelectorViewController::showHUD(std::string title, std::string detail)
+{
+    Ref<UIView> overlay;
+    guardedLibrary("showHUDWithTitle:detail:", [&] {
+        objc::Class* hudClass = objc::Runtime::current().getClass("MBProgressHUD");
+        UIWindow* window = UIApplication::sharedApplication()->keyWindow();
+        if (!hudClass || !window)
+            return;
+        overlay = hud::showHUDAddedToAnimated.orZero(hudClass, window, true);
+        if (!overlay)
+            return;
+        if (Ref<UILabel> label = hud::label.orZero(overlay))
+            label->setText(title);
+        if (Ref<UILabel> details = hud::detailsLabel.orZero(overlay))
+            details->setText(detail);
+        Ref<UIView> background = hud::backgroundView.orZero(overlay);
+        hud::setStyle.orZero(background, 0);
+        hud::setColor.orZero(background, UIColor::colorWithWhite(0, 0.6));
+    });
+    return overlay;
+}
+
+void ZarnekIconSelectorViewController::showInfoPopup(std::string message)
+{
+    guardedLibrary("showInfoPopupWithMessage:", [&] {
+        auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
+        alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("OK"), UIAlertActionStyleCancel, nullptr));
+        presentAlert(alert);
+    });
+}
+
+void ZarnekIconSelectorViewController::presentAlert(UIViewController* alert) { presentViewController(alert, true); }
+
+// Registration ------------------------------------------------------------------------------------
+
+void ZarnekIconSelectorViewController::registerClass(objc::Runtime& rt)
+{
+    using Self = ZarnekIconSelectorViewController;
+    objc::ClassBuilder<Self>(rt, "UIViewController")
+        .method(initWithTitleAndSavePath, &Self::initWithTitle)
+        .method(setDelegate, +[](Self* self, Object* delegate) { self->m_delegate = delegate; })
+        .method(delegate, +[](Self* self) { return self->m_delegate.strong(); })
+        .method(sel::setTag, +[](Self* self, std::int64_t tag) { self->m_tag = tag; })
+        .method(sel::tag, +[](Self* self) { return self->m_tag; })
+        .method(sel::tableView, +[](Self* self) { return self->m_tableView; })
+        .method(sel::navController, +[](Self* self) { return self->m_navController; })
+        .method(sel::selectedIconList, +[](Self* self) { return arrayOf(self->m_selectedIconList); })
+        .method(sel::iconLibrarySubDirsList, +[](Self* self) { return arrayOf(self->m_iconLibrarySubDirsList); })
+        .method(sel::getNextAvailableFileName, +[](Self*) { return getNextAvailableFileName(); })
+        .method(sel::getCustomIconPaths, +[](Self*) { return arrayOf(getCustomIconPaths()); })
+        .method(sel::getIconLibraryIconPaths, +[](Self*) { return arrayOf(getIconLibraryIconPaths()); })
+        .method(sel::getIconLibrarySubDirsList, +[](Self*) { return arrayOf(getIconLibrarySubDirsList()); })
+        .method(sel::viewDidLoad, &Self::viewLoaded)
+        .method(sel::preapreTableDataAndDirList, &Self::prepareTableData)
+        .method(sel::initNavigationControllerWithOverview, &Self::buildOverview)
+        .method(sel::customIconSelected, &Self::showCustomIcons)
+        .method(sel::imagesSelected, &Self::showLibraryIcons)
+        .method(sel::subDirSelected, &Self::showSubDir)
+        .method(sel::addIconScrollViewWithTitle, &Self::addGridPage)
+        .method(sel::addIconImageButtonsToView, &Self::addTiles)
+        .method(sel::prepareImage, &Self::tileTapped)
+        .method(sel::cancel, &Self::cancelTapped)
+        .method(sel::confirm, &Self::confirmChoice)
+        .method(sel::showHUDWithTitleDetail, &Self::showHUD)
+        .method(sel::showInfoPopupWithMessage, &Self::showInfoPopup)
+        .method(sel::handleLongPressOnCell, &Self::longPressOnCell)
+        .method(sel::backupFolderWithIndex, &Self::backUpFolder)
+        .method(sel::restoreFolderWithIndex, &Self::restoreFolder)
+        .method(sel::deleteFolderWithIndex, &Self::deleteFolder)
+        .method(sel::shouldAutorotate, +[](Self*) { return false; })
+        .method(sel::shouldAutorotateToInterfaceOrientation, +[](Self*, std::int64_t) { return false; })
+        .method(sel::supportedInterfaceOrientations, +[](Self*) -> std::uint64_t { return UIInterfaceOrientationMaskPortrait; })
+        .method(sel::preferredInterfaceOrientationForPresentation, +[](Self*) -> std::int64_t { return UIInterfaceOrientationPortrait; })
+        .method(sel::numberOfSectionsInTableView, &Self::sectionCount)
+        .method(sel::numberOfRowsInSection, &Self::rowCount)
+        .method(sel::cellForRowAtIndexPath, &Self::cellFor)
+        .method(sel::titleForHeaderInSection, &Self::headerTitle)
+        .method(sel::heightForHeaderInSection, &Self::headerHeight)
+        .method(sel::heightForRowAtIndexPath, &Self::rowHeight)
+        .method(sel::didSelectRowAtIndexPath, &Self::rowSelected)
+        .method(sel::canEditRowAtIndexPath, &Self::rowCanBeEdited)
+        .method(sel::commitEditingStyle, &Self::commitEdit)
+        .buildOrDiagnose();
+}
+
+bool RegisterIconLibraryClasses(objc::Runtime& rt)
+{
+    if (!rt.getClass(ZarnekIconSelectorViewController::className()))
+        ZarnekIconSelectorViewController::registerClass(rt);
+    return rt.getClass(ZarnekIconSelectorViewController::className()) != nullptr;
+}
+
+} // namespace ovrimo::library

@@ -1,0 +1,145 @@
+#pragma once
+
+// The icon library browser: an overview table of the custom icons, the library's pictures and
+// its backup folders, and a grid of pictures for each. Choose mode (created with an app's display
+// name and custom icon path) hands a tapped picture to the delegate; manage mode (created with
+// neither) removes pictures and backs up, restores and deletes folders.
+//
+// Runtime methods: the creation, delegate and protocol selectors of IconSelectorInterface.h, the
+// table's data source and delegate methods, the orientation answers and the selectors below.
+// Every method keeps its exceptions to itself.
+
+#include "platform/corefoundation/NSArray.h"
+#include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UITableView.h"
+#include "tweak/library/IconSelectorInterface.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ovrimo::library {
+
+namespace sel {
+inline constinit Sel<void(std::int64_t)> setTag { "setTag:" };
+inline constinit Sel<std::int64_t()> tag { "tag" };
+inline constinit Sel<Ref<UITableView>()> tableView { "tableView" };
+inline constinit Sel<Ref<UINavigationController>()> navController { "navController" };
+inline constinit Sel<Ref<NSArray>()> selectedIconList { "selectedIconList" };
+inline constinit Sel<Ref<NSArray>()> iconLibrarySubDirsList { "iconLibrarySubDirsList" };
+
+// The library on disk.
+inline constinit Sel<std::string()> getNextAvailableFileName { "getNextAvailableFileName" };
+inline constinit Sel<Ref<NSArray>()> getCustomIconPaths { "getCustomIconPaths" };
+inline constinit Sel<Ref<NSArray>()> getIconLibraryIconPaths { "getIconLibraryIconPaths" };
+inline constinit Sel<Ref<NSArray>()> getIconLibrarySubDirsList { "getIconLibrarySubDirsList" };
+
+// Pages.
+inline constinit Sel<void()> viewDidLoad { "viewDidLoad" };
+inline constinit Sel<void()> preapreTableDataAndDirList { "preapreTableDataAndDirList" };
+inline constinit Sel<void()> initNavigationControllerWithOverview { "initNavigationControllerWithOverview" };
+inline constinit Sel<void()> customIconSelected { "customIconSelected" };
+inline constinit Sel<void()> imagesSelected { "imagesSelected" };
+inline constinit Sel<void(std::int64_t)> subDirSelected { "subDirSelected:" };
+inline constinit Sel<void(std::string)> addIconScrollViewWithTitle { "addIconScrollViewWithTitle:" };
+inline constinit Sel<void(UIView*)> addIconImageButtonsToView { "addIconImageButtonsToView:" };
+inline constinit Sel<void(Object*)> prepareImage { "prepareImage:" };
+
+// Ending.
+inline constinit Sel<void(Object*)> cancel { "cancel:" };
+inline constinit Sel<void(UIImage*)> confirm { "confirm:" };
+
+// Popups.
+inline constinit Sel<Ref<UIView>(std::string, std::string)> showHUDWithTitleDetail { "showHUDWithTitle:detail:" };
+inline constinit Sel<void(std::string)> showInfoPopupWithMessage { "showInfoPopupWithMessage:" };
+
+// Folders.
+inline constinit Sel<void(Object*)> handleLongPressOnCell { "handleLongPressOnCell:" };
+inline constinit Sel<void(std::int64_t)> backupFolderWithIndex { "backupFolderWithIndex:" };
+inline constinit Sel<void(std::int64_t)> restoreFolderWithIndex { "restoreFolderWithIndex:" };
+inline constinit Sel<void(std::int64_t)> deleteFolderWithIndex { "deleteFolderWithIndex:" };
+
+// Orientation.
+inline constinit Sel<bool()> shouldAutorotate { "shouldAutorotate" };
+inline constinit Sel<bool(std::int64_t)> shouldAutorotateToInterfaceOrientation { "shouldAutorotateToInterfaceOrientation:" };
+inline constinit Sel<std::uint64_t()> supportedInterfaceOrientations { "supportedInterfaceOrientations" };
+inline constinit Sel<std::int64_t()> preferredInterfaceOrientationForPresentation { "preferredInterfaceOrientationForPresentation" };
+
+// The table's data source and delegate.
+inline constinit Sel<std::int64_t(UITableView*)> numberOfSectionsInTableView { "numberOfSectionsInTableView:" };
+inline constinit Sel<std::int64_t(UITableView*, std::int64_t)> numberOfRowsInSection { "tableView:numberOfRowsInSection:" };
+inline constinit Sel<Ref<UITableViewCell>(UITableView*, NSIndexPath*)> cellForRowAtIndexPath { "tableView:cellForRowAtIndexPath:" };
+inline constinit Sel<std::string(UITableView*, std::int64_t)> titleForHeaderInSection { "tableView:titleForHeaderInSection:" };
+inline constinit Sel<double(UITableView*, std::int64_t)> heightForHeaderInSection { "tableView:heightForHeaderInSection:" };
+inline constinit Sel<double(UITableView*, NSIndexPath*)> heightForRowAtIndexPath { "tableView:heightForRowAtIndexPath:" };
+inline constinit Sel<void(UITableView*, NSIndexPath*)> didSelectRowAtIndexPath { "tableView:didSelectRowAtIndexPath:" };
+inline constinit Sel<bool(UITableView*, NSIndexPath*)> canEditRowAtIndexPath { "tableView:canEditRowAtIndexPath:" };
+inline constinit Sel<void(UITableView*, std::int64_t, NSIndexPath*)> commitEditingStyle { "tableView:commitEditingStyle:forRowAtIndexPath:" };
+} // namespace sel
+
+// The texts of the table's two fixed rows.
+inline constexpr const char* kCustomIconsRow = "Custom Icons (currently in use)";
+inline constexpr const char* kIconLibraryRow = "Icon Library";
+
+class ZarnekIconSelectorViewController : public UIViewController {
+    OBJC_CLASS(ZarnekIconSelectorViewController)
+public:
+    static void registerClass(objc::Runtime&);
+
+private:
+    bool isManageMode() const { return !m_titleString && !m_savePath; }
+
+    // Creation and pages (ZarnekIconSelectorViewController.cpp).
+    Ref<Object> initWithTitle(NSString* title, NSString* savePath);
+    void viewLoaded();
+    void prepareTableData();
+    void buildOverview();
+    void showCustomIcons();
+    void showLibraryIcons();
+    void showSubDir(std::int64_t row);
+    void addGridPage(std::string title);
+    void addTiles(UIView* scrollView);
+    void tileTapped(Object* button);
+    void chooseTappedPicture(const std::string& path);
+    void offerRemoval(UIButton* button, const std::string& path);
+    void cancelTapped(Object* sender);
+    void confirmChoice(UIImage* image);
+    Ref<UIView> showHUD(std::string title, std::string detail);
+    void showInfoPopup(std::string message);
+
+    // The table.
+    std::int64_t sectionCount(UITableView*) { return 2; }
+    std::int64_t rowCount(UITableView*, std::int64_t section);
+    Ref<UITableViewCell> cellFor(UITableView* table, NSIndexPath* path);
+    std::string headerTitle(UITableView*, std::int64_t section);
+    double headerHeight(UITableView*, std::int64_t section);
+    double rowHeight(UITableView*, NSIndexPath* path);
+    void rowSelected(UITableView*, NSIndexPath* path);
+    bool rowCanBeEdited(UITableView*, NSIndexPath* path);
+    void commitEdit(UITableView*, std::int64_t style, NSIndexPath* path);
+
+    // Folder operations (ZarnekIconSelectorFolders.cpp).
+    void longPressOnCell(Object* recognizer);
+    void backUpFolder(std::int64_t row);
+    void askBackupName();
+    void backUpNamed(const std::string& typed);
+    void restoreFolder(std::int64_t row);
+    void deleteFolder(std::int64_t row);
+    void presentAlert(UIViewController* alert);
+
+    std::int64_t m_tag = 0;
+    objc::WeakRef<Object> m_delegate;
+    std::optional<std::string> m_titleString;
+    std::optional<std::string> m_savePath;
+    std::vector<std::string> m_selectedIconList;
+    std::vector<std::string> m_iconLibrarySubDirsList;
+    std::vector<std::string> m_tableViewMainCells;
+    Ref<UITableView> m_tableView;
+    Ref<UINavigationController> m_navController;
+};
+
+// Registers ZarnekIconSelectorViewController (once per runtime). False, with a diagnostic, when
+// it could not be registered.
+bool RegisterIconLibraryClasses(objc::Runtime& rt);
+
+} // namespace ovrimo::library
