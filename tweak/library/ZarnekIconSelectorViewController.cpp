@@ -17,6 +17,7 @@
 #include "tweak/library/BrowserSupport.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 
 namespace ovrimo::library {
@@ -276,6 +277,8 @@ void ZarnekIconSelectorViewController::addTiles(UIView* scrollView)
             Ref<UIButton> button = UIButton::buttonWithType(UIButtonTypeCustom);
             button->setFrame(CGRectMake(0, 0, side, side));
             button->setTag(static_cast<NSInteger>(i));
+            // Named by its file, for a screen reader (and a script) to tell the pictures apart.
+            button->setAccessibilityLabel(std::filesystem::path(m_selectedIconList[i]).filename().string());
             button->setBackgroundImage(LoadLibraryPicture(m_selectedIconList[i]), UIControlStateNormal);
             button->addTarget(this, sel::prepareImage, UIControlEventTouchUpInside);
             tile->addSubview(button);
