@@ -21,7 +21,6 @@ namespace {
 
 constexpr double kAnimationDuration = 0.3;
 constexpr double kItemSpacing = 4;
-constexpr double kMotionEffectRange = 10;
 
 // The thread RegisterHUDClasses ran on: the one that drives the main run loop.
 // Made on first use: the library initializer that sets it runs before ordinary static
