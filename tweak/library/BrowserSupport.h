@@ -1,14 +1,13 @@
 #pragma once
 
 // Small pieces the icon library browser's pages and folder operations share: the texts of its
-// failure popups, the platform's localized words, its background colour, picture loading, and
+// failure popups, its background colour, picture loading, and
 // the guard that keeps exceptions inside its methods.
 
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
-#include "platform/runtime/Diagnostics.h"
+#include "platform/runtime/Guarded.h"
 
-#include <exception>
 #include <string>
 
 namespace ovrimo::library {
@@ -23,24 +22,14 @@ inline constexpr const char* kBadNameMessage = "The name %@ cannot be used for a
 
 // (132, 79, 152), behind the overview and the grids.
 objc::Ref<UIColor> LibraryBackgroundColour();
-// The platform's own word for `key` ("OK", "Cancel", "Back").
-std::string LocalizedUIKitString(const std::string& key);
-// `format` with its "%@" replaced by `value`.
-std::string FormatWithObject(const std::string& format, const std::string& value);
 // The picture in a regular file at `path` (never a link, folder or FIFO), or null.
 objc::Ref<UIImage> LoadLibraryPicture(const std::string& path);
 
-// Runs `body`, turning anything it throws into a diagnostic.
+// Anything `body` throws becomes a diagnostic: no exception leaves the browser.
 template<class F>
 void guardedLibrary(const char* what, F&& body) noexcept
 {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        objc::diagnose(std::string("ZarnekIconSelectorViewController ") + what + ": " + e.what());
-    } catch (...) {
-        objc::diagnose(std::string("ZarnekIconSelectorViewController ") + what + ": unknown exception");
-    }
+    objc::runGuarded(std::string("ZarnekIconSelectorViewController ") + what, std::forward<F>(body));
 }
 
 } // namespace ovrimo::library

@@ -12,7 +12,9 @@
 #include "platform/uikit/UIPopoverPresentationController.h"
 #include "tweak/IconStore.h"
 #include "tweak/hud/ProgressHUDInterface.h"
+#include "platform/corefoundation/StringFormat.h"
 #include "tweak/library/BrowserSupport.h"
+#include "tweak/workflow/Presentation.h"
 #include "tweak/library/IconLibrary.h"
 
 namespace ovrimo::library {
@@ -47,7 +49,7 @@ void ZarnekIconSelectorViewController::longPressOnCell(Object* sender)
         if (!customIcons && !folder)
             return;
         std::string name = customIcons ? m_tableViewMainCells[0] : m_iconLibrarySubDirsList[row];
-        auto sheet = UIAlertController::alertControllerWithTitle("Ovrimo", FormatWithObject("What would you like to do with the directory %@?", name),
+        auto sheet = UIAlertController::alertControllerWithTitle("Ovrimo", corefoundation::stringWithFormat("What would you like to do with the directory %@?", name),
             UIAlertControllerStyleActionSheet);
         objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
         auto index = static_cast<std::int64_t>(row);
@@ -91,7 +93,7 @@ void ZarnekIconSelectorViewController::askBackupName()
     alert->addTextFieldWithConfigurationHandler([](UITextField* field) { field->setKeyboardType(UIKeyboardTypeURL); });
     objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
     objc::WeakRef<UIAlertController> weakAlert(alert);
-    alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("OK"), UIAlertActionStyleDefault, [weakSelf, weakAlert](UIAlertAction*) {
+    alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("OK"), UIAlertActionStyleDefault, [weakSelf, weakAlert](UIAlertAction*) {
         Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
         Ref<UIAlertController> shown = weakAlert.strong();
         if (!self || !shown || shown->textFields().empty())
@@ -99,7 +101,7 @@ void ZarnekIconSelectorViewController::askBackupName()
         std::string typed = shown->textFields().front()->text();
         guardedLibrary("backup", [&] { self->backUpNamed(typed); });
     }));
-    alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("Cancel"), UIAlertActionStyleCancel, nullptr));
+    alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     presentAlert(alert);
 }
 
@@ -112,11 +114,11 @@ void ZarnekIconSelectorViewController::backUpNamed(const std::string& typed)
         return;
     }
     if (!isUsableFolderName(typed)) {
-        sel::showInfoPopupWithMessage.orZero(this, FormatWithObject(kBadNameMessage, typed));
+        sel::showInfoPopupWithMessage.orZero(this, corefoundation::stringWithFormat(kBadNameMessage, typed));
         return;
     }
     if (entryKind(kLibraryRoot + typed) != EntryKind::Missing) {
-        sel::showInfoPopupWithMessage.orZero(this, FormatWithObject("A directory with the name %@ already exists. Please use a different name.", typed));
+        sel::showInfoPopupWithMessage.orZero(this, corefoundation::stringWithFormat("A directory with the name %@ already exists. Please use a different name.", typed));
         return;
     }
     Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(this, "Backing up directory...", "Please wait.");
@@ -141,7 +143,7 @@ void ZarnekIconSelectorViewController::restoreFolder(std::int64_t row)
         if (row < 0 || static_cast<std::size_t>(row) >= m_iconLibrarySubDirsList.size())
             return;
         std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
-        std::string message = FormatWithObject("Warning! All your current custom icons will be deleted and replaced with the icons from the directory %@. "
+        std::string message = corefoundation::stringWithFormat("Warning! All your current custom icons will be deleted and replaced with the icons from the directory %@. "
                                                "Make sure you have a backup. Only the icons with matching bundle identifiers will work, random icons will "
                                                "have no effect. Do you want to continue?",
             name);
@@ -166,7 +168,7 @@ void ZarnekIconSelectorViewController::restoreFolder(std::int64_t row)
                 hud::hideAnimated.orZero(overlay, true);
             });
         }));
-        alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("Cancel"), UIAlertActionStyleCancel, nullptr));
+        alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
         presentAlert(alert);
     });
 }
@@ -180,7 +182,7 @@ void ZarnekIconSelectorViewController::deleteFolder(std::int64_t row)
             return;
         std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
         auto alert = UIAlertController::alertControllerWithTitle("Ovrimo",
-            FormatWithObject("All the icons in the directory %@ will be permanently deleted, do you really want to continue?", name), UIAlertControllerStyleAlert);
+            corefoundation::stringWithFormat("All the icons in the directory %@ will be permanently deleted, do you really want to continue?", name), UIAlertControllerStyleAlert);
         objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
         alert->addAction(UIAlertAction::actionWithTitle("Delete", UIAlertActionStyleDestructive, [weakSelf, name](UIAlertAction*) {
             Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
@@ -196,7 +198,7 @@ void ZarnekIconSelectorViewController::deleteFolder(std::int64_t row)
                 if (self->m_tableView)
                     self->m_tableView->reloadData();
                 sel::showInfoPopupWithMessage.orZero(self,
-                    FormatWithObject(done ? "The directory %@ was successfully deleted!" : kDeleteFailedMessage, name));
+                    corefoundation::stringWithFormat(done ? "The directory %@ was successfully deleted!" : kDeleteFailedMessage, name));
             });
         }));
         alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));

@@ -14,7 +14,9 @@
 #include "tweak/IconStore.h"
 #include "tweak/hud/ProgressHUDInterface.h"
 #include "tweak/library/IconLibrary.h"
+#include "platform/corefoundation/StringFormat.h"
 #include "tweak/library/BrowserSupport.h"
+#include "tweak/workflow/Presentation.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -80,10 +82,10 @@ void ZarnekIconSelectorViewController::buildOverview()
             overview->setTitle("Ovrimo - Icon Library");
             item->setPrompt("Tap and hold on a directory to edit it. Swipe left to delete.");
         } else {
-            overview->setTitle(FormatWithObject("App - %@", m_titleString.value_or("")));
+            overview->setTitle(corefoundation::stringWithFormat("App - %@", m_titleString.value_or("")));
             item->setPrompt("Ovrimo - Icon Library");
         }
-        item->setBackBarButtonItem(UIBarButtonItem::createWithTitle(LocalizedUIKitString("Back"), UIBarButtonItemStylePlain, nullptr, nullptr));
+        item->setBackBarButtonItem(UIBarButtonItem::createWithTitle(SystemButtonTitle("Back"), UIBarButtonItemStylePlain, nullptr, nullptr));
 
         m_tableView = UITableView::create(area, UITableViewStylePlain);
         m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
@@ -220,7 +222,7 @@ void ZarnekIconSelectorViewController::addGridPage(std::string title)
             if (title != kCustomIconsGrid)
                 item->setPrompt("Tap on a icon to remove it.");
         } else {
-            page->setTitle(FormatWithObject("App - %@", m_titleString.value_or("")));
+            page->setTitle(corefoundation::stringWithFormat("App - %@", m_titleString.value_or("")));
             item->setPrompt(title);
         }
         item->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::cancel));
@@ -343,7 +345,7 @@ void ZarnekIconSelectorViewController::chooseTappedPicture(const std::string& pa
         sel::confirm.orZero(this, LoadLibraryPicture(path));
         return;
     }
-    std::string message = FormatWithObject("A custom icon for the app %@ already exists. What do you want to do with it?", m_titleString.value_or(""));
+    std::string message = corefoundation::stringWithFormat("A custom icon for the app %@ already exists. What do you want to do with it?", m_titleString.value_or(""));
     auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
     objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
     alert->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault, [weakSelf, path](UIAlertAction*) {
@@ -365,7 +367,7 @@ void ZarnekIconSelectorViewController::chooseTappedPicture(const std::string& pa
             sel::confirm.orZero(self, LoadLibraryPicture(path));
         });
     }));
-    alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("Cancel"), UIAlertActionStyleCancel, nullptr));
+    alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     presentAlert(alert);
 }
 
@@ -413,7 +415,7 @@ void ZarnekIconSelectorViewController::showInfoPopup(std::string message)
 {
     guardedLibrary("showInfoPopupWithMessage:", [&] {
         auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
-        alert->addAction(UIAlertAction::actionWithTitle(LocalizedUIKitString("OK"), UIAlertActionStyleCancel, nullptr));
+        alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("OK"), UIAlertActionStyleCancel, nullptr));
         presentAlert(alert);
     });
 }
