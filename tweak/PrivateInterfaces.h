@@ -65,6 +65,13 @@ inline constinit Sel<Ref<Object>()> viewController { "viewController" };
 inline constinit Sel<void()> restoreContent { "restoreContent" };
 inline constinit Sel<void()> _restartEditingEndTimer { "_restartEditingEndTimer" };
 
+// The current page's icon list and the capacity of a page.
+inline constinit Sel<Ref<Object>()> currentFolderIconList { "currentFolderIconList" };
+inline constinit Sel<Ref<Object>()> currentRootIconList { "currentRootIconList" };
+inline constinit Sel<Ref<NSArray>()> icons { "icons" };
+inline constinit Sel<std::int64_t()> maxVisibleIcons { "maxVisibleIcons" };
+inline constinit Sel<std::int64_t(std::int64_t)> iconColumnsForInterfaceOrientation { "iconColumnsForInterfaceOrientation:" };
+
 // Switchers, bulletins, notifications, widgets, search and suggestions.
 inline constinit Sel<void()> updateIcon { "updateIcon" };
 inline constinit Sel<Ref<Object>()> imageView { "imageView" };

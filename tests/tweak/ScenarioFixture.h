@@ -101,6 +101,8 @@ protected:
     void customPicture(const std::string& key, RGB colour, int side = 120) { m_pictures[key] = { colour, side }; }
     // Before boot: a file in the store that is not a picture.
     void brokenPicture(const std::string& key) { m_broken.push_back(key); }
+    // Before boot: anything else the new device root should hold (run after the other steps).
+    void beforeBoot(std::function<void(const TempRoot&)> step) { m_beforeBoot.push_back(std::move(step)); }
 
     device::Device& boot(const std::string& profile, bool withPackage = true)
     {
@@ -115,6 +117,8 @@ protected:
             std::filesystem::create_directories(root->host(kStore));
             std::ofstream(root->host(kStore + key + ".png")) << "this is not a picture";
         }
+        for (auto& step : m_beforeBoot)
+            step(*root);
         m_device = device::Device::boot(profile, root->path());
         m_roots.push_back(std::move(root));
         settle(800);
@@ -275,6 +279,7 @@ private:
     std::map<std::string, PrefValue> m_prefs;
     std::map<std::string, std::pair<RGB, int>> m_pictures;
     std::vector<std::string> m_broken;
+    std::vector<std::function<void(const TempRoot&)>> m_beforeBoot;
     std::vector<std::unique_ptr<TempRoot>> m_roots;
     std::unique_ptr<device::Device> m_device;
 };

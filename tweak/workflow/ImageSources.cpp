@@ -67,7 +67,8 @@ DownloadLimits& PictureDownloadLimits()
 
 void OvrimoHelper::editPicture(UIImage* picture)
 {
-    helper::prepareImageEditorWithImage.orZero(helperClass(), picture);
+    const auto& editor = Editing().multiMode ? helper::prepareMultiIconEditorWithImage : helper::prepareImageEditorWithImage;
+    editor.orZero(helperClass(), picture);
 }
 
 // The photo library -----------------------------------------------------------------------------

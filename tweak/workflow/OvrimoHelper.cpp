@@ -239,6 +239,10 @@ void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
             controller->dismissViewControllerAnimated(true, [] { ShowMessageAlert(NumberedError(kNoPictureError)); });
         return;
     }
+    if (Editing().multiMode) {
+        pageCropperDidFinish(controller, picture);
+        return;
+    }
     Ref<UIImage> kept(picture);
     Ref<UIViewController> keptController(controller);
     if (!currentIconFileExists() || workflowInteger("defaultactionreplace") == 1) {
@@ -306,6 +310,11 @@ void OvrimoHelper::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<OvrimoHelper>(rt, "NSObject")
         .classMethod(helper::showActionSheet, +[](Object* sender) { objc::runGuarded("+[OvrimoHelper showActionSheet:]", [&] { showActionSheet(sender); }); })
         .classMethod(ovrimo::helper::cleanupOnDimiss, +[] { objc::runGuarded("+[OvrimoHelper cleanupOnDimiss]", [] { cleanupOnDimiss(); }); })
+        .classMethod(helper::showSBPageActionSheet,
+            +[](Object* sender) { objc::runGuarded("+[OvrimoHelper showSBPageActionSheet:]", [&] { showSBPageActionSheet(sender); }); })
+        .classMethod(helper::prepareMultiIconEditorWithImage, +[](UIImage* picture) {
+            objc::runGuarded("+[OvrimoHelper prepareMultiIconEditorWithImage:]", [&] { prepareMultiIconEditorWithImage(picture); });
+        })
         .classMethod(helper::prepareImageEditorWithImage,
             +[](UIImage* picture) { objc::runGuarded("+[OvrimoHelper prepareImageEditorWithImage:]", [&] { prepareImageEditorWithImage(picture); }); })
         .classMethod(helper::getImageFromURL, +[] { objc::runGuarded("+[OvrimoHelper getImageFromURL]", [] { getImageFromURL(); }); })

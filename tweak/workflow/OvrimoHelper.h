@@ -58,6 +58,14 @@ public:
     static void imageCropperDidFinished(objc::Object* cropper, UIImage* picture);
     static void imageCropperDidCancel(objc::Object* cropper);
 
+    // A whole page (PageMode.cpp): its sheet, its editor, its pieces and its restoring.
+    static void showSBPageActionSheet(objc::Object* sender);
+    static void prepareMultiIconEditorWithImage(UIImage* picture);
+    static void pageCropperDidFinish(UIViewController* cropper, UIImage* picture);
+    static void generatePageIcons(UIImage* picture, UIViewController* cropper);
+    static void restorePageIcons();
+    static void removePageIcons();
+
     // The sources (ImageSources.cpp).
     static void openPhotoLibrary();
     static void imagePickerDidFinish(objc::Object* picker, NSDictionary* info);

@@ -52,6 +52,13 @@ struct PendingAlert {
     std::optional<std::string> message;
 };
 
+Ref<UIAlertController> messageAlert(const std::string& message)
+{
+    auto alert = UIAlertController::alertControllerWithTitle(kProductName, message, UIAlertControllerStyleAlert);
+    alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("OK"), UIAlertActionStyleCancel, nullptr));
+    return alert;
+}
+
 } // namespace
 
 void ShowMessageAlert(const std::string& message)
@@ -65,9 +72,16 @@ void ShowMessageAlert(const std::string& message)
             pending.message = message;
         return;
     }
-    auto alert = UIAlertController::alertControllerWithTitle(kProductName, message, UIAlertControllerStyleAlert);
-    alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("OK"), UIAlertActionStyleCancel, nullptr));
-    presenter->presentViewController(alert, true);
+    presenter->presentViewController(messageAlert(message), true);
+}
+
+void ShowMessageAlertOver(UIViewController* controller, const std::string& message)
+{
+    if (!controller || controller->presentedViewController() || !controller->presentingViewController()) {
+        ShowMessageAlert(message);
+        return;
+    }
+    controller->presentViewController(messageAlert(message), true);
 }
 
 void ShowPendingAlert()

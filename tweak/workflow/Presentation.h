@@ -26,6 +26,9 @@ std::string NumberedError(int number, bool contactDeveloper = false);
 // returns at once. While that controller still presents a screen the workflow is about to
 // close (the cropper, the library browser), the first such message waits for ShowPendingAlert.
 void ShowMessageAlert(const std::string& message);
+// The same alert over `controller`, a screen that stays open behind it (the cropper after a failed
+// Save), when that screen presents nothing else; otherwise as ShowMessageAlert.
+void ShowMessageAlertOver(UIViewController* controller, const std::string& message);
 // Shows the message that waited, once the screen in front has closed.
 void ShowPendingAlert();
 // The progress overlay, shown over `controller`'s view's superview when there is one, else over
