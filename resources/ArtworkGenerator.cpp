@@ -4,7 +4,7 @@
 //   chequerboard.png  the icon library's grid background
 //   twitter.png       the follow button's picture
 //   icon.png          the bundle's row in the Settings app's list
-//   logo.png          the banner of the information pane
+//   logo@2x.png       the banner of the information pane (320 x 120 points)
 
 #include <cairo.h>
 
@@ -144,7 +144,7 @@ bool logo(const std::string& folder)
     drawMark(cr, 260, 30, 180);
     drawMark(cr, 470, 60, 120);
     cairo_destroy(cr);
-    return save(surface, folder + "/logo.png");
+    return save(surface, folder + "/logo@2x.png");
 }
 
 } // namespace
