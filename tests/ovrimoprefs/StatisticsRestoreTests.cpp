@@ -6,7 +6,7 @@
 #include "platform/foundation/NSByteCountFormatter.h"
 #include "tests/ovrimoprefs/SettingsBundleFixture.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
 using namespace settings_tests;
 
@@ -55,7 +55,6 @@ TEST_F(StatisticsPane, CountsEntriesAndSumsEveryReportedSize)
     EXPECT_EQ(ovrimoprefs::CountEntries(kStore), 3);
     EXPECT_EQ(ovrimoprefs::CountFilesBelow(kLibrary), 3);
     auto folderSize = static_cast<std::int64_t>(std::filesystem::file_size(root().host(std::string(kLibrary) + "1.png")));
-    std::error_code ec;
     struct stat info {};
     ASSERT_EQ(::lstat(root().host(std::string(kLibrary) + "Backup").c_str(), &info), 0);
     EXPECT_EQ(ovrimoprefs::TotalSizeBelow(kLibrary), folderSize + 300 + info.st_size) << "the folder's own size counts besides the three files";
