@@ -158,22 +158,41 @@ TEST_F(StatisticsPane, EmptyingNeverFollowsALinkOutOfItsFolder)
     EXPECT_TRUE(exists(std::string(kStore) + kCalendar + ".png"));
 }
 
-TEST_F(StatisticsPane, EntriesThatCannotBeRemovedAreReported)
+TEST(StatisticsMessages, WhatCouldNotBeRemovedIsNamed)
 {
-    boot("iphone8-ios12");
-    writeFile(std::string(kStore) + "kept/inside.png", 10);
-    // An immutable-looking folder only stops a user other than the superuser; the report is
-    // checked either way through what the folder still holds.
-    auto result = ovrimoprefs::RemoveEntries(kStore);
-    if (result.succeeded()) {
-        EXPECT_EQ(ovrimoprefs::CountEntries(kStore), 0);
-    }
     EXPECT_EQ(ovrimoprefs::RestoreFailedMessage({ "a.png", "b.png" }, ""),
         "Error 601! Some of your custom icon images could not be deleted: a.png, b.png. Please try again, if the error continues then contact the developer!");
     EXPECT_EQ(ovrimoprefs::CleanFailedMessage({}, "/x is a link to another folder"),
         "Error 602! Nothing was deleted: /x is a link to another folder. Please try again, if the error continues then contact the developer!");
     std::vector<std::string> many { "1", "2", "3", "4", "5", "6", "7" };
     EXPECT_NE(ovrimoprefs::RestoreFailedMessage(many, "").find("1, 2, 3, 4, 5 and 2 more."), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StatisticsPane, RestoreThatLeavesFilesBehindSaysSoInsteadOfSuccess)
+{
+    customPicture(kCalendar, kRed);
+    boot("iphone8-ios12");
+    // A link in the store that points out of the device: the device never acts on it, so it
+    // cannot be removed from here.
+    std::filesystem::create_directory_symlink(std::filesystem::temp_directory_path(), root().host(std::string(kStore) + "escape"));
+    openPane("statistics");
+    countChanges();
+    tapRow("restore");
+    answer(ovrimoprefs::kRestoreQuestion, "Restore");
+    UIAlertController* alert = alertOnScreen();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), "Ovrimo");
+    EXPECT_EQ(alert->message(), ovrimoprefs::RestoreFailedMessage({ "escape" }, ""));
+    ASSERT_EQ(alert->actions().size(), 1u);
+    EXPECT_EQ(alert->actions().front()->title(), "Ok");
+    // What could go went, and the tweak was told.
+    EXPECT_FALSE(exists(std::string(kStore) + kCalendar + ".png"));
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::temp_directory_path())) << "the link's target is untouched";
 }
 
 } // namespace
