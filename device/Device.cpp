@@ -48,30 +48,13 @@ AppLauncher launcherFor(const std::string& bundleIdentifier)
     return it == launchers().end() ? AppLauncher() : it->second;
 }
 
-// Each installed app opens by a URL scheme of its own: the platform's well-known ones, else the
-// last part of its bundle identifier.
+// The URL schemes the profile's installed apps declare.
 std::vector<std::string> urlSchemes(const DeviceProfile& profile)
 {
-    static const std::map<std::string, std::vector<std::string>> known = {
-        { "com.apple.Preferences", { "prefs", "app-prefs" } },
-        { "com.apple.mobilesafari", { "x-web-search" } },
-        { "com.apple.mobilemail", { "mailto", "message" } },
-        { "com.apple.mobilephone", { "tel" } },
-        { "com.apple.MobileSMS", { "sms" } },
-        { "com.apple.facetime", { "facetime" } },
-        { "com.apple.Music", { "music" } },
-        { "com.apple.Maps", { "maps" } },
-        { "com.apple.AppStore", { "itms-apps" } },
-        { "com.apple.mobilecal", { "calshow" } },
-        { "com.apple.mobileslideshow", { "photos-redirect" } },
-    };
     std::vector<std::string> schemes;
     for (auto& app : profile.apps) {
-        if (auto it = known.find(app.bundleIdentifier); it != known.end())
-            schemes.insert(schemes.end(), it->second.begin(), it->second.end());
-        std::string last = app.bundleIdentifier.substr(app.bundleIdentifier.rfind('.') + 1);
-        std::transform(last.begin(), last.end(), last.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        schemes.push_back(last);
+        auto declared = app.schemes();
+        schemes.insert(schemes.end(), declared.begin(), declared.end());
     }
     return schemes;
 }

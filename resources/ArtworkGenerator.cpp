@@ -3,6 +3,8 @@
 //   ovrimo_popup.png  the page button's picture and the welcome alert's picture
 //   chequerboard.png  the icon library's grid background
 //   twitter.png       the follow button's picture
+//   icon.png          the bundle's row in the Settings app's list
+//   logo@2x.png       the banner of the information pane (320 x 120 points)
 
 #include <cairo.h>
 
@@ -104,8 +106,10 @@ bool chequerboard(const std::string& folder)
 
 bool follow(const std::string& folder)
 {
-    auto* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 58, 58);
+    // Read at one pixel a point, the size of a bar button's picture.
+    auto* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 28, 28);
     cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, 28.0 / 58.0, 28.0 / 58.0);
     cairo_arc(cr, 29, 29, 28, 0, 2 * M_PI);
     cairo_set_source_rgb(cr, 0.11, 0.63, 0.95);
     cairo_fill(cr);
@@ -122,6 +126,27 @@ bool follow(const std::string& folder)
     return save(surface, folder + "/twitter.png");
 }
 
+bool settingsIcon(const std::string& folder)
+{
+    auto* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 58, 58);
+    cairo_t* cr = cairo_create(surface);
+    drawMark(cr, 0, 0, 58);
+    cairo_destroy(cr);
+    return save(surface, folder + "/icon.png");
+}
+
+bool logo(const std::string& folder)
+{
+    // Three icons, the middle one being replaced: drawn at twice the banner's size in points.
+    auto* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 640, 240);
+    cairo_t* cr = cairo_create(surface);
+    drawMark(cr, 90, 60, 120);
+    drawMark(cr, 260, 30, 180);
+    drawMark(cr, 470, 60, 120);
+    cairo_destroy(cr);
+    return save(surface, folder + "/logo@2x.png");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -131,6 +156,6 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string folder = argv[1];
-    bool ok = iconButton(folder) && popup(folder) && chequerboard(folder) && follow(folder);
+    bool ok = iconButton(folder) && popup(folder) && chequerboard(folder) && follow(folder) && settingsIcon(folder) && logo(folder);
     return ok ? 0 : 1;
 }

@@ -49,6 +49,10 @@ const StepSyntax kSyntax[] = {
     { "widgets", "widgets", "show the widgets page" },
     { "search", "search \"QUERY\"", "open search with QUERY typed" },
     { "webserver", "webserver FOLDER PORT", "serve the files of FOLDER at http://127.0.0.1:PORT/ until the script ends" },
+    { "toggle", "toggle \"LABEL\"", "tap the switch of the settings row with that title (scrolling the list to it)" },
+    { "segment", "segment \"TITLE\"", "tap the segment with that title of a segmented control (scrolling the list to it)" },
+    { nullptr, "expect pref KEY VALUE", "com.zarnek.ovrimo stores VALUE under KEY, with its type (true/false, a whole number, a text)" },
+    { nullptr, "expect opened \"URL\"", "the phone has opened that address (canOpenURL:/openURL:)" },
 };
 
 std::string usageOf(std::string_view name)
@@ -146,6 +150,10 @@ std::string Step::name() const
     case StepKind::Widgets: return "widgets";
     case StepKind::Search: return "search";
     case StepKind::WebServer: return "webserver";
+    case StepKind::Toggle: return "toggle";
+    case StepKind::Segment: return "segment";
+    case StepKind::ExpectPref: return "expect pref";
+    case StepKind::ExpectOpened: return "expect opened";
     }
     return "?";
 }
@@ -320,6 +328,10 @@ std::optional<Step> parseLine(std::string_view line, int lineNumber)
             : name == "widgets"    ? StepKind::Widgets
                                    : StepKind::NotificationCenter;
         count(0, 0);
+    } else if (name == "toggle" || name == "segment") {
+        step.kind = name == "toggle" ? StepKind::Toggle : StepKind::Segment;
+        count(1, 1);
+        text(0, name == "toggle" ? "LABEL" : "TITLE");
     } else if (name == "webserver") {
         step.kind = StepKind::WebServer;
         count(2, 2);
@@ -350,7 +362,7 @@ std::optional<Step> parseLine(std::string_view line, int lineNumber)
         step.texts.push_back(args[2].text);
     } else if (name == "expect") {
         if (args.empty())
-            usageError(lineNumber, name, "expect needs what to expect: exists, missing, alert or text");
+            usageError(lineNumber, name, "expect needs what to expect: exists, missing, alert, text, pref or opened");
         const std::string what = args[0].text;
         args.erase(args.begin());
         if (what == "exists" || what == "missing") {
@@ -365,8 +377,19 @@ std::optional<Step> parseLine(std::string_view line, int lineNumber)
             if (args.size() != 1)
                 usageError(lineNumber, name, "expect " + what + " takes one text, not " + std::to_string(args.size()));
             text(0, "TEXT");
+        } else if (what == "pref") {
+            step.kind = StepKind::ExpectPref;
+            if (args.size() != 2)
+                usageError(lineNumber, name, "expect pref takes a key and a value, not " + std::to_string(args.size()) + " arguments");
+            text(0, "KEY");
+            step.texts.push_back(args[1].text);
+        } else if (what == "opened") {
+            step.kind = StepKind::ExpectOpened;
+            if (args.size() != 1)
+                usageError(lineNumber, name, "expect opened takes one address, not " + std::to_string(args.size()));
+            text(0, "URL");
         } else {
-            usageError(lineNumber, name, "expect exists, missing, alert or text, not '" + what + "'");
+            usageError(lineNumber, name, "expect exists, missing, alert, text, pref or opened, not '" + what + "'");
         }
     } else {
         fail(lineNumber, "unknown step '" + name + "' (ovrimo-sim --help lists the steps)");

@@ -42,6 +42,10 @@ enum class StepKind {
     Widgets,
     Search,
     WebServer,
+    Toggle,
+    Segment,
+    ExpectPref,
+    ExpectOpened,
 };
 
 enum class Direction { Up, Down, Left, Right };

@@ -15,10 +15,18 @@
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIPasteboard.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UILabel.h"
+#include "platform/uikit/UISegmentedControl.h"
+#include "platform/uikit/UISwitch.h"
+#include "platform/uikit/UITableView.h"
+#include "platform/uikit/UITableViewCell.h"
 #include "platform/uikit/UIWindow.h"
 #include "sim/ViewFinder.h"
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <stdexcept>
 #include <system_error>
@@ -37,6 +45,62 @@ struct StepFailure : std::runtime_error {
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 CGPoint middle(CGRect r) { return CGPointMake(CGRectGetMidX(r), CGRectGetMidY(r)); }
+
+bool onScreen(UIView* view) { return view && !CGRectIsEmpty(visibleRectOf(view)); }
+
+// The topmost view on screen below `root` for which `match` holds.
+UIView* findOnScreen(UIView* root, const std::function<bool(UIView*)>& match)
+{
+    if (!root || root->isHidden())
+        return nullptr;
+    const auto& children = root->subviews();
+    for (auto child = children.rbegin(); child != children.rend(); ++child)
+        if (UIView* found = findOnScreen(child->ptr(), match))
+            return found;
+    return match(root) && onScreen(root) ? root : nullptr;
+}
+
+void collectTables(UIView* root, std::vector<UITableView*>& tables)
+{
+    if (!root || root->isHidden())
+        return;
+    if (auto* table = dynamic_cast<UITableView*>(root); table && onScreen(table))
+        tables.push_back(table);
+    for (const auto& child : root->subviews())
+        collectTables(child.ptr(), tables);
+}
+
+// A view for which `match` holds, scrolling the lists on screen a screenful at a time from their
+// top, as a person looking for a row would, when none is on screen yet.
+UIView* revealOnScreen(device::Device& dev, UIWindow* window, const std::function<bool(UIView*)>& match)
+{
+    if (UIView* found = findOnScreen(window, match))
+        return found;
+    std::vector<UITableView*> tables;
+    collectTables(window, tables);
+    for (UITableView* table : tables) {
+        double page = std::max(44.0, table->bounds().size.height * 0.6);
+        double end = std::max(0.0, table->contentSize().height - table->bounds().size.height);
+        for (double y = 0;; y = std::min(end, y + page)) {
+            table->setContentOffset(CGPointMake(table->contentOffset().x, y), false);
+            table->layoutIfNeeded();
+            dev.runUntilIdle();
+            if (UIView* found = findOnScreen(window, match))
+                return found;
+            if (y >= end)
+                break;
+        }
+    }
+    return nullptr;
+}
+
+UITableViewCell* enclosingCell(UIView* view)
+{
+    for (UIView* v = view; v; v = v->superview())
+        if (auto* cell = dynamic_cast<UITableViewCell*>(v))
+            return cell;
+    return nullptr;
+}
 
 // A short list of what is on screen, for a message about something that is not.
 std::string onScreenHint(UIWindow* window)
@@ -450,6 +514,71 @@ void ScriptRunner::runStep(const Step& step)
         dev.showSearch(step.texts[0]);
         settle();
         break;
+    case StepKind::Toggle: {
+        const std::string& label = step.texts[0];
+        UIView* toggle = revealOnScreen(dev, window(), [&](UIView* v) {
+            UITableViewCell* cell = dynamic_cast<UISwitch*>(v) ? enclosingCell(v) : nullptr;
+            return cell && cell->textLabel() && cell->textLabel()->text() == label;
+        });
+        if (!toggle)
+            throw StepFailure("no settings row titled " + quoted(label) + " has a switch" + onScreenHint(window()));
+        dev.touch().tap(middle(visibleRectOf(toggle)));
+        settle();
+        break;
+    }
+    case StepKind::Segment: {
+        const std::string& title = step.texts[0];
+        auto indexIn = [&](UISegmentedControl* c) -> NSInteger {
+            for (NSUInteger i = 0; c && i < c->numberOfSegments(); ++i)
+                if (c->titleForSegmentAtIndex(i) == title)
+                    return static_cast<NSInteger>(i);
+            return -1;
+        };
+        auto* control = dynamic_cast<UISegmentedControl*>(revealOnScreen(dev, window(), [&](UIView* v) { return indexIn(dynamic_cast<UISegmentedControl*>(v)) >= 0; }));
+        if (!control)
+            throw StepFailure("no segmented control on screen has a segment " + quoted(title) + onScreenHint(window()));
+        CGRect bounds = control->bounds();
+        double width = bounds.size.width / static_cast<double>(control->numberOfSegments());
+        CGRect segment = CGRectMake(bounds.origin.x + width * static_cast<double>(indexIn(control)), bounds.origin.y, width, bounds.size.height);
+        dev.touch().tap(middle(control->convertRectToView(segment, window())));
+        settle();
+        break;
+    }
+    case StepKind::ExpectPref: {
+        dev.runUntilIdle();
+        CFPreferencesAppSynchronize(kPreferencesDomain);
+        objc::Ref<objc::Object> stored = CFPreferencesCopyAppValue(step.texts[0], kPreferencesDomain);
+        PreferenceValue want = parsePreferenceValue(step.texts[1]);
+        auto* number = dynamic_cast<NSNumber*>(stored.ptr());
+        auto* string = dynamic_cast<NSString*>(stored.ptr());
+        std::string shown = !stored ? std::string("nothing") : number ? (number->isBoolean() ? std::string(number->boolValue() ? "true" : "false") : number->stringValue()) : string ? quoted(string->value()) : std::string("another kind of value");
+        bool same = false;
+        switch (want.kind) {
+        case PreferenceValue::Kind::Boolean:
+            same = number && number->isBoolean() && number->boolValue() == want.boolean;
+            break;
+        case PreferenceValue::Kind::Integer:
+            same = number && !number->isBoolean() && number->integerValue() == want.integer;
+            break;
+        case PreferenceValue::Kind::String:
+            same = string && string->value() == want.string;
+            break;
+        }
+        if (!same)
+            throw StepFailure(std::string(kPreferencesDomain) + " stores " + shown + " under " + quoted(step.texts[0]) + ", not " + step.texts[1]);
+        break;
+    }
+    case StepKind::ExpectOpened: {
+        dev.runUntilIdle();
+        const auto& opened = uikit::openedURLs();
+        if (std::find(opened.begin(), opened.end(), step.texts[0]) == opened.end()) {
+            std::string list;
+            for (const auto& url : opened)
+                list += (list.empty() ? "" : ", ") + quoted(url);
+            throw StepFailure("the phone has not opened " + quoted(step.texts[0]) + " (it opened " + (list.empty() ? "nothing" : list) + ")");
+        }
+        break;
+    }
     case StepKind::WebServer: {
         int port = static_cast<int>(step.numbers[0]);
         try {

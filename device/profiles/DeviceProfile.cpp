@@ -1,9 +1,38 @@
 #include "DeviceProfile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 
 namespace device {
+
+std::vector<std::string> InstalledApp::schemes() const
+{
+    if (!urlSchemes.empty())
+        return urlSchemes;
+    static const std::map<std::string, std::vector<std::string>> known = {
+        { "com.apple.Preferences", { "prefs", "app-prefs" } },
+        { "com.apple.mobilesafari", { "x-web-search" } },
+        { "com.apple.mobilemail", { "mailto", "message" } },
+        { "com.apple.mobilephone", { "tel" } },
+        { "com.apple.MobileSMS", { "sms" } },
+        { "com.apple.facetime", { "facetime" } },
+        { "com.apple.Music", { "music" } },
+        { "com.apple.Maps", { "maps" } },
+        { "com.apple.AppStore", { "itms-apps" } },
+        { "com.apple.mobilecal", { "calshow" } },
+        { "com.apple.mobileslideshow", { "photos-redirect" } },
+    };
+    std::vector<std::string> result;
+    if (auto it = known.find(bundleIdentifier); it != known.end())
+        result = it->second;
+    std::string last = bundleIdentifier.substr(bundleIdentifier.rfind('.') + 1);
+    std::transform(last.begin(), last.end(), last.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    result.push_back(last);
+    return result;
+}
 
 static std::vector<InstalledApp> standardApps(bool pad)
 {
@@ -59,6 +88,15 @@ const std::vector<DeviceProfile>& allProfiles()
     return profiles;
 }
 
+// The standard apps and two social-network clients, which declare their own schemes.
+static std::vector<InstalledApp> appsWithSocialClients()
+{
+    std::vector<InstalledApp> apps = standardApps(false);
+    apps.push_back({ "com.example.twitterrific", "Twitterrific", { "twitterrific" } });
+    apps.push_back({ "com.example.twitter", "Twitter", { "twitter" } });
+    return apps;
+}
+
 const std::vector<DeviceProfile>& testProfiles()
 {
     static const std::vector<DeviceProfile> profiles = {
@@ -68,6 +106,8 @@ const std::vector<DeviceProfile>& testProfiles()
         { "test-ios12-reports10.3", "iPhone10,1", Idiom::Phone, { 375, 667 }, 2, "12.4", 1575.17, false, standardApps(false), "10.3" },
         // Exactly 11.0.
         { "test-ios11.0", "iPhone10,1", Idiom::Phone, { 375, 667 }, 2, "11.0", 1443.0, false, standardApps(false), "" },
+        // 12.4 with two social-network clients installed.
+        { "test-ios12-social", "iPhone10,1", Idiom::Phone, { 375, 667 }, 2, "12.4", 1575.17, false, appsWithSocialClients(), "" },
     };
     return profiles;
 }

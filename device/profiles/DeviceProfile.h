@@ -13,6 +13,12 @@ enum class Idiom { Phone, Pad, Unspecified };
 struct InstalledApp {
     std::string bundleIdentifier;
     std::string displayName;
+    // The URL schemes (without ":") the app declares; canOpenURL: answers yes for them. Empty
+    // means the platform's well-known schemes of the app, else the last part of its identifier.
+    std::vector<std::string> urlSchemes = {};
+
+    // The declared schemes, or the ones the app gets when it declares none.
+    std::vector<std::string> schemes() const;
 };
 
 // What a simulated device is: the hardware it pretends to be and the system it runs. The device

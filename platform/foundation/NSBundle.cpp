@@ -9,8 +9,12 @@
 #include "platform/corefoundation/PropertyList.h"
 #include "platform/runtime/Message.h"
 
+#include "platform/corefoundation/CFLog.h"
+
 #include <cctype>
+#include <dlfcn.h>
 #include <filesystem>
+#include <set>
 
 namespace fs = std::filesystem;
 using objc::Object;
@@ -30,6 +34,22 @@ const std::string uiKitPath = "/System/Library/Frameworks/UIKit.framework";
 struct BundleState {
     std::map<std::string, Ref<NSBundle>> byPath;
 };
+
+// The bundle executables this device has loaded, by host path. Their handles are kept for the
+// life of the process: their code may still sit in method tables.
+struct LoadedCode {
+    std::set<std::string> hostPaths;
+};
+
+bool isPlainFileName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+void logLoadProblem(const std::string& bundlePath, const std::string& why)
+{
+    corefoundation::writeSystemLog(kCFLogLevelError, "NSBundle: cannot load the code of " + bundlePath + ": " + why);
+}
 
 std::string normalizedPath(const std::string& path)
 {
@@ -238,6 +258,53 @@ std::string NSBundle::localizedStringForKey(const std::string& key, const std::s
     return value.empty() ? key : value;
 }
 
+bool NSBundle::load()
+{
+    if (m_loaded || m_builtIn)
+        return true;
+    NSDictionary* info = infoDictionary();
+    std::string executable = info ? info->stringForKey("CFBundleExecutable").value_or("") : "";
+    if (executable.empty())
+        return false; // a bundle of resources only
+    if (!foundation::isPlainFileName(executable)) {
+        foundation::logLoadProblem(m_path, "its executable \"" + executable + "\" is not a file of the bundle");
+        return false;
+    }
+    std::string why;
+    auto folder = filesystem::DeviceRoot::resolve(m_path, &why);
+    auto file = filesystem::DeviceRoot::resolve(m_path + "/" + executable, &why);
+    if (!folder || !file) {
+        foundation::logLoadProblem(m_path, why);
+        return false;
+    }
+    // A link in the last component stays inside the device root, but it must not lead out of the
+    // bundle folder either: the code loaded is the bundle's own.
+    std::error_code ec;
+    fs::path realFolder = fs::canonical(*folder, ec);
+    fs::path realFile = ec ? fs::path() : fs::canonical(*file, ec);
+    if (ec || !fs::is_regular_file(realFile, ec)) {
+        foundation::logLoadProblem(m_path, "no executable " + executable);
+        return false;
+    }
+    if (realFile.parent_path() != realFolder) {
+        foundation::logLoadProblem(m_path, "the executable " + executable + " lies outside the bundle");
+        return false;
+    }
+    auto& loaded = objc::Runtime::current().state<foundation::LoadedCode>();
+    if (!loaded.hostPaths.count(realFile.string())) {
+        // The handle is never closed (see LoadedCode); its initializers register the classes.
+        void* handle = dlopen(realFile.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char* error = dlerror();
+            foundation::logLoadProblem(m_path, error ? error : "unknown error");
+            return false;
+        }
+        loaded.hostPaths.insert(realFile.string());
+    }
+    m_loaded = true;
+    return true;
+}
+
 namespace foundation {
 
 void registerBundleClass(objc::Runtime& runtime)
@@ -257,9 +324,8 @@ void registerBundleClass(objc::Runtime& runtime)
     cls->addMethod("localizedStringForKey:value:table:", [](NSBundle* self, SEL, std::string key, std::string value, std::string table) {
         return self->localizedStringForKey(key, value, table);
     });
-    // Loading code is the injector's business; a bundle that exists counts as loaded.
-    cls->addMethod("load", [](NSBundle*, SEL) { return true; });
-    cls->addMethod("isLoaded", [](NSBundle*, SEL) { return true; });
+    cls->addMethod("load", [](NSBundle* self, SEL) { return self->load(); });
+    cls->addMethod("isLoaded", [](NSBundle* self, SEL) { return self->isLoaded(); });
 }
 
 } // namespace foundation

@@ -23,6 +23,11 @@ public:
     // The device path of resource "name.type" in the bundle (or in its localized folders), or "".
     std::string pathForResource(const std::string& name, const std::string& type);
     std::string localizedStringForKey(const std::string& key, const std::string& value, const std::string& table);
+    // Loads the bundle's code: the executable Info.plist names (CFBundleExecutable), a file
+    // directly in the bundle folder, opened once per device. False (and a line in the system log)
+    // when the bundle has no code, names a file outside its folder, or the file cannot be loaded.
+    bool load();
+    bool isLoaded() const { return m_loaded; }
 
 private:
     const std::map<std::string, std::string>& stringTable(const std::string& table);
@@ -33,6 +38,7 @@ private:
     bool m_infoLoaded = false;
     std::map<std::string, std::map<std::string, std::string>> m_tables;
     bool m_builtIn = false;
+    bool m_loaded = false;
 };
 
 namespace foundation {

@@ -139,6 +139,14 @@ void UIImage::drawAtPoint(CGPoint point, CGBlendMode mode, CGFloat alpha) const
     drawInRect(CGRectMake(point.x, point.y, s.width, s.height), mode, alpha);
 }
 
+Ref<UIImage> UIImage::imageWithRenderingMode(long mode) const
+{
+    Ref<UIImage> copy = UIImage::imageWithCGImage(m_image, m_scale, m_orientation);
+    if (copy)
+        copy->m_renderingMode = mode;
+    return copy;
+}
+
 void UIImage::registerClass(objc::Runtime& runtime)
 {
     using objc::Object;
@@ -172,6 +180,8 @@ void UIImage::registerClass(objc::Runtime& runtime)
     });
 
     cls->addMethod("size", [](UIImage* self, SEL) { return self->size(); });
+    cls->addMethod("renderingMode", [](UIImage* self, SEL) { return self->renderingMode(); });
+    cls->addMethod("imageWithRenderingMode:", [](UIImage* self, SEL, long mode) { return self->imageWithRenderingMode(mode); });
     cls->addMethod("scale", [](UIImage* self, SEL) { return self->scale(); });
     cls->addMethod("CGImage", [](UIImage* self, SEL) { return self->CGImage(); });
     cls->addMethod("imageOrientation", [](UIImage* self, SEL) { return self->imageOrientation(); });

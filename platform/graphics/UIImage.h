@@ -52,6 +52,11 @@ public:
     CGFloat scale() const { return m_scale; }
     UIImageOrientation imageOrientation() const { return m_orientation; }
     CGImageRef CGImage() const { return m_image; }
+    // How the image is drawn where a tint applies (UIKit's UIImageRenderingMode: 0 automatic,
+    // 1 always original, 2 always template).
+    long renderingMode() const { return m_renderingMode; }
+    // The same picture with another rendering mode (a new image; this one is unchanged).
+    objc::Ref<UIImage> imageWithRenderingMode(long mode) const;
 
     // Draw into the current graphics context (UIGraphicsGetCurrentContext), upright with the
     // orientation applied, the picture's top at the rectangle's minimum y.
@@ -69,6 +74,7 @@ private:
     CGImageRef m_image;
     CGFloat m_scale = 1;
     UIImageOrientation m_orientation = UIImageOrientationUp;
+    long m_renderingMode = 0;
 };
 
 // PNG of the stored bitmap (orientation not applied, as on the platform). Null for a null image.

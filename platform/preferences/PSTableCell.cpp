@@ -35,6 +35,8 @@ Class* cellClassForSpecifier(PSSpecifier* specifier)
         return objc::objc_getClass("PSSwitchTableCell");
     case PSSliderCell:
         return objc::objc_getClass("PSSliderTableCell");
+    case PSSegmentCell:
+        return objc::objc_getClass("PSSegmentTableCell");
     default:
         return objc::objc_getClass("PSTableCell");
     }

@@ -2,6 +2,7 @@
 
 #include "platform/foundation/Foundation.h"
 #include "platform/preferences/PSListController.h"
+#include "platform/preferences/PSSegmentTableCell.h"
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/preferences/PSTableCell.h"
 #include "platform/preferences/PSViewController.h"
@@ -22,4 +23,5 @@ void registerPreferencesClasses(objc::Runtime& runtime)
     PSControlTableCell::registerClass(runtime);
     PSSwitchTableCell::registerClass(runtime);
     PSSliderTableCell::registerClass(runtime);
+    PSSegmentTableCell::registerClass(runtime);
 }

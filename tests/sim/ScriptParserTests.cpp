@@ -125,7 +125,7 @@ TEST(ScriptParse, UnknownStepsAndWrongArgumentCountsNameTheLine)
     EXPECT_NE(refusal("tap").second.find("usage: tap \"LABEL\" | tap X Y"), std::string::npos);
     EXPECT_NE(refusal("tap 1 2 3").second.find("tap takes 1 to 2 arguments, not 3"), std::string::npos);
     EXPECT_NE(refusal("notify \"com.apple.MobileSMS\" \"only a title\"").second.find("takes 3 arguments"), std::string::npos);
-    EXPECT_NE(refusal("expect").second.find("exists, missing, alert or text"), std::string::npos);
+    EXPECT_NE(refusal("expect").second.find("exists, missing, alert, text, pref or opened"), std::string::npos);
     EXPECT_NE(refusal("expect visible \"x\"").second.find("not 'visible'"), std::string::npos);
     EXPECT_NE(refusal("expect text").second.find("takes one text, not 0"), std::string::npos);
     EXPECT_NE(refusal("expect exists var/mobile").second.find("starting with '/'"), std::string::npos);
@@ -194,4 +194,23 @@ TEST(ScriptPreferences, ValuesAreTypedAsSettingsWouldStoreThem)
     EXPECT_EQ(parsePreferenceValue("12abc").kind, PreferenceValue::Kind::String);
     EXPECT_EQ(parsePreferenceValue("").kind, PreferenceValue::Kind::String);
     EXPECT_EQ(parsePreferenceValue("99999999999999999999").kind, PreferenceValue::Kind::String);
+}
+
+TEST(ScriptParse, SettingsStepsAndTheirChecks)
+{
+    Script script = parseScript("toggle \"Systemwide\"\nsegment \"Overlay\"\nexpect pref folderoverlay 1\nexpect opened \"https://example.com/x\"\n");
+    ASSERT_EQ(script.steps.size(), 4u);
+    EXPECT_EQ(script.steps[0].kind, StepKind::Toggle);
+    EXPECT_EQ(script.steps[0].texts, (std::vector<std::string> { "Systemwide" }));
+    EXPECT_EQ(script.steps[1].kind, StepKind::Segment);
+    EXPECT_EQ(script.steps[2].kind, StepKind::ExpectPref);
+    EXPECT_EQ(script.steps[2].texts, (std::vector<std::string> { "folderoverlay", "1" }));
+    EXPECT_EQ(script.steps[2].name(), "expect pref");
+    EXPECT_EQ(script.steps[3].kind, StepKind::ExpectOpened);
+
+    EXPECT_EQ(refusal("toggle").first, 1);
+    EXPECT_EQ(refusal("segment \"\"").first, 1);
+    EXPECT_EQ(refusal("tap \"x\"\nexpect pref enabled").first, 2);
+    EXPECT_EQ(refusal("expect opened").first, 1);
+    EXPECT_NE(refusal("expect nothing").second.find("pref or opened"), std::string::npos);
 }

@@ -1,0 +1,28 @@
+#include "ovrimoprefs/OvrimoInfoListController.h"
+
+#include "ovrimoprefs/OvrimoPrefs.h"
+#include "ovrimoprefs/PaneSelectors.h"
+#include "platform/preferences/PSListController.h"
+#include "platform/runtime/ClassBuilder.h"
+
+namespace ovrimoprefs {
+
+namespace {
+
+Ref<NSArray> specifiers(PSListController* self)
+{
+    Ref<NSArray> list;
+    Guarded("-[OvrimoInfoListController specifiers]", [&] { list = SpecifiersOnce(self, "OvrimoInfo"); });
+    return list;
+}
+
+} // namespace
+
+void RegisterInfoListController(objc::Runtime& runtime)
+{
+    objc::ClassBuilder<PSListController>(runtime, "OvrimoInfoListController", "PSListController")
+        .method(sel::specifiers, &specifiers)
+        .buildOrDiagnose();
+}
+
+} // namespace ovrimoprefs

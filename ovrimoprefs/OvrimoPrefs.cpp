@@ -1,0 +1,94 @@
+#include "ovrimoprefs/OvrimoPrefs.h"
+
+#include "ovrimoprefs/OvrimoInfoListController.h"
+#include "ovrimoprefs/OvrimoSettingsListController.h"
+#include "ovrimoprefs/OvrimoStatisticsRestoreListController.h"
+#include "ovrimoprefs/OvrimoSwitchTableCell.h"
+#include "ovrimoprefs/ovrimoprefsListController.h"
+#include "platform/corefoundation/CFNotificationCenter.h"
+#include "platform/graphics/UIColor.h"
+#include "platform/preferences/PSListController.h"
+#include "platform/preferences/Preferences.h"
+#include "platform/runtime/Diagnostics.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/uikit/UIAlertController.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIWindow.h"
+#include "zarnekprefs/ZarnekPrefs.h"
+
+namespace ovrimoprefs {
+
+objc::Ref<UIColor> AccentColor() { return UIColor::colorWithRed(132 / 255.0, 79 / 255.0, 152 / 255.0, 1.0); }
+
+void Guarded(const char* where, const std::function<void()>& body) noexcept
+{
+    try {
+        body();
+    } catch (const std::exception& error) {
+        objc::diagnose(std::string("ovrimoprefs: ") + where + " failed: " + error.what());
+    } catch (...) {
+        objc::diagnose(std::string("ovrimoprefs: ") + where + " failed");
+    }
+}
+
+UIViewController* AlertHost()
+{
+    UIWindow* window = UIApplication::sharedApplication()->keyWindow();
+    UIViewController* host = window ? window->rootViewController() : nullptr;
+    while (host && host->presentedViewController())
+        host = host->presentedViewController();
+    return host;
+}
+
+void ShowInfoAlert(const std::string& message)
+{
+    UIViewController* host = AlertHost();
+    if (!host)
+        return;
+    auto alert = UIAlertController::alertControllerWithTitle(kProductName, message, UIAlertControllerStyleAlert);
+    alert->addAction(UIAlertAction::actionWithTitle("Ok", UIAlertActionStyleCancel, nullptr));
+    host->presentViewController(alert, true);
+}
+
+void ShowConfirmation(const std::string& message, const std::string& confirmTitle, std::function<void()> confirmed)
+{
+    UIViewController* host = AlertHost();
+    if (!host)
+        return;
+    auto alert = UIAlertController::alertControllerWithTitle(kProductName, message, UIAlertControllerStyleAlert);
+    alert->addAction(UIAlertAction::actionWithTitle(confirmTitle, UIAlertActionStyleDestructive, [confirmed = std::move(confirmed)](UIAlertAction*) {
+        Guarded("the confirmed action", confirmed);
+    }));
+    alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
+    host->presentViewController(alert, true);
+}
+
+objc::Ref<NSArray> SpecifiersOnce(PSListController* pane, const char* listName)
+{
+    if (!pane)
+        return nullptr;
+    if (!pane->storedSpecifiers())
+        pane->setStoredSpecifiers(pane->loadSpecifiersFromPlistName(listName, pane));
+    return objc::Ref<NSArray>(pane->storedSpecifiers());
+}
+
+void PostPreferencesChanged()
+{
+    CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChanged, nullptr, nullptr, true);
+}
+
+void RegisterOvrimoPrefsClasses(objc::Runtime& runtime)
+{
+    registerPreferencesClasses(runtime);
+    // The kit first: the lists name its cells and screens.
+    zarnek::RegisterZarnekPrefsClasses(runtime);
+    if (!runtime.beginRegistering("ovrimoprefs"))
+        return;
+    RegisterSwitchTableCell(runtime);
+    RegisterRootListController(runtime);
+    RegisterSettingsListController(runtime);
+    RegisterStatisticsRestoreListController(runtime);
+    RegisterInfoListController(runtime);
+}
+
+} // namespace ovrimoprefs

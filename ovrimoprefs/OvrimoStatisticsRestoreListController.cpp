@@ -1,0 +1,107 @@
+#include "ovrimoprefs/OvrimoStatisticsRestoreListController.h"
+
+#include "ovrimoprefs/FolderContents.h"
+#include "ovrimoprefs/OvrimoPrefs.h"
+#include "ovrimoprefs/PaneSelectors.h"
+#include "platform/corefoundation/StringFormat.h"
+#include "platform/preferences/PSListController.h"
+#include "platform/runtime/ClassBuilder.h"
+
+namespace ovrimoprefs {
+
+namespace {
+
+constexpr const char* kClassName = "OvrimoStatisticsRestoreListController";
+constexpr const char* kListName = "OvrimoStatisticsRestore";
+// At most this many names are listed in an error alert.
+constexpr std::size_t kNamesShown = 5;
+
+std::string namesOf(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < kNamesShown; ++i)
+        text += (i ? ", " : "") + names[i];
+    if (names.size() > kNamesShown)
+        text += corefoundation::stringWithFormat(" and %d more", static_cast<int>(names.size() - kNamesShown));
+    return text;
+}
+
+std::string failureText(int number, const std::string& what, const std::vector<std::string>& leftOver, const std::string& refused)
+{
+    std::string reason = refused.empty() ? what + " could not be deleted: " + namesOf(leftOver) + "." : "Nothing was deleted: " + refused + ".";
+    return corefoundation::stringWithFormat("Error %d! ", number) + reason + " Please try again, if the error continues then contact the developer!";
+}
+
+Ref<NSArray> specifiers(PSListController* self)
+{
+    Ref<NSArray> list;
+    Guarded("-[OvrimoStatisticsRestoreListController specifiers]", [&] { list = SpecifiersOnce(self, kListName); });
+    return list;
+}
+
+// The pane is kept alive until the alert's answer has been handled.
+void restoreAll(PSListController* self, Object*)
+{
+    Guarded("-[OvrimoStatisticsRestoreListController restore:]", [&] {
+        Ref<PSListController> pane(self);
+        ShowConfirmation(kRestoreQuestion, "Restore", [pane] {
+            EmptyingResult result = RemoveEntries(kIconsFolder);
+            // Whatever went, the tweak re-reads the store and redraws every icon.
+            PostPreferencesChanged();
+            ShowInfoAlert(result.succeeded() ? std::string(kRestoreDone) : RestoreFailedMessage(result.leftOver, result.refused));
+            sel::reloadSpecifiers(pane);
+        });
+    });
+}
+
+void cleanIconLibrary(PSListController* self, Object*)
+{
+    Guarded("-[OvrimoStatisticsRestoreListController cleanIconLibrary:]", [&] {
+        Ref<PSListController> pane(self);
+        ShowConfirmation(kCleanQuestion, "Delete", [pane] {
+            EmptyingResult result = RemoveSubpaths(kLibraryFolder);
+            ShowInfoAlert(result.succeeded() ? std::string(kCleanDone) : CleanFailedMessage(result.leftOver, result.refused));
+            sel::reloadSpecifiers(pane);
+        });
+    });
+}
+
+std::string sizeOfFolder(PSListController*, std::string folder)
+{
+    std::string text;
+    Guarded("-[OvrimoStatisticsRestoreListController sizeOfFolder:]", [&] { text = SizeText(folder); });
+    return text;
+}
+
+std::string customIconsCount(PSListController*, PSSpecifier*) { return corefoundation::stringWithFormat("%d", CountEntries(kIconsFolder)); }
+std::string customIconsSize(PSListController* self, PSSpecifier*) { return sel::sizeOfFolder.orZero(self, std::string(kIconsFolder)); }
+std::string libraryIconCount(PSListController*, PSSpecifier*) { return corefoundation::stringWithFormat("%d", CountFilesBelow(kLibraryFolder)); }
+std::string librarySize(PSListController* self, PSSpecifier*) { return sel::sizeOfFolder.orZero(self, std::string(kLibraryFolder)); }
+
+} // namespace
+
+std::string RestoreFailedMessage(const std::vector<std::string>& leftOver, const std::string& refused)
+{
+    return failureText(601, "Some of your custom icon images", leftOver, refused);
+}
+
+std::string CleanFailedMessage(const std::vector<std::string>& leftOver, const std::string& refused)
+{
+    return failureText(602, "Some entries of the icon library", leftOver, refused);
+}
+
+void RegisterStatisticsRestoreListController(objc::Runtime& runtime)
+{
+    objc::ClassBuilder<PSListController>(runtime, kClassName, "PSListController")
+        .method(sel::specifiers, &specifiers)
+        .method(sel::restore, &restoreAll)
+        .method(sel::cleanIconLibrary, &cleanIconLibrary)
+        .method(sel::sizeOfFolder, &sizeOfFolder)
+        .method(sel::getCustomIconsCount, &customIconsCount)
+        .method(sel::getCustomIconsSize, &customIconsSize)
+        .method(sel::getIconLibraryIconCount, &libraryIconCount)
+        .method(sel::getIconLibrarySize, &librarySize)
+        .buildOrDiagnose();
+}
+
+} // namespace ovrimoprefs

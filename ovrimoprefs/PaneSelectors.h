@@ -1,0 +1,35 @@
+#pragma once
+
+// The selectors of the settings bundle's panes and cell, declared once with their signatures.
+
+#include "platform/corefoundation/NSArray.h"
+#include "platform/preferences/PSSpecifier.h"
+#include "platform/runtime/Sel.h"
+
+#include <cstdint>
+#include <string>
+
+namespace ovrimoprefs {
+using objc::Object;
+using objc::Ref;
+} // namespace ovrimoprefs
+
+namespace ovrimoprefs::sel {
+
+using objc::Sel;
+
+inline constinit Sel<Ref<NSArray>()> specifiers { "specifiers" };
+inline constinit Sel<void()> viewDidLoad { "viewDidLoad" };
+inline constinit Sel<void()> reloadSpecifiers { "reloadSpecifiers" };
+inline constinit Sel<void(Object*)> followMe { "followMe:" };
+inline constinit Sel<void(Object*)> donate { "donate:" };
+inline constinit Sel<void(Object*)> restore { "restore:" };
+inline constinit Sel<void(Object*)> cleanIconLibrary { "cleanIconLibrary:" };
+inline constinit Sel<std::string(std::string)> sizeOfFolder { "sizeOfFolder:" };
+inline constinit Sel<std::string(PSSpecifier*)> getCustomIconsCount { "getCustomIconsCount:" };
+inline constinit Sel<std::string(PSSpecifier*)> getCustomIconsSize { "getCustomIconsSize:" };
+inline constinit Sel<std::string(PSSpecifier*)> getIconLibraryIconCount { "getIconLibraryIconCount:" };
+inline constinit Sel<std::string(PSSpecifier*)> getIconLibrarySize { "getIconLibrarySize:" };
+inline constinit Sel<Ref<Object>(std::int64_t, std::string, PSSpecifier*)> initWithStyleReuseIdentifierSpecifier { "initWithStyle:reuseIdentifier:specifier:" };
+
+} // namespace ovrimoprefs::sel

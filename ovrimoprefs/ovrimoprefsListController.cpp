@@ -1,0 +1,96 @@
+#include "ovrimoprefs/ovrimoprefsListController.h"
+
+#include "ovrimoprefs/OvrimoPrefs.h"
+#include "ovrimoprefs/PaneSelectors.h"
+#include "platform/foundation/NSURL.h"
+#include "platform/graphics/UIColor.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/preferences/PSListController.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UINavigationItem.h"
+
+namespace ovrimoprefs {
+
+namespace {
+
+constexpr const char* kClassName = "ovrimoprefsListController";
+constexpr const char* kListName = "ovrimoprefs";
+
+Ref<NSArray> rootSpecifiers(PSListController* self)
+{
+    Ref<NSArray> list;
+    Guarded("-[ovrimoprefsListController specifiers]", [&] {
+        list = SpecifiersOnce(self, kListName);
+        // Every segmented control made from now on in this process takes the accent colour.
+        if (objc::Class* segments = objc::objc_getClass("UISegmentedControl"))
+            if (Ref<Object> proxy = objc::msgSend<Ref<Object>>(segments, "appearance"))
+                objc::msgSend(proxy, "setTintColor:", static_cast<Object*>(AccentColor().ptr()));
+    });
+    return list;
+}
+
+void rootViewDidLoad(PSListController* self)
+{
+    objc::msgSendSuper(objc::Runtime::current().requireClass(kClassName), self, "viewDidLoad");
+    Guarded("-[ovrimoprefsListController viewDidLoad]", [&] {
+        Ref<UIImage> picture = UIImage::imageWithContentsOfFile(kFollowButtonImage);
+        Ref<UIImage> original = picture ? picture->imageWithRenderingMode(1) : nullptr;
+        auto button = UIBarButtonItem::createWithImage(original, UIBarButtonItemStylePlain, self, sel::followMe);
+        self->navigationItem()->setRightBarButtonItem(button);
+    });
+}
+
+bool open(const std::string& address)
+{
+    auto url = NSURL::URLWithString(address);
+    return objc::msgSend<bool>(UIApplication::sharedApplication(), "openURL:", static_cast<Object*>(url.ptr()));
+}
+
+void followMe(PSListController*, Object*)
+{
+    Guarded("-[ovrimoprefsListController followMe:]", [] {
+        auto application = UIApplication::sharedApplication();
+        for (const FollowTarget& target : FollowTargets()) {
+            auto scheme = NSURL::URLWithString(target.scheme);
+            if (objc::msgSend<bool>(application, "canOpenURL:", static_cast<Object*>(scheme.ptr()))) {
+                open(target.address);
+                return;
+            }
+        }
+        open(WebProfileAddress());
+    });
+}
+
+void donate(PSListController*, Object*)
+{
+    Guarded("-[ovrimoprefsListController donate:]", [] { open(kDonationAddress); });
+}
+
+} // namespace
+
+const std::vector<FollowTarget>& FollowTargets()
+{
+    static const std::vector<FollowTarget> targets {
+        { "tweetbot:", std::string("tweetbot:///user_profile/") + kMakerHandle },
+        { "twitterrific:", std::string("twitterrific:///profile?screen_name=") + kMakerHandle },
+        { "tweetings:", std::string("tweetings:///user?screen_name=") + kMakerHandle },
+        { "twitter:", std::string("twitter://user?screen_name=") + kMakerHandle },
+    };
+    return targets;
+}
+
+std::string WebProfileAddress() { return std::string("https://mobile.twitter.com/") + kMakerHandle; }
+
+void RegisterRootListController(objc::Runtime& runtime)
+{
+    objc::ClassBuilder<PSListController>(runtime, kClassName, "PSListController")
+        .method(sel::specifiers, &rootSpecifiers)
+        .method(sel::viewDidLoad, &rootViewDidLoad)
+        .method(sel::followMe, &followMe)
+        .method(sel::donate, &donate)
+        .buildOrDiagnose();
+}
+
+} // namespace ovrimoprefs
