@@ -298,6 +298,12 @@ void UITableViewCell::registerClass(objc::Runtime& rt)
         return Ref<objc::Object>(self);
     });
     c->addMethod("layoutSubviews", [](UITableViewCell* self, SEL) { self->layoutCell(); });
+    // The private separator switches of grouped rows: only the bottom line is drawn here.
+    c->addMethod("_setDrawsSeparatorAtTopOfSection:", [](UITableViewCell*, SEL, bool) { });
+    c->addMethod("_setDrawsSeparatorAtBottomOfSection:", [](UITableViewCell* self, SEL, bool on) {
+        if (self->m_separator)
+            self->m_separator->setHidden(!on);
+    });
     c->addMethod("prepareForReuse", [](UITableViewCell* self, SEL) {
         self->hideDeleteConfirmation();
         self->m_highlighted = false;
