@@ -99,8 +99,9 @@ Ref<Object> ZarnekLinkCell::initCell(std::int64_t, std::string reuseIdentifier, 
         if (!zarnek::sel::shouldShowAvatar(this, specifier))
             return;
         double side = big ? 38 : 29;
+        // The badge keeps its size when the cell is resized (a stretched badge is no circle);
+        // what it holds follows it.
         m_badge = UIView::create(CGRectMake(0, 0, side, side));
-        m_badge->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
         m_badge->setBackgroundColor(UIColor::colorWithWhite(0.9, 1));
         m_badge->layer()->setBorderColor(UIColor::colorWithWhite(0.5, 1)->CGColor());
         m_badge->layer()->setBorderWidth(1.5);

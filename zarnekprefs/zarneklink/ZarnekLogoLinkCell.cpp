@@ -38,6 +38,11 @@ void ZarnekLogoLinkCell::registerClass(objc::Runtime& rt)
         })
         .method(sel::layoutSubviews, +[](Self* self) {
             sel::layoutSubviews.sendSuper(objc::classOf<Self>(), self);
+            // The row's own icon, title and subtitle stay hidden whatever the list gave them.
+            self->imageView()->setHidden(true);
+            self->textLabel()->setHidden(true);
+            if (self->detailTextLabel())
+                self->detailTextLabel()->setHidden(true);
             // Borderless: no separator above or below the picture (where the cell draws them).
             for (const char* private_ : { "_setDrawsSeparatorAtTopOfSection:", "_setDrawsSeparatorAtBottomOfSection:" })
                 if (objc::respondsToSelector(self, private_))
