@@ -129,6 +129,7 @@ void UITableViewCell::configureEditing(UITableViewCellEditingStyle style, bool r
     if (wantsGrip && !m_reorderControl) {
         auto grip = objc::make<UITableViewCellReorderControl>();
         msgSend<Ref<objc::Object>>(grip, "initWithFrame:", CGRectMake(0, 0, 40, 44));
+        grip->setGlyph(UIKitGlyphView::Glyph::Reorder);
         grip->cell = this;
         grip->setAccessibilityLabel("Reorder");
         m_reorderControl = grip;

@@ -210,7 +210,7 @@ TEST_F(LinkCellTest, LogoRowIsAsTallAsItsPicture)
     EXPECT_TRUE(logo->textLabel()->isHidden());
     EXPECT_TRUE(logo->imageView()->isHidden());
     EXPECT_EQ(logo->bigImageView()->contentMode(), UIViewContentModeScaleAspectFit);
-    EXPECT_EQ(logo->bigImageView()->frame().size.height, logo->contentView()->bounds().size.height + 30);
+    EXPECT_EQ(logo->bigImageView()->frame().size.height, logo->contentView()->bounds().size.height);
     auto picture = uikit::Renderer::renderView(logo, 1);
     ASSERT_TRUE(picture);
     auto middle = graphics_test::pixelAt(picture->CGImage(), static_cast<size_t>(logo->bounds().size.width / 2), 30);

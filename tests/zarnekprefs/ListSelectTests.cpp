@@ -3,6 +3,7 @@
 #include "tests/zarnekprefs/ControlsFixture.h"
 
 #include "platform/corefoundation/NSNumber.h"
+#include "platform/uikit/UIKitGlyphView.h"
 #include "zarnekprefs/zarneklistselect/ZarnekListSelect.h"
 #include "zarnekprefs/zarneklistselect/ZarnekListSelectLinkCell.h"
 
@@ -109,6 +110,9 @@ TEST_F(ListSelectTest, NothingStoredEnablesEveryItemOrTheDefaults)
     EXPECT_NE(alarm->imageView()->image(), nullptr) << "icon_a.png is the first item's icon";
     EXPECT_EQ(list->tableView()->cellForRowAtIndexPath(NSIndexPath::indexPathForRow(1, 0))->imageView()->image(), nullptr) << "no file, no icon";
     EXPECT_EQ(alarm->editingControl(), nullptr) << "no delete circles, only grips";
+    auto* grip = dynamic_cast<UIKitGlyphView*>(alarm->reorderControl());
+    ASSERT_NE(grip, nullptr);
+    EXPECT_EQ(grip->glyph(), UIKitGlyphView::Glyph::Reorder) << "the grip draws its bars, not a checkmark";
     EXPECT_EQ(storedKeys("all-on"), (std::vector<std::string> { "<none>" })) << "opening writes nothing";
     back();
 

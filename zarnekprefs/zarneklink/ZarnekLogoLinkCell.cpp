@@ -16,7 +16,9 @@ Ref<Object> ZarnekLogoLinkCell::initCell(std::int64_t style, std::string reuseId
     Ref<UIImage> picture = zarnek::propertyOfKind<UIImage>(specifier, "iconImage");
     CGRect area = contentView()->bounds();
     m_bigImageView = UIImageView::createWithImage(picture);
-    m_bigImageView->setFrame(CGRectMake(area.origin.x, area.origin.y - 15, area.size.width, area.size.height + 30));
+    // The picture fills the row it sizes (the row is as tall as the picture); it is not enlarged
+    // beyond the row, so it never paints over the rows next to it.
+    m_bigImageView->setFrame(area);
     m_bigImageView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     m_bigImageView->setContentMode(UIViewContentModeScaleAspectFit);
     contentView()->addSubview(m_bigImageView);
