@@ -6,6 +6,9 @@
 #include "platform/dispatch/Queue.h"
 #include "platform/runtime/Message.h"
 
+#include <algorithm>
+#include <cmath>
+
 using objc::Object;
 using objc::Ref;
 using objc::SEL;
@@ -18,10 +21,11 @@ struct SessionState {
     Ref<NSURLSession> shared;
 };
 
-Ref<NSURLSessionDataTask> makeTask(NSURL* url, NSURLSessionDataCompletion completion)
+Ref<NSURLSessionDataTask> makeTask(NSURL* url, NSURLSessionDataCompletion completion, double timeoutInterval = 60)
 {
     auto task = foundation::create<NSURLSessionDataTask>();
     task->url = url;
+    task->timeoutInterval = timeoutInterval;
     task->completion = std::move(completion);
     return task;
 }
@@ -36,7 +40,11 @@ void runTask(Ref<NSURLSessionDataTask> task)
     } else if (!task->url) {
         error = NSError::make(NSURLErrorDomain, NSURLErrorBadURL, "unsupported URL");
     } else {
-        FetchResult result = fetchURL(*task->url);
+        FetchLimits limits;
+        if (task->timeoutInterval > 0)
+            limits.totalTimeoutSeconds = std::max(1L, static_cast<long>(std::ceil(task->timeoutInterval)));
+        limits.connectTimeoutSeconds = std::min(limits.connectTimeoutSeconds, limits.totalTimeoutSeconds);
+        FetchResult result = fetchURL(*task->url, limits);
         if (task->cancelled) {
             error = NSError::make(NSURLErrorDomain, NSURLErrorCancelled, "cancelled");
         } else if (!result.body) {
@@ -63,7 +71,14 @@ void registerURLSessionClasses(objc::Runtime& runtime)
         made->url = url;
         return made;
     });
+    request->addClassMethod("requestWithURL:cachePolicy:timeoutInterval:", [](Object*, SEL, NSURL* url, std::uint64_t, double timeout) {
+        auto made = foundation::create<NSURLRequest>();
+        made->url = url;
+        made->timeoutInterval = timeout > 0 ? timeout : 60;
+        return made;
+    });
     request->addMethod("URL", [](NSURLRequest* self, SEL) { return self->url; });
+    request->addMethod("timeoutInterval", [](NSURLRequest* self, SEL) { return self->timeoutInterval; });
 
     objc::Class* response = runtime.registerClass<NSHTTPURLResponse>("NSObject");
     response->addMethod("statusCode", [](NSHTTPURLResponse* self, SEL) { return self->statusCode; });
@@ -89,7 +104,7 @@ void registerURLSessionClasses(objc::Runtime& runtime)
         return makeTask(url, std::move(completion));
     });
     session->addMethod("dataTaskWithRequest:completionHandler:", [](NSURLSession*, SEL, NSURLRequest* request, NSURLSessionDataCompletion completion) {
-        return makeTask(request ? request->url.ptr() : nullptr, std::move(completion));
+        return makeTask(request ? request->url.ptr() : nullptr, std::move(completion), request ? request->timeoutInterval : 60);
     });
 
     // The synchronous fetch: nil on any failure, including an HTTP error status (the body of an
@@ -105,6 +120,12 @@ void registerURLSessionClasses(objc::Runtime& runtime)
 }
 
 } // namespace foundation
+
+Ref<NSURLRequest> NSURLRequest::requestWithURL(NSURL* url, double timeoutInterval)
+{
+    foundation::ensureRegistered();
+    return objc::msgSend<Ref<NSURLRequest>>(objc::objc_getClass("NSURLRequest"), "requestWithURL:cachePolicy:timeoutInterval:", url, std::uint64_t(0), timeoutInterval);
+}
 
 Ref<NSURLSession> NSURLSession::sharedSession()
 {

@@ -7,10 +7,16 @@
 #include <atomic>
 #include <functional>
 
+// A request for a URL; its timeout bounds the whole transfer (60 seconds unless given).
+// Runtime methods: requestWithURL: and requestWithURL:cachePolicy:timeoutInterval: (class), URL,
+// timeoutInterval.
 class NSURLRequest : public objc::NSObject {
     OBJC_CLASS(NSURLRequest)
 public:
+    static objc::Ref<NSURLRequest> requestWithURL(NSURL* url, double timeoutInterval = 60);
+
     objc::Ref<NSURL> url;
+    double timeoutInterval = 60;
 };
 
 // The response of an HTTP or file fetch (the platform's NSHTTPURLResponse for web addresses).
@@ -30,6 +36,7 @@ class NSURLSessionDataTask : public objc::NSObject {
     OBJC_CLASS(NSURLSessionDataTask)
 public:
     objc::Ref<NSURL> url;
+    double timeoutInterval = 60;
     NSURLSessionDataCompletion completion;
     std::atomic<bool> started { false };
     std::atomic<bool> cancelled { false };

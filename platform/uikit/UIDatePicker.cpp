@@ -1,5 +1,7 @@
 #include "platform/uikit/UIDatePicker.h"
 
+#include "platform/foundation/NSDateFormatter.h"
+
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UITouch.h"
 #include "platform/uikit/ViewDrawing.h"
@@ -61,6 +63,16 @@ void UIDatePicker::turnWheel(bool hours, int steps)
 
 namespace {
 
+// Whether the current locale's short time has a day half ("9:41 AM").
+bool usesTwelveHourClock()
+{
+    NSDateFormatter formatter;
+    formatter.setLocale(NSLocale::currentLocale());
+    formatter.setDateStyle(NSDateFormatterNoStyle);
+    formatter.setTimeStyle(NSDateFormatterShortStyle);
+    return formatter.effectivePattern().find('a') != std::string::npos;
+}
+
 // -drawRect: the hour and minute wheels, two rows above and below the chosen time, between the
 // selection lines.
 void drawRect(UIDatePicker* self, SEL, CGRect)
@@ -81,6 +93,13 @@ void drawRect(UIDatePicker* self, SEL, CGRect)
         return std::string(buffer);
     };
     int hour = self->hour(), minute = self->minute();
+    // The hours are written the way the device's locale writes times: 1–12 with a day-half
+    // column in a twelve-hour locale (en_US), 00–23 otherwise.
+    bool twelveHour = usesTwelveHourClock();
+    auto hourText = [&](int h) {
+        h = (h % 24 + 24) % 24;
+        return twelveHour ? std::to_string((h + 11) % 12 + 1) : two(h);
+    };
     double colW = 60;
     double hx = CGRectGetMidX(b) - colW - 8, mx = CGRectGetMidX(b) + 8;
     for (int d = -2; d <= 2; ++d) {
@@ -88,10 +107,12 @@ void drawRect(UIDatePicker* self, SEL, CGRect)
         if (y < b.origin.y || y + 32 > CGRectGetMaxY(b))
             continue;
         Ref<UIColor> color = d == 0 ? UIColor::blackColor() : UIColor::colorWithWhite(0.6, 1);
-        uikit::drawTextInRect(cr, two(((hour + d) % 24 + 24) % 24), font, color, CGRectMake(hx, y, colW, 32), NSTextAlignmentRight);
+        uikit::drawTextInRect(cr, hourText(hour + d), font, color, CGRectMake(hx, y, colW, 32), NSTextAlignmentRight);
         uikit::drawTextInRect(cr, two(((minute + d) % 60 + 60) % 60), font, color, CGRectMake(mx, y, colW, 32), NSTextAlignmentLeft);
     }
     uikit::drawTextInRect(cr, ":", font, UIColor::blackColor(), CGRectMake(CGRectGetMidX(b) - 8, mid - 16, 16, 32));
+    if (twelveHour)
+        uikit::drawTextInRect(cr, hour < 12 ? "AM" : "PM", font, UIColor::blackColor(), CGRectMake(mx + colW, mid - 16, colW, 32), NSTextAlignmentLeft);
 }
 
 } // namespace

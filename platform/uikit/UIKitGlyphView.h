@@ -13,6 +13,7 @@ public:
     static objc::Ref<UIKitGlyphView> create(Glyph glyph, CGRect frame);
 
     Glyph glyph() const { return m_glyph; }
+    void setGlyph(Glyph glyph) { m_glyph = glyph; }
     UIColor* color() const { return m_color.ptr(); }
     void setColor(UIColor* color) { m_color = color; }
 

@@ -730,6 +730,9 @@ void UITableView::registerClass(objc::Runtime& rt)
         Ref<NSIndexPath> path = self->indexPathForRowAtPoint(p);
         if (!allowed || !path)
             return;
+        // A row whose cell takes no touches (a greyed-out choice) cannot be tapped.
+        if (UITableViewCell* cell = self->cellForRowAtIndexPath(path); cell && !cell->isUserInteractionEnabled())
+            return;
         Ref<objc::Object> delegate(self->delegateObject());
         if (responds(delegate, "tableView:shouldHighlightRowAtIndexPath:") && !msgSend<bool>(delegate, "tableView:shouldHighlightRowAtIndexPath:", self, path.ptr()))
             return;

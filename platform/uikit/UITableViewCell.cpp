@@ -129,6 +129,7 @@ void UITableViewCell::configureEditing(UITableViewCellEditingStyle style, bool r
     if (wantsGrip && !m_reorderControl) {
         auto grip = objc::make<UITableViewCellReorderControl>();
         msgSend<Ref<objc::Object>>(grip, "initWithFrame:", CGRectMake(0, 0, 40, 44));
+        grip->setGlyph(UIKitGlyphView::Glyph::Reorder);
         grip->cell = this;
         grip->setAccessibilityLabel("Reorder");
         m_reorderControl = grip;
@@ -298,6 +299,12 @@ void UITableViewCell::registerClass(objc::Runtime& rt)
         return Ref<objc::Object>(self);
     });
     c->addMethod("layoutSubviews", [](UITableViewCell* self, SEL) { self->layoutCell(); });
+    // The private separator switches of grouped rows: only the bottom line is drawn here.
+    c->addMethod("_setDrawsSeparatorAtTopOfSection:", [](UITableViewCell*, SEL, bool) { });
+    c->addMethod("_setDrawsSeparatorAtBottomOfSection:", [](UITableViewCell* self, SEL, bool on) {
+        if (self->m_separator)
+            self->m_separator->setHidden(!on);
+    });
     c->addMethod("prepareForReuse", [](UITableViewCell* self, SEL) {
         self->hideDeleteConfirmation();
         self->m_highlighted = false;

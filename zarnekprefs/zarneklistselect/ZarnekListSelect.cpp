@@ -1,0 +1,167 @@
+#include "zarnekprefs/zarneklistselect/ZarnekListSelect.h"
+
+#include "platform/corefoundation/NSString.h"
+#include "platform/foundation/NSBundle.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/Guarded.h"
+#include "platform/uikit/UIFont.h"
+#include "platform/uikit/UIScreen.h"
+#include "zarnekprefs/ZarnekPrefsSupport.h"
+#include "zarnekprefs/ZarnekSelectors.h"
+
+using objc::Object;
+using objc::Ref;
+
+namespace {
+constexpr const char* kCellIdentifier = "MyCellIdentifier";
+}
+
+namespace zarnek {
+Ref<NSMutableArray> storedKeyList(Object* value, NSDictionary* listItems)
+{
+    auto* array = dynamic_cast<NSArray*>(value);
+    if (!array)
+        return nullptr;
+    auto list = NSMutableArray::make();
+    for (const auto& item : array->items()) {
+        auto* key = dynamic_cast<NSString*>(item.ptr());
+        if (!key || (listItems && listItems->count() > 0 && !listItems->objectForKey(key->value())))
+            return nullptr;
+        list->addObject(key);
+    }
+    return list;
+}
+} // namespace zarnek
+
+void ZarnekListSelect::buildView()
+{
+    m_tableView = UITableView::create(UIScreen::mainScreen()->bounds(), UITableViewStyleGrouped);
+    m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    m_tableView->setDelegate(this);
+    m_tableView->setDataSource(this);
+    m_tableView->setRowHeight(44);
+    m_tableView->setEditing(true, false);
+    setView(m_tableView);
+}
+
+void ZarnekListSelect::viewLoaded()
+{
+    zarnek::sel::viewDidLoad.sendSuper(objc::classOf<ZarnekListSelect>(), this);
+    objc::runGuarded("-[ZarnekListSelect viewDidLoad]", [&] {
+        Ref<PSSpecifier> row = specifier();
+        if (!row)
+            return;
+        setTitle(row->name());
+        m_listItems = zarnek::propertyOfKind<NSDictionary>(row, "listItems");
+        if (!m_listItems)
+            m_listItems = NSDictionary::make();
+        m_prefEnabledKey = row->stringProperty("enabledItemsKey");
+        m_prefDisabledKey = row->stringProperty("disabledItemsKey");
+        m_defaultEnabled = zarnek::propertyOfKind<NSArray>(row, "defaultEnabledItems");
+        m_prefAppID = row->stringProperty("defaults");
+        m_prefNotification = row->stringProperty("PostNotification");
+        m_listIconPath = row->stringProperty("listIconPath");
+
+        // A stored list that is no array of known item keys counts as nothing stored (both lists
+        // then come from the defaults); it is replaced only when the user moves a row.
+        Ref<NSMutableArray> enabled = zarnek::storedKeyList(zarnek::readStoredValue(m_prefAppID, m_prefEnabledKey).ptr(), m_listItems);
+        Ref<NSMutableArray> disabled = zarnek::storedKeyList(zarnek::readStoredValue(m_prefAppID, m_prefDisabledKey).ptr(), m_listItems);
+        bool damaged = (!enabled && zarnek::readStoredValue(m_prefAppID, m_prefEnabledKey)) || (!disabled && zarnek::readStoredValue(m_prefAppID, m_prefDisabledKey));
+        if (damaged)
+            enabled = disabled = nullptr;
+        Ref<NSMutableArray> defaults = zarnek::storedKeyList(m_defaultEnabled.ptr(), nullptr);
+        if (!enabled)
+            enabled = defaults ? defaults : NSMutableArray::make(NSArray::ofStrings(m_listItems->keys())->items());
+        m_enabledItems = enabled;
+        if (!disabled) {
+            disabled = NSMutableArray::make();
+            if (defaults)
+                for (const std::string& key : m_listItems->keys())
+                    if (!m_enabledItems->containsObject(NSString::make(key).ptr()))
+                        disabled->addObject(NSString::make(key).ptr());
+        }
+        m_disabledItems = disabled;
+    });
+}
+
+void ZarnekListSelect::sync(bool notify)
+{
+    if (!m_prefEnabledKey.empty())
+        zarnek::storeValue(m_prefAppID, m_prefEnabledKey, NSArray::make(m_enabledItems->items()).ptr());
+    if (!m_prefDisabledKey.empty())
+        zarnek::storeValue(m_prefAppID, m_prefDisabledKey, NSArray::make(m_disabledItems->items()).ptr());
+    if (notify)
+        zarnek::postDarwinNotification(m_prefNotification);
+}
+
+Ref<UITableViewCell> ZarnekListSelect::cellFor(UITableView* table, NSIndexPath* path)
+{
+    Ref<UITableViewCell> cell = table ? table->dequeueReusableCellWithIdentifier(kCellIdentifier) : nullptr;
+    if (!cell) {
+        cell = UITableViewCell::create(UITableViewCellStyleDefault, kCellIdentifier);
+        cell->setOpaque(true);
+        cell->textLabel()->setFont(UIFont::boldSystemFontOfSize(14));
+        cell->setAccessoryType(UITableViewCellAccessoryNone);
+        cell->setShowsReorderControl(true);
+        cell->setSeparatorInset(0, true);
+    }
+    cell->textLabel()->setText("");
+    cell->imageView()->setImage(nullptr);
+    NSMutableArray* list = path ? listOf(path->section()) : nullptr;
+    auto* key = list && path->row() >= 0 ? dynamic_cast<NSString*>(list->objectAtIndex(static_cast<std::size_t>(path->row()))) : nullptr;
+    if (!key)
+        return cell;
+    cell->textLabel()->setText(m_listItems->stringForKey(key->value()).value_or(""));
+    if (!m_listIconPath.empty()) {
+        Ref<UIImage> icon = UIImage::imageWithContentsOfFile(m_listIconPath + key->value() + ".png");
+        // Image views here never tint, so the icon shows in its own colours.
+        cell->imageView()->setImage(icon);
+    }
+    return cell;
+}
+
+Ref<NSIndexPath> ZarnekListSelect::moveTarget(UITableView*, NSIndexPath*, NSIndexPath* proposed)
+{
+    if (!proposed)
+        return proposed;
+    if (listOf(proposed->section())->count() == 0)
+        return NSIndexPath::indexPathForRow(0, proposed->section());
+    return Ref<NSIndexPath>(proposed);
+}
+
+void ZarnekListSelect::moveRow(UITableView*, NSIndexPath* from, NSIndexPath* to)
+{
+    if (!from || !to)
+        return;
+    NSMutableArray* source = listOf(from->section());
+    NSMutableArray* destination = listOf(to->section());
+    if (from->row() < 0 || static_cast<std::size_t>(from->row()) >= source->count())
+        return;
+    Ref<Object> item(source->objectAtIndex(static_cast<std::size_t>(from->row())));
+    source->removeObjectAtIndex(static_cast<std::size_t>(from->row()));
+    std::size_t at = std::min(static_cast<std::size_t>(std::max<NSInteger>(to->row(), 0)), destination->count());
+    destination->insertObject(item, at);
+    zarnek::sel::syncPrefs(this, true);
+}
+
+void ZarnekListSelect::registerClass(objc::Runtime& rt)
+{
+    using Self = ZarnekListSelect;
+    namespace sel = zarnek::sel;
+    objc::ClassBuilder<Self>(rt, "PSViewController")
+        .method(sel::loadView, &Self::buildView)
+        .method(sel::viewDidLoad, &Self::viewLoaded)
+        .method(sel::syncPrefs, &Self::sync)
+        .method(sel::numberOfSectionsInTableView, +[](Self*, UITableView*) -> std::int64_t { return 2; })
+        .method(sel::numberOfRowsInSection, +[](Self* self, UITableView*, std::int64_t section) -> std::int64_t {
+            return static_cast<std::int64_t>(self->listOf(section)->count());
+        })
+        .method(sel::titleForHeaderInSection, +[](Self*, UITableView*, std::int64_t section) -> std::string { return section == 0 ? "ENABLED" : "DISABLED"; })
+        .method(sel::cellForRowAtIndexPath, &Self::cellFor)
+        .method(sel::targetIndexPathForMove, &Self::moveTarget)
+        .method(sel::moveRowAtIndexPathToIndexPath, &Self::moveRow)
+        .method(sel::editingStyleForRowAtIndexPath, +[](Self*, UITableView*, NSIndexPath*) -> std::int64_t { return UITableViewCellEditingStyleNone; })
+        .method(sel::canMoveRowAtIndexPath, +[](Self* self, UITableView*, NSIndexPath* path) { return path && self->listOf(path->section())->count() > 0; })
+        .method(sel::shouldIndentWhileEditingRowAtIndexPath, +[](Self*, UITableView*, NSIndexPath*) { return false; })
+        .build();
+}

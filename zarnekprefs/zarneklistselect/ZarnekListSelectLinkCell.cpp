@@ -1,0 +1,76 @@
+#include "zarnekprefs/zarneklistselect/ZarnekListSelectLinkCell.h"
+
+#include "platform/corefoundation/NSDictionary.h"
+#include "platform/corefoundation/NSString.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/Guarded.h"
+#include "platform/uikit/UIFont.h"
+#include "zarnekprefs/ZarnekPrefsSupport.h"
+#include "zarnekprefs/ZarnekSelectors.h"
+#include "zarnekprefs/zarneklistselect/ZarnekListSelect.h"
+
+using objc::Object;
+using objc::Ref;
+
+Ref<Object> ZarnekListSelectLinkCell::initCell(std::int64_t style, std::string reuseIdentifier, PSSpecifier* specifier)
+{
+    Ref<Object> result = zarnek::sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<ZarnekListSelectLinkCell>(), this, style, reuseIdentifier, specifier);
+    if (!result)
+        return result;
+    m_valueLabel = UILabel::create(CGRectMake(0, 0, 100, 64));
+    m_valueLabel->setFont(UIFont::systemFontOfSize(16));
+    m_valueLabel->setTextColor(UIColor::grayColor());
+    m_valueLabel->setTextAlignment(NSTextAlignmentRight);
+    m_valueLabel->setNumberOfLines(1);
+    contentView()->addSubview(m_valueLabel);
+    return result;
+}
+
+void ZarnekListSelectLinkCell::loadValue()
+{
+    Ref<PSSpecifier> row = specifier();
+    if (!row)
+        return;
+    Ref<NSDictionary> items = zarnek::propertyOfKind<NSDictionary>(row, "listItems");
+    std::string domain = row->stringProperty("defaults");
+    std::string enabledKey = row->stringProperty("enabledItemsKey");
+    std::string disabledKey = row->stringProperty("disabledItemsKey");
+    // The same reading as the list's own: damaged stored lists count as nothing stored.
+    Ref<Object> stored = zarnek::readStoredValue(domain, enabledKey);
+    Ref<Object> storedDisabled = zarnek::readStoredValue(domain, disabledKey);
+    Ref<NSMutableArray> enabled = zarnek::storedKeyList(stored.ptr(), items);
+    bool damaged = (stored && !enabled) || (storedDisabled && !zarnek::storedKeyList(storedDisabled.ptr(), items));
+    if (enabled && !damaged)
+        m_enabledItems = enabled;
+    else if (damaged)
+        m_enabledItems = nullptr;
+    if (!m_enabledItems)
+        m_enabledItems = zarnek::storedKeyList(zarnek::propertyOfKind<NSArray>(row, "defaultEnabledItems").ptr(), nullptr);
+    if (!m_enabledItems)
+        m_enabledItems = NSMutableArray::make(NSArray::ofStrings(items ? items->keys() : std::vector<std::string>())->items());
+}
+
+void ZarnekListSelectLinkCell::layoutCellContents()
+{
+    zarnek::sel::layoutSubviews.sendSuper(objc::classOf<ZarnekListSelectLinkCell>(), this);
+    objc::runGuarded("-[ZarnekListSelectLinkCell layoutSubviews]", [&] {
+        zarnek::sel::loadValueFromPrefs(this);
+        if (!m_valueLabel)
+            return;
+        std::size_t count = m_enabledItems ? m_enabledItems->count() : 0;
+        m_valueLabel->setText(count > 0 ? std::to_string(count) + " enabled" : "Disabled");
+        CGSize content = contentView()->bounds().size;
+        CGSize own = m_valueLabel->bounds().size;
+        m_valueLabel->setFrame(CGRectMake(content.width - own.width - 4, (content.height - own.height) / 2, own.width, own.height));
+    });
+}
+
+void ZarnekListSelectLinkCell::registerClass(objc::Runtime& rt)
+{
+    using Self = ZarnekListSelectLinkCell;
+    objc::ClassBuilder<Self>(rt, "PSTableCell")
+        .method(zarnek::sel::initWithStyleReuseIdentifierSpecifier, &Self::initCell)
+        .method(zarnek::sel::layoutSubviews, &Self::layoutCellContents)
+        .method(zarnek::sel::loadValueFromPrefs, &Self::loadValue)
+        .build();
+}
