@@ -193,9 +193,11 @@ TEST_F(SettingsPanes, TheDateColourRowCarriesWhatTheColourPickerNeeds)
     // The tweak reads "#RRGGBB" or "none" only: the words that derive a colour are not offered.
     EXPECT_FALSE(row->boolProperty("allowAutomatic", true));
     EXPECT_FALSE(row->boolProperty("allowTransparent", true));
-    // Whether or not the picker is there, tapping the row does not bring the app down.
+    // The row opens the controls kit's colour picker.
     tapRow("calendardate");
-    EXPECT_NE(topPane(), nullptr);
+    UIViewController* top = settingsApp()->topViewController();
+    ASSERT_TRUE(top);
+    EXPECT_EQ(top->isa()->name(), "ZarnekColorPicker");
 }
 
 TEST_F(SettingsPanes, EveryPreferenceRowNamesTheDomainAndPostsTheChange)
