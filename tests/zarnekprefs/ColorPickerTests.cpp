@@ -63,7 +63,8 @@ protected:
         row(picker, 3, 0);
         std::array<int, 3> values {};
         for (int i = 0; i < 3; ++i) {
-            auto* slider = dynamic_cast<UISlider*>(picker->view()->viewWithTag(201 + i).ptr());
+            auto sliderHeld = picker->view()->viewWithTag(201 + i);
+            auto* slider = dynamic_cast<UISlider*>(sliderHeld.ptr());
             values[static_cast<size_t>(i)] = slider ? static_cast<int>(slider->value()) : -1;
         }
         return values;
@@ -204,7 +205,8 @@ TEST_F(ColorPickerTest, SlidersOnlyStoreWhenTheCustomRowIsChosen)
 
     // Drag the red slider to its right end: the custom row follows, nothing is stored.
     row(picker, 3, 0);
-    auto* red = dynamic_cast<UISlider*>(picker->view()->viewWithTag(201).ptr());
+    auto redHeld = picker->view()->viewWithTag(201);
+    auto* red = dynamic_cast<UISlider*>(redHeld.ptr());
     ASSERT_NE(red, nullptr);
     CGRect track = red->convertRectToView(red->bounds(), nullptr);
     touch.drag(CGPointMake(track.origin.x + 2, CGRectGetMidY(track)), CGPointMake(CGRectGetMaxX(track) + 20, CGRectGetMidY(track)));
@@ -224,7 +226,8 @@ TEST_F(ColorPickerTest, SlidersOnlyStoreWhenTheCustomRowIsChosen)
     EXPECT_EQ(checkedRows(picker), (Checked { { 3, 0 } }));
 
     // With the custom row chosen, letting go of a slider stores its colour.
-    auto* green = dynamic_cast<UISlider*>(picker->view()->viewWithTag(202).ptr());
+    auto greenHeld = picker->view()->viewWithTag(202);
+    auto* green = dynamic_cast<UISlider*>(greenHeld.ptr());
     track = green->convertRectToView(green->bounds(), nullptr);
     touch.drag(CGPointMake(track.origin.x + 2, CGRectGetMidY(track)), CGPointMake(CGRectGetMaxX(track) + 20, CGRectGetMidY(track)));
     settle();
@@ -233,7 +236,8 @@ TEST_F(ColorPickerTest, SlidersOnlyStoreWhenTheCustomRowIsChosen)
 
     // A slider colour that equals a preset checks that preset when the rows are built again.
     tapView(row(picker, 2, 18)); // Magenta
-    auto* blue = dynamic_cast<UISlider*>(picker->view()->viewWithTag(203).ptr());
+    auto blueHeld = picker->view()->viewWithTag(203);
+    auto* blue = dynamic_cast<UISlider*>(blueHeld.ptr());
     ASSERT_EQ(storedString("datecolor"), "#FF00FF");
     EXPECT_EQ(blue, nullptr) << "the custom row went off screen while Magenta was tapped";
 }
@@ -298,7 +302,8 @@ TEST_F(ColorPickerTest, AStoredValueOfAnotherKindShowsTheDefaultAndIsKeptUntilAC
     EXPECT_EQ(cell->colorValueLabel()->text(), "none");
     ZarnekColorPicker* picker = openPicker();
     EXPECT_EQ(checkedRows(picker), (Checked { { 0, 0 } }));
-    auto* number = dynamic_cast<NSNumber*>(stored("datecolor").ptr());
+    auto numberHeld = stored("datecolor");
+    auto* number = dynamic_cast<NSNumber*>(numberHeld.ptr());
     ASSERT_NE(number, nullptr) << "looking is not changing";
     EXPECT_EQ(number->integerValue(), 7);
     tapView(row(picker, 1, 1));

@@ -123,7 +123,8 @@ protected:
     }
     std::string storedString(const std::string& key, const std::string& domain = kDomain)
     {
-        auto* string = dynamic_cast<NSString*>(stored(key, domain).ptr());
+        auto stringHeld = stored(key, domain);
+        auto* string = dynamic_cast<NSString*>(stringHeld.ptr());
         return string ? string->value() : std::string("<none>");
     }
     void store(const std::string& key, Object* value, const std::string& domain = kDomain)

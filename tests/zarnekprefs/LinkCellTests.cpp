@@ -259,7 +259,8 @@ TEST_F(LinkCellTest, LongPressTypesTheExactSliderValue)
     alert->tapAction(alert->actions()[0]);
     settle();
     EXPECT_FLOAT_EQ(slider->value(), 3.5f);
-    auto* number = dynamic_cast<NSNumber*>(stored("volume").ptr());
+    auto numberHeld = stored("volume");
+    auto* number = dynamic_cast<NSNumber*>(numberHeld.ptr());
     ASSERT_NE(number, nullptr) << "stored as if dragged";
     EXPECT_DOUBLE_EQ(number->doubleValue(), 3.5);
     EXPECT_EQ(dynamic_cast<UILabel*>(label)->text(), "3.50");

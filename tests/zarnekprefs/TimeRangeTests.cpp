@@ -64,7 +64,9 @@ protected:
     }
     double storedEnd(const std::string& key, const char* end)
     {
-        auto* dictionary = dynamic_cast<NSDictionary*>(stored(key).ptr());
+        // Kept for the whole lookup: the dictionary lives as long as this reference.
+        auto value = stored(key);
+        auto* dictionary = dynamic_cast<NSDictionary*>(value.ptr());
         auto* date = dictionary ? dynamic_cast<NSDate*>(dictionary->objectForKey(end)) : nullptr;
         return date ? date->timeIntervalSince1970() : -1;
     }

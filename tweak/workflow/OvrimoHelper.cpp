@@ -33,14 +33,10 @@ namespace {
 
 constexpr const char* kSingleEditorTitle = "Crop and scale the image. The highlighted area will be used as the icon image.";
 constexpr std::int64_t kCropperZoomLimit = 6;
-// The pause between showing the overlay and starting the blocking work, so it is drawn first.
-constexpr std::int64_t kOverlayHeadStartNanoseconds = 10'000'000;
 // A picture that cannot be edited (none arrived, or the cropper cut nothing).
 constexpr int kNoPictureError = 160;
 // The icon's image could not be written into the library.
 constexpr int kLibraryWriteError = 153;
-
-std::optional<std::int64_t> workflowInteger(const char* key) { return IntegerValue(WorkflowPreferencesSnapshot(), key); }
 
 std::string withDisplayName(const char* format)
 {
@@ -61,11 +57,6 @@ void keepCurrentIconInLibrary()
 {
     if (const auto& path = Editing().currentIconPath)
         MoveToIconLibrary(*path);
-}
-
-UIAlertActionHandler guardedHandler(const char* what, std::function<void()> body)
-{
-    return [what, body = std::move(body)](UIAlertAction*) { objc::runGuarded(what, body); };
 }
 
 objc::Class* helperClass() { return objc::objc_getClass("OvrimoHelper"); }
@@ -100,25 +91,25 @@ void OvrimoHelper::showActionSheet(Object* sender)
     auto style = FloatingDockInUse() ? UIAlertControllerStyleAlert : UIAlertControllerStyleActionSheet;
     auto sheet = UIAlertController::alertControllerWithTitle(kProductName, withDisplayName("What would you like to do with the icon image for %@?"), style);
     sheet->addAction(UIAlertAction::actionWithTitle("Restore original", UIAlertActionStyleDestructive,
-        guardedHandler("Restore original", [] { restoreOriginalIcon(); })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, guardedHandler("Replace from photo library", [] {
+        GuardedHandler("Restore original", [] { restoreOriginalIcon(); })));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, GuardedHandler("Replace from photo library", [] {
         Editing().multiMode = false;
         openPhotoLibrary();
     })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, guardedHandler("Replace from URL", [] {
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, GuardedHandler("Replace from URL", [] {
         Editing().multiMode = false;
         getImageFromURL();
     })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from icon library", UIAlertActionStyleDefault, guardedHandler("Replace from icon library", [] {
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from icon library", UIAlertActionStyleDefault, GuardedHandler("Replace from icon library", [] {
         Editing().multiMode = false;
         openIconLibrary(Editing().currentDisplayName, Editing().currentIconPath);
     })));
     if (!objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon"))) {
         Ref<UIView> iconView = view;
         sheet->addAction(UIAlertAction::actionWithTitle("Save to icon library", UIAlertActionStyleDefault,
-            guardedHandler("Save to icon library", [iconView] { saveIconToLibrary(iconView); })));
+            GuardedHandler("Save to icon library", [iconView] { saveIconToLibrary(iconView); })));
     }
-    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, guardedHandler("Cancel", [] { ResetEditingState(); })));
+    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
 
     UIPopoverPresentationController* popover = sheet->popoverPresentationController();
     popover->setSourceView(view);
@@ -133,11 +124,11 @@ void OvrimoHelper::cleanupOnDimiss() { ResetEditingState(); }
 
 void OvrimoHelper::restoreOriginalIcon()
 {
-    if (!currentIconFileExists() || workflowInteger("defaultactionrestore") == 1) {
+    if (!currentIconFileExists() || WorkflowInteger("defaultactionrestore") == 1) {
         removeCurrentCustomIcon();
         return;
     }
-    if (workflowInteger("defaultactionreplace") == 2) {
+    if (WorkflowInteger("defaultactionreplace") == 2) {
         keepCurrentIconInLibrary();
         removeCurrentCustomIcon();
         return;
@@ -145,12 +136,12 @@ void OvrimoHelper::restoreOriginalIcon()
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         withDisplayName("Restoring orginal icon for the app %@. What would you like to do with the custom icon?"), UIAlertControllerStyleAlert);
     question->addAction(UIAlertAction::actionWithTitle("Remove permanently", UIAlertActionStyleDefault,
-        guardedHandler("Remove permanently", [] { removeCurrentCustomIcon(); })));
-    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, guardedHandler("Move to icon library", [] {
+        GuardedHandler("Remove permanently", [] { removeCurrentCustomIcon(); })));
+    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, GuardedHandler("Move to icon library", [] {
         keepCurrentIconInLibrary();
         removeCurrentCustomIcon();
     })));
-    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, guardedHandler("Cancel", [] { ResetEditingState(); })));
+    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(question, true);
 }
@@ -245,11 +236,11 @@ void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
     }
     Ref<UIImage> kept(picture);
     Ref<UIViewController> keptController(controller);
-    if (!currentIconFileExists() || workflowInteger("defaultactionreplace") == 1) {
+    if (!currentIconFileExists() || WorkflowInteger("defaultactionreplace") == 1) {
         generateSingleIcon(kept, keptController);
         return;
     }
-    if (workflowInteger("defaultactionreplace") == 2) {
+    if (WorkflowInteger("defaultactionreplace") == 2) {
         keepCurrentIconInLibrary();
         generateSingleIcon(kept, keptController);
         return;
@@ -257,9 +248,9 @@ void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         withDisplayName("A custom icon for the app %@ already exists. What do you want to do with it?"), UIAlertControllerStyleAlert);
     question->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault,
-        guardedHandler("Overwrite", [kept, keptController] { generateSingleIcon(kept, keptController); })));
+        GuardedHandler("Overwrite", [kept, keptController] { generateSingleIcon(kept, keptController); })));
     question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault,
-        guardedHandler("Move to icon library", [kept, keptController] {
+        GuardedHandler("Move to icon library", [kept, keptController] {
             keepCurrentIconInLibrary();
             generateSingleIcon(kept, keptController);
         })));

@@ -30,18 +30,10 @@ using objc::Ref;
 namespace {
 
 constexpr const char* kMultiEditorTitle = "Crop and scale the image. The highlighted area will be split into smaller images and applied to the current springboard page icons.";
-constexpr std::int64_t kOverlayHeadStartNanoseconds = 10'000'000;
 // The page holds more icons than its grid has pieces for.
 constexpr int kPageTooFullError = 121;
 // The page's grid has no cells (a column count of 0): there is no frame to crop to.
 constexpr int kNoPageGridError = 122;
-
-std::optional<std::int64_t> workflowInteger(const char* key) { return IntegerValue(WorkflowPreferencesSnapshot(), key); }
-
-UIAlertActionHandler guardedHandler(const char* what, std::function<void()> body)
-{
-    return [what, body = std::move(body)](UIAlertAction*) { objc::runGuarded(what, body); };
-}
 
 std::size_t pageIconCount()
 {
@@ -131,20 +123,20 @@ void OvrimoHelper::showSBPageActionSheet(Object* sender)
         "Multi mode. In this mode you can use a single image, split it in pieces and apply each piece to the icons on your current Springboard page automatically! Try it! What do you want to do on the current Springboard page?",
         UIAlertControllerStyleActionSheet);
     sheet->addAction(UIAlertAction::actionWithTitle("Restore original", UIAlertActionStyleDestructive,
-        guardedHandler("Restore original", [] { restorePageIcons(); })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, guardedHandler("Replace from photo library", [] {
+        GuardedHandler("Restore original", [] { restorePageIcons(); })));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, GuardedHandler("Replace from photo library", [] {
         Editing().multiMode = true;
         openPhotoLibrary();
     })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, guardedHandler("Replace from URL", [] {
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, GuardedHandler("Replace from URL", [] {
         Editing().multiMode = true;
         getImageFromURL();
     })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Open icon library", UIAlertActionStyleDefault, guardedHandler("Open icon library", [] {
+    sheet->addAction(UIAlertAction::actionWithTitle("Open icon library", UIAlertActionStyleDefault, GuardedHandler("Open icon library", [] {
         Editing().multiMode = true;
         openIconLibrary(std::nullopt, std::nullopt);
     })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, guardedHandler("Cancel", [] { ResetEditingState(); })));
+    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
 
     if (auto* anchor = dynamic_cast<UIView*>(sender)) {
         UIPopoverPresentationController* popover = sheet->popoverPresentationController();
@@ -178,11 +170,11 @@ void OvrimoHelper::pageCropperDidFinish(UIViewController* cropper, UIImage* pict
 {
     Ref<UIImage> kept(picture);
     Ref<UIViewController> keptCropper(cropper);
-    if (existingPageIconFiles().empty() || workflowInteger("defaultactionreplace") == 1) {
+    if (existingPageIconFiles().empty() || WorkflowInteger("defaultactionreplace") == 1) {
         generatePageIcons(kept, keptCropper);
         return;
     }
-    if (workflowInteger("defaultactionreplace") == 2) {
+    if (WorkflowInteger("defaultactionreplace") == 2) {
         keepPageIconsInLibrary();
         generatePageIcons(kept, keptCropper);
         return;
@@ -190,9 +182,9 @@ void OvrimoHelper::pageCropperDidFinish(UIViewController* cropper, UIImage* pict
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         "Some apps on the current page already have a custom icon. What do you want to do with them?", UIAlertControllerStyleAlert);
     question->addAction(UIAlertAction::actionWithTitle("Overwrite all", UIAlertActionStyleDefault,
-        guardedHandler("Overwrite all", [kept, keptCropper] { generatePageIcons(kept, keptCropper); })));
+        GuardedHandler("Overwrite all", [kept, keptCropper] { generatePageIcons(kept, keptCropper); })));
     question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault,
-        guardedHandler("Move all to icon library", [kept, keptCropper] {
+        GuardedHandler("Move all to icon library", [kept, keptCropper] {
             keepPageIconsInLibrary();
             generatePageIcons(kept, keptCropper);
         })));
@@ -235,11 +227,11 @@ void OvrimoHelper::generatePageIcons(UIImage* picture, UIViewController* cropper
 
 void OvrimoHelper::restorePageIcons()
 {
-    if (existingPageIconFiles().empty() || workflowInteger("defaultactionrestore") == 1) {
+    if (existingPageIconFiles().empty() || WorkflowInteger("defaultactionrestore") == 1) {
         removePageIcons();
         return;
     }
-    if (workflowInteger("defaultactionreplace") == 2) {
+    if (WorkflowInteger("defaultactionreplace") == 2) {
         keepPageIconsInLibrary();
         removePageIcons();
         return;
@@ -247,12 +239,12 @@ void OvrimoHelper::restorePageIcons()
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         "Restoring orginal icons for the apps on this page. What would you like to do with the custom icons?", UIAlertControllerStyleAlert);
     question->addAction(UIAlertAction::actionWithTitle("Remove all permanently", UIAlertActionStyleDefault,
-        guardedHandler("Remove all permanently", [] { removePageIcons(); })));
-    question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault, guardedHandler("Move all to icon library", [] {
+        GuardedHandler("Remove all permanently", [] { removePageIcons(); })));
+    question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault, GuardedHandler("Move all to icon library", [] {
         keepPageIconsInLibrary();
         removePageIcons();
     })));
-    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, guardedHandler("Cancel", [] { ResetEditingState(); })));
+    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(question, true);
 }

@@ -3,14 +3,23 @@
 // Where and how the workflow shows itself: the controller everything is presented from, the
 // product's one-button alerts, the platform's own button titles and the progress overlay.
 
+#include "platform/uikit/UIAlertAction.h"
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIViewController.h"
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace ovrimo {
 
 inline constexpr const char* kProductName = "Ovrimo";
+// The pause between showing the progress overlay and starting the blocking work, so that the
+// overlay is drawn first.
+inline constexpr std::int64_t kOverlayHeadStartNanoseconds = 10'000'000;
+
+// An alert action's handler that runs `body` keeping its exceptions to itself.
+UIAlertActionHandler GuardedHandler(const char* what, std::function<void()> body);
 
 // A device with a floating dock (system 11 or later, the dock controller present and saying so).
 bool FloatingDockInUse();

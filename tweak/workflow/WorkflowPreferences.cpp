@@ -37,4 +37,6 @@ void StartWorkflowPreferences()
         nullptr, CFNotificationSuspensionBehaviorCoalesce);
 }
 
+std::optional<std::int64_t> WorkflowInteger(const char* key) { return IntegerValue(WorkflowPreferencesSnapshot(), key); }
+
 } // namespace ovrimo

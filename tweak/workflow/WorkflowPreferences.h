@@ -5,9 +5,14 @@
 
 #include "platform/corefoundation/NSDictionary.h"
 
+#include <cstdint>
+#include <optional>
+
 namespace ovrimo {
 
 NSDictionary* WorkflowPreferencesSnapshot();
+// An integer preference of that snapshot ("defaultactionreplace"), nothing when it is absent.
+std::optional<std::int64_t> WorkflowInteger(const char* key);
 // The second initializer: loads the snapshot and observes the preferences notification
 // (coalescing).
 void StartWorkflowPreferences();

@@ -153,7 +153,8 @@ TEST_F(ListTest, LinkListOpensItsChoicesAndStoresTheChosenValue)
     EXPECT_EQ(cellAt(choices, 0, 2)->textLabel()->text(), "Button");
 
     tapRow(choices, 0, 2);
-    auto* stored = dynamic_cast<NSNumber*>(CFPreferencesCopyAppValue("mode", "com.demo").ptr());
+    auto storedHeld = CFPreferencesCopyAppValue("mode", "com.demo");
+    auto* stored = dynamic_cast<NSNumber*>(storedHeld.ptr());
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->integerValue(), 2);
     EXPECT_EQ(cellAt(choices, 0, 2)->accessoryType(), UITableViewCellAccessoryCheckmark);
@@ -197,7 +198,8 @@ TEST_F(ListTest, MissingListFileGivesAnEmptyPane)
         return Ref<NSArray>(self->storedSpecifiers());
     });
     auto pane = preferences::makeController(empty);
-    auto* list = dynamic_cast<PSListController*>(pane.ptr());
+    auto listHeld = pane;
+    auto* list = dynamic_cast<PSListController*>(listHeld.ptr());
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->specifiers()->count(), 0u) << "no bundle at all";
     list->setBundle(NSBundle::bundleWithPath(kBundle));
@@ -229,7 +231,8 @@ TEST_F(PreferencesTest, SwitchAndSliderRowsShowAndStoreTheirPreference)
     });
 
     auto list = preferences::makeController(objc::objc_getClass("PSListController"));
-    auto* pane = dynamic_cast<PSListController*>(list.ptr());
+    auto paneHeld = list;
+    auto* pane = dynamic_cast<PSListController*>(paneHeld.ptr());
     ASSERT_NE(pane, nullptr);
     auto rows = corefoundation::create<NSMutableArray>();
     for (auto& row : preferences::loadSpecifierList("/tmp/Controls.plist", pane, nullptr).specifiers)
@@ -249,7 +252,8 @@ TEST_F(PreferencesTest, SwitchAndSliderRowsShowAndStoreTheirPreference)
     touch.tap(CGPointMake(frame.origin.x + frame.size.width / 2, frame.origin.y + frame.size.height / 2));
     settle();
     EXPECT_FALSE(toggle->isOn());
-    auto* stored = dynamic_cast<NSNumber*>(CFPreferencesCopyAppValue("enabled", "com.demo").ptr());
+    auto storedHeld = CFPreferencesCopyAppValue("enabled", "com.demo");
+    auto* stored = dynamic_cast<NSNumber*>(storedHeld.ptr());
     ASSERT_NE(stored, nullptr) << "the tap stored the switch's value";
     EXPECT_FALSE(stored->boolValue());
     EXPECT_EQ(posted, (std::vector<std::string> { "com.demo.changed" }));
@@ -266,7 +270,8 @@ TEST_F(PreferencesTest, SwitchAndSliderRowsShowAndStoreTheirPreference)
     EXPECT_EQ(dynamic_cast<UILabel*>(label.ptr())->text(), "4.00");
     slider->setValue(7.25f);
     slider->sendActionsForControlEvents(UIControlEventValueChanged);
-    auto* size = dynamic_cast<NSNumber*>(CFPreferencesCopyAppValue("size", "com.demo").ptr());
+    auto sizeHeld = CFPreferencesCopyAppValue("size", "com.demo");
+    auto* size = dynamic_cast<NSNumber*>(sizeHeld.ptr());
     ASSERT_NE(size, nullptr);
     EXPECT_DOUBLE_EQ(size->doubleValue(), 7.25);
     EXPECT_EQ(dynamic_cast<UILabel*>(label.ptr())->text(), "7.25");
@@ -298,7 +303,8 @@ TEST_F(PreferencesTest, ReplacedSetValueIsSeenWhenTheListShowsControlCells)
     }, &previousBase);
 
     auto list = preferences::makeController(objc::objc_getClass("PSListController"));
-    auto* pane = dynamic_cast<PSListController*>(list.ptr());
+    auto paneHeld = list;
+    auto* pane = dynamic_cast<PSListController*>(paneHeld.ptr());
     ASSERT_NE(pane, nullptr);
     auto rows = corefoundation::create<NSMutableArray>();
     for (auto& row : preferences::loadSpecifierList("/tmp/Values.plist", pane, nullptr).specifiers)

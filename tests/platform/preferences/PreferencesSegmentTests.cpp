@@ -17,7 +17,8 @@ protected:
     {
         writePlist("/tmp/List.plist", "<dict><key>items</key><array>" + items + "</array></dict>");
         m_list = preferences::makeController(objc::objc_getClass("PSListController"));
-        auto* pane = dynamic_cast<PSListController*>(m_list.ptr());
+        auto paneHeld = m_list;
+        auto* pane = dynamic_cast<PSListController*>(paneHeld.ptr());
         auto rows = corefoundation::create<NSMutableArray>();
         for (auto& row : preferences::loadSpecifierList("/tmp/List.plist", pane, nullptr).specifiers)
             rows->addObject(row);
@@ -71,7 +72,8 @@ TEST_F(SegmentRows, ShowTheChoicesWithTheStoredOneSelectedAndStoreATappedOne)
     EXPECT_GT(control->bounds().size.width, 300);
 
     tapSegment(control, 2);
-    auto* stored = dynamic_cast<NSNumber*>(storedMode().ptr());
+    auto storedHeld = storedMode();
+    auto* stored = dynamic_cast<NSNumber*>(storedHeld.ptr());
     ASSERT_NE(stored, nullptr);
     EXPECT_FALSE(stored->isBoolean());
     EXPECT_EQ(stored->integerValue(), 5) << "the value of the segment, not its index";
