@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git ccache
   libcairo2-dev libpango1.0-dev fonts-dejavu-core
   libpng-dev libjpeg62-turbo-dev libexif-dev
   libplist-dev libcurl4-openssl-dev

@@ -7,11 +7,7 @@ cd "$(dirname "$0")/.."
 bash scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)" --timeout 300)
 
-launcher=()
-if command -v ccache >/dev/null; then
-  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-cmake -S . -B build-asan -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" \
+cmake -S . -B build-asan -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS=-O1 -DCMAKE_CXX_FLAGS=-O1 \
   -DOVRIMO_SANITIZE=ON -DOVRIMO_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$(nproc)"
