@@ -2,6 +2,9 @@
 
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/FolderSwap.h"
 #include "platform/foundation/NSByteCountFormatter.h"
 #include "platform/foundation/NSFileManager.h"
 
@@ -11,7 +14,30 @@ namespace {
 
 NSFileManager* files() { return NSFileManager::defaultManager().ptr(); }
 
-std::vector<std::string> listing(objc::Ref<NSArray> names) { return names ? names->strings() : std::vector<std::string>(); }
+// A path (relative or a name) that is or lies inside a temporary of a file being written.
+bool isWorkInProgress(const std::string& path)
+{
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        std::string part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (filesystem::isAtomicWriteTemporary(part))
+            return true;
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return false;
+}
+
+std::vector<std::string> listing(objc::Ref<NSArray> names)
+{
+    std::vector<std::string> result;
+    for (std::string& name : names ? names->strings() : std::vector<std::string>())
+        if (!isWorkInProgress(name))
+            result.push_back(std::move(name));
+    return result;
+}
 
 // The folder path without its final "/", so that a folder that is a link is seen as the link.
 std::string withoutSlash(const std::string& folder)
@@ -72,21 +98,21 @@ std::int64_t TotalSizeBelow(const std::string& folder)
 
 std::string SizeText(const std::string& folder) { return NSByteCountFormatter::stringFromByteCount(TotalSizeBelow(folder), NSByteCountFormatterCountStyleFile); }
 
-EmptyingResult RemoveEntries(const std::string& folder)
+EmptyingResult EmptyFolder(const std::string& folder)
 {
     if (isLink(folder))
         return { {}, withoutSlash(folder) + " is a link to another folder" };
-    for (const std::string& name : listing(files()->contentsOfDirectoryAtPath(folder)))
-        files()->removeItemAtPath(joined(folder, name));
-    return whatIsLeft(folder);
-}
-
-EmptyingResult RemoveSubpaths(const std::string& folder)
-{
-    if (isLink(folder))
-        return { {}, withoutSlash(folder) + " is a link to another folder" };
-    for (const std::string& relative : listing(files()->subpathsOfDirectoryAtPath(folder)))
-        files()->removeItemAtPath(joined(folder, relative));
+    bool isDirectory = false;
+    if (!files()->fileExistsAtPath(withoutSlash(folder), &isDirectory))
+        return {};
+    if (!isDirectory)
+        return { {}, withoutSlash(folder) + " is not a folder" };
+    auto host = filesystem::DeviceRoot::resolve(withoutSlash(folder));
+    std::error_code ec;
+    if (!host)
+        return { {}, withoutSlash(folder) + " cannot be reached" };
+    if (!filesystem::FolderSwap(*host).discardContents(ec))
+        return { {}, withoutSlash(folder) + " could not be emptied (" + ec.message() + ")" };
     return whatIsLeft(folder);
 }
 

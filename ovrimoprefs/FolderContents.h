@@ -10,6 +10,9 @@
 
 namespace ovrimoprefs {
 
+// Temporaries of files being written (by this process or one that stopped) are not the user's:
+// they are never counted, sized or listed as left over.
+
 // The number of entries directly inside `folder` (files, hidden files and subfolders alike);
 // 0 when it is missing or cannot be listed.
 int CountEntries(const std::string& folder);
@@ -28,10 +31,10 @@ struct EmptyingResult {
     std::string refused;
     bool succeeded() const { return leftOver.empty() && refused.empty(); }
 };
-// Removes each entry listed directly inside `folder` (a subfolder with its contents).
-EmptyingResult RemoveEntries(const std::string& folder);
-// Removes every path listed at any depth below `folder`, in listing order (entries of a folder
-// already removed simply fail).
-EmptyingResult RemoveSubpaths(const std::string& folder);
+// Removes everything inside `folder` in one step: the folder is renamed aside, an empty one takes
+// its place and the old one is removed, so a stop half-way leaves the old contents or none, never
+// a part (the home screen's start-up removes what a stop left aside). A folder that is missing is
+// already empty; one that is a link, or not a folder at all, is refused.
+EmptyingResult EmptyFolder(const std::string& folder);
 
 } // namespace ovrimoprefs

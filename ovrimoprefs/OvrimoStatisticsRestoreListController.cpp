@@ -45,7 +45,7 @@ void restoreAll(PSListController* self, Object*)
     Guarded("-[OvrimoStatisticsRestoreListController restore:]", [&] {
         Ref<PSListController> pane(self);
         ShowConfirmation(kRestoreQuestion, "Restore", [pane] {
-            EmptyingResult result = RemoveEntries(kIconsFolder);
+            EmptyingResult result = EmptyFolder(kIconsFolder);
             // Whatever went, the tweak re-reads the store and redraws every icon.
             PostPreferencesChanged();
             ShowInfoAlert(result.succeeded() ? std::string(kRestoreDone) : RestoreFailedMessage(result.leftOver, result.refused));
@@ -59,7 +59,7 @@ void cleanIconLibrary(PSListController* self, Object*)
     Guarded("-[OvrimoStatisticsRestoreListController cleanIconLibrary:]", [&] {
         Ref<PSListController> pane(self);
         ShowConfirmation(kCleanQuestion, "Delete", [pane] {
-            EmptyingResult result = RemoveSubpaths(kLibraryFolder);
+            EmptyingResult result = EmptyFolder(kLibraryFolder);
             ShowInfoAlert(result.succeeded() ? std::string(kCleanDone) : CleanFailedMessage(result.leftOver, result.refused));
             sel::reloadSpecifiers(pane);
         });

@@ -4,6 +4,8 @@
 #include "platform/corefoundation/PropertyList.h"
 #include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/FileOperations.h"
+#include "platform/filesystem/FolderSwap.h"
 #include "platform/graphics/ImageCodecs.h"
 #include "sim/PhoneHost.h"
 
@@ -195,6 +197,104 @@ struct Checked {
     std::string bytes;
 };
 
+// The store and the library each change in one swap: their new contents are built beside them
+// (second names of the files kept, the uploaded files written in), then swapped in together, so a
+// failure leaves both as they were and a stop leaves each old or new, which the home screen's
+// start-up finishes. The preference file is replaced last, in one atomic write.
+void applyUpload(const std::vector<Checked>& files, const std::vector<std::string>& folders)
+{
+    struct Place {
+        std::string devicePath;
+        std::optional<filesystem::FolderSwap> swap;
+    };
+    std::vector<Place> places { { kIconStoreFolder, std::nullopt }, { kIconLibraryFolder, std::nullopt } };
+    auto placeOf = [&](const std::string& devicePath) -> Place* {
+        for (Place& place : places)
+            if (devicePath == place.devicePath || devicePath.rfind(place.devicePath + "/", 0) == 0)
+                return &place;
+        return nullptr;
+    };
+    auto abandonAll = [&] {
+        for (Place& place : places)
+            if (place.swap)
+                place.swap->abandon();
+    };
+    // The staged copy of a place, made on first use; the path of `devicePath` inside it.
+    auto stagedPath = [&](const std::string& devicePath) -> fs::path {
+        Place* place = placeOf(devicePath);
+        if (!place)
+            return {};
+        if (!place->swap) {
+            std::string why;
+            auto host = filesystem::DeviceRoot::resolve(place->devicePath, &why);
+            std::error_code ec;
+            if (!host || !fs::is_directory(host->parent_path(), ec)) {
+                if (!host || !filesystem::makeFolders(host->parent_path(), ec))
+                    throw RequestError(500, "cannot make a place for " + place->devicePath + (why.empty() ? "" : ": " + why));
+            }
+            place->swap.emplace(*host);
+            if (!place->swap->stageCopy(ec)) {
+                place->swap.reset();
+                throw RequestError(500, "cannot prepare " + place->devicePath + ": " + ec.message());
+            }
+        }
+        return place->swap->staged() / fs::path(devicePath.substr(place->devicePath.size())).relative_path();
+    };
+    const Checked* preferences = nullptr;
+    try {
+        for (const auto& file : files) {
+            fs::path target = stagedPath(file.devicePath);
+            if (target.empty()) {
+                preferences = &file;
+                continue;
+            }
+            std::string why;
+            std::error_code ec;
+            if (fs::is_directory(fs::symlink_status(target, ec)))
+                throw RequestError(400, file.devicePath + " cannot be written: a folder has that name");
+            if (!filesystem::writeFileAtomically(target, file.bytes, &why))
+                throw RequestError(500, "cannot write " + file.devicePath + ": " + why);
+        }
+        // Empty folders (a backup folder with nothing in it yet) come back too.
+        for (const auto& folder : folders) {
+            std::error_code ec;
+            fs::path target = stagedPath(folder);
+            if (!target.empty())
+                filesystem::makeFolders(target, ec);
+        }
+    } catch (...) {
+        abandonAll();
+        throw;
+    }
+    std::vector<filesystem::FolderSwap*> swapped;
+    auto swapBackAll = [&] {
+        std::error_code ignored;
+        for (auto it = swapped.rbegin(); it != swapped.rend(); ++it)
+            (*it)->swapBack(ignored);
+        abandonAll();
+    };
+    for (Place& place : places) {
+        std::error_code ec;
+        if (!place.swap)
+            continue;
+        if (!place.swap->swapIn(ec)) {
+            swapBackAll();
+            throw RequestError(500, "cannot put the new " + place.devicePath + " in place: " + ec.message());
+        }
+        swapped.push_back(&*place.swap);
+    }
+    if (preferences) {
+        std::string why;
+        auto host = filesystem::DeviceRoot::resolve(preferences->devicePath, &why);
+        if (!host || !filesystem::writeFileAtomically(*host, preferences->bytes, &why)) {
+            swapBackAll();
+            throw RequestError(500, "cannot write " + preferences->devicePath + ": " + why);
+        }
+    }
+    for (filesystem::FolderSwap* swap : swapped)
+        swap->finish();
+}
+
 } // namespace
 
 std::vector<std::uint8_t> makeIconArchive()
@@ -295,44 +395,7 @@ std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const Archi
         files.push_back({ "/" + name, std::move(bytes) });
     }
 
-    // Writing: what was there before is kept in memory, so that a failure puts it all back.
-    struct Previous {
-        fs::path host;
-        std::optional<std::string> bytes;
-    };
-    std::vector<Previous> written;
-    auto rollBack = [&] {
-        for (auto it = written.rbegin(); it != written.rend(); ++it) {
-            std::error_code ec;
-            if (it->bytes)
-                filesystem::writeFileAtomically(it->host, *it->bytes);
-            else
-                fs::remove(it->host, ec);
-        }
-    };
-    for (const auto& file : files) {
-        std::string why;
-        auto host = filesystem::DeviceRoot::resolve(file.devicePath, &why);
-        std::error_code ec;
-        if (!host || fs::is_directory(*host, ec)) {
-            rollBack();
-            throw RequestError(400, file.devicePath + " cannot be written" + (why.empty() ? "" : ": " + why));
-        }
-        Previous previous { *host, std::nullopt };
-        if (fs::is_regular_file(fs::symlink_status(*host, ec)))
-            previous.bytes = readHostFile(*host);
-        if (!filesystem::writeFileAtomically(*host, file.bytes, &why)) {
-            rollBack();
-            throw RequestError(500, "cannot write " + file.devicePath + ": " + why);
-        }
-        written.push_back(std::move(previous));
-    }
-    // Empty folders (a backup folder with nothing in it yet) come back too.
-    for (const auto& folder : folders) {
-        std::error_code ec;
-        if (auto host = filesystem::DeviceRoot::resolve(folder))
-            fs::create_directories(*host, ec);
-    }
+    applyUpload(files, folders);
     return files.size();
 }
 

@@ -29,8 +29,9 @@ std::vector<std::uint8_t> makeIconArchive();
 // Checks the whole archive first: each entry must be a PNG picture that decodes, in the icon
 // store (flat) or the icon library (top level or one folder down), or the preference file as a
 // property-list dictionary; names must not climb out (`..`, absolute paths, backslashes) and sizes
-// must stay within `limits`. Only then writes the files (each atomically; same-named files are
-// replaced, others kept); when a write fails, those written are put back as they were. Answers
+// must stay within `limits`. Only then writes the files (same-named files are replaced, others
+// kept): the store and the library each get their new contents beside them and are swapped in
+// together, so a failure changes nothing and a stop leaves each folder old or new. Answers
 // the number of files written. Throws RequestError: 400 for an archive that is not one or holds
 // something it may not, 413 for one that is too large.
 std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const ArchiveLimits& limits = {});

@@ -10,6 +10,7 @@
 #include "platform/corefoundation/NSString.h"
 #include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/ReadFile.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIAlertController.h"
@@ -134,12 +135,16 @@ bool isPicture(const fs::path& path)
     return isPng || isJpeg;
 }
 
+// Files the runner reads whole: photos and the package's libraries.
+constexpr std::size_t kLargestFileRead = 512u << 20;
+
 std::vector<std::uint8_t> readFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw StepFailure("cannot read " + path.string());
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    std::string why;
+    auto bytes = filesystem::readWholeFile(path, kLargestFileRead, &why);
+    if (!bytes)
+        throw StepFailure("cannot read " + path.string() + ": " + why);
+    return std::vector<std::uint8_t>(bytes->begin(), bytes->end());
 }
 
 } // namespace
@@ -169,11 +174,14 @@ void installPackage(const fs::path& package, const fs::path& root)
         auto target = filesystem::DeviceRoot::resolve(devicePath);
         if (!target)
             throw std::runtime_error("the package file " + devicePath + " would land outside the device root");
-        auto bytes = readFile(it->path());
-        // An unchanged file is left alone; a newer build replaces the old one.
-        if (fs::is_regular_file(*target) && readFile(*target) == bytes)
+        // An unchanged file (same size, same time of change: the copy takes the package file's
+        // time) is left alone without reading it; a newer build replaces the old one.
+        std::error_code statError;
+        auto built = fs::last_write_time(it->path(), statError);
+        if (fs::is_regular_file(*target) && fs::file_size(*target, statError) == it->file_size() && fs::last_write_time(*target, statError) == built)
             continue;
-        writeFileAtomically(*target, bytes);
+        writeFileAtomically(*target, readFile(it->path()));
+        fs::last_write_time(*target, built, statError);
     }
     if (ec)
         throw std::runtime_error("cannot read the tweak package at " + package.string() + ": " + ec.message());

@@ -6,6 +6,7 @@
 #include "tweak/Startup.h"
 #include "tweak/cropper/VPImageCropperViewController.h"
 #include "tweak/hud/MBProgressHUD.h"
+#include "tweak/library/IconLibrary.h"
 #include "tweak/library/ZarnekIconSelectorViewController.h"
 #include "tweak/workflow/OvrimoHelper.h"
 #include "tweak/workflow/WorkflowPreferences.h"
@@ -20,6 +21,11 @@ __attribute__((constructor(101))) static void OvrimoCoreInitializer()
     ovrimo::hud::RegisterHUDClasses(objc::Runtime::current());
     ovrimo::cropper::RegisterImageCropperClass(objc::Runtime::current());
     ovrimo::library::RegisterIconLibraryClasses(objc::Runtime::current());
+    // The home screen owns the icon folders: before it reads them, whatever a stopped process left
+    // half-changed is finished or rolled back (never from the Settings app, which may be changing
+    // them at that moment).
+    if (objc::objc_getClass("SBIconController"))
+        ovrimo::library::RecoverInterruptedChanges();
     ovrimo::StartTweakCore();
 }
 

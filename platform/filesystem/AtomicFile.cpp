@@ -1,5 +1,8 @@
 #include "AtomicFile.h"
 
+#include "FaultInjection.h"
+#include "FileOperations.h"
+
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -66,7 +69,7 @@ void removeStaleTemporaries(const fs::path& folder)
         if (writer == 0 || writer == getpid() || !processIsGone(writer))
             continue;
         std::error_code ignored;
-        fs::remove_all(it->path(), ignored); // a symbolic link is removed itself, never followed
+        removeTree(it->path(), ignored); // a symbolic link is removed itself, never followed
     }
 }
 
@@ -89,14 +92,13 @@ bool writeFileAtomically(const fs::path& hostPath, std::string_view bytes, std::
     }
     std::error_code ec;
     fs::path folder = hostPath.parent_path().empty() ? fs::path(".") : hostPath.parent_path();
-    fs::create_directories(folder, ec);
-    if (ec) {
+    if (!makeFolders(folder, ec)) {
         setError(error, "cannot create " + folder.string() + ": " + ec.message());
         return false;
     }
     removeStaleTemporaries(folder);
     std::string pattern = (folder / (temporaryPrefix(hostPath) + "XXXXXX")).string();
-    int fd = mkstemp(pattern.data());
+    int fd = allowChange() ? mkstemp(pattern.data()) : -1;
     if (fd < 0) {
         setError(error, describeErrno("cannot create a temporary file for", hostPath));
         return false;
@@ -105,10 +107,13 @@ bool writeFileAtomically(const fs::path& hostPath, std::string_view bytes, std::
         setError(error, describeErrno(what, hostPath));
         if (fd >= 0)
             close(fd);
-        unlink(pattern.c_str());
+        if (allowChange())
+            unlink(pattern.c_str());
         return false;
     };
     fchmod(fd, 0644);
+    if (!allowChange())
+        return fail("cannot write");
     const char* data = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {
@@ -126,13 +131,17 @@ bool writeFileAtomically(const fs::path& hostPath, std::string_view bytes, std::
     fd = -1;
     if (closed != 0)
         return fail("cannot close");
-    if (rename(pattern.c_str(), hostPath.c_str()) != 0)
+    if (!allowChange() || rename(pattern.c_str(), hostPath.c_str()) != 0)
         return fail("cannot replace");
     return true;
 }
 
 bool renameWithoutReplacing(const fs::path& from, const fs::path& to, std::string* error)
 {
+    if (!allowChange()) {
+        setError(error, describeErrno("cannot rename " + from.string() + " to", to));
+        return false;
+    }
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS) {

@@ -45,7 +45,9 @@ std::optional<std::string> readWholeFile(const fs::path& hostPath, std::size_t l
         setError(error, hostPath.string() + " is larger than " + std::to_string(limit) + " bytes");
         return std::nullopt;
     }
+    // Read straight into a string of the file's size (one more byte shows a file that grew).
     std::string contents;
+    contents.reserve(static_cast<std::size_t>(info.st_size) + 1);
     char buffer[65536];
     for (;;) {
         ssize_t got = read(fd, buffer, sizeof buffer);

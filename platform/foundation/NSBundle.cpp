@@ -1,6 +1,7 @@
 #include "NSBundle.h"
 
 #include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/LoadedCode.h"
 #include "FoundationCreate.h"
 #include "NSLocale.h"
 
@@ -292,11 +293,11 @@ bool NSBundle::load()
     }
     auto& loaded = objc::Runtime::current().state<foundation::LoadedCode>();
     if (!loaded.hostPaths.count(realFile.string())) {
-        // The handle is never closed (see LoadedCode); its initializers register the classes.
-        void* handle = dlopen(realFile.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            const char* error = dlerror();
-            foundation::logLoadProblem(m_path, error ? error : "unknown error");
+        // The handle is never closed (see LoadedCode); its initializers register the classes,
+        // also when the same file was loaded for a device booted earlier.
+        std::string error;
+        if (!filesystem::openLibraryFresh(realFile, error)) {
+            foundation::logLoadProblem(m_path, error);
             return false;
         }
         loaded.hostPaths.insert(realFile.string());

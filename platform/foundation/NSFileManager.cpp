@@ -4,6 +4,7 @@
 #include "FoundationCreate.h"
 
 #include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/FileOperations.h"
 #include "platform/filesystem/ReadFile.h"
 #include "platform/corefoundation/NSDate.h"
 #include "platform/corefoundation/NSNumber.h"
@@ -86,35 +87,6 @@ void collectSubpaths(const fs::path& folder, const std::string& prefix, std::vec
         if (fs::is_directory(fs::symlink_status(child, ec)))
             collectSubpaths(child, relative, out, depth + 1);
     }
-}
-
-// Copies a file, a symbolic link or a whole folder (recursively) to `to`, which must not exist.
-bool copyTree(const fs::path& from, const fs::path& to, std::error_code& ec)
-{
-    auto status = fs::symlink_status(from, ec);
-    if (ec)
-        return false;
-    if (fs::is_symlink(status)) {
-        fs::copy_symlink(from, to, ec);
-        return !ec;
-    }
-    if (fs::is_directory(status)) {
-        if (!fs::create_directory(to, ec) && !ec)
-            ec = std::make_error_code(std::errc::file_exists);
-        if (ec)
-            return false;
-        for (const auto& name : sortedNames(from, ec)) {
-            if (!copyTree(from / name, to / name, ec))
-                return false;
-        }
-        return !ec;
-    }
-    if (!fs::is_regular_file(status)) {
-        ec = std::make_error_code(std::errc::not_supported);
-        return false;
-    }
-    fs::copy_file(from, to, fs::copy_options::none, ec);
-    return !ec;
 }
 
 bool isRootOrAbove(const fs::path& host)
@@ -212,16 +184,16 @@ bool copyItem(const std::string& from, const std::string& to, NSErrorPointer err
     // Build the copy under a temporary name and move it into place in one step, so that a failed
     // copy leaves nothing half-made at the destination.
     fs::path temporary = filesystem::temporarySiblingFor(*target);
-    if (!copyTree(*source, temporary, ec)) {
+    if (!filesystem::copyTree(*source, temporary, ec)) {
         int code = ec.value();
-        fs::remove_all(temporary, ec);
+        filesystem::removeTree(temporary, ec);
         reportSystem(error, "Cannot copy", from, code);
         return false;
     }
     std::string renameError;
     if (!filesystem::renameWithoutReplacing(temporary, *target, &renameError)) {
         int code = errno;
-        fs::remove_all(temporary, ec);
+        filesystem::removeTree(temporary, ec);
         reportSystem(error, "Cannot copy", from, code);
         return false;
     }
@@ -242,8 +214,7 @@ bool removeItem(const std::string& path, NSErrorPointer error)
         return false;
     }
     std::error_code ec;
-    fs::remove_all(*host, ec); // removes symbolic links themselves, never what they point to
-    if (ec) {
+    if (!filesystem::removeTree(*host, ec)) { // removes symbolic links themselves, never what they point to
         reportSystem(error, "Cannot remove", path, ec.value());
         return false;
     }
@@ -290,11 +261,7 @@ bool createDirectory(const std::string& path, bool intermediate, NSErrorPointer 
         reportError(error, NSCocoaErrorDomain, NSFileWriteFileExistsError, "The file " + quoted(path) + " couldn’t be saved because a file with the same name already exists.");
         return false;
     }
-    if (intermediate)
-        fs::create_directories(*host, ec);
-    else
-        fs::create_directory(*host, ec);
-    if (ec) {
+    if (intermediate ? !filesystem::makeFolders(*host, ec) : !filesystem::makeFolder(*host, ec)) {
         reportSystem(error, "Cannot create the folder", path, ec.value());
         return false;
     }

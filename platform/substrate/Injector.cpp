@@ -1,6 +1,7 @@
 #include "Injector.h"
 
 #include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/LoadedCode.h"
 #include "platform/filesystem/ReadFile.h"
 #include "platform/runtime/Runtime.h"
 
@@ -108,13 +109,12 @@ std::vector<std::string> injectDynamicLibraries(const std::string& bundleIdentif
             std::cerr << "substrate: " << devicePath << " is outside the device, not loaded\n";
             continue;
         }
-        // Each device root holds its own copy of a library, so a new device gets fresh library
-        // state and initializers that run again. Handles are kept for the life of the process:
-        // code of a library may still sit in method tables and blocks.
-        void* handle = dlopen(host->c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Every device, a new root or the same one booted again, gets fresh library state and
+        // initializers that run again.
+        std::string why;
+        void* handle = filesystem::openLibraryFresh(*host, why);
         if (!handle) {
-            const char* why = dlerror();
-            std::cerr << "substrate: cannot load " << devicePath << " into " << bundleIdentifier << ": " << (why ? why : "unknown error") << "\n";
+            std::cerr << "substrate: cannot load " << devicePath << " into " << bundleIdentifier << ": " << why << "\n";
             continue;
         }
         already.paths.insert(devicePath);

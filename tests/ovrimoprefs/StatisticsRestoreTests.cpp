@@ -6,6 +6,7 @@
 #include "platform/foundation/NSByteCountFormatter.h"
 #include "tests/ovrimoprefs/SettingsBundleFixture.h"
 
+#include <unistd.h>
 #include <sys/stat.h>
 
 using namespace settings_tests;
@@ -133,7 +134,7 @@ TEST_F(StatisticsPane, EmptyingNeverFollowsALinkOutOfItsFolder)
     fillLibrary();
     // A link inside the library to the icons folder: the link goes, the icons stay.
     std::filesystem::create_directory_symlink(root().host(kStore), root().host(std::string(kLibrary) + "linked"));
-    auto result = ovrimoprefs::RemoveSubpaths(kLibrary);
+    auto result = ovrimoprefs::EmptyFolder(kLibrary);
     EXPECT_TRUE(result.succeeded());
     EXPECT_TRUE(exists(std::string(kStore) + kCalendar + ".png"));
     EXPECT_FALSE(exists(std::string(kLibrary) + "linked"));
@@ -151,8 +152,8 @@ TEST_F(StatisticsPane, EmptyingNeverFollowsALinkOutOfItsFolder)
     EXPECT_NE(alert->message(), ovrimoprefs::kCleanDone);
     EXPECT_TRUE(exists(std::string(kStore) + kCalendar + ".png"));
 
-    // The same for the icons folder.
-    auto refused = ovrimoprefs::RemoveEntries(kLibrary);
+    // Asked directly, the emptying refuses and says why.
+    auto refused = ovrimoprefs::EmptyFolder(kLibrary);
     EXPECT_FALSE(refused.succeeded());
     EXPECT_FALSE(refused.refused.empty());
     EXPECT_TRUE(exists(std::string(kStore) + kCalendar + ".png"));
@@ -172,27 +173,57 @@ TEST(StatisticsMessages, WhatCouldNotBeRemovedIsNamed)
 
 namespace {
 
-TEST_F(StatisticsPane, RestoreThatLeavesFilesBehindSaysSoInsteadOfSuccess)
+TEST_F(StatisticsPane, RestoreRemovesALinkInTheStoreButNeverWhatItPointsTo)
 {
     customPicture(kCalendar, kRed);
     boot("iphone8-ios12");
-    // A link in the store that points out of the device: the device never acts on it, so it
-    // cannot be removed from here.
-    std::filesystem::create_directory_symlink(std::filesystem::temp_directory_path(), root().host(std::string(kStore) + "escape"));
+    // A link in the store that points out of the device: the link itself goes with the store's
+    // old contents; its target is never looked into.
+    auto outside = std::filesystem::temp_directory_path() / ("ovrimo-outside-" + std::to_string(getpid()));
+    std::filesystem::create_directories(outside);
+    std::ofstream(outside / "keep.png") << "not the device's";
+    std::filesystem::create_directory_symlink(outside, root().host(std::string(kStore) + "escape"));
     openPane("statistics");
     countChanges();
     tapRow("restore");
     answer(ovrimoprefs::kRestoreQuestion, "Restore");
+    answer(ovrimoprefs::kRestoreDone, "Ok");
+    EXPECT_FALSE(exists(std::string(kStore) + kCalendar + ".png"));
+    EXPECT_FALSE(std::filesystem::is_symlink(root().host(std::string(kStore) + "escape")));
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(std::filesystem::exists(outside / "keep.png")) << "the link's target is untouched";
+    std::filesystem::remove_all(outside);
+}
+
+TEST_F(StatisticsPane, EmptyingALibraryThatIsNotAFolderSaysNothingWasDeleted)
+{
+    customPicture(kCalendar, kRed);
+    boot("iphone8-ios12");
+    std::string library = std::string(kLibrary).substr(0, std::string(kLibrary).size() - 1);
+    std::filesystem::remove_all(root().host(library));
+    std::ofstream(root().host(library)) << "a plain file where the library belongs";
+    openPane("statistics");
+    tapRow("clean");
+    answer(ovrimoprefs::kCleanQuestion, "Delete");
     UIAlertController* alert = alertOnScreen();
     ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(alert->title(), "Ovrimo");
-    EXPECT_EQ(alert->message(), ovrimoprefs::RestoreFailedMessage({ "escape" }, ""));
-    ASSERT_EQ(alert->actions().size(), 1u);
-    EXPECT_EQ(alert->actions().front()->title(), "Ok");
-    // What could go went, and the tweak was told.
-    EXPECT_FALSE(exists(std::string(kStore) + kCalendar + ".png"));
-    EXPECT_EQ(changes, 1);
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::temp_directory_path())) << "the link's target is untouched";
+    EXPECT_EQ(alert->message(), ovrimoprefs::CleanFailedMessage({}, library + " is not a folder")) << alert->message();
+    EXPECT_TRUE(std::filesystem::is_regular_file(root().host(library))) << "nothing was touched";
+}
+
+TEST_F(StatisticsPane, TemporariesOfWritesUnderWayAreNeitherCountedNorLeftOver)
+{
+    customPicture(kCalendar, kRed);
+    boot("iphone8-ios12");
+    fillLibrary();
+    // A picture being written into each folder by this process (its temporary is live).
+    std::string temporary = ".9.png.ovrimo-tmp-" + std::to_string(getpid()) + "-AbCdEf";
+    std::ofstream(root().host(std::string(kStore) + temporary)) << "half a picture";
+    std::ofstream(root().host(std::string(kLibrary) + temporary)) << "half a picture";
+    EXPECT_EQ(ovrimoprefs::CountEntries(kStore), 1);
+    EXPECT_EQ(ovrimoprefs::CountFilesBelow(kLibrary), 3);
+    auto result = ovrimoprefs::EmptyFolder(kLibrary);
+    EXPECT_TRUE(result.succeeded()) << result.leftOver.size();
 }
 
 } // namespace

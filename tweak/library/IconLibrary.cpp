@@ -1,8 +1,12 @@
 #include "tweak/library/IconLibrary.h"
 
+#include "platform/filesystem/AtomicFile.h"
+#include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/FolderSwap.h"
 #include "platform/foundation/NSFileManager.h"
 #include "tweak/IconStore.h"
 
+#include <optional>
 #include <random>
 
 namespace ovrimo::library {
@@ -12,10 +16,15 @@ using objc::Ref;
 namespace {
 
 // The store's folder path without its trailing "/", for moves of the folder itself.
-const std::string kStoreFolder = std::string(kIconStoreFolder).substr(0, std::string(kIconStoreFolder).size() - 1);
-// Where a restore builds the new store, and where the old one waits while they are swapped.
-const std::string kStagedStore = "/var/mobile/Documents/Ovrimo/.Icons-restoring";
-const std::string kPreviousStore = "/var/mobile/Documents/Ovrimo/.Icons-previous";
+// NOTE: functions, not namespace-scope strings: the start-up runs from the library's first
+// initializer, before the library's own static objects are made.
+std::string withoutTrailingSlash(const char* folder)
+{
+    std::string path(folder);
+    return path.substr(0, path.size() - 1);
+}
+std::string storeFolder() { return withoutTrailingSlash(kIconStoreFolder); }
+std::string libraryFolder() { return withoutTrailingSlash(kLibraryRoot); }
 
 constexpr int kLastNumberedName = 49'999;
 constexpr int kRandomNameTries = 64;
@@ -25,7 +34,23 @@ NSFileManager* files() { return NSFileManager::defaultManager().ptr(); }
 std::vector<std::string> entryNames(const std::string& folder)
 {
     Ref<NSArray> names = files()->contentsOfDirectoryAtPath(folder);
-    return names ? names->strings() : std::vector<std::string> {};
+    std::vector<std::string> result;
+    for (std::string& name : names ? names->strings() : std::vector<std::string> {})
+        if (!isWorkInProgress(name))
+            result.push_back(std::move(name));
+    return result;
+}
+
+// A whole-folder change of a device folder, or nothing when the path cannot be resolved.
+std::optional<filesystem::FolderSwap> swapFor(const std::string& folder)
+{
+    auto host = filesystem::DeviceRoot::resolve(folder);
+    return host ? std::optional<filesystem::FolderSwap>(std::in_place, *host) : std::nullopt;
+}
+
+std::string devicePathOf(const std::filesystem::path& host)
+{
+    return filesystem::DeviceRoot::devicePathOf(host).value_or("");
 }
 
 std::vector<std::string> pathsOf(const std::string& folder, bool folders)
@@ -43,14 +68,6 @@ std::string lastComponent(const std::string& path)
 {
     std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool removeIfPresent(const std::string& path)
-{
-    if (entryKind(path) == EntryKind::Missing)
-        return true;
-    files()->removeItemAtPath(path);
-    return entryKind(path) == EntryKind::Missing;
 }
 
 // Copies the regular files among `sources` into `folder` (ending in "/") under their own names.
@@ -138,14 +155,16 @@ bool backUpCustomIcons(const std::string& name)
 {
     if (!isUsableFolderName(name))
         return false;
-    std::string folder = subDirPath(name);
-    if (entryKind(kLibraryRoot + name) != EntryKind::Missing)
+    std::string folder = kLibraryRoot + name;
+    if (entryKind(folder) != EntryKind::Missing || !files()->createDirectoryAtPath(kLibraryRoot, true))
         return false;
-    if (!files()->createDirectoryAtPath(folder, true) || entryKind(folder) != EntryKind::Folder)
+    auto host = filesystem::DeviceRoot::resolve(folder);
+    std::string building = host ? devicePathOf(filesystem::temporarySiblingFor(*host)) : std::string();
+    if (building.empty() || !files()->createDirectoryAtPath(building, false))
         return false;
-    if (copyRegularFiles(getCustomIconPaths(), folder))
+    if (copyRegularFiles(getCustomIconPaths(), building + "/") && files()->moveItemAtPath(building, folder))
         return true;
-    files()->removeItemAtPath(folder);
+    files()->removeItemAtPath(building);
     return false;
 }
 
@@ -153,28 +172,34 @@ bool restoreCustomIcons(const std::string& name)
 {
     if (!isUsableFolderName(name) || entryKind(kLibraryRoot + name) != EntryKind::Folder)
         return false;
-    // Leftovers of a restore that was cut short are dropped first; the store itself is whole.
-    if (!removeIfPresent(kStagedStore) || !removeIfPresent(kPreviousStore))
+    auto swap = swapFor(storeFolder());
+    std::error_code ec;
+    if (!swap || !swap->stageEmpty(ec))
         return false;
-    if (!files()->createDirectoryAtPath(kStagedStore, true))
-        return false;
-    if (!copyRegularFiles(subDirEntryPaths(name), kStagedStore + "/")) {
-        files()->removeItemAtPath(kStagedStore);
-        return false;
-    }
-    bool hadStore = entryKind(kStoreFolder) != EntryKind::Missing;
-    if (hadStore && !files()->moveItemAtPath(kStoreFolder, kPreviousStore)) {
-        files()->removeItemAtPath(kStagedStore);
+    std::string staged = devicePathOf(swap->staged());
+    if (staged.empty() || !copyRegularFiles(subDirEntryPaths(name), staged + "/")) {
+        swap->abandon();
         return false;
     }
-    if (!files()->moveItemAtPath(kStagedStore, kStoreFolder)) {
-        if (hadStore)
-            files()->moveItemAtPath(kPreviousStore, kStoreFolder);
-        files()->removeItemAtPath(kStagedStore);
-        return false;
+    return swap->commit(ec);
+}
+
+bool isWorkInProgress(const std::string& name)
+{
+    return filesystem::isAtomicWriteTemporary(name) || filesystem::FolderSwap::isSwapName(name);
+}
+
+void RecoverInterruptedChanges()
+{
+    for (const std::string& folder : { storeFolder(), libraryFolder() }) {
+        if (auto swap = swapFor(folder))
+            swap->recover();
+        if (auto host = filesystem::DeviceRoot::resolve(folder))
+            filesystem::removeStaleTemporaries(*host);
     }
-    files()->removeItemAtPath(kPreviousStore);
-    return true;
+    for (const std::string& name : getIconLibrarySubDirsList())
+        if (auto host = filesystem::DeviceRoot::resolve(kLibraryRoot + name))
+            filesystem::removeStaleTemporaries(*host);
 }
 
 bool deleteLibraryFolder(const std::string& name)
@@ -182,7 +207,17 @@ bool deleteLibraryFolder(const std::string& name)
     if (!isUsableFolderName(name))
         return false;
     // Named without its trailing "/", so that a link is looked at itself and not followed.
-    return removeIfPresent(kLibraryRoot + name);
+    // It is renamed out of the listing first, so that a removal cut short never leaves part of a
+    // backup on offer; the start-up removes what is left.
+    std::string path = kLibraryRoot + name;
+    if (entryKind(path) == EntryKind::Missing)
+        return true;
+    auto host = filesystem::DeviceRoot::resolve(path);
+    std::string leaving = host ? devicePathOf(filesystem::temporarySiblingFor(*host)) : std::string();
+    if (!leaving.empty() && files()->moveItemAtPath(path, leaving))
+        path = leaving;
+    files()->removeItemAtPath(path);
+    return entryKind(kLibraryRoot + name) == EntryKind::Missing;
 }
 
 } // namespace ovrimo::library

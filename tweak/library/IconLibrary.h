@@ -40,14 +40,25 @@ bool isUsableFolderName(const std::string& name);
 // The name with spaces and tabs trimmed from both ends.
 std::string trimmedName(const std::string& name);
 
-// Copies every custom icon (regular files only) into a new library folder `name`. On any failure
-// the new folder is removed again and false is answered; nothing else is touched.
+// Copies every custom icon (regular files only) into a new library folder `name`. The copy is
+// built under a temporary name that is never listed and renamed to `name` only when complete, so
+// a backup cut short is never offered; on failure nothing is left and false is answered.
 bool backUpCustomIcons(const std::string& name);
 
 // Replaces the custom icon store by the regular files of library folder `name`. The new store is
 // built beside the old one and swapped in only when every copy succeeded; on failure the old
-// store is left as it was and false is answered.
+// store is left as it was and false is answered. A restore cut short between its renames is
+// finished at the next start-up (RecoverInterruptedChanges).
 bool restoreCustomIcons(const std::string& name);
+
+// Whether `name` is an entry of our own making that is not yet (or no longer) one of the user's:
+// a temporary of a file or folder being written. Such entries are never listed or copied.
+bool isWorkInProgress(const std::string& name);
+
+// At start-up: finishes or rolls back any change to the store or the library that a stopped
+// process left half-done (a restore, an upload, an emptying), so that each holds its old contents
+// or its new ones, and removes the temporaries of writers that are gone.
+void RecoverInterruptedChanges();
 
 // Removes library folder `name` with everything in it (symbolic links are removed, never
 // followed). True when it is gone.

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ovrimo {
 
@@ -19,5 +20,8 @@ std::optional<std::string> NextIconLibraryPath();
 // Copies the file at `path` into the library under the next free name; the source stays.
 // False when nothing was copied.
 bool MoveToIconLibrary(const std::string& path);
+// Copies each file into the library under the next free names, in order, all or none: the
+// library is changed in one swap, so a failure or a stop half-way leaves it as it was.
+bool MoveAllToIconLibrary(const std::vector<std::string>& paths);
 
 } // namespace ovrimo

@@ -37,6 +37,8 @@ constexpr std::int64_t kCropperZoomLimit = 6;
 constexpr int kNoPictureError = 160;
 // The icon's image could not be written into the library.
 constexpr int kLibraryWriteError = 153;
+// A custom icon could not be copied into the library before it was to be replaced or removed.
+constexpr int kLibraryCopyError = 154;
 
 std::string withDisplayName(const char* format)
 {
@@ -52,11 +54,40 @@ bool currentIconFileExists()
     return path && NSFileManager::defaultManager()->fileExistsAtPath(*path);
 }
 
-// "Move to icon library" before a custom icon is replaced or removed.
-void keepCurrentIconInLibrary()
+// "Move to icon library" before a custom icon is replaced or removed. False when the copy could
+// not be made: then the icon must stay as it is.
+bool keepCurrentIconInLibrary()
 {
-    if (const auto& path = Editing().currentIconPath)
-        MoveToIconLibrary(*path);
+    const auto& path = Editing().currentIconPath;
+    return path && MoveToIconLibrary(*path);
+}
+
+std::string moveFailedMessage()
+{
+    return corefoundation::stringWithFormat("Error %d! ", kLibraryCopyError)
+        + withDisplayName("The custom icon for %@ could not be copied to the icon library, so it was kept and nothing was changed. Please try again, if the error continues then contact me!");
+}
+
+// A restore that would move the icon into the library: the icon goes only once its copy is there.
+void keepThenRemoveCurrentIcon()
+{
+    if (!keepCurrentIconInLibrary()) {
+        ShowMessageAlert(moveFailedMessage());
+        ResetEditingState();
+        return;
+    }
+    OvrimoHelper::removeCurrentCustomIcon();
+}
+
+// A replacement that would move the old icon into the library first: when it cannot be kept,
+// nothing is replaced and the cropper stays open for another choice or its Cancel.
+void keepThenGenerateSingleIcon(UIImage* picture, UIViewController* cropper)
+{
+    if (!keepCurrentIconInLibrary()) {
+        ShowMessageAlertOver(cropper, moveFailedMessage());
+        return;
+    }
+    OvrimoHelper::generateSingleIcon(picture, cropper);
 }
 
 objc::Class* helperClass() { return objc::objc_getClass("OvrimoHelper"); }
@@ -129,18 +160,15 @@ void OvrimoHelper::restoreOriginalIcon()
         return;
     }
     if (WorkflowInteger("defaultactionreplace") == 2) {
-        keepCurrentIconInLibrary();
-        removeCurrentCustomIcon();
+        keepThenRemoveCurrentIcon();
         return;
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         withDisplayName("Restoring orginal icon for the app %@. What would you like to do with the custom icon?"), UIAlertControllerStyleAlert);
     question->addAction(UIAlertAction::actionWithTitle("Remove permanently", UIAlertActionStyleDefault,
         GuardedHandler("Remove permanently", [] { removeCurrentCustomIcon(); })));
-    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, GuardedHandler("Move to icon library", [] {
-        keepCurrentIconInLibrary();
-        removeCurrentCustomIcon();
-    })));
+    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault,
+        GuardedHandler("Move to icon library", [] { keepThenRemoveCurrentIcon(); })));
     question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(question, true);
@@ -241,8 +269,7 @@ void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
         return;
     }
     if (WorkflowInteger("defaultactionreplace") == 2) {
-        keepCurrentIconInLibrary();
-        generateSingleIcon(kept, keptController);
+        keepThenGenerateSingleIcon(kept, keptController);
         return;
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
@@ -250,10 +277,7 @@ void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
     question->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault,
         GuardedHandler("Overwrite", [kept, keptController] { generateSingleIcon(kept, keptController); })));
     question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault,
-        GuardedHandler("Move to icon library", [kept, keptController] {
-            keepCurrentIconInLibrary();
-            generateSingleIcon(kept, keptController);
-        })));
+        GuardedHandler("Move to icon library", [kept, keptController] { keepThenGenerateSingleIcon(kept, keptController); })));
     // Cancel only closes the question: the cropper stays open for another Save or its Cancel.
     question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     if (controller)

@@ -4,6 +4,7 @@
 #include "tweak/workflow/OvrimoHelper.h"
 
 #include "platform/corefoundation/NSString.h"
+#include "platform/corefoundation/StringFormat.h"
 #include "platform/dispatch/Queue.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/runtime/Guarded.h"
@@ -34,6 +35,9 @@ constexpr const char* kMultiEditorTitle = "Crop and scale the image. The highlig
 constexpr int kPageTooFullError = 121;
 // The page's grid has no cells (a column count of 0): there is no frame to crop to.
 constexpr int kNoPageGridError = 122;
+// The page's custom icons could not be copied into the library before they were to be replaced
+// or removed.
+constexpr int kPageLibraryCopyError = 123;
 
 std::size_t pageIconCount()
 {
@@ -68,11 +72,14 @@ std::vector<std::string> existingPageIconFiles()
 }
 
 // "Move all to icon library": each existing custom file copied to the next library number, in
-// page order. A copy that fails is passed over; the flow goes on.
-void keepPageIconsInLibrary()
+// page order, all or none. False when they could not be copied: then no icon may change.
+bool keepPageIconsInLibrary() { return MoveAllToIconLibrary(existingPageIconFiles()); }
+
+std::string moveAllFailedMessage()
 {
-    for (const std::string& file : existingPageIconFiles())
-        MoveToIconLibrary(file);
+    return corefoundation::stringWithFormat("Error %d! The custom icons of this page could not be copied to the icon library, so they were kept and "
+                                            "nothing was changed. Please try again, if the error continues then contact me!",
+        kPageLibraryCopyError);
 }
 
 // The icons of the current page: the open folder's visible page, else the home screen's current
@@ -89,6 +96,28 @@ Ref<NSArray> currentPageIcons()
     }
     Editing().pageInFolder = false;
     return sb::icons.orZero(sb::currentRootIconList.ifAnswered(controller));
+}
+
+// The page's icons are replaced only once their copies are in the library; else the cropper stays
+// open for another choice or its Cancel.
+void keepThenGeneratePageIcons(UIImage* picture, UIViewController* cropper)
+{
+    if (!keepPageIconsInLibrary()) {
+        ShowMessageAlertOver(cropper, moveAllFailedMessage());
+        return;
+    }
+    OvrimoHelper::generatePageIcons(picture, cropper);
+}
+
+// The page's icons are removed only once their copies are in the library.
+void keepThenRemovePageIcons()
+{
+    if (!keepPageIconsInLibrary()) {
+        ShowMessageAlert(moveAllFailedMessage());
+        ResetEditingState();
+        return;
+    }
+    OvrimoHelper::removePageIcons();
 }
 
 } // namespace
@@ -175,8 +204,7 @@ void OvrimoHelper::pageCropperDidFinish(UIViewController* cropper, UIImage* pict
         return;
     }
     if (WorkflowInteger("defaultactionreplace") == 2) {
-        keepPageIconsInLibrary();
-        generatePageIcons(kept, keptCropper);
+        keepThenGeneratePageIcons(kept, keptCropper);
         return;
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
@@ -184,10 +212,7 @@ void OvrimoHelper::pageCropperDidFinish(UIViewController* cropper, UIImage* pict
     question->addAction(UIAlertAction::actionWithTitle("Overwrite all", UIAlertActionStyleDefault,
         GuardedHandler("Overwrite all", [kept, keptCropper] { generatePageIcons(kept, keptCropper); })));
     question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault,
-        GuardedHandler("Move all to icon library", [kept, keptCropper] {
-            keepPageIconsInLibrary();
-            generatePageIcons(kept, keptCropper);
-        })));
+        GuardedHandler("Move all to icon library", [kept, keptCropper] { keepThenGeneratePageIcons(kept, keptCropper); })));
     // Cancel only closes the question: the cropper stays open.
     question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     if (cropper)
@@ -232,18 +257,15 @@ void OvrimoHelper::restorePageIcons()
         return;
     }
     if (WorkflowInteger("defaultactionreplace") == 2) {
-        keepPageIconsInLibrary();
-        removePageIcons();
+        keepThenRemovePageIcons();
         return;
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         "Restoring orginal icons for the apps on this page. What would you like to do with the custom icons?", UIAlertControllerStyleAlert);
     question->addAction(UIAlertAction::actionWithTitle("Remove all permanently", UIAlertActionStyleDefault,
         GuardedHandler("Remove all permanently", [] { removePageIcons(); })));
-    question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault, GuardedHandler("Move all to icon library", [] {
-        keepPageIconsInLibrary();
-        removePageIcons();
-    })));
+    question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault,
+        GuardedHandler("Move all to icon library", [] { keepThenRemovePageIcons(); })));
     question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(question, true);
