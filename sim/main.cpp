@@ -309,9 +309,9 @@ int main(int argc, char** argv)
         int result = runScript(runner, *script, path);
         if (result != 0)
             return result;
+        std::cout << "The demo's screenshots are in " << outFolder.string() << "\n";
         if (auto page = runner.galleryPage())
             std::cout << "The gallery of what the demo did: " << page->string() << " (open it in a web browser)\n";
-        std::cout << "The demo's screenshots are in " << outFolder.string() << "\n";
         if (ownPhone)
             std::cout << "The same phone in a web browser: bash scripts/demo.sh serve (or: ovrimo-sim --device-root "
                       << OVRIMO_DEMO_ROOT_DIR << " serve)\n";
