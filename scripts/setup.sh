@@ -1,19 +1,32 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, skipping those already present.
 # Run as root (or with sudo available) on Debian 12.
+#   bash scripts/setup.sh          what the simulator, the tweak and its settings bundle need
+#   bash scripts/setup.sh --tests  that and what the tests, benchmarks and the sanitizer build need
 set -euo pipefail
 
+for_tests=0
+case "${1:-}" in
+  "") ;;
+  --tests) for_tests=1 ;;
+  *) echo "setup: unknown option '$1' (only --tests)" >&2; exit 2 ;;
+esac
+
 packages=(
-  build-essential cmake pkg-config git ccache
+  build-essential cmake pkg-config ccache
   libcairo2-dev libpango1.0-dev fonts-dejavu-core
   libpng-dev libjpeg62-turbo-dev libexif-dev
   libplist-dev libcurl4-openssl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcpp-httplib-dev libcli11-dev libzip-dev
-  # The sanitizer build and the fuzz targets: clang, its sanitizer and libFuzzer runtimes, and the
-  # symbolizer that puts function names and lines into their reports.
-  clang libclang-rt-14-dev llvm
 )
+if [ "$for_tests" -eq 1 ]; then
+  packages+=(
+    git libgtest-dev libgmock-dev libbenchmark-dev
+    # The sanitizer build and the fuzz targets: clang, its sanitizer and libFuzzer runtimes, and
+    # the symbolizer that puts function names and lines into their reports.
+    clang libclang-rt-14-dev llvm
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "sim/Script.h"
 
 #include "device/profiles/DeviceProfile.h"
+#include "sim/Gallery.h"
 
 #include <charconv>
 #include <cmath>
@@ -53,6 +54,7 @@ const StepSyntax kSyntax[] = {
     { "segment", "segment \"TITLE\"", "tap the segment with that title of a segmented control (scrolling the list to it)" },
     { nullptr, "expect pref KEY VALUE", "com.zarnek.ovrimo stores VALUE under KEY, with its type (true/false, a whole number, a text)" },
     { nullptr, "expect opened \"URL\"", "the phone has opened that address (canOpenURL:/openURL:)" },
+    { "gallery", "gallery \"CAPTION\" BEFORE AFTER [PAIR]", "a row of index.html in --out: two screenshots side by side, captioned; PAIR also as one PNG" },
 };
 
 std::string usageOf(std::string_view name)
@@ -154,6 +156,7 @@ std::string Step::name() const
     case StepKind::Segment: return "segment";
     case StepKind::ExpectPref: return "expect pref";
     case StepKind::ExpectOpened: return "expect opened";
+    case StepKind::Gallery: return "gallery";
     }
     return "?";
 }
@@ -340,6 +343,16 @@ std::optional<Step> parseLine(std::string_view line, int lineNumber)
         double port = step.numbers[0];
         if (port < 1024 || port > 65535 || port != std::floor(port))
             usageError(lineNumber, name, "PORT must be a whole number from 1024 to 65535, not '" + args[1].text + "'");
+    } else if (name == "gallery") {
+        step.kind = StepKind::Gallery;
+        count(3, 4);
+        text(0, "CAPTION");
+        for (size_t i = 1; i < args.size(); ++i) {
+            const char* what = i == 1 ? "BEFORE" : i == 2 ? "AFTER" : "PAIR";
+            text(i, what);
+            if (!isGalleryFileName(step.texts.back()))
+                usageError(lineNumber, name, std::string(what) + " must be a file in the --out folder (a relative path without '..'), not '" + step.texts.back() + "'");
+        }
     } else if (name == "wait") {
         step.kind = StepKind::Wait;
         count(1, 1);

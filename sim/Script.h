@@ -46,6 +46,7 @@ enum class StepKind {
     Segment,
     ExpectPref,
     ExpectOpened,
+    Gallery,
 };
 
 enum class Direction { Up, Down, Left, Right };

@@ -1,6 +1,7 @@
 #include "sim/ScriptRunner.h"
 
 #include "sim/FolderServer.h"
+#include "sim/Gallery.h"
 
 #include "device/Device.h"
 #include "device/settings/SettingsApp.h"
@@ -193,6 +194,13 @@ ScriptRunner::ScriptRunner(RunnerOptions options)
 }
 
 ScriptRunner::~ScriptRunner() = default;
+
+std::optional<fs::path> ScriptRunner::galleryPage() const
+{
+    if (!m_gallery)
+        return std::nullopt;
+    return m_gallery->pagePath();
+}
 
 void ScriptRunner::attach(device::Device& device)
 {
@@ -585,6 +593,27 @@ void ScriptRunner::runStep(const Step& step)
                 list += (list.empty() ? "" : ", ") + quoted(url);
             throw StepFailure("the phone has not opened " + quoted(step.texts[0]) + " (it opened " + (list.empty() ? "nothing" : list) + ")");
         }
+        break;
+    }
+    case StepKind::Gallery: {
+        if (!m_gallery)
+            m_gallery = std::make_unique<Gallery>(m_options.outputFolder);
+        GalleryRow row { step.texts[0], step.texts[1], step.texts[2] };
+        // The one picture of the pair is made before the row goes in, so that a failure adds nothing.
+        std::optional<std::vector<std::uint8_t>> pair;
+        std::error_code ec;
+        if (step.texts.size() == 4 && fs::is_regular_file(outputPath(row.before), ec) && fs::is_regular_file(outputPath(row.after), ec)) {
+            pair = sideBySidePicture(readFile(outputPath(row.before)), readFile(outputPath(row.after)));
+            if (!pair)
+                throw StepFailure(row.before + " and " + row.after + " must both be PNG or JPEG pictures");
+        }
+        m_gallery->add(row);
+        if (pair) {
+            writeFileAtomically(outputPath(step.texts[3]), *pair);
+            m_screenshots.push_back(outputPath(step.texts[3]));
+        }
+        if (m_options.log)
+            *m_options.log << "     wrote " << m_gallery->pagePath().string() << "\n";
         break;
     }
     case StepKind::WebServer: {

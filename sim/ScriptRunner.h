@@ -11,6 +11,7 @@
 #include <functional>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ class Device;
 namespace sim {
 
 class FolderServer;
+class Gallery;
 
 inline constexpr std::int64_t kSettleMilliseconds = 400;
 inline constexpr double kDefaultLongPressSeconds = 1.0;
@@ -68,6 +70,9 @@ public:
     // `profile` step checks that the device in use has that profile, or boots it when none is.
     void execute(const Step& step);
 
+    // The gallery page written by `gallery` steps, if any ran.
+    std::optional<std::filesystem::path> galleryPage() const;
+
     // The host paths of the screenshots written, in order.
     const std::vector<std::filesystem::path>& screenshots() const { return m_screenshots; }
 
@@ -86,6 +91,8 @@ private:
     std::vector<std::filesystem::path> m_screenshots;
     // Started by `webserver` steps; stopped when the runner goes.
     std::vector<std::unique_ptr<FolderServer>> m_servers;
+    // The page `gallery` steps add to, made by the first one.
+    std::unique_ptr<Gallery> m_gallery;
 };
 
 // Copies every file of `package` into the device root `root` at the same device path.

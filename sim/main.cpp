@@ -15,7 +15,6 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
-#include <stdlib.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -25,6 +24,9 @@ namespace fs = std::filesystem;
 #endif
 #ifndef OVRIMO_DEMO_OUT_DIR
 #define OVRIMO_DEMO_OUT_DIR "ovrimo-sim-demo"
+#endif
+#ifndef OVRIMO_DEMO_ROOT_DIR
+#define OVRIMO_DEMO_ROOT_DIR "ovrimo-sim-demo-phone"
 #endif
 #ifndef OVRIMO_PACKAGE_DIR
 #define OVRIMO_PACKAGE_DIR "build/package"
@@ -125,9 +127,8 @@ std::optional<sim::Script> loadScript(const fs::path& path)
     }
 }
 
-int runScript(const sim::Script& script, const fs::path& scriptPath, sim::RunnerOptions options)
+int runScript(sim::ScriptRunner& runner, const sim::Script& script, const fs::path& scriptPath)
 {
-    sim::ScriptRunner runner(std::move(options));
     try {
         runner.run(script);
     } catch (const sim::ScriptError& e) {
@@ -143,26 +144,11 @@ int runScript(const sim::Script& script, const fs::path& scriptPath, sim::Runner
     return 0;
 }
 
-// A temporary folder, removed when done with.
-class TemporaryFolder {
-public:
-    TemporaryFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "ovrimo-sim-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a temporary folder");
-        m_path = pattern;
-    }
-    ~TemporaryFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
+int runScript(const sim::Script& script, const fs::path& scriptPath, sim::RunnerOptions options)
+{
+    sim::ScriptRunner runner(std::move(options));
+    return runScript(runner, script, scriptPath);
+}
 
 sim::PhoneHost* servedPhone = nullptr;
 
@@ -264,8 +250,9 @@ int main(int argc, char** argv)
         ->option_text("ADDR")
         ->capture_default_str();
 
-    app.add_subcommand("demo", "run the bundled demo script (also what no command does) on a fresh device "
-                                                "unless --device-root is given; screenshots go to --out, by default " OVRIMO_DEMO_OUT_DIR);
+    app.add_subcommand("demo", "run the bundled demo script (also what no command does) on a fresh phone kept in "
+                                                OVRIMO_DEMO_ROOT_DIR " unless --device-root is given; screenshots and the gallery "
+                                                "page go to --out, by default " OVRIMO_DEMO_OUT_DIR);
 
     try {
         app.parse(argc, argv);
@@ -306,19 +293,30 @@ int main(int argc, char** argv)
             return kUsageError;
         if (settings.out.empty())
             outFolder = fs::absolute(OVRIMO_DEMO_OUT_DIR);
-        std::optional<TemporaryFolder> fresh;
-        if (settings.deviceRoot.empty()) {
-            try {
-                fresh.emplace();
-            } catch (const std::exception& e) {
-                std::cerr << "ovrimo-sim: " << e.what() << "\n";
+        // The demo's own phone starts fresh each time and stays afterwards, so that it can be served.
+        bool ownPhone = settings.deviceRoot.empty();
+        if (ownPhone) {
+            settings.deviceRoot = OVRIMO_DEMO_ROOT_DIR;
+            std::error_code ec;
+            fs::remove_all(settings.deviceRoot, ec);
+            if (ec) {
+                std::cerr << "ovrimo-sim: cannot empty the demo's phone at " << settings.deviceRoot << ": " << ec.message() << "\n";
                 return kStepFailed;
             }
-            settings.deviceRoot = fresh->path().string();
         }
-        int result = runScript(*script, path, runnerOptions(settings, path.parent_path(), outFolder));
-        if (result == 0)
-            std::cout << "The demo's screenshots are in " << outFolder.string() << "\n";
-        return result;
+        sim::RunnerOptions options = runnerOptions(settings, path.parent_path(), outFolder);
+        sim::ScriptRunner runner(std::move(options));
+        int result = runScript(runner, *script, path);
+        if (result != 0)
+            return result;
+        std::cout << "The demo's screenshots are in " << outFolder.string() << "\n";
+        if (auto page = runner.galleryPage())
+            std::cout << "The gallery of what the demo did: " << page->string() << " (open it in a web browser)\n";
+        if (ownPhone)
+            std::cout << "The same phone in a web browser: bash scripts/demo.sh serve (or: ovrimo-sim --device-root "
+                      << OVRIMO_DEMO_ROOT_DIR << " serve)\n";
+        else
+            std::cout << "The same phone in a web browser: ovrimo-sim --device-root " << fs::absolute(settings.deviceRoot).string() << " serve\n";
+        return 0;
     }
 }

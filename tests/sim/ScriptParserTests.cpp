@@ -214,3 +214,20 @@ TEST(ScriptParse, SettingsStepsAndTheirChecks)
     EXPECT_EQ(refusal("expect opened").first, 1);
     EXPECT_NE(refusal("expect nothing").second.find("pref or opened"), std::string::npos);
 }
+
+TEST(ScriptParse, GalleryRowsNamePicturesInsideTheOutputFolder)
+{
+    Script script = parseScript("gallery \"Safari's new icon\" a.png shots/b.png\ngallery \"x\" a.png b.png pair.png\n");
+    ASSERT_EQ(script.steps.size(), 2u);
+    EXPECT_EQ(script.steps[0].kind, StepKind::Gallery);
+    EXPECT_EQ(script.steps[0].texts, (std::vector<std::string> { "Safari's new icon", "a.png", "shots/b.png" }));
+    EXPECT_EQ(script.steps[1].texts.size(), 4u);
+
+    EXPECT_NE(refusal("gallery \"only one\" a.png").second.find("gallery takes 3 to 4 arguments, not 2"), std::string::npos);
+    EXPECT_NE(refusal("gallery \"\" a.png b.png").second.find("CAPTION must not be empty"), std::string::npos);
+    // A page beside the pictures reaches them by relative paths: nothing absolute, nothing above.
+    EXPECT_NE(refusal("gallery \"x\" /tmp/a.png b.png").second.find("BEFORE must be a file in the --out folder"), std::string::npos);
+    EXPECT_NE(refusal("gallery \"x\" a.png ../b.png").second.find("AFTER must be a file"), std::string::npos);
+    EXPECT_NE(refusal("gallery \"x\" a.png b.png shots/../../p.png").second.find("PAIR must be a file"), std::string::npos);
+    EXPECT_NE(refusal("gallery \"x\" a.png shots/").second.find("AFTER must be a file"), std::string::npos);
+}

@@ -7,6 +7,7 @@
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/dispatch/RunLoop.h"
+#include "platform/graphics/ImageCodecs.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIPanGestureRecognizer.h"
 #include "platform/uikit/UIPasteboard.h"
@@ -234,4 +235,39 @@ TEST_F(SimulatorTest, SurfacesOpenAndShowTheirTexts)
     EXPECT_TRUE(springboard::surface("switcher"));
     run("home");
     EXPECT_FALSE(springboard::surface("switcher"));
+}
+
+TEST_F(SimulatorTest, GalleryStepsWriteThePageBesideTheScreenshots)
+{
+    boot("iphone8-ios12");
+    EXPECT_FALSE(runner->galleryPage());
+    run("screenshot home.png\nlongpress \"Safari\"\nscreenshot editing.png\ngallery \"Editing mode\" home.png editing.png pair.png");
+    std::filesystem::path out = folder.path() / "out";
+    ASSERT_EQ(runner->galleryPage(), out / "index.html");
+    std::ifstream in(out / "index.html");
+    std::string page((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_TRUE(contains(page, "src=\"home.png\"")) << page;
+    EXPECT_TRUE(contains(page, "src=\"editing.png\""));
+    EXPECT_TRUE(contains(page, "Editing mode"));
+
+    // The pair as one picture: two 375 x 667 halves of the 750 x 1334 screen, margins and a gap.
+    ASSERT_EQ(runner->screenshots().back(), out / "pair.png");
+    std::ifstream pairFile(out / "pair.png", std::ios::binary);
+    std::vector<std::uint8_t> pair((std::istreambuf_iterator<char>(pairFile)), {});
+    CGImageRef image = graphics::decodePNG(pair.data(), pair.size());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(CGImageGetWidth(image), 24u + 375 + 88 + 375 + 24);
+    EXPECT_EQ(CGImageGetHeight(image), 24u + 667 + 24);
+
+    // A picture that was never taken: the step fails with its line, and the page stays as it was.
+    sim::ScriptError e = failure("home\ngallery \"Later\" home.png later.png");
+    EXPECT_EQ(e.line(), 2);
+    EXPECT_TRUE(contains(e.reason(), "gallery: no picture later.png")) << e.reason();
+    std::ifstream again(out / "index.html");
+    EXPECT_FALSE(contains(std::string((std::istreambuf_iterator<char>(again)), {}), "Later"));
+
+    // Screenshots that are not pictures cannot be paired.
+    writeFile(out / "notes.png", "not a picture");
+    EXPECT_TRUE(contains(failure("gallery \"x\" home.png notes.png both.png").reason(), "must both be PNG or JPEG pictures"));
+    EXPECT_FALSE(std::filesystem::exists(out / "both.png"));
 }
