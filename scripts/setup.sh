@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git ccache
-  libcairo2-dev libpango1.0-dev fonts-dejavu-core
+  libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-inter
   libpng-dev libjpeg62-turbo-dev libexif-dev
   libplist-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
