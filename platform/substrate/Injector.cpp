@@ -12,7 +12,10 @@
 #include <filesystem>
 #include <iostream>
 #include <iterator>
+#include <mutex>
 #include <set>
+
+#include <unistd.h>
 
 namespace substrate {
 
@@ -46,6 +49,54 @@ std::vector<std::string> stringsOf(plist_t array)
 
 // A filter names a few bundles; anything larger is not a filter.
 constexpr std::size_t kMaximumFilterSize = 1 << 20;
+
+// The host files this process has opened as libraries. Opening one of them again would hand back
+// the library loaded then (the dynamic loader knows it by its name), with its state and without
+// running its initializers: a device booted again on the same root would come up without it.
+struct OpenedFiles {
+    std::mutex mutex;
+    std::set<std::string> paths;
+    unsigned copies = 0;
+};
+OpenedFiles& openedFiles()
+{
+    static OpenedFiles opened;
+    return opened;
+}
+
+// Opens the library at `host` as a library never loaded before: a file opened earlier in this
+// process is opened through a copy of its own, removed again once loaded (the mapping stays).
+void* openFresh(const fs::path& host, std::string& error)
+{
+    OpenedFiles& opened = openedFiles();
+    fs::path copy;
+    {
+        std::lock_guard lock(opened.mutex);
+        if (opened.paths.insert(host.string()).second)
+            copy.clear();
+        else
+            copy = fs::temp_directory_path() / ("ovrimo-library-" + std::to_string(::getpid()) + "-" + std::to_string(++opened.copies) + "-" + host.filename().string());
+    }
+    if (!copy.empty()) {
+        std::error_code ec;
+        fs::copy_file(host, copy, fs::copy_options::overwrite_existing, ec);
+        if (ec) {
+            error = "cannot copy it to " + copy.string() + ": " + ec.message();
+            return nullptr;
+        }
+    }
+    const fs::path& opening = copy.empty() ? host : copy;
+    void* handle = dlopen(opening.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) {
+        const char* why = dlerror();
+        error = why ? why : "unknown error";
+    }
+    if (!copy.empty()) {
+        std::error_code ec;
+        fs::remove(copy, ec);
+    }
+    return handle;
+}
 
 } // namespace
 
@@ -108,13 +159,13 @@ std::vector<std::string> injectDynamicLibraries(const std::string& bundleIdentif
             std::cerr << "substrate: " << devicePath << " is outside the device, not loaded\n";
             continue;
         }
-        // Each device root holds its own copy of a library, so a new device gets fresh library
-        // state and initializers that run again. Handles are kept for the life of the process:
-        // code of a library may still sit in method tables and blocks.
-        void* handle = dlopen(host->c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Every device, a new root or the same one booted again, gets fresh library state and
+        // initializers that run again. Handles are kept for the life of the process: code of a
+        // library may still sit in method tables and blocks.
+        std::string why;
+        void* handle = openFresh(*host, why);
         if (!handle) {
-            const char* why = dlerror();
-            std::cerr << "substrate: cannot load " << devicePath << " into " << bundleIdentifier << ": " << (why ? why : "unknown error") << "\n";
+            std::cerr << "substrate: cannot load " << devicePath << " into " << bundleIdentifier << ": " << why << "\n";
             continue;
         }
         already.paths.insert(devicePath);
