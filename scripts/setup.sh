@@ -14,7 +14,7 @@ esac
 
 packages=(
   build-essential cmake pkg-config ccache
-  libcairo2-dev libpango1.0-dev fonts-dejavu-core
+  libcairo2-dev libpango1.0-dev fonts-dejavu-core fonts-inter
   libpng-dev libjpeg62-turbo-dev libexif-dev
   libplist-dev libcurl4-openssl-dev
   nlohmann-json3-dev libcpp-httplib-dev libcli11-dev libzip-dev

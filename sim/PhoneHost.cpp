@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <ostream>
 
 namespace sim {
@@ -80,10 +81,7 @@ bool PhoneHost::inUse()
     if (m_frames.watchers() > 0 || steadyMilliseconds() - m_lastActivity < kActivityMilliseconds)
         return true;
     // A finger held down is a long press in the making, however long it takes.
-    for (int finger = 0; m_device && finger < kFingers; ++finger)
-        if (m_device->touch().isDown(finger))
-            return true;
-    return false;
+    return m_device && m_device->touch().anyDown();
 }
 
 void PhoneHost::boot(const std::string& profile)
@@ -98,7 +96,8 @@ void PhoneHost::boot(const std::string& profile)
     m_device->runUntilIdle();
     m_device->advance(2 * kSettleMilliseconds);
     m_lastPixels.clear();
-    m_following = false;
+    m_pageFingers.clear();
+    m_shownMinute = -1;
 
     std::lock_guard lock(m_mutex);
     m_facts.profile = profile;
@@ -127,6 +126,15 @@ void PhoneHost::rebootInto(const std::string& profile)
         throw RequestError(500, std::string("cannot boot ") + profile + ": " + e.what());
     }
     publishIfChanged();
+}
+
+bool PhoneHost::followHostTimeOfDay()
+{
+    auto& loop = dispatch::RunLoop::main();
+    auto now = std::chrono::system_clock::now();
+    loop.setBootWallClock(now - std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::nanoseconds(loop.now())));
+    std::int64_t minute = std::chrono::duration_cast<std::chrono::minutes>(now.time_since_epoch()).count();
+    return std::exchange(m_shownMinute, minute) != minute;
 }
 
 void PhoneHost::publishIfChanged()
@@ -200,18 +208,15 @@ void PhoneHost::serve()
         std::int64_t elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(now - lastTurn).count();
         lastTurn = now;
         std::size_t ran = 0;
+        bool newMinute = false;
         if (inUse()) {
             auto& loop = dispatch::RunLoop::main();
-            if (!m_following) {
-                // The phone's wall clock shows the time of day from here on.
-                loop.setBootWallClock(std::chrono::system_clock::now() - std::chrono::nanoseconds(loop.now()));
-                m_following = true;
-            }
             ran = loop.advanceMilliseconds(std::clamp<std::int64_t>(elapsed, 0, kLongestStepMilliseconds));
-        } else {
-            m_following = false;
+            // The status bar shows the host's time of day, also after a turn slower than the
+            // longest step or a time when nobody used the phone and its clock stood still.
+            newMinute = followHostTimeOfDay();
         }
-        if (!jobs.empty() || ran > 0)
+        if (!jobs.empty() || ran > 0 || newMinute)
             publishIfChanged();
     }
 }

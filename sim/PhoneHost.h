@@ -12,6 +12,7 @@
 // frame feed, but only when a pixel differs from the last frame.
 
 #include "sim/FrameFeed.h"
+#include "sim/PageFingers.h"
 
 #include <atomic>
 #include <chrono>
@@ -44,7 +45,7 @@ struct RequestError : std::runtime_error {
     int status;
 };
 
-// Fingers that may be down at once (two for a pinch, a few to spare).
+// Fingers one page may have down at once (two for a pinch, a few to spare).
 inline constexpr int kFingers = 5;
 
 struct PhoneOptions {
@@ -99,6 +100,8 @@ public:
 
     ScreenFacts facts() const;
     FrameFeed& frames() { return m_frames; }
+    // The pages' fingers on the phone's touch driver (on the phone's thread only).
+    PageFingers& pageFingers() { return m_pageFingers; }
     // Counts as use of the phone: keeps the clock following the wall clock for a while.
     void noteActivity();
 
@@ -110,6 +113,9 @@ private:
     bool inUse();
     // Draws the screen and publishes it when it differs from the last frame.
     void publishIfChanged();
+    // Sets the phone's time of day to the host's (the virtual clock may have lost time in slow
+    // turns or stood still); answers whether the minute shown in the status bar changed.
+    bool followHostTimeOfDay();
 
     PhoneOptions m_options;
     std::unique_ptr<device::Device> m_device;
@@ -126,7 +132,8 @@ private:
 
     // The phone thread's own.
     std::vector<std::uint8_t> m_lastPixels;
-    bool m_following = false;
+    PageFingers m_pageFingers;
+    std::int64_t m_shownMinute = -1;
     double m_frameScale = 1;
 };
 

@@ -3,6 +3,7 @@
 #include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/DeviceRoot.h"
 #include "platform/graphics/ImageCodecs.h"
+#include "platform/uikit/UIImagePickerController.h"
 #include "sim/PhoneHost.h"
 #include "sim/ScriptRunner.h"
 
@@ -57,6 +58,7 @@ std::string addToPhotoLibrary(const std::vector<std::uint8_t>& bytes, const std:
         target = *folder / (stem + "-" + std::to_string(n) + extension);
     if (!filesystem::writeFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &why))
         throw RequestError(500, "cannot write the picture: " + why);
+    uikit::photoLibraryDidChange();
     return std::string(kCameraRollFolder) + "/" + target.filename().string();
 }
 

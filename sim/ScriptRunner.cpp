@@ -16,6 +16,7 @@
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIImagePickerController.h"
 #include "platform/uikit/UIPasteboard.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UILabel.h"
@@ -437,6 +438,7 @@ void ScriptRunner::runStep(const Step& step)
         for (int n = 2; fs::exists(target, ec); ++n)
             target = *folder / (name.stem().string() + "-" + std::to_string(n) + name.extension().string());
         writeFileAtomically(target, readFile(source));
+        uikit::photoLibraryDidChange();
         dev.runUntilIdle();
         break;
     }

@@ -241,23 +241,42 @@ void Server::addRoutes()
         if (phase != "down" && phase != "move" && phase != "up" && phase != "cancel")
             throw RequestError(400, "\"phase\" must be \"down\", \"move\", \"up\" or \"cancel\"");
         CGPoint point = phase == "cancel" ? CGPointZero : screenPoint(body, host->facts());
+        // Each page numbers its own fingers: two pages dragging at once are four fingers.
+        std::string page = textField(body, "page", 64, false);
         int id = int(finger);
         host->call([&](device::Device& phone) {
             auto& touch = phone.touch();
-            if (phase == "cancel")
-                return touch.cancelAll();
-            if (phase == "down") {
-                if (touch.isDown(id))
-                    throw RequestError(409, "that finger is down already");
-                touch.touchDown(point, id);
+            PageFingers& fingers = host->pageFingers();
+            if (phase == "cancel") {
+                for (int held : fingers.releaseAll(page))
+                    touch.touchCancel(held);
                 return;
             }
-            if (!touch.isDown(id))
+            std::optional<int> held = fingers.held(page, id);
+            if (held && !touch.isDown(*held)) {
+                // Lifted on the phone's side meanwhile.
+                fingers.release(page, id);
+                held.reset();
+            }
+            if (phase == "down") {
+                if (held)
+                    throw RequestError(409, "that finger is down already");
+                held = fingers.press(page, id);
+                if (!held)
+                    throw RequestError(409, "too many fingers are down on this phone");
+                touch.touchDown(point, *held);
+                if (!touch.isDown(*held))
+                    fingers.release(page, id);
+                return;
+            }
+            if (!held)
                 throw RequestError(409, "that finger is not down");
-            if (phase == "move")
-                touch.touchMove(point, id);
-            else
-                touch.touchUp(point, id);
+            if (phase == "move") {
+                touch.touchMove(point, *held);
+            } else {
+                fingers.release(page, id);
+                touch.touchUp(point, *held);
+            }
         });
         done(res);
     }));
@@ -269,7 +288,7 @@ void Server::addRoutes()
         if (scale < 0.2 || scale > 5)
             throw RequestError(400, "\"scale\" must be from 0.2 to 5");
         host->call([&](device::Device& phone) {
-            if (phone.touch().isDown(0) || phone.touch().isDown(1))
+            if (phone.touch().anyDown())
                 throw RequestError(409, "a finger is down already");
             phone.touch().pinch(center, scale, 0.2, 6);
         });
@@ -372,11 +391,15 @@ void Server::addRoutes()
     }));
 
     // Whatever else: a JSON refusal rather than an empty page.
-    s.set_error_handler([](const httplib::Request&, httplib::Response& res) {
+    s.set_error_handler([](const httplib::Request& req, httplib::Response& res) {
         if (!res.body.empty())
             return;
         if (res.status == 404)
             refuse(res, 404, "no such page or action");
+        else if (res.status == 413 && req.get_header_value("Content-Type").rfind("application/x-www-form-urlencoded", 0) == 0)
+            // What a client sends by default (curl --data-binary): the HTTP library reads such a
+            // body as form fields, and refuses one over 8 KB.
+            refuse(res, 413, "a form-encoded body is limited to 8 KB: send the file as the body with Content-Type application/octet-stream");
         else if (res.status == 413)
             refuse(res, 413, "the request body is too large");
         else

@@ -5,7 +5,9 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <memory>
 #include <mutex>
 
@@ -17,7 +19,23 @@ std::string descriptionFor(const TextStyle& style)
 {
     if (style.font)
         return style.font->pangoDescription();
-    return "DejaVu Sans 17px";
+    return std::string(kSystemFaceFamily) + " 17px";
+}
+
+// The phone's system font spaces its letters by size: a little wider below 12 points, tighter
+// above (its published text tracking, in points, for 6 to 19 points). The stand-in face gets the
+// same, so that a line of text is about as long as on the phone. From 20 points on (the phone's
+// display face) the letters keep their own spacing.
+double systemTracking(double size)
+{
+    static constexpr double kTracking[] = { 0.24, 0.23, 0.21, 0.17, 0.12, 0.07, 0.0, -0.08, -0.15, -0.24, -0.32, -0.41, -0.45, -0.49 };
+    constexpr double kFirstSize = 6, kLastSize = 19;
+    if (size < kFirstSize || size >= kLastSize + 1)
+        return 0;
+    double at = std::min(size, kLastSize) - kFirstSize;
+    auto below = static_cast<std::size_t>(std::floor(at));
+    std::size_t above = std::min<std::size_t>(below + 1, std::size(kTracking) - 1);
+    return kTracking[below] + (kTracking[above] - kTracking[below]) * (at - std::floor(at));
 }
 
 // A pango layout configured for the style, on `cr`. Caller unrefs.
@@ -37,6 +55,13 @@ PangoLayout* makeLayout(cairo_t* cr, const std::string& text, const TextStyle& s
     pango_layout_set_font_description(layout, desc);
     pango_font_description_free(desc);
     pango_layout_set_text(layout, text.c_str(), static_cast<int>(text.size()));
+    double size = style.font ? style.font->pointSize() : 17;
+    if (double tracking = systemTracking(size); tracking != 0) {
+        PangoAttrList* attributes = pango_attr_list_new();
+        pango_attr_list_insert(attributes, pango_attr_letter_spacing_new(static_cast<int>(std::lround(tracking * PANGO_SCALE))));
+        pango_layout_set_attributes(layout, attributes);
+        pango_attr_list_unref(attributes);
+    }
 
     bool singleLine = style.numberOfLines == 1;
     if (maxWidth > 0)
@@ -65,6 +90,10 @@ PangoLayout* makeLayout(cairo_t* cr, const std::string& text, const TextStyle& s
         ellipsize = style.numberOfLines > 0 ? PANGO_ELLIPSIZE_END : PANGO_ELLIPSIZE_NONE;
         break;
     }
+    // NOTE: pango ellipsizes a layout of no height limit to its first line: a text of any number
+    // of lines measured without a height must not be ellipsized at all.
+    if (style.numberOfLines == 0 && maxHeight <= 0)
+        ellipsize = PANGO_ELLIPSIZE_NONE;
     if (maxWidth > 0 && ellipsize != PANGO_ELLIPSIZE_NONE) {
         pango_layout_set_ellipsize(layout, ellipsize);
         if (singleLine)

@@ -1,6 +1,7 @@
 #include "platform/uikit/TouchDriver.h"
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/uikit/TouchDelivery.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIGestureRecognizer.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 using objc::msgSend;
 using objc::Ref;
@@ -125,8 +127,7 @@ UIView* TouchDriver::touchDown(CGPoint point, int finger)
     UITouchSet set { touch };
     for (auto& r : recognizers)
         r->touchesBegan(set, event);
-    if (touch->deliveredToView())
-        msgSend(hit, "touchesBegan:withEvent:", set, event.ptr());
+    deliverTouchBegan(touch, event);
     dispatch::RunLoop::main().runUntilIdle();
     return hit;
 }
@@ -146,8 +147,7 @@ void TouchDriver::touchMove(CGPoint point, int finger)
         if (Ref<UIGestureRecognizer> r = weak.strong())
             if (std::find(r->touches().begin(), r->touches().end(), touch) != r->touches().end())
                 r->touchesMoved(set, event);
-    if (touch->deliveredToView() && touch->view())
-        msgSend(Ref<UIView>(touch->view()), "touchesMoved:withEvent:", set, event.ptr());
+    deliverTouchMoved(touch, event);
     dispatch::RunLoop::main().runUntilIdle();
 }
 
@@ -168,8 +168,7 @@ void TouchDriver::touchUp(CGPoint point, int finger)
         if (Ref<UIGestureRecognizer> r = weak.strong())
             if (std::find(r->touches().begin(), r->touches().end(), touch) != r->touches().end())
                 r->touchesEnded(set, event);
-    if (touch->deliveredToView() && touch->view())
-        msgSend(Ref<UIView>(touch->view()), "touchesEnded:withEvent:", set, event.ptr());
+    deliverTouchEnded(touch, event);
     auto& st = state();
     st.touchesDown = std::max(0, st.touchesDown - 1);
     if (st.touchesDown == 0)
@@ -185,24 +184,33 @@ void TouchDriver::touchUp(CGPoint point, int finger)
     dispatch::RunLoop::main().runUntilIdle();
 }
 
+void TouchDriver::touchCancel(int finger)
+{
+    auto it = m_touches.find(finger);
+    if (it == m_touches.end())
+        return;
+    Ref<UITouch> touch = it->second;
+    m_touches.erase(it);
+    touch->setPhase(UITouchPhaseCancelled);
+    auto event = makeEvent({});
+    UITouchSet set { touch };
+    for (auto& weak : std::vector<objc::WeakRef<UIGestureRecognizer>>(touch->gestureRecognizers()))
+        if (Ref<UIGestureRecognizer> r = weak.strong())
+            r->touchesCancelled(set, event);
+    deliverTouchCancelled(touch, event);
+    auto& st = state();
+    st.touchesDown = std::max(0, st.touchesDown - 1);
+    if (st.touchesDown == 0)
+        gestureArenaSettle();
+}
+
 void TouchDriver::cancelAll()
 {
-    auto touches = m_touches;
-    m_touches.clear();
-    for (auto& [finger, touch] : touches) {
-        touch->setPhase(UITouchPhaseCancelled);
-        auto event = makeEvent({});
-        UITouchSet set { touch };
-        for (auto& weak : std::vector<objc::WeakRef<UIGestureRecognizer>>(touch->gestureRecognizers()))
-            if (Ref<UIGestureRecognizer> r = weak.strong())
-                r->touchesCancelled(set, event);
-        if (touch->deliveredToView() && touch->view())
-            msgSend(Ref<UIView>(touch->view()), "touchesCancelled:withEvent:", set, event.ptr());
-        auto& st = state();
-        st.touchesDown = std::max(0, st.touchesDown - 1);
-    }
-    if (!touches.empty() && state().touchesDown == 0)
-        gestureArenaSettle();
+    std::vector<int> down;
+    for (auto& [finger, touch] : m_touches)
+        down.push_back(finger);
+    for (int finger : down)
+        touchCancel(finger);
 }
 
 void TouchDriver::tap(CGPoint point, int taps)

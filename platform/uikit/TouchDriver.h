@@ -32,7 +32,8 @@ public:
     UIView* touchDown(CGPoint point, int finger = 0);
     void touchMove(CGPoint point, int finger = 0);
     void touchUp(CGPoint point, int finger = 0);
-    // Lifts every finger still down, delivering touchesCancelled.
+    // Lifts that finger (if down), or every finger still down, delivering touchesCancelled.
+    void touchCancel(int finger);
     void cancelAll();
 
     // Whole gestures.
@@ -50,6 +51,7 @@ public:
     void wait(double seconds);
 
     bool isDown(int finger = 0) const { return m_touches.count(finger) != 0; }
+    bool anyDown() const { return !m_touches.empty(); }
 
 private:
     UIWindow* targetWindow() const;

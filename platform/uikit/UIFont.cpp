@@ -65,11 +65,14 @@ CGFloat UIFont::lineHeight() const
 
 std::string UIFont::pangoDescription() const
 {
-    std::string desc = "DejaVu Sans";
+    // Inter stands in for the phone's system face: its letters are about as wide, so a text that
+    // fits a line on the phone fits here too (DejaVu Sans is a sixth wider). The phone's bold
+    // system font is a semibold.
+    std::string desc = uikit::kSystemFaceFamily;
     if (m_bold)
-        desc += " Bold";
+        desc += " Semi-Bold";
     if (m_italic)
-        desc += " Oblique";
+        desc += " Italic";
     // Sizes in points of the screen: pango's "px" unit is one user-space unit.
     desc += " " + std::to_string(static_cast<int>(std::lround(m_size * 100)) / 100.0) + "px";
     return desc;

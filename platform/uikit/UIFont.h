@@ -6,8 +6,13 @@
 
 #include <string>
 
+namespace uikit {
+// The font family every text is drawn in (fonts-inter).
+inline constexpr const char* kSystemFaceFamily = "Inter";
+} // namespace uikit
+
 // A font: a name, a size in points, and the weight and slant read from the name. Every family is
-// drawn with the device's system face (DejaVu Sans), bold or not.
+// drawn with the device's system face (Inter, of about the phone's widths), bold or not.
 class UIFont : public objc::NSObject {
     OBJC_CLASS(UIFont)
 public:
@@ -29,7 +34,7 @@ public:
     // The height of one line of text, as pango lays it out.
     CGFloat lineHeight() const;
 
-    // A pango font description ("DejaVu Sans Bold 17px").
+    // A pango font description ("Inter Semi-Bold 17px").
     std::string pangoDescription() const;
 
     static void registerClass(objc::Runtime&);

@@ -1,6 +1,7 @@
 #include "platform/uikit/UIGestureRecognizer.h"
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/uikit/TouchDelivery.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UITouch.h"
@@ -179,20 +180,18 @@ bool UIGestureRecognizer::transitionTo(UIGestureRecognizerState next)
         for (auto& other : std::vector<Ref<UIGestureRecognizer>>(uikit::state().gestureArena))
             if (other != this && other->state() == UIGestureRecognizerStatePossible && !uikit::gesturesMayRecognizeTogether(this, other))
                 other->fail();
-        if (m_cancelsTouchesInView) {
-            for (auto& t : std::vector<Ref<UITouch>>(m_touches)) {
-                if (!t->deliveredToView())
-                    continue;
-                t->setDeliveredToView(false);
-                if (Ref<UIView> v = Ref<UIView>(t->view()))
-                    msgSend(v, "touchesCancelled:withEvent:", UITouchSet { t }, static_cast<UIEvent*>(nullptr));
-            }
-        }
+        if (m_cancelsTouchesInView)
+            for (auto& t : std::vector<Ref<UITouch>>(m_touches))
+                uikit::takeTouchFromView(t);
+        // Touches this gesture took, or others waited for, are settled before its actions run.
+        uikit::deliverHeldTouches();
         sendActions();
         return true;
     }
     if (next == UIGestureRecognizerStateFailed) {
         m_state = next;
+        // What this recognizer held back from the views goes to them now.
+        uikit::deliverHeldTouches();
         return true;
     }
     if (previous == UIGestureRecognizerStatePossible)
@@ -218,6 +217,11 @@ void UIGestureRecognizer::registerClass(objc::Runtime& rt)
     c->addMethod("setDelegate:", [](UIGestureRecognizer* self, SEL, objc::Object* d) { self->setDelegate(d); });
     c->addMethod("delegate", [](UIGestureRecognizer* self, SEL) { return Ref<objc::Object>(self->delegate()); });
     c->addMethod("setCancelsTouchesInView:", [](UIGestureRecognizer* self, SEL, bool on) { self->setCancelsTouchesInView(on); });
+    c->addMethod("cancelsTouchesInView", [](UIGestureRecognizer* self, SEL) { return self->cancelsTouchesInView(); });
+    c->addMethod("setDelaysTouchesBegan:", [](UIGestureRecognizer* self, SEL, bool on) { self->setDelaysTouchesBegan(on); });
+    c->addMethod("delaysTouchesBegan", [](UIGestureRecognizer* self, SEL) { return self->delaysTouchesBegan(); });
+    c->addMethod("setDelaysTouchesEnded:", [](UIGestureRecognizer* self, SEL, bool on) { self->setDelaysTouchesEnded(on); });
+    c->addMethod("delaysTouchesEnded", [](UIGestureRecognizer* self, SEL) { return self->delaysTouchesEnded(); });
     c->addMethod("locationInView:", [](UIGestureRecognizer* self, SEL, UIView* v) { return self->locationInView(v); });
     c->addMethod("numberOfTouches", [](UIGestureRecognizer* self, SEL) { return self->numberOfTouches(); });
     c->addMethod("touchesBegan:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent*) { self->beginTouches(touches); });
@@ -247,6 +251,8 @@ void gestureArenaSettle()
         r->reset();
         arena.erase(std::remove(arena.begin(), arena.end(), r), arena.end());
     }
+    // Recognizers gone from the arena hold nothing back any longer.
+    deliverHeldTouches();
 }
 
 bool gesturesMayRecognizeTogether(UIGestureRecognizer* a, UIGestureRecognizer* b)

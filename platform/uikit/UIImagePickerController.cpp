@@ -33,6 +33,11 @@ bool isPictureName(const std::string& name)
 
 constexpr CGFloat kSpacing = 2;
 
+// The pickers of this device, to be told when the library changes.
+struct OpenPickers {
+    std::vector<objc::WeakRef<UIImagePickerController>> pickers;
+};
+
 } // namespace
 
 Ref<UIImagePickerController> UIImagePickerController::create()
@@ -57,13 +62,21 @@ void UIImagePickerController::reloadPhotos()
     std::error_code ec;
     if (!folder || !std::filesystem::is_directory(*folder, ec))
         return;
-    std::vector<std::string> names;
+    struct Photo {
+        std::string name;
+        std::filesystem::file_time_type added;
+    };
+    std::vector<Photo> photos;
     for (auto it = std::filesystem::directory_iterator(*folder, ec); !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
         std::string name = it->path().filename().string();
         if (it->is_regular_file(ec) && isPictureName(name))
-            names.push_back(name);
+            photos.push_back({ name, it->last_write_time(ec) });
     }
-    std::sort(names.begin(), names.end());
+    // Newest first; pictures of the same moment by name.
+    std::sort(photos.begin(), photos.end(), [](const Photo& a, const Photo& b) { return a.added != b.added ? a.added > b.added : a.name < b.name; });
+    std::vector<std::string> names;
+    for (auto& photo : photos)
+        names.push_back(photo.name);
     // A file that does not decode is left out: it would be a blank tile that does nothing.
     m_images.clear();
     for (auto& name : names) {
@@ -165,6 +178,9 @@ void UIImagePickerController::registerClass(objc::Runtime& rt)
         self->m_page->view()->addSubview(self->m_grid);
         self->m_page->navigationItem()->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, self, objc::sel_registerName("_cancel:")));
         self->setViewControllers({ self->m_page }, false);
+        auto& open = objc::Runtime::current().state<OpenPickers>().pickers;
+        open.erase(std::remove_if(open.begin(), open.end(), [](auto& weak) { return !weak.strong(); }), open.end());
+        open.emplace_back(self);
         return Ref<objc::Object>(self);
     });
     c->addMethod("setSourceType:", [](UIImagePickerController* self, SEL, NSInteger t) { self->setSourceType(static_cast<UIImagePickerControllerSourceType>(t)); });
@@ -178,3 +194,22 @@ void UIImagePickerController::registerClass(objc::Runtime& rt)
             self->pickPhotoAt(static_cast<size_t>(sender->tag()));
     });
 }
+
+namespace uikit {
+
+void photoLibraryDidChange()
+{
+    auto* runtime = objc::Runtime::currentOrNull();
+    if (!runtime)
+        return;
+    for (auto& weak : std::vector<objc::WeakRef<UIImagePickerController>>(runtime->state<OpenPickers>().pickers)) {
+        Ref<UIImagePickerController> picker = weak.strong();
+        // Only a picker whose grid is up: one not yet presented reads the library when it is.
+        if (!picker || !picker->m_grid || !picker->m_grid->window())
+            continue;
+        picker->reloadPhotos();
+        picker->buildGrid();
+    }
+}
+
+} // namespace uikit

@@ -7,9 +7,16 @@
 
 class UIScrollView;
 
+namespace uikit {
+// Whoever adds or removes a picture in the camera roll says so: every picker on screen shows the
+// library anew.
+void photoLibraryDidChange();
+} // namespace uikit
+
 // The photo library picker: a navigation controller whose page shows the pictures of the device's
-// camera-roll folder (PNG and JPEG files in /var/mobile/Media/DCIM/100APPLE/, sorted by name, those
-// that do not decode left out) as a grid of thumbnails. Tapping one hands the delegate imagePickerController:
+// camera-roll folder (PNG and JPEG files in /var/mobile/Media/DCIM/100APPLE/, newest first as the
+// phone's library shows them, those that do not decode left out) as a grid of thumbnails, shown
+// afresh when the library changes while it is open (uikit::photoLibraryDidChange). Tapping one hands the delegate imagePickerController:
 // didFinishPickingMediaWithInfo: with an NSDictionary holding the decoded picture (orientation
 // kept) under "UIImagePickerControllerOriginalImage"; Cancel sends imagePickerControllerDidCancel:.
 // A delegate that does not implement these leaves the picker to dismiss itself, as on the phone.
@@ -42,6 +49,7 @@ private:
     void loadPhotosForPresentation();
     void reloadPhotos();
     void buildGrid();
+    friend void uikit::photoLibraryDidChange();
 
     UIImagePickerControllerSourceType m_sourceType = UIImagePickerControllerSourceTypePhotoLibrary;
     objc::WeakRef<objc::Object> m_delegate;

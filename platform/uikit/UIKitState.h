@@ -13,6 +13,7 @@ class UIWindow;
 class UIResponder;
 class UIPasteboard;
 class UIGestureRecognizer;
+class UITouch;
 
 namespace uikit {
 
@@ -42,6 +43,8 @@ struct UIKitState {
     bool layoutScheduled = false;
     // Recognizers taking part in the current touch sequence (and taps waiting for their next tap).
     std::vector<objc::Ref<UIGestureRecognizer>> gestureArena;
+    // Touches whose beginning or end a recognizer keeps from their view for now.
+    std::vector<objc::Ref<UITouch>> heldTouches;
     int touchesDown = 0;
     std::string statusBarTime;
 };

@@ -5,6 +5,8 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+
 using objc::msgSend;
 using objc::Ref;
 using objc::SEL;
@@ -20,6 +22,31 @@ void UILabel::setText(const std::string& text) { msgSend(this, "setText:", text)
 void UILabel::setFont(UIFont* font) { msgSend(this, "setFont:", font); }
 void UILabel::setTextColor(UIColor* color) { msgSend(this, "setTextColor:", color); }
 
+Ref<UIFont> UILabel::fontForDrawing() const
+{
+    Ref<UIFont> font(m_font);
+    if (!m_adjustsFontSize || m_numberOfLines != 1 || m_minimumScaleFactor <= 0 || m_minimumScaleFactor >= 1 || !font)
+        return font;
+    uikit::TextStyle style { font, m_alignment, 1, m_lineBreakMode };
+    CGFloat natural = uikit::measureText(m_text, style, 0).width;
+    CGFloat room = bounds().size.width;
+    if (natural <= room || natural <= 0)
+        return font;
+    // Widths grow with the size (unhinted metrics): one step to the size that fits, then a little
+    // less while the measured text is still too wide.
+    CGFloat smallest = font->pointSize() * m_minimumScaleFactor;
+    CGFloat size = std::max(smallest, font->pointSize() * room / natural);
+    Ref<UIFont> smaller = font->fontWithSize(size);
+    for (int step = 0; step < 8 && size > smallest; ++step) {
+        style.font = smaller;
+        if (uikit::measureText(m_text, style, 0).width <= room)
+            break;
+        size = std::max(smallest, size - 0.25);
+        smaller = font->fontWithSize(size);
+    }
+    return smaller;
+}
+
 namespace {
 
 // -drawRect: the text in the label's font and colour (grey while disabled).
@@ -30,7 +57,7 @@ void drawRect(UILabel* self, SEL, CGRect)
         return;
     UIColor* color = self->isHighlighted() && self->highlightedTextColor() ? self->highlightedTextColor() : self->textColor();
     Ref<UIColor> shown = self->isEnabled() ? Ref<UIColor>(color) : UIColor::colorWithWhite(0.6, 1);
-    uikit::drawTextInRect(cr, self->text(), self->font(), shown, self->bounds(), self->textAlignment(), self->numberOfLines(), self->lineBreakMode());
+    uikit::drawTextInRect(cr, self->text(), self->fontForDrawing().ptr(), shown, self->bounds(), self->textAlignment(), self->numberOfLines(), self->lineBreakMode());
 }
 
 } // namespace
@@ -60,6 +87,8 @@ void UILabel::registerClass(objc::Runtime& rt)
     c->addMethod("setTextColor:", [](UILabel* self, SEL, UIColor* color) { self->m_textColor = color ? Ref<UIColor>(color) : UIColor::blackColor(); });
     c->addMethod("setTextAlignment:", [](UILabel* self, SEL, NSInteger a) { self->setTextAlignment(static_cast<NSTextAlignment>(a)); });
     c->addMethod("setNumberOfLines:", [](UILabel* self, SEL, NSInteger n) { self->setNumberOfLines(n); });
+    c->addMethod("setAdjustsFontSizeToFitWidth:", [](UILabel* self, SEL, bool on) { self->setAdjustsFontSizeToFitWidth(on); });
+    c->addMethod("setMinimumScaleFactor:", [](UILabel* self, SEL, double factor) { self->setMinimumScaleFactor(factor); });
     c->addMethod("setLineBreakMode:", [](UILabel* self, SEL, NSInteger m) { self->setLineBreakMode(static_cast<NSLineBreakMode>(m)); });
     c->addMethod("sizeThatFits:", [](UILabel* self, SEL, CGSize size) {
         uikit::TextStyle style { self->font(), self->textAlignment(), self->numberOfLines(), self->lineBreakMode() };

@@ -30,8 +30,14 @@ public:
     void setLineBreakMode(NSLineBreakMode mode) { m_lineBreakMode = mode; }
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool on) { m_enabled = on; }
+    // A one-line label that adjusts draws a text too wide for it in a smaller size, down to
+    // minimumScaleFactor of its font's (0: not smaller at all), and truncates what still does not fit.
     bool adjustsFontSizeToFitWidth() const { return m_adjustsFontSize; }
     void setAdjustsFontSizeToFitWidth(bool on) { m_adjustsFontSize = on; }
+    CGFloat minimumScaleFactor() const { return m_minimumScaleFactor; }
+    void setMinimumScaleFactor(CGFloat factor) { m_minimumScaleFactor = factor; }
+    // The font the text is drawn in: the label's font, or a smaller one when it adjusts.
+    objc::Ref<UIFont> fontForDrawing() const;
 
     static void registerClass(objc::Runtime&);
 
@@ -46,4 +52,5 @@ private:
     NSLineBreakMode m_lineBreakMode = NSLineBreakByTruncatingTail;
     bool m_enabled = true;
     bool m_adjustsFontSize = false;
+    CGFloat m_minimumScaleFactor = 0;
 };

@@ -124,6 +124,9 @@ void UINavigationBar::registerClass(objc::Runtime& rt)
         self->m_promptLabel->setFont(UIFont::systemFontOfSize(13));
         self->m_promptLabel->setTextAlignment(NSTextAlignmentCenter);
         self->m_promptLabel->setTextColor(UIColor::colorWithWhite(0.35, 1));
+        // A prompt a little too long for the bar is drawn smaller rather than cut off.
+        self->m_promptLabel->setAdjustsFontSizeToFitWidth(true);
+        self->m_promptLabel->setMinimumScaleFactor(0.75);
         self->m_backButton = UIButton::buttonWithType(UIButtonTypeSystem);
         self->m_backButton->titleLabel()->setFont(UIFont::systemFontOfSize(17));
         self->m_backButton->setAccessibilityLabel("Back");

@@ -37,6 +37,11 @@ public:
     // Set once a recognizer has taken the touch away from its view.
     bool deliveredToView() const { return m_deliverToView; }
     void setDeliveredToView(bool on) { m_deliverToView = on; }
+    // The view has not heard it begin yet, or end yet: a recognizer holds that back.
+    bool beganHeld() const { return m_beganHeld; }
+    void setBeganHeld(bool on) { m_beganHeld = on; }
+    bool endHeld() const { return m_endHeld; }
+    void setEndHeld(bool on) { m_endHeld = on; }
     long identifier() const { return m_identifier; }
     void setIdentifier(long id) { m_identifier = id; }
 
@@ -51,6 +56,8 @@ private:
     objc::WeakRef<UIWindow> m_window;
     std::vector<objc::WeakRef<UIGestureRecognizer>> m_recognizers;
     bool m_deliverToView = true;
+    bool m_beganHeld = false;
+    bool m_endHeld = false;
     long m_identifier = 0;
 };
 

@@ -10,6 +10,8 @@ const statusLine = document.getElementById("status");
 const profileSelect = document.getElementById("profile");
 
 let phone = { width: 375, height: 667, profile: "", boots: -1 };
+// This page's own name for its fingers: another page open on the same phone has other fingers.
+const pageId = Math.random().toString(36).slice(2, 10) + Date.now().toString(36);
 
 function say(text, isError) {
   statusLine.textContent = text;
@@ -31,7 +33,7 @@ function send(path, body, options = {}) {
       }
     }
   }
-  waiting.push({ path, body, replaces: options.replaces, raw: options.raw, quiet: options.quiet });
+  waiting.push({ path, body, replaces: options.replaces, raw: options.raw, quiet: options.quiet, file: options.file });
   pump();
 }
 
@@ -47,7 +49,9 @@ async function pump() {
         body: item.raw ? item.body : JSON.stringify(item.body),
       });
       const answer = await response.json().catch(() => ({}));
-      if (!response.ok) {
+      if (item.file) {
+        item.file.batch.settle(item.file.name, response.ok, answer.error || ("refused (" + response.status + ")"));
+      } else if (!response.ok) {
         if (!item.quiet) say(answer.error || ("refused (" + response.status + ")"), true);
       } else if (item.done) {
         item.done(answer);
@@ -57,7 +61,8 @@ async function pump() {
         say("Restored " + answer.files + " files from the archive");
       }
     } catch (e) {
-      say("The simulator does not answer: " + e.message, true);
+      if (item.file) item.file.batch.settle(item.file.name, false, "the simulator does not answer");
+      else say("The simulator does not answer: " + e.message, true);
     }
   }
   sending = false;
@@ -154,7 +159,7 @@ function freeFinger() {
 }
 
 function touch(phase, finger, p) {
-  send("api/touch", { phase, finger, x: p.x, y: p.y }, phase === "move" ? { replaces: "move" + finger } : {});
+  send("api/touch", { phase, finger, x: p.x, y: p.y, page: pageId }, phase === "move" ? { replaces: "move" + finger } : {});
 }
 
 function pinchFingers(anchor, scale) {
@@ -209,7 +214,7 @@ screenBox.addEventListener("pointerup", lift);
 screenBox.addEventListener("pointercancel", (event) => {
   fingers.delete(event.pointerId);
   altPinch = null;
-  if (fingers.size === 0) send("api/touch", { phase: "cancel" });
+  if (fingers.size === 0) send("api/touch", { phase: "cancel", page: pageId });
 });
 
 // The wheel pinches about the pointer: the turns of a moment make one pinch.
@@ -260,24 +265,46 @@ document.getElementById("reboot").addEventListener("click", () => {
 
 // ---- Files ----
 
-function addFile(file) {
-  if (/\.zip$/i.test(file.name) || file.type === "application/zip") {
-    say("Uploading " + file.name + "…");
-    send("api/icons.zip", file, { raw: true });
-  } else if (/^image\/(png|jpeg)$/.test(file.type) || /\.(png|jpe?g)$/i.test(file.name)) {
-    say("Adding " + file.name + " to the photo library…");
-    send("api/photo?name=" + encodeURIComponent(file.name), file, { raw: true });
-  } else {
-    say(file.name + " is neither a PNG or JPEG picture nor a .zip of icons", true);
+// The files of one drop (or one choice, or one paste): each is named with its outcome, and a
+// refusal stays in the status line however many files after it succeed.
+class FileBatch {
+  constructor(count) {
+    this.count = count;
+    this.added = [];
+    this.refused = [];
+  }
+  settle(name, ok, why) {
+    if (ok) this.added.push(name);
+    else this.refused.push(name + ": " + why);
+    const lines = [];
+    if (this.added.length) lines.push("Added " + this.added.join(", "));
+    lines.push(...this.refused);
+    const open = this.count - this.added.length - this.refused.length;
+    if (open > 0) lines.push(open + " more on the way…");
+    say(lines.join("\n"), this.refused.length > 0);
+  }
+}
+
+function addFiles(files) {
+  const batch = new FileBatch(files.length);
+  for (const file of files) {
+    if (/\.zip$/i.test(file.name) || file.type === "application/zip") {
+      say("Uploading " + file.name + "…");
+      send("api/icons.zip", file, { raw: true, file: { batch, name: file.name } });
+    } else if (/^image\/(png|jpeg)$/.test(file.type) || /\.(png|jpe?g)$/i.test(file.name)) {
+      send("api/photo?name=" + encodeURIComponent(file.name), file, { raw: true, file: { batch, name: file.name } });
+    } else {
+      batch.settle(file.name, false, "neither a PNG or JPEG picture nor a .zip of icons");
+    }
   }
 }
 
 document.getElementById("photo-input").addEventListener("change", (event) => {
-  for (const file of event.target.files) addFile(file);
+  addFiles([...event.target.files]);
   event.target.value = "";
 });
 document.getElementById("zip-input").addEventListener("change", (event) => {
-  for (const file of event.target.files) addFile(file);
+  addFiles([...event.target.files]);
   event.target.value = "";
 });
 
@@ -289,14 +316,14 @@ document.addEventListener("dragleave", () => document.body.classList.remove("dro
 document.addEventListener("drop", (event) => {
   event.preventDefault();
   document.body.classList.remove("dropping");
-  for (const file of event.dataTransfer.files) addFile(file);
+  addFiles([...event.dataTransfer.files]);
 });
 
 document.addEventListener("paste", (event) => {
   if (typingInPage(event)) return;
   const files = [...event.clipboardData.files];
   if (files.length) {
-    files.forEach(addFile);
+    addFiles(files);
   } else {
     const text = event.clipboardData.getData("text/plain");
     if (text) send("api/pasteboard", { text }, {}), say("Put " + text.length + " characters on the phone's pasteboard");

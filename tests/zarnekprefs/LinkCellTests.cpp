@@ -210,12 +210,25 @@ TEST_F(LinkCellTest, LogoRowIsAsTallAsItsPicture)
     EXPECT_TRUE(logo->textLabel()->isHidden());
     EXPECT_TRUE(logo->imageView()->isHidden());
     EXPECT_EQ(logo->bigImageView()->contentMode(), UIViewContentModeScaleAspectFit);
-    EXPECT_EQ(logo->bigImageView()->frame().size.height, logo->contentView()->bounds().size.height);
-    auto picture = uikit::Renderer::renderView(logo, 1);
+    // The picture's view reaches 15 points above and below the row, and the fitted picture is
+    // drawn that much larger: 90 points high, 300 wide.
+    CGRect content = logo->contentView()->bounds();
+    EXPECT_EQ(logo->bigImageView()->frame().origin.y, content.origin.y - 15);
+    EXPECT_EQ(logo->bigImageView()->frame().size.height, content.size.height + 30);
+    CGRect rowFrame = logo->contentView()->frame();
+    logo->contentView()->setFrame(CGRectMake(rowFrame.origin.x, rowFrame.origin.y, rowFrame.size.width, 80));
+    EXPECT_EQ(logo->bigImageView()->frame().size.height, 110) << "it follows the row";
+    logo->contentView()->setFrame(rowFrame);
+    ASSERT_GE(content.size.width, 320);
+    auto picture = uikit::Renderer::renderView(logo->contentView(), 1);
     ASSERT_TRUE(picture);
-    auto middle = graphics_test::pixelAt(picture->CGImage(), static_cast<size_t>(logo->bounds().size.width / 2), 30);
+    double middleX = content.size.width / 2;
+    auto middle = graphics_test::pixelAt(picture->CGImage(), static_cast<size_t>(middleX), 30);
     EXPECT_EQ(middle.r, 255);
     EXPECT_NEAR(middle.g, 128, 2);
+    // Fitted into 90 points of height the picture is 300 wide: 140 points left of the middle is
+    // still picture (at the row's 60 points it would be 200 wide and end at 100).
+    EXPECT_EQ(graphics_test::pixelAt(picture->CGImage(), static_cast<size_t>(middleX - 140), 30).r, 255);
 }
 
 TEST_F(LinkCellTest, LongPressTypesTheExactSliderValue)
@@ -265,30 +278,32 @@ TEST_F(LinkCellTest, LongPressTypesTheExactSliderValue)
     EXPECT_DOUBLE_EQ(number->doubleValue(), 3.5);
     EXPECT_EQ(dynamic_cast<UILabel*>(label)->text(), "3.50");
 
-    // Not a number, or out of range: refused with a message, nothing stored.
-    for (const char* typed : { "abc", "12", "3.5.1" }) {
+    // Beyond the slider's ends: the nearer end, stored. Not a number: the old value, and no second
+    // alert.
+    struct Typed {
+        const char* text;
+        double kept;
+    };
+    for (Typed typed : { Typed { "59.4", 10 }, Typed { "-3", 0 }, Typed { "abc", 0 }, Typed { "3.5.1", 0 }, Typed { "7", 7 }, Typed { "", 7 } }) {
         touch.longPress(thumbPoint(), 1.0);
         settle();
         alert = shownAlert();
-        ASSERT_NE(alert, nullptr) << typed;
-        alert->textFields().front()->setText(typed);
+        ASSERT_NE(alert, nullptr) << typed.text;
+        alert->textFields().front()->setText(typed.text);
         alert->tapAction(alert->actions()[0]);
         settle();
-        UIAlertController* refusal = shownAlert();
-        ASSERT_NE(refusal, nullptr) << typed;
-        EXPECT_NE(refusal->message().find("between 0.00 and 10.00"), std::string::npos) << refusal->message();
-        EXPECT_NEAR(dynamic_cast<NSNumber*>(stored("volume").ptr())->doubleValue(), 3.5, 1e-4) << typed;
-        refusal->tapAction(refusal->actions()[0]);
-        settle();
-        EXPECT_EQ(shownAlert(), nullptr);
+        EXPECT_EQ(shownAlert(), nullptr) << typed.text;
+        EXPECT_FLOAT_EQ(slider->value(), static_cast<float>(typed.kept)) << typed.text;
+        EXPECT_NEAR(dynamic_cast<NSNumber*>(stored("volume").ptr())->doubleValue(), typed.kept, 1e-4) << typed.text;
     }
+    EXPECT_NEAR(slider->value(), 7, 1e-4);
 
     // Cancel leaves everything; without "manualInput" a long press opens nothing.
     touch.longPress(thumbPoint(), 1.0);
     settle();
     shownAlert()->tapAction(shownAlert()->actions()[1]);
     settle();
-    EXPECT_NEAR(dynamic_cast<NSNumber*>(stored("volume").ptr())->doubleValue(), 3.5, 1e-4);
+    EXPECT_NEAR(dynamic_cast<NSNumber*>(stored("volume").ptr())->doubleValue(), 7, 1e-4);
     auto* plain = dynamic_cast<ZarnekSliderLinkCell*>(paneCell("plain"));
     ASSERT_NE(plain, nullptr);
     EXPECT_TRUE(plain->control()->gestureRecognizers().empty());

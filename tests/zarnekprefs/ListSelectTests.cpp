@@ -168,23 +168,41 @@ TEST_F(ListSelectTest, EmptyingASectionAndFillingItAgain)
     EXPECT_EQ(linkText("all"), "Disabled");
 }
 
-TEST_F(ListSelectTest, DamagedStoredListsShowTheDefaultsAndStayUntilAMove)
+TEST_F(ListSelectTest, StoredArraysAreShownAndKeptExactlyAsStoredUnknownItemsIncluded)
 {
+    // An item no longer in "listItems" is a row without a title, in its place; a move writes the
+    // person's order back with it.
+    store("some-on", NSArray::ofStrings({ "c", "zz", "a" }));
+    store("some-off", NSArray::ofStrings({ "b", "gone" }));
+    openPane();
+    EXPECT_EQ(linkText("some"), "3 enabled");
+    ZarnekListSelect* list = openList("some");
+    EXPECT_EQ(titles(list, 0), (std::vector<std::string> { "Camera", "", "Alarm" }));
+    EXPECT_EQ(titles(list, 1), (std::vector<std::string> { "Bluetooth", "" }));
+    EXPECT_EQ(storedKeys("some-on"), (std::vector<std::string> { "c", "zz", "a" })) << "looking is not changing";
+    dragRow(list, 1, 0, rowMiddle(list, 0, 0) - 10);
+    EXPECT_EQ(storedKeys("some-on"), (std::vector<std::string> { "b", "c", "zz", "a" }));
+    EXPECT_EQ(storedKeys("some-off"), (std::vector<std::string> { "gone" }));
+    back();
+    EXPECT_EQ(linkText("some"), "4 enabled");
+}
+
+TEST_F(ListSelectTest, AStoredValueThatIsNoArrayCountsAsNothingStoredAndStaysUntilAMove)
+{
+    // An array's items are kept whatever they are (a number is a row without a title); a string
+    // where an array belongs leaves that list to the defaults.
     store("some-on", NSArray::make({ NSString::make("c"), NSNumber::withInteger(3) }));
     store("some-off", NSString::make("b,d"));
     openPane();
     EXPECT_EQ(linkText("some"), "2 enabled");
     ZarnekListSelect* list = openList("some");
-    EXPECT_EQ(titles(list, 0), (std::vector<std::string> { "Camera", "Alarm" }));
-    EXPECT_EQ(titles(list, 1), (std::vector<std::string> { "Bluetooth", "Do Not Disturb", "Earpods" }));
+    EXPECT_EQ(titles(list, 0), (std::vector<std::string> { "Camera", "" }));
+    EXPECT_EQ(titles(list, 1), (std::vector<std::string> { "Alarm", "Bluetooth", "Do Not Disturb", "Earpods" }));
     EXPECT_NE(dynamic_cast<NSString*>(stored("some-off").ptr()), nullptr) << "looking is not changing";
-    back();
-
-    store("some-on", NSArray::ofStrings({ "c", "zz" }));
-    store("some-off", NSArray::ofStrings({ "a" }));
-    list = openList("some");
-    EXPECT_EQ(titles(list, 0), (std::vector<std::string> { "Camera", "Alarm" })) << "an unknown key damages the list";
     dragRow(list, 1, 0, rowMiddle(list, 0, 0) - 10);
-    EXPECT_EQ(storedKeys("some-on"), (std::vector<std::string> { "b", "c", "a" }));
-    EXPECT_EQ(storedKeys("some-off"), (std::vector<std::string> { "d", "e" }));
+    auto* enabled = dynamic_cast<NSArray*>(stored("some-on").ptr());
+    ASSERT_TRUE(enabled);
+    ASSERT_EQ(enabled->count(), 3u);
+    EXPECT_NE(dynamic_cast<NSNumber*>(enabled->objectAtIndex(2)), nullptr) << "the number is written back in its place";
+    EXPECT_EQ(storedKeys("some-off"), (std::vector<std::string> { "b", "d", "e" }));
 }

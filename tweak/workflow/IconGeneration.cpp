@@ -45,6 +45,9 @@ Ref<UIImage> halvedTowards(UIImage* picture, CGSize target)
     return current;
 }
 
+// An icon whose key names no file in the store (a folder whose name holds "/").
+constexpr int kNoStoreFileError = 131;
+
 } // namespace
 
 Ref<UIImage> IconImageForPicture(UIImage* picture, UIImage* shape, bool preShaped)
@@ -78,10 +81,13 @@ void GenerateIconImage(UIImage* picture, objc::Object* icon, const std::optional
 {
     if (!icon || !key || !picture)
         return;
-    // A key such as "A/B", "." or ".." names no file in the flat store: nothing is written for it.
+    // A key such as "A/B" (a folder named so), "." or ".." names no file in the flat store: nothing
+    // is written for it, and the person is told rather than left with an unchanged icon.
     std::optional<std::string> path = CustomIconFile(*key);
-    if (!path)
+    if (!path) {
+        ShowMessageAlert(NumberedError(kNoStoreFileError));
         return;
+    }
     Ref<UIImage> shape = FolderShapeImage(icon);
     bool preShaped = IntegerValue(WorkflowPreferencesSnapshot(), "generatemethod") == 1;
     if (preShaped && !shape) {

@@ -75,9 +75,17 @@ std::int64_t MaxVisibleIconCount()
 
 std::int64_t PageIconColumns()
 {
-    if (Editing().pageInFolder)
+    if (Editing().pageInFolder) {
         if (objc::Class* cls = objc::objc_getClass("SBFolderIconListView"))
             return sb::iconColumnsForInterfaceOrientation.orZero(cls, kPortrait);
+        return kHomePageColumns;
+    }
+    // A home page is laid out in the list view's own columns (6 on a pad), not always 4: cut in 4
+    // the pieces would go out in another order than the icons stand. A list view that does not say
+    // keeps the phone's 4.
+    if (objc::Class* cls = objc::objc_getClass("SBIconListView"))
+        if (std::int64_t columns = sb::iconColumnsForInterfaceOrientation.ifAnswered(cls, kPortrait); columns > 0)
+            return columns;
     return kHomePageColumns;
 }
 

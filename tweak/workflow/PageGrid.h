@@ -4,7 +4,7 @@
 // piece per grid cell.
 //
 // slots   = the places for icons on one page (SpringBoard's list view says, or a table by device);
-// columns = 4 on a home-screen page, the folder list view's count on a folder page;
+// columns = the list view's count (a home page's list view may not say: then 4);
 // rows    = slots / columns, truncated (0 when columns is 0).
 // When slots is not a multiple of columns the grid has fewer cells (rows x columns) than slots.
 

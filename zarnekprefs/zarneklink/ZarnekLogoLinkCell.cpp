@@ -16,9 +16,9 @@ Ref<Object> ZarnekLogoLinkCell::initCell(std::int64_t style, std::string reuseId
     Ref<UIImage> picture = zarnek::propertyOfKind<UIImage>(specifier, "iconImage");
     CGRect area = contentView()->bounds();
     m_bigImageView = UIImageView::createWithImage(picture);
-    // The picture fills the row it sizes (the row is as tall as the picture); it is not enlarged
-    // beyond the row, so it never paints over the rows next to it.
-    m_bigImageView->setFrame(area);
+    // 15 points taller above and below than the row it sizes: the picture, fitted, is drawn that
+    // much larger and reaches into the group's margins.
+    m_bigImageView->setFrame(CGRectMake(area.origin.x, area.origin.y - 15, area.size.width, area.size.height + 30));
     m_bigImageView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     m_bigImageView->setContentMode(UIViewContentModeScaleAspectFit);
     contentView()->addSubview(m_bigImageView);

@@ -12,6 +12,7 @@
 #include "zarnekprefs/ZarnekPrefsSupport.h"
 #include "zarnekprefs/ZarnekSelectors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -93,37 +94,29 @@ void ZarnekSliderLinkCell::longPressed(Object* sender)
     });
     objc::WeakRef<ZarnekSliderLinkCell> weakSelf(this);
     objc::WeakRef<UIAlertController> weakAlert(alert.ptr());
-    std::string title = label.empty() ? std::string(kPrompt) : label;
-    alert->addAction(UIAlertAction::actionWithTitle(uikitString("OK"), UIAlertActionStyleDefault, [weakSelf, weakAlert, title](UIAlertAction*) {
+    alert->addAction(UIAlertAction::actionWithTitle(uikitString("OK"), UIAlertActionStyleDefault, [weakSelf, weakAlert](UIAlertAction*) {
         Ref<ZarnekSliderLinkCell> cell = weakSelf.strong();
         Ref<UIAlertController> shown = weakAlert.strong();
         if (cell && shown && !shown->textFields().empty())
-            objc::runGuarded("ZarnekSliderLinkCell OK", [&] { cell->applyTypedValue(title, shown->textFields().front()->text()); });
+            objc::runGuarded("ZarnekSliderLinkCell OK", [&] { cell->applyTypedValue(shown->textFields().front()->text()); });
     }));
     alert->addAction(UIAlertAction::actionWithTitle(uikitString("Cancel"), UIAlertActionStyleCancel, nullptr));
     if (UIViewController* presenter = zarnek::presentingController())
         presenter->presentViewController(alert, true);
 }
 
-void ZarnekSliderLinkCell::applyTypedValue(const std::string& title, const std::string& text)
+void ZarnekSliderLinkCell::applyTypedValue(const std::string& text)
 {
     auto* slider = dynamic_cast<UISlider*>(control());
     if (!slider)
         return;
+    // A text that is no number changes nothing; a number beyond the slider's ends is taken as the
+    // nearer end, as a drag past the end would be.
     std::optional<double> value = parseTypedValue(text);
-    double low = slider->minimumValue();
-    double high = slider->maximumValue();
-    if (!value || *value < low || *value > high) {
-        std::string range = corefoundation::stringWithFormat("%.02f", low) + " and " + corefoundation::stringWithFormat("%.02f", high);
-        std::string message = value ? "\"" + text + "\" is outside the range of this setting. Please enter a number between " + range + "."
-                                    : "\"" + text + "\" is not a number. Please enter a number between " + range + ".";
-        Ref<UIAlertController> refusal = UIAlertController::alertControllerWithTitle(title, message, UIAlertControllerStyleAlert);
-        refusal->addAction(UIAlertAction::actionWithTitle(uikitString("OK"), UIAlertActionStyleCancel, nullptr));
-        if (UIViewController* presenter = zarnek::presentingController())
-            presenter->presentViewController(refusal, true);
+    if (!value)
         return;
-    }
-    slider->setValue(static_cast<float>(*value));
+    double clamped = std::clamp(*value, static_cast<double>(slider->minimumValue()), static_cast<double>(slider->maximumValue()));
+    slider->setValue(static_cast<float>(clamped));
     // As if the finger had moved it: the row stores the value through its setter.
     slider->sendActionsForControlEvents(UIControlEventValueChanged);
 }

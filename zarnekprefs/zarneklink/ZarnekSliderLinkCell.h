@@ -22,7 +22,7 @@ public:
 private:
     void layoutCellContents();
     void longPressed(objc::Object* recognizer);
-    void applyTypedValue(const std::string& title, const std::string& text);
+    void applyTypedValue(const std::string& text);
 
     objc::WeakRef<UIView> m_recognizerSlider;
     objc::WeakRef<UIView> m_widenedLabel;

@@ -17,19 +17,10 @@ constexpr const char* kCellIdentifier = "MyCellIdentifier";
 }
 
 namespace zarnek {
-Ref<NSMutableArray> storedKeyList(Object* value, NSDictionary* listItems)
+Ref<NSMutableArray> storedList(Object* value)
 {
     auto* array = dynamic_cast<NSArray*>(value);
-    if (!array)
-        return nullptr;
-    auto list = NSMutableArray::make();
-    for (const auto& item : array->items()) {
-        auto* key = dynamic_cast<NSString*>(item.ptr());
-        if (!key || (listItems && listItems->count() > 0 && !listItems->objectForKey(key->value())))
-            return nullptr;
-        list->addObject(key);
-    }
-    return list;
+    return array ? NSMutableArray::make(array->items()) : nullptr;
 }
 } // namespace zarnek
 
@@ -62,14 +53,12 @@ void ZarnekListSelect::viewLoaded()
         m_prefNotification = row->stringProperty("PostNotification");
         m_listIconPath = row->stringProperty("listIconPath");
 
-        // A stored list that is no array of known item keys counts as nothing stored (both lists
-        // then come from the defaults); it is replaced only when the user moves a row.
-        Ref<NSMutableArray> enabled = zarnek::storedKeyList(zarnek::readStoredValue(m_prefAppID, m_prefEnabledKey).ptr(), m_listItems);
-        Ref<NSMutableArray> disabled = zarnek::storedKeyList(zarnek::readStoredValue(m_prefAppID, m_prefDisabledKey).ptr(), m_listItems);
-        bool damaged = (!enabled && zarnek::readStoredValue(m_prefAppID, m_prefEnabledKey)) || (!disabled && zarnek::readStoredValue(m_prefAppID, m_prefDisabledKey));
-        if (damaged)
-            enabled = disabled = nullptr;
-        Ref<NSMutableArray> defaults = zarnek::storedKeyList(m_defaultEnabled.ptr(), nullptr);
+        // Each stored array is shown as it is, items unknown to "listItems" included (they are rows
+        // without a title), and written back as it is: the person's order is never dropped. A value
+        // that is no array counts as nothing stored.
+        Ref<NSMutableArray> enabled = zarnek::storedList(zarnek::readStoredValue(m_prefAppID, m_prefEnabledKey).ptr());
+        Ref<NSMutableArray> disabled = zarnek::storedList(zarnek::readStoredValue(m_prefAppID, m_prefDisabledKey).ptr());
+        Ref<NSMutableArray> defaults = zarnek::storedList(m_defaultEnabled.ptr());
         if (!enabled)
             enabled = defaults ? defaults : NSMutableArray::make(NSArray::ofStrings(m_listItems->keys())->items());
         m_enabledItems = enabled;

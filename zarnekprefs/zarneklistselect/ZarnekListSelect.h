@@ -46,7 +46,7 @@ private:
 };
 
 namespace zarnek {
-// A stored list of item keys as the control reads it: a mutable copy of `value` when it is an
-// array of strings naming items of `listItems` (any key when that is null or empty), else none.
-objc::Ref<NSMutableArray> storedKeyList(objc::Object* value, NSDictionary* listItems);
+// A stored list as the control reads it: a mutable copy of `value` when it is an array (whatever
+// its items), else none.
+objc::Ref<NSMutableArray> storedList(objc::Object* value);
 } // namespace zarnek

@@ -34,18 +34,12 @@ void ZarnekListSelectLinkCell::loadValue()
     Ref<NSDictionary> items = zarnek::propertyOfKind<NSDictionary>(row, "listItems");
     std::string domain = row->stringProperty("defaults");
     std::string enabledKey = row->stringProperty("enabledItemsKey");
-    std::string disabledKey = row->stringProperty("disabledItemsKey");
-    // The same reading as the list's own: damaged stored lists count as nothing stored.
-    Ref<Object> stored = zarnek::readStoredValue(domain, enabledKey);
-    Ref<Object> storedDisabled = zarnek::readStoredValue(domain, disabledKey);
-    Ref<NSMutableArray> enabled = zarnek::storedKeyList(stored.ptr(), items);
-    bool damaged = (stored && !enabled) || (storedDisabled && !zarnek::storedKeyList(storedDisabled.ptr(), items));
-    if (enabled && !damaged)
-        m_enabledItems = enabled;
-    else if (damaged)
-        m_enabledItems = nullptr;
+    // The same reading as the list's own: a stored array counts as it is; a list read earlier
+    // stays while nothing (or no array) is stored.
+    if (Ref<NSMutableArray> stored = zarnek::storedList(zarnek::readStoredValue(domain, enabledKey).ptr()))
+        m_enabledItems = stored;
     if (!m_enabledItems)
-        m_enabledItems = zarnek::storedKeyList(zarnek::propertyOfKind<NSArray>(row, "defaultEnabledItems").ptr(), nullptr);
+        m_enabledItems = zarnek::storedList(zarnek::propertyOfKind<NSArray>(row, "defaultEnabledItems").ptr());
     if (!m_enabledItems)
         m_enabledItems = NSMutableArray::make(NSArray::ofStrings(items ? items->keys() : std::vector<std::string>())->items());
 }

@@ -1,3 +1,4 @@
+#include "platform/runtime/Runtime.h"
 #include "platform/substrate/Injector.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -45,6 +46,28 @@ TEST(Injector, EveryDeviceGetsAFreshCopy)
         EXPECT_EQ(substrate::injectDynamicLibraries("com.apple.springboard").size(), 1u);
         EXPECT_NE(objc::objc_getClass("InjectedFirst"), nullptr) << "boot " << boot;
     }
+}
+
+TEST(Injector, TheSameRootBootedAgainLoadsItsLibraryAgain)
+{
+    // A reboot: the device's runtime goes, a new one comes up on the same root. The library of
+    // that root runs its initializers again in the new runtime, with nothing left behind.
+    testing_support::TestEnvironment env;
+    installLibrary(env, "Marker", "<string>com.apple.springboard</string>");
+    auto temporaries = [] {
+        int n = 0;
+        for (auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+            n += entry.path().filename().string().rfind("ovrimo-library-", 0) == 0;
+        return n;
+    };
+    int before = temporaries();
+    for (int boot = 0; boot < 3; ++boot) {
+        objc::Runtime rebooted;
+        EXPECT_EQ(objc::objc_getClass("InjectedFirst"), nullptr);
+        EXPECT_EQ(substrate::injectDynamicLibraries("com.apple.springboard").size(), 1u) << "boot " << boot;
+        EXPECT_NE(objc::objc_getClass("InjectedSecond"), nullptr) << "boot " << boot;
+    }
+    EXPECT_EQ(temporaries(), before) << "the copies loaded are not left in the temporary folder";
 }
 
 TEST(Injector, BrokenLibraryIsReportedAndSkipped)

@@ -1,6 +1,7 @@
 #include "tests/platform/uikit/UIKitTestSupport.h"
 
 #include "platform/corefoundation/NSArray.h"
+#include "platform/uikit/TextLayout.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIButton.h"
@@ -120,6 +121,37 @@ TEST_F(UIKitNavigationTest, BackButtonShowsThePreviousTitleAndBarItemsTakeTaps)
     driver.tap(close->center);
     EXPECT_EQ(rec->count("cancel:"), 1u);
     EXPECT_EQ(nav->topViewController(), detail.ptr()) << "the left item does not pop";
+}
+
+TEST_F(UIKitNavigationTest, APromptTooLongForTheBarIsDrawnSmallerRatherThanCut)
+{
+    showWindow();
+    auto page = make("Icons");
+    auto nav = UINavigationController::createWithRoot(page);
+    root->presentViewController(nav, false);
+    settle(0.5);
+    UILabel* prompt = nav->navigationBar()->promptLabel();
+    auto naturalWidth = [](const std::string& text, UIFont* font) {
+        return uikit::measureText(text, uikit::TextStyle { font, NSTextAlignmentCenter, 1, NSLineBreakByTruncatingTail }, 0).width;
+    };
+    // A short prompt keeps its 13 points.
+    page->navigationItem()->setPrompt("Tap on a icon to remove it.");
+    nav->navigationBar()->layoutIfNeeded();
+    EXPECT_EQ(prompt->fontForDrawing()->pointSize(), 13);
+    // One a little too long for a 375-point bar is drawn whole, a little smaller.
+    const std::string hint = "Tap and hold on a directory to edit it. Swipe left to delete.";
+    page->navigationItem()->setPrompt(hint);
+    nav->navigationBar()->layoutIfNeeded();
+    ASSERT_GT(naturalWidth(hint, prompt->font()), prompt->bounds().size.width) << "the hint no longer needs shrinking: pick a longer one";
+    Ref<UIFont> drawn = prompt->fontForDrawing();
+    EXPECT_LT(drawn->pointSize(), 13);
+    EXPECT_GE(drawn->pointSize(), 13 * 0.75);
+    EXPECT_LE(naturalWidth(hint, drawn), prompt->bounds().size.width);
+    // Far too long: no smaller than three quarters, the rest cut off.
+    const std::string essay = hint + " " + hint;
+    page->navigationItem()->setPrompt(essay);
+    nav->navigationBar()->layoutIfNeeded();
+    EXPECT_DOUBLE_EQ(prompt->fontForDrawing()->pointSize(), 13 * 0.75);
 }
 
 TEST_F(UIKitNavigationTest, PushingTheSameControllerTwiceIsRefused)

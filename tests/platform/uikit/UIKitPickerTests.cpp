@@ -7,6 +7,7 @@
 #include "platform/uikit/UIImagePickerController.h"
 #include "platform/uikit/ViewSearch.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -56,7 +57,11 @@ protected:
         auto bytes = jpeg ? UIImageJPEGRepresentation(image, 0.9) : UIImagePNGRepresentation(image);
         ASSERT_TRUE(bytes);
         std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+        // Each picture a second newer than the one written before it.
+        std::filesystem::last_write_time(folder / name, kFirstPhotoTime + std::chrono::seconds(++m_written));
     }
+    static inline const std::filesystem::file_time_type kFirstPhotoTime = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    int m_written = 0;
 
     Ref<UIImagePickerController> present(objc::Object* delegate)
     {
@@ -76,7 +81,7 @@ protected:
 
 } // namespace
 
-TEST_F(UIKitPickerTest, ListsPngAndJpegByNameAndLeavesTheRestOut)
+TEST_F(UIKitPickerTest, ListsPngAndJpegNewestFirstAndLeavesTheRestOut)
 {
     writePicture("IMG_0003.JPG", 30, 10, true);
     writePicture("IMG_0001.jpeg", 10, 10, true);
@@ -87,7 +92,7 @@ TEST_F(UIKitPickerTest, ListsPngAndJpegByNameAndLeavesTheRestOut)
     std::ofstream(folder / "IMG_0004.PNG") << "not really a picture";
     std::ofstream(folder / "notes.txt") << "text";
     auto picker = present(log);
-    EXPECT_EQ(picker->photoPaths(), (std::vector<std::string> { "/var/mobile/Media/DCIM/100APPLE/IMG_0001.jpeg", "/var/mobile/Media/DCIM/100APPLE/IMG_0002.png",
+    EXPECT_EQ(picker->photoPaths(), (std::vector<std::string> { "/var/mobile/Media/DCIM/100APPLE/IMG_0002.png", "/var/mobile/Media/DCIM/100APPLE/IMG_0001.jpeg",
                                         "/var/mobile/Media/DCIM/100APPLE/IMG_0003.JPG" }));
     ASSERT_TRUE(picker->thumbnailAt(2));
     EXPECT_FALSE(picker->thumbnailAt(3)) << "the broken file has no tile";
@@ -98,8 +103,8 @@ TEST_F(UIKitPickerTest, ListsPngAndJpegByNameAndLeavesTheRestOut)
 
 TEST_F(UIKitPickerTest, TappingATileHandsTheDecodedPictureToTheDelegate)
 {
-    writePicture("A.jpg", 64, 48, true);
     writePicture("B.png", 12, 34);
+    writePicture("A.jpg", 64, 48, true);
     auto picker = present(log);
     uikit::TouchDriver driver;
     driver.tap(centreOf(picker->thumbnailAt(0)));
@@ -117,6 +122,32 @@ TEST_F(UIKitPickerTest, TappingATileHandsTheDecodedPictureToTheDelegate)
     driver.tap(centreOf(picker->thumbnailAt(0)));
     ASSERT_EQ(log->picked.size(), 2u);
     EXPECT_EQ(log->picked[1]->size(), CGSizeMake(12, 34));
+}
+
+TEST_F(UIKitPickerTest, APictureAddedWhileThePickerIsOpenIsShownFirstAtOnce)
+{
+    writePicture("old.png", 10, 10);
+    writePicture("same-b.png", 10, 10);
+    std::filesystem::copy_file(folder / "same-b.png", folder / "same-a.png");
+    std::filesystem::last_write_time(folder / "same-a.png", std::filesystem::last_write_time(folder / "same-b.png"));
+    auto picker = present(log);
+    EXPECT_EQ(picker->photoPaths(), (std::vector<std::string> { "/var/mobile/Media/DCIM/100APPLE/same-a.png", "/var/mobile/Media/DCIM/100APPLE/same-b.png",
+                                        "/var/mobile/Media/DCIM/100APPLE/old.png" }))
+        << "pictures of the same moment by name";
+    // A picture arrives while the grid is on screen: the library says so, the grid follows.
+    writePicture("new.png", 20, 10);
+    uikit::photoLibraryDidChange();
+    ASSERT_EQ(picker->photoPaths().size(), 4u);
+    EXPECT_EQ(picker->photoPaths()[0], "/var/mobile/Media/DCIM/100APPLE/new.png");
+    ASSERT_TRUE(picker->thumbnailAt(3));
+    uikit::TouchDriver driver;
+    driver.tap(centreOf(picker->thumbnailAt(0)));
+    ASSERT_EQ(log->picked.size(), 1u);
+    EXPECT_EQ(log->picked[0]->size(), CGSizeMake(20, 10));
+    // A picker not on screen is left alone until it is shown.
+    writePicture("later.png", 10, 10);
+    uikit::photoLibraryDidChange();
+    EXPECT_EQ(picker->photoPaths().size(), 4u);
 }
 
 TEST_F(UIKitPickerTest, CancelGoesToTheDelegateOrDismissesByItself)

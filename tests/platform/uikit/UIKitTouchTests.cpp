@@ -29,7 +29,92 @@ Ref<UIButton> addButton(UIView* parent, CGRect frame, ActionRecorder* recorder)
     return button;
 }
 
+// A view that notes which of its touch methods ran, in order, in `log`.
+std::vector<std::string>* g_touchLog = nullptr;
+Ref<UIView> touchLogView(CGRect frame, std::vector<std::string>& log)
+{
+    g_touchLog = &log;
+    auto& rt = objc::Runtime::current();
+    objc::Class* cls = rt.getClass("TouchLogView");
+    if (!cls) {
+        cls = rt.registerClass("TouchLogView", rt.getClass("UIView"));
+        for (const char* sel : { "touchesBegan:withEvent:", "touchesMoved:withEvent:", "touchesEnded:withEvent:", "touchesCancelled:withEvent:" })
+            cls->addMethod(sel, [](UIView*, objc::SEL cmd, const UITouchSet&, UIEvent*) {
+                std::string name = objc::sel_getName(cmd);
+                g_touchLog->push_back(name.substr(7, name.find(':') - 7));
+            });
+    }
+    return Ref<UIView>(objc::checkedObjectCast<UIView>(objc::msgSend<Ref<objc::Object>>(objc::msgSend<Ref<objc::Object>>(cls, "alloc"), "initWithFrame:", frame).ptr()));
+}
+
 } // namespace
+
+TEST_F(UIKitTest, ARecognizerHoldsBackAndTakesTouchesFromItsView)
+{
+    showWindow();
+    auto rec = ActionRecorder::make();
+    std::vector<std::string> log;
+    auto view = touchLogView(CGRectMake(0, 100, 300, 300), log);
+    root->view()->addSubview(view);
+    uikit::TouchDriver driver;
+
+    // A tap takes the touch that made it: the view hears it begin and be cancelled, never end.
+    auto tap = UIGestureRecognizer::create<UITapGestureRecognizer>(rec, "fired:");
+    view->addGestureRecognizer(tap);
+    driver.tap(CGPointMake(100, 200));
+    EXPECT_EQ(log, (std::vector<std::string> { "Began", "Cancelled" }));
+    EXPECT_EQ(rec->count("fired:"), 1u);
+    // Unless it leaves the view its touches.
+    log.clear();
+    tap->setCancelsTouchesInView(false);
+    driver.wait(1);
+    driver.tap(CGPointMake(100, 200));
+    EXPECT_EQ(log, (std::vector<std::string> { "Began", "Ended" }));
+    view->removeGestureRecognizer(tap);
+
+    // A double tap holds the end of a first tap back until it knows: one tap alone ends late.
+    log.clear();
+    auto twice = UIGestureRecognizer::create<UITapGestureRecognizer>(rec, "handle:");
+    twice->setNumberOfTapsRequired(2);
+    view->addGestureRecognizer(twice);
+    driver.wait(1);
+    driver.tap(CGPointMake(100, 200));
+    EXPECT_EQ(log, (std::vector<std::string> { "Began" })) << "the end waits for a second tap";
+    driver.wait(0.5);
+    EXPECT_EQ(log, (std::vector<std::string> { "Began", "Ended" }));
+    // Two taps: both touches are taken; neither ends in the view.
+    log.clear();
+    driver.wait(1);
+    driver.tap(CGPointMake(100, 200), 2);
+    driver.wait(0.5);
+    EXPECT_EQ(rec->count("handle:"), 1u);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Ended"), 0) << ::testing::PrintToString(log);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "Began"), std::count(log.begin(), log.end(), "Cancelled"));
+    // Without the delay the first tap ends at once.
+    log.clear();
+    twice->setDelaysTouchesEnded(false);
+    driver.wait(1);
+    driver.tap(CGPointMake(100, 200));
+    EXPECT_EQ(log, (std::vector<std::string> { "Began", "Ended" }));
+    view->removeGestureRecognizer(twice);
+
+    // A long press that delays the beginning: a quick tap reaches the view only once the press
+    // has failed; a press that is recognized never reaches it.
+    log.clear();
+    auto press = UIGestureRecognizer::create<UILongPressGestureRecognizer>(rec, "changed:");
+    press->setDelaysTouchesBegan(true);
+    view->addGestureRecognizer(press);
+    driver.wait(1);
+    driver.touchDown(CGPointMake(100, 200));
+    driver.touchMove(CGPointMake(101, 200));
+    EXPECT_TRUE(log.empty()) << ::testing::PrintToString(log);
+    driver.touchUp(CGPointMake(101, 200));
+    EXPECT_EQ(log, (std::vector<std::string> { "Began", "Ended" }));
+    log.clear();
+    driver.longPress(CGPointMake(100, 200), 1.0);
+    EXPECT_TRUE(log.empty()) << ::testing::PrintToString(log);
+    EXPECT_GE(rec->count("changed:"), 1u);
+}
 
 TEST_F(UIKitTest, TapOnAButtonFiresTouchDownThenTouchUpInside)
 {

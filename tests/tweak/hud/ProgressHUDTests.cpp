@@ -3,6 +3,7 @@
 #include "platform/foundation/Foundation.h"
 #include "platform/runtime/Diagnostics.h"
 #include "platform/uikit/Renderer.h"
+#include "platform/uikit/TextLayout.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "tweak/hud/MBProgressHUD.h"
 
@@ -131,16 +132,17 @@ TEST_F(ProgressHUDTest, BoxKeepsTheMarginInsideTheOverlay)
     EXPECT_LE(CGRectGetMaxX(detail), box.size.width - 20);
 }
 
-// FIXME: UILabel's sizeThatFits: answers one line even with numberOfLines 0 and a width limit,
-// so a long detail is cut to the box's width instead of wrapping. Enable once labels wrap.
-TEST_F(ProgressHUDTest, DISABLED_LongDetailWrapsInsideTheBox)
+TEST_F(ProgressHUDTest, LongDetailWrapsInsideTheBox)
 {
     std::string words;
     for (int i = 0; i < 80; ++i)
         words += "word ";
     Ref<MBProgressHUD> hud = show("A title", words);
     ASSERT_TRUE(hud);
-    EXPECT_GT(hud->detailsLabelPart()->frame().size.height, 2 * hud->detailsLabelPart()->font()->lineHeight());
+    hud->layoutIfNeeded();
+    UILabel* detail = hud->detailsLabelPart();
+    EXPECT_GT(detail->frame().size.height, 2 * detail->font()->lineHeight());
+    EXPECT_LE(CGRectGetMaxY(detail->frame()), hud->bezelPart()->bounds().size.height - 20) << "the box holds every line";
 }
 
 TEST_F(ProgressHUDTest, HidingRemovesTheOverlayFromItsHost)
@@ -287,5 +289,43 @@ TEST_F(ProgressHUDTest, RendersADimmedHostWithAFrostedBox)
         std::filesystem::path out = std::filesystem::path(dir) / "workflow" / "progress-overlay.png";
         std::filesystem::create_directories(out.parent_path());
         EXPECT_TRUE(uikit::writePNG(image, out.string()));
+    }
+}
+
+TEST_F(ProgressHUDTest, EveryTitleTheSystemShowsIsWholeOnThePhonesWidthAndItsDetailWraps)
+{
+    // The overlays of the editing flows and the icon library, on a 375-point-wide phone.
+    struct Shown {
+        const char* picture;
+        const char* title;
+        const char* detail;
+    };
+    const Shown shown[] = {
+        { "overlay-generating-icon", "Please wait! Generating icon image...", "This will take a moment." },
+        { "overlay-generating-page", "Please wait! Generating custom icons...", "This might take a while, depending on the source image size." },
+        { "overlay-saving-icon", "Please wait! Saving icon image...", "This will take a moment." },
+        { "overlay-restoring-icons", "Restoring icons...", "This will take a moment." },
+        { "overlay-downloading", "Downloading image...", "" },
+        { "overlay-loading-library", "Loading icons...", "Please wait." },
+        { "overlay-backing-up", "Backing up directory...", "Please wait." },
+        { "overlay-restoring-directory", "Restoring directory...", "Please wait." },
+    };
+    ASSERT_EQ(host->bounds().size.width, 375);
+    for (const Shown& s : shown) {
+        SCOPED_TRACE(s.title);
+        Ref<MBProgressHUD> hud = show(s.title, s.detail, false);
+        ASSERT_TRUE(hud);
+        UILabel* title = hud->labelPart();
+        uikit::TextStyle oneLine { title->font(), NSTextAlignmentCenter, 1, NSLineBreakByTruncatingTail };
+        EXPECT_LE(uikit::measureText(s.title, oneLine, 0).width, title->frame().size.width) << "the title is cut";
+        UILabel* detail = hud->detailsLabelPart();
+        uikit::TextStyle wrapped { detail->font(), NSTextAlignmentCenter, 0, NSLineBreakByWordWrapping };
+        EXPECT_LE(uikit::measureText(s.detail, wrapped, detail->frame().size.width).height, detail->frame().size.height) << "the detail is cut";
+        if (const char* dir = std::getenv("OVRIMO_SCREENS_DIR")) {
+            std::filesystem::path out = std::filesystem::path(dir) / "workflow" / (std::string(s.picture) + ".png");
+            std::filesystem::create_directories(out.parent_path());
+            EXPECT_TRUE(uikit::writePNG(uikit::Renderer::renderWindow(window), out.string()));
+        }
+        hideAnimated(hud, false);
     }
 }

@@ -5,7 +5,10 @@
 
 #include "platform/corefoundation/CFNotificationCenter.h"
 #include "platform/corefoundation/NSDictionary.h"
+#include "device/springboard/SBFolder.h"
+#include "device/springboard/SBFolderIcon.h"
 #include "platform/uikit/UIViewController.h"
+#include "platform/uikit/ViewSearch.h"
 #include "tweak/workflow/IconGeneration.h"
 
 using namespace workflow_tests;
@@ -139,8 +142,13 @@ TEST_F(IconGeneration, KeysThatNameNoFileInTheStoreWriteNothing)
 {
     pref("firstrun", false);
     boot("iphone8-ios12");
-    for (std::string key : { "..", ".", "com.ovrimo.folder.A/B", "com.ovrimo.folder.../../../../Library/x", "" })
+    for (std::string key : { "..", ".", "com.ovrimo.folder.A/B", "com.ovrimo.folder.../../../../Library/x", "" }) {
         ovrimo::GenerateIconImage(quarters(32, 32), iconOf(kMail), key);
+        settle();
+        EXPECT_EQ(alertMessage(), "Error 131! Something went wrong. Please try again, if the error continues then contact me!") << key;
+        if (alertOnScreen())
+            choose("OK");
+    }
     EXPECT_FALSE(exists("/var/mobile/Documents/Ovrimo/Icons.png"));
     EXPECT_FALSE(exists("/var/mobile/Library/x.png"));
     EXPECT_FALSE(exists("/var/mobile/Documents/Ovrimo/Icons/com.ovrimo.folder.A/B.png"));
@@ -151,6 +159,37 @@ TEST_F(IconGeneration, KeysThatNameNoFileInTheStoreWriteNothing)
     ovrimo::GenerateIconImage(quarters(32, 32), nullptr, std::string(kMail));
     ovrimo::GenerateIconImage(quarters(32, 32), iconOf(kMail), std::nullopt);
     EXPECT_FALSE(exists(storeFile(kMail)));
+}
+
+TEST_F(IconGeneration, AFolderWhoseNameHoldsASlashIsRefusedWithAnErrorAfterSave)
+{
+    pref("firstrun", false);
+    pref("activationmethodsingle", 1LL);
+    boot("iphone8-ios12");
+    SBIconView* folder = folderView();
+    ASSERT_TRUE(folder);
+    auto* folderIcon = dynamic_cast<SBFolderIcon*>(folder->icon());
+    ASSERT_TRUE(folderIcon);
+    folderIcon->folder()->setDisplayName("Work/Play");
+    // The folder's "+" button opens its sheet; the sheet is put away as a source would.
+    dev().touch().longPress(iconCentre(folder), 1.0);
+    settle();
+    UIView* button = folder->viewWithTag(121345);
+    ASSERT_TRUE(button);
+    CGRect rect = uikit::visibleRectOf(button);
+    dev().touch().tap(CGPointMake(CGRectGetMidX(rect), CGRectGetMidY(rect)));
+    settle();
+    ASSERT_TRUE(alertOnScreen());
+    EXPECT_EQ(editing().currentIconKey, std::optional<std::string>("com.ovrimo.folder.Work/Play"));
+    dev().window()->rootViewController()->dismissViewControllerAnimated(false);
+    settle();
+
+    auto editor = presentEditorStandIn();
+    cropperSaves(editor, quarters(50, 50));
+    settle(1000);
+    EXPECT_EQ(alertMessage(), "Error 131! Something went wrong. Please try again, if the error continues then contact me!");
+    EXPECT_TRUE(!std::filesystem::exists(host(kStore)) || std::filesystem::is_empty(host(kStore))) << "nothing written";
+    EXPECT_FALSE(editing().currentIconKey) << "the edit ended";
 }
 
 TEST_F(IconGeneration, CropperSaveAsksBeforeReplacingAndTheQuestionsCancelKeepsTheEditor)

@@ -52,6 +52,38 @@ TEST_F(IconSheet, OffersSixActionsForAnAppAndFiveForAFolderAsASheetOrAnAlert)
     EXPECT_EQ(titles, folderActions);
 }
 
+TEST_F(IconSheet, ATapOnAFolderInEditingModeOpensItsSheetAndNotTheFolder)
+{
+    // The tap trigger takes the touch from the folder's icon view: the folder stays closed behind
+    // the sheet and after it, and the page button then works on the home page.
+    pref("firstrun", false);
+    pref("activationmethodsingle", 4LL);
+    pref("activationmethodmulti", 4LL);
+    boot("iphone8-ios12");
+    SBIconView* folder = folderView();
+    ASSERT_TRUE(folder);
+    dev().touch().longPress(iconCentre(folder), 1.0);
+    settle();
+    ASSERT_TRUE(icons()->isEditing());
+    dev().touch().tap(iconCentre(folder));
+    settle();
+    UIAlertController* sheet = alertOnScreen();
+    ASSERT_TRUE(sheet);
+    EXPECT_NE(sheet->message().find("Utilities"), std::string::npos) << sheet->message();
+    EXPECT_FALSE(icons()->openFolderController()) << "the folder opened behind its sheet";
+    choose("Cancel");
+    settle(1000);
+    EXPECT_FALSE(icons()->openFolderController());
+    EXPECT_TRUE(icons()->isEditing());
+
+    // A tap on an app with the tap trigger: its sheet, no launch.
+    dev().touch().tap(iconCentre(iconView(kMail)));
+    settle();
+    ASSERT_TRUE(alertOnScreen());
+    EXPECT_EQ(dev().foregroundApp(), "");
+    choose("Cancel");
+}
+
 TEST_F(IconSheet, AFloatingDockShowsTheChoicesAsAnAlert)
 {
     pref("firstrun", false);

@@ -6,6 +6,8 @@
 #include "tests/support/TestEnvironment.h"
 
 #include <iomanip>
+#include <map>
+#include <set>
 
 #include "platform/corefoundation/CFNotificationCenter.h"
 #include "platform/uikit/UIPopoverPresentationController.h"
@@ -343,6 +345,55 @@ TEST_F(PageMode, TenIconsTakeTheFirstTenPiecesAndTheRestAreDropped)
     EXPECT_FALSE(editing().multiMode);
     // SpringBoard shows the pieces at once.
     EXPECT_TRUE(near(centreOf(shownImage(page[9])), cellColour(9), 12));
+}
+
+TEST_F(PageMode, EveryIconOfAHomePageGetsThePieceWhereItStandsOnEveryProfile)
+{
+    for (const device::DeviceProfile& profile : device::allProfiles()) {
+        SCOPED_TRACE(profile.name);
+        pref("firstrun", false);
+        pref("activationmethodmulti", 4LL);
+        boot(profile.name);
+        // The page as SpringBoard lays it out: its places, columns and rows.
+        const springboard::HomeScreenGeometry& layout = icons()->geometry();
+        beginPageEdit();
+        ovrimo::PageGrid grid = ovrimo::CurrentPageGrid();
+        EXPECT_EQ(grid.slots, layout.iconsPerPage());
+        EXPECT_EQ(grid.columns, layout.columns);
+        EXPECT_EQ(grid.cells(), grid.slots) << "every place of the page has its piece";
+
+        // A picture numbered in the page's own grid, cropped in a frame of the grid's aspect.
+        auto* cropper = openPageEditor(numberedCells(layout.rows, layout.columns, 10));
+        ASSERT_TRUE(cropper);
+        EXPECT_NEAR(cropper->hole().size.width / cropper->hole().size.height, double(layout.columns) / layout.rows, 0.001);
+
+        // Where each icon of the page stands: its row and column among the page's icon views.
+        std::map<std::string, CGPoint> origins;
+        std::set<double> xs, ys;
+        for (auto& view : icons()->pages()[static_cast<size_t>(icons()->currentPage())]->iconViews()) {
+            std::int64_t index = editing().pageIcons->indexOfObject(view->icon());
+            ASSERT_GE(index, 0);
+            CGPoint origin = view->convertRectToView(view->bounds(), nullptr).origin;
+            origins[stringValueOf(editing().pageIconKeys->objectAtIndex(static_cast<size_t>(index)))] = origin;
+            xs.insert(origin.x);
+            ys.insert(origin.y);
+        }
+        ASSERT_EQ(origins.size(), editing().pageIcons->count());
+
+        cropperSaves(cropper, numberedCells(layout.rows, layout.columns, 30));
+        settle(1000);
+        ASSERT_EQ(storeFiles().size(), origins.size());
+        for (auto& [key, origin] : origins) {
+            int column = static_cast<int>(std::distance(xs.begin(), xs.find(origin.x)));
+            int row = static_cast<int>(std::distance(ys.begin(), ys.find(origin.y)));
+            EXPECT_TRUE(showsCell(picture(storeFile(key)), row * layout.columns + column)) << key << " at row " << row << ", column " << column;
+        }
+        if (profile.idiom == device::Idiom::Pad) {
+            dev().pressHome();
+            settle();
+            shot("ipad-home-page-done");
+        }
+    }
 }
 
 TEST_F(PageMode, MoreIconsThanSlotsOrThanPiecesChangesNothingAndKeepsTheCropper)
