@@ -290,6 +290,8 @@ void ZarnekIconSelectorViewController::addTiles(UIView* scrollView)
             tile->setImage(chequerboard);
             tile->setBackgroundColor(LibraryBackgroundColour());
             tile->setUserInteractionEnabled(true);
+            // Shown once it comes near the screen (below): a long grid draws only what is there.
+            tile->setHidden(true);
             Ref<UIButton> button = UIButton::buttonWithType(UIButtonTypeCustom);
             button->setFrame(CGRectMake(0, 0, side, side));
             button->setTag(static_cast<NSInteger>(i));
@@ -337,9 +339,12 @@ void ZarnekIconSelectorViewController::showPicturesNearView(UIScrollView* scroll
             kept.push_back(index);
             continue;
         }
-        if (Ref<UIButton> button = tile.button.strong())
+        if (Ref<UIButton> button = tile.button.strong()) {
             button->setBackgroundImage(nullptr, UIControlStateNormal);
-        tile.pictureShown = false;
+            if (UIView* tileView = button->superview())
+                tileView->setHidden(true);
+        }
+        tile.shown = false;
     }
     m_tilesShowingPictures = std::move(kept);
 
@@ -347,19 +352,21 @@ void ZarnekIconSelectorViewController::showPicturesNearView(UIScrollView* scroll
     std::size_t end = std::min(m_gridTiles.size(), static_cast<std::size_t>(last) * m_tilesPerRow);
     for (std::size_t index = static_cast<std::size_t>(first) * m_tilesPerRow; index < end; ++index) {
         GridTile& tile = m_gridTiles[index];
-        if (tile.pictureShown || tile.unreadable)
+        if (tile.shown)
             continue;
         Ref<UIButton> button = tile.button.strong();
         if (!button || !button->superview())
             continue;
-        Ref<UIImage> picture = LoadLibraryPicture(m_selectedIconList[index], largestSide);
-        if (!picture) {
-            tile.unreadable = true;
-            continue;
-        }
-        button->setBackgroundImage(picture, UIControlStateNormal);
-        tile.pictureShown = true;
+        button->superview()->setHidden(false);
+        tile.shown = true;
         m_tilesShowingPictures.push_back(index);
+        if (tile.unreadable)
+            continue;
+        Ref<UIImage> picture = LoadLibraryPicture(m_selectedIconList[index], largestSide);
+        if (picture)
+            button->setBackgroundImage(picture, UIControlStateNormal);
+        else
+            tile.unreadable = true;
     }
 }
 

@@ -143,11 +143,12 @@ private:
     Ref<UITableView> m_tableView;
     Ref<UINavigationController> m_navController;
 
-    // The grid last built. Its pictures are decoded at the tile's size only for tiles on screen
-    // or within a screen of it, and dropped again when their tile is more than two screens away.
+    // The grid last built. Tiles on screen or within a screen of it are shown, with their
+    // pictures decoded at the tile's size; tiles more than two screens away are hidden again and
+    // let their pictures go.
     struct GridTile {
         objc::WeakRef<UIButton> button;
-        bool pictureShown = false;
+        bool shown = false;
         bool unreadable = false;
     };
     objc::WeakRef<UIScrollView> m_grid;

@@ -133,6 +133,9 @@ TEST_F(GridTest, OnlyTilesNearTheScreenHoldPicturesDecodedAtTheTileSize)
     EXPECT_EQ(shown.front(), 0u);
     EXPECT_LT(shown.size(), 100u);
     EXPECT_GE(shown.size(), 28u) << "the first screen's seven rows";
+    // Tiles far below are not drawn at all until they come near.
+    EXPECT_FALSE(tiles().front()->isHidden());
+    EXPECT_TRUE(tiles().back()->isHidden());
 
     // A tile of 55 points on a 2x screen: 110 pixels of the 300, the size in points kept.
     UIImage* first = tileButton(0)->currentBackgroundImage();
@@ -147,5 +150,7 @@ TEST_F(GridTest, OnlyTilesNearTheScreenHoldPicturesDecodedAtTheTileSize)
     EXPECT_EQ(shown.back(), 399u);
     EXPECT_GT(shown.front(), 200u);
     EXPECT_LT(shown.size(), 100u);
+    EXPECT_TRUE(tiles().front()->isHidden());
+    EXPECT_FALSE(tiles().back()->isHidden());
     expectLastTileReachable("400 pictures");
 }
