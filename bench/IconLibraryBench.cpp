@@ -1,11 +1,14 @@
 // The icon library browser on the main thread: opening the grid of a library of 256 × 256 PNGs
-// (every picture read and decoded again each time), and building the overview, whose counts list
+// (the pictures near the screen read and decoded again each time), a grid of 10,000 pictures of
+// 180 × 180 opened and scrolled frame by frame, and building the overview, whose counts list
 // every folder and whose thumbnails decode the first picture of each row.
 
 #include "platform/foundation/Foundation.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphics.h"
+#include "platform/uikit/Renderer.h"
 #include "platform/uikit/UIKit.h"
+#include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIWindow.h"
 #include "tests/support/TestEnvironment.h"
@@ -17,6 +20,7 @@
 
 #include <sys/resource.h>
 
+#include <chrono>
 #include <fstream>
 
 namespace {
@@ -30,7 +34,8 @@ struct Fixture {
     testing_support::TestEnvironment env;
     Ref<UIWindow> window;
 
-    explicit Fixture(int count)
+    // `side`: the pictures' side in pixels; `withBackup`: a backup folder holding as many.
+    explicit Fixture(int count, int side = 256, bool withBackup = true)
     {
         registerUIKitClasses(env.runtime());
         registerFoundationClasses(env.runtime());
@@ -41,8 +46,10 @@ struct Fixture {
         window->setRootViewController(UIViewController::create());
         window->makeKeyAndVisible();
 
-        auto png = UIImagePNGRepresentation(stripes());
+        auto png = UIImagePNGRepresentation(stripes(side));
         for (const std::string folder : { "", "Set A/" }) {
+            if (!folder.empty() && !withBackup)
+                continue;
             auto dir = env.hostPath(std::string(lib::kLibraryRoot) + folder);
             std::filesystem::create_directories(dir);
             for (int n = 1; n <= count; ++n)
@@ -50,13 +57,13 @@ struct Fixture {
         }
     }
 
-    static Ref<UIImage> stripes()
+    static Ref<UIImage> stripes(int side)
     {
-        UIGraphicsBeginImageContextWithOptions(CGSizeMake(256, 256), false, 1);
+        UIGraphicsBeginImageContextWithOptions(CGSizeMake(side, side), false, 1);
         CGContextRef c = UIGraphicsGetCurrentContext();
         for (int i = 0; i < 16; ++i) {
             CGContextSetRGBFillColor(c, i / 16.0, 0.4, 1 - i / 16.0, 1);
-            CGContextFillRect(c, CGRectMake(0, i * 16, 256, 16));
+            CGContextFillRect(c, CGRectMake(0, i * side / 16.0, side, side / 16.0));
         }
         Ref<UIImage> image = UIGraphicsGetImageFromCurrentImageContext();
         UIGraphicsEndImageContext();
@@ -100,6 +107,69 @@ void BM_OpenLibraryGrid(benchmark::State& state)
     state.counters["maxRSS_MB"] = static_cast<double>(maxResidentKilobytes()) / 1024;
 }
 BENCHMARK(BM_OpenLibraryGrid)->Arg(200)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A library of 10,000 pictures of 180 × 180: tapping "Icon Library" until the grid's first frame
+// is drawn. Counters: the growth of the peak resident size over the fixture's, and the tiles.
+void BM_OpenLargeLibraryGrid(benchmark::State& state)
+{
+    Fixture fixture(static_cast<int>(state.range(0)), 180, false);
+    Ref<UIViewController> browser = fixture.openBrowser();
+    long before = maxResidentKilobytes();
+    std::size_t tiles = 0;
+    for (auto _ : state) {
+        lib::sel::imagesSelected(browser);
+        Fixture::runFor(0.02);
+        benchmark::DoNotOptimize(uikit::Renderer::renderWindow(fixture.window).ptr());
+        state.PauseTiming();
+        tiles = lib::sel::selectedIconList(browser)->count();
+        lib::sel::navController(browser)->popViewControllerAnimated(false);
+        Fixture::runFor(1);
+        state.ResumeTiming();
+    }
+    state.counters["peak_growth_MB"] = static_cast<double>(maxResidentKilobytes() - before) / 1024;
+    state.counters["tiles"] = static_cast<double>(tiles);
+}
+BENCHMARK(BM_OpenLargeLibraryGrid)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Scrolling that grid: each step moves half a screen down (from the end back to the top) and
+// draws the frame. Counters: the slowest frame, and the peak growth over the open grid's.
+void BM_ScrollLargeLibraryGrid(benchmark::State& state)
+{
+    Fixture fixture(static_cast<int>(state.range(0)), 180, false);
+    Ref<UIViewController> browser = fixture.openBrowser();
+    lib::sel::imagesSelected(browser);
+    Fixture::runFor(1);
+    auto* scroll = dynamic_cast<UIScrollView*>(lib::sel::navController(browser)->topViewController()->view()->subviews().front().ptr());
+    if (!scroll) {
+        state.SkipWithError("the grid has no scroll view");
+        return;
+    }
+    long before = maxResidentKilobytes();
+    double slowest = 0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        CGPoint offset = scroll->contentOffset();
+        offset.y += scroll->bounds().size.height / 2;
+        if (offset.y > scroll->maximumContentOffset().y)
+            offset.y = 0;
+        scroll->setContentOffset(offset);
+        benchmark::DoNotOptimize(uikit::Renderer::renderWindow(fixture.window).ptr());
+        slowest = std::max(slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    state.counters["slowest_ms"] = slowest;
+    state.counters["peak_growth_MB"] = static_cast<double>(maxResidentKilobytes() - before) / 1024;
+}
+BENCHMARK(BM_ScrollLargeLibraryGrid)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// For comparison with the grid's frames: a frame of the overview page alone.
+void BM_OverviewFrame(benchmark::State& state)
+{
+    Fixture fixture(1, 180, false);
+    Ref<UIViewController> browser = fixture.openBrowser();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(uikit::Renderer::renderWindow(fixture.window).ptr());
+}
+BENCHMARK(BM_OverviewFrame)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 // Creating the browser and laying out its overview: the three counts and thumbnails.
 void BM_Overview(benchmark::State& state)

@@ -17,6 +17,12 @@
 #include "platform/graphics/UIGraphics.h"
 #include "platform/graphics/UIImage.h"
 
+#include <cstdio>
+#include <cstring>
+// clang-format off
+#include <jpeglib.h>
+// clang-format on
+
 using objc::Ref;
 
 namespace {
@@ -62,6 +68,64 @@ std::string plist(objc::Object* value, corefoundation::PropertyListFormat format
     return *bytes;
 }
 
+// A progressive JPEG of the picture: the encoder's usual scan script when `script` is empty,
+// else that one (one component: grey).
+std::vector<uint8_t> progressiveJPEG(UIImage* picture, bool grey, const std::vector<jpeg_scan_info>& script = {})
+{
+    CGImage* image = picture->CGImage();
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr errors;
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(image->width());
+    cinfo.image_height = JDIMENSION(image->height());
+    cinfo.input_components = grey ? 1 : 4;
+    cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGRX;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 80, TRUE);
+    if (script.empty()) {
+        jpeg_simple_progression(&cinfo);
+    } else {
+        cinfo.scan_info = script.data();
+        cinfo.num_scans = int(script.size());
+    }
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<uint8_t> row(image->width() * 4);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const auto* pixels = reinterpret_cast<const uint32_t*>(image->data() + cinfo.next_scanline * image->bytesPerRow());
+        for (size_t x = 0; x < image->width(); ++x) {
+            if (grey)
+                row[x] = uint8_t(((pixels[x] >> 16) & 0xFF) / 3 + ((pixels[x] >> 8) & 0xFF) / 3 + (pixels[x] & 0xFF) / 3);
+            else
+                std::memcpy(&row[x * 4], &pixels[x], 4);
+        }
+        JSAMPROW rows[1] = { row.data() };
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+// A grey scan script: DC in one scan, then each AC coefficient at `bits` bits dropped followed by
+// one refinement scan per dropped bit (1 + 63 × (1 + bits) scans).
+std::vector<jpeg_scan_info> everyCoefficientScans(int bits)
+{
+    std::vector<jpeg_scan_info> script;
+    script.push_back({ 1, { 0 }, 0, 0, 0, 0 });
+    for (int k = 1; k < 64; ++k) {
+        script.push_back({ 1, { 0 }, k, k, 0, bits });
+        for (int al = bits - 1; al >= 0; --al)
+            script.push_back({ 1, { 0 }, k, k, al + 1, al });
+    }
+    return script;
+}
+
 void imageSeeds()
 {
     write("png_shaping", "opaque-4x4.png", *graphics::encodePNG(quarters(CGSizeMake(4, 4), false)->CGImage()));
@@ -73,6 +137,12 @@ void imageSeeds()
         write("jpeg_shaping", "8x4-orientation-" + std::to_string(orientation) + ".jpg", *jpeg);
     }
     write("jpeg_shaping", "16x16-low-quality.jpg", *graphics::encodeJPEG(quarters(CGSizeMake(16, 16), false)->CGImage(), 0.2));
+    // Progressive: the usual scripts in colour and grey, 64 scans (within the bounds) and 127
+    // (beyond them: refused as the scans arrive).
+    write("jpeg_shaping", "24x16-progressive.jpg", progressiveJPEG(quarters(CGSizeMake(24, 16), false), false));
+    write("jpeg_shaping", "16x16-progressive-grey.jpg", progressiveJPEG(quarters(CGSizeMake(16, 16), false), true));
+    write("jpeg_shaping", "16x16-progressive-64-scans.jpg", progressiveJPEG(quarters(CGSizeMake(16, 16), false), true, everyCoefficientScans(0)));
+    write("jpeg_shaping", "8x8-progressive-127-scans.jpg", progressiveJPEG(quarters(CGSizeMake(8, 8), false), true, everyCoefficientScans(1)));
 }
 
 void preferenceSeeds()

@@ -8,6 +8,7 @@
 #include "platform/uikit/UIPasteboard.h"
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIWindow.h"
+#include "sim/ConnectionIntake.h"
 #include "sim/IconArchive.h"
 #include "sim/PhoneHost.h"
 #include "sim/PhotoLibrary.h"
@@ -19,6 +20,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <unistd.h>
 
 namespace sim {
 
@@ -106,18 +108,50 @@ json stateOf(PhoneHost& host)
 
 } // namespace
 
+// httplib's server with its connections handed to a ConnectionIntake as they are accepted: the
+// intake reads each request head and calls back here to have the request answered.
+class GuardedHttpServer : public httplib::Server {
+public:
+    void setIntake(ConnectionIntake* intake) { m_intake = intake; }
+    bool answerOne(httplib::Stream& stream, bool& connectionClosed) { return process_request(stream, false, connectionClosed, {}); }
+
+private:
+    bool process_and_close_socket(socket_t socket) override
+    {
+        if (!m_intake) {
+            close(socket);
+            return false;
+        }
+        m_intake->admit(socket);
+        return true;
+    }
+
+    ConnectionIntake* m_intake = nullptr;
+};
+
 Server::Server(PhoneHost& host, ServerOptions options)
     : m_host(host)
     , m_options(std::move(options))
-    , m_server(std::make_unique<httplib::Server>())
+    , m_server(std::make_unique<GuardedHttpServer>())
 {
-    // Each watching page holds a thread while its stream is open, and a browser keeps a couple
-    // more connections of a page open between requests, each holding a thread while it waits.
-    int threads = 3 * m_options.watchers + 8;
-    m_server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+    IntakeLimits limits;
+    limits.largestHead = m_options.largestHead;
+    limits.headDeadline = m_options.headDeadline;
+    limits.largestBody = m_options.largestUpload;
+    limits.bodyDeadline = m_options.bodyDeadline;
+    limits.connectionsPerClient = m_options.connectionsPerClient;
+    limits.connections = m_options.connections;
+    limits.uploadsInFlight = m_options.uploadsInFlight;
+    limits.largestAction = m_options.largestAction;
+    // Each watching page holds a worker while its stream is open; connections waiting for a
+    // request hold none.
+    GuardedHttpServer* server = m_server.get();
+    m_intake = std::make_unique<ConnectionIntake>(limits, m_options.watchers + 8,
+        [server](httplib::Stream& stream, bool& connectionClosed) { return server->answerOne(stream, connectionClosed); });
+    m_server->setIntake(m_intake.get());
+    // Accepting only: each accepted socket is handed on at once.
+    m_server->new_task_queue = [] { return new httplib::ThreadPool(2); };
     m_server->set_payload_max_length(m_options.largestUpload);
-    m_server->set_read_timeout(10, 0);
-    m_server->set_write_timeout(10, 0);
     addRoutes();
 }
 
@@ -144,6 +178,7 @@ void Server::stop()
     m_server->stop();
     if (m_thread.joinable())
         m_thread.join();
+    m_intake->stop();
 }
 
 std::string Server::address() const

@@ -8,6 +8,7 @@
 // phone's thread (PhoneHost::call) and answer JSON, {"ok": true, ...} or {"error": "why"} with a
 // 4xx status for a request that is refused (which then changes nothing).
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -29,9 +30,19 @@ struct ServerOptions {
     int watchers = 16;
     // The largest request body: a picture or a .zip.
     std::size_t largestUpload = 64u << 20;
-    // The largest JSON body of an action.
+    // The largest JSON body of an action; a larger body is an upload.
     std::size_t largestAction = 64u << 10;
+    // What one client may cost (see ConnectionIntake.h).
+    std::size_t largestHead = 64u << 10;
+    std::chrono::milliseconds headDeadline { 10000 };
+    std::chrono::milliseconds bodyDeadline { 60000 };
+    int connectionsPerClient = 32;
+    int connections = 256;
+    int uploadsInFlight = 2;
 };
+
+class GuardedHttpServer;
+class ConnectionIntake;
 
 class Server {
 public:
@@ -54,7 +65,8 @@ private:
 
     PhoneHost& m_host;
     ServerOptions m_options;
-    std::unique_ptr<httplib::Server> m_server;
+    std::unique_ptr<GuardedHttpServer> m_server;
+    std::unique_ptr<ConnectionIntake> m_intake;
     std::thread m_thread;
     int m_port = 0;
 };

@@ -89,7 +89,7 @@ std::optional<std::string> ReadStoredFile(const std::string& devicePath)
 // SpringBoard's own image.
 Ref<UIImage> DecodeStoredFile(const std::string& bytes, CGFloat scale)
 {
-    return UIImage::imageWithData(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), scale, kMaxCustomIconPixels);
+    return UIImage::imageWithData(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), scale, kMaxCustomIconPixels, kLargestCustomIconSide);
 }
 
 } // namespace

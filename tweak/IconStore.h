@@ -7,6 +7,7 @@
 
 #include "platform/graphics/UIImage.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -38,12 +39,17 @@ objc::Ref<UIImage> CustomImageForIcon(UIImage* original, objc::Object* icon);
 objc::Ref<UIImage> FolderShapeImage(objc::Object* icon);
 objc::Ref<UIImage> CustomImageForFolder(UIImage* original, objc::Object* folderIcon);
 
-// The largest stored picture used, in pixels (4096 x 4096): one icon costs at most 64 MB to decode
-// and draw. A larger one is refused before it is decoded and the original image is shown.
+// The largest stored picture used, in pixels (4096 x 4096). A larger one is refused before it is
+// decoded and the original image is shown.
 inline constexpr double kMaxCustomIconPixels = 4096.0 * 4096.0;
+// The longest side, in pixels, a stored or library picture is kept at once decoded: a larger one
+// is reduced while it is decoded (its shape and size in points kept), so that one icon holds at
+// most 4 MB and costs no more to shape and draw than a 1024 x 1024 picture. Icons are drawn at
+// 180 pixels at most.
+inline constexpr std::size_t kLargestCustomIconSide = 1024;
 
-// The stored picture of `key` decoded, or null when there is no file, it is not a picture, or it
-// has more than kMaxCustomIconPixels pixels.
+// The stored picture of `key` decoded (reduced to kLargestCustomIconSide), or null when there is
+// no file, it is not a picture, or it has more than kMaxCustomIconPixels pixels.
 objc::Ref<UIImage> LoadCustomImage(const IconKey& key);
 // The stored picture of `key` as it is shown: unchanged when "generatemethod" is 1, else shaped
 // like `reference` (null without a reference to shape with). Null when there is no picture.

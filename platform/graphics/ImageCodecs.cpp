@@ -65,16 +65,63 @@ int orientationFromExifData(ExifData* exif)
     return result;
 }
 
+// The size a picture of `width` × `height` is decoded to when neither side may exceed
+// `largestSide` (0: any size).
+void fitWithin(size_t width, size_t height, size_t largestSide, size_t& fitWidth, size_t& fitHeight)
+{
+    fitWidth = width, fitHeight = height;
+    if (!largestSide || (width <= largestSide && height <= largestSide))
+        return;
+    double factor = double(largestSide) / double(std::max(width, height));
+    fitWidth = std::clamp<size_t>(size_t(std::lround(double(width) * factor)), 1, largestSide);
+    fitHeight = std::clamp<size_t>(size_t(std::lround(double(height) * factor)), 1, largestSide);
+}
+
+// A new surface of `width` × `height` holding `source` averaged down (cairo's box filter). Null
+// when out of memory.
+cairo_surface_t* reducedCopy(cairo_surface_t* source, size_t width, size_t height)
+{
+    cairo_surface_t* out = createSurface(cairo_image_surface_get_format(source), width, height);
+    if (!out)
+        return nullptr;
+    cairo_t* cr = cairo_create(out);
+    cairo_scale(cr, double(width) / cairo_image_surface_get_width(source), double(height) / cairo_image_surface_get_height(source));
+    cairo_set_source_surface(cr, source, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    bool ok = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cr);
+    cairo_surface_flush(out);
+    if (!ok) {
+        cairo_surface_destroy(out);
+        return nullptr;
+    }
+    return out;
+}
+
 // MARK: - PNG decoding
 
 struct PNGReadState {
-    const uint8_t* data;
-    size_t size;
+    const uint8_t* data = nullptr;
+    size_t size = 0;
     size_t position = 8;
     cairo_surface_t* surface = nullptr;
     png_bytep* rows = nullptr;
     bool opaque = false;
-    double maximumPixels = 0;
+    DecodeLimits limits;
+    size_t storedWidth = 0, storedHeight = 0;
+    // Reading into a reduced picture: one decoded row, and per reduced pixel its premultiplied
+    // channel sums and how many pixels of the row band fell into it.
+    png_bytep row = nullptr;
+    std::vector<uint64_t> sums;
+    std::vector<uint32_t> columnOf;
+    std::vector<uint32_t> columnCount;
+    // The surface holds cairo's premultiplied native words already.
+    bool native = false;
+    // Reduced after decoding at full size (interlaced pictures deliver rows out of order).
+    bool reduceAfterwards = false;
 };
 
 void pngError(png_structp png, png_const_charp)
@@ -91,6 +138,57 @@ void pngRead(png_structp png, png_bytep out, png_size_t length)
         png_error(png, "truncated");
     std::memcpy(out, state->data + state->position, length);
     state->position += length;
+}
+
+// Called from readPNG's setjmp frame once the transformations are set: each decoded row is
+// premultiplied and added into its band of the reduced picture, which is written out whenever
+// its band is complete.
+bool readPNGReduced(png_structp png, PNGReadState* state, size_t fitWidth, size_t fitHeight)
+{
+    size_t width = state->storedWidth, height = state->storedHeight;
+    state->surface = createSurface(state->opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32, fitWidth, fitHeight);
+    if (!state->surface)
+        return false;
+    uint8_t* base = cairo_image_surface_get_data(state->surface);
+    int stride = cairo_image_surface_get_stride(state->surface);
+    state->row = static_cast<png_bytep>(png_malloc(png, width * 4));
+    state->sums.assign(fitWidth * 4, 0);
+    state->columnOf.resize(width);
+    state->columnCount.assign(fitWidth, 0);
+    for (size_t x = 0; x < width; ++x) {
+        state->columnOf[x] = uint32_t(x * fitWidth / width);
+        ++state->columnCount[state->columnOf[x]];
+    }
+    size_t bandRows = 0;
+    auto writeBand = [&](size_t outY) {
+        auto* out = reinterpret_cast<uint32_t*>(base + outY * size_t(stride));
+        for (size_t x = 0; x < fitWidth; ++x) {
+            uint64_t n = uint64_t(state->columnCount[x]) * bandRows;
+            const uint64_t* sum = &state->sums[x * 4];
+            out[x] = packPixel(state->opaque ? 255 : uint8_t((sum[0] + n / 2) / n), uint8_t((sum[1] + n / 2) / n), uint8_t((sum[2] + n / 2) / n),
+                uint8_t((sum[3] + n / 2) / n));
+        }
+        std::fill(state->sums.begin(), state->sums.end(), 0);
+        bandRows = 0;
+    };
+    for (size_t y = 0; y < height; ++y) {
+        png_read_row(png, state->row, nullptr);
+        const uint8_t* p = state->row;
+        for (size_t x = 0; x < width; ++x, p += 4) {
+            unsigned r = p[kLittleEndian ? 2 : 0], g = p[1], b = p[kLittleEndian ? 0 : 2], a = state->opaque ? 255 : p[3];
+            if (a != 255)
+                r = premultiply(uint8_t(r), uint8_t(a)), g = premultiply(uint8_t(g), uint8_t(a)), b = premultiply(uint8_t(b), uint8_t(a));
+            uint64_t* sum = &state->sums[size_t(state->columnOf[x]) * 4];
+            sum[0] += a, sum[1] += r, sum[2] += g, sum[3] += b;
+        }
+        ++bandRows;
+        size_t outY = y * fitHeight / height;
+        if (y + 1 == height || (y + 1) * fitHeight / height != outY)
+            writeBand(outY);
+    }
+    cairo_surface_mark_dirty(state->surface);
+    state->native = true;
+    return true;
 }
 
 // Runs libpng under setjmp; nothing in this frame needs a destructor. All results live in `state`.
@@ -112,8 +210,10 @@ bool readPNG(png_structp png, png_infop info, PNGReadState* state)
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colorType = 0, interlace = 0;
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
-    if (!sizeAcceptable(width, height) || (state->maximumPixels > 0 && double(width) * height > state->maximumPixels))
+    double maximumPixels = state->limits.maximumPixels;
+    if (!sizeAcceptable(width, height) || (maximumPixels > 0 && double(width) * height > maximumPixels))
         return false;
+    state->storedWidth = width, state->storedHeight = height;
     int channels = png_get_channels(png, info);
     double rawBytes = (double(width) * channels * bitDepth / 8 + 1) * height;
     if (rawBytes > double(state->size) * kMaxDeflateRatio + 4096)
@@ -134,6 +234,13 @@ bool readPNG(png_structp png, png_infop info, PNGReadState* state)
     if (png_get_rowbytes(png, info) != size_t(width) * 4)
         return false;
 
+    size_t fitWidth = 0, fitHeight = 0;
+    fitWithin(width, height, state->limits.largestSide, fitWidth, fitHeight);
+    if (fitWidth != width || fitHeight != height) {
+        if (interlace == PNG_INTERLACE_NONE)
+            return readPNGReduced(png, state, fitWidth, fitHeight);
+        state->reduceAfterwards = true;
+    }
     state->surface = createSurface(state->opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32, width, height);
     if (!state->surface)
         return false;
@@ -193,13 +300,32 @@ void jpegEmitMessage(j_common_ptr cinfo, int level)
 
 void jpegSilence(j_common_ptr) { }
 
+// Called as libjpeg takes in the data of a picture with several scans: a decode stops as soon
+// as the scans arriving ask for more work than the bounds allow.
+struct JPEGProgress {
+    jpeg_progress_mgr pub {};
+    JPEGErrorManager* errors = nullptr;
+    double pixels = 0;
+};
+
+void jpegProgress(j_common_ptr common)
+{
+    auto* cinfo = reinterpret_cast<j_decompress_ptr>(common);
+    auto* progress = reinterpret_cast<JPEGProgress*>(common->progress);
+    int scans = cinfo->input_scan_number;
+    if (scans > kMaxJPEGScans || double(scans) * progress->pixels > kMaxJPEGScanPixels)
+        longjmp(progress->errors->jump, 1);
+}
+
 struct JPEGReadState {
-    const uint8_t* data;
-    size_t size;
+    const uint8_t* data = nullptr;
+    size_t size = 0;
     cairo_surface_t* surface = nullptr;
     uint8_t* cmykRow = nullptr;
     int orientation = 0;
-    double maximumPixels = 0;
+    DecodeLimits limits;
+    JPEGProgress progress;
+    size_t storedWidth = 0, storedHeight = 0;
 };
 
 bool readJPEG(jpeg_decompress_struct* cinfo, JPEGErrorManager* errors, JPEGReadState* state)
@@ -216,8 +342,10 @@ bool readJPEG(jpeg_decompress_struct* cinfo, JPEGErrorManager* errors, JPEGReadS
         return false;
     if (!sizeAcceptable(cinfo->image_width, cinfo->image_height))
         return false;
-    if (state->maximumPixels > 0 && double(cinfo->image_width) * cinfo->image_height > state->maximumPixels)
+    double pixels = double(cinfo->image_width) * cinfo->image_height;
+    if (state->limits.maximumPixels > 0 && pixels > state->limits.maximumPixels)
         return false;
+    state->storedWidth = cinfo->image_width, state->storedHeight = cinfo->image_height;
     // Sequential Huffman-coded data spends at least a bit on every 8 x 8 block it holds.
     if (!cinfo->progressive_mode && !cinfo->arith_code && double(cinfo->image_width) * cinfo->image_height > double(state->size) * kMaxJPEGPixelsPerByte)
         return false;
@@ -229,6 +357,22 @@ bool readJPEG(jpeg_decompress_struct* cinfo, JPEGErrorManager* errors, JPEGReadS
     }
     bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
     cinfo->out_color_space = cmyk ? JCS_CMYK : (kLittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB);
+    // The codec's own reduction: the largest of 1/8, 1/4 and 1/2 that still gives at least the
+    // size asked for (the rest is averaged down afterwards).
+    size_t fitWidth = 0, fitHeight = 0;
+    fitWithin(cinfo->image_width, cinfo->image_height, state->limits.largestSide, fitWidth, fitHeight);
+    for (unsigned denominator : { 8u, 4u, 2u }) {
+        if (fitWidth == cinfo->image_width && fitHeight == cinfo->image_height)
+            break;
+        if ((cinfo->image_width + denominator - 1) / denominator >= fitWidth && (cinfo->image_height + denominator - 1) / denominator >= fitHeight) {
+            cinfo->scale_num = 1;
+            cinfo->scale_denom = denominator;
+            break;
+        }
+    }
+    state->progress.pixels = pixels;
+    state->progress.pub.progress_monitor = jpegProgress;
+    cinfo->progress = &state->progress.pub;
     jpeg_start_decompress(cinfo);
     if (cinfo->output_components != 4)
         return false;
@@ -394,34 +538,50 @@ bool looksLikeJPEG(const uint8_t* data, size_t size)
     return data && size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-CGImageRef decodePNG(const uint8_t* data, size_t size, double maximumPixels)
+namespace {
+
+DecodedImage decodePNGWithin(const uint8_t* data, size_t size, DecodeLimits limits)
 {
     if (!looksLikePNG(data, size))
-        return nullptr;
+        return {};
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
     if (!png)
-        return nullptr;
+        return {};
     png_infop info = png_create_info_struct(png);
     if (!info) {
         png_destroy_read_struct(&png, nullptr, nullptr);
-        return nullptr;
+        return {};
     }
-    PNGReadState state { data, size };
-    state.maximumPixels = maximumPixels;
+    PNGReadState state;
+    state.data = data;
+    state.size = size;
+    state.limits = limits;
     bool ok = readPNG(png, info, &state);
     if (state.rows)
         png_free(png, state.rows);
+    if (state.row)
+        png_free(png, state.row);
     png_destroy_read_struct(&png, &info, nullptr);
     if (!ok) {
         if (state.surface)
             cairo_surface_destroy(state.surface);
-        return nullptr;
+        return {};
     }
-    rgbaToNative(state.surface, state.opaque);
-    return CGImageRef::adopt(new CGImage(state.surface, CGImage::Kind::Color));
+    if (!state.native)
+        rgbaToNative(state.surface, state.opaque);
+    if (state.reduceAfterwards) {
+        size_t fitWidth = 0, fitHeight = 0;
+        fitWithin(state.storedWidth, state.storedHeight, limits.largestSide, fitWidth, fitHeight);
+        cairo_surface_t* reduced = reducedCopy(state.surface, fitWidth, fitHeight);
+        cairo_surface_destroy(state.surface);
+        if (!reduced)
+            return {};
+        state.surface = reduced;
+    }
+    return { CGImageRef::adopt(new CGImage(state.surface, CGImage::Kind::Color)), 0, state.storedWidth, state.storedHeight };
 }
 
-DecodedImage decodeJPEG(const uint8_t* data, size_t size, double maximumPixels)
+DecodedImage decodeJPEGWithin(const uint8_t* data, size_t size, DecodeLimits limits)
 {
     if (!looksLikeJPEG(data, size))
         return {};
@@ -431,8 +591,11 @@ DecodedImage decodeJPEG(const uint8_t* data, size_t size, double maximumPixels)
     errors.pub.error_exit = jpegErrorExit;
     errors.pub.emit_message = jpegEmitMessage;
     errors.pub.output_message = jpegSilence;
-    JPEGReadState state { data, size };
-    state.maximumPixels = maximumPixels;
+    JPEGReadState state;
+    state.data = data;
+    state.size = size;
+    state.limits = limits;
+    state.progress.errors = &errors;
     bool ok = readJPEG(&cinfo, &errors, &state);
     jpeg_destroy_decompress(&cinfo);
     std::free(state.cmykRow);
@@ -441,15 +604,35 @@ DecodedImage decodeJPEG(const uint8_t* data, size_t size, double maximumPixels)
             cairo_surface_destroy(state.surface);
         return {};
     }
-    return { CGImageRef::adopt(new CGImage(state.surface, CGImage::Kind::Color)), state.orientation };
+    size_t fitWidth = 0, fitHeight = 0;
+    fitWithin(state.storedWidth, state.storedHeight, limits.largestSide, fitWidth, fitHeight);
+    if (size_t(cairo_image_surface_get_width(state.surface)) > fitWidth || size_t(cairo_image_surface_get_height(state.surface)) > fitHeight) {
+        cairo_surface_t* reduced = reducedCopy(state.surface, fitWidth, fitHeight);
+        cairo_surface_destroy(state.surface);
+        if (!reduced)
+            return {};
+        state.surface = reduced;
+    }
+    return { CGImageRef::adopt(new CGImage(state.surface, CGImage::Kind::Color)), state.orientation, state.storedWidth, state.storedHeight };
 }
 
-DecodedImage decodeImage(const uint8_t* data, size_t size, double maximumPixels)
+} // namespace
+
+CGImageRef decodePNG(const uint8_t* data, size_t size, double maximumPixels)
+{
+    return decodePNGWithin(data, size, { maximumPixels, 0 }).image;
+}
+
+DecodedImage decodeJPEG(const uint8_t* data, size_t size, double maximumPixels) { return decodeJPEGWithin(data, size, { maximumPixels, 0 }); }
+
+DecodedImage decodeImage(const uint8_t* data, size_t size, double maximumPixels) { return decodeImage(data, size, DecodeLimits { maximumPixels, 0 }); }
+
+DecodedImage decodeImage(const uint8_t* data, size_t size, DecodeLimits limits)
 {
     if (looksLikePNG(data, size))
-        return { decodePNG(data, size, maximumPixels), 0 };
+        return decodePNGWithin(data, size, limits);
     if (looksLikeJPEG(data, size))
-        return decodeJPEG(data, size, maximumPixels);
+        return decodeJPEGWithin(data, size, limits);
     return {};
 }
 

@@ -52,10 +52,29 @@ Ref<UIImage> UIImage::imageWithData(const uint8_t* bytes, size_t size, CGFloat s
 
 Ref<UIImage> UIImage::imageWithData(const uint8_t* bytes, size_t size, CGFloat scale, double maximumPixels)
 {
+    return imageWithData(bytes, size, scale, maximumPixels, 0);
+}
+
+namespace {
+
+// A decoded picture at the given scale; one that was reduced keeps the stored picture's size in
+// points.
+Ref<UIImage> imageFromDecoded(const graphics::DecodedImage& decoded, CGFloat scale)
+{
+    if (!decoded.image)
+        return nullptr;
+    if (decoded.image->width() < decoded.storedWidth)
+        scale *= double(decoded.image->width()) / double(decoded.storedWidth);
+    return UIImage::imageWithCGImage(decoded.image, scale, static_cast<UIImageOrientation>(decoded.orientation));
+}
+
+} // namespace
+
+Ref<UIImage> UIImage::imageWithData(const uint8_t* bytes, size_t size, CGFloat scale, double maximumPixels, size_t largestSide)
+{
     if (!bytes || !size)
         return nullptr;
-    graphics::DecodedImage decoded = graphics::decodeImage(bytes, size, maximumPixels);
-    return imageWithCGImage(decoded.image, scale, static_cast<UIImageOrientation>(decoded.orientation));
+    return imageFromDecoded(graphics::decodeImage(bytes, size, graphics::DecodeLimits { maximumPixels, largestSide }), scale);
 }
 
 Ref<UIImage> UIImage::imageWithData(const std::vector<uint8_t>& bytes, CGFloat scale)
@@ -69,6 +88,11 @@ Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath) { r
 
 Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath, double maximumPixels)
 {
+    return imageWithContentsOfFile(devicePath, maximumPixels, 0);
+}
+
+Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath, double maximumPixels, size_t largestSide)
+{
     auto hostPath = filesystem::DeviceRoot::resolve(devicePath);
     if (!hostPath)
         return nullptr;
@@ -76,8 +100,7 @@ Ref<UIImage> UIImage::imageWithContentsOfFile(const std::string& devicePath, dou
     if (!contents || contents->empty())
         return nullptr;
     auto* bytes = reinterpret_cast<const uint8_t*>(contents->data());
-    graphics::DecodedImage decoded = graphics::decodeImage(bytes, contents->size(), maximumPixels);
-    return imageWithCGImage(decoded.image, scaleFromFileName(*hostPath), static_cast<UIImageOrientation>(decoded.orientation));
+    return imageFromDecoded(graphics::decodeImage(bytes, contents->size(), graphics::DecodeLimits { maximumPixels, largestSide }), scaleFromFileName(*hostPath));
 }
 
 CGSize UIImage::size() const

@@ -41,6 +41,10 @@ public:
     static objc::Ref<UIImage> imageWithData(const uint8_t* bytes, size_t size, CGFloat scale = 1);
     // NOTE: Not a platform method. The same, refusing a picture of more than `maximumPixels`.
     static objc::Ref<UIImage> imageWithData(const uint8_t* bytes, size_t size, CGFloat scale, double maximumPixels);
+    // NOTE: Not platform methods. The same, a larger picture reduced while it is decoded so that
+    // neither side exceeds `largestSide` pixels; it keeps its size in points (at a higher scale).
+    static objc::Ref<UIImage> imageWithContentsOfFile(const std::string& devicePath, double maximumPixels, size_t largestSide);
+    static objc::Ref<UIImage> imageWithData(const uint8_t* bytes, size_t size, CGFloat scale, double maximumPixels, size_t largestSide);
     // NOTE: Not a platform method. The scale a file's name gives it ("@2x" or "@3x" before the
     // extension; 1 otherwise), as imageWithContentsOfFile reads it.
     static CGFloat scaleForFileName(const std::string& path);

@@ -260,9 +260,15 @@ Ref<UIView> UIView::viewWithTag(NSInteger tag)
 std::vector<UIView*> UIView::subviewsInDrawingOrder() const
 {
     std::vector<UIView*> order;
-    for (auto& sub : m_subviews)
+    order.reserve(m_subviews.size());
+    bool oneLevel = true;
+    for (auto& sub : m_subviews) {
+        oneLevel = oneLevel && sub->layer()->zPosition() == m_subviews.front()->layer()->zPosition();
         order.push_back(sub.ptr());
-    std::stable_sort(order.begin(), order.end(), [](UIView* a, UIView* b) { return a->layer()->zPosition() < b->layer()->zPosition(); });
+    }
+    // Most views keep every subview at one level: their order is the subviews' own.
+    if (!oneLevel)
+        std::stable_sort(order.begin(), order.end(), [](UIView* a, UIView* b) { return a->layer()->zPosition() < b->layer()->zPosition(); });
     return order;
 }
 

@@ -20,10 +20,16 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <atomic>
 #include <chrono>
 #include <fstream>
 #include <map>
+#include <random>
 #include <thread>
 
 namespace {
@@ -546,6 +552,165 @@ TEST_F(SmallUploadServerTest, ABodyOverTheLimitIsRefusedBeforeItIsRead)
     EXPECT_EQ(res->status, 413);
     EXPECT_EQ(filesIn(sim::kCameraRollFolder).size(), photosBefore);
     EXPECT_EQ(client->Get("/api/state")->status, 200);
+}
+
+// A raw connection to the server, for requests no ordinary client would send.
+class RawConnection {
+public:
+    explicit RawConnection(int port)
+    {
+        m_fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(static_cast<uint16_t>(port));
+        m_connected = connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        timeval wait { 5, 0 };
+        setsockopt(m_fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    }
+    ~RawConnection() { close(m_fd); }
+    bool connected() const { return m_connected; }
+    // False once the server has closed or reset the connection.
+    bool send(const std::string& bytes) { return ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) == ssize_t(bytes.size()); }
+    // What the server answers until it closes (or 5 s of silence); `closed` tells which.
+    std::string answer(bool* closed = nullptr)
+    {
+        std::string all;
+        char buffer[4096];
+        ssize_t n = 0;
+        while ((n = recv(m_fd, buffer, sizeof buffer, 0)) > 0)
+            all.append(buffer, size_t(n));
+        if (closed)
+            *closed = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
+        return all;
+    }
+
+private:
+    int m_fd = -1;
+    bool m_connected = false;
+};
+
+std::string statusLine(const std::string& answer) { return answer.substr(0, answer.find("\r\n")); }
+
+TEST_F(SmallUploadServerTest, AChunkedBodyIsHeldToTheLimitAndOneWithinItIsTaken)
+{
+    size_t photosBefore = filesIn(sim::kCameraRollFolder).size();
+    // 8 MiB in chunks against a limit of 1 MiB: cut off once the limit is passed.
+    RawConnection flood(port);
+    ASSERT_TRUE(flood.connected());
+    flood.send("POST /api/photo?name=flood.png HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n");
+    std::string chunk = "10000\r\n" + std::string(0x10000, 'x') + "\r\n";
+    size_t sent = 0;
+    while (sent < (8u << 20) && flood.send(chunk))
+        sent += 0x10000;
+    std::string answer = flood.answer();
+    EXPECT_TRUE(sent < (8u << 20) || answer.find(" 413 ") != std::string::npos) << "the whole body was taken: " << statusLine(answer);
+    if (!answer.empty()) {
+        EXPECT_EQ(statusLine(answer), "HTTP/1.1 413 Payload Too Large");
+    }
+    EXPECT_EQ(filesIn(sim::kCameraRollFolder).size(), photosBefore);
+
+    // A picture sent in chunks within the limit is taken like any other.
+    std::string picture = png(40, 40);
+    RawConnection honest(port);
+    char size[32];
+    std::snprintf(size, sizeof size, "%zx\r\n", picture.size());
+    honest.send("POST /api/photo?name=chunked.png HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n" + std::string(size) + picture + "\r\n0\r\n\r\n");
+    EXPECT_EQ(statusLine(honest.answer()), "HTTP/1.1 200 OK");
+    EXPECT_EQ(filesIn(sim::kCameraRollFolder).size(), photosBefore + 1);
+}
+
+TEST_F(ServerTest, ARequestHeadOverItsSizeIsRefusedAndTheServerGoesOn)
+{
+    RawConnection huge(port);
+    ASSERT_TRUE(huge.connected());
+    std::string line = "X-Filler: " + std::string(4000, 'b') + "\r\n";
+    huge.send("GET /api/state HTTP/1.1\r\nHost: x\r\n");
+    for (int i = 0; i < 64 && huge.send(line); ++i) { }
+    huge.send("\r\n");
+    EXPECT_EQ(statusLine(huge.answer()), "HTTP/1.1 431 Request Header Fields Too Large");
+    // Many small header lines within the size are fine.
+    RawConnection many(port);
+    std::string request = "GET /api/state HTTP/1.1\r\nHost: x\r\nConnection: close\r\n";
+    for (int i = 0; i < 200; ++i)
+        request += "X-" + std::to_string(i) + ": y\r\n";
+    many.send(request + "\r\n");
+    EXPECT_EQ(statusLine(many.answer()), "HTTP/1.1 200 OK");
+}
+
+class BoundedServerTest : public ServerTest {
+protected:
+    void SetUp() override
+    {
+        sim::ServerOptions options;
+        options.headDeadline = 1500ms;
+        options.bodyDeadline = 1500ms;
+        options.connectionsPerClient = 24;
+        options.uploadsInFlight = 1;
+        start("iphone8-ios12", options);
+    }
+};
+
+TEST_F(BoundedServerTest, SlowClientsCannotStarveAPagesRequestsAndAreCutAtTheirDeadline)
+{
+    // More slow connections than the server has workers and than one address may hold, each
+    // sending a byte of its head now and then.
+    std::vector<std::unique_ptr<RawConnection>> slow;
+    for (int i = 0; i < 60; ++i)
+        slow.push_back(std::make_unique<RawConnection>(port));
+    std::string head = "GET /api/state HTTP/1.1\r\nHost: x\r\nX-Slow: zzzzzzzzzzzzzzzzzzzz";
+    for (size_t k = 0; k < 3; ++k)
+        for (auto& connection : slow)
+            connection->send(head.substr(k, 1));
+    // The page's requests are answered at once meanwhile.
+    for (int probe = 0; probe < 5; ++probe) {
+        auto start = std::chrono::steady_clock::now();
+        auto res = client->Get("/api/state");
+        ASSERT_TRUE(res) << "probe " << probe;
+        EXPECT_EQ(res->status, 200);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+        for (auto& connection : slow)
+            connection->send(head.substr(3 + size_t(probe), 1));
+    }
+    // Past the head's deadline every slow connection has been closed, and none was answered.
+    std::this_thread::sleep_for(2s);
+    int closed = 0;
+    for (auto& connection : slow) {
+        bool wasClosed = false;
+        std::string answer = connection->answer(&wasClosed);
+        closed += wasClosed;
+        EXPECT_TRUE(answer.empty() || statusLine(answer) == "HTTP/1.1 408 Request Timeout") << statusLine(answer);
+    }
+    EXPECT_EQ(closed, 60);
+    EXPECT_EQ(state()["profile"], "iphone8-ios12");
+}
+
+TEST_F(BoundedServerTest, ABodyPastItsDeadlineIsCutAndUploadsInFlightAreBounded)
+{
+    size_t photosBefore = filesIn(sim::kCameraRollFolder).size();
+    std::string picture = host->call([](device::Device&) {
+        std::vector<uint8_t> noise(200 * 200 * 4);
+        std::mt19937 random(5);
+        for (auto& byte : noise)
+            byte = uint8_t(random());
+        auto bytes = *graphics::encodePNG(graphics_test::imageFromRGBA(200, 200, noise));
+        return std::string(bytes.begin(), bytes.end());
+    });
+    ASSERT_GT(picture.size(), 64u << 10) << "an upload, not an action";
+    // An upload that trickles holds the only upload slot ...
+    RawConnection trickle(port);
+    trickle.send("POST /api/photo?name=slow.png HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(picture.size()) + "\r\n\r\n" + picture.substr(0, 100));
+    std::this_thread::sleep_for(300ms);
+    // ... so another is refused before its body is read, and actions go on.
+    auto [status, why] = postRaw("/api/photo?name=second.png", picture, "image/png");
+    EXPECT_EQ(status, 503);
+    EXPECT_NE(why.find("another upload"), std::string::npos) << why;
+    EXPECT_EQ(client->Get("/api/state")->status, 200);
+    // The trickle is cut at its deadline; then the slot is free again.
+    EXPECT_EQ(statusLine(trickle.answer()), "HTTP/1.1 408 Request Timeout");
+    auto [again, reason] = postRaw("/api/photo?name=second.png", picture, "image/png");
+    EXPECT_EQ(again, 200) << reason;
+    EXPECT_EQ(filesIn(sim::kCameraRollFolder).size(), photosBefore + 1);
 }
 
 TEST_F(ServerTest, AnotherProfileRebootsThePhoneInTheSameDeviceRoot)

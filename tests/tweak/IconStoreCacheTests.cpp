@@ -184,6 +184,25 @@ TEST_F(IconStoreCacheTest, TheShapeFollowsTheReference)
     EXPECT_EQ(lookup(cases[2].reference)->CGImage()->width(), 80u);
 }
 
+TEST_F(IconStoreCacheTest, ALargeStoredPictureIsReducedAsItIsDecodedAndShownTheSame)
+{
+    // 3000 × 1500: kept at 1024 × 512 pixels, its size in points and its colours unchanged.
+    store(*UIImagePNGRepresentation(solidImage(CGSizeMake(3000, 1500), 1, 1, 0, 0)));
+    Ref<UIImage> loaded = LoadCustomImage(kKey);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->CGImage()->width(), kLargestCustomIconSide);
+    EXPECT_EQ(loaded->CGImage()->height(), kLargestCustomIconSide / 2);
+    EXPECT_DOUBLE_EQ(loaded->size().width, 3000);
+    EXPECT_EQ(centre(loaded), (RGBA { 255, 0, 0, 255 }));
+    // Shown as a small picture of the same colour would be.
+    Ref<UIImage> shown = lookup();
+    store(solidPNG(1, 0, 0, 300));
+    EXPECT_TRUE(sameBitmap(shown, fresh()));
+    // A picture within the bound is kept as it is.
+    store(solidPNG(0, 1, 0, 1000));
+    EXPECT_EQ(LoadCustomImage(kKey)->CGImage()->width(), 1000u);
+}
+
 TEST_F(IconStoreCacheTest, TheModeAndTheSwitchesAreReadOnEveryLookup)
 {
     store(solidPNG(1, 0, 0));

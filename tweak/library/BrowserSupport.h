@@ -7,6 +7,7 @@
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Guarded.h"
+#include "tweak/IconStore.h"
 
 #include <string>
 
@@ -22,8 +23,9 @@ inline constexpr const char* kBadNameMessage = "The name %@ cannot be used for a
 
 // (132, 79, 152), behind the overview and the grids.
 objc::Ref<UIColor> LibraryBackgroundColour();
-// The picture in a regular file at `path` (never a link, folder or FIFO), or null.
-objc::Ref<UIImage> LoadLibraryPicture(const std::string& path);
+// The picture in a regular file at `path` (never a link, folder or FIFO), or null. Reduced while
+// it is decoded so that neither side exceeds `largestSide` pixels (its size in points kept).
+objc::Ref<UIImage> LoadLibraryPicture(const std::string& path, std::size_t largestSide = kLargestCustomIconSide);
 
 // Anything `body` throws becomes a diagnostic: no exception leaves the browser.
 template<class F>

@@ -10,6 +10,7 @@
 #include "platform/uikit/UILongPressGestureRecognizer.h"
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UIPopoverPresentationController.h"
+#include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIWindow.h"
 #include "tweak/IconStore.h"
 #include "tweak/hud/ProgressHUDInterface.h"
@@ -19,6 +20,7 @@
 #include "tweak/workflow/Presentation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <cstdio>
 
@@ -155,7 +157,9 @@ Ref<UITableViewCell> ZarnekIconSelectorViewController::cellFor(UITableView* tabl
         char count[32];
         std::snprintf(count, sizeof count, "%d icons", static_cast<int>(pictures.size()));
         subtitle->setText(count);
-        if (Ref<UIImage> thumbnail = pictures.empty() ? nullptr : LoadLibraryPicture(pictures.front())) {
+        // Decoded at the 35 points it is shown at (its size in points kept).
+        std::size_t thumbnailPixels = static_cast<std::size_t>(std::ceil(kThumbnailSide * UIScreen::mainScreen()->scale()));
+        if (Ref<UIImage> thumbnail = pictures.empty() ? nullptr : LoadLibraryPicture(pictures.front(), thumbnailPixels)) {
             CGSize size = thumbnail->size();
             float scale = static_cast<float>(kThumbnailSide) / static_cast<float>(std::max(size.width, size.height));
             cell->imageView()->setImage(thumbnail);
@@ -227,7 +231,11 @@ void ZarnekIconSelectorViewController::addGridPage(std::string title)
         }
         item->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::cancel));
 
+        // The page is placed below the navigation bar: the scroll view follows the page's size, so
+        // that its last rows can be scrolled into view.
+        page->view()->setFrame(area);
         Ref<UIScrollView> scroll = UIScrollView::create(area);
+        scroll->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
         scroll->setBackgroundColor(LibraryBackgroundColour());
         scroll->setShowsVerticalScrollIndicator(true);
         scroll->setShowsHorizontalScrollIndicator(false);
@@ -253,6 +261,7 @@ void ZarnekIconSelectorViewController::addGridPage(std::string title)
                 scroll->setContentSize(CGSizeMake(reach.width, reach.height + kGutter));
                 if (self->m_navController)
                     self->m_navController->pushViewController(page, true);
+                self->showPicturesNearView(scroll);
             });
         });
     });
@@ -268,6 +277,11 @@ void ZarnekIconSelectorViewController::addTiles(UIView* scrollView)
         float width = static_cast<float>(view()->bounds().size.width);
         float side = (width - static_cast<float>(kGutter) * static_cast<float>(perRow + 1)) / static_cast<float>(perRow);
         Ref<UIImage> chequerboard = UIImage::imageWithContentsOfFile(kChequerboardPath);
+        m_grid = dynamic_cast<UIScrollView*>(scrollView);
+        m_gridTiles.assign(m_selectedIconList.size(), GridTile {});
+        m_tilesShowingPictures.clear();
+        m_tileSide = side;
+        m_tilesPerRow = static_cast<std::size_t>(perRow);
         for (std::size_t i = 0; i < m_selectedIconList.size(); ++i) {
             double col = static_cast<double>(i % static_cast<std::size_t>(perRow));
             double row = static_cast<double>(i / static_cast<std::size_t>(perRow));
@@ -276,17 +290,84 @@ void ZarnekIconSelectorViewController::addTiles(UIView* scrollView)
             tile->setImage(chequerboard);
             tile->setBackgroundColor(LibraryBackgroundColour());
             tile->setUserInteractionEnabled(true);
+            // Shown once it comes near the screen (below): a long grid draws only what is there.
+            tile->setHidden(true);
             Ref<UIButton> button = UIButton::buttonWithType(UIButtonTypeCustom);
             button->setFrame(CGRectMake(0, 0, side, side));
             button->setTag(static_cast<NSInteger>(i));
             // Named by its file, for a screen reader (and a script) to tell the pictures apart.
             button->setAccessibilityLabel(std::filesystem::path(m_selectedIconList[i]).filename().string());
-            button->setBackgroundImage(LoadLibraryPicture(m_selectedIconList[i]), UIControlStateNormal);
             button->addTarget(this, sel::prepareImage, UIControlEventTouchUpInside);
             tile->addSubview(button);
             scrollView->addSubview(tile);
+            m_gridTiles[i].button = button.ptr();
         }
+        if (m_grid)
+            m_grid->setDelegate(this);
+        showPicturesNearView(m_grid.strong().ptr());
     });
+}
+
+void ZarnekIconSelectorViewController::gridScrolled(UIScrollView* scrollView)
+{
+    guardedLibrary("scrollViewDidScroll:", [&] {
+        if (scrollView && scrollView == m_grid.strong().ptr())
+            showPicturesNearView(scrollView);
+    });
+}
+
+// Tiles within a screen of the visible part get their pictures, decoded at the tile's size in
+// pixels; tiles more than two screens away let theirs go. Only the rows in question are visited.
+void ZarnekIconSelectorViewController::showPicturesNearView(UIScrollView* scrollView)
+{
+    if (!scrollView || scrollView != m_grid.strong().ptr() || m_gridTiles.empty() || m_tileSide <= 0)
+        return;
+    CGRect visible = scrollView->bounds();
+    double screen = std::max(visible.size.height, 1.0);
+    double rowPitch = m_tileSide + kGutter;
+    auto rowAt = [&](double y) { return static_cast<std::int64_t>(std::floor((y - kGutter) / rowPitch)); };
+    std::int64_t rows = static_cast<std::int64_t>((m_gridTiles.size() + m_tilesPerRow - 1) / m_tilesPerRow);
+    std::int64_t first = std::clamp<std::int64_t>(rowAt(CGRectGetMinY(visible) - screen), 0, rows);
+    std::int64_t last = std::clamp<std::int64_t>(rowAt(CGRectGetMaxY(visible) + screen) + 1, 0, rows);
+    std::int64_t keepFirst = rowAt(CGRectGetMinY(visible) - 2 * screen), keepLast = rowAt(CGRectGetMaxY(visible) + 2 * screen) + 1;
+
+    std::vector<std::size_t> kept;
+    for (std::size_t index : m_tilesShowingPictures) {
+        std::int64_t row = static_cast<std::int64_t>(index / m_tilesPerRow);
+        GridTile& tile = m_gridTiles[index];
+        if (row >= keepFirst && row < keepLast) {
+            kept.push_back(index);
+            continue;
+        }
+        if (Ref<UIButton> button = tile.button.strong()) {
+            button->setBackgroundImage(nullptr, UIControlStateNormal);
+            if (UIView* tileView = button->superview())
+                tileView->setHidden(true);
+        }
+        tile.shown = false;
+    }
+    m_tilesShowingPictures = std::move(kept);
+
+    std::size_t largestSide = static_cast<std::size_t>(std::ceil(m_tileSide * UIScreen::mainScreen()->scale()));
+    std::size_t end = std::min(m_gridTiles.size(), static_cast<std::size_t>(last) * m_tilesPerRow);
+    for (std::size_t index = static_cast<std::size_t>(first) * m_tilesPerRow; index < end; ++index) {
+        GridTile& tile = m_gridTiles[index];
+        if (tile.shown)
+            continue;
+        Ref<UIButton> button = tile.button.strong();
+        if (!button || !button->superview())
+            continue;
+        button->superview()->setHidden(false);
+        tile.shown = true;
+        m_tilesShowingPictures.push_back(index);
+        if (tile.unreadable)
+            continue;
+        Ref<UIImage> picture = LoadLibraryPicture(m_selectedIconList[index], largestSide);
+        if (picture)
+            button->setBackgroundImage(picture, UIControlStateNormal);
+        else
+            tile.unreadable = true;
+    }
 }
 
 // Tapping a picture -------------------------------------------------------------------------------
@@ -450,6 +531,7 @@ void ZarnekIconSelectorViewController::registerClass(objc::Runtime& rt)
         .method(sel::addIconScrollViewWithTitle, &Self::addGridPage)
         .method(sel::addIconImageButtonsToView, &Self::addTiles)
         .method(sel::prepareImage, &Self::tileTapped)
+        .method(sel::scrollViewDidScroll, &Self::gridScrolled)
         .method(sel::cancel, &Self::cancelTapped)
         .method(sel::confirm, &Self::confirmChoice)
         .method(sel::showHUDWithTitleDetail, &Self::showHUD)

@@ -11,6 +11,8 @@
 
 #include "platform/corefoundation/NSArray.h"
 #include "platform/uikit/UINavigationController.h"
+#include "platform/uikit/UIScrollView.h"
+#include "platform/uikit/UIButton.h"
 #include "platform/uikit/UITableView.h"
 #include "tweak/library/IconSelectorInterface.h"
 
@@ -44,6 +46,8 @@ inline constinit Sel<void(std::int64_t)> subDirSelected { "subDirSelected:" };
 inline constinit Sel<void(std::string)> addIconScrollViewWithTitle { "addIconScrollViewWithTitle:" };
 inline constinit Sel<void(UIView*)> addIconImageButtonsToView { "addIconImageButtonsToView:" };
 inline constinit Sel<void(Object*)> prepareImage { "prepareImage:" };
+// As the delegate of a grid's scroll view (and, from its superclass, of the overview table).
+inline constinit Sel<void(UIScrollView*)> scrollViewDidScroll { "scrollViewDidScroll:" };
 
 // Ending.
 inline constinit Sel<void(Object*)> cancel { "cancel:" };
@@ -99,6 +103,8 @@ private:
     void showSubDir(std::int64_t row);
     void addGridPage(std::string title);
     void addTiles(UIView* scrollView);
+    void gridScrolled(UIScrollView* scrollView);
+    void showPicturesNearView(UIScrollView* scrollView);
     void tileTapped(Object* button);
     void chooseTappedPicture(const std::string& path);
     void offerRemoval(UIButton* button, const std::string& path);
@@ -136,6 +142,20 @@ private:
     std::vector<std::string> m_tableViewMainCells;
     Ref<UITableView> m_tableView;
     Ref<UINavigationController> m_navController;
+
+    // The grid last built. Tiles on screen or within a screen of it are shown, with their
+    // pictures decoded at the tile's size; tiles more than two screens away are hidden again and
+    // let their pictures go.
+    struct GridTile {
+        objc::WeakRef<UIButton> button;
+        bool shown = false;
+        bool unreadable = false;
+    };
+    objc::WeakRef<UIScrollView> m_grid;
+    std::vector<GridTile> m_gridTiles;
+    double m_tileSide = 0;
+    std::size_t m_tilesPerRow = 4;
+    std::vector<std::size_t> m_tilesShowingPictures;
 };
 
 // Registers ZarnekIconSelectorViewController (once per runtime). False, with a diagnostic, when

@@ -8,6 +8,7 @@
 
 #include <arpa/inet.h>
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -20,7 +21,8 @@ using objc::Ref;
 namespace {
 
 // A one-thread HTTP server on 127.0.0.1 that answers by path: "/picture.png" with a body,
-// "/missing" with 404, "/redirect" with a redirect to "/picture.png".
+// "/missing" with 404, "/redirect" with a redirect to "/picture.png", "/trickle" with 600 bytes
+// sent one every 50 ms, "/steady" with 120 KB sent 3 KB every 50 ms.
 class LoopbackServer {
 public:
     LoopbackServer()
@@ -67,6 +69,12 @@ private:
             ++m_requests;
             std::string path = request.substr(4, request.find(' ', 4) - 4);
             std::string response;
+            if (path == "/trickle" || path == "/steady") {
+                bool trickle = path == "/trickle";
+                sendSlowly(client, trickle ? 600 : 40 * 3000, trickle ? 1 : 3000);
+                close(client);
+                continue;
+            }
             if (path == "/picture.png")
                 response = "HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: " + std::to_string(std::string(body).size()) + "\r\nConnection: close\r\n\r\n" + body;
             else if (path == "/redirect")
@@ -76,6 +84,21 @@ private:
             ssize_t ignored = write(client, response.data(), response.size());
             (void)ignored;
             close(client);
+        }
+    }
+
+    // A 200 answer of `size` bytes, `piece` bytes every 50 ms, until done, the client goes or the
+    // server stops.
+    void sendSlowly(int client, std::size_t size, std::size_t piece)
+    {
+        std::string head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(size) + "\r\nConnection: close\r\n\r\n";
+        if (send(client, head.data(), head.size(), MSG_NOSIGNAL) < 0)
+            return;
+        std::string bytes(piece, 'x');
+        for (std::size_t sent = 0; sent < size && !m_stop; sent += piece) {
+            if (send(client, bytes.data(), bytes.size(), MSG_NOSIGNAL) < 0)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
     }
 
@@ -163,6 +186,25 @@ TEST_F(URLTest, FailingDownloadsGiveNil)
     auto result = foundation::fetchURL(*url, tiny);
     EXPECT_FALSE(result.body) << "larger than the cap";
     EXPECT_EQ(result.errorCode, NSURLErrorDataLengthExceedsMaximum);
+}
+
+TEST_F(URLTest, ATricklingDownloadIsCutOffAndASteadyOneIsNot)
+{
+    LoopbackServer server;
+    foundation::FetchLimits limits;
+    limits.lowSpeedBytesPerSecond = 1000;
+    limits.lowSpeedSeconds = 1;
+    // 20 bytes a second would take 30 s for the whole answer.
+    auto start = std::chrono::steady_clock::now();
+    auto trickle = foundation::fetchURL(*NSURL::URLWithString(server.url("/trickle")), limits);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_FALSE(trickle.body);
+    EXPECT_EQ(trickle.errorCode, NSURLErrorTimedOut);
+    EXPECT_LT(seconds, 5);
+    // 60 KB a second, above the rate: the whole answer arrives.
+    auto steady = foundation::fetchURL(*NSURL::URLWithString(server.url("/steady")), limits);
+    ASSERT_TRUE(steady.body);
+    EXPECT_EQ(steady.body->size(), 40u * 3000u);
 }
 
 TEST_F(URLTest, FileURLsReadDevicePathsOnly)
