@@ -200,7 +200,8 @@ TEST_F(ListSelectTest, AStoredValueThatIsNoArrayCountsAsNothingStoredAndStaysUnt
     EXPECT_EQ(titles(list, 1), (std::vector<std::string> { "Alarm", "Bluetooth", "Do Not Disturb", "Earpods" }));
     EXPECT_NE(dynamic_cast<NSString*>(stored("some-off").ptr()), nullptr) << "looking is not changing";
     dragRow(list, 1, 0, rowMiddle(list, 0, 0) - 10);
-    auto* enabled = dynamic_cast<NSArray*>(stored("some-on").ptr());
+    auto kept = stored("some-on"); // held: the cast below borrows from it
+    auto* enabled = dynamic_cast<NSArray*>(kept.ptr());
     ASSERT_TRUE(enabled);
     ASSERT_EQ(enabled->count(), 3u);
     EXPECT_NE(dynamic_cast<NSNumber*>(enabled->objectAtIndex(2)), nullptr) << "the number is written back in its place";
