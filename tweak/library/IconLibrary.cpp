@@ -6,6 +6,7 @@
 #include "platform/foundation/NSFileManager.h"
 #include "tweak/IconStore.h"
 
+#include <algorithm>
 #include <optional>
 #include <random>
 
@@ -53,14 +54,28 @@ std::string devicePathOf(const std::filesystem::path& host)
     return filesystem::DeviceRoot::devicePathOf(host).value_or("");
 }
 
+// The entries directly in `folder` that are folders (by name), or those that are not (by path),
+// in name order. The kinds come with the listing itself, in one pass over the folder: a library of
+// thousands of pictures is listed without asking about each one. A link is not followed: a link
+// to a folder lists as a file, which is never read as a picture.
 std::vector<std::string> pathsOf(const std::string& folder, bool folders)
 {
     std::vector<std::string> result;
-    for (const std::string& name : entryNames(folder)) {
-        std::string path = folder + name;
-        if ((entryKind(path) == EntryKind::Folder) == folders)
-            result.push_back(folders ? name : path);
+    auto host = filesystem::DeviceRoot::resolve(folder);
+    if (!host)
+        return result;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(*host, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        std::error_code kindError;
+        bool isFolder = it->symlink_status(kindError).type() == std::filesystem::file_type::directory;
+        if (isFolder == folders && !isWorkInProgress(name))
+            result.push_back(name);
     }
+    std::sort(result.begin(), result.end());
+    if (!folders)
+        for (std::string& name : result)
+            name = folder + name;
     return result;
 }
 
