@@ -89,9 +89,7 @@ bool FolderSwap::isSwapName(const std::string& name)
 
 bool FolderSwap::stageEmpty(std::error_code& ec)
 {
-    recover();
-    if (present(m_staged) && !removeTree(m_staged, ec))
-        return false;
+    recover(); // also drops a staged folder left by a change cut short
     return makeFolder(m_staged, ec);
 }
 
