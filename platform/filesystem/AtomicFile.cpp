@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include "ErrorText.h"
 #include "FaultInjection.h"
 #include "FileOperations.h"
 
@@ -17,20 +18,12 @@ namespace fs = std::filesystem;
 
 namespace filesystem {
 
+using detail::describeErrno;
+using detail::setError;
+
 namespace {
 
 constexpr std::string_view temporaryMarker = ".ovrimo-tmp-";
-
-void setError(std::string* error, std::string text)
-{
-    if (error)
-        *error = std::move(text);
-}
-
-std::string describeErrno(const std::string& what, const fs::path& path)
-{
-    return what + " " + path.string() + ": " + std::strerror(errno);
-}
 
 // ".NAME.ovrimo-tmp-PID-": what every temporary for `target` starts with in this process.
 std::string temporaryPrefix(const fs::path& target)

@@ -1,5 +1,7 @@
 #include "ReadFile.h"
 
+#include "ErrorText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,20 +12,8 @@ namespace fs = std::filesystem;
 
 namespace filesystem {
 
-namespace {
-
-void setError(std::string* error, std::string text)
-{
-    if (error)
-        *error = std::move(text);
-}
-
-std::string describeErrno(const std::string& what, const fs::path& path)
-{
-    return what + " " + path.string() + ": " + std::strerror(errno);
-}
-
-} // namespace
+using detail::describeErrno;
+using detail::setError;
 
 std::optional<std::string> readWholeFile(const fs::path& hostPath, std::size_t limit, std::string* error)
 {

@@ -13,7 +13,7 @@ using namespace controls_test;
 
 namespace {
 
-constexpr const char* kChanged = "com.demo.controls.changed";
+constexpr const char* kColourChanged = "com.demo.controls.changed";
 constexpr const char* kPreview = "com.demo.controls.preview";
 
 std::string pickerRow(const std::string& id, const std::string& key, const std::string& extra = "")
@@ -150,7 +150,7 @@ TEST_F(ColorPickerTest, ChoosingPresetsStoresAtOnceAndAnnouncesOnce)
     ZarnekColorPicker* picker = openPicker();
     tapView(row(picker, 1, 6)); // Orange
     EXPECT_EQ(storedString("datecolor"), "#FF9500");
-    EXPECT_EQ(postedCount(kChanged), 1);
+    EXPECT_EQ(postedCount(kColourChanged), 1);
     EXPECT_EQ(previews, 1);
     EXPECT_EQ(checkedRows(picker), (Checked { { 1, 6 } }));
     UITableViewCell* custom = row(picker, 3, 0);
@@ -159,11 +159,11 @@ TEST_F(ColorPickerTest, ChoosingPresetsStoresAtOnceAndAnnouncesOnce)
 
     // Tapping the checked row again changes nothing and announces nothing.
     tapView(row(picker, 1, 6));
-    EXPECT_EQ(postedCount(kChanged), 1);
+    EXPECT_EQ(postedCount(kColourChanged), 1);
 
     tapView(row(picker, 0, 1)); // Transparent
     EXPECT_EQ(storedString("datecolor"), "transparent");
-    EXPECT_EQ(postedCount(kChanged), 2);
+    EXPECT_EQ(postedCount(kColourChanged), 2);
     // The custom row was off screen: built again, it shows the word over the word's black.
     EXPECT_EQ(sliders(picker), (std::array<int, 3> { 0, 0, 0 }));
     EXPECT_EQ(row(picker, 3, 0)->detailTextLabel()->text(), "transparent");
@@ -201,7 +201,7 @@ TEST_F(ColorPickerTest, SlidersOnlyStoreWhenTheCustomRowIsChosen)
     ZarnekColorPicker* picker = openPicker();
     tapView(row(picker, 2, 27)); // Ocean, #004080
     ASSERT_EQ(storedString("datecolor"), "#004080");
-    int posts = postedCount(kChanged);
+    int posts = postedCount(kColourChanged);
 
     // Drag the red slider to its right end: the custom row follows, nothing is stored.
     row(picker, 3, 0);
@@ -214,7 +214,7 @@ TEST_F(ColorPickerTest, SlidersOnlyStoreWhenTheCustomRowIsChosen)
     EXPECT_EQ(static_cast<int>(red->value()), 255);
     EXPECT_EQ(row(picker, 3, 0)->detailTextLabel()->text(), "#FF4080");
     EXPECT_EQ(storedString("datecolor"), "#004080");
-    EXPECT_EQ(postedCount(kChanged), posts);
+    EXPECT_EQ(postedCount(kColourChanged), posts);
 
     // Tapping the custom row (left of its sliders) stores the slider colour.
     UITableViewCell* custom = row(picker, 3, 0);
@@ -222,7 +222,7 @@ TEST_F(ColorPickerTest, SlidersOnlyStoreWhenTheCustomRowIsChosen)
     touch.tap(CGPointMake(frame.origin.x + 40, CGRectGetMidY(frame)));
     settle();
     EXPECT_EQ(storedString("datecolor"), "#FF4080");
-    EXPECT_EQ(postedCount(kChanged), posts + 1);
+    EXPECT_EQ(postedCount(kColourChanged), posts + 1);
     EXPECT_EQ(checkedRows(picker), (Checked { { 3, 0 } }));
 
     // With the custom row chosen, letting go of a slider stores its colour.
@@ -232,7 +232,7 @@ TEST_F(ColorPickerTest, SlidersOnlyStoreWhenTheCustomRowIsChosen)
     touch.drag(CGPointMake(track.origin.x + 2, CGRectGetMidY(track)), CGPointMake(CGRectGetMaxX(track) + 20, CGRectGetMidY(track)));
     settle();
     EXPECT_EQ(storedString("datecolor"), "#FFFF80");
-    EXPECT_EQ(postedCount(kChanged), posts + 2);
+    EXPECT_EQ(postedCount(kColourChanged), posts + 2);
 
     // A slider colour that equals a preset checks that preset when the rows are built again.
     tapView(row(picker, 2, 18)); // Magenta

@@ -11,7 +11,7 @@ using namespace controls_test;
 
 namespace {
 
-constexpr const char* kChanged = "com.demo.controls.order";
+constexpr const char* kOrderChanged = "com.demo.controls.order";
 
 std::string listRow(const std::string& id, const std::string& extra)
 {
@@ -130,14 +130,14 @@ TEST_F(ListSelectTest, EveryDragStoresBothArraysAndAnnouncesIt)
     dragRow(list, 0, 0, rowMiddle(list, 0, 1) + 10);
     EXPECT_EQ(storedKeys("some-on"), (std::vector<std::string> { "a", "c" }));
     EXPECT_EQ(storedKeys("some-off"), (std::vector<std::string> { "b", "d", "e" }));
-    EXPECT_EQ(postedCount(kChanged), 1);
+    EXPECT_EQ(postedCount(kOrderChanged), 1);
     EXPECT_EQ(titles(list, 0), (std::vector<std::string> { "Alarm", "Camera" }));
 
     // From disabled to enabled, between the two.
     dragRow(list, 1, 2, rowMiddle(list, 0, 1) - 5);
     EXPECT_EQ(storedKeys("some-on"), (std::vector<std::string> { "a", "e", "c" }));
     EXPECT_EQ(storedKeys("some-off"), (std::vector<std::string> { "b", "d" }));
-    EXPECT_EQ(postedCount(kChanged), 2);
+    EXPECT_EQ(postedCount(kOrderChanged), 2);
     back();
     EXPECT_EQ(linkText("some"), "3 enabled");
 }
@@ -154,7 +154,7 @@ TEST_F(ListSelectTest, EmptyingASectionAndFillingItAgain)
     dragRow(list, 0, 0, belowAll);
     EXPECT_EQ(storedKeys("all-on"), (std::vector<std::string> {}));
     EXPECT_EQ(storedKeys("all-off"), (std::vector<std::string> { "a", "c", "b" }));
-    EXPECT_EQ(postedCount(kChanged), 1);
+    EXPECT_EQ(postedCount(kOrderChanged), 1);
     shot("ordered-list-empty-section");
     // Into the empty enabled section: row 0.
     CGRect empty = list->tableView()->rectForSection(0);

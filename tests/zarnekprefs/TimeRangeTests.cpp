@@ -11,7 +11,7 @@ using namespace controls_test;
 
 namespace {
 
-constexpr const char* kChanged = "com.demo.controls.quiet";
+constexpr const char* kQuietChanged = "com.demo.controls.quiet";
 // 2026-12-08 22:00 and 2026-12-09 06:30, UTC.
 constexpr double kTenPM = 1796767200;
 constexpr double kHalfPastSix = kTenPM + 8.5 * 3600;
@@ -121,11 +121,11 @@ TEST_F(TimeRangeTest, TurningThePickerStoresTheWholeRangeEachTime)
     turn(screen, true);
     EXPECT_EQ(storedEnd("quiet", "to"), kHalfPastSix + 3600);
     EXPECT_EQ(storedEnd("quiet", "from"), kTenPM) << "the start is written along, unchanged";
-    EXPECT_EQ(postedCount(kChanged), 1);
+    EXPECT_EQ(postedCount(kQuietChanged), 1);
     EXPECT_EQ(rowCell(screen, 1)->textLabel()->text(), "7:30 AM");
     turn(screen, false);
     EXPECT_EQ(storedEnd("quiet", "to"), kHalfPastSix + 3660);
-    EXPECT_EQ(postedCount(kChanged), 2);
+    EXPECT_EQ(postedCount(kQuietChanged), 2);
 
     tapView(rowCell(screen, 0));
     EXPECT_EQ(screen->timePicker()->date()->timeIntervalSince1970(), kTenPM);
@@ -149,7 +149,7 @@ TEST_F(TimeRangeTest, WithoutARangeTheFirstTurnStartsOne)
     turn(screen, true);
     EXPECT_EQ(storedEnd("bare", "from"), storedEnd("bare", "to"));
     EXPECT_NEAR(storedEnd("bare", "from"), before + 3600, 24 * 3600);
-    EXPECT_EQ(postedCount(kChanged), 1);
+    EXPECT_EQ(postedCount(kQuietChanged), 1);
     EXPECT_EQ(rowCell(screen, 0)->detailTextLabel()->text(), "From");
 }
 

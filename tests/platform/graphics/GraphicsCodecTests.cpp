@@ -1,6 +1,7 @@
 // PNG and JPEG coding: round trips, orientation tags, and refusal of corrupt or oversized data.
 
 #include "tests/platform/graphics/GraphicsTestSupport.h"
+#include "tests/support/Elapsed.h"
 
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageCodecs.h"
@@ -75,14 +76,6 @@ std::vector<uint8_t> pngDeclaring(uint32_t w, uint32_t h)
     appendChunk(out, "IDAT", packed);
     appendChunk(out, "IEND", {});
     return out;
-}
-
-template<class F>
-double secondsFor(F&& f)
-{
-    auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 } // namespace
@@ -209,7 +202,7 @@ TEST_F(GraphicsCodec, OversizedPicturesAreRefusedBeforeDecoding)
     auto huge = pngDeclaring(20000, 20000); // 400 megapixels
     auto lying = pngDeclaring(9000, 9000); // allowed size, but far more than its data can hold
     auto honest = pngDeclaring(30, 30);
-    double seconds = secondsFor([&] {
+    double seconds = testing_support::secondsFor([&] {
         EXPECT_FALSE(graphics::decodePNG(huge.data(), huge.size()));
         EXPECT_FALSE(graphics::decodePNG(lying.data(), lying.size()));
     });
@@ -232,7 +225,7 @@ TEST_F(GraphicsCodec, OversizedPicturesAreRefusedBeforeDecoding)
         return jpeg;
     };
     auto hugeJPEG = jpegDeclaring(20000), lyingJPEG = jpegDeclaring(9000);
-    seconds = secondsFor([&] {
+    seconds = testing_support::secondsFor([&] {
         EXPECT_FALSE(graphics::decodeJPEG(hugeJPEG.data(), hugeJPEG.size()).image);
         EXPECT_FALSE(graphics::decodeJPEG(lyingJPEG.data(), lyingJPEG.size()).image);
     });
@@ -250,7 +243,7 @@ TEST_F(GraphicsCodec, ATextChunkClaimingGigabytesIsRefusedAtOnce)
         return usage.ru_maxrss;
     };
     long before = peakKilobytes();
-    double seconds = secondsFor([&] {
+    double seconds = testing_support::secondsFor([&] {
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(graphics::decodePNG(hostile.data(), hostile.size()));
     });

@@ -2,6 +2,7 @@
 // pictures decoded for a small place are reduced while they are read.
 
 #include "tests/platform/graphics/GraphicsTestSupport.h"
+#include "tests/support/Elapsed.h"
 
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageCodecs.h"
@@ -33,14 +34,6 @@ protected:
     DecodeBounds() { registerGraphicsClasses(env.runtime()); }
     testing_support::TestEnvironment env;
 };
-
-template<class F>
-double secondsFor(F&& f)
-{
-    auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // A grey progressive JPEG of `w` × `h` (a soft diagonal ramp) written with a scan script of our
 // own: the DC coefficients in one scan, then each of the 63 AC coefficients in a scan of its own
@@ -205,7 +198,7 @@ TEST_F(DecodeBounds, AScanBombIsRefusedLikeABrokenPicture)
     // 694 scans of a small picture: refused on the scan count, at once.
     auto bomb = progressiveGrey(64, 64, 10);
     ASSERT_EQ(scanCount(bomb), 694);
-    double seconds = secondsFor([&] {
+    double seconds = testing_support::secondsFor([&] {
         EXPECT_FALSE(graphics::decodeJPEG(bomb.data(), bomb.size()).image);
         EXPECT_FALSE(UIImage::imageWithData(bomb));
     });

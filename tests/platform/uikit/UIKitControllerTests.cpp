@@ -13,7 +13,6 @@ using objc::Ref;
 
 namespace {
 
-CGPoint centreOf(UIView* v) { return v->convertPointToView(CGPointMake(v->bounds().size.width / 2, v->bounds().size.height / 2), nullptr); }
 
 // A controller class that logs its appearance callbacks.
 objc::Class* loggingControllerClass(objc::Runtime& rt, std::vector<std::string>& log)

@@ -14,11 +14,6 @@ using objc::SEL;
 
 namespace {
 
-bool isColour(Pixel p, int r, int g, int b, int tolerance = 3)
-{
-    return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance && std::abs(p.b - b) <= tolerance;
-}
-
 // Whether any pixel in the rectangle (points) is dark, as text ink is.
 bool hasDarkInk(UIImage* image, CGRect rect)
 {

@@ -20,7 +20,6 @@ using objc::Ref;
 
 namespace {
 
-CGPoint centreOf(UIView* v) { return v->convertPointToView(CGPointMake(v->bounds().size.width / 2, v->bounds().size.height / 2), nullptr); }
 
 class UIKitNavigationTest : public UIKitTest {
 protected:

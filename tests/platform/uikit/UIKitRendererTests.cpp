@@ -19,11 +19,6 @@ using objc::Ref;
 
 namespace {
 
-bool isColour(Pixel p, int r, int g, int b, int tolerance = 3)
-{
-    return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance && std::abs(p.b - b) <= tolerance;
-}
-
 // The horizontal extent (in points) of pixels in row `y` (points) that are not white.
 std::pair<double, double> inkRow(UIImage* image, double y)
 {

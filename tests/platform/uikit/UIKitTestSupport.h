@@ -13,8 +13,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using Pixel = testing_support::RGBA;
 using testing_support::pixelAt;
+
+inline bool isColour(Pixel p, int r, int g, int b, int tolerance = 3)
+{
+    return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance && std::abs(p.b - b) <= tolerance;
+}
+
+// The centre of a view in window coordinates: where a finger taps it.
+inline CGPoint centreOf(UIView* v) { return v->convertPointToView(CGPointMake(v->bounds().size.width / 2, v->bounds().size.height / 2), nullptr); }
 
 // A fresh device with UIKit, a 375 × 667 screen at scale 2, and a visible key window whose root
 // controller's view is white.
