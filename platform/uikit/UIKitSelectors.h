@@ -4,6 +4,7 @@
 // overrides or sends them from outside UIKit (SpringBoard's views, for one).
 
 #include "platform/graphics/UIImage.h"
+#include "platform/runtime/Protocol.h"
 #include "platform/runtime/Sel.h"
 #include "platform/uikit/UIKitTypes.h"
 #include "platform/uikit/UIResponder.h"
@@ -339,3 +340,33 @@ inline constinit Sel<std::string(objc::Object*, objc::Object*)> tableViewTitleFo
 inline constinit Sel<bool(objc::Object*, objc::Object*)> tableViewShouldHighlightRowAtIndexPath { "tableView:shouldHighlightRowAtIndexPath:" };
 
 } // namespace uikit::sel
+
+namespace uikit {
+
+// The protocols of the delegates and data sources UIKit's classes talk to: a class that declares
+// it conforms is checked when it is registered (ClassBuilder::conformsTo).
+inline const objc::Protocol UITableViewDataSource { "UITableViewDataSource",
+    { objc::required(sel::tableViewNumberOfRowsInSection), objc::required(sel::tableViewCellForRowAtIndexPath),
+        objc::optional(sel::numberOfSectionsInTableView), objc::optional(sel::tableViewTitleForHeaderInSection),
+        objc::optional(sel::tableViewTitleForFooterInSection), objc::optional(sel::tableViewCanEditRowAtIndexPath),
+        objc::optional(sel::tableViewCanMoveRowAtIndexPath), objc::optional(sel::tableViewCommitEditingStyleForRowAtIndexPath),
+        objc::optional(sel::tableViewMoveRowAtIndexPathToIndexPath) } };
+
+inline const objc::Protocol UITableViewDelegate { "UITableViewDelegate",
+    { objc::optional(sel::tableViewHeightForRowAtIndexPath), objc::optional(sel::tableViewHeightForHeaderInSection),
+        objc::optional(sel::tableViewHeightForFooterInSection), objc::optional(sel::tableViewViewForHeaderInSection),
+        objc::optional(sel::tableViewViewForFooterInSection), objc::optional(sel::tableViewWillSelectRowAtIndexPath),
+        objc::optional(sel::tableViewDidSelectRowAtIndexPath), objc::optional(sel::tableViewDidDeselectRowAtIndexPath),
+        objc::optional(sel::tableViewWillDisplayCellForRowAtIndexPath), objc::optional(sel::tableViewEditingStyleForRowAtIndexPath),
+        objc::optional(sel::tableViewShouldIndentWhileEditingRowAtIndexPath),
+        objc::optional(sel::tableViewTargetIndexPathForMoveFromRowAtIndexPathToProposedIndexPath),
+        objc::optional(sel::tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath), objc::optional(sel::tableViewShouldHighlightRowAtIndexPath) } };
+
+inline const objc::Protocol UIGestureRecognizerDelegate { "UIGestureRecognizerDelegate",
+    { objc::optional(sel::gestureRecognizerShouldBegin), objc::optional(sel::gestureRecognizerShouldRecognizeSimultaneouslyWithGestureRecognizer),
+        objc::optional(sel::gestureRecognizerShouldReceiveTouch) } };
+
+inline const objc::Protocol UIImagePickerControllerDelegate { "UIImagePickerControllerDelegate",
+    { objc::optional(sel::imagePickerControllerDidFinishPickingMediaWithInfo), objc::optional(sel::imagePickerControllerDidCancel) } };
+
+} // namespace uikit
