@@ -181,20 +181,7 @@ void UINavigationController::pushPage(UIViewController* controller, bool animate
     m_stack.push_back(incoming);
     watchItem(controller);
     (void)incoming->view();
-    bool visible = isVisible();
-    if (visible) {
-        if (outgoing)
-            outgoing->beginAppearance(false, animated);
-        incoming->beginAppearance(true, animated);
-    }
-    installTopView();
-    updateNavigationBar();
-    if (visible)
-        afterTransition(animated, [outgoing, incoming] {
-            if (outgoing)
-                outgoing->endAppearance();
-            incoming->endAppearance();
-        });
+    switchPages(outgoing, incoming, animated, nullptr);
 }
 
 Ref<UIViewController> UINavigationController::popPage(bool animated)
@@ -205,19 +192,7 @@ Ref<UIViewController> UINavigationController::popPage(bool animated)
     Ref<UIViewController> outgoing = m_stack.back();
     m_stack.pop_back();
     Ref<UIViewController> incoming(topViewController());
-    bool visible = isVisible();
-    if (visible) {
-        outgoing->beginAppearance(false, animated);
-        incoming->beginAppearance(true, animated);
-    }
-    outgoing->removeFromParentViewController();
-    installTopView();
-    updateNavigationBar();
-    if (visible)
-        afterTransition(animated, [outgoing, incoming] {
-            outgoing->endAppearance();
-            incoming->endAppearance();
-        });
+    switchPages(outgoing, incoming, animated, [&] { outgoing->removeFromParentViewController(); });
     return outgoing;
 }
 
@@ -230,22 +205,35 @@ Ref<NSArray> UINavigationController::popToRootPage(bool animated)
     Ref<UIViewController> outgoing = m_stack.back();
     m_stack.resize(1);
     Ref<UIViewController> incoming = m_stack.front();
+    switchPages(outgoing, incoming, animated, [&] {
+        for (auto& vc : popped)
+            vc->removeFromParentViewController();
+    });
+    // The popped controllers, bottom first.
+    return NSArray::make(std::vector<Ref<objc::Object>>(popped.begin(), popped.end()));
+}
+
+// The pages hear that they will appear and disappear (when the controller is on screen), the
+// leaving ones are detached, the new top page and the bar are shown, and once the transition is
+// over the pages hear that it is.
+void UINavigationController::switchPages(Ref<UIViewController> outgoing, Ref<UIViewController> incoming, bool animated, const std::function<void()>& detachLeaving)
+{
     bool visible = isVisible();
     if (visible) {
-        outgoing->beginAppearance(false, animated);
+        if (outgoing)
+            outgoing->beginAppearance(false, animated);
         incoming->beginAppearance(true, animated);
     }
-    for (auto& vc : popped)
-        vc->removeFromParentViewController();
+    if (detachLeaving)
+        detachLeaving();
     installTopView();
     updateNavigationBar();
     if (visible)
         afterTransition(animated, [outgoing, incoming] {
-            outgoing->endAppearance();
+            if (outgoing)
+                outgoing->endAppearance();
             incoming->endAppearance();
         });
-    // The popped controllers, bottom first.
-    return NSArray::make(std::vector<Ref<objc::Object>>(popped.begin(), popped.end()));
 }
 
 Ref<NSArray> UINavigationController::viewControllersArray() const

@@ -3,6 +3,7 @@
 #include "platform/uikit/UINavigationBar.h"
 #include "platform/uikit/UIViewController.h"
 
+#include <functional>
 #include <vector>
 
 class NSArray;
@@ -49,6 +50,7 @@ private:
     // layoutSubviews of the root view: bar and page are laid out whenever its size changes.
     static void layoutRootView(UIView* rootView);
     void layoutPages();
+    void switchPages(objc::Ref<UIViewController> outgoing, objc::Ref<UIViewController> incoming, bool animated, const std::function<void()>& detachLeaving);
     void installTopView();
     void watchItem(UIViewController* controller);
 

@@ -521,9 +521,16 @@ void UITableView::editingControlTapped(UITableViewCell* cell)
             sel::tableViewCommitEditingStyleForRowAtIndexPath(source, this, UITableViewCellEditingStyleInsert, path.ptr());
         return;
     }
+    showDeleteConfirmation(cell, path);
+}
+
+// The row's delete button, titled as the delegate says; any other row's goes away.
+void UITableView::showDeleteConfirmation(UITableViewCell* cell, NSIndexPath* path)
+{
     hideDeleteConfirmation();
+    Ref<objc::Object> delegate(delegateObject());
     std::string title = sel::tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath.isAnsweredBy(delegate)
-        ? sel::tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath(delegate, this, path.ptr())
+        ? sel::tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath(delegate, this, path)
         : std::string("Delete");
     m_deleteConfirmation = Key { path->section(), path->row() };
     cell->showDeleteConfirmation(title);
@@ -654,15 +661,8 @@ void UITableView::swipeToDelete(UISwipeGestureRecognizer* swipe)
 {
     Ref<NSIndexPath> path = indexPathForRowAtPoint(swipe->locationInView(this));
     UITableViewCell* cell = cellForRowAtIndexPath(path);
-    if (!cell)
-        return;
-    hideDeleteConfirmation();
-    Ref<objc::Object> delegate(delegateObject());
-    std::string title = sel::tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath.isAnsweredBy(delegate)
-        ? sel::tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath(delegate, this, path.ptr())
-        : std::string("Delete");
-    m_deleteConfirmation = Key { path->section(), path->row() };
-    cell->showDeleteConfirmation(title);
+    if (cell)
+        showDeleteConfirmation(cell, path);
 }
 
 bool UITableView::shouldBeginGesture(UIGestureRecognizer* r)

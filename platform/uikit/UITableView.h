@@ -147,6 +147,7 @@ private:
     void configureCell(UITableViewCell* cell, const Key& key);
     void selectByUser(Key key);
     objc::Ref<UIView> makeHeaderFooter(const std::string& title, bool header, CGFloat height);
+    void showDeleteConfirmation(UITableViewCell* cell, NSIndexPath* path);
     void hideDeleteConfirmation();
     bool validKey(const Key& key);
     Key destinationForReorder(CGFloat y, const Key& source);
