@@ -5,6 +5,7 @@
 #include "platform/corefoundation/NSArray.h"
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/runtime/Sel.h"
+#include "platform/uikit/UIKitSelectors.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +20,7 @@ namespace ovrimoprefs::sel {
 using objc::Sel;
 
 inline constinit Sel<Ref<NSArray>()> specifiers { "specifiers" };
-inline constinit Sel<void()> viewDidLoad { "viewDidLoad" };
+using uikit::sel::viewDidLoad;
 inline constinit Sel<void()> reloadSpecifiers { "reloadSpecifiers" };
 inline constinit Sel<void(Object*)> followMe { "followMe:" };
 inline constinit Sel<void(Object*)> donate { "donate:" };

@@ -8,6 +8,7 @@
 #include "platform/corefoundation/NSArray.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Sel.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIView.h"
 
 #include <cstdint>
@@ -32,13 +33,13 @@ inline constinit Sel<Ref<Object>()> application { "application" };
 inline constinit Sel<std::string()> applicationBundleID { "applicationBundleID" };
 inline constinit Sel<Ref<Object>()> folder { "folder" };
 inline constinit Sel<std::string()> identifier { "identifier" };
-inline constinit Sel<std::string()> title { "title" };
+using uikit::sel::title;
 inline constinit Sel<std::string()> bundleIdentifier { "bundleIdentifier" };
 inline constinit Sel<std::string()> displayName { "displayName" };
 
 // Icon views and their image views.
 inline constinit Sel<Ref<Object>()> icon { "icon" };
-inline constinit Sel<bool()> isEditing { "isEditing" };
+using uikit::sel::isEditing;
 inline constinit Sel<void(bool)> _applyEditingStateAnimated { "_applyEditingStateAnimated:" };
 inline constinit Sel<Ref<UIImage>()> contentsImage { "contentsImage" };
 inline constinit Sel<void(bool)> updateImageAnimated { "updateImageAnimated:" };
@@ -58,8 +59,8 @@ inline constinit Sel<Ref<UIView>(Object*)> mappedIconViewForIcon { "mappedIconVi
 inline constinit Sel<Ref<Object>()> model { "model" };
 inline constinit Sel<Ref<NSArray>()> leafIcons { "leafIcons" };
 inline constinit Sel<void(Object*)> _launchIcon { "_launchIcon:" };
-inline constinit Sel<void(bool, bool)> setEditingAnimated { "setEditing:animated:" };
-inline constinit Sel<Ref<UIView>()> contentView { "contentView" };
+using uikit::sel::setEditingAnimated;
+using uikit::sel::contentView;
 inline constinit Sel<bool()> isFloatingDockSupported { "isFloatingDockSupported" };
 inline constinit Sel<Ref<Object>()> viewController { "viewController" };
 inline constinit Sel<void()> restoreContent { "restoreContent" };

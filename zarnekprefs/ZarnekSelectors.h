@@ -9,6 +9,7 @@
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/runtime/Sel.h"
 #include "platform/uikit/NSIndexPath.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITableView.h"
 
 #include <cstdint>
@@ -21,28 +22,28 @@ using objc::Ref;
 using objc::Sel;
 
 // Inherited from the platform.
-inline constinit Sel<Ref<Object>()> init { "init" };
-inline constinit Sel<void()> loadView { "loadView" };
-inline constinit Sel<void()> viewDidLoad { "viewDidLoad" };
-inline constinit Sel<void()> layoutSubviews { "layoutSubviews" };
+using uikit::sel::init;
+using uikit::sel::loadView;
+using uikit::sel::viewDidLoad;
+using uikit::sel::layoutSubviews;
 inline constinit Sel<Ref<Object>(std::int64_t, std::string, PSSpecifier*)> initWithStyleReuseIdentifierSpecifier { "initWithStyle:reuseIdentifier:specifier:" };
 inline constinit Sel<Ref<Object>(PSSpecifier*)> initWithSpecifier { "initWithSpecifier:" };
-inline constinit Sel<void(bool, bool)> setSelectedAnimated { "setSelected:animated:" };
-inline constinit Sel<void(std::int64_t)> setSelectionStyle { "setSelectionStyle:" };
+using uikit::sel::setSelectedAnimated;
+using uikit::sel::setSelectionStyle;
 inline constinit Sel<double(double)> preferredHeightForWidth { "preferredHeightForWidth:" };
 
-// Table data source and delegate.
-inline constinit Sel<std::int64_t(UITableView*)> numberOfSectionsInTableView { "numberOfSectionsInTableView:" };
-inline constinit Sel<std::int64_t(UITableView*, std::int64_t)> numberOfRowsInSection { "tableView:numberOfRowsInSection:" };
-inline constinit Sel<std::string(UITableView*, std::int64_t)> titleForHeaderInSection { "tableView:titleForHeaderInSection:" };
-inline constinit Sel<double(UITableView*, NSIndexPath*)> heightForRowAtIndexPath { "tableView:heightForRowAtIndexPath:" };
-inline constinit Sel<Ref<UITableViewCell>(UITableView*, NSIndexPath*)> cellForRowAtIndexPath { "tableView:cellForRowAtIndexPath:" };
-inline constinit Sel<void(UITableView*, NSIndexPath*)> didSelectRowAtIndexPath { "tableView:didSelectRowAtIndexPath:" };
-inline constinit Sel<Ref<NSIndexPath>(UITableView*, NSIndexPath*, NSIndexPath*)> targetIndexPathForMove { "tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath:" };
-inline constinit Sel<void(UITableView*, NSIndexPath*, NSIndexPath*)> moveRowAtIndexPathToIndexPath { "tableView:moveRowAtIndexPath:toIndexPath:" };
-inline constinit Sel<std::int64_t(UITableView*, NSIndexPath*)> editingStyleForRowAtIndexPath { "tableView:editingStyleForRowAtIndexPath:" };
-inline constinit Sel<bool(UITableView*, NSIndexPath*)> canMoveRowAtIndexPath { "tableView:canMoveRowAtIndexPath:" };
-inline constinit Sel<bool(UITableView*, NSIndexPath*)> shouldIndentWhileEditingRowAtIndexPath { "tableView:shouldIndentWhileEditingRowAtIndexPath:" };
+// Table data source and delegate (the platform declares them; the names here are this code's).
+using uikit::sel::numberOfSectionsInTableView;
+inline constexpr const auto& numberOfRowsInSection = uikit::sel::tableViewNumberOfRowsInSection;
+inline constexpr const auto& titleForHeaderInSection = uikit::sel::tableViewTitleForHeaderInSection;
+inline constexpr const auto& heightForRowAtIndexPath = uikit::sel::tableViewHeightForRowAtIndexPath;
+inline constexpr const auto& cellForRowAtIndexPath = uikit::sel::tableViewCellForRowAtIndexPath;
+inline constexpr const auto& didSelectRowAtIndexPath = uikit::sel::tableViewDidSelectRowAtIndexPath;
+inline constexpr const auto& targetIndexPathForMove = uikit::sel::tableViewTargetIndexPathForMoveFromRowAtIndexPathToProposedIndexPath;
+inline constexpr const auto& moveRowAtIndexPathToIndexPath = uikit::sel::tableViewMoveRowAtIndexPathToIndexPath;
+inline constexpr const auto& editingStyleForRowAtIndexPath = uikit::sel::tableViewEditingStyleForRowAtIndexPath;
+inline constexpr const auto& canMoveRowAtIndexPath = uikit::sel::tableViewCanMoveRowAtIndexPath;
+inline constexpr const auto& shouldIndentWhileEditingRowAtIndexPath = uikit::sel::tableViewShouldIndentWhileEditingRowAtIndexPath;
 
 // The colour picker.
 inline constinit Sel<Ref<NSArray>()> palettes { "palettes" };

@@ -6,6 +6,7 @@
 
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Sel.h"
+#include "platform/uikit/UIKitSelectors.h"
 
 #include <cstdint>
 #include <string>
@@ -36,7 +37,7 @@ using objc::Sel;
 inline constinit Sel<std::string()> bundleIdentifier { "bundleIdentifier" };
 inline constinit Sel<std::string()> displayName { "displayName" };
 inline constinit Sel<std::string()> identifier { "identifier" };
-inline constinit Sel<std::string()> title { "title" };
+using uikit::sel::title;
 inline constinit Sel<std::string()> pageURL { "pageURL" };
 inline constinit Sel<void(std::string)> setDisplayName { "setDisplayName:" };
 inline constinit Sel<Ref<NSArray>()> icons { "icons" };
@@ -86,8 +87,8 @@ inline constinit Sel<void()> reposition { "reposition" };
 inline constinit Sel<void()> _updateCornerMask { "_updateCornerMask" };
 
 // SBIconView
-inline constinit Sel<bool()> isEditing { "isEditing" };
-inline constinit Sel<void(bool, bool)> setEditingAnimated { "setEditing:animated:" };
+using uikit::sel::isEditing;
+using uikit::sel::setEditingAnimated;
 inline constinit Sel<void(bool)> _applyEditingStateAnimated { "_applyEditingStateAnimated:" };
 inline constinit Sel<void(objc::Object*)> _handleLongPress { "_handleLongPress:" };
 
@@ -100,7 +101,7 @@ inline constinit Sel<Ref<SBIconView>(objc::Object*)> mappedIconViewForIcon { "ma
 inline constinit Sel<Ref<objc::Object>()> homescreenMap { "homescreenMap" };
 
 // SBFolderController
-inline constinit Sel<Ref<UIView>()> contentView { "contentView" };
+using uikit::sel::contentView;
 inline constinit Sel<Ref<SBIconListView>()> currentIconListView { "currentIconListView" };
 
 // SBIconController, SBFloatingDockController, SBUIController
@@ -132,10 +133,10 @@ inline constinit Sel<void(objc::Object*)> _handleLaunchButton { "_handleLaunchBu
 inline constinit Sel<bool()> isAppSwitcherShowing { "isAppSwitcherShowing" };
 
 // The surfaces' classes: switcher icon containers, notifications, widgets, search
-inline constinit Sel<Ref<UIImageView>()> imageView { "imageView" };
+using uikit::sel::imageView;
 inline constinit Sel<void()> updateIcon { "updateIcon" };
 inline constinit Sel<std::string()> sectionID { "sectionID" };
-inline constinit Sel<std::string()> message { "message" };
+using uikit::sel::message;
 inline constinit Sel<Ref<UIImage>(std::int64_t)> sectionIconImageWithFormat { "sectionIconImageWithFormat:" };
 // "icon" where it answers a picture rather than an SBIcon (notification content, widgets).
 inline constinit Sel<Ref<UIImage>()> iconPicture { "icon" };

@@ -1,7 +1,10 @@
 #include "platform/uikit/NSIndexPath.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
+
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 Ref<NSIndexPath> NSIndexPath::indexPathForRow(NSInteger row, NSInteger section)
 {
@@ -22,17 +25,18 @@ int NSIndexPath::compare(const NSIndexPath* other) const
     return 0;
 }
 
+std::string NSIndexPath::description() const { return "<NSIndexPath {" + std::to_string(m_section) + ", " + std::to_string(m_row) + "}>"; }
+
 void NSIndexPath::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<NSIndexPath>("NSObject");
-    c->addClassMethod("indexPathForRow:inSection:", [](objc::Object*, SEL, NSInteger row, NSInteger section) { return indexPathForRow(row, section); });
-    c->addClassMethod("indexPathForItem:inSection:", [](objc::Object*, SEL, NSInteger row, NSInteger section) { return indexPathForRow(row, section); });
-    c->addMethod("section", [](NSIndexPath* self, SEL) { return self->section(); });
-    c->addMethod("row", [](NSIndexPath* self, SEL) { return self->row(); });
-    c->addMethod("item", [](NSIndexPath* self, SEL) { return self->item(); });
-    c->addMethod("isEqual:", [](NSIndexPath* self, SEL, objc::Object* other) { return self->isEqual(dynamic_cast<NSIndexPath*>(other)); });
-    c->addMethod("compare:", [](NSIndexPath* self, SEL, NSIndexPath* other) -> NSInteger { return self->compare(other); });
-    c->addMethod("description", [](NSIndexPath* self, SEL) {
-        return "<NSIndexPath {" + std::to_string(self->section()) + ", " + std::to_string(self->row()) + "}>";
-    });
+    objc::ClassBuilder<NSIndexPath>(rt, "NSObject")
+        .classMethod(sel::indexPathForRowInSection, &NSIndexPath::indexPathForRow)
+        .classMethod(sel::indexPathForItemInSection, &NSIndexPath::indexPathForRow)
+        .method(sel::section, &NSIndexPath::section)
+        .method(sel::row, &NSIndexPath::row)
+        .method(sel::item, &NSIndexPath::item)
+        .method(sel::isEqual, &NSIndexPath::isEqualToObject)
+        .method(sel::compare, &NSIndexPath::compareTo)
+        .method(sel::description, &NSIndexPath::description)
+        .build();
 }

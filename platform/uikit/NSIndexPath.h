@@ -4,6 +4,8 @@
 #include "platform/runtime/NSObject.h"
 #include "platform/uikit/UIKitTypes.h"
 
+#include <string>
+
 // A row in a section of a table. Immutable; equal when section and row are.
 class NSIndexPath : public objc::NSObject {
     OBJC_CLASS(NSIndexPath)
@@ -21,6 +23,11 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods isEqual:, compare: and description.
+    bool isEqualToObject(objc::Object* other) const { return isEqual(dynamic_cast<NSIndexPath*>(other)); }
+    NSInteger compareTo(NSIndexPath* other) const { return compare(other); }
+    std::string description() const;
+
     NSInteger m_section = 0;
     NSInteger m_row = 0;
 };

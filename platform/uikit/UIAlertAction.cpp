@@ -1,26 +1,35 @@
 #include "platform/uikit/UIAlertAction.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
+
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 Ref<UIAlertAction> UIAlertAction::actionWithTitle(const std::string& title, UIAlertActionStyle style, UIAlertActionHandler handler)
 {
-    return objc::msgSend<Ref<UIAlertAction>>(objc::Runtime::current().requireClass("UIAlertAction"), "actionWithTitle:style:handler:", title, style, handler);
+    return sel::actionWithTitleStyleHandler(objc::classOf<UIAlertAction>(), title, style, handler);
+}
+
+// NOTE: Class methods do not see the class they were sent to, so the action is always a
+// UIAlertAction (no subclass of it exists).
+Ref<UIAlertAction> UIAlertAction::makeAction(std::string title, NSInteger style, UIAlertActionHandler handler)
+{
+    auto object = objc::classOf<UIAlertAction>()->createInstance();
+    Ref<UIAlertAction> action(objc::checkedObjectCast<UIAlertAction>(object.ptr()));
+    action->m_title = std::move(title);
+    action->m_style = static_cast<UIAlertActionStyle>(style);
+    action->m_handler = std::move(handler);
+    return action;
 }
 
 void UIAlertAction::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIAlertAction>("NSObject");
-    c->addClassMethod("actionWithTitle:style:handler:", [](objc::Object* cls, SEL, std::string title, NSInteger style, UIAlertActionHandler handler) -> Ref<UIAlertAction> {
-        auto object = static_cast<objc::Class*>(cls)->createInstance();
-        Ref<UIAlertAction> action(objc::checkedObjectCast<UIAlertAction>(object.ptr()));
-        action->m_title = std::move(title);
-        action->m_style = static_cast<UIAlertActionStyle>(style);
-        action->m_handler = std::move(handler);
-        return action;
-    });
-    c->addMethod("title", [](UIAlertAction* self, SEL) { return self->title(); });
-    c->addMethod("style", [](UIAlertAction* self, SEL) { return self->style(); });
-    c->addMethod("isEnabled", [](UIAlertAction* self, SEL) { return self->isEnabled(); });
-    c->addMethod("setEnabled:", [](UIAlertAction* self, SEL, bool on) { self->setEnabled(on); });
+    objc::ClassBuilder<UIAlertAction>(rt, "NSObject")
+        .classMethod(sel::actionWithTitleStyleHandler, &UIAlertAction::makeAction)
+        .method(sel::title, &UIAlertAction::title)
+        .method(sel::style, &UIAlertAction::style)
+        .method(sel::isEnabled, &UIAlertAction::isEnabled)
+        .method(sel::setEnabled, &UIAlertAction::setEnabled)
+        .build();
 }

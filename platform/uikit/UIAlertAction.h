@@ -23,6 +23,9 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // +actionWithTitle:style:handler:
+    static objc::Ref<UIAlertAction> makeAction(std::string title, NSInteger style, UIAlertActionHandler handler);
+
     std::string m_title;
     UIAlertActionStyle m_style = UIAlertActionStyleDefault;
     UIAlertActionHandler m_handler;

@@ -1,10 +1,12 @@
 #include "platform/uikit/UIAlertController.h"
 
 #include "platform/corefoundation/NSArray.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TextLayout.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIKitPresentationContainer.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIPopoverPresentationController.h"
@@ -12,9 +14,8 @@
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 
@@ -52,14 +53,14 @@ void addHairline(UIView* parent, CGRect frame)
 
 Ref<UIAlertController> UIAlertController::alertControllerWithTitle(const std::string& title, const std::string& message, UIAlertControllerStyle style)
 {
-    return msgSend<Ref<UIAlertController>>(objc::Runtime::current().requireClass("UIAlertController"), "alertControllerWithTitle:message:preferredStyle:", title, message, style);
+    return sel::alertControllerWithTitleMessagePreferredStyle(objc::classOf<UIAlertController>(), title, message, style);
 }
 
-void UIAlertController::addAction(UIAlertAction* action) { msgSend(this, "addAction:", action); }
+void UIAlertController::addAction(UIAlertAction* action) { sel::addAction(this, action); }
 
 void UIAlertController::addTextFieldWithConfigurationHandler(UITextFieldConfigurationHandler handler)
 {
-    msgSend(this, "addTextFieldWithConfigurationHandler:", handler);
+    sel::addTextFieldWithConfigurationHandler(this, handler);
 }
 
 UIButton* UIAlertController::buttonForAction(const UIAlertAction* action) const
@@ -105,7 +106,7 @@ Ref<UIButton> UIAlertController::makeRow(UIAlertAction* action, CGRect frame, CG
     button->setTitleColor(action->isEnabled() ? color : UIColor::colorWithWhite(0.6, 1), UIControlStateNormal);
     button->setEnabled(action->isEnabled());
     button->setAccessibilityLabel(action->title());
-    button->addTarget(this, "_actionTapped:", UIControlEventTouchUpInside);
+    button->addTarget(this, sel::_actionTapped, UIControlEventTouchUpInside);
     m_buttons.emplace_back(Ref<UIAlertAction>(action), button);
     return button;
 }
@@ -268,58 +269,71 @@ void UIAlertController::layoutAlertInContainer(UIView* container, UIWindow* wind
         m_textFields.front()->becomeFirstResponder();
 }
 
+// NOTE: Class methods do not see the class they were sent to, so the controller is always a
+// UIAlertController (no subclass of it exists).
+Ref<UIAlertController> UIAlertController::makeAlertController(std::string title, std::string message, NSInteger style)
+{
+    auto object = objc::classOf<UIAlertController>()->createInstance();
+    Ref<UIAlertController> alert(objc::checkedObjectCast<UIAlertController>(object.ptr()));
+    sel::init(alert);
+    alert->setTitle(title);
+    alert->m_message = std::move(message);
+    alert->m_style = static_cast<UIAlertControllerStyle>(style);
+    return alert;
+}
+
+void UIAlertController::appendAction(UIAlertAction* action)
+{
+    if (!action)
+        return;
+    // The phone raises on a second cancel action (there is only one cancel row); refuse it.
+    if (action->style() == UIAlertActionStyleCancel)
+        for (auto& existing : m_actions)
+            if (existing->style() == UIAlertActionStyleCancel) {
+                uikit::warn("UIAlertController can only have one action with a style of UIAlertActionStyleCancel");
+                return;
+            }
+    m_actions.emplace_back(action);
+}
+
+void UIAlertController::appendTextField(UITextFieldConfigurationHandler handler)
+{
+    if (m_style != UIAlertControllerStyleAlert) {
+        uikit::warn("Text fields can only be added to an alert controller of style UIAlertControllerStyleAlert");
+        return;
+    }
+    auto field = UITextField::create(CGRectMake(0, 0, 230, 28));
+    field->setFont(UIFont::systemFontOfSize(13));
+    m_textFields.push_back(field);
+    if (handler)
+        handler(field);
+}
+
+Ref<NSArray> UIAlertController::actionsArray() const { return NSArray::make(std::vector<Ref<objc::Object>>(m_actions.begin(), m_actions.end())); }
+
+Ref<NSArray> UIAlertController::textFieldsArray() const { return NSArray::make(std::vector<Ref<objc::Object>>(m_textFields.begin(), m_textFields.end())); }
+
+void UIAlertController::actionTapped(objc::Object* sender)
+{
+    for (auto& [action, button] : std::vector(m_buttons))
+        if (button.ptr() == sender)
+            return tapAction(action);
+}
+
 void UIAlertController::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIAlertController>("UIViewController");
-    c->addMethod("_prepareForPresentation", [](UIAlertController* self, SEL) { self->prepareAlertForPresentation(); });
-    c->addMethod("_layoutInPresentationContainer:window:", [](UIAlertController* self, SEL, UIView* container, UIWindow* window) { self->layoutAlertInContainer(container, window); });
-    c->addClassMethod("alertControllerWithTitle:message:preferredStyle:", [](objc::Object* cls, SEL, std::string title, std::string message, NSInteger style) -> Ref<UIAlertController> {
-        auto object = static_cast<objc::Class*>(cls)->createInstance();
-        Ref<UIAlertController> alert(objc::checkedObjectCast<UIAlertController>(object.ptr()));
-        msgSend<Ref<objc::Object>>(alert, "init");
-        alert->setTitle(title);
-        alert->m_message = std::move(message);
-        alert->m_style = static_cast<UIAlertControllerStyle>(style);
-        return alert;
-    });
-    c->addMethod("addAction:", [](UIAlertController* self, SEL, UIAlertAction* action) {
-        if (!action)
-            return;
-        // The phone raises on a second cancel action (there is only one cancel row); refuse it.
-        if (action->style() == UIAlertActionStyleCancel)
-            for (auto& existing : self->m_actions)
-                if (existing->style() == UIAlertActionStyleCancel) {
-                    uikit::warn("UIAlertController can only have one action with a style of UIAlertActionStyleCancel");
-                    return;
-                }
-        self->m_actions.emplace_back(action);
-    });
-    c->addMethod("addTextFieldWithConfigurationHandler:", [](UIAlertController* self, SEL, UITextFieldConfigurationHandler handler) {
-        if (self->m_style != UIAlertControllerStyleAlert) {
-            uikit::warn("Text fields can only be added to an alert controller of style UIAlertControllerStyleAlert");
-            return;
-        }
-        auto field = UITextField::create(CGRectMake(0, 0, 230, 28));
-        field->setFont(UIFont::systemFontOfSize(13));
-        self->m_textFields.push_back(field);
-        if (handler)
-            handler(field);
-    });
-    c->addMethod("actions", [](UIAlertController* self, SEL) {
-        std::vector<Ref<objc::Object>> items(self->m_actions.begin(), self->m_actions.end());
-        return NSArray::make(std::move(items));
-    });
-    c->addMethod("textFields", [](UIAlertController* self, SEL) {
-        std::vector<Ref<objc::Object>> items(self->m_textFields.begin(), self->m_textFields.end());
-        return NSArray::make(std::move(items));
-    });
-    c->addMethod("message", [](UIAlertController* self, SEL) { return self->message(); });
-    c->addMethod("setMessage:", [](UIAlertController* self, SEL, std::string m) { self->setMessage(std::move(m)); });
-    c->addMethod("preferredStyle", [](UIAlertController* self, SEL) { return self->preferredStyle(); });
-    c->addMethod("setPreferredAction:", [](UIAlertController* self, SEL, UIAlertAction* a) { self->setPreferredAction(a); });
-    c->addMethod("_actionTapped:", [](UIAlertController* self, SEL, objc::Object* sender) {
-        for (auto& [action, button] : std::vector(self->m_buttons))
-            if (button.ptr() == sender)
-                return self->tapAction(action);
-    });
+    objc::ClassBuilder<UIAlertController>(rt, "UIViewController")
+        .method(sel::_prepareForPresentation, &UIAlertController::prepareAlertForPresentation)
+        .method(sel::_layoutInPresentationContainerWindow, &UIAlertController::layoutAlertInContainer)
+        .classMethod(sel::alertControllerWithTitleMessagePreferredStyle, &UIAlertController::makeAlertController)
+        .method(sel::addAction, &UIAlertController::appendAction)
+        .method(sel::addTextFieldWithConfigurationHandler, &UIAlertController::appendTextField)
+        .method(sel::actions, &UIAlertController::actionsArray)
+        .method(sel::textFields, &UIAlertController::textFieldsArray)
+        .method(sel::message, &UIAlertController::message)
+        .method(sel::setMessage, &UIAlertController::setMessage)
+        .method(sel::preferredStyle, &UIAlertController::preferredStyle)
+        .method(sel::setPreferredAction, &UIAlertController::setPreferredAction)
+        .method(sel::_actionTapped, &UIAlertController::actionTapped)
+        .build();
 }

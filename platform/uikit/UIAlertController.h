@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class NSArray;
 class UILabel;
 class UIButton;
 
@@ -43,7 +44,14 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
-    // The implementations of _prepareForPresentation and _layoutInPresentationContainer:window:.
+    // The implementations of the runtime methods (the C++ senders above keep their names).
+    static objc::Ref<UIAlertController> makeAlertController(std::string title, std::string message, NSInteger style);
+    void appendAction(UIAlertAction* action);
+    void appendTextField(UITextFieldConfigurationHandler handler);
+    objc::Ref<NSArray> actionsArray() const;
+    objc::Ref<NSArray> textFieldsArray() const;
+    void actionTapped(objc::Object* sender);
+    // _prepareForPresentation and _layoutInPresentationContainer:window:
     void prepareAlertForPresentation();
     void layoutAlertInContainer(UIView* container, UIWindow* window);
     bool isPadSheet() const;

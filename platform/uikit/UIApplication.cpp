@@ -1,6 +1,8 @@
 #include "platform/uikit/UIApplication.h"
 
 #include "platform/corefoundation/NSArray.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UIWindow.h"
 
@@ -10,6 +12,7 @@
 using objc::msgSend;
 using objc::Ref;
 using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 
@@ -88,28 +91,37 @@ bool UIApplication::sendAction(SEL action, objc::Object* target, objc::Object* s
     return true;
 }
 
+Ref<NSArray> UIApplication::windowsArray() const
+{
+    auto list = windows();
+    return NSArray::make(std::vector<Ref<objc::Object>>(list.begin(), list.end()));
+}
+
+bool UIApplication::canOpenURLObject(objc::Object* url) const { return canOpenURL(uikit::urlString(url)); }
+
+bool UIApplication::openURLObject(objc::Object* url) { return openURL(uikit::urlString(url)); }
+
+void UIApplication::openURLWithCompletion(objc::Object* url, objc::Object*, std::function<void(bool)> done)
+{
+    bool ok = openURL(uikit::urlString(url));
+    if (done)
+        done(ok);
+}
+
 void UIApplication::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIApplication>("UIResponder");
-    c->addClassMethod("sharedApplication", [](objc::Object*, SEL) { return sharedApplication(); });
-    c->addMethod("keyWindow", [](UIApplication* self, SEL) { return Ref<UIWindow>(self->keyWindow()); });
-    c->addMethod("windows", [](UIApplication* self, SEL) {
-        auto list = self->windows();
-        return NSArray::make(std::vector<Ref<objc::Object>>(list.begin(), list.end()));
-    });
-    c->addMethod("canOpenURL:", [](UIApplication* self, SEL, objc::Object* url) { return self->canOpenURL(uikit::urlString(url)); });
-    c->addMethod("openURL:", [](UIApplication* self, SEL, objc::Object* url) { return self->openURL(uikit::urlString(url)); });
-    c->addMethod("openURL:options:completionHandler:", [](UIApplication* self, SEL, objc::Object* url, objc::Object*, std::function<void(bool)> done) {
-        bool ok = self->openURL(uikit::urlString(url));
-        if (done)
-            done(ok);
-    });
-    c->addMethod("sendAction:to:from:forEvent:", [](UIApplication* self, SEL, SEL action, objc::Object* target, objc::Object* sender, UIEvent* event) {
-        return self->sendAction(action, target, sender, event);
-    });
-    c->addMethod("beginIgnoringInteractionEvents", [](UIApplication* self, SEL) { self->beginIgnoringInteractionEvents(); });
-    c->addMethod("endIgnoringInteractionEvents", [](UIApplication* self, SEL) { self->endIgnoringInteractionEvents(); });
-    c->addMethod("isIgnoringInteractionEvents", [](UIApplication* self, SEL) { return self->isIgnoringInteractionEvents(); });
+    objc::ClassBuilder<UIApplication>(rt, "UIResponder")
+        .classMethod(sel::sharedApplication, &UIApplication::sharedApplication)
+        .method(sel::keyWindow, &UIApplication::keyWindow)
+        .method(sel::windows, &UIApplication::windowsArray)
+        .method(sel::canOpenURL, &UIApplication::canOpenURLObject)
+        .method(sel::openURL, &UIApplication::openURLObject)
+        .method(sel::openURLOptionsCompletionHandler, &UIApplication::openURLWithCompletion)
+        .method(sel::sendActionToFromForEvent, &UIApplication::sendAction)
+        .method(sel::beginIgnoringInteractionEvents, &UIApplication::beginIgnoringInteractionEvents)
+        .method(sel::endIgnoringInteractionEvents, &UIApplication::endIgnoringInteractionEvents)
+        .method(sel::isIgnoringInteractionEvents, &UIApplication::isIgnoringInteractionEvents)
+        .build();
 }
 
 namespace uikit {

@@ -4,9 +4,11 @@
 #include "platform/runtime/NSObject.h"
 #include "platform/uikit/UIKitTypes.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class NSArray;
 class UIWindow;
 class UIEvent;
 
@@ -37,6 +39,12 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods that take or answer objects.
+    objc::Ref<NSArray> windowsArray() const;
+    bool canOpenURLObject(objc::Object* url) const;
+    bool openURLObject(objc::Object* url);
+    void openURLWithCompletion(objc::Object* url, objc::Object* options, std::function<void(bool)> done);
+
     int m_ignoring = 0;
 };
 

@@ -1,10 +1,12 @@
 #include "platform/uikit/UIBarButtonItem.h"
 
 #include "platform/graphics/UIImage.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 
-using objc::msgSend;
 using objc::Ref;
 using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 
@@ -32,55 +34,65 @@ Ref<UIBarButtonItem> alloc() { return objc::make<UIBarButtonItem>(); }
 Ref<UIBarButtonItem> UIBarButtonItem::createWithTitle(const std::string& title, UIBarButtonItemStyle style, objc::Object* target, SEL action)
 {
     auto item = alloc();
-    msgSend<Ref<objc::Object>>(item, "initWithTitle:style:target:action:", title, style, target, action);
+    sel::initWithTitleStyleTargetAction(item, title, style, target, action);
     return item;
 }
 
 Ref<UIBarButtonItem> UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItem systemItem, objc::Object* target, SEL action)
 {
     auto item = alloc();
-    msgSend<Ref<objc::Object>>(item, "initWithBarButtonSystemItem:target:action:", systemItem, target, action);
+    sel::initWithBarButtonSystemItemTargetAction(item, systemItem, target, action);
     return item;
 }
 
 Ref<UIBarButtonItem> UIBarButtonItem::createWithImage(UIImage* image, UIBarButtonItemStyle style, objc::Object* target, SEL action)
 {
     auto item = alloc();
-    msgSend<Ref<objc::Object>>(item, "initWithImage:style:target:action:", image, style, target, action);
+    sel::initWithImageStyleTargetAction(item, image, style, target, action);
     return item;
 }
 
 UIImage* UIBarButtonItem::image() const { return static_cast<UIImage*>(m_image.ptr()); }
 void UIBarButtonItem::setImage(UIImage* image) { m_image = image; }
 
+Ref<objc::Object> UIBarButtonItem::initWithTitleStyleTargetAction(std::string title, NSInteger style, objc::Object* target, SEL action)
+{
+    m_title = std::move(title);
+    m_style = static_cast<UIBarButtonItemStyle>(style);
+    m_target = target;
+    m_action = action;
+    return Ref<objc::Object>(this);
+}
+
+Ref<objc::Object> UIBarButtonItem::initWithBarButtonSystemItemTargetAction(NSInteger item, objc::Object* target, SEL action)
+{
+    m_systemItem = item;
+    m_title = titleOfSystemItem(static_cast<UIBarButtonSystemItem>(item));
+    m_style = item == UIBarButtonSystemItemDone ? UIBarButtonItemStyleDone : UIBarButtonItemStylePlain;
+    m_target = target;
+    m_action = action;
+    return Ref<objc::Object>(this);
+}
+
+Ref<objc::Object> UIBarButtonItem::initWithImageStyleTargetAction(UIImage* image, NSInteger style, objc::Object* target, SEL action)
+{
+    m_image = image;
+    m_style = static_cast<UIBarButtonItemStyle>(style);
+    m_target = target;
+    m_action = action;
+    return Ref<objc::Object>(this);
+}
+
 void UIBarButtonItem::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIBarButtonItem>("NSObject");
-    c->addMethod("initWithTitle:style:target:action:", [](UIBarButtonItem* self, SEL, std::string title, NSInteger style, objc::Object* target, SEL action) {
-        self->m_title = std::move(title);
-        self->m_style = static_cast<UIBarButtonItemStyle>(style);
-        self->m_target = target;
-        self->m_action = action;
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("initWithBarButtonSystemItem:target:action:", [](UIBarButtonItem* self, SEL, NSInteger item, objc::Object* target, SEL action) {
-        self->m_systemItem = item;
-        self->m_title = titleOfSystemItem(static_cast<UIBarButtonSystemItem>(item));
-        self->m_style = item == UIBarButtonSystemItemDone ? UIBarButtonItemStyleDone : UIBarButtonItemStylePlain;
-        self->m_target = target;
-        self->m_action = action;
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("initWithImage:style:target:action:", [](UIBarButtonItem* self, SEL, UIImage* image, NSInteger style, objc::Object* target, SEL action) {
-        self->m_image = image;
-        self->m_style = static_cast<UIBarButtonItemStyle>(style);
-        self->m_target = target;
-        self->m_action = action;
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("title", [](UIBarButtonItem* self, SEL) { return self->title(); });
-    c->addMethod("setTitle:", [](UIBarButtonItem* self, SEL, std::string t) { self->setTitle(std::move(t)); });
-    c->addMethod("setEnabled:", [](UIBarButtonItem* self, SEL, bool on) { self->setEnabled(on); });
-    c->addMethod("target", [](UIBarButtonItem* self, SEL) { return Ref<objc::Object>(self->target()); });
-    c->addMethod("action", [](UIBarButtonItem* self, SEL) { return self->action(); });
+    objc::ClassBuilder<UIBarButtonItem>(rt, "NSObject")
+        .method(sel::initWithTitleStyleTargetAction, &UIBarButtonItem::initWithTitleStyleTargetAction)
+        .method(sel::initWithBarButtonSystemItemTargetAction, &UIBarButtonItem::initWithBarButtonSystemItemTargetAction)
+        .method(sel::initWithImageStyleTargetAction, &UIBarButtonItem::initWithImageStyleTargetAction)
+        .method(sel::title, &UIBarButtonItem::title)
+        .method(sel::setTitle, &UIBarButtonItem::setTitle)
+        .method(sel::setEnabled, &UIBarButtonItem::setEnabled)
+        .method(sel::target, &UIBarButtonItem::target)
+        .method(sel::action, &UIBarButtonItem::action)
+        .build();
 }

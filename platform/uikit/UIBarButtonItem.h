@@ -36,6 +36,11 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the initializers.
+    objc::Ref<objc::Object> initWithTitleStyleTargetAction(std::string title, NSInteger style, objc::Object* target, objc::SEL action);
+    objc::Ref<objc::Object> initWithBarButtonSystemItemTargetAction(NSInteger item, objc::Object* target, objc::SEL action);
+    objc::Ref<objc::Object> initWithImageStyleTargetAction(UIImage* image, NSInteger style, objc::Object* target, objc::SEL action);
+
     std::string m_title;
     objc::Ref<objc::Object> m_image;
     UIBarButtonItemStyle m_style = UIBarButtonItemStylePlain;

@@ -1,6 +1,8 @@
 #include "platform/uikit/UIGestureRecognizer.h"
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/TouchDelivery.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIKitState.h"
@@ -10,9 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
 using objc::SEL;
+namespace sel = uikit::sel;
 
 void UIGestureRecognizer::addTarget(objc::Object* target, SEL action)
 {
@@ -83,14 +85,22 @@ CGPoint UIGestureRecognizer::locationOfTouch(NSUInteger index, UIView* view) con
     return view ? view->convertPointFromView(p, nullptr) : p;
 }
 
-void UIGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesBegan:withEvent:", touches, event); }
-void UIGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesMoved:withEvent:", touches, event); }
-void UIGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesEnded:withEvent:", touches, event); }
-void UIGestureRecognizer::touchesCancelled(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesCancelled:withEvent:", touches, event); }
-void UIGestureRecognizer::reset() { msgSend(this, "reset"); }
-bool UIGestureRecognizer::isWaitingForNextSequence() { return msgSend<bool>(this, "_isWaitingForNextSequence"); }
+void UIGestureRecognizer::initWithTarget(UIGestureRecognizer* recognizer, objc::Object* target, SEL action) { sel::initWithTargetAction(recognizer, target, action); }
 
-void UIGestureRecognizer::beginTouches(const UITouchSet& touches)
+void UIGestureRecognizer::touchesBegan(const UITouchSet& touches, UIEvent* event) { sel::touchesBeganWithEvent(this, touches, event); }
+void UIGestureRecognizer::touchesMoved(const UITouchSet& touches, UIEvent* event) { sel::touchesMovedWithEvent(this, touches, event); }
+void UIGestureRecognizer::touchesEnded(const UITouchSet& touches, UIEvent* event) { sel::touchesEndedWithEvent(this, touches, event); }
+void UIGestureRecognizer::touchesCancelled(const UITouchSet& touches, UIEvent* event) { sel::touchesCancelledWithEvent(this, touches, event); }
+void UIGestureRecognizer::reset() { sel::reset(this); }
+bool UIGestureRecognizer::isWaitingForNextSequence() { return sel::_isWaitingForNextSequence(this); }
+
+Ref<objc::Object> UIGestureRecognizer::initWithTargetAction(objc::Object* target, SEL action)
+{
+    addTarget(target, action);
+    return Ref<objc::Object>(this);
+}
+
+void UIGestureRecognizer::beginTouches(const UITouchSet& touches, UIEvent*)
 {
     for (auto& t : touches)
         if (std::find(m_touches.begin(), m_touches.end(), t) == m_touches.end())
@@ -98,7 +108,9 @@ void UIGestureRecognizer::beginTouches(const UITouchSet& touches)
     m_lastCentroid = centroid();
 }
 
-void UIGestureRecognizer::endTouches(const UITouchSet& touches)
+void UIGestureRecognizer::moveTouches(const UITouchSet&, UIEvent*) { m_lastCentroid = centroid(); }
+
+void UIGestureRecognizer::endTouches(const UITouchSet& touches, UIEvent*)
 {
     m_lastCentroid = centroid();
     for (auto& t : touches)
@@ -155,10 +167,10 @@ bool UIGestureRecognizer::transitionTo(UIGestureRecognizerState next)
     if (previous == UIGestureRecognizerStatePossible && (next == UIGestureRecognizerStateBegan || next == UIGestureRecognizerStateEnded)) {
         UIView* view = m_view.ptr();
         bool allowed = view && m_enabled;
-        if (allowed && objc::respondsToSelector(m_delegate.ptr(), "gestureRecognizerShouldBegin:"))
-            allowed = msgSend<bool>(m_delegate.ptr(), "gestureRecognizerShouldBegin:", this);
+        if (allowed && sel::gestureRecognizerShouldBegin.isAnsweredBy(m_delegate.ptr()))
+            allowed = sel::gestureRecognizerShouldBegin(m_delegate.ptr(), this);
         if (allowed)
-            allowed = msgSend<bool>(view, "gestureRecognizerShouldBegin:", this);
+            allowed = sel::gestureRecognizerShouldBegin(view, this);
         if (allowed) {
             for (auto& other : uikit::state().gestureArena) {
                 if (other == this)
@@ -203,33 +215,31 @@ bool UIGestureRecognizer::transitionTo(UIGestureRecognizerState next)
 
 void UIGestureRecognizer::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIGestureRecognizer>("NSObject");
-    c->addMethod("initWithTarget:action:", [](UIGestureRecognizer* self, SEL, objc::Object* target, SEL action) {
-        self->addTarget(target, action);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("addTarget:action:", [](UIGestureRecognizer* self, SEL, objc::Object* target, SEL action) { self->addTarget(target, action); });
-    c->addMethod("removeTarget:action:", [](UIGestureRecognizer* self, SEL, objc::Object* target, SEL action) { self->removeTarget(target, action); });
-    c->addMethod("state", [](UIGestureRecognizer* self, SEL) { return self->state(); });
-    c->addMethod("view", [](UIGestureRecognizer* self, SEL) { return Ref<UIView>(self->view()); });
-    c->addMethod("isEnabled", [](UIGestureRecognizer* self, SEL) { return self->isEnabled(); });
-    c->addMethod("setEnabled:", [](UIGestureRecognizer* self, SEL, bool on) { self->setEnabled(on); });
-    c->addMethod("setDelegate:", [](UIGestureRecognizer* self, SEL, objc::Object* d) { self->setDelegate(d); });
-    c->addMethod("delegate", [](UIGestureRecognizer* self, SEL) { return Ref<objc::Object>(self->delegate()); });
-    c->addMethod("setCancelsTouchesInView:", [](UIGestureRecognizer* self, SEL, bool on) { self->setCancelsTouchesInView(on); });
-    c->addMethod("cancelsTouchesInView", [](UIGestureRecognizer* self, SEL) { return self->cancelsTouchesInView(); });
-    c->addMethod("setDelaysTouchesBegan:", [](UIGestureRecognizer* self, SEL, bool on) { self->setDelaysTouchesBegan(on); });
-    c->addMethod("delaysTouchesBegan", [](UIGestureRecognizer* self, SEL) { return self->delaysTouchesBegan(); });
-    c->addMethod("setDelaysTouchesEnded:", [](UIGestureRecognizer* self, SEL, bool on) { self->setDelaysTouchesEnded(on); });
-    c->addMethod("delaysTouchesEnded", [](UIGestureRecognizer* self, SEL) { return self->delaysTouchesEnded(); });
-    c->addMethod("locationInView:", [](UIGestureRecognizer* self, SEL, UIView* v) { return self->locationInView(v); });
-    c->addMethod("numberOfTouches", [](UIGestureRecognizer* self, SEL) { return self->numberOfTouches(); });
-    c->addMethod("touchesBegan:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent*) { self->beginTouches(touches); });
-    c->addMethod("touchesMoved:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet&, UIEvent*) { self->m_lastCentroid = self->centroid(); });
-    c->addMethod("touchesEnded:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent*) { self->endTouches(touches); });
-    c->addMethod("touchesCancelled:withEvent:", [](UIGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->cancelTouches(touches, event); });
-    c->addMethod("reset", [](UIGestureRecognizer* self, SEL) { self->resetState(); });
-    c->addMethod("_isWaitingForNextSequence", [](UIGestureRecognizer*, SEL) { return false; });
+    objc::ClassBuilder<UIGestureRecognizer>(rt, "NSObject")
+        .method(sel::initWithTargetAction, &UIGestureRecognizer::initWithTargetAction)
+        .method(sel::addTargetAction, &UIGestureRecognizer::addTarget)
+        .method(sel::removeTargetAction, &UIGestureRecognizer::removeTarget)
+        .method(sel::state, &UIGestureRecognizer::state)
+        .method(sel::view, &UIGestureRecognizer::view)
+        .method(sel::isEnabled, &UIGestureRecognizer::isEnabled)
+        .method(sel::setEnabled, &UIGestureRecognizer::setEnabled)
+        .method(sel::setDelegate, &UIGestureRecognizer::setDelegate)
+        .method(sel::delegate, &UIGestureRecognizer::delegate)
+        .method(sel::setCancelsTouchesInView, &UIGestureRecognizer::setCancelsTouchesInView)
+        .method(sel::cancelsTouchesInView, &UIGestureRecognizer::cancelsTouchesInView)
+        .method(sel::setDelaysTouchesBegan, &UIGestureRecognizer::setDelaysTouchesBegan)
+        .method(sel::delaysTouchesBegan, &UIGestureRecognizer::delaysTouchesBegan)
+        .method(sel::setDelaysTouchesEnded, &UIGestureRecognizer::setDelaysTouchesEnded)
+        .method(sel::delaysTouchesEnded, &UIGestureRecognizer::delaysTouchesEnded)
+        .method(sel::locationInView, &UIGestureRecognizer::locationInView)
+        .method(sel::numberOfTouches, &UIGestureRecognizer::numberOfTouches)
+        .method(sel::touchesBeganWithEvent, &UIGestureRecognizer::beginTouches)
+        .method(sel::touchesMovedWithEvent, &UIGestureRecognizer::moveTouches)
+        .method(sel::touchesEndedWithEvent, &UIGestureRecognizer::endTouches)
+        .method(sel::touchesCancelledWithEvent, &UIGestureRecognizer::cancelTouches)
+        .method(sel::reset, &UIGestureRecognizer::resetState)
+        .method(sel::_isWaitingForNextSequence, &UIGestureRecognizer::waitsForNothing)
+        .build();
 }
 
 namespace uikit {
@@ -257,10 +267,10 @@ void gestureArenaSettle()
 
 bool gesturesMayRecognizeTogether(UIGestureRecognizer* a, UIGestureRecognizer* b)
 {
-    const char* sel = "gestureRecognizer:shouldRecognizeSimultaneouslyWithGestureRecognizer:";
-    if (objc::respondsToSelector(a->delegate(), sel) && msgSend<bool>(a->delegate(), sel, a, b))
+    const auto& simultaneously = sel::gestureRecognizerShouldRecognizeSimultaneouslyWithGestureRecognizer;
+    if (simultaneously.isAnsweredBy(a->delegate()) && simultaneously(a->delegate(), a, b))
         return true;
-    if (objc::respondsToSelector(b->delegate(), sel) && msgSend<bool>(b->delegate(), sel, b, a))
+    if (simultaneously.isAnsweredBy(b->delegate()) && simultaneously(b->delegate(), b, a))
         return true;
     return false;
 }

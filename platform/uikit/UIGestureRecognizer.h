@@ -24,7 +24,7 @@ public:
     static objc::Ref<T> create(objc::Object* target, std::string_view action)
     {
         auto r = objc::make<T>();
-        objc::msgSend<objc::Ref<objc::Object>>(r, "initWithTarget:action:", target, objc::sel_registerName(action));
+        initWithTarget(r, target, objc::sel_registerName(action));
         return r;
     }
 
@@ -84,11 +84,17 @@ protected:
     CGPoint m_lastCentroid;
 
 private:
+    // Sends initWithTarget:action: (for create, which the header defines).
+    static void initWithTarget(UIGestureRecognizer* recognizer, objc::Object* target, objc::SEL action);
+
     // The implementations of the runtime methods above.
-    void beginTouches(const UITouchSet& touches);
-    void endTouches(const UITouchSet& touches);
+    objc::Ref<objc::Object> initWithTargetAction(objc::Object* target, objc::SEL action);
+    void beginTouches(const UITouchSet& touches, UIEvent* event);
+    void moveTouches(const UITouchSet& touches, UIEvent* event);
+    void endTouches(const UITouchSet& touches, UIEvent* event);
     void cancelTouches(const UITouchSet& touches, UIEvent* event);
     void resetState();
+    bool waitsForNothing() const { return false; }
 
     struct Target {
         objc::WeakRef<objc::Object> target;

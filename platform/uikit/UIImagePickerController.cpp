@@ -3,8 +3,10 @@
 #include "platform/corefoundation/NSDictionary.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/filesystem/DeviceRoot.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UINavigationItem.h"
@@ -14,9 +16,8 @@
 #include <cctype>
 #include <filesystem>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 
@@ -43,7 +44,7 @@ struct OpenPickers {
 Ref<UIImagePickerController> UIImagePickerController::create()
 {
     auto picker = objc::make<UIImagePickerController>();
-    msgSend<Ref<objc::Object>>(picker, "init");
+    sel::init(picker);
     return picker;
 }
 
@@ -116,7 +117,7 @@ void UIImagePickerController::buildGrid()
         thumb->setContentMode(UIViewContentModeScaleAspectFill);
         thumb->setImage(i < m_images.size() ? m_images[i].ptr() : nullptr);
         tile->addSubview(thumb);
-        tile->addTarget(this, "_photoTapped:", UIControlEventTouchUpInside);
+        tile->addTarget(this, sel::_photoTapped, UIControlEventTouchUpInside);
         m_grid->addSubview(tile);
         m_thumbnails.emplace_back(tile);
     }
@@ -147,8 +148,8 @@ void UIImagePickerController::pickPhotoAt(size_t index)
     entries[UIImagePickerControllerMediaType] = NSString::make("public.image");
     auto info = NSDictionary::make(std::move(entries));
     Ref<objc::Object> delegate = m_delegate.strong();
-    if (objc::respondsToSelector(delegate, "imagePickerController:didFinishPickingMediaWithInfo:"))
-        msgSend(delegate, "imagePickerController:didFinishPickingMediaWithInfo:", this, info.ptr());
+    if (sel::imagePickerControllerDidFinishPickingMediaWithInfo.isAnsweredBy(delegate))
+        sel::imagePickerControllerDidFinishPickingMediaWithInfo(delegate, this, info.ptr());
     else
         dismissViewControllerAnimated(true);
 }
@@ -157,42 +158,51 @@ void UIImagePickerController::cancel()
 {
     Ref<UIImagePickerController> keep(this);
     Ref<objc::Object> delegate = m_delegate.strong();
-    if (objc::respondsToSelector(delegate, "imagePickerControllerDidCancel:"))
-        msgSend(delegate, "imagePickerControllerDidCancel:", this);
+    if (sel::imagePickerControllerDidCancel.isAnsweredBy(delegate))
+        sel::imagePickerControllerDidCancel(delegate, this);
     else
         dismissViewControllerAnimated(true);
 }
 
+Ref<objc::Object> UIImagePickerController::initPicker()
+{
+    sel::init.sendSuper(objc::classOf<UIImagePickerController>(), this);
+    m_page = UIViewController::create();
+    m_page->setTitle("Photos");
+    m_grid = UIScrollView::create(m_page->view()->bounds());
+    m_grid->setBackgroundColor(UIColor::whiteColor());
+    m_grid->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    m_page->view()->addSubview(m_grid);
+    m_page->navigationItem()->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::_cancel));
+    setViewControllers({ m_page }, false);
+    auto& open = objc::Runtime::current().state<OpenPickers>().pickers;
+    open.erase(std::remove_if(open.begin(), open.end(), [](auto& weak) { return !weak.strong(); }), open.end());
+    open.emplace_back(this);
+    return Ref<objc::Object>(this);
+}
+
+void UIImagePickerController::photoTapped(UIButton* sender)
+{
+    if (sender)
+        pickPhotoAt(static_cast<size_t>(sender->tag()));
+}
+
+void UIImagePickerController::cancelTapped(objc::Object*) { cancel(); }
+
 void UIImagePickerController::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIImagePickerController>("UINavigationController");
-    c->addMethod("_prepareForPresentation", [](UIImagePickerController* self, SEL) { self->loadPhotosForPresentation(); });
-    c->addClassMethod("isSourceTypeAvailable:", [](objc::Object*, SEL, NSInteger type) { return isSourceTypeAvailable(static_cast<UIImagePickerControllerSourceType>(type)); });
-    c->addMethod("init", [c](UIImagePickerController* self, SEL) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "init");
-        self->m_page = UIViewController::create();
-        self->m_page->setTitle("Photos");
-        self->m_grid = UIScrollView::create(self->m_page->view()->bounds());
-        self->m_grid->setBackgroundColor(UIColor::whiteColor());
-        self->m_grid->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        self->m_page->view()->addSubview(self->m_grid);
-        self->m_page->navigationItem()->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, self, objc::sel_registerName("_cancel:")));
-        self->setViewControllers({ self->m_page }, false);
-        auto& open = objc::Runtime::current().state<OpenPickers>().pickers;
-        open.erase(std::remove_if(open.begin(), open.end(), [](auto& weak) { return !weak.strong(); }), open.end());
-        open.emplace_back(self);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("setSourceType:", [](UIImagePickerController* self, SEL, NSInteger t) { self->setSourceType(static_cast<UIImagePickerControllerSourceType>(t)); });
-    c->addMethod("sourceType", [](UIImagePickerController* self, SEL) { return self->sourceType(); });
-    c->addMethod("setDelegate:", [](UIImagePickerController* self, SEL, objc::Object* d) { self->setDelegate(d); });
-    c->addMethod("delegate", [](UIImagePickerController* self, SEL) { return Ref<objc::Object>(self->delegate()); });
-    c->addMethod("setAllowsEditing:", [](UIImagePickerController* self, SEL, bool on) { self->setAllowsEditing(on); });
-    c->addMethod("_cancel:", [](UIImagePickerController* self, SEL, objc::Object*) { self->cancel(); });
-    c->addMethod("_photoTapped:", [](UIImagePickerController* self, SEL, UIButton* sender) {
-        if (sender)
-            self->pickPhotoAt(static_cast<size_t>(sender->tag()));
-    });
+    objc::ClassBuilder<UIImagePickerController>(rt, "UINavigationController")
+        .method(sel::_prepareForPresentation, &UIImagePickerController::loadPhotosForPresentation)
+        .classMethod(sel::isSourceTypeAvailable, &UIImagePickerController::isSourceTypeAvailable)
+        .method(sel::init, &UIImagePickerController::initPicker)
+        .method(sel::setSourceType, &UIImagePickerController::setSourceType)
+        .method(sel::sourceType, &UIImagePickerController::sourceType)
+        .method(sel::setDelegate, &UIImagePickerController::setDelegate)
+        .method(sel::delegate, &UIImagePickerController::delegate)
+        .method(sel::setAllowsEditing, &UIImagePickerController::setAllowsEditing)
+        .method(sel::_cancel, &UIImagePickerController::cancelTapped)
+        .method(sel::_photoTapped, &UIImagePickerController::photoTapped)
+        .build();
 }
 
 namespace uikit {

@@ -45,7 +45,11 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
-    // The implementation of _prepareForPresentation: the grid of the library's pictures.
+    // The implementations of the runtime methods.
+    objc::Ref<objc::Object> initPicker();
+    void cancelTapped(objc::Object* sender);
+    void photoTapped(UIButton* sender);
+    // _prepareForPresentation: the grid of the library's pictures.
     void loadPhotosForPresentation();
     void reloadPhotos();
     void buildGrid();

@@ -17,5 +17,10 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the touch methods: touches that land on the container itself are
+    // taps outside the presented view; none goes further up the responder chain.
+    void ignoreTouches(const UITouchSet& touches, UIEvent* event);
+    void touchesEndedWithEvent(const UITouchSet& touches, UIEvent* event);
+
     std::function<void()> m_outsideTap;
 };

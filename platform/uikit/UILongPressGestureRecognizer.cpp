@@ -1,14 +1,16 @@
 #include "platform/uikit/UILongPressGestureRecognizer.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
 
 #include <cmath>
 
-using objc::SEL;
+namespace sel = uikit::sel;
 
 void UILongPressGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
+    sel::touchesBeganWithEvent.sendSuper(objc::classOf<UILongPressGestureRecognizer>(), this, touches, event);
     if (state() != UIGestureRecognizerStatePossible)
         return;
     if (m_touches.size() > m_touchesRequired)
@@ -24,7 +26,7 @@ void UILongPressGestureRecognizer::handleTouchesBegan(const UITouchSet& touches,
 
 void UILongPressGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
+    sel::touchesMovedWithEvent.sendSuper(objc::classOf<UILongPressGestureRecognizer>(), this, touches, event);
     CGPoint p = centroid();
     if (state() == UIGestureRecognizerStatePossible) {
         if (std::hypot(p.x - m_start.x, p.y - m_start.y) > m_allowableMovement)
@@ -36,7 +38,7 @@ void UILongPressGestureRecognizer::handleTouchesMoved(const UITouchSet& touches,
 
 void UILongPressGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
+    sel::touchesEndedWithEvent.sendSuper(objc::classOf<UILongPressGestureRecognizer>(), this, touches, event);
     if (isActive())
         transitionTo(UIGestureRecognizerStateEnded);
     else if (state() == UIGestureRecognizerStatePossible)
@@ -45,12 +47,13 @@ void UILongPressGestureRecognizer::handleTouchesEnded(const UITouchSet& touches,
 
 void UILongPressGestureRecognizer::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UILongPressGestureRecognizer>("UIGestureRecognizer");
-    c->addMethod("touchesBegan:withEvent:", [](UILongPressGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
-    c->addMethod("touchesMoved:withEvent:", [](UILongPressGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
-    c->addMethod("touchesEnded:withEvent:", [](UILongPressGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
-    c->addMethod("setMinimumPressDuration:", [](UILongPressGestureRecognizer* self, SEL, double d) { self->setMinimumPressDuration(d); });
-    c->addMethod("minimumPressDuration", [](UILongPressGestureRecognizer* self, SEL) { return self->minimumPressDuration(); });
-    c->addMethod("setAllowableMovement:", [](UILongPressGestureRecognizer* self, SEL, double m) { self->setAllowableMovement(m); });
-    c->addMethod("setNumberOfTouchesRequired:", [](UILongPressGestureRecognizer* self, SEL, NSUInteger n) { self->setNumberOfTouchesRequired(n); });
+    objc::ClassBuilder<UILongPressGestureRecognizer>(rt, "UIGestureRecognizer")
+        .method(sel::touchesBeganWithEvent, &UILongPressGestureRecognizer::handleTouchesBegan)
+        .method(sel::touchesMovedWithEvent, &UILongPressGestureRecognizer::handleTouchesMoved)
+        .method(sel::touchesEndedWithEvent, &UILongPressGestureRecognizer::handleTouchesEnded)
+        .method(sel::setMinimumPressDuration, &UILongPressGestureRecognizer::setMinimumPressDuration)
+        .method(sel::minimumPressDuration, &UILongPressGestureRecognizer::minimumPressDuration)
+        .method(sel::setAllowableMovement, &UILongPressGestureRecognizer::setAllowableMovement)
+        .method(sel::setNumberOfTouchesRequired, &UILongPressGestureRecognizer::setNumberOfTouchesRequired)
+        .build();
 }

@@ -1,19 +1,20 @@
 #include "platform/uikit/UINavigationBar.h"
 
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UIWindow.h"
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 Ref<UINavigationBar> UINavigationBar::create(CGRect frame)
 {
     auto bar = objc::make<UINavigationBar>();
-    msgSend<Ref<objc::Object>>(bar, "initWithFrame:", frame);
+    sel::initWithFrame(bar, frame);
     return bar;
 }
 
@@ -36,7 +37,7 @@ Ref<UIButton> UINavigationBar::makeButton(UIBarButtonItem* item)
         button->setTitle(item->title(), UIControlStateNormal);
     button->titleLabel()->setFont(item->style() == UIBarButtonItemStyleDone ? UIFont::boldSystemFontOfSize(17) : UIFont::systemFontOfSize(17));
     button->setEnabled(item->isEnabled());
-    button->addTarget(this, "_barButtonTapped:", UIControlEventTouchUpInside);
+    button->addTarget(this, sel::_barButtonTapped, UIControlEventTouchUpInside);
     addSubview(button);
     return button;
 }
@@ -111,45 +112,57 @@ void UINavigationBar::layoutBar()
     m_hairline->setFrame(CGRectMake(0, b.size.height - 0.5, b.size.width, 0.5));
 }
 
+Ref<objc::Object> UINavigationBar::initBar(CGRect frame)
+{
+    sel::initWithFrame.sendSuper(objc::classOf<UINavigationBar>(), this, frame);
+    setBackgroundColor(UIColor::colorWithWhite(0.97, 0.98));
+    m_titleLabel = UILabel::create();
+    m_titleLabel->setFont(UIFont::boldSystemFontOfSize(17));
+    m_titleLabel->setTextAlignment(NSTextAlignmentCenter);
+    m_promptLabel = UILabel::create();
+    m_promptLabel->setFont(UIFont::systemFontOfSize(13));
+    m_promptLabel->setTextAlignment(NSTextAlignmentCenter);
+    m_promptLabel->setTextColor(UIColor::colorWithWhite(0.35, 1));
+    // A prompt a little too long for the bar is drawn smaller rather than cut off.
+    m_promptLabel->setAdjustsFontSizeToFitWidth(true);
+    m_promptLabel->setMinimumScaleFactor(0.75);
+    m_backButton = UIButton::buttonWithType(UIButtonTypeSystem);
+    m_backButton->titleLabel()->setFont(UIFont::systemFontOfSize(17));
+    m_backButton->setAccessibilityLabel("Back");
+    m_backButton->addTarget(this, sel::_backTapped, UIControlEventTouchUpInside);
+    m_backButton->setHidden(true);
+    m_hairline = UIView::create();
+    m_hairline->setBackgroundColor(UIColor::colorWithWhite(0, 0.3));
+    for (UIView* v : std::initializer_list<UIView*> { m_promptLabel, m_titleLabel, m_backButton, m_hairline })
+        addSubview(v);
+    return Ref<objc::Object>(this);
+}
+
+void UINavigationBar::backTapped(objc::Object*)
+{
+    if (auto action = m_backAction)
+        action();
+}
+
+void UINavigationBar::barButtonTapped(objc::Object* sender)
+{
+    Ref<UIBarButtonItem> item = sender == m_leftButton.ptr() ? m_leftItem : sender == m_rightButton.ptr() ? m_rightItem : nullptr;
+    if (item && item->isEnabled())
+        UIApplication::sharedApplication()->sendAction(item->action(), item->target(), item, nullptr);
+}
+
+void UINavigationBar::applyTintColor(UIColor* color) { setTintColor(color); }
+
 void UINavigationBar::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UINavigationBar>("UIView");
-    c->addMethod("initWithFrame:", [c](UINavigationBar* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setBackgroundColor(UIColor::colorWithWhite(0.97, 0.98));
-        self->m_titleLabel = UILabel::create();
-        self->m_titleLabel->setFont(UIFont::boldSystemFontOfSize(17));
-        self->m_titleLabel->setTextAlignment(NSTextAlignmentCenter);
-        self->m_promptLabel = UILabel::create();
-        self->m_promptLabel->setFont(UIFont::systemFontOfSize(13));
-        self->m_promptLabel->setTextAlignment(NSTextAlignmentCenter);
-        self->m_promptLabel->setTextColor(UIColor::colorWithWhite(0.35, 1));
-        // A prompt a little too long for the bar is drawn smaller rather than cut off.
-        self->m_promptLabel->setAdjustsFontSizeToFitWidth(true);
-        self->m_promptLabel->setMinimumScaleFactor(0.75);
-        self->m_backButton = UIButton::buttonWithType(UIButtonTypeSystem);
-        self->m_backButton->titleLabel()->setFont(UIFont::systemFontOfSize(17));
-        self->m_backButton->setAccessibilityLabel("Back");
-        self->m_backButton->addTarget(self, "_backTapped:", UIControlEventTouchUpInside);
-        self->m_backButton->setHidden(true);
-        self->m_hairline = UIView::create();
-        self->m_hairline->setBackgroundColor(UIColor::colorWithWhite(0, 0.3));
-        for (UIView* v : std::initializer_list<UIView*> { self->m_promptLabel, self->m_titleLabel, self->m_backButton, self->m_hairline })
-            self->addSubview(v);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("layoutSubviews", [](UINavigationBar* self, SEL) { self->layoutBar(); });
-    c->addMethod("_backTapped:", [](UINavigationBar* self, SEL, objc::Object*) {
-        if (auto action = self->m_backAction)
-            action();
-    });
-    c->addMethod("_barButtonTapped:", [](UINavigationBar* self, SEL, objc::Object* sender) {
-        Ref<UIBarButtonItem> item = sender == self->m_leftButton.ptr() ? self->m_leftItem : sender == self->m_rightButton.ptr() ? self->m_rightItem : nullptr;
-        if (item && item->isEnabled())
-            UIApplication::sharedApplication()->sendAction(item->action(), item->target(), item, nullptr);
-    });
-    c->addMethod("setBarTintColor:", [](UINavigationBar* self, SEL, UIColor* color) { self->setBarTintColor(color); });
-    c->addMethod("setTintColor:", [](UINavigationBar* self, SEL, UIColor* color) { self->setTintColor(color); });
+    objc::ClassBuilder<UINavigationBar>(rt, "UIView")
+        .method(sel::initWithFrame, &UINavigationBar::initBar)
+        .method(sel::layoutSubviews, &UINavigationBar::layoutBar)
+        .method(sel::_backTapped, &UINavigationBar::backTapped)
+        .method(sel::_barButtonTapped, &UINavigationBar::barButtonTapped)
+        .method(sel::setBarTintColor, &UINavigationBar::setBarTintColor)
+        .method(sel::setTintColor, &UINavigationBar::applyTintColor)
+        .build();
 }
 
 namespace uikit {

@@ -36,6 +36,12 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods.
+    objc::Ref<objc::Object> initBar(CGRect frame);
+    void backTapped(objc::Object* sender);
+    void barButtonTapped(objc::Object* sender);
+    void applyTintColor(UIColor* color);
+    // layoutSubviews
     void layoutBar();
     objc::Ref<UIButton> makeButton(UIBarButtonItem* item);
 

@@ -2,6 +2,8 @@
 
 #include "platform/corefoundation/NSArray.h"
 #include "platform/dispatch/RunLoop.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UINavigationItem.h"
 #include "platform/uikit/UIScreen.h"
@@ -10,9 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 
@@ -34,7 +35,7 @@ void afterTransition(bool animated, std::function<void()> block)
 Ref<UINavigationController> UINavigationController::createWithRoot(UIViewController* root)
 {
     auto nav = objc::make<UINavigationController>();
-    msgSend<Ref<objc::Object>>(nav, "initWithRootViewController:", root);
+    sel::initWithRootViewController(nav, root);
     return nav;
 }
 
@@ -45,11 +46,11 @@ UIViewController* UINavigationController::visibleViewController() const
     return topViewController();
 }
 
-void UINavigationController::pushViewController(UIViewController* controller, bool animated) { msgSend(this, "pushViewController:animated:", controller, animated); }
+void UINavigationController::pushViewController(UIViewController* controller, bool animated) { sel::pushViewControllerAnimated(this, controller, animated); }
 
-Ref<UIViewController> UINavigationController::popViewControllerAnimated(bool animated) { return msgSend<Ref<UIViewController>>(this, "popViewControllerAnimated:", animated); }
+Ref<UIViewController> UINavigationController::popViewControllerAnimated(bool animated) { return sel::popViewControllerAnimated(this, animated); }
 
-void UINavigationController::popToRootViewControllerAnimated(bool animated) { msgSend<Ref<objc::Object>>(this, "popToRootViewControllerAnimated:", animated); }
+void UINavigationController::popToRootViewControllerAnimated(bool animated) { sel::popToRootViewControllerAnimated(this, animated); }
 
 UINavigationBar* UINavigationController::navigationBar()
 {
@@ -142,116 +143,124 @@ void UINavigationController::setViewControllers(std::vector<Ref<UIViewController
     updateNavigationBar();
 }
 
-void UINavigationController::registerClass(objc::Runtime& rt)
+Ref<objc::Object> UINavigationController::initWithRoot(UIViewController* root)
 {
-    rt.registerClass<UINavigationLayoutView>("UIView")->addMethod("layoutSubviews", [](UINavigationLayoutView* self, SEL) {
-        if (Ref<UINavigationController> nav = self->owner.strong())
-            nav->layoutPages();
-    });
+    sel::init(this);
+    if (root)
+        setViewControllers({ Ref<UIViewController>(root) }, false);
+    return Ref<objc::Object>(this);
+}
 
-    objc::Class* c = rt.registerClass<UINavigationController>("UIViewController");
-    c->addMethod("initWithRootViewController:", [](UINavigationController* self, SEL, UIViewController* root) {
-        msgSend<Ref<objc::Object>>(self, "init");
-        if (root)
-            self->setViewControllers({ Ref<UIViewController>(root) }, false);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("loadView", [](UINavigationController* self, SEL) {
-        auto view = objc::make<UINavigationLayoutView>();
-        msgSend<Ref<objc::Object>>(view, "initWithFrame:", UIScreen::mainScreen()->bounds());
-        view->owner = self;
-        view->setBackgroundColor(UIColor::whiteColor());
-        view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        self->m_content = UIView::create(view->bounds());
-        view->addSubview(self->m_content);
-        view->addSubview(self->navigationBar());
-        self->setView(view);
-        self->installTopView();
-        self->updateNavigationBar();
-    });
-    c->addMethod("viewControllers", [](UINavigationController* self, SEL) {
-        return NSArray::make(std::vector<Ref<objc::Object>>(self->m_stack.begin(), self->m_stack.end()));
-    });
-    c->addMethod("navigationBar", [](UINavigationController* self, SEL) { return Ref<UINavigationBar>(self->navigationBar()); });
-    c->addMethod("topViewController", [](UINavigationController* self, SEL) { return Ref<UIViewController>(self->topViewController()); });
-    c->addMethod("visibleViewController", [](UINavigationController* self, SEL) { return Ref<UIViewController>(self->visibleViewController()); });
-    c->addMethod("setNavigationBarHidden:animated:", [](UINavigationController* self, SEL, bool hidden, bool animated) { self->setNavigationBarHidden(hidden, animated); });
-    c->addMethod("pushViewController:animated:", [](UINavigationController* self, SEL, UIViewController* controller, bool animated) {
-        if (!controller)
-            return;
-        if (controller->parentViewController() || std::find(self->m_stack.begin(), self->m_stack.end(), controller) != self->m_stack.end()) {
-            uikit::warn("Pushing a view controller that is already in a navigation stack is not supported");
-            return;
-        }
-        Ref<UINavigationController> keep(self);
-        Ref<UIViewController> incoming(controller);
-        Ref<UIViewController> outgoing(self->topViewController());
-        self->addChildViewController(controller);
-        self->m_stack.push_back(incoming);
-        self->watchItem(controller);
-        (void)incoming->view();
-        bool visible = self->isVisible();
-        if (visible) {
-            if (outgoing)
-                outgoing->beginAppearance(false, animated);
-            incoming->beginAppearance(true, animated);
-        }
-        self->installTopView();
-        self->updateNavigationBar();
-        if (visible)
-            afterTransition(animated, [outgoing, incoming] {
-                if (outgoing)
-                    outgoing->endAppearance();
-                incoming->endAppearance();
-            });
-    });
-    c->addMethod("popViewControllerAnimated:", [](UINavigationController* self, SEL, bool animated) -> Ref<UIViewController> {
-        if (self->m_stack.size() < 2)
-            return nullptr;
-        Ref<UINavigationController> keep(self);
-        Ref<UIViewController> outgoing = self->m_stack.back();
-        self->m_stack.pop_back();
-        Ref<UIViewController> incoming(self->topViewController());
-        bool visible = self->isVisible();
-        if (visible) {
-            outgoing->beginAppearance(false, animated);
-            incoming->beginAppearance(true, animated);
-        }
-        outgoing->removeFromParentViewController();
-        self->installTopView();
-        self->updateNavigationBar();
-        if (visible)
-            afterTransition(animated, [outgoing, incoming] {
-                outgoing->endAppearance();
-                incoming->endAppearance();
-            });
-        return outgoing;
-    });
-    // One transition from the top to the root: popping page by page made the pages in between,
-    // never on screen, hear that they would appear and then disappear.
-    c->addMethod("popToRootViewControllerAnimated:", [](UINavigationController* self, SEL, bool animated) -> Ref<objc::Object> {
-        if (self->m_stack.size() < 2)
-            return nullptr;
-        Ref<UINavigationController> keep(self);
-        std::vector<Ref<UIViewController>> popped(self->m_stack.begin() + 1, self->m_stack.end());
-        Ref<UIViewController> outgoing = self->m_stack.back();
-        self->m_stack.resize(1);
-        Ref<UIViewController> incoming = self->m_stack.front();
-        bool visible = self->isVisible();
-        if (visible) {
-            outgoing->beginAppearance(false, animated);
-            incoming->beginAppearance(true, animated);
-        }
+void UINavigationController::loadNavigationView()
+{
+    auto view = objc::make<UINavigationLayoutView>();
+    sel::initWithFrame(view, UIScreen::mainScreen()->bounds());
+    view->owner = this;
+    view->setBackgroundColor(UIColor::whiteColor());
+    view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    m_content = UIView::create(view->bounds());
+    view->addSubview(m_content);
+    view->addSubview(navigationBar());
+    setView(view);
+    installTopView();
+    updateNavigationBar();
+}
+
+void UINavigationController::pushPage(UIViewController* controller, bool animated)
+{
+    if (!controller)
+        return;
+    if (controller->parentViewController() || std::find(m_stack.begin(), m_stack.end(), controller) != m_stack.end()) {
+        uikit::warn("Pushing a view controller that is already in a navigation stack is not supported");
+        return;
+    }
+    Ref<UINavigationController> keep(this);
+    Ref<UIViewController> incoming(controller);
+    Ref<UIViewController> outgoing(topViewController());
+    addChildViewController(controller);
+    m_stack.push_back(incoming);
+    watchItem(controller);
+    (void)incoming->view();
+    switchPages(outgoing, incoming, animated, nullptr);
+}
+
+Ref<UIViewController> UINavigationController::popPage(bool animated)
+{
+    if (m_stack.size() < 2)
+        return nullptr;
+    Ref<UINavigationController> keep(this);
+    Ref<UIViewController> outgoing = m_stack.back();
+    m_stack.pop_back();
+    Ref<UIViewController> incoming(topViewController());
+    switchPages(outgoing, incoming, animated, [&] { outgoing->removeFromParentViewController(); });
+    return outgoing;
+}
+
+Ref<NSArray> UINavigationController::popToRootPage(bool animated)
+{
+    if (m_stack.size() < 2)
+        return nullptr;
+    Ref<UINavigationController> keep(this);
+    std::vector<Ref<UIViewController>> popped(m_stack.begin() + 1, m_stack.end());
+    Ref<UIViewController> outgoing = m_stack.back();
+    m_stack.resize(1);
+    Ref<UIViewController> incoming = m_stack.front();
+    switchPages(outgoing, incoming, animated, [&] {
         for (auto& vc : popped)
             vc->removeFromParentViewController();
-        self->installTopView();
-        self->updateNavigationBar();
-        if (visible)
-            afterTransition(animated, [outgoing, incoming] {
-                outgoing->endAppearance();
-                incoming->endAppearance();
-            });
-        // The popped controllers, bottom first.
-        return NSArray::make(std::vector<Ref<objc::Object>>(popped.begin(), popped.end()));
     });
+    // The popped controllers, bottom first.
+    return NSArray::make(std::vector<Ref<objc::Object>>(popped.begin(), popped.end()));
+}
+
+// The pages hear that they will appear and disappear (when the controller is on screen), the
+// leaving ones are detached, the new top page and the bar are shown, and once the transition is
+// over the pages hear that it is.
+void UINavigationController::switchPages(Ref<UIViewController> outgoing, Ref<UIViewController> incoming, bool animated, const std::function<void()>& detachLeaving)
+{
+    bool visible = isVisible();
+    if (visible) {
+        if (outgoing)
+            outgoing->beginAppearance(false, animated);
+        incoming->beginAppearance(true, animated);
+    }
+    if (detachLeaving)
+        detachLeaving();
+    installTopView();
+    updateNavigationBar();
+    if (visible)
+        afterTransition(animated, [outgoing, incoming] {
+            if (outgoing)
+                outgoing->endAppearance();
+            incoming->endAppearance();
+        });
+}
+
+Ref<NSArray> UINavigationController::viewControllersArray() const
+{
+    return NSArray::make(std::vector<Ref<objc::Object>>(m_stack.begin(), m_stack.end()));
+}
+
+void UINavigationController::layoutRootView(UIView* rootView)
+{
+    if (Ref<UINavigationController> nav = static_cast<UINavigationLayoutView*>(rootView)->owner.strong())
+        nav->layoutPages();
+}
+
+void UINavigationController::registerClass(objc::Runtime& rt)
+{
+    objc::ClassBuilder<UINavigationLayoutView>(rt, "UIView").method(sel::layoutSubviews, &UINavigationController::layoutRootView).build();
+
+    objc::ClassBuilder<UINavigationController>(rt, "UIViewController")
+        .method(sel::initWithRootViewController, &UINavigationController::initWithRoot)
+        .method(sel::loadView, &UINavigationController::loadNavigationView)
+        .method(sel::viewControllers, &UINavigationController::viewControllersArray)
+        .method(sel::navigationBar, &UINavigationController::navigationBar)
+        .method(sel::topViewController, &UINavigationController::topViewController)
+        .method(sel::visibleViewController, &UINavigationController::visibleViewController)
+        .method(sel::setNavigationBarHiddenAnimated, &UINavigationController::setNavigationBarHidden)
+        .method(sel::pushViewControllerAnimated, &UINavigationController::pushPage)
+        .method(sel::popViewControllerAnimated, &UINavigationController::popPage)
+        .method(sel::popToRootViewControllerAnimated, &UINavigationController::popToRootPage)
+        .build();
 }

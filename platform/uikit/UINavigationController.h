@@ -3,7 +3,10 @@
 #include "platform/uikit/UINavigationBar.h"
 #include "platform/uikit/UIViewController.h"
 
+#include <functional>
 #include <vector>
+
+class NSArray;
 
 // A stack of pages under a navigation bar. The top page's view fills the space below the bar;
 // the bar shows the top page's navigation item.
@@ -36,7 +39,18 @@ public:
     void updateNavigationBar();
 
 private:
+    // The implementations of the runtime methods (the C++ senders above keep their names).
+    objc::Ref<objc::Object> initWithRoot(UIViewController* root);
+    void loadNavigationView();
+    objc::Ref<NSArray> viewControllersArray() const;
+    void pushPage(UIViewController* controller, bool animated);
+    objc::Ref<UIViewController> popPage(bool animated);
+    objc::Ref<NSArray> popToRootPage(bool animated);
+
+    // layoutSubviews of the root view: bar and page are laid out whenever its size changes.
+    static void layoutRootView(UIView* rootView);
     void layoutPages();
+    void switchPages(objc::Ref<UIViewController> outgoing, objc::Ref<UIViewController> incoming, bool animated, const std::function<void()>& detachLeaving);
     void installTopView();
     void watchItem(UIViewController* controller);
 

@@ -1,7 +1,10 @@
 #include "platform/uikit/UINavigationItem.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
+
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 void UINavigationItem::setTitle(std::string title)
 {
@@ -47,16 +50,17 @@ void UINavigationItem::setHidesBackButton(bool on)
 
 void UINavigationItem::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UINavigationItem>("NSObject");
-    c->addMethod("title", [](UINavigationItem* self, SEL) { return self->title(); });
-    c->addMethod("setTitle:", [](UINavigationItem* self, SEL, std::string t) { self->setTitle(std::move(t)); });
-    c->addMethod("prompt", [](UINavigationItem* self, SEL) { return self->prompt(); });
-    c->addMethod("setPrompt:", [](UINavigationItem* self, SEL, std::string t) { self->setPrompt(std::move(t)); });
-    c->addMethod("leftBarButtonItem", [](UINavigationItem* self, SEL) { return Ref<UIBarButtonItem>(self->leftBarButtonItem()); });
-    c->addMethod("setLeftBarButtonItem:", [](UINavigationItem* self, SEL, UIBarButtonItem* item) { self->setLeftBarButtonItem(item); });
-    c->addMethod("rightBarButtonItem", [](UINavigationItem* self, SEL) { return Ref<UIBarButtonItem>(self->rightBarButtonItem()); });
-    c->addMethod("setRightBarButtonItem:", [](UINavigationItem* self, SEL, UIBarButtonItem* item) { self->setRightBarButtonItem(item); });
-    c->addMethod("backBarButtonItem", [](UINavigationItem* self, SEL) { return Ref<UIBarButtonItem>(self->backBarButtonItem()); });
-    c->addMethod("setBackBarButtonItem:", [](UINavigationItem* self, SEL, UIBarButtonItem* item) { self->setBackBarButtonItem(item); });
-    c->addMethod("setHidesBackButton:", [](UINavigationItem* self, SEL, bool on) { self->setHidesBackButton(on); });
+    objc::ClassBuilder<UINavigationItem>(rt, "NSObject")
+        .method(sel::title, &UINavigationItem::title)
+        .method(sel::setTitle, &UINavigationItem::setTitle)
+        .method(sel::prompt, &UINavigationItem::prompt)
+        .method(sel::setPrompt, &UINavigationItem::setPrompt)
+        .method(sel::leftBarButtonItem, &UINavigationItem::leftBarButtonItem)
+        .method(sel::setLeftBarButtonItem, &UINavigationItem::setLeftBarButtonItem)
+        .method(sel::rightBarButtonItem, &UINavigationItem::rightBarButtonItem)
+        .method(sel::setRightBarButtonItem, &UINavigationItem::setRightBarButtonItem)
+        .method(sel::backBarButtonItem, &UINavigationItem::backBarButtonItem)
+        .method(sel::setBackBarButtonItem, &UINavigationItem::setBackBarButtonItem)
+        .method(sel::setHidesBackButton, &UINavigationItem::setHidesBackButton)
+        .build();
 }

@@ -1,12 +1,14 @@
 #include "platform/uikit/UIPanGestureRecognizer.h"
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
 #include "platform/uikit/UIView.h"
 
 #include <cmath>
 
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 double nowSeconds() { return static_cast<double>(dispatch::RunLoop::main().now()) / 1e9; }
@@ -36,7 +38,7 @@ void UIPanGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEve
 {
     CGPoint before = centroid();
     bool hadTouches = !m_touches.empty();
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
+    sel::touchesBeganWithEvent.sendSuper(objc::classOf<UIPanGestureRecognizer>(), this, touches, event);
     CGPoint after = centroid();
     if (!hadTouches && state() == UIGestureRecognizerStatePossible) {
         m_start = m_anchor = m_lastPoint = after;
@@ -54,7 +56,7 @@ void UIPanGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEve
 
 void UIPanGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
+    sel::touchesMovedWithEvent.sendSuper(objc::classOf<UIPanGestureRecognizer>(), this, touches, event);
     CGPoint p = centroid();
     double t = nowSeconds();
     if (t > m_lastTime)
@@ -72,7 +74,7 @@ void UIPanGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEve
 void UIPanGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
     CGPoint before = centroid();
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
+    sel::touchesEndedWithEvent.sendSuper(objc::classOf<UIPanGestureRecognizer>(), this, touches, event);
     if (!m_touches.empty()) {
         CGPoint after = centroid();
         m_anchor.x += after.x - before.x;
@@ -88,20 +90,21 @@ void UIPanGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEve
 
 void UIPanGestureRecognizer::handleReset()
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "reset");
+    sel::reset.sendSuper(objc::classOf<UIPanGestureRecognizer>(), this);
     m_velocity = CGPointZero;
 }
 
 void UIPanGestureRecognizer::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIPanGestureRecognizer>("UIGestureRecognizer");
-    c->addMethod("touchesBegan:withEvent:", [](UIPanGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
-    c->addMethod("touchesMoved:withEvent:", [](UIPanGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
-    c->addMethod("touchesEnded:withEvent:", [](UIPanGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
-    c->addMethod("reset", [](UIPanGestureRecognizer* self, SEL) { self->handleReset(); });
-    c->addMethod("translationInView:", [](UIPanGestureRecognizer* self, SEL, UIView* v) { return self->translationInView(v); });
-    c->addMethod("setTranslation:inView:", [](UIPanGestureRecognizer* self, SEL, CGPoint t, UIView* v) { self->setTranslation(t, v); });
-    c->addMethod("velocityInView:", [](UIPanGestureRecognizer* self, SEL, UIView* v) { return self->velocityInView(v); });
-    c->addMethod("setMinimumNumberOfTouches:", [](UIPanGestureRecognizer* self, SEL, NSUInteger n) { self->setMinimumNumberOfTouches(n); });
-    c->addMethod("setMaximumNumberOfTouches:", [](UIPanGestureRecognizer* self, SEL, NSUInteger n) { self->setMaximumNumberOfTouches(n); });
+    objc::ClassBuilder<UIPanGestureRecognizer>(rt, "UIGestureRecognizer")
+        .method(sel::touchesBeganWithEvent, &UIPanGestureRecognizer::handleTouchesBegan)
+        .method(sel::touchesMovedWithEvent, &UIPanGestureRecognizer::handleTouchesMoved)
+        .method(sel::touchesEndedWithEvent, &UIPanGestureRecognizer::handleTouchesEnded)
+        .method(sel::reset, &UIPanGestureRecognizer::handleReset)
+        .method(sel::translationInView, &UIPanGestureRecognizer::translationInView)
+        .method(sel::setTranslationInView, &UIPanGestureRecognizer::setTranslation)
+        .method(sel::velocityInView, &UIPanGestureRecognizer::velocityInView)
+        .method(sel::setMinimumNumberOfTouches, &UIPanGestureRecognizer::setMinimumNumberOfTouches)
+        .method(sel::setMaximumNumberOfTouches, &UIPanGestureRecognizer::setMaximumNumberOfTouches)
+        .build();
 }

@@ -1,9 +1,11 @@
 #include "platform/uikit/UIPasteboard.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 Ref<UIPasteboard> UIPasteboard::generalPasteboard()
 {
@@ -21,9 +23,10 @@ void UIPasteboard::setString(std::string value)
 
 void UIPasteboard::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIPasteboard>("NSObject");
-    c->addClassMethod("generalPasteboard", [](objc::Object*, SEL) { return generalPasteboard(); });
-    c->addMethod("string", [](UIPasteboard* self, SEL) { return self->string(); });
-    c->addMethod("setString:", [](UIPasteboard* self, SEL, std::string value) { self->setString(std::move(value)); });
-    c->addMethod("hasStrings", [](UIPasteboard* self, SEL) { return self->hasStrings(); });
+    objc::ClassBuilder<UIPasteboard>(rt, "NSObject")
+        .classMethod(sel::generalPasteboard, &UIPasteboard::generalPasteboard)
+        .method(sel::string, &UIPasteboard::string)
+        .method(sel::setString, &UIPasteboard::setString)
+        .method(sel::hasStrings, &UIPasteboard::hasStrings)
+        .build();
 }

@@ -1,10 +1,12 @@
 #include "platform/uikit/UIPinchGestureRecognizer.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
 
 #include <cmath>
 
-using objc::SEL;
+namespace sel = uikit::sel;
 
 CGFloat UIPinchGestureRecognizer::distance() const
 {
@@ -29,7 +31,7 @@ void UIPinchGestureRecognizer::setScale(CGFloat scale)
 
 void UIPinchGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
+    sel::touchesBeganWithEvent.sendSuper(objc::classOf<UIPinchGestureRecognizer>(), this, touches, event);
     if (m_touches.size() == 2 && state() == UIGestureRecognizerStatePossible) {
         m_initialDistance = m_baseDistance = m_currentDistance = distance();
         m_baseScale = 1;
@@ -40,7 +42,7 @@ void UIPinchGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIE
 
 void UIPinchGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
+    sel::touchesMovedWithEvent.sendSuper(objc::classOf<UIPinchGestureRecognizer>(), this, touches, event);
     if (m_touches.size() < 2)
         return;
     CGFloat previous = scale();
@@ -56,7 +58,7 @@ void UIPinchGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIE
 
 void UIPinchGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
+    sel::touchesEndedWithEvent.sendSuper(objc::classOf<UIPinchGestureRecognizer>(), this, touches, event);
     if (isActive() && m_touches.size() < 2)
         transitionTo(UIGestureRecognizerStateEnded);
     else if (state() == UIGestureRecognizerStatePossible && m_touches.empty())
@@ -65,7 +67,7 @@ void UIPinchGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIE
 
 void UIPinchGestureRecognizer::handleReset()
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "reset");
+    sel::reset.sendSuper(objc::classOf<UIPinchGestureRecognizer>(), this);
     m_initialDistance = m_baseDistance = m_currentDistance = 0;
     m_baseScale = 1;
     m_velocity = 0;
@@ -73,12 +75,13 @@ void UIPinchGestureRecognizer::handleReset()
 
 void UIPinchGestureRecognizer::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIPinchGestureRecognizer>("UIGestureRecognizer");
-    c->addMethod("touchesBegan:withEvent:", [](UIPinchGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
-    c->addMethod("touchesMoved:withEvent:", [](UIPinchGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
-    c->addMethod("touchesEnded:withEvent:", [](UIPinchGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
-    c->addMethod("reset", [](UIPinchGestureRecognizer* self, SEL) { self->handleReset(); });
-    c->addMethod("scale", [](UIPinchGestureRecognizer* self, SEL) { return self->scale(); });
-    c->addMethod("setScale:", [](UIPinchGestureRecognizer* self, SEL, double s) { self->setScale(s); });
-    c->addMethod("velocity", [](UIPinchGestureRecognizer* self, SEL) { return self->velocity(); });
+    objc::ClassBuilder<UIPinchGestureRecognizer>(rt, "UIGestureRecognizer")
+        .method(sel::touchesBeganWithEvent, &UIPinchGestureRecognizer::handleTouchesBegan)
+        .method(sel::touchesMovedWithEvent, &UIPinchGestureRecognizer::handleTouchesMoved)
+        .method(sel::touchesEndedWithEvent, &UIPinchGestureRecognizer::handleTouchesEnded)
+        .method(sel::reset, &UIPinchGestureRecognizer::handleReset)
+        .method(sel::scale, &UIPinchGestureRecognizer::scale)
+        .method(sel::setScale, &UIPinchGestureRecognizer::setScale)
+        .method(sel::velocity, &UIPinchGestureRecognizer::velocity)
+        .build();
 }

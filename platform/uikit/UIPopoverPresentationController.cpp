@@ -1,14 +1,15 @@
 #include "platform/uikit/UIPopoverPresentationController.h"
 
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIBarButtonItem.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIViewController.h"
 
 #include <algorithm>
 
-using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 UIView* UIPopoverPresentationController::sourceView() const { return m_sourceView.ptr(); }
 void UIPopoverPresentationController::setSourceView(UIView* view) { m_sourceView = view; }
@@ -47,11 +48,12 @@ CGRect UIPopoverPresentationController::frameForContentSize(CGSize size, CGRect 
 
 void UIPopoverPresentationController::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIPopoverPresentationController>("NSObject");
-    c->addMethod("sourceView", [](UIPopoverPresentationController* self, SEL) { return Ref<UIView>(self->sourceView()); });
-    c->addMethod("setSourceView:", [](UIPopoverPresentationController* self, SEL, UIView* v) { self->setSourceView(v); });
-    c->addMethod("sourceRect", [](UIPopoverPresentationController* self, SEL) { return self->sourceRect(); });
-    c->addMethod("setSourceRect:", [](UIPopoverPresentationController* self, SEL, CGRect r) { self->setSourceRect(r); });
-    c->addMethod("setBarButtonItem:", [](UIPopoverPresentationController* self, SEL, UIBarButtonItem* item) { self->setBarButtonItem(item); });
-    c->addMethod("setPermittedArrowDirections:", [](UIPopoverPresentationController* self, SEL, NSUInteger a) { self->setPermittedArrowDirections(a); });
+    objc::ClassBuilder<UIPopoverPresentationController>(rt, "NSObject")
+        .method(sel::sourceView, &UIPopoverPresentationController::sourceView)
+        .method(sel::setSourceView, &UIPopoverPresentationController::setSourceView)
+        .method(sel::sourceRect, &UIPopoverPresentationController::sourceRect)
+        .method(sel::setSourceRect, &UIPopoverPresentationController::setSourceRect)
+        .method(sel::setBarButtonItem, &UIPopoverPresentationController::setBarButtonItem)
+        .method(sel::setPermittedArrowDirections, &UIPopoverPresentationController::setPermittedArrowDirections)
+        .build();
 }

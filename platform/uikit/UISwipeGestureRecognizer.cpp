@@ -1,11 +1,13 @@
 #include "platform/uikit/UISwipeGestureRecognizer.h"
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
 
 #include <cmath>
 
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 double nowSeconds() { return static_cast<double>(dispatch::RunLoop::main().now()) / 1e9; }
@@ -13,7 +15,7 @@ double nowSeconds() { return static_cast<double>(dispatch::RunLoop::main().now()
 
 void UISwipeGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
+    sel::touchesBeganWithEvent.sendSuper(objc::classOf<UISwipeGestureRecognizer>(), this, touches, event);
     if (state() != UIGestureRecognizerStatePossible)
         return;
     if (m_touches.size() > m_touchesRequired)
@@ -25,7 +27,7 @@ void UISwipeGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIE
 
 void UISwipeGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
+    sel::touchesMovedWithEvent.sendSuper(objc::classOf<UISwipeGestureRecognizer>(), this, touches, event);
     if (state() != UIGestureRecognizerStatePossible || !m_started || m_touches.size() != m_touchesRequired)
         return;
     CGPoint p = centroid();
@@ -48,25 +50,26 @@ void UISwipeGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIE
 
 void UISwipeGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
+    sel::touchesEndedWithEvent.sendSuper(objc::classOf<UISwipeGestureRecognizer>(), this, touches, event);
     if (state() == UIGestureRecognizerStatePossible && m_touches.empty())
         fail();
 }
 
 void UISwipeGestureRecognizer::handleReset()
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "reset");
+    sel::reset.sendSuper(objc::classOf<UISwipeGestureRecognizer>(), this);
     m_started = false;
 }
 
 void UISwipeGestureRecognizer::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UISwipeGestureRecognizer>("UIGestureRecognizer");
-    c->addMethod("touchesBegan:withEvent:", [](UISwipeGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
-    c->addMethod("touchesMoved:withEvent:", [](UISwipeGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
-    c->addMethod("touchesEnded:withEvent:", [](UISwipeGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
-    c->addMethod("reset", [](UISwipeGestureRecognizer* self, SEL) { self->handleReset(); });
-    c->addMethod("setDirection:", [](UISwipeGestureRecognizer* self, SEL, NSUInteger d) { self->setDirection(d); });
-    c->addMethod("direction", [](UISwipeGestureRecognizer* self, SEL) { return self->direction(); });
-    c->addMethod("setNumberOfTouchesRequired:", [](UISwipeGestureRecognizer* self, SEL, NSUInteger n) { self->setNumberOfTouchesRequired(n); });
+    objc::ClassBuilder<UISwipeGestureRecognizer>(rt, "UIGestureRecognizer")
+        .method(sel::touchesBeganWithEvent, &UISwipeGestureRecognizer::handleTouchesBegan)
+        .method(sel::touchesMovedWithEvent, &UISwipeGestureRecognizer::handleTouchesMoved)
+        .method(sel::touchesEndedWithEvent, &UISwipeGestureRecognizer::handleTouchesEnded)
+        .method(sel::reset, &UISwipeGestureRecognizer::handleReset)
+        .method(sel::setDirection, &UISwipeGestureRecognizer::setDirection)
+        .method(sel::direction, &UISwipeGestureRecognizer::direction)
+        .method(sel::setNumberOfTouchesRequired, &UISwipeGestureRecognizer::setNumberOfTouchesRequired)
+        .build();
 }

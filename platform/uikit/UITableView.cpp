@@ -1,7 +1,9 @@
 #include "platform/uikit/UITableView.h"
 
 #include "platform/corefoundation/NSArray.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TextLayout.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UIPanGestureRecognizer.h"
 #include "platform/uikit/UISwipeGestureRecognizer.h"
@@ -11,13 +13,10 @@
 #include <cctype>
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
-
-bool responds(objc::Object* o, const char* sel) { return objc::respondsToSelector(o, sel); }
 
 // How far a finger may move and still tap a row.
 constexpr CGFloat kTapMovementLimit = 10;
@@ -36,7 +35,7 @@ std::string uppercased(std::string s)
 Ref<UITableView> UITableView::create(CGRect frame, UITableViewStyle style)
 {
     auto table = objc::make<UITableView>();
-    msgSend<Ref<objc::Object>>(table, "initWithFrame:style:", frame, style);
+    sel::initWithFrameStyle(table, frame, style);
     return table;
 }
 
@@ -68,7 +67,7 @@ void UITableView::replaceTableView(objc::Ref<UIView>& slot, UIView* view)
 void UITableView::setTableHeaderView(UIView* view) { replaceTableView(m_tableHeaderView, view); }
 void UITableView::setTableFooterView(UIView* view) { replaceTableView(m_tableFooterView, view); }
 
-void UITableView::setEditing(bool editing, bool animated) { msgSend(this, "setEditing:animated:", editing, animated); }
+void UITableView::setEditing(bool editing, bool animated) { sel::setEditingAnimated(this, editing, animated); }
 
 void UITableView::reloadData()
 {
@@ -104,13 +103,13 @@ Ref<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(const std::s
     if (!pool.empty()) {
         Ref<UITableViewCell> cell = pool.back();
         pool.pop_back();
-        msgSend(cell, "prepareForReuse");
+        sel::prepareForReuse(cell);
         return cell;
     }
     if (auto it = m_registeredClasses.find(identifier); it != m_registeredClasses.end()) {
         auto object = it->second->createInstance();
         Ref<UITableViewCell> cell(objc::checkedObjectCast<UITableViewCell>(object.ptr()));
-        msgSend<Ref<objc::Object>>(cell, "initWithStyle:reuseIdentifier:", UITableViewCellStyleDefault, identifier);
+        sel::initWithStyleReuseIdentifier(cell, UITableViewCellStyleDefault, identifier);
         return cell;
     }
     return nullptr;
@@ -141,21 +140,21 @@ void UITableView::ensureGeometry()
     bool grouped = m_style == UITableViewStyleGrouped;
     NSInteger sections = 0;
     if (source)
-        sections = responds(source, "numberOfSectionsInTableView:") ? msgSend<NSInteger>(source, "numberOfSectionsInTableView:", this) : 1;
+        sections = sel::numberOfSectionsInTableView.isAnsweredBy(source) ? sel::numberOfSectionsInTableView(source, this) : 1;
     CGFloat y = m_tableHeaderView ? m_tableHeaderView->frame().size.height : 0;
     for (NSInteger s = 0; s < std::max<NSInteger>(0, sections); ++s) {
         Section sec;
         sec.top = y;
-        if (responds(source, "tableView:titleForHeaderInSection:"))
-            sec.headerTitle = msgSend<std::string>(source, "tableView:titleForHeaderInSection:", this, s);
-        if (responds(source, "tableView:titleForFooterInSection:"))
-            sec.footerTitle = msgSend<std::string>(source, "tableView:titleForFooterInSection:", this, s);
-        if (responds(delegate, "tableView:viewForHeaderInSection:"))
-            sec.headerView = msgSend<Ref<UIView>>(delegate, "tableView:viewForHeaderInSection:", this, s);
-        if (responds(delegate, "tableView:viewForFooterInSection:"))
-            sec.footerView = msgSend<Ref<UIView>>(delegate, "tableView:viewForFooterInSection:", this, s);
-        if (responds(delegate, "tableView:heightForHeaderInSection:"))
-            sec.headerHeight = msgSend<double>(delegate, "tableView:heightForHeaderInSection:", this, s);
+        if (sel::tableViewTitleForHeaderInSection.isAnsweredBy(source))
+            sec.headerTitle = sel::tableViewTitleForHeaderInSection(source, this, s);
+        if (sel::tableViewTitleForFooterInSection.isAnsweredBy(source))
+            sec.footerTitle = sel::tableViewTitleForFooterInSection(source, this, s);
+        if (sel::tableViewViewForHeaderInSection.isAnsweredBy(delegate))
+            sec.headerView = sel::tableViewViewForHeaderInSection(delegate, this, s);
+        if (sel::tableViewViewForFooterInSection.isAnsweredBy(delegate))
+            sec.footerView = sel::tableViewViewForFooterInSection(delegate, this, s);
+        if (sel::tableViewHeightForHeaderInSection.isAnsweredBy(delegate))
+            sec.headerHeight = sel::tableViewHeightForHeaderInSection(delegate, this, s);
         else if (m_sectionHeaderHeight >= 0)
             sec.headerHeight = m_sectionHeaderHeight;
         else if (grouped)
@@ -163,18 +162,18 @@ void UITableView::ensureGeometry()
         else
             sec.headerHeight = sec.headerView ? sec.headerView->frame().size.height : (sec.headerTitle.empty() ? 0 : 28);
         y += sec.headerHeight;
-        NSInteger rows = msgSend<NSInteger>(source, "tableView:numberOfRowsInSection:", this, s);
+        NSInteger rows = sel::tableViewNumberOfRowsInSection(source, this, s);
         for (NSInteger r = 0; r < std::max<NSInteger>(0, rows); ++r) {
             CGFloat h = m_rowHeight;
-            if (responds(delegate, "tableView:heightForRowAtIndexPath:"))
-                h = msgSend<double>(delegate, "tableView:heightForRowAtIndexPath:", this, pathOf({ s, r }));
+            if (sel::tableViewHeightForRowAtIndexPath.isAnsweredBy(delegate))
+                h = sel::tableViewHeightForRowAtIndexPath(delegate, this, pathOf({ s, r }));
             sec.rowTops.push_back(y);
             sec.rowHeights.push_back(std::max(0.0, h));
             y += std::max(0.0, h);
         }
         sec.footerTop = y;
-        if (responds(delegate, "tableView:heightForFooterInSection:"))
-            sec.footerHeight = msgSend<double>(delegate, "tableView:heightForFooterInSection:", this, s);
+        if (sel::tableViewHeightForFooterInSection.isAnsweredBy(delegate))
+            sec.footerHeight = sel::tableViewHeightForFooterInSection(delegate, this, s);
         else if (m_sectionFooterHeight >= 0)
             sec.footerHeight = m_sectionFooterHeight;
         else if (!sec.footerTitle.empty()) {
@@ -368,17 +367,17 @@ void UITableView::configureCell(UITableViewCell* cell, const Key& key)
     UITableViewCellEditingStyle style = UITableViewCellEditingStyleNone;
     bool reorderable = false, indent = true;
     if (m_editing) {
-        bool canEdit = responds(source, "tableView:canEditRowAtIndexPath:") ? msgSend<bool>(source, "tableView:canEditRowAtIndexPath:", this, path.ptr()) : true;
+        bool canEdit = sel::tableViewCanEditRowAtIndexPath.isAnsweredBy(source) ? sel::tableViewCanEditRowAtIndexPath(source, this, path.ptr()) : true;
         if (canEdit) {
-            if (responds(delegate, "tableView:editingStyleForRowAtIndexPath:"))
-                style = static_cast<UITableViewCellEditingStyle>(msgSend<NSInteger>(delegate, "tableView:editingStyleForRowAtIndexPath:", this, path.ptr()));
-            else if (responds(source, "tableView:commitEditingStyle:forRowAtIndexPath:"))
+            if (sel::tableViewEditingStyleForRowAtIndexPath.isAnsweredBy(delegate))
+                style = static_cast<UITableViewCellEditingStyle>(sel::tableViewEditingStyleForRowAtIndexPath(delegate, this, path.ptr()));
+            else if (sel::tableViewCommitEditingStyleForRowAtIndexPath.isAnsweredBy(source))
                 style = UITableViewCellEditingStyleDelete;
         }
-        if (responds(source, "tableView:moveRowAtIndexPath:toIndexPath:"))
-            reorderable = responds(source, "tableView:canMoveRowAtIndexPath:") ? msgSend<bool>(source, "tableView:canMoveRowAtIndexPath:", this, path.ptr()) : true;
-        if (responds(delegate, "tableView:shouldIndentWhileEditingRowAtIndexPath:"))
-            indent = msgSend<bool>(delegate, "tableView:shouldIndentWhileEditingRowAtIndexPath:", this, path.ptr());
+        if (sel::tableViewMoveRowAtIndexPathToIndexPath.isAnsweredBy(source))
+            reorderable = sel::tableViewCanMoveRowAtIndexPath.isAnsweredBy(source) ? sel::tableViewCanMoveRowAtIndexPath(source, this, path.ptr()) : true;
+        if (sel::tableViewShouldIndentWhileEditingRowAtIndexPath.isAnsweredBy(delegate))
+            indent = sel::tableViewShouldIndentWhileEditingRowAtIndexPath(delegate, this, path.ptr());
     }
     cell->configureEditing(style, reorderable, indent);
     bool selected = std::find(m_selected.begin(), m_selected.end(), key) != m_selected.end();
@@ -443,14 +442,14 @@ void UITableView::layoutTable()
                 cell = it->second;
             } else {
                 Ref<NSIndexPath> path = pathOf(key);
-                cell = msgSend<Ref<UITableViewCell>>(source, "tableView:cellForRowAtIndexPath:", this, path.ptr());
+                cell = sel::tableViewCellForRowAtIndexPath(source, this, path.ptr());
                 if (!cell) {
                     uikit::warn("UITableView dataSource returned no cell from tableView:cellForRowAtIndexPath:");
                     continue;
                 }
                 configureCell(cell, key);
-                if (responds(delegate, "tableView:willDisplayCell:forRowAtIndexPath:"))
-                    msgSend(delegate, "tableView:willDisplayCell:forRowAtIndexPath:", this, cell.ptr(), path.ptr());
+                if (sel::tableViewWillDisplayCellForRowAtIndexPath.isAnsweredBy(delegate))
+                    sel::tableViewWillDisplayCellForRowAtIndexPath(delegate, this, cell.ptr(), path.ptr());
             }
             if (!(m_reorder && m_reorder->cell == cell))
                 cell->setFrame(frame);
@@ -470,8 +469,8 @@ void UITableView::selectByUser(Key key)
     Ref<UITableView> keep(this);
     Ref<objc::Object> delegate(delegateObject());
     Ref<NSIndexPath> path = pathOf(key);
-    if (responds(delegate, "tableView:willSelectRowAtIndexPath:")) {
-        path = msgSend<Ref<NSIndexPath>>(delegate, "tableView:willSelectRowAtIndexPath:", this, path.ptr());
+    if (sel::tableViewWillSelectRowAtIndexPath.isAnsweredBy(delegate)) {
+        path = sel::tableViewWillSelectRowAtIndexPath(delegate, this, path.ptr());
         if (!path || !validKey({ path->section(), path->row() }))
             return;
     }
@@ -479,8 +478,8 @@ void UITableView::selectByUser(Key key)
     Key chosen { path->section(), path->row() };
     if (multiple && std::find(m_selected.begin(), m_selected.end(), chosen) != m_selected.end()) {
         deselectRowAtIndexPath(path, false);
-        if (responds(delegate, "tableView:didDeselectRowAtIndexPath:"))
-            msgSend(delegate, "tableView:didDeselectRowAtIndexPath:", this, path.ptr());
+        if (sel::tableViewDidDeselectRowAtIndexPath.isAnsweredBy(delegate))
+            sel::tableViewDidDeselectRowAtIndexPath(delegate, this, path.ptr());
         return;
     }
     if (!multiple) {
@@ -489,13 +488,13 @@ void UITableView::selectByUser(Key key)
                 continue;
             Ref<NSIndexPath> oldPath = pathOf(old);
             deselectRowAtIndexPath(oldPath, false);
-            if (responds(delegate, "tableView:didDeselectRowAtIndexPath:"))
-                msgSend(delegate, "tableView:didDeselectRowAtIndexPath:", this, oldPath.ptr());
+            if (sel::tableViewDidDeselectRowAtIndexPath.isAnsweredBy(delegate))
+                sel::tableViewDidDeselectRowAtIndexPath(delegate, this, oldPath.ptr());
         }
     }
     selectRowAtIndexPath(path, false);
-    if (responds(delegate, "tableView:didSelectRowAtIndexPath:"))
-        msgSend(delegate, "tableView:didSelectRowAtIndexPath:", this, path.ptr());
+    if (sel::tableViewDidSelectRowAtIndexPath.isAnsweredBy(delegate))
+        sel::tableViewDidSelectRowAtIndexPath(delegate, this, path.ptr());
 }
 
 void UITableView::hideDeleteConfirmation()
@@ -514,17 +513,24 @@ void UITableView::editingControlTapped(UITableViewCell* cell)
         return;
     Ref<objc::Object> source = m_dataSource.strong();
     Ref<objc::Object> delegate(delegateObject());
-    auto style = responds(delegate, "tableView:editingStyleForRowAtIndexPath:")
-        ? static_cast<UITableViewCellEditingStyle>(msgSend<NSInteger>(delegate, "tableView:editingStyleForRowAtIndexPath:", this, path.ptr()))
+    auto style = sel::tableViewEditingStyleForRowAtIndexPath.isAnsweredBy(delegate)
+        ? static_cast<UITableViewCellEditingStyle>(sel::tableViewEditingStyleForRowAtIndexPath(delegate, this, path.ptr()))
         : UITableViewCellEditingStyleDelete;
     if (style == UITableViewCellEditingStyleInsert) {
-        if (responds(source, "tableView:commitEditingStyle:forRowAtIndexPath:"))
-            msgSend(source, "tableView:commitEditingStyle:forRowAtIndexPath:", this, UITableViewCellEditingStyleInsert, path.ptr());
+        if (sel::tableViewCommitEditingStyleForRowAtIndexPath.isAnsweredBy(source))
+            sel::tableViewCommitEditingStyleForRowAtIndexPath(source, this, UITableViewCellEditingStyleInsert, path.ptr());
         return;
     }
+    showDeleteConfirmation(cell, path);
+}
+
+// The row's delete button, titled as the delegate says; any other row's goes away.
+void UITableView::showDeleteConfirmation(UITableViewCell* cell, NSIndexPath* path)
+{
     hideDeleteConfirmation();
-    std::string title = responds(delegate, "tableView:titleForDeleteConfirmationButtonForRowAtIndexPath:")
-        ? msgSend<std::string>(delegate, "tableView:titleForDeleteConfirmationButtonForRowAtIndexPath:", this, path.ptr())
+    Ref<objc::Object> delegate(delegateObject());
+    std::string title = sel::tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath.isAnsweredBy(delegate)
+        ? sel::tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath(delegate, this, path)
         : std::string("Delete");
     m_deleteConfirmation = Key { path->section(), path->row() };
     cell->showDeleteConfirmation(title);
@@ -536,8 +542,8 @@ void UITableView::deleteConfirmed(UITableViewCell* cell)
     Ref<NSIndexPath> path = indexPathForCell(cell);
     hideDeleteConfirmation();
     Ref<objc::Object> source = m_dataSource.strong();
-    if (path && responds(source, "tableView:commitEditingStyle:forRowAtIndexPath:"))
-        msgSend(source, "tableView:commitEditingStyle:forRowAtIndexPath:", this, UITableViewCellEditingStyleDelete, path.ptr());
+    if (path && sel::tableViewCommitEditingStyleForRowAtIndexPath.isAnsweredBy(source))
+        sel::tableViewCommitEditingStyleForRowAtIndexPath(source, this, UITableViewCellEditingStyleDelete, path.ptr());
 }
 
 UITableView::Key UITableView::destinationForReorder(CGFloat y, const Key& source)
@@ -597,174 +603,213 @@ void UITableView::reorderTouch(UITableViewCell* cell, UITouch* touch, UITouchPha
     Ref<NSIndexPath> from = pathOf(reorder.source);
     Ref<NSIndexPath> to = pathOf(destination);
     Ref<objc::Object> delegate(delegateObject());
-    if (responds(delegate, "tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath:")) {
-        if (auto proposed = msgSend<Ref<NSIndexPath>>(delegate, "tableView:targetIndexPathForMoveFromRowAtIndexPath:toProposedIndexPath:", this, from.ptr(), to.ptr()))
+    if (sel::tableViewTargetIndexPathForMoveFromRowAtIndexPathToProposedIndexPath.isAnsweredBy(delegate)) {
+        if (auto proposed = sel::tableViewTargetIndexPathForMoveFromRowAtIndexPathToProposedIndexPath(delegate, this, from.ptr(), to.ptr()))
             to = proposed;
     }
     if (!to->isEqual(from)) {
         Ref<objc::Object> source = m_dataSource.strong();
-        if (responds(source, "tableView:moveRowAtIndexPath:toIndexPath:"))
-            msgSend(source, "tableView:moveRowAtIndexPath:toIndexPath:", this, from.ptr(), to.ptr());
+        if (sel::tableViewMoveRowAtIndexPathToIndexPath.isAnsweredBy(source))
+            sel::tableViewMoveRowAtIndexPathToIndexPath(source, this, from.ptr(), to.ptr());
     }
     reloadData();
     layoutIfNeeded();
 }
 
+Ref<objc::Object> UITableView::initTable(CGRect frame, NSInteger style)
+{
+    m_style = static_cast<UITableViewStyle>(style);
+    sel::initWithFrame.sendSuper(objc::classOf<UITableView>(), this, frame);
+    setBackgroundColor(m_style == UITableViewStyleGrouped ? UIColor::colorWithRed(0.937, 0.937, 0.957, 1) : UIColor::whiteColor());
+    setAlwaysBounceVertical(true);
+    m_deleteSwipe = UIGestureRecognizer::create<UISwipeGestureRecognizer>(this, sel::_swipeToDelete.name());
+    m_deleteSwipe->setDirection(UISwipeGestureRecognizerDirectionLeft);
+    addGestureRecognizer(m_deleteSwipe);
+    return Ref<objc::Object>(this);
+}
+
+void UITableView::applyDelegate(objc::Object* d)
+{
+    UIScrollView::setDelegate(d);
+    m_geometryValid = false;
+    setNeedsLayout();
+}
+
+void UITableView::applyEditing(bool editing, bool)
+{
+    if (m_editing == editing)
+        return;
+    hideDeleteConfirmation();
+    m_editing = editing;
+    for (auto& [key, cell] : m_visible)
+        configureCell(cell, key);
+    setNeedsLayout();
+}
+
+Ref<NSArray> UITableView::visibleCellsArray()
+{
+    auto cells = visibleCells();
+    return NSArray::make(std::vector<Ref<objc::Object>>(cells.begin(), cells.end()));
+}
+
+void UITableView::registerCellClass(objc::Object* cls, std::string id)
+{
+    registerClassForCellReuseIdentifier(dynamic_cast<objc::Class*>(cls), id);
+}
+
+void UITableView::swipeToDelete(UISwipeGestureRecognizer* swipe)
+{
+    Ref<NSIndexPath> path = indexPathForRowAtPoint(swipe->locationInView(this));
+    UITableViewCell* cell = cellForRowAtIndexPath(path);
+    if (cell)
+        showDeleteConfirmation(cell, path);
+}
+
+bool UITableView::shouldBeginGesture(UIGestureRecognizer* r)
+{
+    if (r == m_deleteSwipe.ptr()) {
+        if (m_editing)
+            return false;
+        Ref<objc::Object> source = m_dataSource.strong();
+        if (!sel::tableViewCommitEditingStyleForRowAtIndexPath.isAnsweredBy(source))
+            return false;
+        Ref<NSIndexPath> path = indexPathForRowAtPoint(r->locationInView(this));
+        if (!path)
+            return false;
+        if (sel::tableViewCanEditRowAtIndexPath.isAnsweredBy(source) && !sel::tableViewCanEditRowAtIndexPath(source, this, path.ptr()))
+            return false;
+        Ref<objc::Object> delegate(delegateObject());
+        if (sel::tableViewEditingStyleForRowAtIndexPath.isAnsweredBy(delegate)
+            && sel::tableViewEditingStyleForRowAtIndexPath(delegate, this, path.ptr()) != UITableViewCellEditingStyleDelete)
+            return false;
+        return true;
+    }
+    // No scrolling while a row is being dragged by its grip.
+    for (auto& t : r->touches())
+        for (UIView* v = t->view(); v && v != this; v = v->superview())
+            if (objc::isKindOfClass(v, "UITableViewCellReorderControl"))
+                return false;
+    return sel::gestureRecognizerShouldBegin.sendSuper(objc::classOf<UITableView>(), this, r);
+}
+
+// Taps on rows (touches arrive here from the cells' views along the responder chain).
+void UITableView::tableTouchesBegan(const UITouchSet& touches, UIEvent*)
+{
+    if (touches.empty())
+        return;
+    m_tracking.reset();
+    CGPoint p = touches.front()->locationInView(this);
+    if (m_deleteConfirmation) {
+        // Any touch outside the delete button puts the row back.
+        hideDeleteConfirmation();
+        return;
+    }
+    bool allowed = m_editing ? m_allowsSelectionDuringEditing : m_allowsSelection;
+    Ref<NSIndexPath> path = indexPathForRowAtPoint(p);
+    if (!allowed || !path)
+        return;
+    // A row whose cell takes no touches (a greyed-out choice) cannot be tapped.
+    if (UITableViewCell* cell = cellForRowAtIndexPath(path); cell && !cell->isUserInteractionEnabled())
+        return;
+    Ref<objc::Object> delegate(delegateObject());
+    if (sel::tableViewShouldHighlightRowAtIndexPath.isAnsweredBy(delegate) && !sel::tableViewShouldHighlightRowAtIndexPath(delegate, this, path.ptr()))
+        return;
+    m_tracking = Key { path->section(), path->row() };
+    m_trackingStart = p;
+    if (UITableViewCell* cell = cellForRowAtIndexPath(path))
+        cell->setHighlighted(true, false);
+}
+
+// A finger that wanders off its starting point (a swipe no recogniser took) is no tap.
+void UITableView::tableTouchesMoved(const UITouchSet& touches, UIEvent*)
+{
+    if (!m_tracking || touches.empty())
+        return;
+    CGPoint p = touches.front()->locationInView(this);
+    if (std::hypot(p.x - m_trackingStart.x, p.y - m_trackingStart.y) <= kTapMovementLimit)
+        return;
+    if (UITableViewCell* cell = cellForRowAtIndexPath(pathOf(*m_tracking)))
+        cell->setHighlighted(false, false);
+    m_tracking.reset();
+}
+
+void UITableView::tableTouchesCancelled(const UITouchSet&, UIEvent*)
+{
+    if (m_tracking)
+        if (UITableViewCell* cell = cellForRowAtIndexPath(pathOf(*m_tracking)))
+            cell->setHighlighted(false, false);
+    m_tracking.reset();
+}
+
+void UITableView::tableTouchesEnded(const UITouchSet&, UIEvent*)
+{
+    if (!m_tracking)
+        return;
+    Key key = *m_tracking;
+    m_tracking.reset();
+    if (UITableViewCell* cell = cellForRowAtIndexPath(pathOf(key)))
+        cell->setHighlighted(false, false);
+    selectByUser(key);
+}
+
+Ref<objc::Object> UITableView::initWithFrameAsPlainTable(CGRect frame) { return sel::initWithFrameStyle(this, frame, UITableViewStylePlain); }
+
+void UITableView::editWithoutAnimation(bool editing) { setEditing(editing, false); }
+
+void UITableView::applySeparatorStyle(NSInteger style) { setSeparatorsHidden(style == 0); }
+
+Ref<UITableViewCell> UITableView::dequeueReusableCellForIndexPath(std::string identifier, NSIndexPath*) { return dequeueReusableCellWithIdentifier(identifier); }
+
+void UITableView::selectRowWithScrollPosition(NSIndexPath* path, bool animated, NSInteger) { selectRowAtIndexPath(path, animated); }
+
+void UITableView::scrollToRowAtScrollPosition(NSIndexPath* path, NSInteger, bool animated) { scrollToRowAtIndexPath(path, animated); }
+
 void UITableView::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UITableView>("UIScrollView");
-    c->addMethod("initWithFrame:style:", [c](UITableView* self, SEL, CGRect frame, NSInteger style) {
-        self->m_style = static_cast<UITableViewStyle>(style);
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setBackgroundColor(self->m_style == UITableViewStyleGrouped ? UIColor::colorWithRed(0.937, 0.937, 0.957, 1) : UIColor::whiteColor());
-        self->setAlwaysBounceVertical(true);
-        self->m_deleteSwipe = UIGestureRecognizer::create<UISwipeGestureRecognizer>(self, "_swipeToDelete:");
-        self->m_deleteSwipe->setDirection(UISwipeGestureRecognizerDirectionLeft);
-        self->addGestureRecognizer(self->m_deleteSwipe);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("initWithFrame:", [](UITableView* self, SEL, CGRect frame) { return msgSend<Ref<objc::Object>>(self, "initWithFrame:style:", frame, UITableViewStylePlain); });
-    c->addMethod("setDataSource:", [](UITableView* self, SEL, objc::Object* d) { self->setDataSource(d); });
-    c->addMethod("dataSource", [](UITableView* self, SEL) { return Ref<objc::Object>(self->dataSource()); });
-    c->addMethod("setDelegate:", [](UITableView* self, SEL, objc::Object* d) {
-        self->UIScrollView::setDelegate(d);
-        self->m_geometryValid = false;
-        self->setNeedsLayout();
-    });
-    c->addMethod("reloadData", [](UITableView* self, SEL) { self->reloadData(); });
-    c->addMethod("setRowHeight:", [](UITableView* self, SEL, double h) { self->setRowHeight(h); });
-    c->addMethod("rowHeight", [](UITableView* self, SEL) { return self->rowHeight(); });
-    c->addMethod("setEditing:animated:", [](UITableView* self, SEL, bool editing, bool) {
-        if (self->m_editing == editing)
-            return;
-        self->hideDeleteConfirmation();
-        self->m_editing = editing;
-        for (auto& [key, cell] : self->m_visible)
-            self->configureCell(cell, key);
-        self->setNeedsLayout();
-    });
-    c->addMethod("setEditing:", [](UITableView* self, SEL, bool editing) { self->setEditing(editing, false); });
-    c->addMethod("isEditing", [](UITableView* self, SEL) { return self->isEditing(); });
-    c->addMethod("layoutSubviews", [](UITableView* self, SEL) { self->layoutTable(); });
-    c->addMethod("numberOfSections", [](UITableView* self, SEL) { return self->numberOfSections(); });
-    c->addMethod("numberOfRowsInSection:", [](UITableView* self, SEL, NSInteger s) { return self->numberOfRowsInSection(s); });
-    c->addMethod("cellForRowAtIndexPath:", [](UITableView* self, SEL, NSIndexPath* p) { return Ref<UITableViewCell>(self->cellForRowAtIndexPath(p)); });
-    c->addMethod("indexPathForCell:", [](UITableView* self, SEL, UITableViewCell* cell) { return self->indexPathForCell(cell); });
-    c->addMethod("indexPathForSelectedRow", [](UITableView* self, SEL) { return self->indexPathForSelectedRow(); });
-    c->addMethod("indexPathForRowAtPoint:", [](UITableView* self, SEL, CGPoint p) { return self->indexPathForRowAtPoint(p); });
-    c->addMethod("dequeueReusableCellWithIdentifier:", [](UITableView* self, SEL, std::string id) { return self->dequeueReusableCellWithIdentifier(id); });
-    c->addMethod("deselectRowAtIndexPath:animated:", [](UITableView* self, SEL, NSIndexPath* p, bool a) { self->deselectRowAtIndexPath(p, a); });
-    c->addMethod("visibleCells", [](UITableView* self, SEL) {
-        auto cells = self->visibleCells();
-        return NSArray::make(std::vector<Ref<objc::Object>>(cells.begin(), cells.end()));
-    });
-    c->addMethod("setAllowsSelection:", [](UITableView* self, SEL, bool on) { self->setAllowsSelection(on); });
-    c->addMethod("setAllowsSelectionDuringEditing:", [](UITableView* self, SEL, bool on) { self->setAllowsSelectionDuringEditing(on); });
-    c->addMethod("setAllowsMultipleSelection:", [](UITableView* self, SEL, bool on) { self->setAllowsMultipleSelection(on); });
-    c->addMethod("setAllowsMultipleSelectionDuringEditing:", [](UITableView* self, SEL, bool on) { self->setAllowsMultipleSelectionDuringEditing(on); });
-    c->addMethod("setSectionHeaderHeight:", [](UITableView* self, SEL, double h) { self->setSectionHeaderHeight(h); });
-    c->addMethod("setSectionFooterHeight:", [](UITableView* self, SEL, double h) { self->setSectionFooterHeight(h); });
-    c->addMethod("setTableHeaderView:", [](UITableView* self, SEL, UIView* v) { self->setTableHeaderView(v); });
-    c->addMethod("setTableFooterView:", [](UITableView* self, SEL, UIView* v) { self->setTableFooterView(v); });
-    c->addMethod("setSeparatorStyle:", [](UITableView* self, SEL, NSInteger style) { self->setSeparatorsHidden(style == 0); });
-    c->addMethod("registerClass:forCellReuseIdentifier:", [](UITableView* self, SEL, objc::Object* cls, std::string id) {
-        self->registerClassForCellReuseIdentifier(dynamic_cast<objc::Class*>(cls), id);
-    });
-    c->addMethod("dequeueReusableCellWithIdentifier:forIndexPath:", [](UITableView* self, SEL, std::string id, NSIndexPath*) { return self->dequeueReusableCellWithIdentifier(id); });
-    c->addMethod("selectRowAtIndexPath:animated:scrollPosition:", [](UITableView* self, SEL, NSIndexPath* p, bool a, NSInteger) { self->selectRowAtIndexPath(p, a); });
-    c->addMethod("scrollToRowAtIndexPath:atScrollPosition:animated:", [](UITableView* self, SEL, NSIndexPath* p, NSInteger, bool a) { self->scrollToRowAtIndexPath(p, a); });
-    c->addMethod("beginUpdates", [](UITableView* self, SEL) { self->beginUpdates(); });
-    c->addMethod("endUpdates", [](UITableView* self, SEL) { self->endUpdates(); });
-    c->addMethod("style", [](UITableView* self, SEL) { return self->style(); });
-    c->addMethod("rectForRowAtIndexPath:", [](UITableView* self, SEL, NSIndexPath* p) { return self->rectForRowAtIndexPath(p); });
-    c->addMethod("_swipeToDelete:", [](UITableView* self, SEL, UISwipeGestureRecognizer* swipe) {
-        Ref<NSIndexPath> path = self->indexPathForRowAtPoint(swipe->locationInView(self));
-        UITableViewCell* cell = self->cellForRowAtIndexPath(path);
-        if (!cell)
-            return;
-        self->hideDeleteConfirmation();
-        Ref<objc::Object> delegate(self->delegateObject());
-        std::string title = responds(delegate, "tableView:titleForDeleteConfirmationButtonForRowAtIndexPath:")
-            ? msgSend<std::string>(delegate, "tableView:titleForDeleteConfirmationButtonForRowAtIndexPath:", self, path.ptr())
-            : std::string("Delete");
-        self->m_deleteConfirmation = Key { path->section(), path->row() };
-        cell->showDeleteConfirmation(title);
-    });
-    c->addMethod("gestureRecognizerShouldBegin:", [c](UITableView* self, SEL, UIGestureRecognizer* r) {
-        if (r == self->m_deleteSwipe.ptr()) {
-            if (self->m_editing)
-                return false;
-            Ref<objc::Object> source = self->m_dataSource.strong();
-            if (!responds(source, "tableView:commitEditingStyle:forRowAtIndexPath:"))
-                return false;
-            Ref<NSIndexPath> path = self->indexPathForRowAtPoint(r->locationInView(self));
-            if (!path)
-                return false;
-            if (responds(source, "tableView:canEditRowAtIndexPath:") && !msgSend<bool>(source, "tableView:canEditRowAtIndexPath:", self, path.ptr()))
-                return false;
-            Ref<objc::Object> delegate(self->delegateObject());
-            if (responds(delegate, "tableView:editingStyleForRowAtIndexPath:")
-                && msgSend<NSInteger>(delegate, "tableView:editingStyleForRowAtIndexPath:", self, path.ptr()) != UITableViewCellEditingStyleDelete)
-                return false;
-            return true;
-        }
-        // No scrolling while a row is being dragged by its grip.
-        for (auto& t : r->touches())
-            for (UIView* v = t->view(); v && v != self; v = v->superview())
-                if (objc::isKindOfClass(v, "UITableViewCellReorderControl"))
-                    return false;
-        return objc::msgSendSuper<bool>(c, self, "gestureRecognizerShouldBegin:", r);
-    });
-    // Taps on rows (touches arrive here from the cells' views along the responder chain).
-    c->addMethod("touchesBegan:withEvent:", [](UITableView* self, SEL, const UITouchSet& touches, UIEvent*) {
-        if (touches.empty())
-            return;
-        self->m_tracking.reset();
-        CGPoint p = touches.front()->locationInView(self);
-        if (self->m_deleteConfirmation) {
-            // Any touch outside the delete button puts the row back.
-            self->hideDeleteConfirmation();
-            return;
-        }
-        bool allowed = self->m_editing ? self->m_allowsSelectionDuringEditing : self->m_allowsSelection;
-        Ref<NSIndexPath> path = self->indexPathForRowAtPoint(p);
-        if (!allowed || !path)
-            return;
-        // A row whose cell takes no touches (a greyed-out choice) cannot be tapped.
-        if (UITableViewCell* cell = self->cellForRowAtIndexPath(path); cell && !cell->isUserInteractionEnabled())
-            return;
-        Ref<objc::Object> delegate(self->delegateObject());
-        if (responds(delegate, "tableView:shouldHighlightRowAtIndexPath:") && !msgSend<bool>(delegate, "tableView:shouldHighlightRowAtIndexPath:", self, path.ptr()))
-            return;
-        self->m_tracking = Key { path->section(), path->row() };
-        self->m_trackingStart = p;
-        if (UITableViewCell* cell = self->cellForRowAtIndexPath(path))
-            cell->setHighlighted(true, false);
-    });
-    // A finger that wanders off its starting point (a swipe no recogniser took) is no tap.
-    c->addMethod("touchesMoved:withEvent:", [](UITableView* self, SEL, const UITouchSet& touches, UIEvent*) {
-        if (!self->m_tracking || touches.empty())
-            return;
-        CGPoint p = touches.front()->locationInView(self);
-        if (std::hypot(p.x - self->m_trackingStart.x, p.y - self->m_trackingStart.y) <= kTapMovementLimit)
-            return;
-        if (UITableViewCell* cell = self->cellForRowAtIndexPath(pathOf(*self->m_tracking)))
-            cell->setHighlighted(false, false);
-        self->m_tracking.reset();
-    });
-    c->addMethod("touchesCancelled:withEvent:", [](UITableView* self, SEL, const UITouchSet&, UIEvent*) {
-        if (self->m_tracking)
-            if (UITableViewCell* cell = self->cellForRowAtIndexPath(pathOf(*self->m_tracking)))
-                cell->setHighlighted(false, false);
-        self->m_tracking.reset();
-    });
-    c->addMethod("touchesEnded:withEvent:", [](UITableView* self, SEL, const UITouchSet&, UIEvent*) {
-        if (!self->m_tracking)
-            return;
-        Key key = *self->m_tracking;
-        self->m_tracking.reset();
-        if (UITableViewCell* cell = self->cellForRowAtIndexPath(pathOf(key)))
-            cell->setHighlighted(false, false);
-        self->selectByUser(key);
-    });
+    objc::ClassBuilder<UITableView>(rt, "UIScrollView")
+        .method(sel::initWithFrameStyle, &UITableView::initTable)
+        .method(sel::initWithFrame, &UITableView::initWithFrameAsPlainTable)
+        .method(sel::setDataSource, &UITableView::setDataSource)
+        .method(sel::dataSource, &UITableView::dataSource)
+        .method(sel::setDelegate, &UITableView::applyDelegate)
+        .method(sel::reloadData, &UITableView::reloadData)
+        .method(sel::setRowHeight, &UITableView::setRowHeight)
+        .method(sel::rowHeight, &UITableView::rowHeight)
+        .method(sel::setEditingAnimated, &UITableView::applyEditing)
+        .method(sel::setEditing, &UITableView::editWithoutAnimation)
+        .method(sel::isEditing, &UITableView::isEditing)
+        .method(sel::layoutSubviews, &UITableView::layoutTable)
+        .method(sel::numberOfSections, &UITableView::numberOfSections)
+        .method(sel::numberOfRowsInSection, &UITableView::numberOfRowsInSection)
+        .method(sel::cellForRowAtIndexPath, &UITableView::cellForRowAtIndexPath)
+        .method(sel::indexPathForCell, &UITableView::indexPathForCell)
+        .method(sel::indexPathForSelectedRow, &UITableView::indexPathForSelectedRow)
+        .method(sel::indexPathForRowAtPoint, &UITableView::indexPathForRowAtPoint)
+        .method(sel::dequeueReusableCellWithIdentifier, &UITableView::dequeueReusableCellWithIdentifier)
+        .method(sel::deselectRowAtIndexPathAnimated, &UITableView::deselectRowAtIndexPath)
+        .method(sel::visibleCells, &UITableView::visibleCellsArray)
+        .method(sel::setAllowsSelection, &UITableView::setAllowsSelection)
+        .method(sel::setAllowsSelectionDuringEditing, &UITableView::setAllowsSelectionDuringEditing)
+        .method(sel::setAllowsMultipleSelection, &UITableView::setAllowsMultipleSelection)
+        .method(sel::setAllowsMultipleSelectionDuringEditing, &UITableView::setAllowsMultipleSelectionDuringEditing)
+        .method(sel::setSectionHeaderHeight, &UITableView::setSectionHeaderHeight)
+        .method(sel::setSectionFooterHeight, &UITableView::setSectionFooterHeight)
+        .method(sel::setTableHeaderView, &UITableView::setTableHeaderView)
+        .method(sel::setTableFooterView, &UITableView::setTableFooterView)
+        .method(sel::setSeparatorStyle, &UITableView::applySeparatorStyle)
+        .method(sel::registerClassForCellReuseIdentifier, &UITableView::registerCellClass)
+        .method(sel::dequeueReusableCellWithIdentifierForIndexPath, &UITableView::dequeueReusableCellForIndexPath)
+        .method(sel::selectRowAtIndexPathAnimatedScrollPosition, &UITableView::selectRowWithScrollPosition)
+        .method(sel::scrollToRowAtIndexPathAtScrollPositionAnimated, &UITableView::scrollToRowAtScrollPosition)
+        .method(sel::beginUpdates, &UITableView::beginUpdates)
+        .method(sel::endUpdates, &UITableView::endUpdates)
+        .method(sel::style, &UITableView::style)
+        .method(sel::rectForRowAtIndexPath, &UITableView::rectForRowAtIndexPath)
+        .method(sel::_swipeToDelete, &UITableView::swipeToDelete)
+        .method(sel::gestureRecognizerShouldBegin, &UITableView::shouldBeginGesture)
+        .method(sel::touchesBeganWithEvent, &UITableView::tableTouchesBegan)
+        .method(sel::touchesMovedWithEvent, &UITableView::tableTouchesMoved)
+        .method(sel::touchesCancelledWithEvent, &UITableView::tableTouchesCancelled)
+        .method(sel::touchesEndedWithEvent, &UITableView::tableTouchesEnded)
+        .build();
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class NSArray;
+class UIGestureRecognizer;
 class UISwipeGestureRecognizer;
 
 // A list of rows in sections, asked of its data source and delegate through msgSend (optional
@@ -104,6 +106,25 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods (the C++ senders above keep their names).
+    objc::Ref<objc::Object> initTable(CGRect frame, NSInteger style);
+    objc::Ref<objc::Object> initWithFrameAsPlainTable(CGRect frame);
+    void applyDelegate(objc::Object* delegate);
+    void applyEditing(bool editing, bool animated);
+    void editWithoutAnimation(bool editing);
+    objc::Ref<NSArray> visibleCellsArray();
+    void applySeparatorStyle(NSInteger style);
+    void registerCellClass(objc::Object* cellClass, std::string identifier);
+    objc::Ref<UITableViewCell> dequeueReusableCellForIndexPath(std::string identifier, NSIndexPath* path);
+    void selectRowWithScrollPosition(NSIndexPath* path, bool animated, NSInteger scrollPosition);
+    void scrollToRowAtScrollPosition(NSIndexPath* path, NSInteger scrollPosition, bool animated);
+    void swipeToDelete(UISwipeGestureRecognizer* swipe);
+    bool shouldBeginGesture(UIGestureRecognizer* recognizer);
+    void tableTouchesBegan(const UITouchSet& touches, UIEvent* event);
+    void tableTouchesMoved(const UITouchSet& touches, UIEvent* event);
+    void tableTouchesCancelled(const UITouchSet& touches, UIEvent* event);
+    void tableTouchesEnded(const UITouchSet& touches, UIEvent* event);
+
     void replaceTableView(objc::Ref<UIView>& slot, UIView* view);
     struct Section {
         CGFloat top = 0;
@@ -126,6 +147,7 @@ private:
     void configureCell(UITableViewCell* cell, const Key& key);
     void selectByUser(Key key);
     objc::Ref<UIView> makeHeaderFooter(const std::string& title, bool header, CGFloat height);
+    void showDeleteConfirmation(UITableViewCell* cell, NSIndexPath* path);
     void hideDeleteConfirmation();
     bool validKey(const Key& key);
     Key destinationForReorder(CGFloat y, const Key& source);

@@ -1,14 +1,15 @@
 #include "platform/uikit/UITableViewCell.h"
 
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TextLayout.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/UITouch.h"
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 
@@ -34,17 +35,17 @@ constexpr CGFloat kMargin = 15;
 Ref<UITableViewCell> UITableViewCell::create(UITableViewCellStyle style, const std::string& reuseIdentifier)
 {
     auto cell = objc::make<UITableViewCell>();
-    msgSend<Ref<objc::Object>>(cell, "initWithStyle:reuseIdentifier:", style, reuseIdentifier);
+    sel::initWithStyleReuseIdentifier(cell, style, reuseIdentifier);
     return cell;
 }
 
 UITableView* UITableViewCell::tableView() const { return dynamic_cast<UITableView*>(superview()); }
 
-void UITableViewCell::setAccessoryType(UITableViewCellAccessoryType type) { msgSend(this, "setAccessoryType:", type); }
-void UITableViewCell::setSelectionStyle(UITableViewCellSelectionStyle style) { msgSend(this, "setSelectionStyle:", style); }
-void UITableViewCell::setSelected(bool selected, bool animated) { msgSend(this, "setSelected:animated:", selected, animated); }
-void UITableViewCell::setHighlighted(bool highlighted, bool animated) { msgSend(this, "setHighlighted:animated:", highlighted, animated); }
-void UITableViewCell::setEditing(bool editing, bool animated) { msgSend(this, "setEditing:animated:", editing, animated); }
+void UITableViewCell::setAccessoryType(UITableViewCellAccessoryType type) { sel::setAccessoryType(this, type); }
+void UITableViewCell::setSelectionStyle(UITableViewCellSelectionStyle style) { sel::setSelectionStyle(this, style); }
+void UITableViewCell::setSelected(bool selected, bool animated) { sel::setSelectedAnimated(this, selected, animated); }
+void UITableViewCell::setHighlighted(bool highlighted, bool animated) { sel::setHighlightedAnimated(this, highlighted, animated); }
+void UITableViewCell::setEditing(bool editing, bool animated) { sel::setEditingAnimated(this, editing, animated); }
 
 void UITableViewCell::setAccessoryView(UIView* view)
 {
@@ -118,7 +119,7 @@ void UITableViewCell::configureEditing(UITableViewCellEditingStyle style, bool r
         button->setAccessibilityLabel(style == UITableViewCellEditingStyleDelete ? "Delete" : "Insert");
         auto glyph = UIKitGlyphView::create(style == UITableViewCellEditingStyleDelete ? UIKitGlyphView::Glyph::DeleteCircle : UIKitGlyphView::Glyph::InsertCircle, CGRectMake(9, 12, 22, 22));
         button->addSubview(glyph);
-        button->addTarget(this, "_editingControlTapped:", UIControlEventTouchUpInside);
+        button->addTarget(this, sel::_editingControlTapped, UIControlEventTouchUpInside);
         m_editingControl = button;
         addSubview(button);
     } else if (!wantsControl && m_editingControl) {
@@ -128,7 +129,7 @@ void UITableViewCell::configureEditing(UITableViewCellEditingStyle style, bool r
     bool wantsGrip = m_editing && reorderable;
     if (wantsGrip && !m_reorderControl) {
         auto grip = objc::make<UITableViewCellReorderControl>();
-        msgSend<Ref<objc::Object>>(grip, "initWithFrame:", CGRectMake(0, 0, 40, 44));
+        sel::initWithFrame(grip, CGRectMake(0, 0, 40, 44));
         grip->setGlyph(UIKitGlyphView::Glyph::Reorder);
         grip->cell = this;
         grip->setAccessibilityLabel("Reorder");
@@ -148,7 +149,7 @@ void UITableViewCell::showDeleteConfirmation(const std::string& title)
     button->setBackgroundColor(UIColor::colorWithRed(1, 0.231, 0.188, 1));
     button->setTitle(title, UIControlStateNormal);
     button->titleLabel()->setFont(UIFont::systemFontOfSize(17));
-    button->addTarget(this, "_deleteTapped:", UIControlEventTouchUpInside);
+    button->addTarget(this, sel::_deleteTapped, UIControlEventTouchUpInside);
     m_deleteButton = button;
     addSubview(button);
     setNeedsLayout();
@@ -248,117 +249,161 @@ void UITableViewCell::layoutCell()
     }
 }
 
+Ref<objc::Object> UITableViewCell::initWithFrameAsDefaultCell(CGRect frame)
+{
+    Ref<objc::Object> result = sel::initWithStyleReuseIdentifier(this, UITableViewCellStyleDefault, std::string());
+    setFrame(frame);
+    return result;
+}
+
+Ref<objc::Object> UITableViewCell::initCell(NSInteger style, std::string reuseIdentifier)
+{
+    sel::initWithFrame.sendSuper(objc::classOf<UITableViewCell>(), this, CGRectMake(0, 0, 320, 44));
+    m_style = static_cast<UITableViewCellStyle>(style);
+    m_reuseIdentifier = std::move(reuseIdentifier);
+    setBackgroundColor(UIColor::whiteColor());
+    m_contentView = UIView::create(bounds());
+    m_contentView->setOpaque(false);
+    m_imageView = UIImageView::create();
+    m_textLabel = UILabel::create();
+    m_contentView->addSubview(m_imageView);
+    m_contentView->addSubview(m_textLabel);
+    if (m_style != UITableViewCellStyleDefault) {
+        m_detailTextLabel = UILabel::create();
+        if (m_style == UITableViewCellStyleSubtitle) {
+            m_detailTextLabel->setFont(UIFont::systemFontOfSize(12));
+        } else if (m_style == UITableViewCellStyleValue1) {
+            m_detailTextLabel->setTextColor(UIColor::colorWithRed(0.557, 0.557, 0.576, 1));
+            m_detailTextLabel->setTextAlignment(NSTextAlignmentRight);
+        } else {
+            m_textLabel->setFont(UIFont::boldSystemFontOfSize(12));
+            m_textLabel->setTextColor(UIColor::colorWithRed(0, 0.478, 1, 1));
+            m_textLabel->setTextAlignment(NSTextAlignmentRight);
+            m_detailTextLabel->setFont(UIFont::systemFontOfSize(15));
+        }
+        m_contentView->addSubview(m_detailTextLabel);
+    }
+    m_separator = UIView::create();
+    m_separator->setBackgroundColor(UIColor::colorWithRed(0.78, 0.78, 0.8, 1));
+    addSubview(m_contentView);
+    addSubview(m_separator);
+    return Ref<objc::Object>(this);
+}
+
+void UITableViewCell::resetForReuse()
+{
+    hideDeleteConfirmation();
+    m_highlighted = false;
+    m_selected = false;
+    updateSelectionBackground();
+}
+
+void UITableViewCell::applyAccessoryType(NSInteger type)
+{
+    m_accessoryType = static_cast<UITableViewCellAccessoryType>(type);
+    updateAccessory();
+}
+
+void UITableViewCell::applySelectionStyle(NSInteger style)
+{
+    m_selectionStyle = static_cast<UITableViewCellSelectionStyle>(style);
+    updateSelectionBackground();
+}
+
+void UITableViewCell::applySelected(bool on, bool)
+{
+    m_selected = on;
+    updateSelectionBackground();
+}
+
+void UITableViewCell::selectWithoutAnimation(bool on)
+{
+    setSelected(on, false);
+}
+
+void UITableViewCell::applyHighlighted(bool on, bool)
+{
+    m_highlighted = on;
+    updateSelectionBackground();
+}
+
+void UITableViewCell::applyEditing(bool on, bool)
+{
+    if (m_editing == on)
+        return;
+    m_editing = on;
+    if (on)
+        hideDeleteConfirmation();
+    updateAccessory();
+    configureEditing(m_editingStyle, on && m_reorderControl, m_indentWhileEditing);
+}
+
+void UITableViewCell::editWithoutAnimation(bool on)
+{
+    setEditing(on, false);
+}
+
+void UITableViewCell::editingControlTapped(objc::Object*)
+{
+    if (UITableView* table = tableView())
+        table->editingControlTapped(this);
+}
+
+void UITableViewCell::deleteTapped(objc::Object*)
+{
+    if (UITableView* table = tableView())
+        table->deleteConfirmed(this);
+}
+
+namespace {
+
+// The grip hands its touches to the table, which moves the row.
+void reorderTouchesBegan(UITableViewCellReorderControl* grip, const UITouchSet& touches, UIEvent*) { forwardReorder(grip, touches, UITouchPhaseBegan); }
+void reorderTouchesMoved(UITableViewCellReorderControl* grip, const UITouchSet& touches, UIEvent*) { forwardReorder(grip, touches, UITouchPhaseMoved); }
+void reorderTouchesEnded(UITableViewCellReorderControl* grip, const UITouchSet& touches, UIEvent*) { forwardReorder(grip, touches, UITouchPhaseEnded); }
+void reorderTouchesCancelled(UITableViewCellReorderControl* grip, const UITouchSet& touches, UIEvent*) { forwardReorder(grip, touches, UITouchPhaseCancelled); }
+
+// Private methods the platform's cells have; the separators here are drawn per row.
+void ignoreSeparatorSwitch(UITableViewCell*, bool) { }
+
+} // namespace
+
 void UITableViewCell::registerClass(objc::Runtime& rt)
 {
-    objc::Class* grip = rt.registerClass<UITableViewCellReorderControl>("_UIKitGlyphView");
-    grip->addMethod("touchesBegan:withEvent:", [](UITableViewCellReorderControl* self, SEL, const UITouchSet& t, UIEvent*) { forwardReorder(self, t, UITouchPhaseBegan); });
-    grip->addMethod("touchesMoved:withEvent:", [](UITableViewCellReorderControl* self, SEL, const UITouchSet& t, UIEvent*) { forwardReorder(self, t, UITouchPhaseMoved); });
-    grip->addMethod("touchesEnded:withEvent:", [](UITableViewCellReorderControl* self, SEL, const UITouchSet& t, UIEvent*) { forwardReorder(self, t, UITouchPhaseEnded); });
-    grip->addMethod("touchesCancelled:withEvent:", [](UITableViewCellReorderControl* self, SEL, const UITouchSet& t, UIEvent*) { forwardReorder(self, t, UITouchPhaseCancelled); });
-    grip->addMethod("initWithFrame:", [grip](UITableViewCellReorderControl* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(grip, self, "initWithFrame:", frame);
-        return Ref<objc::Object>(self);
-    });
+    objc::ClassBuilder<UITableViewCellReorderControl>(rt, "_UIKitGlyphView")
+        .method(sel::touchesBeganWithEvent, &reorderTouchesBegan)
+        .method(sel::touchesMovedWithEvent, &reorderTouchesMoved)
+        .method(sel::touchesEndedWithEvent, &reorderTouchesEnded)
+        .method(sel::touchesCancelledWithEvent, &reorderTouchesCancelled)
+        .build();
 
-    objc::Class* c = rt.registerClass<UITableViewCell>("UIView");
-    c->addMethod("initWithFrame:", [](UITableViewCell* self, SEL, CGRect frame) {
-        Ref<objc::Object> result = msgSend<Ref<objc::Object>>(self, "initWithStyle:reuseIdentifier:", UITableViewCellStyleDefault, std::string());
-        self->setFrame(frame);
-        return result;
-    });
-    c->addMethod("initWithStyle:reuseIdentifier:", [c](UITableViewCell* self, SEL, NSInteger style, std::string reuseIdentifier) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", CGRectMake(0, 0, 320, 44));
-        self->m_style = static_cast<UITableViewCellStyle>(style);
-        self->m_reuseIdentifier = std::move(reuseIdentifier);
-        self->setBackgroundColor(UIColor::whiteColor());
-        self->m_contentView = UIView::create(self->bounds());
-        self->m_contentView->setOpaque(false);
-        self->m_imageView = UIImageView::create();
-        self->m_textLabel = UILabel::create();
-        self->m_contentView->addSubview(self->m_imageView);
-        self->m_contentView->addSubview(self->m_textLabel);
-        if (self->m_style != UITableViewCellStyleDefault) {
-            self->m_detailTextLabel = UILabel::create();
-            if (self->m_style == UITableViewCellStyleSubtitle) {
-                self->m_detailTextLabel->setFont(UIFont::systemFontOfSize(12));
-            } else if (self->m_style == UITableViewCellStyleValue1) {
-                self->m_detailTextLabel->setTextColor(UIColor::colorWithRed(0.557, 0.557, 0.576, 1));
-                self->m_detailTextLabel->setTextAlignment(NSTextAlignmentRight);
-            } else {
-                self->m_textLabel->setFont(UIFont::boldSystemFontOfSize(12));
-                self->m_textLabel->setTextColor(UIColor::colorWithRed(0, 0.478, 1, 1));
-                self->m_textLabel->setTextAlignment(NSTextAlignmentRight);
-                self->m_detailTextLabel->setFont(UIFont::systemFontOfSize(15));
-            }
-            self->m_contentView->addSubview(self->m_detailTextLabel);
-        }
-        self->m_separator = UIView::create();
-        self->m_separator->setBackgroundColor(UIColor::colorWithRed(0.78, 0.78, 0.8, 1));
-        self->addSubview(self->m_contentView);
-        self->addSubview(self->m_separator);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("layoutSubviews", [](UITableViewCell* self, SEL) { self->layoutCell(); });
-    // The private separator switches of grouped rows: only the bottom line is drawn here.
-    c->addMethod("_setDrawsSeparatorAtTopOfSection:", [](UITableViewCell*, SEL, bool) { });
-    c->addMethod("_setDrawsSeparatorAtBottomOfSection:", [](UITableViewCell* self, SEL, bool on) {
-        if (self->m_separator)
-            self->m_separator->setHidden(!on);
-    });
-    c->addMethod("prepareForReuse", [](UITableViewCell* self, SEL) {
-        self->hideDeleteConfirmation();
-        self->m_highlighted = false;
-        self->m_selected = false;
-        self->updateSelectionBackground();
-    });
-    c->addMethod("contentView", [](UITableViewCell* self, SEL) { return Ref<UIView>(self->contentView()); });
-    c->addMethod("textLabel", [](UITableViewCell* self, SEL) { return Ref<UILabel>(self->textLabel()); });
-    c->addMethod("detailTextLabel", [](UITableViewCell* self, SEL) { return Ref<UILabel>(self->detailTextLabel()); });
-    c->addMethod("imageView", [](UITableViewCell* self, SEL) { return Ref<UIImageView>(self->imageView()); });
-    c->addMethod("reuseIdentifier", [](UITableViewCell* self, SEL) { return self->reuseIdentifier(); });
-    c->addMethod("setAccessoryType:", [](UITableViewCell* self, SEL, NSInteger type) {
-        self->m_accessoryType = static_cast<UITableViewCellAccessoryType>(type);
-        self->updateAccessory();
-    });
-    c->addMethod("accessoryType", [](UITableViewCell* self, SEL) { return self->accessoryType(); });
-    c->addMethod("setAccessoryView:", [](UITableViewCell* self, SEL, UIView* v) { self->setAccessoryView(v); });
-    c->addMethod("accessoryView", [](UITableViewCell* self, SEL) { return Ref<UIView>(self->accessoryView()); });
-    c->addMethod("setSelectionStyle:", [](UITableViewCell* self, SEL, NSInteger style) {
-        self->m_selectionStyle = static_cast<UITableViewCellSelectionStyle>(style);
-        self->updateSelectionBackground();
-    });
-    c->addMethod("selectionStyle", [](UITableViewCell* self, SEL) { return self->selectionStyle(); });
-    c->addMethod("setSelected:animated:", [](UITableViewCell* self, SEL, bool on, bool) {
-        self->m_selected = on;
-        self->updateSelectionBackground();
-    });
-    c->addMethod("setSelected:", [](UITableViewCell* self, SEL, bool on) { self->setSelected(on, false); });
-    c->addMethod("isSelected", [](UITableViewCell* self, SEL) { return self->isSelected(); });
-    c->addMethod("setHighlighted:animated:", [](UITableViewCell* self, SEL, bool on, bool) {
-        self->m_highlighted = on;
-        self->updateSelectionBackground();
-    });
-    c->addMethod("setEditing:animated:", [](UITableViewCell* self, SEL, bool on, bool) {
-        if (self->m_editing == on)
-            return;
-        self->m_editing = on;
-        if (on)
-            self->hideDeleteConfirmation();
-        self->updateAccessory();
-        self->configureEditing(self->m_editingStyle, on && self->m_reorderControl, self->m_indentWhileEditing);
-    });
-    c->addMethod("setEditing:", [](UITableViewCell* self, SEL, bool on) { self->setEditing(on, false); });
-    c->addMethod("setBackgroundView:", [](UITableViewCell* self, SEL, UIView* v) { self->setBackgroundView(v); });
-    c->addMethod("setSelectedBackgroundView:", [](UITableViewCell* self, SEL, UIView* v) { self->setSelectedBackgroundView(v); });
-    // Private methods the platform's cells have; the separators here are drawn per row.
-    c->addMethod("_setDrawsSeparatorAtTopOfSection:", [](UITableViewCell*, SEL, bool) { });
-    c->addMethod("_setDrawsSeparatorAtBottomOfSection:", [](UITableViewCell*, SEL, bool) { });
-    c->addMethod("_editingControlTapped:", [](UITableViewCell* self, SEL, objc::Object*) {
-        if (UITableView* table = self->tableView())
-            table->editingControlTapped(self);
-    });
-    c->addMethod("_deleteTapped:", [](UITableViewCell* self, SEL, objc::Object*) {
-        if (UITableView* table = self->tableView())
-            table->deleteConfirmed(self);
-    });
+    objc::ClassBuilder<UITableViewCell>(rt, "UIView")
+        .method(sel::initWithFrame, &UITableViewCell::initWithFrameAsDefaultCell)
+        .method(sel::initWithStyleReuseIdentifier, &UITableViewCell::initCell)
+        .method(sel::layoutSubviews, &UITableViewCell::layoutCell)
+        .method(sel::_setDrawsSeparatorAtTopOfSection, &ignoreSeparatorSwitch)
+        .method(sel::_setDrawsSeparatorAtBottomOfSection, &ignoreSeparatorSwitch)
+        .method(sel::prepareForReuse, &UITableViewCell::resetForReuse)
+        .method(sel::contentView, &UITableViewCell::contentView)
+        .method(sel::textLabel, &UITableViewCell::textLabel)
+        .method(sel::detailTextLabel, &UITableViewCell::detailTextLabel)
+        .method(sel::imageView, &UITableViewCell::imageView)
+        .method(sel::reuseIdentifier, &UITableViewCell::reuseIdentifier)
+        .method(sel::setAccessoryType, &UITableViewCell::applyAccessoryType)
+        .method(sel::accessoryType, &UITableViewCell::accessoryType)
+        .method(sel::setAccessoryView, &UITableViewCell::setAccessoryView)
+        .method(sel::accessoryView, &UITableViewCell::accessoryView)
+        .method(sel::setSelectionStyle, &UITableViewCell::applySelectionStyle)
+        .method(sel::selectionStyle, &UITableViewCell::selectionStyle)
+        .method(sel::setSelectedAnimated, &UITableViewCell::applySelected)
+        .method(sel::setSelected, &UITableViewCell::selectWithoutAnimation)
+        .method(sel::isSelected, &UITableViewCell::isSelected)
+        .method(sel::setHighlightedAnimated, &UITableViewCell::applyHighlighted)
+        .method(sel::setEditingAnimated, &UITableViewCell::applyEditing)
+        .method(sel::setEditing, &UITableViewCell::editWithoutAnimation)
+        .method(sel::setBackgroundView, &UITableViewCell::setBackgroundView)
+        .method(sel::setSelectedBackgroundView, &UITableViewCell::setSelectedBackgroundView)
+        .method(sel::_editingControlTapped, &UITableViewCell::editingControlTapped)
+        .method(sel::_deleteTapped, &UITableViewCell::deleteTapped)
+        .build();
 }

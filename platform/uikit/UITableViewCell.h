@@ -65,6 +65,20 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The implementations of the runtime methods (the C++ senders above keep their names).
+    objc::Ref<objc::Object> initWithFrameAsDefaultCell(CGRect frame);
+    objc::Ref<objc::Object> initCell(NSInteger style, std::string reuseIdentifier);
+    void resetForReuse();
+    void applyAccessoryType(NSInteger type);
+    void applySelectionStyle(NSInteger style);
+    void applySelected(bool on, bool animated);
+    void selectWithoutAnimation(bool on);
+    void applyHighlighted(bool on, bool animated);
+    void applyEditing(bool on, bool animated);
+    void editWithoutAnimation(bool on);
+    void editingControlTapped(objc::Object* sender);
+    void deleteTapped(objc::Object* sender);
+    // layoutSubviews
     void layoutCell();
     void updateAccessory();
     void updateSelectionBackground();

@@ -1,11 +1,13 @@
 #include "platform/uikit/UITapGestureRecognizer.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
 
 #include <cmath>
 
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 bool movedTooFar(const UITouch* t)
@@ -17,7 +19,7 @@ bool movedTooFar(const UITouch* t)
 
 void UITapGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesBegan:withEvent:", touches, event);
+    sel::touchesBeganWithEvent.sendSuper(objc::classOf<UITapGestureRecognizer>(), this, touches, event);
     if (state() != UIGestureRecognizerStatePossible)
         return;
     m_maxTouches = std::max<NSUInteger>(m_maxTouches, m_touches.size());
@@ -27,7 +29,7 @@ void UITapGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEve
 
 void UITapGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesMoved:withEvent:", touches, event);
+    sel::touchesMovedWithEvent.sendSuper(objc::classOf<UITapGestureRecognizer>(), this, touches, event);
     if (state() != UIGestureRecognizerStatePossible)
         return;
     for (auto& t : touches)
@@ -37,7 +39,7 @@ void UITapGestureRecognizer::handleTouchesMoved(const UITouchSet& touches, UIEve
 
 void UITapGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEvent* event)
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "touchesEnded:withEvent:", touches, event);
+    sel::touchesEndedWithEvent.sendSuper(objc::classOf<UITapGestureRecognizer>(), this, touches, event);
     if (state() != UIGestureRecognizerStatePossible || !m_touches.empty())
         return;
     for (auto& t : touches)
@@ -60,7 +62,7 @@ void UITapGestureRecognizer::handleTouchesEnded(const UITouchSet& touches, UIEve
 
 void UITapGestureRecognizer::handleReset()
 {
-    objc::msgSendSuper(objc::objc_getClass(className()), this, "reset");
+    sel::reset.sendSuper(objc::classOf<UITapGestureRecognizer>(), this);
     m_taps = 0;
     m_maxTouches = 0;
 }
@@ -69,14 +71,15 @@ bool UITapGestureRecognizer::waitsForNextTap() const { return state() == UIGestu
 
 void UITapGestureRecognizer::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UITapGestureRecognizer>("UIGestureRecognizer");
-    c->addMethod("touchesBegan:withEvent:", [](UITapGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesBegan(touches, event); });
-    c->addMethod("touchesMoved:withEvent:", [](UITapGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesMoved(touches, event); });
-    c->addMethod("touchesEnded:withEvent:", [](UITapGestureRecognizer* self, SEL, const UITouchSet& touches, UIEvent* event) { self->handleTouchesEnded(touches, event); });
-    c->addMethod("reset", [](UITapGestureRecognizer* self, SEL) { self->handleReset(); });
-    c->addMethod("_isWaitingForNextSequence", [](UITapGestureRecognizer* self, SEL) { return self->waitsForNextTap(); });
-    c->addMethod("setNumberOfTapsRequired:", [](UITapGestureRecognizer* self, SEL, NSUInteger n) { self->setNumberOfTapsRequired(n); });
-    c->addMethod("numberOfTapsRequired", [](UITapGestureRecognizer* self, SEL) { return self->numberOfTapsRequired(); });
-    c->addMethod("setNumberOfTouchesRequired:", [](UITapGestureRecognizer* self, SEL, NSUInteger n) { self->setNumberOfTouchesRequired(n); });
-    c->addMethod("numberOfTouchesRequired", [](UITapGestureRecognizer* self, SEL) { return self->numberOfTouchesRequired(); });
+    objc::ClassBuilder<UITapGestureRecognizer>(rt, "UIGestureRecognizer")
+        .method(sel::touchesBeganWithEvent, &UITapGestureRecognizer::handleTouchesBegan)
+        .method(sel::touchesMovedWithEvent, &UITapGestureRecognizer::handleTouchesMoved)
+        .method(sel::touchesEndedWithEvent, &UITapGestureRecognizer::handleTouchesEnded)
+        .method(sel::reset, &UITapGestureRecognizer::handleReset)
+        .method(sel::_isWaitingForNextSequence, &UITapGestureRecognizer::waitsForNextTap)
+        .method(sel::setNumberOfTapsRequired, &UITapGestureRecognizer::setNumberOfTapsRequired)
+        .method(sel::numberOfTapsRequired, &UITapGestureRecognizer::numberOfTapsRequired)
+        .method(sel::setNumberOfTouchesRequired, &UITapGestureRecognizer::setNumberOfTouchesRequired)
+        .method(sel::numberOfTouchesRequired, &UITapGestureRecognizer::numberOfTouchesRequired)
+        .build();
 }

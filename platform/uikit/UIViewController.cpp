@@ -1,9 +1,11 @@
 #include "platform/uikit/UIViewController.h"
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIKitPresentationContainer.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UINavigationItem.h"
@@ -13,9 +15,8 @@
 
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
 namespace {
 
@@ -40,17 +41,17 @@ UIViewController::~UIViewController()
 Ref<UIViewController> UIViewController::create()
 {
     auto vc = objc::make<UIViewController>();
-    msgSend<Ref<objc::Object>>(vc, "init");
+    sel::init(vc);
     return vc;
 }
 
-Ref<UIView> UIViewController::view() { return msgSend<Ref<UIView>>(this, "view"); }
+Ref<UIView> UIViewController::view() { return sel::view(this); }
 
-void UIViewController::setView(UIView* view) { msgSend(this, "setView:", view); }
+void UIViewController::setView(UIView* view) { sel::setView(this, view); }
 
-std::string UIViewController::title() const { return msgSend<std::string>(const_cast<UIViewController*>(this), "title"); }
+std::string UIViewController::title() const { return sel::title(const_cast<UIViewController*>(this)); }
 
-void UIViewController::setTitle(const std::string& title) { msgSend(this, "setTitle:", title); }
+void UIViewController::setTitle(const std::string& title) { sel::setTitle(this, title); }
 
 UINavigationItem* UIViewController::navigationItem()
 {
@@ -88,12 +89,12 @@ UIPopoverPresentationController* UIViewController::popoverPresentationController
 
 void UIViewController::presentViewController(UIViewController* controller, bool animated, UIPresentationCompletion completion)
 {
-    msgSend(this, "presentViewController:animated:completion:", controller, animated, completion);
+    sel::presentViewControllerAnimatedCompletion(this, controller, animated, completion);
 }
 
 void UIViewController::dismissViewControllerAnimated(bool animated, UIPresentationCompletion completion)
 {
-    msgSend(this, "dismissViewControllerAnimated:completion:", animated, completion);
+    sel::dismissViewControllerAnimatedCompletion(this, animated, completion);
 }
 
 void UIViewController::addChildViewController(UIViewController* child)
@@ -124,10 +125,10 @@ void UIViewController::beginAppearance(bool appearing, bool animated)
         m_appearance = Appearance::Appearing;
         // The view exists before the controller hears that it will appear.
         (void)view();
-        msgSend(this, "viewWillAppear:", animated);
+        sel::viewWillAppear(this, animated);
     } else if (!appearing && (m_appearance == Appearance::Appeared || m_appearance == Appearance::Appearing)) {
         m_appearance = Appearance::Disappearing;
-        msgSend(this, "viewWillDisappear:", animated);
+        sel::viewWillDisappear(this, animated);
     } else {
         return;
     }
@@ -145,10 +146,10 @@ void UIViewController::endAppearance()
     Ref<UIViewController> keep(this);
     if (m_appearance == Appearance::Appearing) {
         m_appearance = Appearance::Appeared;
-        msgSend(this, "viewDidAppear:", true);
+        sel::viewDidAppear(this, true);
     } else if (m_appearance == Appearance::Disappearing) {
         m_appearance = Appearance::Disappeared;
-        msgSend(this, "viewDidDisappear:", true);
+        sel::viewDidDisappear(this, true);
     } else {
         return;
     }
@@ -191,158 +192,194 @@ void UIViewController::placeInPresentationContainer(UIView* container, UIWindow*
     container->addSubview(v);
 }
 
+Ref<objc::Object> UIViewController::initWithNibNameBundle(objc::Object*, objc::Object*) { return Ref<objc::Object>(this); }
+
+Ref<objc::Object> UIViewController::initController() { return sel::initWithNibNameBundle(this, nullptr, nullptr); }
+
+Ref<UIView> UIViewController::loadedView()
+{
+    if (!m_view && !m_loadingView) {
+        m_loadingView = true;
+        sel::loadView(this);
+        if (!m_view)
+            setView(UIView::create(UIScreen::mainScreen()->bounds()));
+        m_loadingView = false;
+        sel::viewDidLoad(this);
+    }
+    return m_view;
+}
+
+void UIViewController::applyView(UIView* view)
+{
+    if (m_view.ptr() == view)
+        return;
+    if (m_view && m_view->viewController() == this)
+        m_view->setViewController(nullptr);
+    m_view = view;
+    if (view)
+        view->setViewController(this);
+}
+
+void UIViewController::loadDefaultView()
+{
+    auto view = UIView::create(UIScreen::mainScreen()->bounds());
+    view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    setView(view);
+}
+
+void UIViewController::applyTitle(std::string title)
+{
+    m_title = title;
+    navigationItem()->setTitle(title);
+}
+
+Ref<UIResponder> UIViewController::responderAfterView()
+{
+    if (UIView* v = viewIfLoaded())
+        return Ref<UIResponder>(v->superview());
+    return nullptr;
+}
+
+void UIViewController::presentModally(UIViewController* controller, bool animated, UIPresentationCompletion completion)
+{
+    if (!controller)
+        return;
+    Ref<UIViewController> keepSelf(this);
+    Ref<UIViewController> vc(controller);
+    // Presentation happens from the outermost container (a page in a navigation controller
+    // presents from the navigation controller).
+    UIViewController* host = this;
+    while (host->parentViewController())
+        host = host->parentViewController();
+    if (host->m_presented) {
+        uikit::warn("Attempt to present " + describe(vc) + " on " + describe(host) + " which is already presenting " + describe(host->m_presented));
+        return;
+    }
+    if (vc->m_presenting || vc->parentViewController()) {
+        uikit::warn("Application tried to present modally an active controller " + describe(vc));
+        return;
+    }
+    UIWindow* window = host->viewIfLoaded() ? host->viewIfLoaded()->window() : nullptr;
+    if (!window) {
+        uikit::warn("Attempt to present " + describe(vc) + " on " + describe(host) + " whose view is not in the window hierarchy!");
+        return;
+    }
+    host->m_presented = vc;
+    vc->m_presenting = host;
+    vc->m_beingPresented = true;
+    sel::_prepareForPresentation(vc);
+    auto container = UIKitPresentationContainer::create(window->bounds());
+    vc->m_container = container;
+    window->addSubview(container);
+    sel::_layoutInPresentationContainerWindow(vc, container.ptr(), window);
+    bool coversPresenter = vc->m_modalPresentationStyle == UIModalPresentationFullScreen && objc::isKindOfClass(vc, "UIViewController") && !objc::isKindOfClass(vc, "UIAlertController");
+    vc->beginAppearance(true, animated);
+    Ref<UIViewController> hostRef(host);
+    if (coversPresenter)
+        host->beginAppearance(false, animated);
+    afterTransition(animated, [vc, hostRef, coversPresenter, completion] {
+        vc->m_beingPresented = false;
+        vc->endAppearance();
+        if (coversPresenter)
+            hostRef->endAppearance();
+        if (completion)
+            completion();
+    });
+}
+
+void UIViewController::dismissPresented(bool animated, UIPresentationCompletion completion)
+{
+    Ref<UIViewController> keepSelf(this);
+    // The receiver dismisses what it presents; a presented controller asks its presenter.
+    UIViewController* host = nullptr;
+    for (UIViewController* c = this; c && !host; c = c->parentViewController()) {
+        if (c->m_presented)
+            host = c;
+        else if (c->m_presenting)
+            host = c->m_presenting.ptr();
+    }
+    if (!host)
+        return;
+    Ref<UIViewController> hostRef(host);
+    Ref<UIViewController> presented = host->m_presented;
+    // Anything presented above goes first, without animation.
+    if (presented->m_presented)
+        presented->dismissViewControllerAnimated(false);
+    host->m_presented = nullptr;
+    presented->m_presenting = nullptr;
+    presented->m_beingDismissed = true;
+    bool coversPresenter = presented->m_modalPresentationStyle == UIModalPresentationFullScreen && !objc::isKindOfClass(presented, "UIAlertController");
+    presented->beginAppearance(false, animated);
+    if (coversPresenter)
+        host->beginAppearance(true, animated);
+    if (auto container = presented->m_container) {
+        container->removeFromSuperview();
+        if (UIView* v = presented->viewIfLoaded(); v && v->superview() == container)
+            v->removeFromSuperview();
+        presented->m_container = nullptr;
+    }
+    afterTransition(animated, [presented, hostRef, coversPresenter, completion] {
+        presented->m_beingDismissed = false;
+        presented->endAppearance();
+        if (coversPresenter)
+            hostRef->endAppearance();
+        if (completion)
+            completion();
+    });
+}
+
+namespace {
+
+// What a controller does for the callbacks it sends itself, unless a subclass overrides them.
+void ignoreCallback(UIViewController*) { }
+void ignoreAppearance(UIViewController*, bool) { }
+bool autorotates(UIViewController*) { return true; }
+bool autorotatesToPortraitOnly(UIViewController*, NSInteger orientation) { return orientation == UIInterfaceOrientationPortrait; }
+NSUInteger supportedOrientations(UIViewController*)
+{
+    return UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad ? UIInterfaceOrientationMaskAll : UIInterfaceOrientationMaskAllButUpsideDown;
+}
+NSInteger portraitForPresentation(UIViewController*) { return UIInterfaceOrientationPortrait; }
+bool showsStatusBar(UIViewController*) { return false; }
+
+} // namespace
+
 void UIViewController::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIViewController>("UIResponder");
-    c->addMethod("_prepareForPresentation", [](UIViewController*, SEL) { });
-    c->addMethod("_layoutInPresentationContainer:window:", [](UIViewController* self, SEL, UIView* container, UIWindow* window) { self->placeInPresentationContainer(container, window); });
-    c->addMethod("initWithNibName:bundle:", [](UIViewController* self, SEL, objc::Object*, objc::Object*) { return Ref<objc::Object>(self); });
-    c->addMethod("init", [](UIViewController* self, SEL) {
-        return msgSend<Ref<objc::Object>>(self, "initWithNibName:bundle:", static_cast<objc::Object*>(nullptr), static_cast<objc::Object*>(nullptr));
-    });
-    c->addMethod("view", [](UIViewController* self, SEL) -> Ref<UIView> {
-        if (!self->m_view && !self->m_loadingView) {
-            self->m_loadingView = true;
-            msgSend(self, "loadView");
-            if (!self->m_view)
-                self->setView(UIView::create(UIScreen::mainScreen()->bounds()));
-            self->m_loadingView = false;
-            msgSend(self, "viewDidLoad");
-        }
-        return self->m_view;
-    });
-    c->addMethod("viewIfLoaded", [](UIViewController* self, SEL) { return Ref<UIView>(self->viewIfLoaded()); });
-    c->addMethod("isViewLoaded", [](UIViewController* self, SEL) { return self->isViewLoaded(); });
-    c->addMethod("setView:", [](UIViewController* self, SEL, UIView* view) {
-        if (self->m_view.ptr() == view)
-            return;
-        if (self->m_view && self->m_view->viewController() == self)
-            self->m_view->setViewController(nullptr);
-        self->m_view = view;
-        if (view)
-            view->setViewController(self);
-    });
-    c->addMethod("loadView", [](UIViewController* self, SEL) {
-        auto view = UIView::create(UIScreen::mainScreen()->bounds());
-        view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        self->setView(view);
-    });
-    c->addMethod("viewDidLoad", [](UIViewController*, SEL) { });
-    c->addMethod("viewWillAppear:", [](UIViewController*, SEL, bool) { });
-    c->addMethod("viewDidAppear:", [](UIViewController*, SEL, bool) { });
-    c->addMethod("viewWillDisappear:", [](UIViewController*, SEL, bool) { });
-    c->addMethod("viewDidDisappear:", [](UIViewController*, SEL, bool) { });
-    c->addMethod("viewWillLayoutSubviews", [](UIViewController*, SEL) { });
-    c->addMethod("viewDidLayoutSubviews", [](UIViewController*, SEL) { });
-    c->addMethod("shouldAutorotate", [](UIViewController*, SEL) { return true; });
-    c->addMethod("shouldAutorotateToInterfaceOrientation:", [](UIViewController*, SEL, NSInteger o) { return o == UIInterfaceOrientationPortrait; });
-    c->addMethod("supportedInterfaceOrientations", [](UIViewController*, SEL) -> NSUInteger {
-        return UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad ? UIInterfaceOrientationMaskAll : UIInterfaceOrientationMaskAllButUpsideDown;
-    });
-    c->addMethod("preferredInterfaceOrientationForPresentation", [](UIViewController*, SEL) -> NSInteger { return UIInterfaceOrientationPortrait; });
-    c->addMethod("prefersStatusBarHidden", [](UIViewController*, SEL) { return false; });
-    c->addMethod("title", [](UIViewController* self, SEL) { return self->m_title; });
-    c->addMethod("setTitle:", [](UIViewController* self, SEL, std::string title) {
-        self->m_title = title;
-        self->navigationItem()->setTitle(title);
-    });
-    c->addMethod("navigationItem", [](UIViewController* self, SEL) { return Ref<UINavigationItem>(self->navigationItem()); });
-    c->addMethod("navigationController", [](UIViewController* self, SEL) { return Ref<UINavigationController>(self->navigationController()); });
-    c->addMethod("presentedViewController", [](UIViewController* self, SEL) { return Ref<UIViewController>(self->presentedViewController()); });
-    c->addMethod("presentingViewController", [](UIViewController* self, SEL) { return Ref<UIViewController>(self->presentingViewController()); });
-    c->addMethod("parentViewController", [](UIViewController* self, SEL) { return Ref<UIViewController>(self->parentViewController()); });
-    c->addMethod("popoverPresentationController", [](UIViewController* self, SEL) { return Ref<UIPopoverPresentationController>(self->popoverPresentationController()); });
-    c->addMethod("setModalPresentationStyle:", [](UIViewController* self, SEL, NSInteger style) { self->setModalPresentationStyle(static_cast<UIModalPresentationStyle>(style)); });
-    c->addMethod("modalPresentationStyle", [](UIViewController* self, SEL) { return self->modalPresentationStyle(); });
-    c->addMethod("nextResponder", [](UIViewController* self, SEL) -> Ref<UIResponder> {
-        if (UIView* v = self->viewIfLoaded())
-            return Ref<UIResponder>(v->superview());
-        return nullptr;
-    });
-
-    c->addMethod("presentViewController:animated:completion:", [](UIViewController* self, SEL, UIViewController* controller, bool animated, UIPresentationCompletion completion) {
-        if (!controller)
-            return;
-        Ref<UIViewController> keepSelf(self);
-        Ref<UIViewController> vc(controller);
-        // Presentation happens from the outermost container (a page in a navigation controller
-        // presents from the navigation controller).
-        UIViewController* host = self;
-        while (host->parentViewController())
-            host = host->parentViewController();
-        if (host->m_presented) {
-            uikit::warn("Attempt to present " + describe(vc) + " on " + describe(host) + " which is already presenting " + describe(host->m_presented));
-            return;
-        }
-        if (vc->m_presenting || vc->parentViewController()) {
-            uikit::warn("Application tried to present modally an active controller " + describe(vc));
-            return;
-        }
-        UIWindow* window = host->viewIfLoaded() ? host->viewIfLoaded()->window() : nullptr;
-        if (!window) {
-            uikit::warn("Attempt to present " + describe(vc) + " on " + describe(host) + " whose view is not in the window hierarchy!");
-            return;
-        }
-        host->m_presented = vc;
-        vc->m_presenting = host;
-        vc->m_beingPresented = true;
-        msgSend(vc, "_prepareForPresentation");
-        auto container = UIKitPresentationContainer::create(window->bounds());
-        vc->m_container = container;
-        window->addSubview(container);
-        msgSend(vc, "_layoutInPresentationContainer:window:", container.ptr(), window);
-        bool coversPresenter = vc->m_modalPresentationStyle == UIModalPresentationFullScreen && objc::isKindOfClass(vc, "UIViewController") && !objc::isKindOfClass(vc, "UIAlertController");
-        vc->beginAppearance(true, animated);
-        Ref<UIViewController> hostRef(host);
-        if (coversPresenter)
-            host->beginAppearance(false, animated);
-        afterTransition(animated, [vc, hostRef, coversPresenter, completion] {
-            vc->m_beingPresented = false;
-            vc->endAppearance();
-            if (coversPresenter)
-                hostRef->endAppearance();
-            if (completion)
-                completion();
-        });
-    });
-
-    c->addMethod("dismissViewControllerAnimated:completion:", [](UIViewController* self, SEL, bool animated, UIPresentationCompletion completion) {
-        Ref<UIViewController> keepSelf(self);
-        // The receiver dismisses what it presents; a presented controller asks its presenter.
-        UIViewController* host = nullptr;
-        for (UIViewController* c = self; c && !host; c = c->parentViewController()) {
-            if (c->m_presented)
-                host = c;
-            else if (c->m_presenting)
-                host = c->m_presenting.ptr();
-        }
-        if (!host)
-            return;
-        Ref<UIViewController> hostRef(host);
-        Ref<UIViewController> presented = host->m_presented;
-        // Anything presented above goes first, without animation.
-        if (presented->m_presented)
-            presented->dismissViewControllerAnimated(false);
-        host->m_presented = nullptr;
-        presented->m_presenting = nullptr;
-        presented->m_beingDismissed = true;
-        bool coversPresenter = presented->m_modalPresentationStyle == UIModalPresentationFullScreen && !objc::isKindOfClass(presented, "UIAlertController");
-        presented->beginAppearance(false, animated);
-        if (coversPresenter)
-            host->beginAppearance(true, animated);
-        if (auto container = presented->m_container) {
-            container->removeFromSuperview();
-            if (UIView* v = presented->viewIfLoaded(); v && v->superview() == container)
-                v->removeFromSuperview();
-            presented->m_container = nullptr;
-        }
-        afterTransition(animated, [presented, hostRef, coversPresenter, completion] {
-            presented->m_beingDismissed = false;
-            presented->endAppearance();
-            if (coversPresenter)
-                hostRef->endAppearance();
-            if (completion)
-                completion();
-        });
-    });
+    objc::ClassBuilder<UIViewController>(rt, "UIResponder")
+        .method(sel::_prepareForPresentation, &UIViewController::prepareForPresentation)
+        .method(sel::_layoutInPresentationContainerWindow, &UIViewController::placeInPresentationContainer)
+        .method(sel::initWithNibNameBundle, &UIViewController::initWithNibNameBundle)
+        .method(sel::init, &UIViewController::initController)
+        .method(sel::view, &UIViewController::loadedView)
+        .method(sel::viewIfLoaded, &UIViewController::viewIfLoaded)
+        .method(sel::isViewLoaded, &UIViewController::isViewLoaded)
+        .method(sel::setView, &UIViewController::applyView)
+        .method(sel::loadView, &UIViewController::loadDefaultView)
+        .method(sel::viewDidLoad, &ignoreCallback)
+        .method(sel::viewWillAppear, &ignoreAppearance)
+        .method(sel::viewDidAppear, &ignoreAppearance)
+        .method(sel::viewWillDisappear, &ignoreAppearance)
+        .method(sel::viewDidDisappear, &ignoreAppearance)
+        .method(sel::viewWillLayoutSubviews, &ignoreCallback)
+        .method(sel::viewDidLayoutSubviews, &ignoreCallback)
+        .method(sel::shouldAutorotate, &autorotates)
+        .method(sel::shouldAutorotateToInterfaceOrientation, &autorotatesToPortraitOnly)
+        .method(sel::supportedInterfaceOrientations, &supportedOrientations)
+        .method(sel::preferredInterfaceOrientationForPresentation, &portraitForPresentation)
+        .method(sel::prefersStatusBarHidden, &showsStatusBar)
+        .method(sel::title, &UIViewController::storedTitle)
+        .method(sel::setTitle, &UIViewController::applyTitle)
+        .method(sel::navigationItem, &UIViewController::navigationItem)
+        .method(sel::navigationController, &UIViewController::navigationController)
+        .method(sel::presentedViewController, &UIViewController::presentedViewController)
+        .method(sel::presentingViewController, &UIViewController::presentingViewController)
+        .method(sel::parentViewController, &UIViewController::parentViewController)
+        .method(sel::popoverPresentationController, &UIViewController::popoverPresentationController)
+        .method(sel::setModalPresentationStyle, &UIViewController::setModalPresentationStyle)
+        .method(sel::modalPresentationStyle, &UIViewController::modalPresentationStyle)
+        .method(sel::nextResponder, &UIViewController::responderAfterView)
+        .method(sel::presentViewControllerAnimatedCompletion, &UIViewController::presentModally)
+        .method(sel::dismissViewControllerAnimatedCompletion, &UIViewController::dismissPresented)
+        .build();
 }

@@ -76,7 +76,19 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
-    // The implementation of _layoutInPresentationContainer:window:.
+    // The implementations of the runtime methods (the C++ senders above keep their names).
+    objc::Ref<objc::Object> initWithNibNameBundle(objc::Object* nibName, objc::Object* bundle);
+    objc::Ref<objc::Object> initController();
+    objc::Ref<UIView> loadedView();
+    void applyView(UIView* view);
+    void loadDefaultView();
+    std::string storedTitle() const { return m_title; }
+    void applyTitle(std::string title);
+    objc::Ref<UIResponder> responderAfterView();
+    void presentModally(UIViewController* controller, bool animated, UIPresentationCompletion completion);
+    void dismissPresented(bool animated, UIPresentationCompletion completion);
+    void prepareForPresentation() { }
+    // _layoutInPresentationContainer:window:
     void placeInPresentationContainer(UIView* container, UIWindow* window);
 
     friend class UINavigationController;

@@ -7,6 +7,7 @@
 #include "platform/graphics/CGGeometry.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Protocol.h"
+#include "platform/uikit/UIKitSelectors.h"
 
 #include <cstdint>
 #include <string>
@@ -22,8 +23,8 @@ using objc::Sel;
 inline constinit Sel<Ref<Object>(UIImage*, CGRect, std::int64_t, std::string)> initWithImageCropFrameLimitScaleRatioTitle {
     "initWithImage:cropFrame:limitScaleRatio:title:"
 };
-inline constinit Sel<void(Object*)> setDelegate { "setDelegate:" };
-inline constinit Sel<Ref<Object>()> delegate { "delegate" };
+using uikit::sel::setDelegate;
+using uikit::sel::delegate;
 
 // The delegate protocol: Save hands over the part of the picture under the hole; Cancel hands
 // over nothing. The cropper never dismisses itself.

@@ -21,14 +21,15 @@
 
 #include "platform/uikit/UIGestureRecognizer.h"
 #include "platform/uikit/UIImageView.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIViewController.h"
 #include "tweak/cropper/ImageCropperInterface.h"
 
 namespace ovrimo::cropper {
 
 namespace croppersel {
-inline constinit Sel<void()> viewDidLoad { "viewDidLoad" };
-inline constinit Sel<bool(std::int64_t)> shouldAutorotateToInterfaceOrientation { "shouldAutorotateToInterfaceOrientation:" };
+using uikit::sel::viewDidLoad;
+using uikit::sel::shouldAutorotateToInterfaceOrientation;
 // Button actions and feedback; gesture handlers. Each takes its sender.
 inline constinit Sel<void(Object*)> cancel { "cancel:" };
 inline constinit Sel<void(Object*)> confirm { "confirm:" };

@@ -13,6 +13,7 @@
 #include "tweak/hud/ProgressHUDInterface.h"
 #include "platform/foundation/NSTimer.h"
 #include "platform/uikit/UIActivityIndicatorView.h"
+#include "platform/uikit/UIKitSelectors.h"
 
 #include <functional>
 
@@ -28,7 +29,7 @@ inline constinit Sel<void(double)> setGraceTime { "setGraceTime:" };
 inline constinit Sel<void(double)> setMinShowTime { "setMinShowTime:" };
 inline constinit Sel<void(CGPoint)> setOffset { "setOffset:" };
 inline constinit Sel<void(double)> setMargin { "setMargin:" };
-inline constinit Sel<void(Object*)> setDelegate { "setDelegate:" };
+using uikit::sel::setDelegate;
 // Sent to the delegate, when it answers it, once the overlay is hidden.
 inline constinit Sel<void(UIView*)> hudWasHidden { "hudWasHidden:" };
 } // namespace hudsel

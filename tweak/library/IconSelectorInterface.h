@@ -7,6 +7,7 @@
 #include "platform/corefoundation/NSString.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Protocol.h"
+#include "platform/uikit/UIKitSelectors.h"
 
 namespace ovrimo::library {
 
@@ -17,8 +18,8 @@ using objc::Sel;
 // Sent to a freshly allocated browser. Choose mode: the app's display name and the full path of
 // its custom icon file; manage mode: null for both.
 inline constinit Sel<Ref<Object>(NSString*, NSString*)> initWithTitleAndSavePath { "initWithTitle:andSavePath:" };
-inline constinit Sel<void(Object*)> setDelegate { "setDelegate:" };
-inline constinit Sel<Ref<Object>()> delegate { "delegate" };
+using uikit::sel::setDelegate;
+using uikit::sel::delegate;
 
 // The delegate protocol: a chosen picture (the file loaded as a picture), or Cancel. The browser
 // never dismisses itself.

@@ -10,6 +10,7 @@
 // Every method keeps its exceptions to itself.
 
 #include "platform/corefoundation/NSArray.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UIButton.h"
@@ -37,7 +38,7 @@ inline constinit Sel<Ref<NSArray>()> getIconLibraryIconPaths { "getIconLibraryIc
 inline constinit Sel<Ref<NSArray>()> getIconLibrarySubDirsList { "getIconLibrarySubDirsList" };
 
 // Pages.
-inline constinit Sel<void()> viewDidLoad { "viewDidLoad" };
+using uikit::sel::viewDidLoad;
 inline constinit Sel<void()> preapreTableDataAndDirList { "preapreTableDataAndDirList" };
 inline constinit Sel<void()> initNavigationControllerWithOverview { "initNavigationControllerWithOverview" };
 inline constinit Sel<void()> customIconSelected { "customIconSelected" };
@@ -64,21 +65,21 @@ inline constinit Sel<void(std::int64_t)> restoreFolderWithIndex { "restoreFolder
 inline constinit Sel<void(std::int64_t)> deleteFolderWithIndex { "deleteFolderWithIndex:" };
 
 // Orientation.
-inline constinit Sel<bool()> shouldAutorotate { "shouldAutorotate" };
-inline constinit Sel<bool(std::int64_t)> shouldAutorotateToInterfaceOrientation { "shouldAutorotateToInterfaceOrientation:" };
-inline constinit Sel<std::uint64_t()> supportedInterfaceOrientations { "supportedInterfaceOrientations" };
-inline constinit Sel<std::int64_t()> preferredInterfaceOrientationForPresentation { "preferredInterfaceOrientationForPresentation" };
+using uikit::sel::shouldAutorotate;
+using uikit::sel::shouldAutorotateToInterfaceOrientation;
+using uikit::sel::supportedInterfaceOrientations;
+using uikit::sel::preferredInterfaceOrientationForPresentation;
 
-// The table's data source and delegate.
-inline constinit Sel<std::int64_t(UITableView*)> numberOfSectionsInTableView { "numberOfSectionsInTableView:" };
-inline constinit Sel<std::int64_t(UITableView*, std::int64_t)> numberOfRowsInSection { "tableView:numberOfRowsInSection:" };
-inline constinit Sel<Ref<UITableViewCell>(UITableView*, NSIndexPath*)> cellForRowAtIndexPath { "tableView:cellForRowAtIndexPath:" };
-inline constinit Sel<std::string(UITableView*, std::int64_t)> titleForHeaderInSection { "tableView:titleForHeaderInSection:" };
-inline constinit Sel<double(UITableView*, std::int64_t)> heightForHeaderInSection { "tableView:heightForHeaderInSection:" };
-inline constinit Sel<double(UITableView*, NSIndexPath*)> heightForRowAtIndexPath { "tableView:heightForRowAtIndexPath:" };
-inline constinit Sel<void(UITableView*, NSIndexPath*)> didSelectRowAtIndexPath { "tableView:didSelectRowAtIndexPath:" };
-inline constinit Sel<bool(UITableView*, NSIndexPath*)> canEditRowAtIndexPath { "tableView:canEditRowAtIndexPath:" };
-inline constinit Sel<void(UITableView*, std::int64_t, NSIndexPath*)> commitEditingStyle { "tableView:commitEditingStyle:forRowAtIndexPath:" };
+// The table's data source and delegate (the platform declares them; the names here are this code's).
+using uikit::sel::numberOfSectionsInTableView;
+inline constexpr const auto& numberOfRowsInSection = uikit::sel::tableViewNumberOfRowsInSection;
+inline constexpr const auto& cellForRowAtIndexPath = uikit::sel::tableViewCellForRowAtIndexPath;
+inline constexpr const auto& titleForHeaderInSection = uikit::sel::tableViewTitleForHeaderInSection;
+inline constexpr const auto& heightForHeaderInSection = uikit::sel::tableViewHeightForHeaderInSection;
+inline constexpr const auto& heightForRowAtIndexPath = uikit::sel::tableViewHeightForRowAtIndexPath;
+inline constexpr const auto& didSelectRowAtIndexPath = uikit::sel::tableViewDidSelectRowAtIndexPath;
+inline constexpr const auto& canEditRowAtIndexPath = uikit::sel::tableViewCanEditRowAtIndexPath;
+inline constexpr const auto& commitEditingStyle = uikit::sel::tableViewCommitEditingStyleForRowAtIndexPath;
 } // namespace sel
 
 // The texts of the table's two fixed rows.

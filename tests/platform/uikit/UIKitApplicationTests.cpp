@@ -2,6 +2,7 @@
 
 #include "platform/corefoundation/NSString.h"
 #include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UIPasteboard.h"
 
@@ -19,10 +20,10 @@ TEST_F(UIKitTest, PasteboardKeepsTheLastStringThroughEveryPath)
     board->setString("https://example.com/icon.png");
     EXPECT_TRUE(board->hasStrings());
     // The same board through the runtime.
-    auto viaRuntime = objc::msgSend<Ref<objc::Object>>(objc::objc_getClass("UIPasteboard"), "generalPasteboard");
+    auto viaRuntime = uikit::sel::generalPasteboard(objc::objc_getClass("UIPasteboard"));
     EXPECT_EQ(viaRuntime.ptr(), board.ptr());
-    EXPECT_EQ(objc::msgSend<std::string>(viaRuntime, "string"), "https://example.com/icon.png");
-    objc::msgSend(viaRuntime, "setString:", std::string("ünïcödé ✓"));
+    EXPECT_EQ(uikit::sel::string(viaRuntime), "https://example.com/icon.png");
+    uikit::sel::setString(viaRuntime, "ünïcödé ✓");
     EXPECT_EQ(UIPasteboard::generalPasteboard()->string(), "ünïcödé ✓");
     // An empty string is still a string.
     board->setString("");
@@ -77,8 +78,8 @@ TEST_F(UIKitTest, OpeningURLsChecksTheSchemeCaseInsensitivelyAndRecordsOnlyOpene
     EXPECT_FALSE(app->openURL(""));
     EXPECT_TRUE(app->openURL("http://example.com"));
     // Through the runtime, with string objects.
-    EXPECT_TRUE(objc::msgSend<bool>(app, "openURL:", NSString::make("cydia://package/y").ptr()));
-    EXPECT_FALSE(objc::msgSend<bool>(app, "canOpenURL:", NSString::make("mailto2:x").ptr()));
+    EXPECT_TRUE(uikit::sel::openURL(app, NSString::make("cydia://package/y")));
+    EXPECT_FALSE(uikit::sel::canOpenURL(app, NSString::make("mailto2:x")));
     EXPECT_EQ(uikit::openedURLs(), (std::vector<std::string> { "http://example.com", "cydia://package/y" }));
 }
 

@@ -5,7 +5,9 @@
 #include "tests/platform/uikit/UIKitTestSupport.h"
 
 #include "platform/graphics/UIGraphics.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TouchDriver.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UILongPressGestureRecognizer.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UINavigationItem.h"
@@ -26,32 +28,44 @@ public:
 
     static void registerWith(objc::Runtime& rt)
     {
-        objc::Class* c = rt.registerClass<FolderListSource>("NSObject");
-        c->addMethod("numberOfSectionsInTableView:", [](FolderListSource*, objc::SEL, UITableView*) { return NSInteger(2); });
-        c->addMethod("tableView:numberOfRowsInSection:", [](FolderListSource*, objc::SEL, UITableView*, NSInteger) { return NSInteger(3); });
-        c->addMethod("tableView:cellForRowAtIndexPath:", [](FolderListSource* self, objc::SEL, UITableView* table, NSIndexPath* path) -> Ref<UITableViewCell> {
-            Ref<UITableViewCell> cell = table->dequeueReusableCellWithIdentifier("Cell");
-            if (!cell) {
-                cell = UITableViewCell::create(UITableViewCellStyleSubtitle, "Cell");
-                cell->addGestureRecognizer(UIGestureRecognizer::create<UILongPressGestureRecognizer>(self, "held:"));
-            }
-            cell->textLabel()->setText("Row " + std::to_string(path->section()) + "." + std::to_string(path->row()));
-            cell->detailTextLabel()->setText("3 icons");
-            cell->imageView()->setImage(self->picture);
-            cell->imageView()->setTransform(CGAffineTransformMakeScale(35.0 / 120, 35.0 / 120));
-            return cell;
-        });
-        c->addMethod("tableView:didSelectRowAtIndexPath:", [](FolderListSource* self, objc::SEL, UITableView*, NSIndexPath* path) {
-            self->log.push_back("select " + std::to_string(path->section()) + "." + std::to_string(path->row()));
-        });
-        c->addMethod("tableView:canEditRowAtIndexPath:", [](FolderListSource*, objc::SEL, UITableView*, NSIndexPath* path) { return path->section() == 1; });
-        c->addMethod("tableView:commitEditingStyle:forRowAtIndexPath:", [](FolderListSource* self, objc::SEL, UITableView*, NSInteger, NSIndexPath* path) {
-            self->log.push_back("delete " + std::to_string(path->section()) + "." + std::to_string(path->row()));
-        });
-        c->addMethod("held:", [](FolderListSource* self, objc::SEL, UILongPressGestureRecognizer* press) {
-            if (press->state() == UIGestureRecognizerStateBegan)
-                self->log.push_back("held " + std::to_string(dynamic_cast<UITableViewCell*>(press->view())->textLabel()->text().size()));
-        });
+        objc::ClassBuilder<FolderListSource>(rt, "NSObject")
+            .method(uikit::sel::numberOfSectionsInTableView, &FolderListSource::numberOfSections)
+            .method(uikit::sel::tableViewNumberOfRowsInSection, &FolderListSource::numberOfRows)
+            .method(uikit::sel::tableViewCellForRowAtIndexPath, &FolderListSource::cellForRow)
+            .method(uikit::sel::tableViewDidSelectRowAtIndexPath, &FolderListSource::didSelectRow)
+            .method(uikit::sel::tableViewCanEditRowAtIndexPath, &FolderListSource::canEditRow)
+            .method(uikit::sel::tableViewCommitEditingStyleForRowAtIndexPath, &FolderListSource::commitEditingStyle)
+            .method(held, &FolderListSource::pressHeld)
+            .conformsTo(uikit::UITableViewDataSource)
+            .conformsTo(uikit::UITableViewDelegate)
+            .build();
+    }
+
+private:
+    static inline constinit objc::Sel<void(objc::Object*)> held { "held:" };
+
+    NSInteger numberOfSections(UITableView*) { return 2; }
+    NSInteger numberOfRows(UITableView*, NSInteger) { return 3; }
+    Ref<UITableViewCell> cellForRow(UITableView* table, NSIndexPath* path)
+    {
+        Ref<UITableViewCell> cell = table->dequeueReusableCellWithIdentifier("Cell");
+        if (!cell) {
+            cell = UITableViewCell::create(UITableViewCellStyleSubtitle, "Cell");
+            cell->addGestureRecognizer(UIGestureRecognizer::create<UILongPressGestureRecognizer>(this, held.name()));
+        }
+        cell->textLabel()->setText("Row " + std::to_string(path->section()) + "." + std::to_string(path->row()));
+        cell->detailTextLabel()->setText("3 icons");
+        cell->imageView()->setImage(picture);
+        cell->imageView()->setTransform(CGAffineTransformMakeScale(35.0 / 120, 35.0 / 120));
+        return cell;
+    }
+    void didSelectRow(UITableView*, NSIndexPath* path) { log.push_back("select " + std::to_string(path->section()) + "." + std::to_string(path->row())); }
+    bool canEditRow(UITableView*, NSIndexPath* path) { return path->section() == 1; }
+    void commitEditingStyle(UITableView*, NSInteger, NSIndexPath* path) { log.push_back("delete " + std::to_string(path->section()) + "." + std::to_string(path->row())); }
+    void pressHeld(UILongPressGestureRecognizer* press)
+    {
+        if (press->state() == UIGestureRecognizerStateBegan)
+            log.push_back("held " + std::to_string(dynamic_cast<UITableViewCell*>(press->view())->textLabel()->text().size()));
     }
 };
 

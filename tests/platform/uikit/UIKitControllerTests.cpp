@@ -1,9 +1,11 @@
 #include "tests/platform/uikit/UIKitTestSupport.h"
 
+#include "platform/corefoundation/NSArray.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UINavigationItem.h"
@@ -133,7 +135,7 @@ TEST_F(UIKitTest, AlertTextFieldsAreConfiguredAndReadable)
     settle(0.5);
     EXPECT_EQ(entered, "http://x.org/a.png");
     // Through the runtime, textFields is an array.
-    auto fields = objc::msgSend<Ref<objc::Object>>(alert, "textFields");
+    auto fields = uikit::sel::textFields(alert);
     EXPECT_TRUE(objc::isKindOfClass(fields, "NSArray"));
 }
 

@@ -6,6 +6,7 @@
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIButton.h"
 #include "platform/uikit/UIDevice.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UINavigationItem.h"
@@ -56,7 +57,7 @@ TEST_F(UIKitNavigationTest, PopToRootTellsOnlyTheLeavingTopAndTheRoot)
     nav->pushViewController(c, false);
     settle(0.5);
     log.clear();
-    auto popped = objc::msgSend<Ref<objc::Object>>(nav, "popToRootViewControllerAnimated:", true);
+    auto popped = uikit::sel::popToRootViewControllerAnimated(nav, true);
     EXPECT_EQ(nav->topViewController(), a.ptr());
     EXPECT_EQ(nav->viewControllers().size(), 1u);
     EXPECT_EQ(log, (std::vector<std::string> { "C viewWillDisappear:", "A viewWillAppear:" })) << "B, never on screen, hears nothing";

@@ -3,8 +3,10 @@
 #include "platform/corefoundation/NSDictionary.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/graphics/UIGraphics.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIImagePickerController.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewSearch.h"
 
 #include <chrono>
@@ -24,23 +26,30 @@ public:
     std::vector<Ref<UIImage>> picked;
     std::vector<std::string> mediaTypes;
     int cancels = 0;
+
+    void didFinishPicking(UIImagePickerController* picker, NSDictionary* info)
+    {
+        picked.emplace_back(dynamic_cast<UIImage*>(info->objectForKey(UIImagePickerControllerOriginalImage)));
+        if (auto* type = dynamic_cast<NSString*>(info->objectForKey(UIImagePickerControllerMediaType)))
+            mediaTypes.push_back(type->value());
+        picker->dismissViewControllerAnimated(false);
+    }
+    void didCancel(UIImagePickerController* picker)
+    {
+        ++cancels;
+        picker->dismissViewControllerAnimated(false);
+    }
 };
 
 class UIKitPickerTest : public UIKitTest {
 protected:
     UIKitPickerTest()
     {
-        objc::Class* cls = env.runtime().registerClass<PickLog>("NSObject");
-        cls->addMethod("imagePickerController:didFinishPickingMediaWithInfo:", [](PickLog* self, objc::SEL, UIImagePickerController* picker, NSDictionary* info) {
-            self->picked.emplace_back(dynamic_cast<UIImage*>(info->objectForKey(UIImagePickerControllerOriginalImage)));
-            if (auto* type = dynamic_cast<NSString*>(info->objectForKey(UIImagePickerControllerMediaType)))
-                self->mediaTypes.push_back(type->value());
-            picker->dismissViewControllerAnimated(false);
-        });
-        cls->addMethod("imagePickerControllerDidCancel:", [](PickLog* self, objc::SEL, UIImagePickerController* picker) {
-            ++self->cancels;
-            picker->dismissViewControllerAnimated(false);
-        });
+        objc::ClassBuilder<PickLog>(env.runtime(), "NSObject")
+            .method(uikit::sel::imagePickerControllerDidFinishPickingMediaWithInfo, &PickLog::didFinishPicking)
+            .method(uikit::sel::imagePickerControllerDidCancel, &PickLog::didCancel)
+            .conformsTo(uikit::UIImagePickerControllerDelegate)
+            .build();
         log = objc::make<PickLog>();
         folder = env.hostPath(uikit::kCameraRollFolder);
     }

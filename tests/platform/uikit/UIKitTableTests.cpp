@@ -1,8 +1,10 @@
 #include "tests/platform/uikit/UIKitTestSupport.h"
 
 #include "platform/corefoundation/NSDictionary.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIImagePickerController.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/ViewSearch.h"
@@ -27,39 +29,50 @@ public:
 
     static void registerWith(objc::Runtime& rt, bool editable)
     {
-        objc::Class* c = rt.registerClass<ListSource>("NSObject");
-        c->addMethod("numberOfSectionsInTableView:", [](ListSource* self, objc::SEL, UITableView*) { return static_cast<NSInteger>(self->sections.size()); });
-        c->addMethod("tableView:numberOfRowsInSection:", [](ListSource* self, objc::SEL, UITableView*, NSInteger s) { return static_cast<NSInteger>(self->sections[static_cast<size_t>(s)].size()); });
-        c->addMethod("tableView:titleForHeaderInSection:", [](ListSource*, objc::SEL, UITableView*, NSInteger s) { return std::string(s == 0 ? "ENABLED" : "DISABLED"); });
-        c->addMethod("tableView:cellForRowAtIndexPath:", [](ListSource* self, objc::SEL, UITableView* table, NSIndexPath* path) -> Ref<UITableViewCell> {
-            auto cell = table->dequeueReusableCellWithIdentifier("Cell");
-            if (!cell) {
-                cell = UITableViewCell::create(UITableViewCellStyleSubtitle, "Cell");
-                ++self->cellsMade;
-            }
-            cell->textLabel()->setText(self->sections[static_cast<size_t>(path->section())][static_cast<size_t>(path->row())]);
-            return cell;
-        });
-        c->addMethod("tableView:didSelectRowAtIndexPath:", [](ListSource* self, objc::SEL, UITableView*, NSIndexPath* path) {
-            self->log.push_back("select " + std::to_string(path->section()) + "." + std::to_string(path->row()));
-        });
-        if (!editable)
-            return;
-        c->addMethod("tableView:canMoveRowAtIndexPath:", [](ListSource* self, objc::SEL, UITableView*, NSIndexPath* path) { return !self->fixedRows.count({ path->section(), path->row() }); });
-        c->addMethod("tableView:moveRowAtIndexPath:toIndexPath:", [](ListSource* self, objc::SEL, UITableView*, NSIndexPath* from, NSIndexPath* to) {
-            self->log.push_back("move " + std::to_string(from->section()) + "." + std::to_string(from->row()) + " to " + std::to_string(to->section()) + "." + std::to_string(to->row()));
-            auto& src = self->sections[static_cast<size_t>(from->section())];
-            std::string item = src[static_cast<size_t>(from->row())];
-            src.erase(src.begin() + from->row());
-            auto& dst = self->sections[static_cast<size_t>(to->section())];
-            dst.insert(dst.begin() + to->row(), item);
-        });
-        c->addMethod("tableView:commitEditingStyle:forRowAtIndexPath:", [](ListSource* self, objc::SEL, UITableView* table, NSInteger style, NSIndexPath* path) {
-            self->log.push_back("commit " + std::to_string(style) + " " + std::to_string(path->section()) + "." + std::to_string(path->row()));
-            auto& rows = self->sections[static_cast<size_t>(path->section())];
-            rows.erase(rows.begin() + path->row());
-            table->deleteRowsAtIndexPaths({ Ref<NSIndexPath>(path) }, UITableViewRowAnimationFade);
-        });
+        objc::ClassBuilder<ListSource> builder(rt, "NSObject");
+        builder.method(uikit::sel::numberOfSectionsInTableView, &ListSource::numberOfSections)
+            .method(uikit::sel::tableViewNumberOfRowsInSection, &ListSource::numberOfRows)
+            .method(uikit::sel::tableViewTitleForHeaderInSection, &ListSource::titleForHeader)
+            .method(uikit::sel::tableViewCellForRowAtIndexPath, &ListSource::cellForRow)
+            .method(uikit::sel::tableViewDidSelectRowAtIndexPath, &ListSource::didSelectRow);
+        if (editable)
+            builder.method(uikit::sel::tableViewCanMoveRowAtIndexPath, &ListSource::canMoveRow)
+                .method(uikit::sel::tableViewMoveRowAtIndexPathToIndexPath, &ListSource::moveRow)
+                .method(uikit::sel::tableViewCommitEditingStyleForRowAtIndexPath, &ListSource::commitEditingStyle);
+        builder.conformsTo(uikit::UITableViewDataSource).conformsTo(uikit::UITableViewDelegate).build();
+    }
+
+private:
+    NSInteger numberOfSections(UITableView*) { return static_cast<NSInteger>(sections.size()); }
+    NSInteger numberOfRows(UITableView*, NSInteger s) { return static_cast<NSInteger>(sections[static_cast<size_t>(s)].size()); }
+    std::string titleForHeader(UITableView*, NSInteger s) { return s == 0 ? "ENABLED" : "DISABLED"; }
+    Ref<UITableViewCell> cellForRow(UITableView* table, NSIndexPath* path)
+    {
+        auto cell = table->dequeueReusableCellWithIdentifier("Cell");
+        if (!cell) {
+            cell = UITableViewCell::create(UITableViewCellStyleSubtitle, "Cell");
+            ++cellsMade;
+        }
+        cell->textLabel()->setText(sections[static_cast<size_t>(path->section())][static_cast<size_t>(path->row())]);
+        return cell;
+    }
+    void didSelectRow(UITableView*, NSIndexPath* path) { log.push_back("select " + std::to_string(path->section()) + "." + std::to_string(path->row())); }
+    bool canMoveRow(UITableView*, NSIndexPath* path) { return !fixedRows.count({ path->section(), path->row() }); }
+    void moveRow(UITableView*, NSIndexPath* from, NSIndexPath* to)
+    {
+        log.push_back("move " + std::to_string(from->section()) + "." + std::to_string(from->row()) + " to " + std::to_string(to->section()) + "." + std::to_string(to->row()));
+        auto& src = sections[static_cast<size_t>(from->section())];
+        std::string item = src[static_cast<size_t>(from->row())];
+        src.erase(src.begin() + from->row());
+        auto& dst = sections[static_cast<size_t>(to->section())];
+        dst.insert(dst.begin() + to->row(), item);
+    }
+    void commitEditingStyle(UITableView* table, NSInteger style, NSIndexPath* path)
+    {
+        log.push_back("commit " + std::to_string(style) + " " + std::to_string(path->section()) + "." + std::to_string(path->row()));
+        auto& rows = sections[static_cast<size_t>(path->section())];
+        rows.erase(rows.begin() + path->row());
+        table->deleteRowsAtIndexPaths({ Ref<NSIndexPath>(path) }, UITableViewRowAnimationFade);
     }
 };
 

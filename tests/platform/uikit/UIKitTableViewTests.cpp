@@ -1,8 +1,10 @@
 #include "tests/platform/uikit/UIKitTestSupport.h"
 
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TextLayout.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UITableView.h"
 #include "platform/uikit/ViewSearch.h"
@@ -34,61 +36,90 @@ public:
 
     static void registerClass(objc::Runtime& rt)
     {
-        objc::Class* c = rt.registerClass<RowsSource>("NSObject");
-        c->addMethod("numberOfSectionsInTableView:", [](RowsSource* self, objc::SEL, UITableView*) {
-            ++self->countRequests;
-            return static_cast<NSInteger>(self->sections.size());
-        });
-        c->addMethod("tableView:numberOfRowsInSection:", [](RowsSource* self, objc::SEL, UITableView*, NSInteger s) {
-            ++self->countRequests;
-            return static_cast<NSInteger>(self->sections[static_cast<size_t>(s)].size());
-        });
-        c->addMethod("tableView:titleForHeaderInSection:", [](RowsSource* self, objc::SEL, UITableView*, NSInteger s) {
-            return static_cast<size_t>(s) < self->headers.size() ? self->headers[static_cast<size_t>(s)] : std::string();
-        });
-        c->addMethod("tableView:titleForFooterInSection:", [](RowsSource* self, objc::SEL, UITableView*, NSInteger s) {
-            return static_cast<size_t>(s) < self->footers.size() ? self->footers[static_cast<size_t>(s)] : std::string();
-        });
-        c->addMethod("tableView:cellForRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView* table, NSIndexPath* path) -> Ref<UITableViewCell> {
-            ++self->cellRequests;
-            if (self->nilForSecondRow && path->row() == 1)
-                return nullptr;
-            auto cell = table->dequeueReusableCellWithIdentifier("Row");
-            if (!cell)
-                cell = UITableViewCell::create(UITableViewCellStyleDefault, "Row");
-            self->cellsHandedOut.insert(cell.ptr());
-            cell->textLabel()->setText(self->sections[static_cast<size_t>(path->section())][static_cast<size_t>(path->row())]);
-            return cell;
-        });
-        c->addMethod("tableView:heightForRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView* table, NSIndexPath* path) -> double {
-            auto it = self->heights.find({ path->section(), path->row() });
-            return it == self->heights.end() ? table->rowHeight() : it->second;
-        });
-        c->addMethod("tableView:willSelectRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView*, NSIndexPath* path) -> Ref<NSIndexPath> {
-            if (path->row() == self->refuseSelectingRow)
-                return nullptr;
-            return Ref<NSIndexPath>(path);
-        });
-        c->addMethod("tableView:didSelectRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView* table, NSIndexPath* path) {
-            self->log.push_back("select " + std::to_string(path->row()));
-            if (self->deselectOnSelect)
-                table->deselectRowAtIndexPath(path, true);
-        });
-        c->addMethod("tableView:didDeselectRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView*, NSIndexPath* path) {
-            self->log.push_back("deselect " + std::to_string(path->row()));
-        });
-        c->addMethod("tableView:editingStyleForRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView*, NSIndexPath*) { return static_cast<NSInteger>(self->editingStyle); });
-        c->addMethod("tableView:commitEditingStyle:forRowAtIndexPath:", [](RowsSource* self, objc::SEL, UITableView* table, NSInteger style, NSIndexPath* path) {
-            self->log.push_back("commit " + std::to_string(style) + " " + std::to_string(path->row()));
-            auto& rows = self->sections[static_cast<size_t>(path->section())];
-            if (style == UITableViewCellEditingStyleDelete) {
-                rows.erase(rows.begin() + path->row());
-                table->deleteRowsAtIndexPaths({ Ref<NSIndexPath>(path) }, UITableViewRowAnimationAutomatic);
-            } else {
-                rows.insert(rows.begin() + path->row(), "new");
-                table->insertRowsAtIndexPaths({ Ref<NSIndexPath>(path) }, UITableViewRowAnimationAutomatic);
-            }
-        });
+        objc::ClassBuilder<RowsSource>(rt, "NSObject")
+            .method(uikit::sel::numberOfSectionsInTableView, &RowsSource::numberOfSections)
+            .method(uikit::sel::tableViewNumberOfRowsInSection, &RowsSource::numberOfRows)
+            .method(uikit::sel::tableViewTitleForHeaderInSection, &RowsSource::titleForHeader)
+            .method(uikit::sel::tableViewTitleForFooterInSection, &RowsSource::titleForFooter)
+            .method(uikit::sel::tableViewCellForRowAtIndexPath, &RowsSource::cellForRow)
+            .method(uikit::sel::tableViewHeightForRowAtIndexPath, &RowsSource::heightForRow)
+            .method(uikit::sel::tableViewWillSelectRowAtIndexPath, &RowsSource::willSelectRow)
+            .method(uikit::sel::tableViewDidSelectRowAtIndexPath, &RowsSource::didSelectRow)
+            .method(uikit::sel::tableViewDidDeselectRowAtIndexPath, &RowsSource::didDeselectRow)
+            .method(uikit::sel::tableViewEditingStyleForRowAtIndexPath, &RowsSource::editingStyleForRow)
+            .method(uikit::sel::tableViewCommitEditingStyleForRowAtIndexPath, &RowsSource::commitEditingStyle)
+            .conformsTo(uikit::UITableViewDataSource)
+            .conformsTo(uikit::UITableViewDelegate)
+            .build();
+    }
+
+private:
+    NSInteger numberOfSections(UITableView*)
+    {
+        ++countRequests;
+        return static_cast<NSInteger>(sections.size());
+    }
+    NSInteger numberOfRows(UITableView*, NSInteger s)
+    {
+        ++countRequests;
+        return static_cast<NSInteger>(sections[static_cast<size_t>(s)].size());
+    }
+    std::string titleForHeader(UITableView*, NSInteger s)
+    {
+        return static_cast<size_t>(s) < headers.size() ? headers[static_cast<size_t>(s)] : std::string();
+    }
+    std::string titleForFooter(UITableView*, NSInteger s)
+    {
+        return static_cast<size_t>(s) < footers.size() ? footers[static_cast<size_t>(s)] : std::string();
+    }
+    Ref<UITableViewCell> cellForRow(UITableView* table, NSIndexPath* path)
+    {
+        ++cellRequests;
+        if (nilForSecondRow && path->row() == 1)
+            return nullptr;
+        auto cell = table->dequeueReusableCellWithIdentifier("Row");
+        if (!cell)
+            cell = UITableViewCell::create(UITableViewCellStyleDefault, "Row");
+        cellsHandedOut.insert(cell.ptr());
+        cell->textLabel()->setText(sections[static_cast<size_t>(path->section())][static_cast<size_t>(path->row())]);
+        return cell;
+    }
+    double heightForRow(UITableView* table, NSIndexPath* path)
+    {
+        auto it = heights.find({ path->section(), path->row() });
+        return it == heights.end() ? table->rowHeight() : it->second;
+    }
+    Ref<NSIndexPath> willSelectRow(UITableView*, NSIndexPath* path)
+    {
+        if (path->row() == refuseSelectingRow)
+            return nullptr;
+        return Ref<NSIndexPath>(path);
+    }
+    void didSelectRow(UITableView* table, NSIndexPath* path)
+    {
+        log.push_back("select " + std::to_string(path->row()));
+        if (deselectOnSelect)
+            table->deselectRowAtIndexPath(path, true);
+    }
+    void didDeselectRow(UITableView*, NSIndexPath* path)
+    {
+        log.push_back("deselect " + std::to_string(path->row()));
+    }
+    NSInteger editingStyleForRow(UITableView*, NSIndexPath*)
+    {
+        return static_cast<NSInteger>(editingStyle);
+    }
+    void commitEditingStyle(UITableView* table, NSInteger style, NSIndexPath* path)
+    {
+        log.push_back("commit " + std::to_string(style) + " " + std::to_string(path->row()));
+        auto& rows = sections[static_cast<size_t>(path->section())];
+        if (style == UITableViewCellEditingStyleDelete) {
+            rows.erase(rows.begin() + path->row());
+            table->deleteRowsAtIndexPaths({ Ref<NSIndexPath>(path) }, UITableViewRowAnimationAutomatic);
+        } else {
+            rows.insert(rows.begin() + path->row(), "new");
+            table->insertRowsAtIndexPaths({ Ref<NSIndexPath>(path) }, UITableViewRowAnimationAutomatic);
+        }
     }
 };
 
