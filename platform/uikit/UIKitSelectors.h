@@ -29,4 +29,6 @@ inline constinit Sel<void(const UITouchSet&, objc::Object*)> touchesMovedWithEve
 inline constinit Sel<void(const UITouchSet&, objc::Object*)> touchesEndedWithEvent { "touchesEnded:withEvent:" };
 inline constinit Sel<void(const UITouchSet&, objc::Object*)> touchesCancelledWithEvent { "touchesCancelled:withEvent:" };
 
+// --- view controllers, tables, navigation, alerts, gestures, application (below) ---
+
 } // namespace uikit::sel
