@@ -9,6 +9,7 @@
 #include "platform/preferences/PSSpecifier.h"
 #include "platform/runtime/Sel.h"
 #include "platform/uikit/NSIndexPath.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITableView.h"
 
 #include <cstdint>
@@ -24,7 +25,7 @@ using objc::Sel;
 inline constinit Sel<Ref<Object>()> init { "init" };
 inline constinit Sel<void()> loadView { "loadView" };
 inline constinit Sel<void()> viewDidLoad { "viewDidLoad" };
-inline constinit Sel<void()> layoutSubviews { "layoutSubviews" };
+using uikit::sel::layoutSubviews;
 inline constinit Sel<Ref<Object>(std::int64_t, std::string, PSSpecifier*)> initWithStyleReuseIdentifierSpecifier { "initWithStyle:reuseIdentifier:specifier:" };
 inline constinit Sel<Ref<Object>(PSSpecifier*)> initWithSpecifier { "initWithSpecifier:" };
 inline constinit Sel<void(bool, bool)> setSelectedAnimated { "setSelected:animated:" };
