@@ -80,29 +80,18 @@ void UIControl::removeTargetAction(objc::Object* target, SEL action, NSUInteger 
 
 void UIControl::sendActionsWithoutEvent(NSUInteger events) { sendActionsForControlEvents(events); }
 
-void UIControl::applyEnabled(bool on)
+// Enabled, selected and highlighted: a change is told to the control itself.
+void UIControl::changeState(bool& flag, bool on)
 {
-    if (m_enabled == on)
+    if (flag == on)
         return;
-    m_enabled = on;
+    flag = on;
     sel::_stateDidChange(this);
 }
 
-void UIControl::applySelected(bool on)
-{
-    if (m_selected == on)
-        return;
-    m_selected = on;
-    sel::_stateDidChange(this);
-}
-
-void UIControl::applyHighlighted(bool on)
-{
-    if (m_highlighted == on)
-        return;
-    m_highlighted = on;
-    sel::_stateDidChange(this);
-}
+void UIControl::applyEnabled(bool on) { changeState(m_enabled, on); }
+void UIControl::applySelected(bool on) { changeState(m_selected, on); }
+void UIControl::applyHighlighted(bool on) { changeState(m_highlighted, on); }
 
 bool UIControl::isInsideWithSlack(UITouch* touch)
 {

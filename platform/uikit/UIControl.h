@@ -50,6 +50,7 @@ private:
     void applyEnabled(bool on);
     void applySelected(bool on);
     void applyHighlighted(bool on);
+    void changeState(bool& flag, bool on);
     // The touches, turned into control events.
     void trackBegan(const UITouchSet& touches, UIEvent* event);
     void trackMoved(const UITouchSet& touches, UIEvent* event);

@@ -17,7 +17,7 @@ class UIGestureRecognizer;
 // about the centre; `frame` is derived from them.
 //
 // Runtime methods (overridable by subclasses, replaceable with MSHookMessageEx, and sent through
-// msgSend by this C++ API): initWithFrame:, init, setFrame:, layoutSubviews, didMoveToWindow,
+// their selectors in uikit::sel by this C++ API): initWithFrame:, init, setFrame:, layoutSubviews, didMoveToWindow,
 // willMoveToWindow:, didMoveToSuperview, willMoveToSuperview:, didAddSubview:, hitTest:withEvent:,
 // pointInside:withEvent:, drawRect:, sizeThatFits:, gestureRecognizerShouldBegin:,
 // setBackgroundColor:, setHidden:, setAlpha:, setTag:, setCenter:, setBounds:, setTransform:.
