@@ -1,12 +1,14 @@
 #include "platform/uikit/CALayer.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/QuartzCoreSelectors.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UIView.h"
 
 #include <algorithm>
 
 using objc::Ref;
-using objc::SEL;
 
 Ref<CALayer> CALayer::layer() { return objc::make<CALayer>(); }
 
@@ -50,24 +52,32 @@ CGRect CALayer::bounds() const
     return CGRectMake(0, 0, m_frame.size.width, m_frame.size.height);
 }
 
+Ref<objc::Object> CALayer::newInstanceOf(const std::string& className)
+{
+    Ref<objc::Object> layer = objc::Runtime::current().requireClass(className)->createInstance();
+    return uikit::sel::init(layer);
+}
+
 void CALayer::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<CALayer>("NSObject");
-    c->addClassMethod("layer", [](objc::Object* cls, SEL) { return objc::msgSend<Ref<objc::Object>>(cls, "new"); });
-    c->addMethod("setCornerRadius:", [](CALayer* self, SEL, double r) { self->setCornerRadius(r); });
-    c->addMethod("cornerRadius", [](CALayer* self, SEL) { return self->cornerRadius(); });
-    c->addMethod("setBorderWidth:", [](CALayer* self, SEL, double w) { self->setBorderWidth(w); });
-    c->addMethod("borderWidth", [](CALayer* self, SEL) { return self->borderWidth(); });
-    c->addMethod("setBorderColor:", [](CALayer* self, SEL, CGColor* color) { self->setBorderColor(color); });
-    c->addMethod("setZPosition:", [](CALayer* self, SEL, double z) { self->setZPosition(z); });
-    c->addMethod("zPosition", [](CALayer* self, SEL) { return self->zPosition(); });
-    c->addMethod("setMasksToBounds:", [](CALayer* self, SEL, bool on) { self->setMasksToBounds(on); });
-    c->addMethod("masksToBounds", [](CALayer* self, SEL) { return self->masksToBounds(); });
-    c->addMethod("setMask:", [](CALayer* self, SEL, CALayer* mask) { self->setMask(mask); });
-    c->addMethod("mask", [](CALayer* self, SEL) { return Ref<CALayer>(self->mask()); });
-    c->addMethod("setFrame:", [](CALayer* self, SEL, CGRect f) { self->setFrame(f); });
-    c->addMethod("frame", [](CALayer* self, SEL) { return self->frame(); });
-    c->addMethod("bounds", [](CALayer* self, SEL) { return self->bounds(); });
-    c->addMethod("setOpacity:", [](CALayer* self, SEL, double o) { self->setOpacity(static_cast<float>(o)); });
-    c->addMethod("opacity", [](CALayer* self, SEL) { return static_cast<double>(self->opacity()); });
+    namespace sel = quartzcore::sel;
+    objc::ClassBuilder<CALayer>(rt, "NSObject")
+        .classMethod(sel::layer, &CALayer::newLayer<CALayer>)
+        .method(sel::setCornerRadius, &CALayer::setCornerRadius)
+        .method(sel::cornerRadius, &CALayer::cornerRadius)
+        .method(sel::setBorderWidth, &CALayer::setBorderWidth)
+        .method(sel::borderWidth, &CALayer::borderWidth)
+        .method(sel::setBorderColor, &CALayer::setBorderColor)
+        .method(sel::setZPosition, &CALayer::setZPosition)
+        .method(sel::zPosition, &CALayer::zPosition)
+        .method(sel::setMasksToBounds, &CALayer::setMasksToBounds)
+        .method(sel::masksToBounds, &CALayer::masksToBounds)
+        .method(sel::setMask, &CALayer::setMask)
+        .method(sel::mask, &CALayer::mask)
+        .method(uikit::sel::setFrame, &CALayer::setFrame)
+        .method(uikit::sel::frame, &CALayer::frame)
+        .method(uikit::sel::bounds, &CALayer::bounds)
+        .method(sel::setOpacity, &CALayer::setOpacity)
+        .method(sel::opacity, &CALayer::opacity)
+        .build();
 }

@@ -5,6 +5,8 @@
 #include "platform/runtime/NSObject.h"
 #include "platform/uikit/UIKitTypes.h"
 
+#include <string>
+
 class UIView;
 
 // The layer behind every view. A view keeps its geometry, alpha and background itself; the layer
@@ -54,6 +56,13 @@ public:
     void setDelegate(UIView* view);
 
     static void registerClass(objc::Runtime&);
+
+protected:
+    // +layer of each layer class: a new, initialized instance of that class (class methods do not
+    // see their receiver, so every layer class declares its own).
+    template<class Layer>
+    static objc::Ref<objc::Object> newLayer() { return newInstanceOf(Layer::className()); }
+    static objc::Ref<objc::Object> newInstanceOf(const std::string& className);
 
 private:
     CGFloat m_cornerRadius = 0;

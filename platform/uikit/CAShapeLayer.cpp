@@ -1,13 +1,16 @@
 #include "platform/uikit/CAShapeLayer.h"
 
-using objc::Ref;
-using objc::SEL;
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/QuartzCoreSelectors.h"
 
 void CAShapeLayer::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<CAShapeLayer>("CALayer");
-    c->addMethod("setPath:", [](CAShapeLayer* self, SEL, UIBezierPath* path) { self->setPath(path); });
-    c->addMethod("path", [](CAShapeLayer* self, SEL) { return Ref<UIBezierPath>(self->path()); });
-    c->addMethod("setFillColor:", [](CAShapeLayer* self, SEL, CGColor* color) { self->setFillColor(color); });
-    c->addMethod("setFillRule:", [](CAShapeLayer* self, SEL, std::string rule) { self->setFillRule(std::move(rule)); });
+    namespace sel = quartzcore::sel;
+    objc::ClassBuilder<CAShapeLayer>(rt, "CALayer")
+        .classMethod(sel::layer, &CAShapeLayer::newLayer<CAShapeLayer>)
+        .method(sel::setPath, &CAShapeLayer::setPath)
+        .method(sel::path, &CAShapeLayer::path)
+        .method(sel::setFillColor, &CAShapeLayer::setFillColor)
+        .method(sel::setFillRule, &CAShapeLayer::setFillRule)
+        .build();
 }

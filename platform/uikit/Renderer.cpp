@@ -7,6 +7,7 @@
 #include "platform/graphics/UIGraphics.h"
 #include "platform/uikit/CAShapeLayer.h"
 #include "platform/uikit/UIFont.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
@@ -30,10 +31,9 @@ namespace {
 void drawContent(CGContext* cg, UIView* view, CGRect b)
 {
     // NOTE: drawRect: is given the whole bounds, never a smaller dirty rectangle.
-    static objc::SEL drawRect = objc::sel_registerName("drawRect:");
     CGContextSaveGState(cg);
     UIGraphicsPushContext(cg);
-    objc::msgSend(view, drawRect, b);
+    sel::drawRect(view, b);
     UIGraphicsPopContext();
     CGContextRestoreGState(cg);
 }
@@ -229,7 +229,7 @@ Ref<UIImage> Renderer::renderWindow(UIWindow* window, const RenderOptions& optio
     window->layoutIfNeeded();
     bool statusBar = options.statusBar && !window->isHidden();
     if (UIViewController* top = window->topmostViewController(); statusBar && top)
-        statusBar = !objc::msgSend<bool>(top, "prefersStatusBarHidden");
+        statusBar = !sel::prefersStatusBarHidden(top);
     return render(window, size, options.scale, true, true, statusBar);
 }
 

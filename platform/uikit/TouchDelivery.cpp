@@ -1,13 +1,13 @@
 #include "platform/uikit/TouchDelivery.h"
 
 #include "platform/uikit/UIGestureRecognizer.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UITouch.h"
 #include "platform/uikit/UIView.h"
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
 
 namespace uikit {
@@ -49,10 +49,10 @@ bool takenByRecognizer(UITouch* touch)
     return false;
 }
 
-void send(UITouch* touch, const char* selector, UIEvent* event)
+void send(UITouch* touch, const objc::Sel<void(const UITouchSet&, objc::Object*)>& message, UIEvent* event)
 {
     if (Ref<UIView> view = Ref<UIView>(touch->view()))
-        msgSend(view, selector, UITouchSet { Ref<UITouch>(touch) }, event);
+        message(view, UITouchSet { Ref<UITouch>(touch) }, event);
 }
 
 void hold(UITouch* touch)
@@ -81,14 +81,14 @@ void deliverTouchBegan(UITouch* touch, UIEvent* event)
         hold(touch);
         return;
     }
-    send(touch, "touchesBegan:withEvent:", event);
+    send(touch, sel::touchesBeganWithEvent, event);
 }
 
 void deliverTouchMoved(UITouch* touch, UIEvent* event)
 {
     // The view has not heard the touch begin: it hears nothing of its moves either.
     if (touch->deliveredToView() && !touch->beganHeld())
-        send(touch, "touchesMoved:withEvent:", event);
+        send(touch, sel::touchesMovedWithEvent, event);
 }
 
 void deliverTouchEnded(UITouch* touch, UIEvent* event)
@@ -106,7 +106,7 @@ void deliverTouchEnded(UITouch* touch, UIEvent* event)
         deliverHeldTouches();
         return;
     }
-    send(touch, "touchesEnded:withEvent:", event);
+    send(touch, sel::touchesEndedWithEvent, event);
 }
 
 void deliverTouchCancelled(UITouch* touch, UIEvent* event)
@@ -115,7 +115,7 @@ void deliverTouchCancelled(UITouch* touch, UIEvent* event)
         return;
     touch->setDeliveredToView(false);
     if (!touch->beganHeld())
-        send(touch, "touchesCancelled:withEvent:", event);
+        send(touch, sel::touchesCancelledWithEvent, event);
     touch->setBeganHeld(false);
     touch->setEndHeld(false);
 }
@@ -129,7 +129,7 @@ void takeTouchFromView(UITouch* touch)
     touch->setBeganHeld(false);
     touch->setEndHeld(false);
     if (viewHeardIt)
-        send(touch, "touchesCancelled:withEvent:", nullptr);
+        send(touch, sel::touchesCancelledWithEvent, nullptr);
 }
 
 void deliverHeldTouches()
@@ -146,11 +146,11 @@ void deliverHeldTouches()
         }
         if (touch->beganHeld() && !heldBack(touch, Holding::Began)) {
             touch->setBeganHeld(false);
-            send(touch, "touchesBegan:withEvent:", eventFor(touch));
+            send(touch, sel::touchesBeganWithEvent, eventFor(touch));
         }
         if (touch->endHeld() && !touch->beganHeld() && !heldBack(touch, Holding::Ended)) {
             touch->setEndHeld(false);
-            send(touch, "touchesEnded:withEvent:", eventFor(touch));
+            send(touch, sel::touchesEndedWithEvent, eventFor(touch));
         }
     }
     auto& now = state().heldTouches;

@@ -5,6 +5,7 @@
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIControl.h"
 #include "platform/uikit/UIGestureRecognizer.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UITapGestureRecognizer.h"
 #include "platform/uikit/UITextField.h"
@@ -15,7 +16,6 @@
 #include <cmath>
 #include <vector>
 
-using objc::msgSend;
 using objc::Ref;
 
 namespace uikit {
@@ -114,8 +114,8 @@ UIView* TouchDriver::touchDown(CGPoint point, int finger)
             auto s = r->state();
             if (s == UIGestureRecognizerStateFailed || s == UIGestureRecognizerStateEnded || s == UIGestureRecognizerStateCancelled)
                 continue;
-            if (objc::respondsToSelector(r->delegate(), "gestureRecognizer:shouldReceiveTouch:")
-                && !msgSend<bool>(r->delegate(), "gestureRecognizer:shouldReceiveTouch:", r.ptr(), touch.ptr()))
+            if (uikit::sel::gestureRecognizerShouldReceiveTouch.isAnsweredBy(r->delegate())
+                && !uikit::sel::gestureRecognizerShouldReceiveTouch(r->delegate(), r.ptr(), touch.ptr()))
                 continue;
             recognizers.push_back(r);
         }

@@ -1,5 +1,7 @@
 #include "platform/uikit/UIActivityIndicatorView.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"
 
 #include <cairo.h>
@@ -7,9 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 CGFloat sideFor(UIActivityIndicatorViewStyle style) { return style == UIActivityIndicatorViewStyleWhiteLarge ? 37 : 20; }
@@ -18,7 +18,7 @@ CGFloat sideFor(UIActivityIndicatorViewStyle style) { return style == UIActivity
 Ref<UIActivityIndicatorView> UIActivityIndicatorView::create(UIActivityIndicatorViewStyle style)
 {
     auto view = objc::make<UIActivityIndicatorView>();
-    msgSend<Ref<objc::Object>>(view, "initWithActivityIndicatorStyle:", style);
+    uikit::sel::initWithActivityIndicatorStyle(view, style);
     return view;
 }
 
@@ -55,7 +55,7 @@ void UIActivityIndicatorView::setHidesWhenStopped(bool on)
 namespace {
 
 // -drawRect: twelve spokes, fading round the circle.
-void drawRect(UIActivityIndicatorView* self, SEL, CGRect)
+void drawSpokes(UIActivityIndicatorView* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
     if (!cr)
@@ -77,27 +77,41 @@ void drawRect(UIActivityIndicatorView* self, SEL, CGRect)
 
 } // namespace
 
+// Registration -----------------------------------------------------------------------------------
+
+Ref<objc::Object> UIActivityIndicatorView::initWithActivityIndicatorStyle(NSInteger style)
+{
+    CGFloat side = sideFor(static_cast<UIActivityIndicatorViewStyle>(style));
+    uikit::sel::initWithFrame(this, CGRectMake(0, 0, side, side));
+    setStyle(static_cast<UIActivityIndicatorViewStyle>(style));
+    setOpaque(false);
+    setUserInteractionEnabled(false);
+    setHidden(true);
+    return Ref<objc::Object>(this);
+}
+
+namespace {
+
+CGSize spinnerSize(UIActivityIndicatorView* self, CGSize)
+{
+    CGFloat side = sideFor(self->style());
+    return CGSizeMake(side, side);
+}
+
+} // namespace
+
 void UIActivityIndicatorView::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIActivityIndicatorView>("UIView");
-    c->addMethod("drawRect:", drawRect);
-    c->addMethod("initWithActivityIndicatorStyle:", [](UIActivityIndicatorView* self, SEL, NSInteger style) {
-        CGFloat side = sideFor(static_cast<UIActivityIndicatorViewStyle>(style));
-        msgSend<Ref<objc::Object>>(self, "initWithFrame:", CGRectMake(0, 0, side, side));
-        self->setStyle(static_cast<UIActivityIndicatorViewStyle>(style));
-        self->setOpaque(false);
-        self->setUserInteractionEnabled(false);
-        self->setHidden(true);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("startAnimating", [](UIActivityIndicatorView* self, SEL) { self->startAnimating(); });
-    c->addMethod("stopAnimating", [](UIActivityIndicatorView* self, SEL) { self->stopAnimating(); });
-    c->addMethod("isAnimating", [](UIActivityIndicatorView* self, SEL) { return self->isAnimating(); });
-    c->addMethod("setColor:", [](UIActivityIndicatorView* self, SEL, UIColor* color) { self->setColor(color); });
-    c->addMethod("setActivityIndicatorViewStyle:", [](UIActivityIndicatorView* self, SEL, NSInteger s) { self->setStyle(static_cast<UIActivityIndicatorViewStyle>(s)); });
-    c->addMethod("setHidesWhenStopped:", [](UIActivityIndicatorView* self, SEL, bool on) { self->setHidesWhenStopped(on); });
-    c->addMethod("sizeThatFits:", [](UIActivityIndicatorView* self, SEL, CGSize) {
-        CGFloat side = sideFor(self->style());
-        return CGSizeMake(side, side);
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIActivityIndicatorView>(rt, "UIView")
+        .method(sel::drawRect, &drawSpokes)
+        .method(sel::initWithActivityIndicatorStyle, &UIActivityIndicatorView::initWithActivityIndicatorStyle)
+        .method(sel::startAnimating, &UIActivityIndicatorView::startAnimating)
+        .method(sel::stopAnimating, &UIActivityIndicatorView::stopAnimating)
+        .method(sel::isAnimating, &UIActivityIndicatorView::isAnimating)
+        .method(sel::setColor, &UIActivityIndicatorView::setColor)
+        .method(sel::setActivityIndicatorViewStyle, &UIActivityIndicatorView::setStyle)
+        .method(sel::setHidesWhenStopped, &UIActivityIndicatorView::setHidesWhenStopped)
+        .method(sel::sizeThatFits, &spinnerSize)
+        .build();
 }

@@ -24,6 +24,9 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders have the plain names.
+    objc::Ref<objc::Object> initWithActivityIndicatorStyle(NSInteger style);
+
     UIActivityIndicatorViewStyle m_style = UIActivityIndicatorViewStyleWhite;
     objc::Ref<UIColor> m_color;
     bool m_animating = false;

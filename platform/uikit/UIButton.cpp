@@ -1,12 +1,12 @@
 #include "platform/uikit/UIButton.h"
 
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TextLayout.h"
+#include "platform/uikit/UIKitSelectors.h"
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 
@@ -29,12 +29,12 @@ auto lookup(const Map& map, NSUInteger state) -> typename Map::mapped_type
 
 Ref<UIButton> UIButton::buttonWithType(UIButtonType type)
 {
-    return msgSend<Ref<UIButton>>(objc::Runtime::current().requireClass("UIButton"), "buttonWithType:", type);
+    return uikit::sel::buttonWithType(objc::Runtime::current().requireClass("UIButton"), type);
 }
 
-void UIButton::setTitle(const std::string& title, NSUInteger state) { msgSend(this, "setTitle:forState:", title, state); }
+void UIButton::setTitle(const std::string& title, NSUInteger state) { uikit::sel::setTitleForState(this, title, state); }
 std::string UIButton::titleForState(NSUInteger state) const { return lookup(m_titles, state); }
-void UIButton::setTitleColor(UIColor* color, NSUInteger state) { msgSend(this, "setTitleColor:forState:", color, state); }
+void UIButton::setTitleColor(UIColor* color, NSUInteger state) { uikit::sel::setTitleColorForState(this, color, state); }
 
 Ref<UIColor> UIButton::titleColorForState(NSUInteger state) const
 {
@@ -50,9 +50,9 @@ Ref<UIColor> UIButton::titleColorForState(NSUInteger state) const
     return tint;
 }
 
-void UIButton::setImage(UIImage* image, NSUInteger state) { msgSend(this, "setImage:forState:", image, state); }
+void UIButton::setImage(UIImage* image, NSUInteger state) { uikit::sel::setImageForState(this, image, state); }
 UIImage* UIButton::imageForState(NSUInteger state) const { return lookup(m_images, state).ptr(); }
-void UIButton::setBackgroundImage(UIImage* image, NSUInteger state) { msgSend(this, "setBackgroundImage:forState:", image, state); }
+void UIButton::setBackgroundImage(UIImage* image, NSUInteger state) { uikit::sel::setBackgroundImageForState(this, image, state); }
 UIImage* UIButton::backgroundImageForState(NSUInteger state) const { return lookup(m_backgroundImages, state).ptr(); }
 
 void UIButton::setTitleEdgeInsets(UIEdgeInsets insets)
@@ -120,77 +120,108 @@ void UIButton::layoutContent()
     m_titleLabel->setFrame(titleFrame);
 }
 
+// Registration -----------------------------------------------------------------------------------
+
+// +buttonWithType: makes a UIButton (class methods do not see their receiver).
+Ref<UIButton> UIButton::newButtonWithType(NSInteger type)
+{
+    auto object = objc::Runtime::current().requireClass(className())->createInstance();
+    Ref<UIButton> button(objc::checkedObjectCast<UIButton>(object.ptr()));
+    button->m_type = static_cast<UIButtonType>(type);
+    uikit::sel::initWithFrame(button, CGRectZero);
+    return button;
+}
+
+Ref<objc::Object> UIButton::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UIButton>(), this, frame);
+    setOpaque(false);
+    m_backgroundImageView = UIImageView::create();
+    m_backgroundImageView->setHidden(true);
+    m_imageView = UIImageView::create();
+    m_imageView->setContentMode(UIViewContentModeScaleAspectFit);
+    m_imageView->setHidden(true);
+    m_titleLabel = UILabel::create();
+    m_titleLabel->setFont(UIFont::systemFontOfSize(15));
+    m_titleLabel->setTextAlignment(NSTextAlignmentCenter);
+    m_titleLabel->setLineBreakMode(NSLineBreakByTruncatingMiddle);
+    m_titleLabel->setHidden(true);
+    addSubview(m_backgroundImageView);
+    addSubview(m_imageView);
+    addSubview(m_titleLabel);
+    updateContent();
+    return Ref<objc::Object>(this);
+}
+
+void UIButton::storeTitle(std::string title, NSUInteger state)
+{
+    m_titles[state] = std::move(title);
+    updateContent();
+}
+
+namespace {
+
+// A value for a state, or none (null) to fall back to the normal state's.
+template<class Map, class Value>
+void storeOrForget(Map& map, Value* value, NSUInteger state)
+{
+    if (value)
+        map[state] = value;
+    else
+        map.erase(state);
+}
+
+} // namespace
+
+void UIButton::storeTitleColor(UIColor* color, NSUInteger state)
+{
+    storeOrForget(m_titleColors, color, state);
+    updateContent();
+}
+
+void UIButton::storeImage(UIImage* image, NSUInteger state)
+{
+    storeOrForget(m_images, image, state);
+    updateContent();
+}
+
+void UIButton::storeBackgroundImage(UIImage* image, NSUInteger state)
+{
+    storeOrForget(m_backgroundImages, image, state);
+    updateContent();
+}
+
+CGSize UIButton::fittingSize(CGSize)
+{
+    uikit::TextStyle style { m_titleLabel->font(), NSTextAlignmentCenter, 1, NSLineBreakByTruncatingMiddle };
+    CGSize t = uikit::measureText(currentTitle(), style, 0);
+    CGSize i = currentImage() ? currentImage()->size() : CGSizeZero;
+    return CGSizeMake(t.width + i.width + m_contentInsets.left + m_contentInsets.right + m_titleInsets.left + m_titleInsets.right,
+        std::max({ t.height, i.height, 30.0 }) + m_contentInsets.top + m_contentInsets.bottom);
+}
+
 void UIButton::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIButton>("UIControl");
-    c->addMethod("_stateDidChange", [](UIButton* self, SEL) { self->updateContent(); });
-    c->addClassMethod("buttonWithType:", [](objc::Object* cls, SEL, NSInteger type) -> Ref<UIButton> {
-        auto object = static_cast<objc::Class*>(cls)->createInstance();
-        Ref<UIButton> button(objc::checkedObjectCast<UIButton>(object.ptr()));
-        button->m_type = static_cast<UIButtonType>(type);
-        msgSend<Ref<objc::Object>>(button, "initWithFrame:", CGRectZero);
-        return button;
-    });
-    c->addMethod("initWithFrame:", [c](UIButton* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setOpaque(false);
-        self->m_backgroundImageView = UIImageView::create();
-        self->m_backgroundImageView->setHidden(true);
-        self->m_imageView = UIImageView::create();
-        self->m_imageView->setContentMode(UIViewContentModeScaleAspectFit);
-        self->m_imageView->setHidden(true);
-        self->m_titleLabel = UILabel::create();
-        self->m_titleLabel->setFont(UIFont::systemFontOfSize(15));
-        self->m_titleLabel->setTextAlignment(NSTextAlignmentCenter);
-        self->m_titleLabel->setLineBreakMode(NSLineBreakByTruncatingMiddle);
-        self->m_titleLabel->setHidden(true);
-        self->addSubview(self->m_backgroundImageView);
-        self->addSubview(self->m_imageView);
-        self->addSubview(self->m_titleLabel);
-        self->updateContent();
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("buttonType", [](UIButton* self, SEL) { return self->buttonType(); });
-    c->addMethod("setTitle:forState:", [](UIButton* self, SEL, std::string title, NSUInteger state) {
-        self->m_titles[state] = std::move(title);
-        self->updateContent();
-    });
-    c->addMethod("titleForState:", [](UIButton* self, SEL, NSUInteger state) { return self->titleForState(state); });
-    c->addMethod("setTitleColor:forState:", [](UIButton* self, SEL, UIColor* color, NSUInteger state) {
-        if (color)
-            self->m_titleColors[state] = color;
-        else
-            self->m_titleColors.erase(state);
-        self->updateContent();
-    });
-    c->addMethod("titleColorForState:", [](UIButton* self, SEL, NSUInteger state) { return self->titleColorForState(state); });
-    c->addMethod("setImage:forState:", [](UIButton* self, SEL, UIImage* image, NSUInteger state) {
-        if (image)
-            self->m_images[state] = image;
-        else
-            self->m_images.erase(state);
-        self->updateContent();
-    });
-    c->addMethod("imageForState:", [](UIButton* self, SEL, NSUInteger state) { return Ref<UIImage>(self->imageForState(state)); });
-    c->addMethod("setBackgroundImage:forState:", [](UIButton* self, SEL, UIImage* image, NSUInteger state) {
-        if (image)
-            self->m_backgroundImages[state] = image;
-        else
-            self->m_backgroundImages.erase(state);
-        self->updateContent();
-    });
-    c->addMethod("backgroundImageForState:", [](UIButton* self, SEL, NSUInteger state) { return Ref<UIImage>(self->backgroundImageForState(state)); });
-    c->addMethod("titleLabel", [](UIButton* self, SEL) { return Ref<UILabel>(self->titleLabel()); });
-    c->addMethod("imageView", [](UIButton* self, SEL) { return Ref<UIImageView>(self->imageView()); });
-    c->addMethod("setTitleEdgeInsets:", [](UIButton* self, SEL, UIEdgeInsets insets) { self->setTitleEdgeInsets(insets); });
-    c->addMethod("setImageEdgeInsets:", [](UIButton* self, SEL, UIEdgeInsets insets) { self->setImageEdgeInsets(insets); });
-    c->addMethod("setContentEdgeInsets:", [](UIButton* self, SEL, UIEdgeInsets insets) { self->setContentEdgeInsets(insets); });
-    c->addMethod("layoutSubviews", [](UIButton* self, SEL) { self->layoutContent(); });
-    c->addMethod("sizeThatFits:", [](UIButton* self, SEL, CGSize) {
-        uikit::TextStyle style { self->m_titleLabel->font(), NSTextAlignmentCenter, 1, NSLineBreakByTruncatingMiddle };
-        CGSize t = uikit::measureText(self->currentTitle(), style, 0);
-        CGSize i = self->currentImage() ? self->currentImage()->size() : CGSizeZero;
-        return CGSizeMake(t.width + i.width + self->m_contentInsets.left + self->m_contentInsets.right + self->m_titleInsets.left + self->m_titleInsets.right,
-            std::max({ t.height, i.height, 30.0 }) + self->m_contentInsets.top + self->m_contentInsets.bottom);
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIButton>(rt, "UIControl")
+        .method(sel::_stateDidChange, &UIButton::updateContent)
+        .classMethod(sel::buttonWithType, &UIButton::newButtonWithType)
+        .method(sel::initWithFrame, &UIButton::initWithFrame)
+        .method(sel::buttonType, &UIButton::buttonType)
+        .method(sel::setTitleForState, &UIButton::storeTitle)
+        .method(sel::titleForState, &UIButton::titleForState)
+        .method(sel::setTitleColorForState, &UIButton::storeTitleColor)
+        .method(sel::titleColorForState, &UIButton::titleColorForState)
+        .method(sel::setImageForState, &UIButton::storeImage)
+        .method(sel::imageForState, &UIButton::imageForState)
+        .method(sel::setBackgroundImageForState, &UIButton::storeBackgroundImage)
+        .method(sel::backgroundImageForState, &UIButton::backgroundImageForState)
+        .method(sel::titleLabel, &UIButton::titleLabel)
+        .method(sel::imageView, &UIButton::imageView)
+        .method(sel::setTitleEdgeInsets, &UIButton::setTitleEdgeInsets)
+        .method(sel::setImageEdgeInsets, &UIButton::setImageEdgeInsets)
+        .method(sel::setContentEdgeInsets, &UIButton::setContentEdgeInsets)
+        .method(sel::layoutSubviews, &UIButton::layoutContent)
+        .method(sel::sizeThatFits, &UIButton::fittingSize)
+        .build();
 }

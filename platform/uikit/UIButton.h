@@ -46,6 +46,15 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders above have the plain names.
+    static objc::Ref<UIButton> newButtonWithType(NSInteger type);
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void storeTitle(std::string title, NSUInteger state);
+    void storeTitleColor(UIColor* color, NSUInteger state);
+    void storeImage(UIImage* image, NSUInteger state);
+    void storeBackgroundImage(UIImage* image, NSUInteger state);
+    CGSize fittingSize(CGSize size);
+
     // Shows the current state's title, colour and images.
     void updateContent();
     void layoutContent();

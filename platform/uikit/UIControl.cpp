@@ -1,17 +1,19 @@
 #include "platform/uikit/UIControl.h"
 
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIApplication.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
 using objc::SEL;
+namespace sel = uikit::sel;
 
-void UIControl::addTarget(objc::Object* target, SEL action, NSUInteger events) { msgSend(this, "addTarget:action:forControlEvents:", target, action, events); }
+void UIControl::addTarget(objc::Object* target, SEL action, NSUInteger events) { sel::addTargetActionForControlEvents(this, target, action, events); }
 
-void UIControl::removeTarget(objc::Object* target, SEL action, NSUInteger events) { msgSend(this, "removeTarget:action:forControlEvents:", target, action, events); }
+void UIControl::removeTarget(objc::Object* target, SEL action, NSUInteger events) { sel::removeTargetActionForControlEvents(this, target, action, events); }
 
 void UIControl::sendActionsForControlEvents(NSUInteger events, UIEvent* event)
 {
@@ -24,7 +26,7 @@ void UIControl::sendActionsForControlEvents(NSUInteger events, UIEvent* event)
         Ref<objc::Object> target = ta.target.strong();
         if (ta.hasTarget && !target)
             continue;
-        msgSend(this, "sendAction:to:forEvent:", ta.action, target.ptr(), event);
+        sel::sendActionToForEvent(this, ta.action, target.ptr(), event);
     }
 }
 
@@ -37,9 +39,9 @@ std::vector<std::string> UIControl::actionsForTarget(objc::Object* target, NSUIn
     return result;
 }
 
-void UIControl::setEnabled(bool on) { msgSend(this, "setEnabled:", on); }
-void UIControl::setSelected(bool on) { msgSend(this, "setSelected:", on); }
-void UIControl::setHighlighted(bool on) { msgSend(this, "setHighlighted:", on); }
+void UIControl::setEnabled(bool on) { sel::setEnabled(this, on); }
+void UIControl::setSelected(bool on) { sel::setSelected(this, on); }
+void UIControl::setHighlighted(bool on) { sel::setHighlighted(this, on); }
 
 NSUInteger UIControl::state() const
 {
@@ -53,104 +55,142 @@ NSUInteger UIControl::state() const
     return s;
 }
 
+// Registration -----------------------------------------------------------------------------------
+
+void UIControl::addTargetAction(objc::Object* target, SEL action, NSUInteger events)
+{
+    if (!action || !events)
+        return;
+    for (auto& ta : m_actions) {
+        if (ta.target.ptr() == target && ta.action == action) {
+            ta.events |= events;
+            return;
+        }
+    }
+    m_actions.push_back({ objc::WeakRef<objc::Object>(target), target != nullptr, action, events });
+}
+
+void UIControl::removeTargetAction(objc::Object* target, SEL action, NSUInteger events)
+{
+    for (auto& ta : m_actions)
+        if ((!target || ta.target.ptr() == target) && (!action || ta.action == action))
+            ta.events &= ~events;
+    m_actions.erase(std::remove_if(m_actions.begin(), m_actions.end(), [](auto& ta) { return ta.events == 0; }), m_actions.end());
+}
+
+void UIControl::sendActionsWithoutEvent(NSUInteger events) { sendActionsForControlEvents(events); }
+
+// Enabled, selected and highlighted: a change is told to the control itself.
+void UIControl::changeState(bool& flag, bool on)
+{
+    if (flag == on)
+        return;
+    flag = on;
+    sel::_stateDidChange(this);
+}
+
+void UIControl::applyEnabled(bool on) { changeState(m_enabled, on); }
+void UIControl::applySelected(bool on) { changeState(m_selected, on); }
+void UIControl::applyHighlighted(bool on) { changeState(m_highlighted, on); }
+
+bool UIControl::isInsideWithSlack(UITouch* touch)
+{
+    return CGRectContainsPoint(CGRectInset(bounds(), -uikit::kControlTouchSlack, -uikit::kControlTouchSlack), touch->locationInView(this));
+}
+
+void UIControl::trackBegan(const UITouchSet& touches, UIEvent* event)
+{
+    if (!m_enabled || touches.empty())
+        return;
+    Ref<UIControl> keep(this);
+    UITouch* touch = touches.front();
+    m_touchInside = true;
+    m_tracking = sel::beginTrackingWithTouchWithEvent(this, touch, event);
+    setHighlighted(true);
+    NSUInteger events = UIControlEventTouchDown;
+    if (touch->tapCount() > 1)
+        events |= UIControlEventTouchDownRepeat;
+    sendActionsForControlEvents(events, event);
+}
+
+void UIControl::trackMoved(const UITouchSet& touches, UIEvent* event)
+{
+    if (!m_enabled || touches.empty())
+        return;
+    Ref<UIControl> keep(this);
+    UITouch* touch = touches.front();
+    bool inside = isInsideWithSlack(touch);
+    if (m_tracking)
+        m_tracking = sel::continueTrackingWithTouchWithEvent(this, touch, event);
+    NSUInteger events = inside ? UIControlEventTouchDragInside : UIControlEventTouchDragOutside;
+    if (inside != m_touchInside)
+        events |= inside ? UIControlEventTouchDragEnter : UIControlEventTouchDragExit;
+    m_touchInside = inside;
+    setHighlighted(inside);
+    sendActionsForControlEvents(events, event);
+}
+
+void UIControl::trackEnded(const UITouchSet& touches, UIEvent* event)
+{
+    if (!m_enabled || touches.empty())
+        return;
+    Ref<UIControl> keep(this);
+    UITouch* touch = touches.front();
+    bool inside = isInsideWithSlack(touch);
+    m_touchInside = inside;
+    if (m_tracking)
+        sel::endTrackingWithTouchWithEvent(this, touch, event);
+    m_tracking = false;
+    setHighlighted(false);
+    sendActionsForControlEvents(inside ? UIControlEventTouchUpInside : UIControlEventTouchUpOutside, event);
+}
+
+void UIControl::trackCancelled(const UITouchSet&, UIEvent* event)
+{
+    Ref<UIControl> keep(this);
+    if (m_tracking)
+        sel::cancelTrackingWithEvent(this, event);
+    m_tracking = false;
+    setHighlighted(false);
+    sendActionsForControlEvents(UIControlEventTouchCancel, event);
+}
+
+namespace {
+
+void sendThroughApplication(UIControl* self, SEL action, objc::Object* target, UIEvent* event)
+{
+    UIApplication::sharedApplication()->sendAction(action, target, self, event);
+}
+
+// What subclasses override; UIControl's own track every touch and do nothing more.
+void noStateHook(UIControl*) { }
+bool keepTracking(UIControl*, UITouch*, UIEvent*) { return true; }
+void noEndHook(UIControl*, UITouch*, UIEvent*) { }
+void noCancelHook(UIControl*, UIEvent*) { }
+
+} // namespace
+
 void UIControl::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIControl>("UIView");
-    c->addMethod("_stateDidChange", [](UIControl*, SEL) { });
-    c->addMethod("addTarget:action:forControlEvents:", [](UIControl* self, SEL, objc::Object* target, SEL action, NSUInteger events) {
-        if (!action || !events)
-            return;
-        for (auto& ta : self->m_actions) {
-            if (ta.target.ptr() == target && ta.action == action) {
-                ta.events |= events;
-                return;
-            }
-        }
-        self->m_actions.push_back({ objc::WeakRef<objc::Object>(target), target != nullptr, action, events });
-    });
-    c->addMethod("removeTarget:action:forControlEvents:", [](UIControl* self, SEL, objc::Object* target, SEL action, NSUInteger events) {
-        for (auto& ta : self->m_actions)
-            if ((!target || ta.target.ptr() == target) && (!action || ta.action == action))
-                ta.events &= ~events;
-        self->m_actions.erase(std::remove_if(self->m_actions.begin(), self->m_actions.end(), [](auto& ta) { return ta.events == 0; }), self->m_actions.end());
-    });
-    c->addMethod("sendActionsForControlEvents:", [](UIControl* self, SEL, NSUInteger events) { self->sendActionsForControlEvents(events); });
-    c->addMethod("sendAction:to:forEvent:", [](UIControl* self, SEL, SEL action, objc::Object* target, UIEvent* event) {
-        UIApplication::sharedApplication()->sendAction(action, target, self, event);
-    });
-    c->addMethod("isEnabled", [](UIControl* self, SEL) { return self->isEnabled(); });
-    c->addMethod("setEnabled:", [](UIControl* self, SEL, bool on) {
-        if (self->m_enabled == on)
-            return;
-        self->m_enabled = on;
-        msgSend(self, "_stateDidChange");
-    });
-    c->addMethod("isSelected", [](UIControl* self, SEL) { return self->isSelected(); });
-    c->addMethod("setSelected:", [](UIControl* self, SEL, bool on) {
-        if (self->m_selected == on)
-            return;
-        self->m_selected = on;
-        msgSend(self, "_stateDidChange");
-    });
-    c->addMethod("isHighlighted", [](UIControl* self, SEL) { return self->isHighlighted(); });
-    c->addMethod("setHighlighted:", [](UIControl* self, SEL, bool on) {
-        if (self->m_highlighted == on)
-            return;
-        self->m_highlighted = on;
-        msgSend(self, "_stateDidChange");
-    });
-    c->addMethod("beginTrackingWithTouch:withEvent:", [](UIControl*, SEL, UITouch*, UIEvent*) { return true; });
-    c->addMethod("continueTrackingWithTouch:withEvent:", [](UIControl*, SEL, UITouch*, UIEvent*) { return true; });
-    c->addMethod("endTrackingWithTouch:withEvent:", [](UIControl*, SEL, UITouch*, UIEvent*) { });
-    c->addMethod("cancelTrackingWithEvent:", [](UIControl*, SEL, UIEvent*) { });
-
-    c->addMethod("touchesBegan:withEvent:", [](UIControl* self, SEL, const UITouchSet& touches, UIEvent* event) {
-        if (!self->m_enabled || touches.empty())
-            return;
-        Ref<UIControl> keep(self);
-        UITouch* touch = touches.front();
-        self->m_touchInside = true;
-        self->m_tracking = msgSend<bool>(self, "beginTrackingWithTouch:withEvent:", touch, event);
-        self->setHighlighted(true);
-        NSUInteger events = UIControlEventTouchDown;
-        if (touch->tapCount() > 1)
-            events |= UIControlEventTouchDownRepeat;
-        self->sendActionsForControlEvents(events, event);
-    });
-    c->addMethod("touchesMoved:withEvent:", [](UIControl* self, SEL, const UITouchSet& touches, UIEvent* event) {
-        if (!self->m_enabled || touches.empty())
-            return;
-        Ref<UIControl> keep(self);
-        UITouch* touch = touches.front();
-        bool inside = CGRectContainsPoint(CGRectInset(self->bounds(), -uikit::kControlTouchSlack, -uikit::kControlTouchSlack), touch->locationInView(self));
-        if (self->m_tracking)
-            self->m_tracking = msgSend<bool>(self, "continueTrackingWithTouch:withEvent:", touch, event);
-        NSUInteger events = inside ? UIControlEventTouchDragInside : UIControlEventTouchDragOutside;
-        if (inside != self->m_touchInside)
-            events |= inside ? UIControlEventTouchDragEnter : UIControlEventTouchDragExit;
-        self->m_touchInside = inside;
-        self->setHighlighted(inside);
-        self->sendActionsForControlEvents(events, event);
-    });
-    c->addMethod("touchesEnded:withEvent:", [](UIControl* self, SEL, const UITouchSet& touches, UIEvent* event) {
-        if (!self->m_enabled || touches.empty())
-            return;
-        Ref<UIControl> keep(self);
-        UITouch* touch = touches.front();
-        bool inside = CGRectContainsPoint(CGRectInset(self->bounds(), -uikit::kControlTouchSlack, -uikit::kControlTouchSlack), touch->locationInView(self));
-        self->m_touchInside = inside;
-        if (self->m_tracking)
-            msgSend(self, "endTrackingWithTouch:withEvent:", touch, event);
-        self->m_tracking = false;
-        self->setHighlighted(false);
-        self->sendActionsForControlEvents(inside ? UIControlEventTouchUpInside : UIControlEventTouchUpOutside, event);
-    });
-    c->addMethod("touchesCancelled:withEvent:", [](UIControl* self, SEL, const UITouchSet&, UIEvent* event) {
-        Ref<UIControl> keep(self);
-        if (self->m_tracking)
-            msgSend(self, "cancelTrackingWithEvent:", event);
-        self->m_tracking = false;
-        self->setHighlighted(false);
-        self->sendActionsForControlEvents(UIControlEventTouchCancel, event);
-    });
+    objc::ClassBuilder<UIControl>(rt, "UIView")
+        .method(sel::_stateDidChange, &noStateHook)
+        .method(sel::addTargetActionForControlEvents, &UIControl::addTargetAction)
+        .method(sel::removeTargetActionForControlEvents, &UIControl::removeTargetAction)
+        .method(sel::sendActionsForControlEvents, &UIControl::sendActionsWithoutEvent)
+        .method(sel::sendActionToForEvent, &sendThroughApplication)
+        .method(sel::isEnabled, &UIControl::isEnabled)
+        .method(sel::setEnabled, &UIControl::applyEnabled)
+        .method(sel::isSelected, &UIControl::isSelected)
+        .method(sel::setSelected, &UIControl::applySelected)
+        .method(sel::isHighlighted, &UIControl::isHighlighted)
+        .method(sel::setHighlighted, &UIControl::applyHighlighted)
+        .method(sel::beginTrackingWithTouchWithEvent, &keepTracking)
+        .method(sel::continueTrackingWithTouchWithEvent, &keepTracking)
+        .method(sel::endTrackingWithTouchWithEvent, &noEndHook)
+        .method(sel::cancelTrackingWithEvent, &noCancelHook)
+        .method(sel::touchesBeganWithEvent, &UIControl::trackBegan)
+        .method(sel::touchesMovedWithEvent, &UIControl::trackMoved)
+        .method(sel::touchesEndedWithEvent, &UIControl::trackEnded)
+        .method(sel::touchesCancelledWithEvent, &UIControl::trackCancelled)
+        .build();
 }

@@ -43,6 +43,21 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders above have the plain names.
+    void addTargetAction(objc::Object* target, objc::SEL action, NSUInteger events);
+    void removeTargetAction(objc::Object* target, objc::SEL action, NSUInteger events);
+    void sendActionsWithoutEvent(NSUInteger events);
+    void applyEnabled(bool on);
+    void applySelected(bool on);
+    void applyHighlighted(bool on);
+    void changeState(bool& flag, bool on);
+    // The touches, turned into control events.
+    void trackBegan(const UITouchSet& touches, UIEvent* event);
+    void trackMoved(const UITouchSet& touches, UIEvent* event);
+    void trackEnded(const UITouchSet& touches, UIEvent* event);
+    void trackCancelled(const UITouchSet& touches, UIEvent* event);
+    bool isInsideWithSlack(UITouch* touch);
+
     struct TargetAction {
         objc::WeakRef<objc::Object> target;
         bool hasTarget;

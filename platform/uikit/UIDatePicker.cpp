@@ -1,5 +1,7 @@
 #include "platform/uikit/UIDatePicker.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/foundation/NSDateFormatter.h"
 
 #include "platform/uikit/UIFont.h"
@@ -12,9 +14,7 @@
 #include <cstdio>
 #include <ctime>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 
@@ -33,11 +33,11 @@ std::tm localTime(const NSDate* date)
 Ref<UIDatePicker> UIDatePicker::create(CGRect frame)
 {
     auto view = objc::make<UIDatePicker>();
-    msgSend<Ref<objc::Object>>(view, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(view, frame);
     return view;
 }
 
-void UIDatePicker::setDate(NSDate* date, bool animated) { msgSend(this, "setDate:animated:", date, animated); }
+void UIDatePicker::setDate(NSDate* date, bool animated) { uikit::sel::setDateAnimated(this, date, animated); }
 
 int UIDatePicker::hour() const { return localTime(m_date).tm_hour; }
 int UIDatePicker::minute() const { return localTime(m_date).tm_min; }
@@ -75,7 +75,7 @@ bool usesTwelveHourClock()
 
 // -drawRect: the hour and minute wheels, two rows above and below the chosen time, between the
 // selection lines.
-void drawRect(UIDatePicker* self, SEL, CGRect)
+void drawWheels(UIDatePicker* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
     if (!cr)
@@ -117,46 +117,64 @@ void drawRect(UIDatePicker* self, SEL, CGRect)
 
 } // namespace
 
+// Registration -----------------------------------------------------------------------------------
+
+Ref<objc::Object> UIDatePicker::initWithFrame(CGRect frame)
+{
+    if (frame.size.height <= 0)
+        frame.size = CGSizeMake(320, 216);
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UIDatePicker>(), this, frame);
+    m_date = NSDate::now();
+    setBackgroundColor(UIColor::whiteColor());
+    return Ref<objc::Object>(this);
+}
+
+void UIDatePicker::setDateNotAnimated(NSDate* date) { setDate(date, false); }
+
+void UIDatePicker::storeDate(NSDate* date, bool)
+{
+    if (date)
+        m_date = date;
+}
+
+bool UIDatePicker::beginTurning(UITouch* touch, UIEvent*)
+{
+    m_trackStart = touch->locationInView(this);
+    return true;
+}
+
+void UIDatePicker::endTurning(UITouch* touch, UIEvent* event)
+{
+    CGPoint end = touch->locationInView(this);
+    CGFloat dy = end.y - m_trackStart.y;
+    int steps;
+    if (std::fabs(dy) < 10) {
+        CGFloat mid = bounds().size.height / 2;
+        steps = end.y < mid - kRowHeight / 2 ? -1 : end.y > mid + kRowHeight / 2 ? 1 : 0;
+    } else {
+        // Dragging up brings the later rows into the middle.
+        steps = static_cast<int>(std::lround(-dy / kRowHeight));
+    }
+    bool hours = m_trackStart.x < bounds().size.width / 2;
+    if (!steps)
+        return;
+    turnWheel(hours, steps);
+    sendActionsForControlEvents(UIControlEventValueChanged, event);
+}
+
 void UIDatePicker::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIDatePicker>("UIControl");
-    c->addMethod("drawRect:", drawRect);
-    c->addMethod("initWithFrame:", [c](UIDatePicker* self, SEL, CGRect frame) {
-        if (frame.size.height <= 0)
-            frame.size = CGSizeMake(320, 216);
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->m_date = NSDate::now();
-        self->setBackgroundColor(UIColor::whiteColor());
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("date", [](UIDatePicker* self, SEL) { return Ref<NSDate>(self->date()); });
-    c->addMethod("setDate:", [](UIDatePicker* self, SEL, NSDate* d) { self->setDate(d, false); });
-    c->addMethod("setDate:animated:", [](UIDatePicker* self, SEL, NSDate* d, bool) {
-        if (d)
-            self->m_date = d;
-    });
-    c->addMethod("setDatePickerMode:", [](UIDatePicker* self, SEL, NSInteger m) { self->setDatePickerMode(static_cast<UIDatePickerMode>(m)); });
-    c->addMethod("datePickerMode", [](UIDatePicker* self, SEL) { return self->datePickerMode(); });
-    c->addMethod("setMinuteInterval:", [](UIDatePicker* self, SEL, NSInteger i) { self->setMinuteInterval(i); });
-    c->addMethod("beginTrackingWithTouch:withEvent:", [](UIDatePicker* self, SEL, UITouch* touch, UIEvent*) {
-        self->m_trackStart = touch->locationInView(self);
-        return true;
-    });
-    c->addMethod("endTrackingWithTouch:withEvent:", [](UIDatePicker* self, SEL, UITouch* touch, UIEvent* event) {
-        CGPoint end = touch->locationInView(self);
-        CGFloat dy = end.y - self->m_trackStart.y;
-        int steps;
-        if (std::fabs(dy) < 10) {
-            CGFloat mid = self->bounds().size.height / 2;
-            steps = end.y < mid - kRowHeight / 2 ? -1 : end.y > mid + kRowHeight / 2 ? 1 : 0;
-        } else {
-            // Dragging up brings the later rows into the middle.
-            steps = static_cast<int>(std::lround(-dy / kRowHeight));
-        }
-        bool hours = self->m_trackStart.x < self->bounds().size.width / 2;
-        if (!steps)
-            return;
-        self->turnWheel(hours, steps);
-        self->sendActionsForControlEvents(UIControlEventValueChanged, event);
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIDatePicker>(rt, "UIControl")
+        .method(sel::drawRect, &drawWheels)
+        .method(sel::initWithFrame, &UIDatePicker::initWithFrame)
+        .method(sel::date, &UIDatePicker::date)
+        .method(sel::setDate, &UIDatePicker::setDateNotAnimated)
+        .method(sel::setDateAnimated, &UIDatePicker::storeDate)
+        .method(sel::setDatePickerMode, &UIDatePicker::setDatePickerMode)
+        .method(sel::datePickerMode, &UIDatePicker::datePickerMode)
+        .method(sel::setMinuteInterval, &UIDatePicker::setMinuteInterval)
+        .method(sel::beginTrackingWithTouchWithEvent, &UIDatePicker::beginTurning)
+        .method(sel::endTrackingWithTouchWithEvent, &UIDatePicker::endTurning)
+        .build();
 }

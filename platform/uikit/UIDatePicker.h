@@ -28,6 +28,13 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void setDateNotAnimated(NSDate* date);
+    void storeDate(NSDate* date, bool animated);
+    bool beginTurning(UITouch* touch, UIEvent* event);
+    void endTurning(UITouch* touch, UIEvent* event);
+
     UIDatePickerMode m_mode = UIDatePickerModeDateAndTime;
     objc::Ref<NSDate> m_date;
     NSInteger m_minuteInterval = 1;

@@ -1,9 +1,10 @@
 #include "platform/uikit/UIDevice.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 struct DeviceSingleton {
@@ -27,13 +28,15 @@ UIUserInterfaceIdiom UIDevice::userInterfaceIdiom() const { return uikit::state(
 
 void UIDevice::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIDevice>("NSObject");
-    c->addClassMethod("currentDevice", [](objc::Object*, SEL) { return currentDevice(); });
-    c->addMethod("systemVersion", [](UIDevice* self, SEL) { return self->systemVersion(); });
-    c->addMethod("systemName", [](UIDevice* self, SEL) { return self->systemName(); });
-    c->addMethod("model", [](UIDevice* self, SEL) { return self->model(); });
-    c->addMethod("name", [](UIDevice* self, SEL) { return self->name(); });
-    c->addMethod("userInterfaceIdiom", [](UIDevice* self, SEL) { return self->userInterfaceIdiom(); });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIDevice>(rt, "NSObject")
+        .classMethod(sel::currentDevice, &UIDevice::currentDevice)
+        .method(sel::systemVersion, &UIDevice::systemVersion)
+        .method(sel::systemName, &UIDevice::systemName)
+        .method(sel::model, &UIDevice::model)
+        .method(sel::name, &UIDevice::name)
+        .method(sel::userInterfaceIdiom, &UIDevice::userInterfaceIdiom)
+        .build();
 }
 
 namespace uikit {

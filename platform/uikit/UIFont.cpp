@@ -1,12 +1,13 @@
 #include "platform/uikit/UIFont.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/TextLayout.h"
 
 #include <algorithm>
 #include <cctype>
 
 using objc::Ref;
-using objc::SEL;
 
 Ref<UIFont> UIFont::make(std::string name, CGFloat size, bool bold, bool italic)
 {
@@ -80,15 +81,17 @@ std::string UIFont::pangoDescription() const
 
 void UIFont::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIFont>("NSObject");
-    c->addClassMethod("systemFontOfSize:", [](objc::Object*, SEL, double size) { return systemFontOfSize(size); });
-    c->addClassMethod("boldSystemFontOfSize:", [](objc::Object*, SEL, double size) { return boldSystemFontOfSize(size); });
-    c->addClassMethod("italicSystemFontOfSize:", [](objc::Object*, SEL, double size) { return italicSystemFontOfSize(size); });
-    c->addClassMethod("systemFontOfSize:weight:", [](objc::Object*, SEL, double size, double weight) { return systemFontOfSizeWeight(size, weight); });
-    c->addClassMethod("fontWithName:size:", [](objc::Object*, SEL, std::string name, double size) { return fontWithName(name, size); });
-    c->addMethod("fontWithSize:", [](UIFont* self, SEL, double size) { return self->fontWithSize(size); });
-    c->addMethod("pointSize", [](UIFont* self, SEL) { return self->pointSize(); });
-    c->addMethod("fontName", [](UIFont* self, SEL) { return self->fontName(); });
-    c->addMethod("familyName", [](UIFont* self, SEL) { return self->familyName(); });
-    c->addMethod("lineHeight", [](UIFont* self, SEL) { return self->lineHeight(); });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIFont>(rt, "NSObject")
+        .classMethod(sel::systemFontOfSize, &UIFont::systemFontOfSize)
+        .classMethod(sel::boldSystemFontOfSize, &UIFont::boldSystemFontOfSize)
+        .classMethod(sel::italicSystemFontOfSize, &UIFont::italicSystemFontOfSize)
+        .classMethod(sel::systemFontOfSizeWeight, &UIFont::systemFontOfSizeWeight)
+        .classMethod(sel::fontWithNameSize, &UIFont::fontWithName)
+        .method(sel::fontWithSize, &UIFont::fontWithSize)
+        .method(sel::pointSize, &UIFont::pointSize)
+        .method(sel::fontName, &UIFont::fontName)
+        .method(sel::familyName, &UIFont::familyName)
+        .method(sel::lineHeight, &UIFont::lineHeight)
+        .build();
 }

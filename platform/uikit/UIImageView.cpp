@@ -1,26 +1,26 @@
 #include "platform/uikit/UIImageView.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 Ref<UIImageView> UIImageView::createWithImage(UIImage* image)
 {
     auto view = objc::make<UIImageView>();
-    msgSend<Ref<objc::Object>>(view, "initWithImage:", image);
+    uikit::sel::initWithImage(view, image);
     return view;
 }
 
 Ref<UIImageView> UIImageView::create(CGRect frame)
 {
     auto view = objc::make<UIImageView>();
-    msgSend<Ref<objc::Object>>(view, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(view, frame);
     return view;
 }
 
-void UIImageView::setImage(UIImage* image) { msgSend(this, "setImage:", image); }
+void UIImageView::setImage(UIImage* image) { uikit::sel::setImage(this, image); }
 
 CGRect UIImageView::imageRectForContentMode(UIViewContentMode mode, CGSize size, CGRect b)
 {
@@ -61,7 +61,7 @@ CGRect UIImageView::imageRectForContentMode(UIViewContentMode mode, CGSize size,
 namespace {
 
 // -drawRect: the image (the highlighted one while highlighted), placed by the content mode.
-void drawRect(UIImageView* self, SEL, CGRect)
+void drawImage(UIImageView* self, CGRect)
 {
     UIImage* image = self->isHighlighted() && self->highlightedImage() ? self->highlightedImage() : self->image();
     if (image)
@@ -70,23 +70,39 @@ void drawRect(UIImageView* self, SEL, CGRect)
 
 } // namespace
 
+// Registration -----------------------------------------------------------------------------------
+
+Ref<objc::Object> UIImageView::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UIImageView>(), this, frame);
+    setUserInteractionEnabled(false);
+    setOpaque(false);
+    return Ref<objc::Object>(this);
+}
+
+Ref<objc::Object> UIImageView::initWithImage(UIImage* image)
+{
+    CGSize size = image ? image->size() : CGSizeZero;
+    uikit::sel::initWithFrame(this, CGRectMake(0, 0, size.width, size.height));
+    m_image = image;
+    return Ref<objc::Object>(this);
+}
+
+void UIImageView::storeImage(UIImage* image) { m_image = image; }
+
+namespace {
+CGSize imageSize(UIImageView* self, CGSize) { return self->image() ? self->image()->size() : CGSizeZero; }
+} // namespace
+
 void UIImageView::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIImageView>("UIView");
-    c->addMethod("drawRect:", drawRect);
-    c->addMethod("initWithFrame:", [c](UIImageView* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setUserInteractionEnabled(false);
-        self->setOpaque(false);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("initWithImage:", [](UIImageView* self, SEL, UIImage* image) {
-        CGSize size = image ? image->size() : CGSizeZero;
-        msgSend<Ref<objc::Object>>(self, "initWithFrame:", CGRectMake(0, 0, size.width, size.height));
-        self->m_image = image;
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("image", [](UIImageView* self, SEL) { return Ref<UIImage>(self->image()); });
-    c->addMethod("setImage:", [](UIImageView* self, SEL, UIImage* image) { self->m_image = image; });
-    c->addMethod("sizeThatFits:", [](UIImageView* self, SEL, CGSize) { return self->image() ? self->image()->size() : CGSizeZero; });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIImageView>(rt, "UIView")
+        .method(sel::drawRect, &drawImage)
+        .method(sel::initWithFrame, &UIImageView::initWithFrame)
+        .method(sel::initWithImage, &UIImageView::initWithImage)
+        .method(sel::image, &UIImageView::image)
+        .method(sel::setImage, &UIImageView::storeImage)
+        .method(sel::sizeThatFits, &imageSize)
+        .build();
 }

@@ -24,6 +24,11 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    objc::Ref<objc::Object> initWithImage(UIImage* image);
+    void storeImage(UIImage* image);
+
     objc::Ref<UIImage> m_image;
     objc::Ref<UIImage> m_highlightedImage;
     bool m_highlighted = false;

@@ -1,5 +1,7 @@
 #include "platform/uikit/UIKitGlyphView.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"
 
 #include <cairo.h>
@@ -8,12 +10,11 @@
 #include <cmath>
 
 using objc::Ref;
-using objc::SEL;
 
 Ref<UIKitGlyphView> UIKitGlyphView::create(Glyph glyph, CGRect frame)
 {
     auto view = objc::make<UIKitGlyphView>();
-    objc::msgSend<Ref<objc::Object>>(view, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(view, frame);
     view->m_glyph = glyph;
     view->setOpaque(false);
     view->setUserInteractionEnabled(false);
@@ -23,7 +24,7 @@ Ref<UIKitGlyphView> UIKitGlyphView::create(Glyph glyph, CGRect frame)
 namespace {
 
 // -drawRect: the glyph of its kind, in its colour (else the tint) where it has one.
-void drawRect(UIKitGlyphView* self, SEL, CGRect)
+void drawGlyph(UIKitGlyphView* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
     if (!cr)
@@ -80,6 +81,5 @@ void drawRect(UIKitGlyphView* self, SEL, CGRect)
 
 void UIKitGlyphView::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIKitGlyphView>("UIView");
-    c->addMethod("drawRect:", drawRect);
+    objc::ClassBuilder<UIKitGlyphView>(rt, "UIView").method(uikit::sel::drawRect, &drawGlyph).build();
 }

@@ -1,5 +1,7 @@
 #include "platform/uikit/UILabel.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/TextLayout.h"
 #include "platform/uikit/ViewDrawing.h"
 
@@ -7,20 +9,18 @@
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 Ref<UILabel> UILabel::create(CGRect frame)
 {
     auto label = objc::make<UILabel>();
-    msgSend<Ref<objc::Object>>(label, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(label, frame);
     return label;
 }
 
-void UILabel::setText(const std::string& text) { msgSend(this, "setText:", text); }
-void UILabel::setFont(UIFont* font) { msgSend(this, "setFont:", font); }
-void UILabel::setTextColor(UIColor* color) { msgSend(this, "setTextColor:", color); }
+void UILabel::setText(const std::string& text) { uikit::sel::setText(this, text); }
+void UILabel::setFont(UIFont* font) { uikit::sel::setFont(this, font); }
+void UILabel::setTextColor(UIColor* color) { uikit::sel::setTextColor(this, color); }
 
 Ref<UIFont> UILabel::fontForDrawing() const
 {
@@ -50,7 +50,7 @@ Ref<UIFont> UILabel::fontForDrawing() const
 namespace {
 
 // -drawRect: the text in the label's font and colour (grey while disabled).
-void drawRect(UILabel* self, SEL, CGRect)
+void drawLabel(UILabel* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
     if (!cr)
@@ -62,38 +62,58 @@ void drawRect(UILabel* self, SEL, CGRect)
 
 } // namespace
 
+// Registration -----------------------------------------------------------------------------------
+
+Ref<objc::Object> UILabel::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UILabel>(), this, frame);
+    setUserInteractionEnabled(false);
+    setOpaque(false);
+    m_font = UIFont::systemFontOfSize(17);
+    m_textColor = UIColor::blackColor();
+    return Ref<objc::Object>(this);
+}
+
+void UILabel::storeText(std::string text)
+{
+    if (m_text == text)
+        return;
+    m_text = std::move(text);
+    setNeedsLayout();
+}
+
+void UILabel::storeFont(UIFont* font) { m_font = font ? Ref<UIFont>(font) : UIFont::systemFontOfSize(17); }
+void UILabel::storeTextColor(UIColor* color) { m_textColor = color ? Ref<UIColor>(color) : UIColor::blackColor(); }
+
+namespace {
+
+CGSize labelSize(UILabel* self, CGSize size)
+{
+    uikit::TextStyle style { self->font(), self->textAlignment(), self->numberOfLines(), self->lineBreakMode() };
+    // A single line is as wide as its text; more lines wrap at the width asked about.
+    CGFloat width = self->numberOfLines() == 1 ? 0 : size.width;
+    return uikit::measureText(self->text(), style, width);
+}
+
+} // namespace
+
 void UILabel::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UILabel>("UIView");
-    c->addMethod("drawRect:", drawRect);
-    c->addMethod("initWithFrame:", [c](UILabel* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setUserInteractionEnabled(false);
-        self->setOpaque(false);
-        self->m_font = UIFont::systemFontOfSize(17);
-        self->m_textColor = UIColor::blackColor();
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("text", [](UILabel* self, SEL) { return self->text(); });
-    c->addMethod("setText:", [](UILabel* self, SEL, std::string text) {
-        if (self->m_text == text)
-            return;
-        self->m_text = std::move(text);
-        self->setNeedsLayout();
-    });
-    c->addMethod("font", [](UILabel* self, SEL) { return Ref<UIFont>(self->font()); });
-    c->addMethod("setFont:", [](UILabel* self, SEL, UIFont* font) { self->m_font = font ? Ref<UIFont>(font) : UIFont::systemFontOfSize(17); });
-    c->addMethod("textColor", [](UILabel* self, SEL) { return Ref<UIColor>(self->textColor()); });
-    c->addMethod("setTextColor:", [](UILabel* self, SEL, UIColor* color) { self->m_textColor = color ? Ref<UIColor>(color) : UIColor::blackColor(); });
-    c->addMethod("setTextAlignment:", [](UILabel* self, SEL, NSInteger a) { self->setTextAlignment(static_cast<NSTextAlignment>(a)); });
-    c->addMethod("setNumberOfLines:", [](UILabel* self, SEL, NSInteger n) { self->setNumberOfLines(n); });
-    c->addMethod("setAdjustsFontSizeToFitWidth:", [](UILabel* self, SEL, bool on) { self->setAdjustsFontSizeToFitWidth(on); });
-    c->addMethod("setMinimumScaleFactor:", [](UILabel* self, SEL, double factor) { self->setMinimumScaleFactor(factor); });
-    c->addMethod("setLineBreakMode:", [](UILabel* self, SEL, NSInteger m) { self->setLineBreakMode(static_cast<NSLineBreakMode>(m)); });
-    c->addMethod("sizeThatFits:", [](UILabel* self, SEL, CGSize size) {
-        uikit::TextStyle style { self->font(), self->textAlignment(), self->numberOfLines(), self->lineBreakMode() };
-        // A single line is as wide as its text; more lines wrap at the width asked about.
-        CGFloat width = self->numberOfLines() == 1 ? 0 : size.width;
-        return uikit::measureText(self->text(), style, width);
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UILabel>(rt, "UIView")
+        .method(sel::drawRect, &drawLabel)
+        .method(sel::initWithFrame, &UILabel::initWithFrame)
+        .method(sel::text, &UILabel::text)
+        .method(sel::setText, &UILabel::storeText)
+        .method(sel::font, &UILabel::font)
+        .method(sel::setFont, &UILabel::storeFont)
+        .method(sel::textColor, &UILabel::textColor)
+        .method(sel::setTextColor, &UILabel::storeTextColor)
+        .method(sel::setTextAlignment, &UILabel::setTextAlignment)
+        .method(sel::setNumberOfLines, &UILabel::setNumberOfLines)
+        .method(sel::setAdjustsFontSizeToFitWidth, &UILabel::setAdjustsFontSizeToFitWidth)
+        .method(sel::setMinimumScaleFactor, &UILabel::setMinimumScaleFactor)
+        .method(sel::setLineBreakMode, &UILabel::setLineBreakMode)
+        .method(sel::sizeThatFits, &labelSize)
+        .build();
 }

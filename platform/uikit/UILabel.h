@@ -42,6 +42,12 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders above have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void storeText(std::string text);
+    void storeFont(UIFont* font);
+    void storeTextColor(UIColor* color);
+
     std::string m_text;
     objc::Ref<UIFont> m_font;
     objc::Ref<UIColor> m_textColor;

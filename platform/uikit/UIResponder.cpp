@@ -1,47 +1,68 @@
 #include "platform/uikit/UIResponder.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UITouch.h"
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
+namespace sel = uikit::sel;
 
-Ref<UIResponder> UIResponder::nextResponder() { return msgSend<Ref<UIResponder>>(this, "nextResponder"); }
+Ref<UIResponder> UIResponder::nextResponder() { return sel::nextResponder(this); }
 
-void UIResponder::touchesBegan(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesBegan:withEvent:", touches, event); }
-void UIResponder::touchesMoved(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesMoved:withEvent:", touches, event); }
-void UIResponder::touchesEnded(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesEnded:withEvent:", touches, event); }
-void UIResponder::touchesCancelled(const UITouchSet& touches, UIEvent* event) { msgSend(this, "touchesCancelled:withEvent:", touches, event); }
+void UIResponder::touchesBegan(const UITouchSet& touches, UIEvent* event) { sel::touchesBeganWithEvent(this, touches, event); }
+void UIResponder::touchesMoved(const UITouchSet& touches, UIEvent* event) { sel::touchesMovedWithEvent(this, touches, event); }
+void UIResponder::touchesEnded(const UITouchSet& touches, UIEvent* event) { sel::touchesEndedWithEvent(this, touches, event); }
+void UIResponder::touchesCancelled(const UITouchSet& touches, UIEvent* event) { sel::touchesCancelledWithEvent(this, touches, event); }
 
-bool UIResponder::becomeFirstResponder() { return msgSend<bool>(this, "becomeFirstResponder"); }
-bool UIResponder::resignFirstResponder() { return msgSend<bool>(this, "resignFirstResponder"); }
+bool UIResponder::becomeFirstResponder() { return sel::becomeFirstResponder(this); }
+bool UIResponder::resignFirstResponder() { return sel::resignFirstResponder(this); }
 bool UIResponder::isFirstResponder() const { return uikit::state().firstResponder.ptr() == this; }
+
+namespace {
+
+Ref<UIResponder> noNextResponder(UIResponder*) { return nullptr; }
+
+// Unhandled touches travel up the responder chain.
+void passBeganOn(UIResponder* self, const UITouchSet& touches, UIEvent* event) { sel::touchesBeganWithEvent(self->nextResponder(), touches, event); }
+void passMovedOn(UIResponder* self, const UITouchSet& touches, UIEvent* event) { sel::touchesMovedWithEvent(self->nextResponder(), touches, event); }
+void passEndedOn(UIResponder* self, const UITouchSet& touches, UIEvent* event) { sel::touchesEndedWithEvent(self->nextResponder(), touches, event); }
+void passCancelledOn(UIResponder* self, const UITouchSet& touches, UIEvent* event) { sel::touchesCancelledWithEvent(self->nextResponder(), touches, event); }
+
+bool cannotBecomeFirstResponder(UIResponder*) { return false; }
+
+bool takeFirstResponder(UIResponder* self)
+{
+    if (!sel::canBecomeFirstResponder(self))
+        return false;
+    auto& st = uikit::state();
+    if (UIResponder* current = st.firstResponder.ptr(); current && current != self)
+        sel::resignFirstResponder(current);
+    st.firstResponder = self;
+    return true;
+}
+
+bool giveUpFirstResponder(UIResponder* self)
+{
+    auto& st = uikit::state();
+    if (st.firstResponder.ptr() == self)
+        st.firstResponder = nullptr;
+    return true;
+}
+
+} // namespace
 
 void UIResponder::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIResponder>("NSObject");
-    c->addMethod("nextResponder", [](UIResponder*, SEL) { return Ref<UIResponder>(); });
-    // Unhandled touches travel up the responder chain.
-    c->addMethod("touchesBegan:withEvent:", [](UIResponder* self, SEL, const UITouchSet& t, UIEvent* e) { msgSend(self->nextResponder(), "touchesBegan:withEvent:", t, e); });
-    c->addMethod("touchesMoved:withEvent:", [](UIResponder* self, SEL, const UITouchSet& t, UIEvent* e) { msgSend(self->nextResponder(), "touchesMoved:withEvent:", t, e); });
-    c->addMethod("touchesEnded:withEvent:", [](UIResponder* self, SEL, const UITouchSet& t, UIEvent* e) { msgSend(self->nextResponder(), "touchesEnded:withEvent:", t, e); });
-    c->addMethod("touchesCancelled:withEvent:", [](UIResponder* self, SEL, const UITouchSet& t, UIEvent* e) { msgSend(self->nextResponder(), "touchesCancelled:withEvent:", t, e); });
-    c->addMethod("canBecomeFirstResponder", [](UIResponder*, SEL) { return false; });
-    c->addMethod("becomeFirstResponder", [](UIResponder* self, SEL) {
-        if (!msgSend<bool>(self, "canBecomeFirstResponder"))
-            return false;
-        auto& st = uikit::state();
-        if (UIResponder* current = st.firstResponder.ptr(); current && current != self)
-            msgSend<bool>(current, "resignFirstResponder");
-        st.firstResponder = self;
-        return true;
-    });
-    c->addMethod("resignFirstResponder", [](UIResponder* self, SEL) {
-        auto& st = uikit::state();
-        if (st.firstResponder.ptr() == self)
-            st.firstResponder = nullptr;
-        return true;
-    });
-    c->addMethod("isFirstResponder", [](UIResponder* self, SEL) { return self->isFirstResponder(); });
+    objc::ClassBuilder<UIResponder>(rt, "NSObject")
+        .method(sel::nextResponder, &noNextResponder)
+        .method(sel::touchesBeganWithEvent, &passBeganOn)
+        .method(sel::touchesMovedWithEvent, &passMovedOn)
+        .method(sel::touchesEndedWithEvent, &passEndedOn)
+        .method(sel::touchesCancelledWithEvent, &passCancelledOn)
+        .method(sel::canBecomeFirstResponder, &cannotBecomeFirstResponder)
+        .method(sel::becomeFirstResponder, &takeFirstResponder)
+        .method(sel::resignFirstResponder, &giveUpFirstResponder)
+        .method(sel::isFirstResponder, &UIResponder::isFirstResponder)
+        .build();
 }

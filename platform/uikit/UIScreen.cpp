@@ -1,10 +1,11 @@
 #include "platform/uikit/UIScreen.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/uikit/UIKitState.h"
 
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 struct ScreenSingleton {
@@ -36,12 +37,14 @@ CGRect UIScreen::nativeBounds() const
 
 void UIScreen::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIScreen>("NSObject");
-    c->addClassMethod("mainScreen", [](objc::Object*, SEL) { return mainScreen(); });
-    c->addMethod("bounds", [](UIScreen* self, SEL) { return self->bounds(); });
-    c->addMethod("scale", [](UIScreen* self, SEL) { return self->scale(); });
-    c->addMethod("nativeScale", [](UIScreen* self, SEL) { return self->nativeScale(); });
-    c->addMethod("nativeBounds", [](UIScreen* self, SEL) { return self->nativeBounds(); });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIScreen>(rt, "NSObject")
+        .classMethod(sel::mainScreen, &UIScreen::mainScreen)
+        .method(sel::bounds, &UIScreen::bounds)
+        .method(sel::scale, &UIScreen::scale)
+        .method(sel::nativeScale, &UIScreen::nativeScale)
+        .method(sel::nativeBounds, &UIScreen::nativeBounds)
+        .build();
 }
 
 namespace uikit {

@@ -1,20 +1,20 @@
 #include "platform/uikit/UIScrollView.h"
 
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIControl.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIPanGestureRecognizer.h"
 #include "platform/uikit/UITouch.h"
 
 #include <algorithm>
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 Ref<UIScrollView> UIScrollView::create(CGRect frame)
 {
     auto view = objc::make<UIScrollView>();
-    msgSend<Ref<objc::Object>>(view, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(view, frame);
     return view;
 }
 
@@ -26,20 +26,20 @@ void UIScrollView::setContentSize(CGSize size)
     setNeedsLayout();
 }
 
-void UIScrollView::setContentOffset(CGPoint offset) { msgSend(this, "setContentOffset:", offset); }
+void UIScrollView::setContentOffset(CGPoint offset) { uikit::sel::setContentOffset(this, offset); }
 
 void UIScrollView::setContentOffset(CGPoint offset, bool animated)
 {
     setContentOffset(offset);
     if (animated)
-        tellDelegate("scrollViewDidEndScrollingAnimation:");
+        tellDelegate(uikit::sel::scrollViewDidEndScrollingAnimation);
 }
 
-void UIScrollView::tellDelegate(const char* selector)
+void UIScrollView::tellDelegate(const objc::Sel<void(objc::Object*)>& message)
 {
     Ref<objc::Object> d = m_delegate.strong();
-    if (objc::respondsToSelector(d, selector))
-        msgSend(d, selector, this);
+    if (message.isAnsweredBy(d))
+        message(d, this);
 }
 
 CGPoint UIScrollView::minimumContentOffset() const { return CGPointMake(-m_contentInset.left, -m_contentInset.top); }
@@ -60,9 +60,9 @@ void UIScrollView::setZoomScale(CGFloat scale)
     if (scale == m_zoomScale)
         return;
     Ref<objc::Object> d = m_delegate.strong();
-    if (!objc::respondsToSelector(d, "viewForZoomingInScrollView:"))
+    if (!uikit::sel::viewForZoomingInScrollView.isAnsweredBy(d))
         return;
-    auto zoomed = msgSend<Ref<UIView>>(d, "viewForZoomingInScrollView:", this);
+    auto zoomed = uikit::sel::viewForZoomingInScrollView(d, this);
     if (!zoomed)
         return;
     m_zoomScale = scale;
@@ -70,7 +70,7 @@ void UIScrollView::setZoomScale(CGFloat scale)
     CGRect f = zoomed->frame();
     zoomed->setCenter(CGPointMake(zoomed->center().x - f.origin.x, zoomed->center().y - f.origin.y));
     setContentSize(zoomed->frame().size);
-    tellDelegate("scrollViewDidZoom:");
+    tellDelegate(uikit::sel::scrollViewDidZoom);
 }
 
 void UIScrollView::scrollRectToVisible(CGRect rect, bool animated)
@@ -98,7 +98,7 @@ void UIScrollView::handlePan(UIPanGestureRecognizer* pan)
     if (s == UIGestureRecognizerStateBegan) {
         m_dragging = true;
         m_dragStartOffset = contentOffset();
-        tellDelegate("scrollViewWillBeginDragging:");
+        tellDelegate(uikit::sel::scrollViewWillBeginDragging);
     }
     if (s == UIGestureRecognizerStateBegan || s == UIGestureRecognizerStateChanged || s == UIGestureRecognizerStateEnded) {
         // A translation is a difference of two points, so the moving offset does not enter it.
@@ -112,10 +112,10 @@ void UIScrollView::handlePan(UIPanGestureRecognizer* pan)
         m_dragging = false;
         bool decelerate = m_pagingEnabled;
         Ref<objc::Object> d = m_delegate.strong();
-        if (objc::respondsToSelector(d, "scrollViewDidEndDragging:willDecelerate:"))
-            msgSend(d, "scrollViewDidEndDragging:willDecelerate:", this, decelerate);
+        if (uikit::sel::scrollViewDidEndDraggingWillDecelerate.isAnsweredBy(d))
+            uikit::sel::scrollViewDidEndDraggingWillDecelerate(d, this, decelerate);
         if (m_pagingEnabled) {
-            tellDelegate("scrollViewWillBeginDecelerating:");
+            tellDelegate(uikit::sel::scrollViewWillBeginDecelerating);
             CGSize page = bounds().size;
             CGPoint offset = contentOffset();
             CGPoint velocity = pan->velocityInView(this);
@@ -136,58 +136,73 @@ void UIScrollView::handlePan(UIPanGestureRecognizer* pan)
             CGPoint target = CGPointMake(canScrollHorizontally() ? snap(offset.x, m_dragStartOffset.x, page.width, velocity.x, lo.x, hi.x) : offset.x,
                 canScrollVertically() ? snap(offset.y, m_dragStartOffset.y, page.height, velocity.y, lo.y, hi.y) : offset.y);
             setContentOffset(target);
-            tellDelegate("scrollViewDidEndDecelerating:");
+            tellDelegate(uikit::sel::scrollViewDidEndDecelerating);
         }
     }
 }
 
+// Registration -----------------------------------------------------------------------------------
+
+Ref<objc::Object> UIScrollView::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UIScrollView>(), this, frame);
+    setClipsToBounds(true);
+    m_pan = UIGestureRecognizer::create<UIPanGestureRecognizer>(this, uikit::sel::handlePan.name());
+    addGestureRecognizer(m_pan);
+    return Ref<objc::Object>(this);
+}
+
+void UIScrollView::applyContentOffset(CGPoint offset)
+{
+    CGRect b = bounds();
+    if (b.origin == offset)
+        return;
+    b.origin = offset;
+    setBounds(b);
+    setNeedsLayout();
+    tellDelegate(uikit::sel::scrollViewDidScroll);
+}
+
+void UIScrollView::scrollToOffset(CGPoint offset, bool animated) { setContentOffset(offset, animated); }
+
+// The pan begins only in a direction the content can scroll, and not from a control that keeps
+// its touches.
+bool UIScrollView::panShouldBegin(UIGestureRecognizer* recognizer)
+{
+    if (recognizer != m_pan.ptr())
+        return true;
+    if (!m_scrollEnabled)
+        return false;
+    if (!m_canCancelContentTouches)
+        for (auto& t : recognizer->touches())
+            for (UIView* v = t->view(); v && v != this; v = v->superview())
+                if (dynamic_cast<UIControl*>(v))
+                    return false;
+    CGPoint t = m_pan->translationInView(nullptr);
+    bool horizontal = std::fabs(t.x) > std::fabs(t.y);
+    return horizontal ? canScrollHorizontally() : canScrollVertically();
+}
+
 void UIScrollView::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIScrollView>("UIView");
-    c->addMethod("initWithFrame:", [c](UIScrollView* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setClipsToBounds(true);
-        self->m_pan = UIGestureRecognizer::create<UIPanGestureRecognizer>(self, "handlePan:");
-        self->addGestureRecognizer(self->m_pan);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("handlePan:", [](UIScrollView* self, SEL, UIPanGestureRecognizer* pan) { self->handlePan(pan); });
-    c->addMethod("contentOffset", [](UIScrollView* self, SEL) { return self->contentOffset(); });
-    c->addMethod("setContentOffset:", [](UIScrollView* self, SEL, CGPoint offset) {
-        CGRect b = self->bounds();
-        if (b.origin == offset)
-            return;
-        b.origin = offset;
-        self->setBounds(b);
-        self->setNeedsLayout();
-        self->tellDelegate("scrollViewDidScroll:");
-    });
-    c->addMethod("setContentOffset:animated:", [](UIScrollView* self, SEL, CGPoint offset, bool animated) { self->setContentOffset(offset, animated); });
-    c->addMethod("contentSize", [](UIScrollView* self, SEL) { return self->contentSize(); });
-    c->addMethod("setContentSize:", [](UIScrollView* self, SEL, CGSize size) { self->setContentSize(size); });
-    c->addMethod("setDelegate:", [](UIScrollView* self, SEL, objc::Object* d) { self->setDelegate(d); });
-    c->addMethod("delegate", [](UIScrollView* self, SEL) { return Ref<objc::Object>(self->delegate()); });
-    c->addMethod("setPagingEnabled:", [](UIScrollView* self, SEL, bool on) { self->setPagingEnabled(on); });
-    c->addMethod("setScrollEnabled:", [](UIScrollView* self, SEL, bool on) { self->setScrollEnabled(on); });
-    c->addMethod("setShowsVerticalScrollIndicator:", [](UIScrollView* self, SEL, bool on) { self->setShowsVerticalScrollIndicator(on); });
-    c->addMethod("setShowsHorizontalScrollIndicator:", [](UIScrollView* self, SEL, bool on) { self->setShowsHorizontalScrollIndicator(on); });
-    c->addMethod("setCanCancelContentTouches:", [](UIScrollView* self, SEL, bool on) { self->setCanCancelContentTouches(on); });
-    c->addMethod("setZoomScale:", [](UIScrollView* self, SEL, double s) { self->setZoomScale(s); });
-    c->addMethod("scrollRectToVisible:animated:", [](UIScrollView* self, SEL, CGRect r, bool animated) { self->scrollRectToVisible(r, animated); });
-    // The pan begins only in a direction the content can scroll, and not from a control that
-    // keeps its touches.
-    c->addMethod("gestureRecognizerShouldBegin:", [](UIScrollView* self, SEL, UIGestureRecognizer* r) {
-        if (r != self->m_pan.ptr())
-            return true;
-        if (!self->m_scrollEnabled)
-            return false;
-        if (!self->m_canCancelContentTouches)
-            for (auto& t : r->touches())
-                for (UIView* v = t->view(); v && v != self; v = v->superview())
-                    if (dynamic_cast<UIControl*>(v))
-                        return false;
-        CGPoint t = self->m_pan->translationInView(nullptr);
-        bool horizontal = std::fabs(t.x) > std::fabs(t.y);
-        return horizontal ? self->canScrollHorizontally() : self->canScrollVertically();
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIScrollView>(rt, "UIView")
+        .method(sel::initWithFrame, &UIScrollView::initWithFrame)
+        .method(sel::handlePan, &UIScrollView::handlePan)
+        .method(sel::contentOffset, &UIScrollView::contentOffset)
+        .method(sel::setContentOffset, &UIScrollView::applyContentOffset)
+        .method(sel::setContentOffsetAnimated, &UIScrollView::scrollToOffset)
+        .method(sel::contentSize, &UIScrollView::contentSize)
+        .method(sel::setContentSize, &UIScrollView::setContentSize)
+        .method(sel::setDelegate, &UIScrollView::setDelegate)
+        .method(sel::delegate, &UIScrollView::delegate)
+        .method(sel::setPagingEnabled, &UIScrollView::setPagingEnabled)
+        .method(sel::setScrollEnabled, &UIScrollView::setScrollEnabled)
+        .method(sel::setShowsVerticalScrollIndicator, &UIScrollView::setShowsVerticalScrollIndicator)
+        .method(sel::setShowsHorizontalScrollIndicator, &UIScrollView::setShowsHorizontalScrollIndicator)
+        .method(sel::setCanCancelContentTouches, &UIScrollView::setCanCancelContentTouches)
+        .method(sel::setZoomScale, &UIScrollView::setZoomScale)
+        .method(sel::scrollRectToVisibleAnimated, &UIScrollView::scrollRectToVisible)
+        .method(sel::gestureRecognizerShouldBegin, &UIScrollView::panShouldBegin)
+        .build();
 }

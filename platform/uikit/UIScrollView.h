@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/runtime/Sel.h"
 #include "platform/uikit/UIView.h"
 
 class UIPanGestureRecognizer;
@@ -67,9 +68,15 @@ public:
     static void registerClass(objc::Runtime&);
 
 protected:
-    void tellDelegate(const char* selector);
+    // Sends the message to the delegate if it answers it.
+    void tellDelegate(const objc::Sel<void(objc::Object*)>& message);
 
 private:
+    // Runtime methods whose C++ senders above have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void applyContentOffset(CGPoint offset);
+    void scrollToOffset(CGPoint offset, bool animated);
+    bool panShouldBegin(UIGestureRecognizer* recognizer);
     void handlePan(UIPanGestureRecognizer* pan);
 
     CGSize m_contentSize;

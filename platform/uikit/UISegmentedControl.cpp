@@ -1,5 +1,7 @@
 #include "platform/uikit/UISegmentedControl.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/corefoundation/NSArray.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UITouch.h"
@@ -9,9 +11,7 @@
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 struct AppearanceSlot {
@@ -30,7 +30,7 @@ Ref<UISegmentedControlAppearance> UISegmentedControlAppearance::shared()
 Ref<UISegmentedControl> UISegmentedControl::createWithItems(const std::vector<std::string>& titles)
 {
     auto control = objc::make<UISegmentedControl>();
-    msgSend<Ref<objc::Object>>(control, "initWithFrame:", CGRectMake(0, 0, std::max<size_t>(1, titles.size()) * 70.0, 29));
+    uikit::sel::initWithFrame(control, CGRectMake(0, 0, std::max<size_t>(1, titles.size()) * 70.0, 29));
     control->m_titles = titles;
     return control;
 }
@@ -71,7 +71,7 @@ NSInteger UISegmentedControl::segmentAtPoint(CGPoint point) const
 namespace {
 
 // -drawRect: the outline in the tint, dividers between the segments, the selected one filled.
-void drawRect(UISegmentedControl* self, SEL, CGRect)
+void drawSegments(UISegmentedControl* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
     NSUInteger n = self->numberOfSegments();
@@ -108,40 +108,55 @@ void drawRect(UISegmentedControl* self, SEL, CGRect)
 
 } // namespace
 
+// Registration -----------------------------------------------------------------------------------
+
+Ref<objc::Object> UISegmentedControl::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UISegmentedControl>(), this, frame);
+    setOpaque(false);
+    if (UIColor* tint = UISegmentedControlAppearance::shared()->tintColor())
+        setTintColor(tint);
+    return Ref<objc::Object>(this);
+}
+
+Ref<objc::Object> UISegmentedControl::initWithItems(objc::Object* items)
+{
+    std::vector<std::string> titles;
+    if (auto* array = dynamic_cast<NSArray*>(items))
+        titles = array->strings();
+    uikit::sel::initWithFrame(this, CGRectMake(0, 0, std::max<size_t>(1, titles.size()) * 70.0, 29));
+    m_titles = std::move(titles);
+    return Ref<objc::Object>(this);
+}
+
+void UISegmentedControl::insertSegmentAnimated(std::string title, NSUInteger index, bool) { insertSegmentWithTitle(title, index); }
+
+void UISegmentedControl::selectSegmentAt(UITouch* touch, UIEvent* event)
+{
+    NSInteger segment = segmentAtPoint(touch->locationInView(this));
+    if (segment < 0 || segment == m_selected)
+        return;
+    m_selected = segment;
+    sendActionsForControlEvents(UIControlEventValueChanged, event);
+}
+
 void UISegmentedControl::registerClass(objc::Runtime& rt)
 {
-    rt.registerClass<UISegmentedControlAppearance>("NSObject")->addMethod("setTintColor:", [](UISegmentedControlAppearance* self, SEL, UIColor* c) { self->setTintColor(c); });
-    objc::Class* c = rt.registerClass<UISegmentedControl>("UIControl");
-    c->addMethod("drawRect:", drawRect);
-    c->addClassMethod("appearance", [](objc::Object*, SEL) { return UISegmentedControlAppearance::shared(); });
-    c->addMethod("initWithFrame:", [c](UISegmentedControl* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setOpaque(false);
-        if (UIColor* tint = UISegmentedControlAppearance::shared()->tintColor())
-            self->setTintColor(tint);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("initWithItems:", [](UISegmentedControl* self, SEL, objc::Object* items) {
-        std::vector<std::string> titles;
-        if (auto* array = dynamic_cast<NSArray*>(items))
-            titles = array->strings();
-        msgSend<Ref<objc::Object>>(self, "initWithFrame:", CGRectMake(0, 0, std::max<size_t>(1, titles.size()) * 70.0, 29));
-        self->m_titles = std::move(titles);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("selectedSegmentIndex", [](UISegmentedControl* self, SEL) { return self->selectedSegmentIndex(); });
-    c->addMethod("setSelectedSegmentIndex:", [](UISegmentedControl* self, SEL, NSInteger i) { self->setSelectedSegmentIndex(i); });
-    c->addMethod("numberOfSegments", [](UISegmentedControl* self, SEL) { return self->numberOfSegments(); });
-    c->addMethod("titleForSegmentAtIndex:", [](UISegmentedControl* self, SEL, NSUInteger i) { return self->titleForSegmentAtIndex(i); });
-    c->addMethod("setTitle:forSegmentAtIndex:", [](UISegmentedControl* self, SEL, std::string t, NSUInteger i) { self->setTitle(t, i); });
-    c->addMethod("insertSegmentWithTitle:atIndex:animated:", [](UISegmentedControl* self, SEL, std::string t, NSUInteger i, bool) { self->insertSegmentWithTitle(t, i); });
-    c->addMethod("removeAllSegments", [](UISegmentedControl* self, SEL) { self->removeAllSegments(); });
-    c->addMethod("setTintColor:", [](UISegmentedControl* self, SEL, UIColor* color) { self->setTintColor(color); });
-    c->addMethod("endTrackingWithTouch:withEvent:", [](UISegmentedControl* self, SEL, UITouch* touch, UIEvent* event) {
-        NSInteger segment = self->segmentAtPoint(touch->locationInView(self));
-        if (segment < 0 || segment == self->m_selected)
-            return;
-        self->m_selected = segment;
-        self->sendActionsForControlEvents(UIControlEventValueChanged, event);
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UISegmentedControlAppearance>(rt, "NSObject").method(sel::setTintColor, &UISegmentedControlAppearance::setTintColor).build();
+    objc::ClassBuilder<UISegmentedControl>(rt, "UIControl")
+        .method(sel::drawRect, &drawSegments)
+        .classMethod(sel::appearance, &UISegmentedControlAppearance::shared)
+        .method(sel::initWithFrame, &UISegmentedControl::initWithFrame)
+        .method(sel::initWithItems, &UISegmentedControl::initWithItems)
+        .method(sel::selectedSegmentIndex, &UISegmentedControl::selectedSegmentIndex)
+        .method(sel::setSelectedSegmentIndex, &UISegmentedControl::setSelectedSegmentIndex)
+        .method(sel::numberOfSegments, &UISegmentedControl::numberOfSegments)
+        .method(sel::titleForSegmentAtIndex, &UISegmentedControl::titleForSegmentAtIndex)
+        .method(sel::setTitleForSegmentAtIndex, &UISegmentedControl::setTitle)
+        .method(sel::insertSegmentWithTitleAtIndexAnimated, &UISegmentedControl::insertSegmentAnimated)
+        .method(sel::removeAllSegments, &UISegmentedControl::removeAllSegments)
+        .method(sel::setTintColor, &UISegmentedControl::setTintColor)
+        .method(sel::endTrackingWithTouchWithEvent, &UISegmentedControl::selectSegmentAt)
+        .build();
 }

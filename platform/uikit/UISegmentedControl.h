@@ -28,6 +28,12 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    objc::Ref<objc::Object> initWithItems(objc::Object* items);
+    void insertSegmentAnimated(std::string title, NSUInteger index, bool animated);
+    void selectSegmentAt(UITouch* touch, UIEvent* event);
+
     std::vector<std::string> m_titles;
     NSInteger m_selected = -1;
 };

@@ -1,5 +1,7 @@
 #include "platform/uikit/UISlider.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
 #include "platform/uikit/ViewDrawing.h"
 
@@ -8,9 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 namespace {
 constexpr CGFloat kThumbRadius = 14;
@@ -19,11 +19,11 @@ constexpr CGFloat kThumbRadius = 14;
 Ref<UISlider> UISlider::create(CGRect frame)
 {
     auto view = objc::make<UISlider>();
-    msgSend<Ref<objc::Object>>(view, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(view, frame);
     return view;
 }
 
-void UISlider::setValue(float value, bool animated) { msgSend(this, "setValue:animated:", value, animated); }
+void UISlider::setValue(float value, bool animated) { uikit::sel::setValueAnimated(this, value, animated); }
 
 void UISlider::setMinimumValue(float v)
 {
@@ -58,7 +58,7 @@ void UISlider::trackTo(CGFloat x, UIEvent* event)
 namespace {
 
 // -drawRect: the track, tinted up to the value, and the thumb at the value.
-void drawRect(UISlider* self, SEL, CGRect)
+void drawSlider(UISlider* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
     if (!cr)
@@ -88,39 +88,62 @@ void drawRect(UISlider* self, SEL, CGRect)
 
 } // namespace
 
+// Registration -----------------------------------------------------------------------------------
+
+Ref<objc::Object> UISlider::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UISlider>(), this, frame);
+    setOpaque(false);
+    return Ref<objc::Object>(this);
+}
+
+void UISlider::setValueNotAnimated(float value) { setValue(value, false); }
+void UISlider::storeValue(float value, bool) { m_value = std::clamp(value, m_min, m_max); }
+
+bool UISlider::beginTrackingAt(UITouch* touch, UIEvent* event)
+{
+    m_changedWhileTracking = false;
+    trackTo(touch->locationInView(this).x, event);
+    return true;
+}
+
+bool UISlider::continueTrackingAt(UITouch* touch, UIEvent* event)
+{
+    trackTo(touch->locationInView(this).x, event);
+    return true;
+}
+
+void UISlider::endTrackingAt(UITouch* touch, UIEvent* event)
+{
+    trackTo(touch->locationInView(this).x, event);
+    if (!m_continuous && m_changedWhileTracking)
+        sendActionsForControlEvents(UIControlEventValueChanged, event);
+}
+
+namespace {
+CGSize sliderSize(UISlider* self, CGSize) { return CGSizeMake(self->bounds().size.width, 31); }
+} // namespace
+
 void UISlider::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UISlider>("UIControl");
-    c->addMethod("drawRect:", drawRect);
-    c->addMethod("initWithFrame:", [c](UISlider* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->setOpaque(false);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("value", [](UISlider* self, SEL) { return static_cast<double>(self->value()); });
-    c->addMethod("setValue:", [](UISlider* self, SEL, double v) { self->setValue(static_cast<float>(v), false); });
-    c->addMethod("setValue:animated:", [](UISlider* self, SEL, double v, bool) { self->m_value = std::clamp(static_cast<float>(v), self->m_min, self->m_max); });
-    c->addMethod("setMinimumValue:", [](UISlider* self, SEL, double v) { self->setMinimumValue(static_cast<float>(v)); });
-    c->addMethod("setMaximumValue:", [](UISlider* self, SEL, double v) { self->setMaximumValue(static_cast<float>(v)); });
-    c->addMethod("minimumValue", [](UISlider* self, SEL) { return static_cast<double>(self->minimumValue()); });
-    c->addMethod("maximumValue", [](UISlider* self, SEL) { return static_cast<double>(self->maximumValue()); });
-    c->addMethod("setContinuous:", [](UISlider* self, SEL, bool on) { self->setContinuous(on); });
-    c->addMethod("setMinimumTrackTintColor:", [](UISlider* self, SEL, UIColor* color) { self->setMinimumTrackTintColor(color); });
-    c->addMethod("setMaximumTrackTintColor:", [](UISlider* self, SEL, UIColor* color) { self->setMaximumTrackTintColor(color); });
-    c->addMethod("setThumbTintColor:", [](UISlider* self, SEL, UIColor* color) { self->setThumbTintColor(color); });
-    c->addMethod("sizeThatFits:", [](UISlider* self, SEL, CGSize) { return CGSizeMake(self->bounds().size.width, 31); });
-    c->addMethod("beginTrackingWithTouch:withEvent:", [](UISlider* self, SEL, UITouch* touch, UIEvent* event) {
-        self->m_changedWhileTracking = false;
-        self->trackTo(touch->locationInView(self).x, event);
-        return true;
-    });
-    c->addMethod("continueTrackingWithTouch:withEvent:", [](UISlider* self, SEL, UITouch* touch, UIEvent* event) {
-        self->trackTo(touch->locationInView(self).x, event);
-        return true;
-    });
-    c->addMethod("endTrackingWithTouch:withEvent:", [](UISlider* self, SEL, UITouch* touch, UIEvent* event) {
-        self->trackTo(touch->locationInView(self).x, event);
-        if (!self->m_continuous && self->m_changedWhileTracking)
-            self->sendActionsForControlEvents(UIControlEventValueChanged, event);
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UISlider>(rt, "UIControl")
+        .method(sel::drawRect, &drawSlider)
+        .method(sel::initWithFrame, &UISlider::initWithFrame)
+        .method(sel::value, &UISlider::value)
+        .method(sel::setValue, &UISlider::setValueNotAnimated)
+        .method(sel::setValueAnimated, &UISlider::storeValue)
+        .method(sel::setMinimumValue, &UISlider::setMinimumValue)
+        .method(sel::setMaximumValue, &UISlider::setMaximumValue)
+        .method(sel::minimumValue, &UISlider::minimumValue)
+        .method(sel::maximumValue, &UISlider::maximumValue)
+        .method(sel::setContinuous, &UISlider::setContinuous)
+        .method(sel::setMinimumTrackTintColor, &UISlider::setMinimumTrackTintColor)
+        .method(sel::setMaximumTrackTintColor, &UISlider::setMaximumTrackTintColor)
+        .method(sel::setThumbTintColor, &UISlider::setThumbTintColor)
+        .method(sel::sizeThatFits, &sliderSize)
+        .method(sel::beginTrackingWithTouchWithEvent, &UISlider::beginTrackingAt)
+        .method(sel::continueTrackingWithTouchWithEvent, &UISlider::continueTrackingAt)
+        .method(sel::endTrackingWithTouchWithEvent, &UISlider::endTrackingAt)
+        .build();
 }

@@ -31,6 +31,14 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders above have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void setValueNotAnimated(float value);
+    void storeValue(float value, bool animated);
+    bool beginTrackingAt(UITouch* touch, UIEvent* event);
+    bool continueTrackingAt(UITouch* touch, UIEvent* event);
+    void endTrackingAt(UITouch* touch, UIEvent* event);
+
     void trackTo(CGFloat x, UIEvent* event);
 
     float m_value = 0, m_min = 0, m_max = 1;

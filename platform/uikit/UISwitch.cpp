@@ -1,28 +1,28 @@
 #include "platform/uikit/UISwitch.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"
 
 #include <cairo.h>
 
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 Ref<UISwitch> UISwitch::create(CGRect frame)
 {
     auto view = objc::make<UISwitch>();
-    msgSend<Ref<objc::Object>>(view, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(view, frame);
     return view;
 }
 
-void UISwitch::setOn(bool on, bool animated) { msgSend(this, "setOn:animated:", on, animated); }
+void UISwitch::setOn(bool on, bool animated) { uikit::sel::setOnAnimated(this, on, animated); }
 
 namespace {
 
 // -drawRect: the track (filled with the on tint when on) and the thumb at its end.
-void drawRect(UISwitch* self, SEL, CGRect)
+void drawSwitch(UISwitch* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
     if (!cr)
@@ -52,29 +52,48 @@ void drawRect(UISwitch* self, SEL, CGRect)
 
 } // namespace
 
+// Registration -----------------------------------------------------------------------------------
+
+// The platform keeps a switch at its own size whatever frame it is given.
+Ref<objc::Object> UISwitch::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UISwitch>(), this, CGRectMake(frame.origin.x, frame.origin.y, 51, 31));
+    setOpaque(false);
+    return Ref<objc::Object>(this);
+}
+
+void UISwitch::applyFrameAtOwnSize(CGRect frame) { uikit::sel::setFrame.sendSuper(objc::classOf<UISwitch>(), this, CGRectMake(frame.origin.x, frame.origin.y, 51, 31)); }
+
+void UISwitch::setOnNotAnimated(bool on) { setOn(on, false); }
+void UISwitch::storeOn(bool on, bool) { m_on = on; }
+
+void UISwitch::toggleOnTap(UITouch*, UIEvent* event)
+{
+    if (!isTouchInside())
+        return;
+    setOn(!m_on, true);
+    sendActionsForControlEvents(UIControlEventValueChanged, event);
+}
+
+namespace {
+CGSize switchSize(UISwitch*, CGSize) { return CGSizeMake(51, 31); }
+} // namespace
+
 void UISwitch::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UISwitch>("UIControl");
-    c->addMethod("drawRect:", drawRect);
-    c->addMethod("initWithFrame:", [c](UISwitch* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", CGRectMake(frame.origin.x, frame.origin.y, 51, 31));
-        self->setOpaque(false);
-        return Ref<objc::Object>(self);
-    });
-    // The platform keeps a switch at its own size whatever frame it is given.
-    c->addMethod("setFrame:", [c](UISwitch* self, SEL, CGRect frame) { objc::msgSendSuper(c, self, "setFrame:", CGRectMake(frame.origin.x, frame.origin.y, 51, 31)); });
-    c->addMethod("sizeThatFits:", [](UISwitch*, SEL, CGSize) { return CGSizeMake(51, 31); });
-    c->addMethod("isOn", [](UISwitch* self, SEL) { return self->isOn(); });
-    c->addMethod("setOn:", [](UISwitch* self, SEL, bool on) { self->setOn(on, false); });
-    c->addMethod("setOn:animated:", [](UISwitch* self, SEL, bool on, bool) { self->m_on = on; });
-    c->addMethod("setOnTintColor:", [](UISwitch* self, SEL, UIColor* color) { self->setOnTintColor(color); });
-    c->addMethod("onTintColor", [](UISwitch* self, SEL) { return Ref<UIColor>(self->onTintColor()); });
-    c->addMethod("setTintColor:", [](UISwitch* self, SEL, UIColor* color) { self->setTintColor(color); });
-    c->addMethod("setThumbTintColor:", [](UISwitch* self, SEL, UIColor* color) { self->setThumbTintColor(color); });
-    c->addMethod("endTrackingWithTouch:withEvent:", [](UISwitch* self, SEL, UITouch*, UIEvent* event) {
-        if (!self->isTouchInside())
-            return;
-        self->setOn(!self->m_on, true);
-        self->sendActionsForControlEvents(UIControlEventValueChanged, event);
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UISwitch>(rt, "UIControl")
+        .method(sel::drawRect, &drawSwitch)
+        .method(sel::initWithFrame, &UISwitch::initWithFrame)
+        .method(sel::setFrame, &UISwitch::applyFrameAtOwnSize)
+        .method(sel::sizeThatFits, &switchSize)
+        .method(sel::isOn, &UISwitch::isOn)
+        .method(sel::setOn, &UISwitch::setOnNotAnimated)
+        .method(sel::setOnAnimated, &UISwitch::storeOn)
+        .method(sel::setOnTintColor, &UISwitch::setOnTintColor)
+        .method(sel::onTintColor, &UISwitch::onTintColor)
+        .method(sel::setTintColor, &UISwitch::setTintColor)
+        .method(sel::setThumbTintColor, &UISwitch::setThumbTintColor)
+        .method(sel::endTrackingWithTouchWithEvent, &UISwitch::toggleOnTap)
+        .build();
 }

@@ -18,6 +18,13 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void applyFrameAtOwnSize(CGRect frame);
+    void setOnNotAnimated(bool on);
+    void storeOn(bool on, bool animated);
+    void toggleOnTap(UITouch* touch, UIEvent* event);
+
     bool m_on = false;
     objc::Ref<UIColor> m_onTintColor;
     objc::Ref<UIColor> m_thumbTintColor;

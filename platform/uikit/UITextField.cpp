@@ -1,24 +1,24 @@
 #include "platform/uikit/UITextField.h"
 
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/TextLayout.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"
 
 #include <cairo.h>
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 Ref<UITextField> UITextField::create(CGRect frame)
 {
     auto field = objc::make<UITextField>();
-    msgSend<Ref<objc::Object>>(field, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(field, frame);
     return field;
 }
 
-void UITextField::setText(const std::string& text) { msgSend(this, "setText:", text); }
+void UITextField::setText(const std::string& text) { uikit::sel::setText(this, text); }
 
 void UITextField::insertText(const std::string& text)
 {
@@ -43,7 +43,7 @@ void UITextField::deleteBackward()
 namespace {
 
 // -drawRect: the border, the text (or the placeholder) and, while editing, the caret.
-void drawRect(UITextField* self, SEL, CGRect)
+void drawField(UITextField* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
     if (!cr)
@@ -81,47 +81,65 @@ void drawRect(UITextField* self, SEL, CGRect)
 
 } // namespace
 
+Ref<objc::Object> UITextField::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UITextField>(), this, frame);
+    m_font = UIFont::systemFontOfSize(17);
+    m_textColor = UIColor::blackColor();
+    setOpaque(false);
+    return Ref<objc::Object>(this);
+}
+
+void UITextField::storeText(std::string text) { m_text = std::move(text); }
+
+bool UITextField::canFocus() { return isEnabled(); }
+
+bool UITextField::focus()
+{
+    bool became = uikit::sel::becomeFirstResponder.sendSuper(objc::classOf<UITextField>(), this);
+    if (became)
+        sendActionsForControlEvents(UIControlEventEditingDidBegin);
+    return became;
+}
+
+bool UITextField::unfocus()
+{
+    bool wasFirst = isFirstResponder();
+    bool resigned = uikit::sel::resignFirstResponder.sendSuper(objc::classOf<UITextField>(), this);
+    if (wasFirst && resigned)
+        sendActionsForControlEvents(UIControlEventEditingDidEnd);
+    return resigned;
+}
+
+// A tap inside focuses the field.
+void UITextField::touchesEndedFocusing(const UITouchSet& touches, UIEvent* event)
+{
+    uikit::sel::touchesEndedWithEvent.sendSuper(objc::classOf<UITextField>(), this, touches, event);
+    if (isTouchInside())
+        becomeFirstResponder();
+}
+
 void UITextField::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UITextField>("UIControl");
-    c->addMethod("drawRect:", drawRect);
-    c->addMethod("initWithFrame:", [c](UITextField* self, SEL, CGRect frame) {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        self->m_font = UIFont::systemFontOfSize(17);
-        self->m_textColor = UIColor::blackColor();
-        self->setOpaque(false);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("text", [](UITextField* self, SEL) { return self->text(); });
-    c->addMethod("setText:", [](UITextField* self, SEL, std::string text) { self->m_text = std::move(text); });
-    c->addMethod("placeholder", [](UITextField* self, SEL) { return self->placeholder(); });
-    c->addMethod("setPlaceholder:", [](UITextField* self, SEL, std::string p) { self->setPlaceholder(std::move(p)); });
-    c->addMethod("setKeyboardType:", [](UITextField* self, SEL, NSInteger t) { self->setKeyboardType(static_cast<UIKeyboardType>(t)); });
-    c->addMethod("keyboardType", [](UITextField* self, SEL) { return self->keyboardType(); });
-    c->addMethod("setSecureTextEntry:", [](UITextField* self, SEL, bool on) { self->setSecureTextEntry(on); });
-    c->addMethod("setBorderStyle:", [](UITextField* self, SEL, NSInteger s) { self->setBorderStyle(static_cast<UITextBorderStyle>(s)); });
-    c->addMethod("setDelegate:", [](UITextField* self, SEL, objc::Object* d) { self->setDelegate(d); });
-    c->addMethod("setFont:", [](UITextField* self, SEL, UIFont* f) { self->setFont(f); });
-    c->addMethod("setTextColor:", [](UITextField* self, SEL, UIColor* color) { self->setTextColor(color); });
-    c->addMethod("setTextAlignment:", [](UITextField* self, SEL, NSInteger a) { self->setTextAlignment(static_cast<NSTextAlignment>(a)); });
-    c->addMethod("canBecomeFirstResponder", [](UITextField* self, SEL) { return self->isEnabled(); });
-    c->addMethod("becomeFirstResponder", [c](UITextField* self, SEL) {
-        bool became = objc::msgSendSuper<bool>(c, self, "becomeFirstResponder");
-        if (became)
-            self->sendActionsForControlEvents(UIControlEventEditingDidBegin);
-        return became;
-    });
-    c->addMethod("resignFirstResponder", [c](UITextField* self, SEL) {
-        bool wasFirst = self->isFirstResponder();
-        bool resigned = objc::msgSendSuper<bool>(c, self, "resignFirstResponder");
-        if (wasFirst && resigned)
-            self->sendActionsForControlEvents(UIControlEventEditingDidEnd);
-        return resigned;
-    });
-    // A tap inside focuses the field.
-    c->addMethod("touchesEnded:withEvent:", [c](UITextField* self, SEL, const UITouchSet& touches, UIEvent* event) {
-        objc::msgSendSuper(c, self, "touchesEnded:withEvent:", touches, event);
-        if (self->isTouchInside())
-            self->becomeFirstResponder();
-    });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UITextField>(rt, "UIControl")
+        .method(sel::drawRect, &drawField)
+        .method(sel::initWithFrame, &UITextField::initWithFrame)
+        .method(sel::text, &UITextField::text)
+        .method(sel::setText, &UITextField::storeText)
+        .method(sel::placeholder, &UITextField::placeholder)
+        .method(sel::setPlaceholder, &UITextField::setPlaceholder)
+        .method(sel::setKeyboardType, &UITextField::setKeyboardType)
+        .method(sel::keyboardType, &UITextField::keyboardType)
+        .method(sel::setSecureTextEntry, &UITextField::setSecureTextEntry)
+        .method(sel::setBorderStyle, &UITextField::setBorderStyle)
+        .method(sel::setDelegate, &UITextField::setDelegate)
+        .method(sel::setFont, &UITextField::setFont)
+        .method(sel::setTextColor, &UITextField::setTextColor)
+        .method(sel::setTextAlignment, &UITextField::setTextAlignment)
+        .method(sel::canBecomeFirstResponder, &UITextField::canFocus)
+        .method(sel::becomeFirstResponder, &UITextField::focus)
+        .method(sel::resignFirstResponder, &UITextField::unfocus)
+        .method(sel::touchesEndedWithEvent, &UITextField::touchesEndedFocusing)
+        .build();
 }

@@ -47,6 +47,14 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void storeText(std::string text);
+    bool canFocus();
+    bool focus();
+    bool unfocus();
+    void touchesEndedFocusing(const UITouchSet& touches, UIEvent* event);
+
     std::string m_text;
     std::string m_placeholder;
     objc::Ref<UIFont> m_font;

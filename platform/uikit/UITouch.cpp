@@ -1,5 +1,7 @@
 #include "platform/uikit/UITouch.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIGestureRecognizer.h"
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIWindow.h"
@@ -30,14 +32,13 @@ void UITouch::moveTo(CGPoint windowPoint)
 
 void UITouch::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UITouch>("NSObject");
-    c->addMethod("locationInView:", [](UITouch* self, objc::SEL, UIView* view) { return self->locationInView(view); });
-    c->addMethod("previousLocationInView:", [](UITouch* self, objc::SEL, UIView* view) { return self->previousLocationInView(view); });
-    c->addMethod("tapCount", [](UITouch* self, objc::SEL) { return self->tapCount(); });
-    c->addMethod("view", [](UITouch* self, objc::SEL) { return objc::Ref<UIView>(self->view()); });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UITouch>(rt, "NSObject")
+        .method(sel::locationInView, &UITouch::locationInView)
+        .method(sel::previousLocationInView, &UITouch::previousLocationInView)
+        .method(sel::tapCount, &UITouch::tapCount)
+        .method(sel::view, &UITouch::view)
+        .build();
 }
 
-void UIEvent::registerClass(objc::Runtime& rt)
-{
-    rt.registerClass<UIEvent>("NSObject");
-}
+void UIEvent::registerClass(objc::Runtime& rt) { objc::ClassBuilder<UIEvent>(rt, "NSObject").build(); }

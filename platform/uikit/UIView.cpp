@@ -2,7 +2,9 @@
 
 #include "platform/corefoundation/NSArray.h"
 #include "platform/dispatch/RunLoop.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIGestureRecognizer.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
@@ -10,9 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 UIView::UIView()
     : m_layer(objc::make<CALayer>())
@@ -29,7 +29,7 @@ UIView::~UIView()
 Ref<UIView> UIView::create(CGRect frame)
 {
     auto view = objc::make<UIView>();
-    msgSend<Ref<objc::Object>>(view, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(view, frame);
     return view;
 }
 
@@ -42,7 +42,7 @@ CGRect UIView::frame() const
     return CGRectOffset(r, m_center.x, m_center.y);
 }
 
-void UIView::setFrame(CGRect frame) { msgSend(this, "setFrame:", frame); }
+void UIView::setFrame(CGRect frame) { uikit::sel::setFrame(this, frame); }
 
 void UIView::applyFrame(CGRect frame)
 {
@@ -71,9 +71,21 @@ void UIView::applyFrame(CGRect frame)
         boundsSizeChanged(oldSize);
 }
 
-void UIView::setBounds(CGRect bounds) { msgSend(this, "setBounds:", bounds); }
-void UIView::setCenter(CGPoint center) { msgSend(this, "setCenter:", center); }
-void UIView::setTransform(CGAffineTransform t) { msgSend(this, "setTransform:", t); }
+void UIView::setBounds(CGRect bounds) { uikit::sel::setBounds(this, bounds); }
+void UIView::setCenter(CGPoint center) { uikit::sel::setCenter(this, center); }
+void UIView::setTransform(CGAffineTransform t) { uikit::sel::setTransform(this, t); }
+
+void UIView::applyBounds(CGRect bounds)
+{
+    bounds = CGRectStandardize(bounds);
+    CGSize old = m_bounds.size;
+    m_bounds = bounds;
+    if (old != bounds.size)
+        boundsSizeChanged(old);
+}
+
+void UIView::applyCenter(CGPoint center) { m_center = center; }
+void UIView::applyTransform(CGAffineTransform t) { m_transform = t; }
 
 void UIView::boundsSizeChanged(CGSize oldSize)
 {
@@ -111,10 +123,15 @@ void UIView::boundsSizeChanged(CGSize oldSize)
     setNeedsLayout();
 }
 
-void UIView::setAlpha(CGFloat alpha) { msgSend(this, "setAlpha:", alpha); }
-void UIView::setHidden(bool hidden) { msgSend(this, "setHidden:", hidden); }
-void UIView::setBackgroundColor(UIColor* color) { msgSend(this, "setBackgroundColor:", color); }
-void UIView::setTag(NSInteger tag) { msgSend(this, "setTag:", tag); }
+void UIView::setAlpha(CGFloat alpha) { uikit::sel::setAlpha(this, alpha); }
+void UIView::setHidden(bool hidden) { uikit::sel::setHidden(this, hidden); }
+void UIView::setBackgroundColor(UIColor* color) { uikit::sel::setBackgroundColor(this, color); }
+void UIView::setTag(NSInteger tag) { uikit::sel::setTag(this, tag); }
+
+void UIView::applyAlpha(CGFloat alpha) { m_alpha = std::clamp(alpha, 0.0, 1.0); }
+void UIView::applyHidden(bool hidden) { m_hidden = hidden; }
+void UIView::applyBackgroundColor(UIColor* color) { m_backgroundColor = color; }
+void UIView::applyTag(NSInteger tag) { m_tag = tag; }
 
 Ref<UIColor> UIView::tintColor() const
 {
@@ -141,7 +158,7 @@ void UIView::notifyWindowChange(UIWindow* oldWindow, UIWindow* newWindow)
     (void)oldWindow;
     (void)newWindow;
     Ref<UIView> keep(this);
-    msgSend(this, "didMoveToWindow");
+    uikit::sel::didMoveToWindow(this);
     for (auto& sub : std::vector<Ref<UIView>>(m_subviews))
         sub->notifyWindowChange(oldWindow, newWindow);
 }
@@ -156,7 +173,7 @@ void UIView::insertAt(UIView* view, size_t index)
     }
     Ref<UIView> keep(view);
     UIWindow* oldWindow = view->window();
-    msgSend(view, "willMoveToSuperview:", this);
+    uikit::sel::willMoveToSuperview(view, this);
     if (UIView* old = view->superview()) {
         auto& list = old->m_subviews;
         auto it = std::find(list.begin(), list.end(), view);
@@ -172,8 +189,8 @@ void UIView::insertAt(UIView* view, size_t index)
     UIWindow* newWindow = window();
     if (oldWindow != newWindow)
         view->notifyWindowChange(oldWindow, newWindow);
-    msgSend(view, "didMoveToSuperview");
-    msgSend(this, "didAddSubview:", view);
+    uikit::sel::didMoveToSuperview(view);
+    uikit::sel::didAddSubview(this, view);
     setNeedsLayout();
 }
 
@@ -228,14 +245,14 @@ void UIView::removeFromSuperview()
         return;
     Ref<UIView> keep(this);
     UIWindow* oldWindow = window();
-    msgSend(this, "willMoveToSuperview:", static_cast<UIView*>(nullptr));
-    msgSend(parent, "willRemoveSubview:", this);
+    uikit::sel::willMoveToSuperview(this, nullptr);
+    uikit::sel::willRemoveSubview(parent, this);
     auto& list = parent->m_subviews;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     m_superview = nullptr;
     if (oldWindow)
         notifyWindowChange(oldWindow, nullptr);
-    msgSend(this, "didMoveToSuperview");
+    uikit::sel::didMoveToSuperview(this);
     parent->setNeedsLayout();
 }
 
@@ -287,18 +304,20 @@ void UIView::layoutIfNeeded()
         m_needsLayout = false;
         Ref<UIViewController> controller(viewController());
         if (controller)
-            msgSend(controller, "viewWillLayoutSubviews");
-        msgSend(this, "layoutSubviews");
+            uikit::sel::viewWillLayoutSubviews(controller);
+        uikit::sel::layoutSubviews(this);
         if (controller)
-            msgSend(controller, "viewDidLayoutSubviews");
+            uikit::sel::viewDidLayoutSubviews(controller);
     }
     for (auto& sub : std::vector<Ref<UIView>>(m_subviews))
         sub->layoutIfNeeded();
 }
 
-void UIView::layoutSubviews() { msgSend(this, "layoutSubviews"); }
+void UIView::layoutSubviews() { uikit::sel::layoutSubviews(this); }
 
-CGSize UIView::sizeThatFits(CGSize size) { return msgSend<CGSize>(this, "sizeThatFits:", size); }
+CGSize UIView::sizeThatFits(CGSize size) { return uikit::sel::sizeThatFits(this, size); }
+
+CGSize UIView::defaultSizeThatFits(CGSize) { return m_bounds.size; }
 
 void UIView::sizeToFit()
 {
@@ -389,9 +408,32 @@ CGRect UIView::convertRectFromView(CGRect rect, const UIView* view) const
 
 bool UIView::canReceiveTouches() const { return !m_hidden && m_alpha >= 0.01 && m_userInteractionEnabled; }
 
-Ref<UIView> UIView::hitTest(CGPoint point, UIEvent* event) { return msgSend<Ref<UIView>>(this, "hitTest:withEvent:", point, event); }
+Ref<UIView> UIView::hitTest(CGPoint point, UIEvent* event) { return uikit::sel::hitTestWithEvent(this, point, event); }
 
-bool UIView::pointInside(CGPoint point, UIEvent* event) { return msgSend<bool>(this, "pointInside:withEvent:", point, event); }
+bool UIView::pointInside(CGPoint point, UIEvent* event) { return uikit::sel::pointInsideWithEvent(this, point, event); }
+
+Ref<UIView> UIView::defaultHitTest(CGPoint point, UIEvent* event)
+{
+    if (!canReceiveTouches() || !pointInside(point, event))
+        return nullptr;
+    auto order = subviewsInDrawingOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Ref<UIView> sub(*it);
+        if (auto hit = sub->hitTest(sub->pointFromSuperview(point), event))
+            return hit;
+    }
+    return Ref<UIView>(this);
+}
+
+bool UIView::defaultPointInside(CGPoint point, UIEvent*) { return CGRectContainsPoint(m_bounds, point); }
+
+// The responder chain passes from a controller's root view to its controller.
+Ref<UIResponder> UIView::superviewOrController()
+{
+    if (UIViewController* controller = viewController())
+        return Ref<UIResponder>(controller);
+    return Ref<UIResponder>(superview());
+}
 
 // Gesture recognizers ----------------------------------------------------------------------------
 
@@ -486,115 +528,124 @@ void scheduleLayoutPass()
 
 // Registration -----------------------------------------------------------------------------------
 
+Ref<objc::Object> UIView::initWithFrame(CGRect frame)
+{
+    setFrame(frame);
+    return Ref<objc::Object>(this);
+}
+
+Ref<objc::Object> UIView::initWithZeroFrame() { return uikit::sel::initWithFrame(this, CGRectZero); }
+
+// Lists as the platform hands them out: arrays.
+Ref<NSArray> UIView::subviewArray() const { return NSArray::make(std::vector<Ref<objc::Object>>(m_subviews.begin(), m_subviews.end())); }
+
+Ref<NSArray> UIView::gestureRecognizerArray() const
+{
+    return NSArray::make(std::vector<Ref<objc::Object>>(m_gestureRecognizers.begin(), m_gestureRecognizers.end()));
+}
+
+namespace {
+
+// The hooks subclasses override; UIView's own do nothing.
+void noHook(UIView*) { }
+void noSubviewHook(UIView*, UIView*) { }
+void drawNothing(UIView*, CGRect) { }
+bool alwaysBegin(UIView*, UIGestureRecognizer*) { return true; }
+
+void animateWithoutCompletion(NSTimeInterval duration, UIViewAnimationsBlock animations) { UIView::animateWithDuration(duration, std::move(animations)); }
+void animate(NSTimeInterval duration, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
+{
+    UIView::animateWithDuration(duration, std::move(animations), std::move(completion));
+}
+void animateAfterDelay(NSTimeInterval duration, NSTimeInterval delay, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
+{
+    UIView::animateWithDuration(duration, delay, options, std::move(animations), std::move(completion));
+}
+
+} // namespace
+
 void UIView::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIView>("UIResponder");
-    c->addMethod("initWithFrame:", [](UIView* self, SEL, CGRect frame) -> Ref<objc::Object> {
-        msgSend(self, "setFrame:", frame);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("init", [](UIView* self, SEL) { return msgSend<Ref<objc::Object>>(self, "initWithFrame:", CGRectZero); });
-    c->addMethod("setFrame:", [](UIView* self, SEL, CGRect frame) { self->applyFrame(frame); });
-    c->addMethod("frame", [](UIView* self, SEL) { return self->frame(); });
-    c->addMethod("bounds", [](UIView* self, SEL) { return self->bounds(); });
-    c->addMethod("setBounds:", [](UIView* self, SEL, CGRect b) {
-        b = CGRectStandardize(b);
-        CGSize old = self->m_bounds.size;
-        self->m_bounds = b;
-        if (old != b.size)
-            self->boundsSizeChanged(old);
-    });
-    c->addMethod("center", [](UIView* self, SEL) { return self->center(); });
-    c->addMethod("setCenter:", [](UIView* self, SEL, CGPoint p) { self->m_center = p; });
-    c->addMethod("transform", [](UIView* self, SEL) { return self->transform(); });
-    c->addMethod("setTransform:", [](UIView* self, SEL, CGAffineTransform t) { self->m_transform = t; });
-    c->addMethod("alpha", [](UIView* self, SEL) { return self->alpha(); });
-    c->addMethod("setAlpha:", [](UIView* self, SEL, double a) { self->m_alpha = std::clamp(a, 0.0, 1.0); });
-    c->addMethod("isHidden", [](UIView* self, SEL) { return self->isHidden(); });
-    c->addMethod("setHidden:", [](UIView* self, SEL, bool h) { self->m_hidden = h; });
-    c->addMethod("tag", [](UIView* self, SEL) { return self->tag(); });
-    c->addMethod("setTag:", [](UIView* self, SEL, NSInteger tag) { self->m_tag = tag; });
-    c->addMethod("backgroundColor", [](UIView* self, SEL) { return Ref<UIColor>(self->backgroundColor()); });
-    c->addMethod("setBackgroundColor:", [](UIView* self, SEL, UIColor* color) { self->m_backgroundColor = color; });
-    c->addMethod("superview", [](UIView* self, SEL) { return Ref<UIView>(self->superview()); });
-    c->addMethod("window", [](UIView* self, SEL) { return Ref<UIWindow>(self->window()); });
-    c->addMethod("layer", [](UIView* self, SEL) { return Ref<CALayer>(self->layer()); });
-    c->addMethod("addSubview:", [](UIView* self, SEL, UIView* view) { self->addSubview(view); });
-    c->addMethod("removeFromSuperview", [](UIView* self, SEL) { self->removeFromSuperview(); });
-    c->addMethod("viewWithTag:", [](UIView* self, SEL, NSInteger tag) { return self->viewWithTag(tag); });
-    c->addMethod("addGestureRecognizer:", [](UIView* self, SEL, UIGestureRecognizer* r) { self->addGestureRecognizer(r); });
-    c->addMethod("removeGestureRecognizer:", [](UIView* self, SEL, UIGestureRecognizer* r) { self->removeGestureRecognizer(r); });
-    c->addMethod("setNeedsLayout", [](UIView* self, SEL) { self->setNeedsLayout(); });
-    c->addMethod("layoutIfNeeded", [](UIView* self, SEL) { self->layoutIfNeeded(); });
-    c->addMethod("layoutSubviews", [](UIView*, SEL) { });
-    c->addMethod("sizeThatFits:", [](UIView* self, SEL, CGSize) { return self->bounds().size; });
-    c->addMethod("sizeToFit", [](UIView* self, SEL) { self->sizeToFit(); });
-    c->addMethod("didMoveToWindow", [](UIView*, SEL) { });
-    c->addMethod("willMoveToSuperview:", [](UIView*, SEL, UIView*) { });
-    c->addMethod("didMoveToSuperview", [](UIView*, SEL) { });
-    c->addMethod("didAddSubview:", [](UIView*, SEL, UIView*) { });
-    c->addMethod("willRemoveSubview:", [](UIView*, SEL, UIView*) { });
-    c->addMethod("drawRect:", [](UIView*, SEL, CGRect) { });
-    c->addMethod("pointInside:withEvent:", [](UIView* self, SEL, CGPoint p, UIEvent*) { return CGRectContainsPoint(self->bounds(), p); });
-    c->addMethod("hitTest:withEvent:", [](UIView* self, SEL, CGPoint p, UIEvent* event) -> Ref<UIView> {
-        if (!self->canReceiveTouches() || !self->pointInside(p, event))
-            return nullptr;
-        auto order = self->subviewsInDrawingOrder();
-        for (auto it = order.rbegin(); it != order.rend(); ++it) {
-            Ref<UIView> sub(*it);
-            if (auto hit = sub->hitTest(sub->pointFromSuperview(p), event))
-                return hit;
-        }
-        return Ref<UIView>(self);
-    });
-    c->addMethod("gestureRecognizerShouldBegin:", [](UIView*, SEL, UIGestureRecognizer*) { return true; });
-    // Lists as the platform hands them out: arrays.
-    c->addMethod("subviews", [](UIView* self, SEL) { return NSArray::make(std::vector<Ref<objc::Object>>(self->m_subviews.begin(), self->m_subviews.end())); });
-    c->addMethod("gestureRecognizers", [](UIView* self, SEL) {
-        return NSArray::make(std::vector<Ref<objc::Object>>(self->m_gestureRecognizers.begin(), self->m_gestureRecognizers.end()));
-    });
-    c->addMethod("insertSubview:atIndex:", [](UIView* self, SEL, UIView* v, NSInteger i) { self->insertSubviewAtIndex(v, i); });
-    c->addMethod("insertSubview:belowSubview:", [](UIView* self, SEL, UIView* v, UIView* s) { self->insertSubviewBelowSubview(v, s); });
-    c->addMethod("insertSubview:aboveSubview:", [](UIView* self, SEL, UIView* v, UIView* s) { self->insertSubviewAboveSubview(v, s); });
-    c->addMethod("bringSubviewToFront:", [](UIView* self, SEL, UIView* v) { self->bringSubviewToFront(v); });
-    c->addMethod("sendSubviewToBack:", [](UIView* self, SEL, UIView* v) { self->sendSubviewToBack(v); });
-    c->addMethod("isDescendantOfView:", [](UIView* self, SEL, UIView* v) { return self->isDescendantOfView(v); });
-    c->addMethod("convertPoint:toView:", [](UIView* self, SEL, CGPoint p, UIView* v) { return self->convertPointToView(p, v); });
-    c->addMethod("convertPoint:fromView:", [](UIView* self, SEL, CGPoint p, UIView* v) { return self->convertPointFromView(p, v); });
-    c->addMethod("convertRect:toView:", [](UIView* self, SEL, CGRect r, UIView* v) { return self->convertRectToView(r, v); });
-    c->addMethod("convertRect:fromView:", [](UIView* self, SEL, CGRect r, UIView* v) { return self->convertRectFromView(r, v); });
-    c->addMethod("isUserInteractionEnabled", [](UIView* self, SEL) { return self->isUserInteractionEnabled(); });
-    c->addMethod("setUserInteractionEnabled:", [](UIView* self, SEL, bool on) { self->setUserInteractionEnabled(on); });
-    c->addMethod("setMultipleTouchEnabled:", [](UIView* self, SEL, bool on) { self->setMultipleTouchEnabled(on); });
-    c->addMethod("clipsToBounds", [](UIView* self, SEL) { return self->clipsToBounds(); });
-    c->addMethod("setClipsToBounds:", [](UIView* self, SEL, bool on) { self->setClipsToBounds(on); });
-    c->addMethod("setAutoresizingMask:", [](UIView* self, SEL, NSUInteger mask) { self->setAutoresizingMask(mask); });
-    c->addMethod("autoresizingMask", [](UIView* self, SEL) { return static_cast<NSUInteger>(self->autoresizingMask()); });
-    c->addMethod("setContentMode:", [](UIView* self, SEL, NSInteger mode) { self->setContentMode(static_cast<UIViewContentMode>(mode)); });
-    c->addMethod("contentMode", [](UIView* self, SEL) { return self->contentMode(); });
-    c->addMethod("setOpaque:", [](UIView* self, SEL, bool on) { self->setOpaque(on); });
-    c->addMethod("tintColor", [](UIView* self, SEL) { return self->tintColor(); });
-    c->addMethod("setTintColor:", [](UIView* self, SEL, UIColor* color) { self->setTintColor(color); });
-    c->addMethod("accessibilityLabel", [](UIView* self, SEL) { return self->accessibilityLabel(); });
-    c->addMethod("setAccessibilityLabel:", [](UIView* self, SEL, std::string label) { self->setAccessibilityLabel(std::move(label)); });
-    // FIXME: Nothing to invalidate (see setNeedsDisplay in the header).
-    c->addMethod("setNeedsDisplay", [](UIView*, SEL) { });
-    c->addMethod("nextResponder", [](UIView* self, SEL) -> Ref<UIResponder> {
-        if (UIViewController* vc = self->viewController())
-            return Ref<UIResponder>(vc);
-        return Ref<UIResponder>(self->superview());
-    });
-
-    objc::Class* meta = c;
-    meta->addClassMethod("animateWithDuration:animations:", [](objc::Object*, SEL, double d, UIViewAnimationsBlock a) { animateWithDuration(d, a); });
-    meta->addClassMethod("animateWithDuration:animations:completion:", [](objc::Object*, SEL, double d, UIViewAnimationsBlock a, UIViewCompletionBlock done) { animateWithDuration(d, a, done); });
-    meta->addClassMethod("animateWithDuration:delay:options:animations:completion:",
-        [](objc::Object*, SEL, double d, double delay, NSUInteger options, UIViewAnimationsBlock a, UIViewCompletionBlock done) { animateWithDuration(d, delay, options, a, done); });
-    meta->addClassMethod("animateWithDuration:delay:usingSpringWithDamping:initialSpringVelocity:options:animations:completion:",
-        [](objc::Object*, SEL, double d, double delay, double damping, double velocity, NSUInteger options, UIViewAnimationsBlock a, UIViewCompletionBlock done) {
-            animateWithDurationSpring(d, delay, damping, velocity, options, a, done);
-        });
-    meta->addClassMethod("transitionWithView:duration:options:animations:completion:",
-        [](objc::Object*, SEL, UIView* view, double d, NSUInteger options, UIViewAnimationsBlock a, UIViewCompletionBlock done) { transitionWithView(view, d, options, a, done); });
-    meta->addClassMethod("performWithoutAnimation:", [](objc::Object*, SEL, UIViewAnimationsBlock a) { performWithoutAnimation(a); });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIView>(rt, "UIResponder")
+        .method(sel::initWithFrame, &UIView::initWithFrame)
+        .method(sel::init, &UIView::initWithZeroFrame)
+        // Geometry and appearance.
+        .method(sel::setFrame, &UIView::applyFrame)
+        .method(sel::frame, &UIView::frame)
+        .method(sel::bounds, &UIView::bounds)
+        .method(sel::setBounds, &UIView::applyBounds)
+        .method(sel::center, &UIView::center)
+        .method(sel::setCenter, &UIView::applyCenter)
+        .method(sel::transform, &UIView::transform)
+        .method(sel::setTransform, &UIView::applyTransform)
+        .method(sel::alpha, &UIView::alpha)
+        .method(sel::setAlpha, &UIView::applyAlpha)
+        .method(sel::isHidden, &UIView::isHidden)
+        .method(sel::setHidden, &UIView::applyHidden)
+        .method(sel::tag, &UIView::tag)
+        .method(sel::setTag, &UIView::applyTag)
+        .method(sel::backgroundColor, &UIView::backgroundColor)
+        .method(sel::setBackgroundColor, &UIView::applyBackgroundColor)
+        .method(sel::tintColor, &UIView::tintColor)
+        .method(sel::setTintColor, &UIView::setTintColor)
+        .method(sel::setOpaque, &UIView::setOpaque)
+        .method(sel::clipsToBounds, &UIView::clipsToBounds)
+        .method(sel::setClipsToBounds, &UIView::setClipsToBounds)
+        .method(sel::contentMode, &UIView::contentMode)
+        .method(sel::setContentMode, &UIView::setContentMode)
+        .method(sel::layer, &UIView::layer)
+        .method(sel::accessibilityLabel, &UIView::accessibilityLabel)
+        .method(sel::setAccessibilityLabel, &UIView::setAccessibilityLabel)
+        .method(sel::drawRect, &drawNothing)
+        // FIXME: Nothing to invalidate (see setNeedsDisplay in the header).
+        .method(sel::setNeedsDisplay, &UIView::setNeedsDisplay)
+        // The hierarchy.
+        .method(sel::superview, &UIView::superview)
+        .method(sel::subviews, &UIView::subviewArray)
+        .method(sel::window, &UIView::window)
+        .method(sel::addSubview, &UIView::addSubview)
+        .method(sel::insertSubviewAtIndex, &UIView::insertSubviewAtIndex)
+        .method(sel::insertSubviewBelowSubview, &UIView::insertSubviewBelowSubview)
+        .method(sel::insertSubviewAboveSubview, &UIView::insertSubviewAboveSubview)
+        .method(sel::bringSubviewToFront, &UIView::bringSubviewToFront)
+        .method(sel::sendSubviewToBack, &UIView::sendSubviewToBack)
+        .method(sel::removeFromSuperview, &UIView::removeFromSuperview)
+        .method(sel::isDescendantOfView, &UIView::isDescendantOfView)
+        .method(sel::viewWithTag, &UIView::viewWithTag)
+        .method(sel::didMoveToWindow, &noHook)
+        .method(sel::willMoveToSuperview, &noSubviewHook)
+        .method(sel::didMoveToSuperview, &noHook)
+        .method(sel::didAddSubview, &noSubviewHook)
+        .method(sel::willRemoveSubview, &noSubviewHook)
+        // Layout, coordinates and touches.
+        .method(sel::layoutSubviews, &UIView::defaultLayoutSubviews)
+        .method(sel::setNeedsLayout, &UIView::setNeedsLayout)
+        .method(sel::layoutIfNeeded, &UIView::layoutIfNeeded)
+        .method(sel::sizeThatFits, &UIView::defaultSizeThatFits)
+        .method(sel::sizeToFit, &UIView::sizeToFit)
+        .method(sel::autoresizingMask, &UIView::autoresizingMask)
+        .method(sel::setAutoresizingMask, &UIView::setAutoresizingMask)
+        .method(sel::convertPointToView, &UIView::convertPointToView)
+        .method(sel::convertPointFromView, &UIView::convertPointFromView)
+        .method(sel::convertRectToView, &UIView::convertRectToView)
+        .method(sel::convertRectFromView, &UIView::convertRectFromView)
+        .method(sel::pointInsideWithEvent, &UIView::defaultPointInside)
+        .method(sel::hitTestWithEvent, &UIView::defaultHitTest)
+        .method(sel::isUserInteractionEnabled, &UIView::isUserInteractionEnabled)
+        .method(sel::setUserInteractionEnabled, &UIView::setUserInteractionEnabled)
+        .method(sel::setMultipleTouchEnabled, &UIView::setMultipleTouchEnabled)
+        .method(sel::gestureRecognizers, &UIView::gestureRecognizerArray)
+        .method(sel::addGestureRecognizer, &UIView::addGestureRecognizer)
+        .method(sel::removeGestureRecognizer, &UIView::removeGestureRecognizer)
+        .method(sel::gestureRecognizerShouldBegin, &alwaysBegin)
+        .method(sel::nextResponder, &UIView::superviewOrController)
+        // Animations.
+        .classMethod(sel::animateWithDurationAnimations, &animateWithoutCompletion)
+        .classMethod(sel::animateWithDurationAnimationsCompletion, &animate)
+        .classMethod(sel::animateWithDurationDelayOptionsAnimationsCompletion, &animateAfterDelay)
+        .classMethod(sel::animateWithDurationDelayUsingSpringWithDampingInitialSpringVelocityOptionsAnimationsCompletion, &UIView::animateWithDurationSpring)
+        .classMethod(sel::transitionWithViewDurationOptionsAnimationsCompletion, &UIView::transitionWithView)
+        .classMethod(sel::performWithoutAnimation, &UIView::performWithoutAnimation)
+        .build();
 }

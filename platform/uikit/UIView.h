@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class NSArray;
 class UIWindow;
 class UIViewController;
 class UIGestureRecognizer;
@@ -16,7 +17,7 @@ class UIGestureRecognizer;
 // about the centre; `frame` is derived from them.
 //
 // Runtime methods (overridable by subclasses, replaceable with MSHookMessageEx, and sent through
-// msgSend by this C++ API): initWithFrame:, init, setFrame:, layoutSubviews, didMoveToWindow,
+// their selectors in uikit::sel by this C++ API): initWithFrame:, init, setFrame:, layoutSubviews, didMoveToWindow,
 // willMoveToWindow:, didMoveToSuperview, willMoveToSuperview:, didAddSubview:, hitTest:withEvent:,
 // pointInside:withEvent:, drawRect:, sizeThatFits:, gestureRecognizerShouldBegin:,
 // setBackgroundColor:, setHidden:, setAlpha:, setTag:, setCenter:, setBounds:, setTransform:.
@@ -144,6 +145,9 @@ public:
     // The default implementations behind the runtime methods, for subclasses written in C++.
     void applyFrame(CGRect frame);
     void defaultLayoutSubviews() { }
+    CGSize defaultSizeThatFits(CGSize size);
+    objc::Ref<UIView> defaultHitTest(CGPoint point, UIEvent* event);
+    bool defaultPointInside(CGPoint point, UIEvent* event);
 
 protected:
     // Size of the bounds changed: autoresize the subviews and mark for layout.
@@ -152,6 +156,20 @@ protected:
     void insertAt(UIView* view, size_t index);
 
 private:
+    // Runtime methods whose C++ senders above have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    objc::Ref<objc::Object> initWithZeroFrame();
+    void applyBounds(CGRect bounds);
+    void applyCenter(CGPoint center);
+    void applyTransform(CGAffineTransform transform);
+    void applyAlpha(CGFloat alpha);
+    void applyHidden(bool hidden);
+    void applyBackgroundColor(UIColor* color);
+    void applyTag(NSInteger tag);
+    objc::Ref<NSArray> subviewArray() const;
+    objc::Ref<NSArray> gestureRecognizerArray() const;
+    objc::Ref<UIResponder> superviewOrController();
+
     CGPoint m_center;
     CGRect m_bounds;
     CGAffineTransform m_transform;

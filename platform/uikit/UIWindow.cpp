@@ -1,26 +1,26 @@
 #include "platform/uikit/UIWindow.h"
 
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
 #include "platform/uikit/UIViewController.h"
 
 #include <algorithm>
 
-using objc::msgSend;
 using objc::Ref;
-using objc::SEL;
 
 Ref<UIWindow> UIWindow::create(CGRect frame)
 {
     auto window = objc::make<UIWindow>();
-    msgSend<Ref<objc::Object>>(window, "initWithFrame:", frame);
+    uikit::sel::initWithFrame(window, frame);
     return window;
 }
 
-void UIWindow::setRootViewController(UIViewController* controller) { msgSend(this, "setRootViewController:", controller); }
+void UIWindow::setRootViewController(UIViewController* controller) { uikit::sel::setRootViewController(this, controller); }
 
-void UIWindow::makeKeyAndVisible() { msgSend(this, "makeKeyAndVisible"); }
+void UIWindow::makeKeyAndVisible() { uikit::sel::makeKeyAndVisible(this); }
 
-void UIWindow::makeKeyWindow() { msgSend(this, "makeKeyWindow"); }
+void UIWindow::makeKeyWindow() { uikit::sel::makeKeyWindow(this); }
 
 bool UIWindow::isKeyWindow() const { return uikit::state().keyWindow.ptr() == this; }
 
@@ -32,59 +32,78 @@ UIViewController* UIWindow::topmostViewController() const
     return top;
 }
 
+// Registration -----------------------------------------------------------------------------------
+
+Ref<objc::Object> UIWindow::initWithFrame(CGRect frame)
+{
+    uikit::sel::initWithFrame.sendSuper(objc::classOf<UIWindow>(), this, frame);
+    // Windows start hidden, as on the phone, until made visible.
+    UIView::setHidden(true);
+    auto& windows = uikit::state().windows;
+    windows.erase(std::remove_if(windows.begin(), windows.end(), [](auto& w) { return !w; }), windows.end());
+    windows.emplace_back(this);
+    return Ref<objc::Object>(this);
+}
+
+void UIWindow::showRootViewController(UIViewController* controller)
+{
+    if (m_rootViewController.ptr() == controller)
+        return;
+    Ref<UIViewController> old = m_rootViewController;
+    bool visible = !isHidden();
+    if (old) {
+        if (visible)
+            old->beginAppearance(false, false);
+        if (UIView* v = old->viewIfLoaded(); v && v->superview() == this)
+            v->removeFromSuperview();
+        if (visible)
+            old->endAppearance();
+    }
+    m_rootViewController = controller;
+    if (!controller)
+        return;
+    Ref<UIView> view = controller->view();
+    view->setFrame(bounds());
+    view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    if (visible)
+        controller->beginAppearance(true, false);
+    insertSubviewAtIndex(view, 0);
+    if (visible)
+        controller->endAppearance();
+}
+
+void UIWindow::takeKeyWindow() { uikit::state().keyWindow = this; }
+
+void UIWindow::takeKeyAndShow()
+{
+    uikit::state().keyWindow = this;
+    if (!isHidden())
+        return;
+    setHidden(false);
+    if (UIViewController* root = rootViewController(); root && !root->isVisible()) {
+        Ref<UIViewController> keep(root);
+        root->beginAppearance(true, false);
+        root->endAppearance();
+    }
+}
+
+namespace {
+// A window is the end of the view part of the responder chain; the application follows.
+Ref<UIResponder> noNextResponder(UIWindow*) { return nullptr; }
+} // namespace
+
 void UIWindow::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<UIWindow>("UIView");
-    c->addMethod("initWithFrame:", [c](UIWindow* self, SEL, CGRect frame) -> Ref<objc::Object> {
-        objc::msgSendSuper<Ref<objc::Object>>(c, self, "initWithFrame:", frame);
-        // Windows start hidden, as on the phone, until made visible.
-        self->UIView::setHidden(true);
-        auto& windows = uikit::state().windows;
-        windows.erase(std::remove_if(windows.begin(), windows.end(), [](auto& w) { return !w; }), windows.end());
-        windows.emplace_back(self);
-        return Ref<objc::Object>(self);
-    });
-    c->addMethod("rootViewController", [](UIWindow* self, SEL) { return Ref<UIViewController>(self->rootViewController()); });
-    c->addMethod("setRootViewController:", [](UIWindow* self, SEL, UIViewController* controller) {
-        if (self->m_rootViewController.ptr() == controller)
-            return;
-        Ref<UIViewController> old = self->m_rootViewController;
-        bool visible = !self->isHidden();
-        if (old) {
-            if (visible)
-                old->beginAppearance(false, false);
-            if (UIView* v = old->viewIfLoaded(); v && v->superview() == self)
-                v->removeFromSuperview();
-            if (visible)
-                old->endAppearance();
-        }
-        self->m_rootViewController = controller;
-        if (!controller)
-            return;
-        Ref<UIView> view = controller->view();
-        view->setFrame(self->bounds());
-        view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        if (visible)
-            controller->beginAppearance(true, false);
-        self->insertSubviewAtIndex(view, 0);
-        if (visible)
-            controller->endAppearance();
-    });
-    c->addMethod("makeKeyWindow", [](UIWindow* self, SEL) { uikit::state().keyWindow = self; });
-    c->addMethod("makeKeyAndVisible", [](UIWindow* self, SEL) {
-        uikit::state().keyWindow = self;
-        if (!self->isHidden())
-            return;
-        self->setHidden(false);
-        if (UIViewController* root = self->rootViewController(); root && !root->isVisible()) {
-            Ref<UIViewController> keep(root);
-            root->beginAppearance(true, false);
-            root->endAppearance();
-        }
-    });
-    c->addMethod("isKeyWindow", [](UIWindow* self, SEL) { return self->isKeyWindow(); });
-    c->addMethod("windowLevel", [](UIWindow* self, SEL) { return self->windowLevel(); });
-    c->addMethod("setWindowLevel:", [](UIWindow* self, SEL, double level) { self->setWindowLevel(level); });
-    // A window is the end of the view part of the responder chain; the application follows.
-    c->addMethod("nextResponder", [](UIWindow*, SEL) { return objc::Ref<UIResponder>(); });
+    namespace sel = uikit::sel;
+    objc::ClassBuilder<UIWindow>(rt, "UIView")
+        .method(sel::initWithFrame, &UIWindow::initWithFrame)
+        .method(sel::rootViewController, &UIWindow::rootViewController)
+        .method(sel::setRootViewController, &UIWindow::showRootViewController)
+        .method(sel::makeKeyWindow, &UIWindow::takeKeyWindow)
+        .method(sel::makeKeyAndVisible, &UIWindow::takeKeyAndShow)
+        .method(sel::isKeyWindow, &UIWindow::isKeyWindow)
+        .method(sel::windowLevel, &UIWindow::windowLevel)
+        .method(sel::setWindowLevel, &UIWindow::setWindowLevel)
+        .method(sel::nextResponder, &noNextResponder)
+        .build();
 }

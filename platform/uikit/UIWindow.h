@@ -26,6 +26,12 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // Runtime methods whose C++ senders have the plain names.
+    objc::Ref<objc::Object> initWithFrame(CGRect frame);
+    void showRootViewController(UIViewController* controller);
+    void takeKeyWindow();
+    void takeKeyAndShow();
+
     objc::Ref<UIViewController> m_rootViewController;
     CGFloat m_windowLevel = 0;
 };

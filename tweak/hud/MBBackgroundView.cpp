@@ -1,7 +1,6 @@
 #include "tweak/hud/MBBackgroundView.h"
 
 #include "tweak/hud/ProgressHUDInterface.h"
-#include "tweak/hud/MBProgressHUD.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"
@@ -63,7 +62,7 @@ void MBBackgroundView::registerClass(objc::Runtime& rt)
         .method(uikit::sel::initWithFrame, &MBBackgroundView::initWithFrame)
         .method(setStyle, &MBBackgroundView::setStyleValue)
         .method(setColor, &MBBackgroundView::setColorValue)
-        .method(hudsel::drawRect, &MBBackgroundView::drawBackground)
+        .method(uikit::sel::drawRect, &MBBackgroundView::drawBackground)
         .buildOrDiagnose();
 }
 

@@ -309,7 +309,7 @@ void MBProgressHUD::finish()
 
 void MBProgressHUD::movedToSuperview()
 {
-    hudsel::didMoveToSuperview.sendSuper(objc::classOf<MBProgressHUD>(), this);
+    uikit::sel::didMoveToSuperview.sendSuper(objc::classOf<MBProgressHUD>(), this);
     if (UIView* host = superview()) {
         setFrame(host->bounds());
         setNeedsLayout();
@@ -391,7 +391,7 @@ void MBProgressHUD::registerClass(objc::Runtime& rt)
         .method(hudsel::setMargin, &MBProgressHUD::setMarginValue)
         .method(hudsel::setDelegate, &MBProgressHUD::setDelegateValue)
         .method(uikit::sel::layoutSubviews, &MBProgressHUD::layOutBox)
-        .method(hudsel::didMoveToSuperview, &MBProgressHUD::movedToSuperview)
+        .method(uikit::sel::didMoveToSuperview, &MBProgressHUD::movedToSuperview)
         .buildOrDiagnose();
 }
 

@@ -21,8 +21,6 @@ namespace ovrimo::hud {
 
 // Selectors of the overlay beyond those the rest of the tweak shares (ProgressHUDInterface.h).
 namespace hudsel {
-inline constinit Sel<void(CGRect)> drawRect { "drawRect:" };
-inline constinit Sel<void()> didMoveToSuperview { "didMoveToSuperview" };
 inline constinit Sel<Ref<UIButton>()> button { "button" };
 inline constinit Sel<void(bool)> setRemoveFromSuperViewOnHide { "setRemoveFromSuperViewOnHide:" };
 inline constinit Sel<void(double)> setGraceTime { "setGraceTime:" };

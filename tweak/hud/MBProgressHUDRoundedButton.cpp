@@ -1,6 +1,5 @@
 #include "tweak/hud/MBProgressHUDRoundedButton.h"
 
-#include "tweak/hud/MBProgressHUD.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"
@@ -38,7 +37,7 @@ void MBProgressHUDRoundedButton::registerClass(objc::Runtime& rt)
 {
     objc::ClassBuilder<MBProgressHUDRoundedButton>(rt, "UIButton")
         .method(uikit::sel::initWithFrame, &MBProgressHUDRoundedButton::initWithFrame)
-        .method(hudsel::drawRect, &MBProgressHUDRoundedButton::drawOutline)
+        .method(uikit::sel::drawRect, &MBProgressHUDRoundedButton::drawOutline)
         .buildOrDiagnose();
 }
 

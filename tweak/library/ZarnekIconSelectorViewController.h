@@ -14,6 +14,7 @@
 #include "platform/uikit/UINavigationController.h"
 #include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UIButton.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITableView.h"
 #include "tweak/library/IconSelectorInterface.h"
 
@@ -48,7 +49,7 @@ inline constinit Sel<void(std::string)> addIconScrollViewWithTitle { "addIconScr
 inline constinit Sel<void(UIView*)> addIconImageButtonsToView { "addIconImageButtonsToView:" };
 inline constinit Sel<void(Object*)> prepareImage { "prepareImage:" };
 // As the delegate of a grid's scroll view (and, from its superclass, of the overview table).
-inline constinit Sel<void(UIScrollView*)> scrollViewDidScroll { "scrollViewDidScroll:" };
+using ::uikit::sel::scrollViewDidScroll;
 
 // Ending.
 inline constinit Sel<void(Object*)> cancel { "cancel:" };
