@@ -22,7 +22,6 @@ namespace uikit {
 
 namespace {
 
-double nowSeconds() { return static_cast<double>(dispatch::RunLoop::main().now()) / 1e9; }
 
 Ref<UIEvent> makeEvent(const std::map<int, Ref<UITouch>>& touches)
 {

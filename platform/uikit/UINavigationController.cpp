@@ -1,7 +1,6 @@
 #include "platform/uikit/UINavigationController.h"
 
 #include "platform/corefoundation/NSArray.h"
-#include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
@@ -14,6 +13,7 @@
 
 using objc::Ref;
 namespace sel = uikit::sel;
+using uikit::afterTransition;
 
 namespace {
 
@@ -23,12 +23,6 @@ class UINavigationLayoutView : public UIView {
 public:
     objc::WeakRef<UINavigationController> owner;
 };
-
-void afterTransition(bool animated, std::function<void()> block)
-{
-    auto delay = animated ? static_cast<dispatch::Nanoseconds>(std::llround(uikit::kTransitionSeconds * 1e9)) : 0;
-    dispatch::RunLoop::main().post(std::move(block), delay);
-}
 
 } // namespace
 

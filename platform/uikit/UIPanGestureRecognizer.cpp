@@ -1,6 +1,5 @@
 #include "platform/uikit/UIPanGestureRecognizer.h"
 
-#include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
@@ -10,8 +9,9 @@
 
 namespace sel = uikit::sel;
 
+using uikit::nowSeconds;
+
 namespace {
-double nowSeconds() { return static_cast<double>(dispatch::RunLoop::main().now()) / 1e9; }
 CGPoint toView(CGPoint windowPoint, UIView* view) { return view ? view->convertPointFromView(windowPoint, nullptr) : windowPoint; }
 } // namespace
 

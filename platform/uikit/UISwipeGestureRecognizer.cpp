@@ -1,17 +1,14 @@
 #include "platform/uikit/UISwipeGestureRecognizer.h"
 
-#include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UITouch.h"
 
 #include <cmath>
 
-namespace sel = uikit::sel;
+using uikit::nowSeconds;
 
-namespace {
-double nowSeconds() { return static_cast<double>(dispatch::RunLoop::main().now()) / 1e9; }
-} // namespace
+namespace sel = uikit::sel;
 
 void UISwipeGestureRecognizer::handleTouchesBegan(const UITouchSet& touches, UIEvent* event)
 {

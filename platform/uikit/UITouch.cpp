@@ -1,5 +1,6 @@
 #include "platform/uikit/UITouch.h"
 
+#include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIGestureRecognizer.h"
@@ -42,3 +43,5 @@ void UITouch::registerClass(objc::Runtime& rt)
 }
 
 void UIEvent::registerClass(objc::Runtime& rt) { objc::ClassBuilder<UIEvent>(rt, "NSObject").build(); }
+
+double uikit::nowSeconds() { return static_cast<double>(dispatch::RunLoop::main().now()) / 1e9; }

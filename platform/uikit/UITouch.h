@@ -76,3 +76,8 @@ private:
     std::vector<objc::Ref<UITouch>> m_touches;
     NSTimeInterval m_timestamp = 0;
 };
+
+namespace uikit {
+// The main run loop's clock in seconds: what touches and events are stamped with.
+double nowSeconds();
+} // namespace uikit

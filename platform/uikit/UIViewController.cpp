@@ -18,13 +18,15 @@
 using objc::Ref;
 namespace sel = uikit::sel;
 
-namespace {
-
-void afterTransition(bool animated, std::function<void()> block)
+void uikit::afterTransition(bool animated, std::function<void()> block)
 {
-    auto delay = animated ? static_cast<dispatch::Nanoseconds>(std::llround(uikit::kTransitionSeconds * 1e9)) : 0;
+    auto delay = animated ? static_cast<dispatch::Nanoseconds>(std::llround(kTransitionSeconds * 1e9)) : 0;
     dispatch::RunLoop::main().post(std::move(block), delay);
 }
+
+using uikit::afterTransition;
+
+namespace {
 
 std::string describe(const UIViewController* vc) { return "<" + objc::classNameOf(vc) + ">"; }
 

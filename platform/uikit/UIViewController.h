@@ -2,6 +2,7 @@
 
 #include "platform/uikit/UIView.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -114,4 +115,6 @@ private:
 namespace uikit {
 // How long a modal transition or a navigation push or pop takes when animated.
 inline constexpr double kTransitionSeconds = 0.3;
+// Runs `block` on the main run loop once such a transition has ended (at once when not animated).
+void afterTransition(bool animated, std::function<void()> block);
 } // namespace uikit

@@ -89,7 +89,7 @@ void UIWindow::takeKeyAndShow()
 
 namespace {
 // A window is the end of the view part of the responder chain; the application follows.
-Ref<UIResponder> noNextResponder(UIWindow*) { return nullptr; }
+Ref<UIResponder> windowHasNoNextResponder(UIWindow*) { return nullptr; }
 } // namespace
 
 void UIWindow::registerClass(objc::Runtime& rt)
@@ -104,6 +104,6 @@ void UIWindow::registerClass(objc::Runtime& rt)
         .method(sel::isKeyWindow, &UIWindow::isKeyWindow)
         .method(sel::windowLevel, &UIWindow::windowLevel)
         .method(sel::setWindowLevel, &UIWindow::setWindowLevel)
-        .method(sel::nextResponder, &noNextResponder)
+        .method(sel::nextResponder, &windowHasNoNextResponder)
         .build();
 }
