@@ -1,5 +1,8 @@
 #include "PropertyList.h"
 
+#include "CoreFoundationSelectors.h"
+#include "platform/runtime/NSObjectSelectors.h"
+
 #include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/ReadFile.h"
 #include "NSArray.h"
@@ -346,7 +349,7 @@ void describeInto(Object* object, std::string& out, int indent)
         }
         out += pad + "}";
     } else {
-        out += objc::respondsToSelector(object, "description") ? objc::msgSend<std::string>(object, "description") : "<" + objc::classNameOf(object) + ">";
+        out += objc::sel::description.isAnsweredBy(object) ? objc::sel::description(object) : "<" + objc::classNameOf(object) + ">";
     }
 }
 
@@ -358,7 +361,7 @@ bool objectsEqual(Object* a, Object* b)
         return true;
     if (!a || !b)
         return false;
-    return objc::respondsToSelector(a, "isEqual:") && objc::msgSend<bool>(a, "isEqual:", b);
+    return objc::sel::isEqual.isAnsweredBy(a) && objc::sel::isEqual(a, b);
 }
 
 bool isPropertyList(Object* object)
@@ -506,37 +509,25 @@ bool writePropertyListToHostFile(Object* object, const std::filesystem::path& ho
     return bytes && filesystem::writeFileAtomically(hostPath, *bytes, error);
 }
 
-void registerPropertyListMethods(objc::Runtime& runtime)
+Ref<Object> collectionFromDeviceFile(objc::Class* cls, const std::string& devicePath, bool wantArray)
 {
-    using objc::SEL;
-    // Reading and writing whole files at device paths, for arrays and dictionaries alike. The
-    // class methods make an instance of the receiving class (mutable for the mutable classes).
-    auto readAs = [](Object* cls, const std::string& path, bool wantArray) -> Ref<Object> {
-        Ref<Object> value = propertyListFromDeviceFile(path);
-        bool isArray = dynamic_cast<NSArray*>(value.ptr()) != nullptr;
-        bool isDictionary = dynamic_cast<NSDictionary*>(value.ptr()) != nullptr;
-        if (!(wantArray ? isArray : isDictionary))
-            return nullptr;
-        Ref<Object> made = static_cast<objc::Class*>(cls)->createInstance();
-        if (auto* array = dynamic_cast<NSArray*>(made.ptr()))
-            array->initializeItems(static_cast<NSArray*>(value.ptr())->items());
-        else if (auto* dictionary = dynamic_cast<NSDictionary*>(made.ptr()))
-            dictionary->initializeEntries(static_cast<NSDictionary*>(value.ptr())->entries());
-        return made;
-    };
-    auto writeTo = [](Object* self, const std::string& path) {
-        auto host = filesystem::DeviceRoot::resolve(path);
-        return host && writePropertyListToHostFile(self, *host);
-    };
-    for (const char* name : { "NSArray", "NSDictionary" }) {
-        objc::Class* cls = runtime.requireClass(name);
-        bool wantArray = std::string_view(name) == "NSArray";
-        const char* classReader = wantArray ? "arrayWithContentsOfFile:" : "dictionaryWithContentsOfFile:";
-        cls->addClassMethod(classReader, [readAs, wantArray](Object* c, SEL, std::string path) { return readAs(c, path, wantArray); });
-        cls->addMethod("initWithContentsOfFile:", [readAs, wantArray](Object* self, SEL, std::string path) { return readAs(self->isa(), path, wantArray); });
-        // `atomically` is accepted for the platform's signature; every write here is atomic.
-        cls->addMethod("writeToFile:atomically:", [writeTo](Object* self, SEL, std::string path, bool) { return writeTo(self, path); });
-    }
+    Ref<Object> value = propertyListFromDeviceFile(devicePath);
+    bool isArray = dynamic_cast<NSArray*>(value.ptr()) != nullptr;
+    bool isDictionary = dynamic_cast<NSDictionary*>(value.ptr()) != nullptr;
+    if (!(wantArray ? isArray : isDictionary))
+        return nullptr;
+    Ref<Object> made = cls->createInstance();
+    if (auto* array = dynamic_cast<NSArray*>(made.ptr()))
+        array->initializeItems(static_cast<NSArray*>(value.ptr())->items());
+    else if (auto* dictionary = dynamic_cast<NSDictionary*>(made.ptr()))
+        dictionary->initializeEntries(static_cast<NSDictionary*>(value.ptr())->entries());
+    return made;
+}
+
+bool writePropertyListToDeviceFile(Object* object, const std::string& devicePath)
+{
+    auto host = filesystem::DeviceRoot::resolve(devicePath);
+    return host && writePropertyListToHostFile(object, *host);
 }
 
 } // namespace corefoundation
