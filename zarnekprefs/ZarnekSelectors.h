@@ -7,6 +7,8 @@
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/preferences/PSSpecifier.h"
+#include "platform/preferences/PreferencesSelectors.h"
+#include "platform/runtime/NSObjectSelectors.h"
 #include "platform/runtime/Sel.h"
 #include "platform/uikit/NSIndexPath.h"
 #include "platform/uikit/UITableView.h"
@@ -21,15 +23,15 @@ using objc::Ref;
 using objc::Sel;
 
 // Inherited from the platform.
-inline constinit Sel<Ref<Object>()> init { "init" };
+using objc::sel::init;
 inline constinit Sel<void()> loadView { "loadView" };
 inline constinit Sel<void()> viewDidLoad { "viewDidLoad" };
 inline constinit Sel<void()> layoutSubviews { "layoutSubviews" };
-inline constinit Sel<Ref<Object>(std::int64_t, std::string, PSSpecifier*)> initWithStyleReuseIdentifierSpecifier { "initWithStyle:reuseIdentifier:specifier:" };
+using preferences::sel::initWithStyleReuseIdentifierSpecifier;
 inline constinit Sel<Ref<Object>(PSSpecifier*)> initWithSpecifier { "initWithSpecifier:" };
 inline constinit Sel<void(bool, bool)> setSelectedAnimated { "setSelected:animated:" };
 inline constinit Sel<void(std::int64_t)> setSelectionStyle { "setSelectionStyle:" };
-inline constinit Sel<double(double)> preferredHeightForWidth { "preferredHeightForWidth:" };
+using preferences::sel::preferredHeightForWidth;
 
 // Table data source and delegate.
 inline constinit Sel<std::int64_t(UITableView*)> numberOfSectionsInTableView { "numberOfSectionsInTableView:" };
