@@ -2,6 +2,7 @@
 
 #include "device/springboard/SBIconController.h"
 #include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardSelectors.h"
 #include "device/springboard/Surfaces.h"
 #include "platform/corefoundation/CoreFoundation.h"
 #include "platform/dispatch/RunLoop.h"
@@ -131,7 +132,7 @@ Device::Device(const DeviceProfile& profile, const std::filesystem::path& hostRo
     m_injected = substrate::injectDynamicLibraries("com.apple.springboard");
     springboard::launchSpringBoard();
     dispatch::RunLoop::main().settle(2'000'000'000);
-    objc::msgSend(springboard::state().uiController, "restoreContent");
+    springboard::sel::restoreContent(springboard::state().uiController);
     dispatch::RunLoop::main().runUntilIdle();
 }
 
@@ -149,7 +150,7 @@ const std::vector<std::string>& Device::messages() const { return springboard::m
 
 void Device::pressHome()
 {
-    objc::msgSend(springboard::state().uiController, "clickedMenuButton");
+    springboard::sel::clickedMenuButton(springboard::state().uiController);
     runUntilIdle();
 }
 

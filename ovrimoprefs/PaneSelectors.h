@@ -4,6 +4,7 @@
 
 #include "platform/corefoundation/NSArray.h"
 #include "platform/preferences/PSSpecifier.h"
+#include "platform/preferences/PreferencesSelectors.h"
 #include "platform/runtime/Sel.h"
 #include "platform/uikit/UIKitSelectors.h"
 
@@ -19,9 +20,9 @@ namespace ovrimoprefs::sel {
 
 using objc::Sel;
 
-inline constinit Sel<Ref<NSArray>()> specifiers { "specifiers" };
+using preferences::sel::specifiers;
 using uikit::sel::viewDidLoad;
-inline constinit Sel<void()> reloadSpecifiers { "reloadSpecifiers" };
+using preferences::sel::reloadSpecifiers;
 inline constinit Sel<void(Object*)> followMe { "followMe:" };
 inline constinit Sel<void(Object*)> donate { "donate:" };
 inline constinit Sel<void(Object*)> restore { "restore:" };
@@ -31,6 +32,6 @@ inline constinit Sel<std::string(PSSpecifier*)> getCustomIconsCount { "getCustom
 inline constinit Sel<std::string(PSSpecifier*)> getCustomIconsSize { "getCustomIconsSize:" };
 inline constinit Sel<std::string(PSSpecifier*)> getIconLibraryIconCount { "getIconLibraryIconCount:" };
 inline constinit Sel<std::string(PSSpecifier*)> getIconLibrarySize { "getIconLibrarySize:" };
-inline constinit Sel<Ref<Object>(std::int64_t, std::string, PSSpecifier*)> initWithStyleReuseIdentifierSpecifier { "initWithStyle:reuseIdentifier:specifier:" };
+using preferences::sel::initWithStyleReuseIdentifierSpecifier;
 
 } // namespace ovrimoprefs::sel

@@ -5,8 +5,10 @@
 // time; a selector a class lacks on some system is sent with `ifAnswered`, every other one with
 // `orZero`, so that a difference between systems reads as zero and never throws.
 
+#include "platform/corefoundation/CoreFoundationSelectors.h"
 #include "platform/corefoundation/NSArray.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/preferences/PreferencesSelectors.h"
 #include "platform/runtime/Sel.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIView.h"
@@ -85,14 +87,14 @@ inline constinit Sel<Ref<UIImage>(long long)> generateImageWithFormat { "generat
 inline constinit Sel<std::string()> bundleID { "bundleID" };
 inline constinit Sel<void(const std::string&)> setBundleIdentifier { "setBundleIdentifier:" };
 
-// Settings cells (the Preferences framework) and the values they hold.
-inline constinit Sel<void(UIImage*)> setIcon { "setIcon:" };
-inline constinit Sel<std::string()> getLazyIconID { "getLazyIconID" };
-inline constinit Sel<Ref<Object>()> specifier { "specifier" };
-inline constinit Sel<Ref<Object>(const std::string&)> propertyForKey { "propertyForKey:" };
-inline constinit Sel<std::string()> UTF8String { "UTF8String" };
-inline constinit Sel<bool()> boolValue { "boolValue" };
-inline constinit Sel<std::int64_t()> integerValue { "integerValue" };
+// Settings cells (the Preferences framework) and the values they hold: the platform's declarations.
+using preferences::sel::getLazyIconID;
+using preferences::sel::propertyForKey;
+using preferences::sel::setIcon;
+using preferences::sel::specifier;
+using corefoundation::sel::boolValue;
+using corefoundation::sel::integerValue;
+using corefoundation::sel::UTF8String;
 
 } // namespace ovrimo::sb
 

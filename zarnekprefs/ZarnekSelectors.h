@@ -7,6 +7,8 @@
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/preferences/PSSpecifier.h"
+#include "platform/preferences/PreferencesSelectors.h"
+#include "platform/runtime/NSObjectSelectors.h"
 #include "platform/runtime/Sel.h"
 #include "platform/uikit/NSIndexPath.h"
 #include "platform/uikit/UIKitSelectors.h"
@@ -22,15 +24,15 @@ using objc::Ref;
 using objc::Sel;
 
 // Inherited from the platform.
-using uikit::sel::init;
+using objc::sel::init;
 using uikit::sel::loadView;
 using uikit::sel::viewDidLoad;
 using uikit::sel::layoutSubviews;
-inline constinit Sel<Ref<Object>(std::int64_t, std::string, PSSpecifier*)> initWithStyleReuseIdentifierSpecifier { "initWithStyle:reuseIdentifier:specifier:" };
+using preferences::sel::initWithStyleReuseIdentifierSpecifier;
 inline constinit Sel<Ref<Object>(PSSpecifier*)> initWithSpecifier { "initWithSpecifier:" };
 using uikit::sel::setSelectedAnimated;
 using uikit::sel::setSelectionStyle;
-inline constinit Sel<double(double)> preferredHeightForWidth { "preferredHeightForWidth:" };
+using preferences::sel::preferredHeightForWidth;
 
 // Table data source and delegate (the platform declares them; the names here are this code's).
 using uikit::sel::numberOfSectionsInTableView;

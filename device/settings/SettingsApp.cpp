@@ -3,12 +3,15 @@
 #include "device/Device.h"
 #include "device/springboard/IconArt.h"
 #include "platform/corefoundation/CoreFoundation.h"
+#include "platform/foundation/FoundationSelectors.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/preferences/PSListController.h"
+#include "platform/preferences/PreferencesSelectors.h"
 #include "platform/preferences/PreferenceValues.h"
 #include "platform/preferences/Preferences.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/substrate/Injector.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UINavigationController.h"
@@ -16,12 +19,15 @@
 #include <algorithm>
 
 using objc::Class;
-using objc::msgSend;
 using objc::Object;
 using objc::Ref;
-using objc::SEL;
 
 namespace device::settings {
+
+namespace sel {
+// The root list's action for a preference bundle's row.
+constinit objc::Sel<void(PSSpecifier*)> openPreferenceBundle { "openPreferenceBundle:" };
+} // namespace sel
 
 namespace {
 
@@ -86,7 +92,7 @@ Ref<NSArray> rootSpecifiers(PSListController* self)
         std::string label = entry.label.empty() ? entry.bundle : entry.label;
         auto row = PSSpecifier::preferenceSpecifierNamed(label, self, nullptr, nullptr, nullptr, PSLinkCell, nullptr);
         row->setIdentifier(entry.bundle.empty() ? label : entry.bundle);
-        row->setButtonAction(objc::sel_registerName("openPreferenceBundle:"));
+        row->setButtonAction(sel::openPreferenceBundle);
         row->setProperty(NSString::make(entry.bundle), "bundle");
         row->setProperty(NSNumber::withBool(entry.isController), "isController");
         if (!entry.icon.empty() && isPlainBundleName(entry.bundle)) {
@@ -116,7 +122,7 @@ void openPreferenceBundle(PSListController* self, PSSpecifier* row)
         showAlert(self, "The settings of \"" + label + "\" could not be opened: " + path + " is missing.");
         return;
     }
-    msgSend<bool>(bundle, "load");
+    foundation::sel::load(bundle);
     std::string className = bundle->principalClassName();
     Class* cls = className.empty() ? nullptr : objc::objc_getClass(className);
     if (!cls) {
@@ -131,13 +137,13 @@ void openPreferenceBundle(PSListController* self, PSSpecifier* row)
     }
     if (auto* pane = dynamic_cast<PSViewController*>(controller.ptr())) {
         pane->setBundle(bundle);
-        msgSend(pane, "setParentController:", self);
-        msgSend(pane, "setRootController:", msgSend<Ref<UIViewController>>(self, "rootController"));
-        msgSend(pane, "setSpecifier:", row);
+        preferences::sel::setParentController(pane, self);
+        preferences::sel::setRootController(pane, preferences::sel::rootController(self).ptr());
+        preferences::sel::setSpecifier(pane, row);
     } else if (controller->title().empty()) {
         controller->setTitle(label);
     }
-    msgSend(self, "pushController:animate:", controller.ptr(), true);
+    preferences::sel::pushControllerAnimate(self, controller.ptr(), true);
 }
 
 } // namespace
@@ -208,33 +214,42 @@ std::vector<LoaderEntry> preferenceLoaderEntries(std::vector<std::string>* probl
     return result;
 }
 
+namespace {
+
+Ref<NSArray> rootListSpecifiers(PSListController* self)
+{
+    if (!self->storedSpecifiers())
+        self->setStoredSpecifiers(rootSpecifiers(self));
+    return Ref<NSArray>(self->storedSpecifiers());
+}
+
+Ref<NSArray> placeholderSpecifiers(PSListController* self)
+{
+    if (!self->storedSpecifiers()) {
+        auto rows = corefoundation::create<NSMutableArray>();
+        auto group = PSSpecifier::emptyGroupSpecifier();
+        group->setProperty(NSString::make("This page has no settings on the simulated device."), "footerText");
+        rows->addObject(group);
+        Ref<PSSpecifier> owner = self->specifier();
+        auto row = PSSpecifier::preferenceSpecifierNamed(owner ? owner->name() : std::string("Settings"), self, nullptr, nullptr, nullptr, PSStaticTextCell, nullptr);
+        rows->addObject(row);
+        self->setStoredSpecifiers(rows);
+    }
+    return Ref<NSArray>(self->storedSpecifiers());
+}
+
+} // namespace
+
 void registerSettingsClasses(objc::Runtime& rt)
 {
     registerPreferencesClasses(rt);
     if (!rt.beginRegistering("SettingsApp"))
         return;
-    Class* root = rt.registerClass(kRootClass, rt.requireClass("PSListController"));
-    root->addMethod("specifiers", [](PSListController* self, SEL) {
-        if (!self->storedSpecifiers())
-            self->setStoredSpecifiers(rootSpecifiers(self));
-        return Ref<NSArray>(self->storedSpecifiers());
-    });
-    root->addMethod("openPreferenceBundle:", [](PSListController* self, SEL, PSSpecifier* row) { openPreferenceBundle(self, row); });
-
-    Class* placeholder = rt.registerClass(kPlaceholderClass, rt.requireClass("PSListController"));
-    placeholder->addMethod("specifiers", [](PSListController* self, SEL) {
-        if (!self->storedSpecifiers()) {
-            auto rows = corefoundation::create<NSMutableArray>();
-            auto group = PSSpecifier::emptyGroupSpecifier();
-            group->setProperty(NSString::make("This page has no settings on the simulated device."), "footerText");
-            rows->addObject(group);
-            Ref<PSSpecifier> owner = self->specifier();
-            auto row = PSSpecifier::preferenceSpecifierNamed(owner ? owner->name() : std::string("Settings"), self, nullptr, nullptr, nullptr, PSStaticTextCell, nullptr);
-            rows->addObject(row);
-            self->setStoredSpecifiers(rows);
-        }
-        return Ref<NSArray>(self->storedSpecifiers());
-    });
+    objc::ClassBuilder<PSListController>(rt, kRootClass, "PSListController")
+        .method(preferences::sel::specifiers, &rootListSpecifiers)
+        .method(sel::openPreferenceBundle, &openPreferenceBundle)
+        .build();
+    objc::ClassBuilder<PSListController>(rt, kPlaceholderClass, "PSListController").method(preferences::sel::specifiers, &placeholderSpecifiers).build();
 }
 
 Ref<UINavigationController> openSettings()

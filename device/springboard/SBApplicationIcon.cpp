@@ -1,7 +1,7 @@
 #include "device/springboard/SBApplicationIcon.h"
 
 #include "device/springboard/IconArt.h"
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/runtime/ClassBuilder.h"
 

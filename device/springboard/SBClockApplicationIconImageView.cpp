@@ -1,7 +1,7 @@
 #include "device/springboard/SBClockApplicationIconImageView.h"
 
 #include "device/springboard/IconArt.h"
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/ClassBuilder.h"

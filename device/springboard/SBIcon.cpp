@@ -3,7 +3,7 @@
 #include "device/springboard/IconArt.h"
 #include "device/springboard/SBApplication.h"
 #include "device/springboard/UIWebClip.h"
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"

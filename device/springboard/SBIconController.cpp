@@ -1,7 +1,7 @@
 #include "device/springboard/SBIconController.h"
 
 #include "device/springboard/IconArt.h"
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardLabels.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/dispatch/RunLoop.h"

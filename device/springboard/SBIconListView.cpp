@@ -1,7 +1,7 @@
 #include "device/springboard/SBIconListView.h"
 
 #include "device/springboard/HomeScreenGeometry.h"
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/corefoundation/NSArray.h"
 #include "platform/runtime/ClassBuilder.h"

@@ -1,6 +1,7 @@
 #include "device/springboard/SBIconModel.h"
 
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/HomeScreenGeometry.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/corefoundation/NSArray.h"
 #include "platform/runtime/ClassBuilder.h"
@@ -206,3 +207,24 @@ void SBIconModel::registerClass(objc::Runtime& rt)
         .method(sel::applications, &SBIconModel::applicationsArray)
         .build();
 }
+
+namespace springboard {
+
+objc::Ref<SBIconModel> loadIconModel()
+{
+    const auto& p = profile();
+    std::string problem;
+    std::vector<std::string> warnings;
+    auto layout = readLayout(kIconStatePath, &problem, &warnings);
+    for (auto& w : warnings)
+        log(w);
+    if (!layout) {
+        log(problem + "; using the default layout");
+        layout = defaultLayout(p);
+    }
+    auto model = objc::make<SBIconModel>();
+    model->build(p, *layout, static_cast<size_t>(HomeScreenGeometry::forProfile(p).iconsPerPage()));
+    return model;
+}
+
+} // namespace springboard

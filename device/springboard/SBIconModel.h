@@ -54,3 +54,9 @@ private:
     std::vector<Page> m_pages;
     std::vector<objc::Ref<SBFolderIcon>> m_folderIcons;
 };
+
+namespace springboard {
+// Reads the layout file into a new icon model (the default layout, with a message, when the file
+// is missing or damaged).
+objc::Ref<SBIconModel> loadIconModel();
+} // namespace springboard

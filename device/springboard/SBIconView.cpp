@@ -1,6 +1,6 @@
 #include "device/springboard/SBIconView.h"
 
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/runtime/ClassBuilder.h"

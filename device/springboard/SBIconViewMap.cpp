@@ -1,6 +1,6 @@
 #include "device/springboard/SBIconViewMap.h"
 
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIWindow.h"

@@ -2,7 +2,7 @@
 
 #include "device/springboard/IconArt.h"
 #include "device/springboard/SBIconController.h"
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardLabels.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/runtime/ClassBuilder.h"

@@ -1,6 +1,5 @@
 #include "device/springboard/SpringBoard.h"
 
-#include "device/springboard/HomeScreenGeometry.h"
 #include "device/springboard/IconArt.h"
 #include "device/springboard/IconLayout.h"
 #include "device/springboard/SBApplicationIcon.h"
@@ -13,30 +12,8 @@
 #include "platform/filesystem/DeviceRoot.h"
 
 #include <filesystem>
-#include <iostream>
-#include <stdexcept>
 
 namespace springboard {
-
-SpringBoardState& state() { return objc::Runtime::current().state<SpringBoardState>(); }
-
-const device::DeviceProfile& profile()
-{
-    auto& s = state();
-    if (!s.configured)
-        throw std::logic_error("SpringBoard's classes are not registered on this device");
-    return s.profile;
-}
-
-bool systemAtLeast(double version) { return profile().systemVersionNumber() >= version - 1e-9; }
-
-void log(std::string message)
-{
-    std::cerr << "SpringBoard: " << message << "\n";
-    state().messages.push_back(std::move(message));
-}
-
-const std::vector<std::string>& messages() { return state().messages; }
 
 void registerSpringBoardClasses(objc::Runtime& runtime, const device::DeviceProfile& profile)
 {
@@ -103,23 +80,6 @@ void writeDefaultFiles(const device::DeviceProfile& profile)
                 log("cannot write a sample photo: " + error);
         }
     }
-}
-
-objc::Ref<SBIconModel> loadIconModel()
-{
-    const auto& p = profile();
-    std::string problem;
-    std::vector<std::string> warnings;
-    auto layout = readLayout(kIconStatePath, &problem, &warnings);
-    for (auto& w : warnings)
-        log(w);
-    if (!layout) {
-        log(problem + "; using the default layout");
-        layout = defaultLayout(p);
-    }
-    auto model = objc::make<SBIconModel>();
-    model->build(p, *layout, static_cast<size_t>(HomeScreenGeometry::forProfile(p).iconsPerPage()));
-    return model;
 }
 
 } // namespace springboard

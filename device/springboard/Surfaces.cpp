@@ -9,7 +9,7 @@
 #include "device/springboard/SearchUIAppIconImage.h"
 #include "device/springboard/WGWidgetInfo.h"
 #include "device/springboard/SBIconController.h"
-#include "device/springboard/SpringBoard.h"
+#include "device/springboard/SpringBoardState.h"
 #include "device/springboard/SpringBoardSelectors.h"
 #include "platform/dispatch/RunLoop.h"
 #include "platform/uikit/UITapGestureRecognizer.h"

@@ -1,8 +1,12 @@
 #include "NSArray.h"
 
+#include "CoreFoundationSelectors.h"
 #include "Create.h"
 #include "NSString.h"
 #include "PropertyList.h"
+
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
 
 #include <algorithm>
 
@@ -96,58 +100,123 @@ void NSMutableArray::exchangeObjects(std::size_t a, std::size_t b)
         std::swap(m_items[a], m_items[b]);
 }
 
+namespace {
+
+// The class methods make an instance of the class they are sent to, so [NSMutableArray array] is
+// mutable: each class registers them with its own type.
+template<class T>
+Ref<NSArray> emptyArray()
+{
+    return T::make();
+}
+
+template<class T>
+Ref<NSArray> arrayWithArray(NSArray* other)
+{
+    return T::make(other ? other->items() : std::vector<Ref<Object>> {});
+}
+
+template<class T>
+Ref<NSArray> arrayWithObject(Object* object)
+{
+    return T::make({ Ref<Object>(object) });
+}
+
+Ref<NSArray> arrayWithCapacity(std::uint64_t) { return NSMutableArray::make(); }
+
+std::uint64_t countOf(NSArray* self) { return self->count(); }
+Ref<Object> objectAtIndex(NSArray* self, std::uint64_t index) { return self->objectAtIndex(index); }
+Ref<Object> firstObject(NSArray* self) { return self->objectAtIndex(0); }
+Ref<Object> lastObject(NSArray* self) { return self->count() ? self->objectAtIndex(self->count() - 1) : nullptr; }
+bool containsObject(NSArray* self, Object* object) { return self->containsObject(object); }
+std::int64_t indexOfObject(NSArray* self, Object* object) { return self->indexOfObject(object); }
+bool isEqualToArray(NSArray* self, NSArray* other) { return other && self->isEqualToArray(*other); }
+
+bool isEqual(NSArray* self, Object* other)
+{
+    auto* otherArray = dynamic_cast<NSArray*>(other);
+    return otherArray && self->isEqualToArray(*otherArray);
+}
+
+Ref<NSArray> copyArray(NSArray* self) { return NSArray::make(self->items()); }
+Ref<NSMutableArray> mutableCopyArray(NSArray* self) { return NSMutableArray::make(self->items()); }
+std::string describeArray(NSArray* self) { return corefoundation::describe(self); }
+
+void addObjectsFromArray(NSMutableArray* self, NSArray* other)
+{
+    if (!other)
+        return;
+    auto items = other->items(); // `other` may be self
+    for (auto& item : items)
+        self->addObject(item);
+}
+
+void insertObjectAtIndex(NSMutableArray* self, Object* object, std::uint64_t index) { self->insertObject(object, index); }
+void removeObjectAtIndex(NSMutableArray* self, std::uint64_t index) { self->removeObjectAtIndex(index); }
+
+void removeLastObject(NSMutableArray* self)
+{
+    if (self->count())
+        self->removeObjectAtIndex(self->count() - 1);
+}
+
+void replaceObjectAtIndex(NSMutableArray* self, std::uint64_t index, Object* object) { self->replaceObjectAtIndex(index, object); }
+void exchangeObjects(NSMutableArray* self, std::uint64_t a, std::uint64_t b) { self->exchangeObjects(a, b); }
+
+// Whole property-list files at device paths.
+template<class T>
+Ref<NSArray> arrayWithContentsOfFile(std::string path)
+{
+    Ref<Object> read = corefoundation::collectionFromDeviceFile(objc::classOf<T>(), path, true);
+    return Ref<NSArray>(dynamic_cast<NSArray*>(read.ptr()));
+}
+
+Ref<Object> initArrayWithContentsOfFile(NSArray* self, std::string path) { return corefoundation::collectionFromDeviceFile(self->isa(), path, true); }
+// `atomically` is accepted for the platform's signature; every write here is atomic.
+bool writeArrayToFile(NSArray* self, std::string path, bool) { return corefoundation::writePropertyListToDeviceFile(self, path); }
+
+} // namespace
+
 namespace corefoundation {
 
 void registerArrayClasses(objc::Runtime& runtime)
 {
-    using objc::SEL;
-    objc::Class* array = runtime.registerClass<NSArray>("NSObject");
-    // Class methods make an instance of the receiving class, so [NSMutableArray array] is mutable.
-    auto makeOf = [](Object* cls, std::vector<Ref<Object>> items) -> Ref<NSArray> {
-        auto made = static_cast<objc::Class*>(cls)->createInstance();
-        auto* result = dynamic_cast<NSArray*>(made.ptr());
-        if (result)
-            result->initializeItems(std::move(items));
-        return Ref<NSArray>(result);
-    };
-    array->addClassMethod("array", [makeOf](Object* cls, SEL) { return makeOf(cls, {}); });
-    array->addClassMethod("arrayWithArray:", [makeOf](Object* cls, SEL, NSArray* other) { return makeOf(cls, other ? other->items() : std::vector<Ref<Object>> {}); });
-    array->addClassMethod("arrayWithObject:", [makeOf](Object* cls, SEL, Object* object) { return makeOf(cls, { Ref<Object>(object) }); });
-    array->addMethod("count", [](NSArray* self, SEL) { return static_cast<std::uint64_t>(self->count()); });
-    array->addMethod("objectAtIndex:", [](NSArray* self, SEL, std::uint64_t index) { return Ref<Object>(self->objectAtIndex(index)); });
-    array->addMethod("firstObject", [](NSArray* self, SEL) { return Ref<Object>(self->objectAtIndex(0)); });
-    array->addMethod("lastObject", [](NSArray* self, SEL) { return Ref<Object>(self->count() ? self->objectAtIndex(self->count() - 1) : nullptr); });
-    array->addMethod("containsObject:", [](NSArray* self, SEL, Object* object) { return self->containsObject(object); });
-    array->addMethod("indexOfObject:", [](NSArray* self, SEL, Object* object) { return self->indexOfObject(object); });
-    array->addMethod("isEqualToArray:", [](NSArray* self, SEL, NSArray* other) { return other && self->isEqualToArray(*other); });
-    array->addMethod("isEqual:", [](NSArray* self, SEL, Object* other) {
-        auto* otherArray = dynamic_cast<NSArray*>(other);
-        return otherArray && self->isEqualToArray(*otherArray);
-    });
-    array->addMethod("copy", [](NSArray* self, SEL) -> Ref<NSArray> { return NSArray::make(self->items()); });
-    array->addMethod("mutableCopy", [](NSArray* self, SEL) -> Ref<NSMutableArray> { return NSMutableArray::make(self->items()); });
-    array->addMethod("description", [](NSArray* self, SEL) { return describe(self); });
+    objc::ClassBuilder<NSArray>(runtime, "NSObject")
+        .classMethod(sel::array, &emptyArray<NSArray>)
+        .classMethod(sel::arrayWithArray, &arrayWithArray<NSArray>)
+        .classMethod(sel::arrayWithObject, &arrayWithObject<NSArray>)
+        .method(sel::count, &countOf)
+        .method(sel::objectAtIndex, &objectAtIndex)
+        .method(sel::firstObject, &firstObject)
+        .method(sel::lastObject, &lastObject)
+        .method(sel::containsObject, &containsObject)
+        .method(sel::indexOfObject, &indexOfObject)
+        .method(sel::isEqualToArray, &isEqualToArray)
+        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::copy, &copyArray)
+        .method(objc::sel::mutableCopy, &mutableCopyArray)
+        .method(objc::sel::description, &describeArray)
+        .classMethod(sel::arrayWithContentsOfFile, &arrayWithContentsOfFile<NSArray>)
+        .method(sel::initWithContentsOfFile, &initArrayWithContentsOfFile)
+        .method(sel::writeToFileAtomically, &writeArrayToFile)
+        .build();
 
-    objc::Class* mutableArray = runtime.registerClass<NSMutableArray>(array);
-    mutableArray->addClassMethod("arrayWithCapacity:", [makeOf](Object* cls, SEL, std::uint64_t) { return makeOf(cls, {}); });
-    mutableArray->addMethod("addObject:", [](NSMutableArray* self, SEL, Object* object) { self->addObject(object); });
-    mutableArray->addMethod("addObjectsFromArray:", [](NSMutableArray* self, SEL, NSArray* other) {
-        if (!other)
-            return;
-        auto items = other->items(); // `other` may be self
-        for (auto& item : items)
-            self->addObject(item);
-    });
-    mutableArray->addMethod("insertObject:atIndex:", [](NSMutableArray* self, SEL, Object* object, std::uint64_t index) { self->insertObject(object, index); });
-    mutableArray->addMethod("removeObjectAtIndex:", [](NSMutableArray* self, SEL, std::uint64_t index) { self->removeObjectAtIndex(index); });
-    mutableArray->addMethod("removeObject:", [](NSMutableArray* self, SEL, Object* object) { self->removeObject(object); });
-    mutableArray->addMethod("removeLastObject", [](NSMutableArray* self, SEL) {
-        if (self->count())
-            self->removeObjectAtIndex(self->count() - 1);
-    });
-    mutableArray->addMethod("removeAllObjects", [](NSMutableArray* self, SEL) { self->removeAllObjects(); });
-    mutableArray->addMethod("replaceObjectAtIndex:withObject:", [](NSMutableArray* self, SEL, std::uint64_t index, Object* object) { self->replaceObjectAtIndex(index, object); });
-    mutableArray->addMethod("exchangeObjectAtIndex:withObjectAtIndex:", [](NSMutableArray* self, SEL, std::uint64_t a, std::uint64_t b) { self->exchangeObjects(a, b); });
+    objc::ClassBuilder<NSMutableArray>(runtime, "NSArray")
+        .classMethod(sel::array, &emptyArray<NSMutableArray>)
+        .classMethod(sel::arrayWithArray, &arrayWithArray<NSMutableArray>)
+        .classMethod(sel::arrayWithObject, &arrayWithObject<NSMutableArray>)
+        .classMethod(sel::arrayWithCapacity, &arrayWithCapacity)
+        .classMethod(sel::arrayWithContentsOfFile, &arrayWithContentsOfFile<NSMutableArray>)
+        .method(sel::addObject, &NSMutableArray::addObject)
+        .method(sel::addObjectsFromArray, &addObjectsFromArray)
+        .method(sel::insertObjectAtIndex, &insertObjectAtIndex)
+        .method(sel::removeObjectAtIndex, &removeObjectAtIndex)
+        .method(sel::removeObject, &NSMutableArray::removeObject)
+        .method(sel::removeLastObject, &removeLastObject)
+        .method(sel::removeAllObjects, &NSMutableArray::removeAllObjects)
+        .method(sel::replaceObjectAtIndexWithObject, &replaceObjectAtIndex)
+        .method(sel::exchangeObjectAtIndexWithObjectAtIndex, &exchangeObjects)
+        .build();
 }
 
 } // namespace corefoundation

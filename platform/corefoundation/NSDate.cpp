@@ -1,10 +1,16 @@
 #include "NSDate.h"
 
+#include "CoreFoundationSelectors.h"
 #include "Create.h"
 
 #include "platform/dispatch/RunLoop.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
 
 #include <cmath>
+
+using objc::Object;
+using objc::Ref;
 
 namespace {
 
@@ -33,26 +39,36 @@ objc::Ref<NSDate> NSDate::now() { return withTimeIntervalSince1970(corefoundatio
 objc::Ref<NSDate> NSDate::withTimeIntervalSince1970(double seconds) { return corefoundation::create<NSDate>(seconds - referenceOffset); }
 objc::Ref<NSDate> NSDate::withTimeIntervalSinceReferenceDate(double seconds) { return corefoundation::create<NSDate>(seconds); }
 
+namespace {
+
+Ref<NSDate> dateFromNow(double seconds) { return NSDate::withTimeIntervalSince1970(corefoundation::deviceNowSince1970() + seconds); }
+double sinceNow(NSDate* self) { return self->timeIntervalSince1970() - corefoundation::deviceNowSince1970(); }
+double sinceDate(NSDate* self, NSDate* other) { return other ? self->timeIntervalSinceReferenceDate() - other->timeIntervalSinceReferenceDate() : 0.0; }
+Ref<NSDate> adding(NSDate* self, double seconds) { return NSDate::withTimeIntervalSinceReferenceDate(self->timeIntervalSinceReferenceDate() + seconds); }
+bool isEqualToDate(NSDate* self, NSDate* other) { return sameDate(self, other); }
+bool isEqual(NSDate* self, Object* other) { return sameDate(self, dynamic_cast<NSDate*>(other)); }
+Ref<NSDate> copyDate(NSDate* self) { return self; }
+
+} // namespace
+
 namespace corefoundation {
 
 void registerDateClass(objc::Runtime& runtime)
 {
-    using objc::SEL;
-    objc::Class* cls = runtime.registerClass<NSDate>("NSObject");
-    cls->addClassMethod("date", [](objc::Object*, SEL) { return NSDate::now(); });
-    cls->addClassMethod("dateWithTimeIntervalSince1970:", [](objc::Object*, SEL, double s) { return NSDate::withTimeIntervalSince1970(s); });
-    cls->addClassMethod("dateWithTimeIntervalSinceReferenceDate:", [](objc::Object*, SEL, double s) { return NSDate::withTimeIntervalSinceReferenceDate(s); });
-    cls->addClassMethod("dateWithTimeIntervalSinceNow:", [](objc::Object*, SEL, double s) { return NSDate::withTimeIntervalSince1970(deviceNowSince1970() + s); });
-    cls->addMethod("timeIntervalSince1970", [](NSDate* self, SEL) { return self->timeIntervalSince1970(); });
-    cls->addMethod("timeIntervalSinceReferenceDate", [](NSDate* self, SEL) { return self->timeIntervalSinceReferenceDate(); });
-    cls->addMethod("timeIntervalSinceNow", [](NSDate* self, SEL) { return self->timeIntervalSince1970() - deviceNowSince1970(); });
-    cls->addMethod("timeIntervalSinceDate:", [](NSDate* self, SEL, NSDate* other) {
-        return other ? self->timeIntervalSinceReferenceDate() - other->timeIntervalSinceReferenceDate() : 0.0;
-    });
-    cls->addMethod("dateByAddingTimeInterval:", [](NSDate* self, SEL, double s) { return NSDate::withTimeIntervalSinceReferenceDate(self->timeIntervalSinceReferenceDate() + s); });
-    cls->addMethod("isEqualToDate:", [](NSDate* self, SEL, NSDate* other) { return sameDate(self, other); });
-    cls->addMethod("isEqual:", [](NSDate* self, SEL, objc::Object* other) { return sameDate(self, dynamic_cast<NSDate*>(other)); });
-    cls->addMethod("copy", [](NSDate* self, SEL) { return objc::Ref<NSDate>(self); });
+    objc::ClassBuilder<NSDate>(runtime, "NSObject")
+        .classMethod(sel::date, &NSDate::now)
+        .classMethod(sel::dateWithTimeIntervalSince1970, &NSDate::withTimeIntervalSince1970)
+        .classMethod(sel::dateWithTimeIntervalSinceReferenceDate, &NSDate::withTimeIntervalSinceReferenceDate)
+        .classMethod(sel::dateWithTimeIntervalSinceNow, &dateFromNow)
+        .method(sel::timeIntervalSince1970, &NSDate::timeIntervalSince1970)
+        .method(sel::timeIntervalSinceReferenceDate, &NSDate::timeIntervalSinceReferenceDate)
+        .method(sel::timeIntervalSinceNow, &sinceNow)
+        .method(sel::timeIntervalSinceDate, &sinceDate)
+        .method(sel::dateByAddingTimeInterval, &adding)
+        .method(sel::isEqualToDate, &isEqualToDate)
+        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::copy, &copyDate)
+        .build();
 }
 
 } // namespace corefoundation

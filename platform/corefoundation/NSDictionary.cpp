@@ -1,10 +1,14 @@
 #include "NSDictionary.h"
 
+#include "CoreFoundationSelectors.h"
 #include "Create.h"
 #include "NSArray.h"
 #include "NSNumber.h"
 #include "NSString.h"
 #include "PropertyList.h"
+
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
 
 using objc::Object;
 using objc::Ref;
@@ -97,57 +101,112 @@ void NSMutableDictionary::addEntriesFromDictionary(const NSDictionary& other)
         m_entries.insert_or_assign(key, value);
 }
 
+namespace {
+
+// The class methods make an instance of the class they are sent to, so [NSMutableDictionary
+// dictionary] is mutable: each class registers them with its own type.
+template<class T>
+Ref<NSDictionary> emptyDictionary()
+{
+    return T::make();
+}
+
+template<class T>
+Ref<NSDictionary> dictionaryWithDictionary(NSDictionary* other)
+{
+    return T::make(other ? other->entries() : NSDictionary::Storage {});
+}
+
+template<class T>
+Ref<NSDictionary> dictionaryWithObjectForKey(Object* value, std::string key)
+{
+    NSDictionary::Storage entries;
+    entries.emplace(std::move(key), Ref<Object>(value));
+    return T::make(std::move(entries));
+}
+
+Ref<NSDictionary> dictionaryWithCapacity(std::uint64_t) { return NSMutableDictionary::make(); }
+
+std::uint64_t countOf(NSDictionary* self) { return self->count(); }
+Ref<Object> objectForKey(NSDictionary* self, std::string key) { return self->objectForKey(key); }
+Ref<NSArray> allKeys(NSDictionary* self) { return NSArray::ofStrings(self->keys()); }
+
+Ref<NSArray> allValues(NSDictionary* self)
+{
+    std::vector<Ref<Object>> values;
+    for (const auto& [key, value] : self->entries())
+        values.push_back(value);
+    return NSArray::make(std::move(values));
+}
+
+bool isEqualToDictionary(NSDictionary* self, NSDictionary* other) { return other && self->isEqualToDictionary(*other); }
+
+bool isEqual(NSDictionary* self, Object* other)
+{
+    auto* otherDictionary = dynamic_cast<NSDictionary*>(other);
+    return otherDictionary && self->isEqualToDictionary(*otherDictionary);
+}
+
+Ref<NSDictionary> copyDictionary(NSDictionary* self) { return NSDictionary::make(self->entries()); }
+Ref<NSMutableDictionary> mutableCopyDictionary(NSDictionary* self) { return NSMutableDictionary::make(self->entries()); }
+std::string describeDictionary(NSDictionary* self) { return corefoundation::describe(self); }
+void removeObjectForKey(NSMutableDictionary* self, std::string key) { self->removeObjectForKey(key); }
+
+void addEntriesFromDictionary(NSMutableDictionary* self, NSDictionary* other)
+{
+    if (other)
+        self->addEntriesFromDictionary(*other);
+}
+
+// Whole property-list files at device paths.
+template<class T>
+Ref<NSDictionary> dictionaryWithContentsOfFile(std::string path)
+{
+    Ref<Object> read = corefoundation::collectionFromDeviceFile(objc::classOf<T>(), path, false);
+    return Ref<NSDictionary>(dynamic_cast<NSDictionary*>(read.ptr()));
+}
+
+Ref<Object> initDictionaryWithContentsOfFile(NSDictionary* self, std::string path) { return corefoundation::collectionFromDeviceFile(self->isa(), path, false); }
+// `atomically` is accepted for the platform's signature; every write here is atomic.
+bool writeDictionaryToFile(NSDictionary* self, std::string path, bool) { return corefoundation::writePropertyListToDeviceFile(self, path); }
+
+} // namespace
+
 namespace corefoundation {
 
 void registerDictionaryClasses(objc::Runtime& runtime)
 {
-    using objc::SEL;
-    objc::Class* dictionary = runtime.registerClass<NSDictionary>("NSObject");
-    auto makeOf = [](Object* cls, NSDictionary::Storage entries) -> Ref<NSDictionary> {
-        auto made = static_cast<objc::Class*>(cls)->createInstance();
-        auto* result = dynamic_cast<NSDictionary*>(made.ptr());
-        if (result)
-            result->initializeEntries(std::move(entries));
-        return Ref<NSDictionary>(result);
-    };
-    dictionary->addClassMethod("dictionary", [makeOf](Object* cls, SEL) { return makeOf(cls, {}); });
-    dictionary->addClassMethod("dictionaryWithDictionary:", [makeOf](Object* cls, SEL, NSDictionary* other) {
-        return makeOf(cls, other ? other->entries() : NSDictionary::Storage {});
-    });
-    dictionary->addClassMethod("dictionaryWithObject:forKey:", [makeOf](Object* cls, SEL, Object* value, std::string key) {
-        NSDictionary::Storage entries;
-        entries.emplace(std::move(key), Ref<Object>(value));
-        return makeOf(cls, std::move(entries));
-    });
-    dictionary->addMethod("count", [](NSDictionary* self, SEL) { return static_cast<std::uint64_t>(self->count()); });
-    dictionary->addMethod("objectForKey:", [](NSDictionary* self, SEL, std::string key) { return Ref<Object>(self->objectForKey(key)); });
-    dictionary->addMethod("valueForKey:", [](NSDictionary* self, SEL, std::string key) { return Ref<Object>(self->objectForKey(key)); });
-    dictionary->addMethod("allKeys", [](NSDictionary* self, SEL) { return NSArray::ofStrings(self->keys()); });
-    dictionary->addMethod("allValues", [](NSDictionary* self, SEL) {
-        std::vector<Ref<Object>> values;
-        for (const auto& [key, value] : self->entries())
-            values.push_back(value);
-        return NSArray::make(std::move(values));
-    });
-    dictionary->addMethod("isEqualToDictionary:", [](NSDictionary* self, SEL, NSDictionary* other) { return other && self->isEqualToDictionary(*other); });
-    dictionary->addMethod("isEqual:", [](NSDictionary* self, SEL, Object* other) {
-        auto* otherDictionary = dynamic_cast<NSDictionary*>(other);
-        return otherDictionary && self->isEqualToDictionary(*otherDictionary);
-    });
-    dictionary->addMethod("copy", [](NSDictionary* self, SEL) -> Ref<NSDictionary> { return NSDictionary::make(self->entries()); });
-    dictionary->addMethod("mutableCopy", [](NSDictionary* self, SEL) -> Ref<NSMutableDictionary> { return NSMutableDictionary::make(self->entries()); });
-    dictionary->addMethod("description", [](NSDictionary* self, SEL) { return describe(self); });
+    objc::ClassBuilder<NSDictionary>(runtime, "NSObject")
+        .classMethod(sel::dictionary, &emptyDictionary<NSDictionary>)
+        .classMethod(sel::dictionaryWithDictionary, &dictionaryWithDictionary<NSDictionary>)
+        .classMethod(sel::dictionaryWithObjectForKey, &dictionaryWithObjectForKey<NSDictionary>)
+        .method(sel::count, &countOf)
+        .method(sel::objectForKey, &objectForKey)
+        .method(sel::valueForKey, &objectForKey)
+        .method(sel::allKeys, &allKeys)
+        .method(sel::allValues, &allValues)
+        .method(sel::isEqualToDictionary, &isEqualToDictionary)
+        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::copy, &copyDictionary)
+        .method(objc::sel::mutableCopy, &mutableCopyDictionary)
+        .method(objc::sel::description, &describeDictionary)
+        .classMethod(sel::dictionaryWithContentsOfFile, &dictionaryWithContentsOfFile<NSDictionary>)
+        .method(sel::initWithContentsOfFile, &initDictionaryWithContentsOfFile)
+        .method(sel::writeToFileAtomically, &writeDictionaryToFile)
+        .build();
 
-    objc::Class* mutableDictionary = runtime.registerClass<NSMutableDictionary>(dictionary);
-    mutableDictionary->addClassMethod("dictionaryWithCapacity:", [makeOf](Object* cls, SEL, std::uint64_t) { return makeOf(cls, {}); });
-    mutableDictionary->addMethod("setObject:forKey:", [](NSMutableDictionary* self, SEL, Object* value, std::string key) { self->setObject(value, std::move(key)); });
-    mutableDictionary->addMethod("setValue:forKey:", [](NSMutableDictionary* self, SEL, Object* value, std::string key) { self->setObject(value, std::move(key)); });
-    mutableDictionary->addMethod("removeObjectForKey:", [](NSMutableDictionary* self, SEL, std::string key) { self->removeObjectForKey(key); });
-    mutableDictionary->addMethod("removeAllObjects", [](NSMutableDictionary* self, SEL) { self->removeAllObjects(); });
-    mutableDictionary->addMethod("addEntriesFromDictionary:", [](NSMutableDictionary* self, SEL, NSDictionary* other) {
-        if (other)
-            self->addEntriesFromDictionary(*other);
-    });
+    objc::ClassBuilder<NSMutableDictionary>(runtime, "NSDictionary")
+        .classMethod(sel::dictionary, &emptyDictionary<NSMutableDictionary>)
+        .classMethod(sel::dictionaryWithDictionary, &dictionaryWithDictionary<NSMutableDictionary>)
+        .classMethod(sel::dictionaryWithObjectForKey, &dictionaryWithObjectForKey<NSMutableDictionary>)
+        .classMethod(sel::dictionaryWithCapacity, &dictionaryWithCapacity)
+        .classMethod(sel::dictionaryWithContentsOfFile, &dictionaryWithContentsOfFile<NSMutableDictionary>)
+        .method(sel::setObjectForKey, &NSMutableDictionary::setObject)
+        .method(sel::setValueForKey, &NSMutableDictionary::setObject)
+        .method(sel::removeObjectForKey, &removeObjectForKey)
+        .method(sel::removeAllObjects, &NSMutableDictionary::removeAllObjects)
+        .method(sel::addEntriesFromDictionary, &addEntriesFromDictionary)
+        .build();
 }
 
 } // namespace corefoundation

@@ -1,6 +1,10 @@
 #include "NSNumber.h"
 
+#include "CoreFoundationSelectors.h"
 #include "Create.h"
+
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
 
 #include <charconv>
 #include <cmath>
@@ -51,31 +55,49 @@ bool NSNumber::isEqualToNumber(const NSNumber& other) const
 
 namespace corefoundation {
 
+namespace {
+
+using objc::Object;
+using objc::Ref;
+
+Ref<NSNumber> numberWithInt(int value) { return NSNumber::withInteger(value); }
+Ref<NSNumber> numberWithFloat(float value) { return NSNumber::withDouble(value); }
+std::uint64_t unsignedIntegerValue(NSNumber* self) { return static_cast<std::uint64_t>(self->integerValue()); }
+float floatValue(NSNumber* self) { return static_cast<float>(self->doubleValue()); }
+bool isEqualToNumber(NSNumber* self, NSNumber* other) { return other && self->isEqualToNumber(*other); }
+
+bool isEqual(NSNumber* self, Object* other)
+{
+    auto* number = dynamic_cast<NSNumber*>(other);
+    return number && self->isEqualToNumber(*number);
+}
+
+Ref<NSNumber> copyNumber(NSNumber* self) { return self; }
+
+} // namespace
+
 void registerNumberClass(objc::Runtime& runtime)
 {
-    using objc::SEL;
-    objc::Class* cls = runtime.registerClass<NSNumber>("NSObject");
-    cls->addClassMethod("numberWithBool:", [](objc::Object*, SEL, bool v) { return NSNumber::withBool(v); });
-    cls->addClassMethod("numberWithInt:", [](objc::Object*, SEL, std::int64_t v) { return NSNumber::withInteger(static_cast<int>(v)); });
-    cls->addClassMethod("numberWithInteger:", [](objc::Object*, SEL, std::int64_t v) { return NSNumber::withInteger(v); });
-    cls->addClassMethod("numberWithLongLong:", [](objc::Object*, SEL, std::int64_t v) { return NSNumber::withInteger(v); });
-    cls->addClassMethod("numberWithFloat:", [](objc::Object*, SEL, double v) { return NSNumber::withDouble(static_cast<float>(v)); });
-    cls->addClassMethod("numberWithDouble:", [](objc::Object*, SEL, double v) { return NSNumber::withDouble(v); });
-    cls->addMethod("boolValue", [](NSNumber* self, SEL) { return self->boolValue(); });
-    cls->addMethod("intValue", [](NSNumber* self, SEL) { return self->intValue(); });
-    cls->addMethod("integerValue", [](NSNumber* self, SEL) { return self->integerValue(); });
-    cls->addMethod("longLongValue", [](NSNumber* self, SEL) { return self->integerValue(); });
-    cls->addMethod("unsignedIntegerValue", [](NSNumber* self, SEL) { return static_cast<std::uint64_t>(self->integerValue()); });
-    cls->addMethod("floatValue", [](NSNumber* self, SEL) { return static_cast<float>(self->doubleValue()); });
-    cls->addMethod("doubleValue", [](NSNumber* self, SEL) { return self->doubleValue(); });
-    cls->addMethod("stringValue", [](NSNumber* self, SEL) { return self->stringValue(); });
-    cls->addMethod("description", [](NSNumber* self, SEL) { return self->stringValue(); });
-    cls->addMethod("isEqualToNumber:", [](NSNumber* self, SEL, NSNumber* other) { return other && self->isEqualToNumber(*other); });
-    cls->addMethod("isEqual:", [](NSNumber* self, SEL, objc::Object* other) {
-        auto* number = dynamic_cast<NSNumber*>(other);
-        return number && self->isEqualToNumber(*number);
-    });
-    cls->addMethod("copy", [](NSNumber* self, SEL) { return objc::Ref<NSNumber>(self); });
+    objc::ClassBuilder<NSNumber>(runtime, "NSObject")
+        .classMethod(sel::numberWithBool, &NSNumber::withBool)
+        .classMethod(sel::numberWithInt, &numberWithInt)
+        .classMethod(sel::numberWithInteger, &NSNumber::withInteger)
+        .classMethod(sel::numberWithLongLong, &NSNumber::withInteger)
+        .classMethod(sel::numberWithFloat, &numberWithFloat)
+        .classMethod(sel::numberWithDouble, &NSNumber::withDouble)
+        .method(sel::boolValue, &NSNumber::boolValue)
+        .method(sel::intValue, &NSNumber::intValue)
+        .method(sel::integerValue, &NSNumber::integerValue)
+        .method(sel::longLongValue, &NSNumber::integerValue)
+        .method(sel::unsignedIntegerValue, &unsignedIntegerValue)
+        .method(sel::floatValue, &floatValue)
+        .method(sel::doubleValue, &NSNumber::doubleValue)
+        .method(sel::stringValue, &NSNumber::stringValue)
+        .method(objc::sel::description, &NSNumber::stringValue)
+        .method(sel::isEqualToNumber, &isEqualToNumber)
+        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::copy, &copyNumber)
+        .build();
 }
 
 } // namespace corefoundation

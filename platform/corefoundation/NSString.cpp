@@ -1,6 +1,10 @@
 #include "NSString.h"
 
+#include "CoreFoundationSelectors.h"
 #include "Create.h"
+
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
 
 #include <charconv>
 #include <climits>
@@ -89,35 +93,60 @@ std::string stringValueOf(const objc::Object* object, std::string fallback)
     return string ? string->value() : fallback;
 }
 
+namespace {
+
+using objc::Object;
+using objc::Ref;
+
+Ref<NSString> emptyString() { return NSString::make({}); }
+
+Ref<NSString> initWithString(NSString* self, std::string value)
+{
+    self->initializeValue(std::move(value));
+    return self;
+}
+
+std::string valueOf(NSString* self) { return self->value(); }
+float floatValue(NSString* self) { return static_cast<float>(self->doubleValue()); }
+bool isEqualToString(NSString* self, std::string other) { return self->value() == other; }
+
+bool isEqual(NSString* self, Object* other)
+{
+    auto* string = dynamic_cast<NSString*>(other);
+    return string && string->value() == self->value();
+}
+
+bool hasPrefix(NSString* self, std::string prefix) { return !prefix.empty() && self->value().starts_with(prefix); }
+bool hasSuffix(NSString* self, std::string suffix) { return !suffix.empty() && self->value().ends_with(suffix); }
+Ref<NSString> appending(NSString* self, std::string tail) { return NSString::make(self->value() + tail); }
+Ref<NSString> copyString(NSString* self) { return self; }
+Ref<NSString> mutableCopyString(NSString* self) { return NSString::make(self->value()); }
+
+} // namespace
+
 void registerStringClass(objc::Runtime& runtime)
 {
-    using objc::SEL;
-    objc::Class* cls = runtime.registerClass<NSString>("NSObject");
-    cls->addClassMethod("stringWithString:", [](objc::Object*, SEL, std::string s) { return NSString::make(std::move(s)); });
-    cls->addClassMethod("string", [](objc::Object*, SEL) { return NSString::make({}); });
-    cls->addMethod("initWithString:", [](NSString* self, SEL, std::string s) {
-        self->initializeValue(std::move(s));
-        return objc::Ref<NSString>(self);
-    });
-    cls->addMethod("UTF8String", [](NSString* self, SEL) { return self->value(); });
-    cls->addMethod("description", [](NSString* self, SEL) { return self->value(); });
-    cls->addMethod("length", [](NSString* self, SEL) { return static_cast<std::uint64_t>(self->length()); });
-    cls->addMethod("boolValue", [](NSString* self, SEL) { return self->boolValue(); });
-    cls->addMethod("intValue", [](NSString* self, SEL) { return self->intValue(); });
-    cls->addMethod("integerValue", [](NSString* self, SEL) { return self->integerValue(); });
-    cls->addMethod("longLongValue", [](NSString* self, SEL) { return self->integerValue(); });
-    cls->addMethod("floatValue", [](NSString* self, SEL) { return static_cast<float>(self->doubleValue()); });
-    cls->addMethod("doubleValue", [](NSString* self, SEL) { return self->doubleValue(); });
-    cls->addMethod("isEqualToString:", [](NSString* self, SEL, std::string other) { return self->value() == other; });
-    cls->addMethod("isEqual:", [](NSString* self, SEL, objc::Object* other) {
-        auto* string = dynamic_cast<NSString*>(other);
-        return string && string->value() == self->value();
-    });
-    cls->addMethod("hasPrefix:", [](NSString* self, SEL, std::string p) { return !p.empty() && self->value().starts_with(p); });
-    cls->addMethod("hasSuffix:", [](NSString* self, SEL, std::string p) { return !p.empty() && self->value().ends_with(p); });
-    cls->addMethod("stringByAppendingString:", [](NSString* self, SEL, std::string tail) { return NSString::make(self->value() + tail); });
-    cls->addMethod("copy", [](NSString* self, SEL) { return objc::Ref<NSString>(self); });
-    cls->addMethod("mutableCopy", [](NSString* self, SEL) { return NSString::make(self->value()); });
+    objc::ClassBuilder<NSString>(runtime, "NSObject")
+        .classMethod(sel::stringWithString, &NSString::make)
+        .classMethod(sel::string, &emptyString)
+        .method(sel::initWithString, &initWithString)
+        .method(sel::UTF8String, &valueOf)
+        .method(objc::sel::description, &valueOf)
+        .method(sel::length, &NSString::length)
+        .method(sel::boolValue, &NSString::boolValue)
+        .method(sel::intValue, &NSString::intValue)
+        .method(sel::integerValue, &NSString::integerValue)
+        .method(sel::longLongValue, &NSString::integerValue)
+        .method(sel::floatValue, &floatValue)
+        .method(sel::doubleValue, &NSString::doubleValue)
+        .method(sel::isEqualToString, &isEqualToString)
+        .method(objc::sel::isEqual, &isEqual)
+        .method(sel::hasPrefix, &hasPrefix)
+        .method(sel::hasSuffix, &hasSuffix)
+        .method(sel::stringByAppendingString, &appending)
+        .method(objc::sel::copy, &copyString)
+        .method(objc::sel::mutableCopy, &mutableCopyString)
+        .build();
 }
 
 } // namespace corefoundation

@@ -1,5 +1,8 @@
 #include "PropertyList.h"
 
+#include "CoreFoundationSelectors.h"
+#include "platform/runtime/NSObjectSelectors.h"
+
 #include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/ReadFile.h"
 #include "NSArray.h"
@@ -133,6 +136,81 @@ bool isKeepableText(std::string_view text)
     return true;
 }
 
+Ref<Object> fromNode(plist_t node, int depth, std::string* error);
+
+Ref<Object> integerFromNode(plist_t node, std::string* error)
+{
+    // This library keeps every integer as 64 unsigned bits; negative numbers come back in two's
+    // complement.
+    std::uint64_t value = 0;
+    plist_get_uint_val(node, &value);
+    if (value > static_cast<std::uint64_t>(INT64_MAX) && isStoredUnsigned(node)) {
+        setError(error, "property list holds an integer above 2^63-1 (" + std::to_string(value) + "), which cannot be kept");
+        return nullptr;
+    }
+    return NSNumber::withInteger(static_cast<std::int64_t>(value));
+}
+
+Ref<Object> stringFromNode(plist_t node, std::string* error)
+{
+    std::uint64_t length = 0;
+    const char* value = plist_get_string_ptr(node, &length);
+    std::string text(value ? value : "", value ? length : 0);
+    if (text.find('\0') != std::string::npos) {
+        setError(error, "property list holds a string with a NUL character");
+        return nullptr;
+    }
+    if (!isKeepableText(text)) {
+        setError(error, "property list holds a string that is not UTF-8 or holds a control character");
+        return nullptr;
+    }
+    return NSString::make(std::move(text));
+}
+
+Ref<Object> arrayFromNode(plist_t node, int depth, std::string* error)
+{
+    auto array = NSMutableArray::make();
+    std::uint32_t size = plist_array_get_size(node);
+    for (std::uint32_t i = 0; i < size; ++i) {
+        Ref<Object> item = fromNode(plist_array_get_item(node, i), depth + 1, error);
+        if (!item)
+            return nullptr;
+        array->addObject(item);
+    }
+    return array;
+}
+
+Ref<Object> dictionaryFromNode(plist_t node, int depth, std::string* error)
+{
+    auto dictionary = NSMutableDictionary::make();
+    plist_dict_iter iter = nullptr;
+    plist_dict_new_iter(node, &iter);
+    for (;;) {
+        char* key = nullptr;
+        plist_t value = nullptr;
+        plist_dict_next_item(node, iter, &key, &value);
+        if (!value) {
+            free(key);
+            break;
+        }
+        std::string keyText = key ? key : "";
+        free(key);
+        if (!isKeepableText(keyText)) {
+            free(iter);
+            setError(error, "property list holds a key that is not UTF-8 or holds a control character");
+            return nullptr;
+        }
+        Ref<Object> item = fromNode(value, depth + 1, error);
+        if (!item) {
+            free(iter);
+            return nullptr;
+        }
+        dictionary->setObject(item, std::move(keyText));
+    }
+    free(iter);
+    return dictionary;
+}
+
 Ref<Object> fromNode(plist_t node, int depth, std::string* error)
 {
     if (depth > 512) {
@@ -145,36 +223,15 @@ Ref<Object> fromNode(plist_t node, int depth, std::string* error)
         plist_get_bool_val(node, &value);
         return NSNumber::withBool(value != 0);
     }
-    case PLIST_UINT: {
-        // This library keeps every integer as 64 unsigned bits; negative numbers come back in
-        // two's complement.
-        std::uint64_t value = 0;
-        plist_get_uint_val(node, &value);
-        if (value > static_cast<std::uint64_t>(INT64_MAX) && isStoredUnsigned(node)) {
-            setError(error, "property list holds an integer above 2^63-1 (" + std::to_string(value) + "), which cannot be kept");
-            return nullptr;
-        }
-        return NSNumber::withInteger(static_cast<std::int64_t>(value));
-    }
+    case PLIST_UINT:
+        return integerFromNode(node, error);
     case PLIST_REAL: {
         double value = 0;
         plist_get_real_val(node, &value);
         return NSNumber::withDouble(value);
     }
-    case PLIST_STRING: {
-        std::uint64_t length = 0;
-        const char* value = plist_get_string_ptr(node, &length);
-        std::string text(value ? value : "", value ? length : 0);
-        if (text.find('\0') != std::string::npos) {
-            setError(error, "property list holds a string with a NUL character");
-            return nullptr;
-        }
-        if (!isKeepableText(text)) {
-            setError(error, "property list holds a string that is not UTF-8 or holds a control character");
-            return nullptr;
-        }
-        return NSString::make(std::move(text));
-    }
+    case PLIST_STRING:
+        return stringFromNode(node, error);
     case PLIST_DATA: {
         std::uint64_t length = 0;
         const char* bytes = plist_get_data_ptr(node, &length);
@@ -188,46 +245,10 @@ Ref<Object> fromNode(plist_t node, int depth, std::string* error)
         }
         return NSDate::withTimeIntervalSinceReferenceDate(*seconds);
     }
-    case PLIST_ARRAY: {
-        auto array = NSMutableArray::make();
-        std::uint32_t size = plist_array_get_size(node);
-        for (std::uint32_t i = 0; i < size; ++i) {
-            Ref<Object> item = fromNode(plist_array_get_item(node, i), depth + 1, error);
-            if (!item)
-                return nullptr;
-            array->addObject(item);
-        }
-        return array;
-    }
-    case PLIST_DICT: {
-        auto dictionary = NSMutableDictionary::make();
-        plist_dict_iter iter = nullptr;
-        plist_dict_new_iter(node, &iter);
-        for (;;) {
-            char* key = nullptr;
-            plist_t value = nullptr;
-            plist_dict_next_item(node, iter, &key, &value);
-            if (!value) {
-                free(key);
-                break;
-            }
-            std::string keyText = key ? key : "";
-            free(key);
-            if (!isKeepableText(keyText)) {
-                free(iter);
-                setError(error, "property list holds a key that is not UTF-8 or holds a control character");
-                return nullptr;
-            }
-            Ref<Object> item = fromNode(value, depth + 1, error);
-            if (!item) {
-                free(iter);
-                return nullptr;
-            }
-            dictionary->setObject(item, std::move(keyText));
-        }
-        free(iter);
-        return dictionary;
-    }
+    case PLIST_ARRAY:
+        return arrayFromNode(node, depth, error);
+    case PLIST_DICT:
+        return dictionaryFromNode(node, depth, error);
     default:
         setError(error, "property list holds a value of an unsupported kind");
         return nullptr;
@@ -346,7 +367,7 @@ void describeInto(Object* object, std::string& out, int indent)
         }
         out += pad + "}";
     } else {
-        out += objc::respondsToSelector(object, "description") ? objc::msgSend<std::string>(object, "description") : "<" + objc::classNameOf(object) + ">";
+        out += objc::sel::description.isAnsweredBy(object) ? objc::sel::description(object) : "<" + objc::classNameOf(object) + ">";
     }
 }
 
@@ -358,7 +379,7 @@ bool objectsEqual(Object* a, Object* b)
         return true;
     if (!a || !b)
         return false;
-    return objc::respondsToSelector(a, "isEqual:") && objc::msgSend<bool>(a, "isEqual:", b);
+    return objc::sel::isEqual.isAnsweredBy(a) && objc::sel::isEqual(a, b);
 }
 
 bool isPropertyList(Object* object)
@@ -506,37 +527,25 @@ bool writePropertyListToHostFile(Object* object, const std::filesystem::path& ho
     return bytes && filesystem::writeFileAtomically(hostPath, *bytes, error);
 }
 
-void registerPropertyListMethods(objc::Runtime& runtime)
+Ref<Object> collectionFromDeviceFile(objc::Class* cls, const std::string& devicePath, bool wantArray)
 {
-    using objc::SEL;
-    // Reading and writing whole files at device paths, for arrays and dictionaries alike. The
-    // class methods make an instance of the receiving class (mutable for the mutable classes).
-    auto readAs = [](Object* cls, const std::string& path, bool wantArray) -> Ref<Object> {
-        Ref<Object> value = propertyListFromDeviceFile(path);
-        bool isArray = dynamic_cast<NSArray*>(value.ptr()) != nullptr;
-        bool isDictionary = dynamic_cast<NSDictionary*>(value.ptr()) != nullptr;
-        if (!(wantArray ? isArray : isDictionary))
-            return nullptr;
-        Ref<Object> made = static_cast<objc::Class*>(cls)->createInstance();
-        if (auto* array = dynamic_cast<NSArray*>(made.ptr()))
-            array->initializeItems(static_cast<NSArray*>(value.ptr())->items());
-        else if (auto* dictionary = dynamic_cast<NSDictionary*>(made.ptr()))
-            dictionary->initializeEntries(static_cast<NSDictionary*>(value.ptr())->entries());
-        return made;
-    };
-    auto writeTo = [](Object* self, const std::string& path) {
-        auto host = filesystem::DeviceRoot::resolve(path);
-        return host && writePropertyListToHostFile(self, *host);
-    };
-    for (const char* name : { "NSArray", "NSDictionary" }) {
-        objc::Class* cls = runtime.requireClass(name);
-        bool wantArray = std::string_view(name) == "NSArray";
-        const char* classReader = wantArray ? "arrayWithContentsOfFile:" : "dictionaryWithContentsOfFile:";
-        cls->addClassMethod(classReader, [readAs, wantArray](Object* c, SEL, std::string path) { return readAs(c, path, wantArray); });
-        cls->addMethod("initWithContentsOfFile:", [readAs, wantArray](Object* self, SEL, std::string path) { return readAs(self->isa(), path, wantArray); });
-        // `atomically` is accepted for the platform's signature; every write here is atomic.
-        cls->addMethod("writeToFile:atomically:", [writeTo](Object* self, SEL, std::string path, bool) { return writeTo(self, path); });
-    }
+    Ref<Object> value = propertyListFromDeviceFile(devicePath);
+    bool isArray = dynamic_cast<NSArray*>(value.ptr()) != nullptr;
+    bool isDictionary = dynamic_cast<NSDictionary*>(value.ptr()) != nullptr;
+    if (!(wantArray ? isArray : isDictionary))
+        return nullptr;
+    Ref<Object> made = cls->createInstance();
+    if (auto* array = dynamic_cast<NSArray*>(made.ptr()))
+        array->initializeItems(static_cast<NSArray*>(value.ptr())->items());
+    else if (auto* dictionary = dynamic_cast<NSDictionary*>(made.ptr()))
+        dictionary->initializeEntries(static_cast<NSDictionary*>(value.ptr())->entries());
+    return made;
+}
+
+bool writePropertyListToDeviceFile(Object* object, const std::string& devicePath)
+{
+    auto host = filesystem::DeviceRoot::resolve(devicePath);
+    return host && writePropertyListToHostFile(object, *host);
 }
 
 } // namespace corefoundation

@@ -44,6 +44,10 @@ bool writePropertyListToHostFile(objc::Object* object, const std::filesystem::pa
 // The largest property-list file read (preferences, Info.plist, specifier lists are far smaller).
 constexpr std::size_t maximumPropertyListSize = 64u * 1024 * 1024;
 
-void registerPropertyListMethods(objc::Runtime&);
+// The array (or dictionary) a device file holds, as a new instance of `cls`: what
+// arrayWithContentsOfFile: and initWithContentsOfFile: answer. Null when the file holds none.
+objc::Ref<objc::Object> collectionFromDeviceFile(objc::Class* cls, const std::string& devicePath, bool wantArray);
+// writeToFile:atomically: of arrays and dictionaries: every write is atomic.
+bool writePropertyListToDeviceFile(objc::Object* object, const std::string& devicePath);
 
 } // namespace corefoundation

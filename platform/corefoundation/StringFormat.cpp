@@ -1,6 +1,7 @@
 #include "StringFormat.h"
 
 #include "platform/runtime/Message.h"
+#include "platform/runtime/NSObjectSelectors.h"
 
 #include <cstdio>
 
@@ -43,7 +44,7 @@ std::string formatWithArguments(std::string_view format, const std::vector<Forma
         case '@':
         case 's':
             if (a.kind == FormatArgument::Kind::Object)
-                out += !a.object ? "(null)" : objc::respondsToSelector(a.object, "description") ? objc::msgSend<std::string>(a.object, "description") : "<" + objc::classNameOf(a.object) + ">";
+                out += !a.object ? "(null)" : objc::sel::description.isAnsweredBy(a.object) ? objc::sel::description(a.object) : "<" + objc::classNameOf(a.object) + ">";
             else if (a.kind == FormatArgument::Kind::String)
                 out += a.string;
             else if (a.kind == FormatArgument::Kind::Real)

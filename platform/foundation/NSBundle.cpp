@@ -1,5 +1,8 @@
 #include "NSBundle.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "platform/filesystem/DeviceRoot.h"
 #include "platform/filesystem/LoadedCode.h"
 #include "FoundationCreate.h"
@@ -308,25 +311,35 @@ bool NSBundle::load()
 
 namespace foundation {
 
+namespace {
+
+Ref<NSDictionary> infoDictionaryOf(NSBundle* self) { return self->infoDictionary(); }
+
+Ref<Object> objectForInfoDictionaryKey(NSBundle* self, std::string key)
+{
+    NSDictionary* info = self->infoDictionary();
+    return info ? info->objectForKey(key) : nullptr;
+}
+
+Ref<objc::Class> principalClassOf(NSBundle* self) { return objc::objc_getClass(self->principalClassName()); }
+
+} // namespace
+
 void registerBundleClass(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.registerClass<NSBundle>("NSObject");
-    cls->addClassMethod("bundleWithPath:", [](Object*, SEL, std::string path) { return NSBundle::bundleWithPath(path); });
-    cls->addClassMethod("bundleWithIdentifier:", [](Object*, SEL, std::string identifier) { return NSBundle::bundleWithIdentifier(identifier); });
-    cls->addMethod("bundlePath", [](NSBundle* self, SEL) { return self->bundlePath(); });
-    cls->addMethod("bundleIdentifier", [](NSBundle* self, SEL) { return self->bundleIdentifier(); });
-    cls->addMethod("infoDictionary", [](NSBundle* self, SEL) { return Ref<NSDictionary>(self->infoDictionary()); });
-    cls->addMethod("objectForInfoDictionaryKey:", [](NSBundle* self, SEL, std::string key) {
-        NSDictionary* info = self->infoDictionary();
-        return Ref<Object>(info ? info->objectForKey(key) : nullptr);
-    });
-    cls->addMethod("principalClass", [](NSBundle* self, SEL) { return Ref<objc::Class>(objc::objc_getClass(self->principalClassName())); });
-    cls->addMethod("pathForResource:ofType:", [](NSBundle* self, SEL, std::string name, std::string type) { return self->pathForResource(name, type); });
-    cls->addMethod("localizedStringForKey:value:table:", [](NSBundle* self, SEL, std::string key, std::string value, std::string table) {
-        return self->localizedStringForKey(key, value, table);
-    });
-    cls->addMethod("load", [](NSBundle* self, SEL) { return self->load(); });
-    cls->addMethod("isLoaded", [](NSBundle* self, SEL) { return self->isLoaded(); });
+    objc::ClassBuilder<NSBundle>(runtime, "NSObject")
+        .classMethod(sel::bundleWithPath, &NSBundle::bundleWithPath)
+        .classMethod(sel::bundleWithIdentifier, &NSBundle::bundleWithIdentifier)
+        .method(sel::bundlePath, &NSBundle::bundlePath)
+        .method(sel::bundleIdentifier, &NSBundle::bundleIdentifier)
+        .method(sel::infoDictionary, &infoDictionaryOf)
+        .method(sel::objectForInfoDictionaryKey, &objectForInfoDictionaryKey)
+        .method(sel::principalClass, &principalClassOf)
+        .method(sel::pathForResourceOfType, &NSBundle::pathForResource)
+        .method(sel::localizedStringForKeyValueTable, &NSBundle::localizedStringForKey)
+        .method(sel::load, &NSBundle::load)
+        .method(sel::isLoaded, &NSBundle::isLoaded)
+        .build();
 }
 
 } // namespace foundation

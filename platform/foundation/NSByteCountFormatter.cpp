@@ -1,5 +1,8 @@
 #include "NSByteCountFormatter.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "platform/runtime/Message.h"
 
 using objc::Object;
@@ -55,16 +58,24 @@ std::string NSByteCountFormatter::stringFromByteCount(std::int64_t bytes, NSByte
 
 namespace foundation {
 
+namespace {
+
+std::string stringFromByteCountInFileStyle(std::int64_t bytes) { return NSByteCountFormatter::stringFromByteCount(bytes); }
+void setCountStyle(NSByteCountFormatter* self, NSByteCountFormatterCountStyle style) { self->countStyle = style; }
+NSByteCountFormatterCountStyle countStyleOf(NSByteCountFormatter* self) { return self->countStyle; }
+std::string stringFromByteCountInOwnStyle(NSByteCountFormatter* self, std::int64_t bytes) { return NSByteCountFormatter::stringFromByteCount(bytes, self->countStyle); }
+
+} // namespace
+
 void registerByteCountFormatterClass(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.registerClass<NSByteCountFormatter>("NSObject");
-    cls->addClassMethod("stringFromByteCount:countStyle:", [](Object*, SEL, std::int64_t bytes, std::int64_t style) {
-        return NSByteCountFormatter::stringFromByteCount(bytes, static_cast<NSByteCountFormatterCountStyle>(style));
-    });
-    cls->addClassMethod("stringFromByteCount:", [](Object*, SEL, std::int64_t bytes) { return NSByteCountFormatter::stringFromByteCount(bytes); });
-    cls->addMethod("setCountStyle:", [](NSByteCountFormatter* self, SEL, std::int64_t style) { self->countStyle = static_cast<NSByteCountFormatterCountStyle>(style); });
-    cls->addMethod("countStyle", [](NSByteCountFormatter* self, SEL) { return static_cast<std::int64_t>(self->countStyle); });
-    cls->addMethod("stringFromByteCount:", [](NSByteCountFormatter* self, SEL, std::int64_t bytes) { return NSByteCountFormatter::stringFromByteCount(bytes, self->countStyle); });
+    objc::ClassBuilder<NSByteCountFormatter>(runtime, "NSObject")
+        .classMethod(sel::stringFromByteCountCountStyle, &NSByteCountFormatter::stringFromByteCount)
+        .classMethod(sel::stringFromByteCount, &stringFromByteCountInFileStyle)
+        .method(sel::setCountStyle, &setCountStyle)
+        .method(sel::countStyle, &countStyleOf)
+        .method(sel::stringFromByteCount, &stringFromByteCountInOwnStyle)
+        .build();
 }
 
 } // namespace foundation

@@ -1,5 +1,9 @@
 #include "NSCharacterSet.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/Category.h"
+
 #include "FoundationCreate.h"
 #include "NSURL.h"
 
@@ -13,14 +17,19 @@ objc::Ref<NSCharacterSet> NSCharacterSet::URLPathAllowedCharacterSet() { return 
 
 namespace foundation {
 
+namespace {
+
+std::string percentEncoded(NSString* self, NSCharacterSet* allowed) { return percentEncode(self->value(), allowed ? allowed->extraCharacters() : std::string()); }
+
+} // namespace
+
 void registerCharacterSetClass(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.registerClass<NSCharacterSet>("NSObject");
-    cls->addClassMethod("URLQueryAllowedCharacterSet", [](Object*, SEL) { return NSCharacterSet::URLQueryAllowedCharacterSet(); });
-    cls->addClassMethod("URLPathAllowedCharacterSet", [](Object*, SEL) { return NSCharacterSet::URLPathAllowedCharacterSet(); });
-    runtime.requireClass("NSString")->addMethod("stringByAddingPercentEncodingWithAllowedCharacters:", [](NSString* self, SEL, NSCharacterSet* allowed) {
-        return percentEncode(self->value(), allowed ? allowed->extraCharacters() : std::string());
-    });
+    objc::ClassBuilder<NSCharacterSet>(runtime, "NSObject")
+        .classMethod(sel::URLQueryAllowedCharacterSet, &NSCharacterSet::URLQueryAllowedCharacterSet)
+        .classMethod(sel::URLPathAllowedCharacterSet, &NSCharacterSet::URLPathAllowedCharacterSet)
+        .build();
+    objc::Category<NSString>(runtime, "NSString").method(sel::stringByAddingPercentEncodingWithAllowedCharacters, &percentEncoded);
 }
 
 } // namespace foundation

@@ -1,5 +1,8 @@
 #include "NSDateFormatter.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "platform/runtime/Message.h"
 
 #include <chrono>
@@ -184,16 +187,24 @@ std::string NSDateFormatter::format(double secondsSince1970, const std::string& 
 
 namespace foundation {
 
+namespace {
+
+objc::Ref<NSLocale> localeOf(NSDateFormatter* self) { return NSLocale::withIdentifier(self->localeIdentifier()); }
+std::string stringFromDate(NSDateFormatter* self, NSDate* date) { return date ? self->stringFromDate(*date) : std::string(); }
+
+} // namespace
+
 void registerDateFormatterClass(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.registerClass<NSDateFormatter>("NSObject");
-    cls->addMethod("setDateStyle:", [](NSDateFormatter* self, SEL, std::int64_t style) { self->setDateStyle(static_cast<NSDateFormatterStyle>(style)); });
-    cls->addMethod("setTimeStyle:", [](NSDateFormatter* self, SEL, std::int64_t style) { self->setTimeStyle(static_cast<NSDateFormatterStyle>(style)); });
-    cls->addMethod("setDateFormat:", [](NSDateFormatter* self, SEL, std::string format) { self->setDateFormat(std::move(format)); });
-    cls->addMethod("dateFormat", [](NSDateFormatter* self, SEL) { return self->effectivePattern(); });
-    cls->addMethod("setLocale:", [](NSDateFormatter* self, SEL, NSLocale* locale) { self->setLocale(locale); });
-    cls->addMethod("locale", [](NSDateFormatter* self, SEL) { return NSLocale::withIdentifier(self->localeIdentifier()); });
-    cls->addMethod("stringFromDate:", [](NSDateFormatter* self, SEL, NSDate* date) { return date ? self->stringFromDate(*date) : std::string(); });
+    objc::ClassBuilder<NSDateFormatter>(runtime, "NSObject")
+        .method(sel::setDateStyle, &NSDateFormatter::setDateStyle)
+        .method(sel::setTimeStyle, &NSDateFormatter::setTimeStyle)
+        .method(sel::setDateFormat, &NSDateFormatter::setDateFormat)
+        .method(sel::dateFormat, &NSDateFormatter::effectivePattern)
+        .method(sel::setLocale, &NSDateFormatter::setLocale)
+        .method(sel::locale, &localeOf)
+        .method(sel::stringFromDate, &stringFromDate)
+        .build();
 }
 
 } // namespace foundation

@@ -1,5 +1,9 @@
 #include "NSError.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
+
 #include "FoundationCreate.h"
 
 objc::Ref<NSError> NSError::make(std::string domain, std::int64_t code, std::string description)
@@ -15,21 +19,31 @@ void reportError(NSErrorPointer out, const std::string& domain, std::int64_t cod
         *out = NSError::make(domain, code, description);
 }
 
+namespace {
+
+objc::Ref<NSError> errorWithDomain(std::string domain, std::int64_t code, NSDictionary* userInfo)
+{
+    std::string description = userInfo && userInfo->stringForKey("NSLocalizedDescription") ? *userInfo->stringForKey("NSLocalizedDescription")
+                                                                                              : "The operation couldn’t be completed. (" + domain + " error " + std::to_string(code) + ".)";
+    return NSError::make(std::move(domain), code, std::move(description));
+}
+
+std::string describeError(NSError* self)
+{
+    return "Error Domain=" + self->domain() + " Code=" + std::to_string(self->code()) + " \"" + self->localizedDescription() + "\"";
+}
+
+} // namespace
+
 void registerErrorClass(objc::Runtime& runtime)
 {
-    using objc::SEL;
-    objc::Class* cls = runtime.registerClass<NSError>("NSObject");
-    cls->addClassMethod("errorWithDomain:code:userInfo:", [](objc::Object*, SEL, std::string domain, std::int64_t code, NSDictionary* userInfo) {
-        std::string description = userInfo && userInfo->stringForKey("NSLocalizedDescription") ? *userInfo->stringForKey("NSLocalizedDescription")
-                                                                                                  : "The operation couldn’t be completed. (" + domain + " error " + std::to_string(code) + ".)";
-        return NSError::make(std::move(domain), code, std::move(description));
-    });
-    cls->addMethod("domain", [](NSError* self, SEL) { return self->domain(); });
-    cls->addMethod("code", [](NSError* self, SEL) { return self->code(); });
-    cls->addMethod("localizedDescription", [](NSError* self, SEL) { return self->localizedDescription(); });
-    cls->addMethod("description", [](NSError* self, SEL) {
-        return "Error Domain=" + self->domain() + " Code=" + std::to_string(self->code()) + " \"" + self->localizedDescription() + "\"";
-    });
+    objc::ClassBuilder<NSError>(runtime, "NSObject")
+        .classMethod(sel::errorWithDomainCodeUserInfo, &errorWithDomain)
+        .method(sel::domain, &NSError::domain)
+        .method(sel::code, &NSError::code)
+        .method(sel::localizedDescription, &NSError::localizedDescription)
+        .method(objc::sel::description, &describeError)
+        .build();
 }
 
 } // namespace foundation

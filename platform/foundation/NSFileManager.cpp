@@ -1,5 +1,9 @@
 #include "NSFileManager.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/Category.h"
+
 #include "platform/filesystem/DeviceRoot.h"
 #include "FoundationCreate.h"
 
@@ -306,54 +310,83 @@ bool createFile(const std::string& path, NSData* contents)
 
 } // namespace
 
+namespace {
+
+// The runtime methods; the file manager keeps no state of its own.
+Ref<NSFileManager> defaultManager()
+{
+    auto& state = objc::Runtime::current().state<FileManagerState>();
+    if (!state.defaultManager)
+        state.defaultManager = foundation::create<NSFileManager>();
+    return state.defaultManager;
+}
+
+bool fileExistsAtPath(NSFileManager*, std::string path) { return fileExists(path, nullptr); }
+bool fileExistsAtPathIsDirectory(NSFileManager*, std::string path, bool* isDirectory) { return fileExists(path, isDirectory); }
+Ref<NSArray> contentsOfDirectoryAtPath(NSFileManager*, std::string path, NSErrorPointer error) { return contentsOfDirectory(path, error); }
+Ref<NSArray> subpathsOfDirectoryAtPath(NSFileManager*, std::string path, NSErrorPointer error) { return subpathsOfDirectory(path, error); }
+Ref<NSArray> subpathsAtPath(NSFileManager*, std::string path) { return subpathsOfDirectory(path, nullptr); }
+bool copyItemAtPath(NSFileManager*, std::string from, std::string to, NSErrorPointer error) { return copyItem(from, to, error); }
+bool moveItemAtPath(NSFileManager*, std::string from, std::string to, NSErrorPointer error) { return moveItem(from, to, error); }
+bool removeItemAtPath(NSFileManager*, std::string path, NSErrorPointer error) { return removeItem(path, error); }
+
+bool createDirectoryAtPath(NSFileManager*, std::string path, bool intermediate, NSDictionary*, NSErrorPointer error)
+{
+    return createDirectory(path, intermediate, error);
+}
+
+Ref<NSDictionary> attributesOfItemAtPath(NSFileManager*, std::string path, NSErrorPointer error) { return attributesOfItem(path, error); }
+bool createFileAtPath(NSFileManager*, std::string path, NSData* contents, NSDictionary*) { return createFile(path, contents); }
+
+Ref<NSData> dataOfFile(const std::string& path)
+{
+    auto host = DeviceRoot::resolve(path);
+    auto bytes = host ? filesystem::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
+    return bytes ? NSData::make(*bytes) : nullptr;
+}
+
+Ref<NSData> contentsAtPath(NSFileManager*, std::string path) { return dataOfFile(path); }
+Ref<NSData> dataWithContentsOfFile(std::string path) { return dataOfFile(path); }
+Ref<Object> initDataWithContentsOfFile(NSData*, std::string path) { return dataOfFile(path); }
+
+// Every write is atomic here (temporary file, then rename), whatever `atomically` says: no
+// reader ever sees half a file, and a failed write leaves nothing behind.
+bool writeDataToFile(NSData* self, std::string path, bool)
+{
+    auto host = DeviceRoot::resolve(path);
+    std::error_code ec;
+    if (!host || fs::is_directory(*host, ec) || !fs::is_directory(host->parent_path(), ec))
+        return false;
+    return filesystem::writeFileAtomically(*host, self->view());
+}
+
+} // namespace
+
 void registerFileManagerClass(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.registerClass<NSFileManager>("NSObject");
-    cls->addClassMethod("defaultManager", [](Object*, SEL) {
-        auto& state = objc::Runtime::current().state<FileManagerState>();
-        if (!state.defaultManager)
-            state.defaultManager = foundation::create<NSFileManager>();
-        return state.defaultManager;
-    });
-    cls->addMethod("fileExistsAtPath:", [](NSFileManager*, SEL, std::string path) { return fileExists(path, nullptr); });
-    cls->addMethod("fileExistsAtPath:isDirectory:", [](NSFileManager*, SEL, std::string path, bool* isDirectory) { return fileExists(path, isDirectory); });
-    cls->addMethod("contentsOfDirectoryAtPath:error:", [](NSFileManager*, SEL, std::string path, NSErrorPointer error) { return contentsOfDirectory(path, error); });
-    cls->addMethod("subpathsOfDirectoryAtPath:error:", [](NSFileManager*, SEL, std::string path, NSErrorPointer error) { return subpathsOfDirectory(path, error); });
-    cls->addMethod("subpathsAtPath:", [](NSFileManager*, SEL, std::string path) { return subpathsOfDirectory(path, nullptr); });
-    cls->addMethod("copyItemAtPath:toPath:error:", [](NSFileManager*, SEL, std::string from, std::string to, NSErrorPointer error) { return copyItem(from, to, error); });
-    cls->addMethod("moveItemAtPath:toPath:error:", [](NSFileManager*, SEL, std::string from, std::string to, NSErrorPointer error) { return moveItem(from, to, error); });
-    cls->addMethod("removeItemAtPath:error:", [](NSFileManager*, SEL, std::string path, NSErrorPointer error) { return removeItem(path, error); });
-    cls->addMethod("createDirectoryAtPath:withIntermediateDirectories:attributes:error:", [](NSFileManager*, SEL, std::string path, bool intermediate, NSDictionary*, NSErrorPointer error) {
-        return createDirectory(path, intermediate, error);
-    });
-    cls->addMethod("attributesOfItemAtPath:error:", [](NSFileManager*, SEL, std::string path, NSErrorPointer error) { return attributesOfItem(path, error); });
-    cls->addMethod("createFileAtPath:contents:attributes:", [](NSFileManager*, SEL, std::string path, NSData* contents, NSDictionary*) { return createFile(path, contents); });
-    cls->addMethod("contentsAtPath:", [](NSFileManager*, SEL, std::string path) -> Ref<NSData> {
-        auto host = DeviceRoot::resolve(path);
-        auto bytes = host ? filesystem::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
-        return bytes ? NSData::make(*bytes) : nullptr;
-    });
+    objc::ClassBuilder<NSFileManager>(runtime, "NSObject")
+        .classMethod(sel::defaultManager, &defaultManager)
+        .method(sel::fileExistsAtPath, &fileExistsAtPath)
+        .method(sel::fileExistsAtPathIsDirectory, &fileExistsAtPathIsDirectory)
+        .method(sel::contentsOfDirectoryAtPathError, &contentsOfDirectoryAtPath)
+        .method(sel::subpathsOfDirectoryAtPathError, &subpathsOfDirectoryAtPath)
+        .method(sel::subpathsAtPath, &subpathsAtPath)
+        .method(sel::copyItemAtPathToPathError, &copyItemAtPath)
+        .method(sel::moveItemAtPathToPathError, &moveItemAtPath)
+        .method(sel::removeItemAtPathError, &removeItemAtPath)
+        .method(sel::createDirectoryAtPathWithIntermediateDirectoriesAttributesError, &createDirectoryAtPath)
+        .method(sel::attributesOfItemAtPathError, &attributesOfItemAtPath)
+        .method(sel::createFileAtPathContentsAttributes, &createFileAtPath)
+        .method(sel::contentsAtPath, &contentsAtPath)
+        .build();
 }
 
 void registerDataFileMethods(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.requireClass("NSData");
-    auto read = [](const std::string& path) -> Ref<NSData> {
-        auto host = DeviceRoot::resolve(path);
-        auto bytes = host ? filesystem::readWholeFile(*host, maximumFileReadSize) : std::nullopt;
-        return bytes ? NSData::make(*bytes) : nullptr;
-    };
-    cls->addClassMethod("dataWithContentsOfFile:", [read](Object*, SEL, std::string path) { return read(path); });
-    cls->addMethod("initWithContentsOfFile:", [read](NSData*, SEL, std::string path) { return read(path); });
-    // Every write is atomic here (temporary file, then rename), whatever `atomically` says: no
-    // reader ever sees half a file, and a failed write leaves nothing behind.
-    cls->addMethod("writeToFile:atomically:", [](NSData* self, SEL, std::string path, bool) {
-        auto host = DeviceRoot::resolve(path);
-        std::error_code ec;
-        if (!host || fs::is_directory(*host, ec) || !fs::is_directory(host->parent_path(), ec))
-            return false;
-        return filesystem::writeFileAtomically(*host, self->view());
-    });
+    objc::Category<NSData>(runtime, "NSData")
+        .classMethod(sel::dataWithContentsOfFile, &dataWithContentsOfFile)
+        .method(corefoundation::sel::initWithContentsOfFile, &initDataWithContentsOfFile)
+        .method(corefoundation::sel::writeToFileAtomically, &writeDataToFile);
 }
 
 } // namespace foundation
@@ -361,50 +394,31 @@ void registerDataFileMethods(objc::Runtime& runtime)
 Ref<NSFileManager> NSFileManager::defaultManager()
 {
     foundation::ensureRegistered();
-    return objc::msgSend<Ref<NSFileManager>>(objc::objc_getClass("NSFileManager"), "defaultManager");
+    return foundation::sel::defaultManager(objc::classOf<NSFileManager>());
 }
 
-bool NSFileManager::fileExistsAtPath(const std::string& path, bool* isDirectory)
-{
-    return objc::msgSend<bool>(this, "fileExistsAtPath:isDirectory:", path, isDirectory);
-}
+namespace sel = foundation::sel;
 
-Ref<NSArray> NSFileManager::contentsOfDirectoryAtPath(const std::string& path, NSErrorPointer error)
-{
-    return objc::msgSend<Ref<NSArray>>(this, "contentsOfDirectoryAtPath:error:", path, error);
-}
+bool NSFileManager::fileExistsAtPath(const std::string& path, bool* isDirectory) { return sel::fileExistsAtPathIsDirectory(this, path, isDirectory); }
 
-Ref<NSArray> NSFileManager::subpathsOfDirectoryAtPath(const std::string& path, NSErrorPointer error)
-{
-    return objc::msgSend<Ref<NSArray>>(this, "subpathsOfDirectoryAtPath:error:", path, error);
-}
+Ref<NSArray> NSFileManager::contentsOfDirectoryAtPath(const std::string& path, NSErrorPointer error) { return sel::contentsOfDirectoryAtPathError(this, path, error); }
 
-bool NSFileManager::copyItemAtPath(const std::string& from, const std::string& to, NSErrorPointer error)
-{
-    return objc::msgSend<bool>(this, "copyItemAtPath:toPath:error:", from, to, error);
-}
+Ref<NSArray> NSFileManager::subpathsOfDirectoryAtPath(const std::string& path, NSErrorPointer error) { return sel::subpathsOfDirectoryAtPathError(this, path, error); }
 
-bool NSFileManager::moveItemAtPath(const std::string& from, const std::string& to, NSErrorPointer error)
-{
-    return objc::msgSend<bool>(this, "moveItemAtPath:toPath:error:", from, to, error);
-}
+bool NSFileManager::copyItemAtPath(const std::string& from, const std::string& to, NSErrorPointer error) { return sel::copyItemAtPathToPathError(this, from, to, error); }
 
-bool NSFileManager::removeItemAtPath(const std::string& path, NSErrorPointer error)
-{
-    return objc::msgSend<bool>(this, "removeItemAtPath:error:", path, error);
-}
+bool NSFileManager::moveItemAtPath(const std::string& from, const std::string& to, NSErrorPointer error) { return sel::moveItemAtPathToPathError(this, from, to, error); }
+
+bool NSFileManager::removeItemAtPath(const std::string& path, NSErrorPointer error) { return sel::removeItemAtPathError(this, path, error); }
 
 bool NSFileManager::createDirectoryAtPath(const std::string& path, bool withIntermediateDirectories, NSDictionary* attributes, NSErrorPointer error)
 {
-    return objc::msgSend<bool>(this, "createDirectoryAtPath:withIntermediateDirectories:attributes:error:", path, withIntermediateDirectories, attributes, error);
+    return sel::createDirectoryAtPathWithIntermediateDirectoriesAttributesError(this, path, withIntermediateDirectories, attributes, error);
 }
 
-Ref<NSDictionary> NSFileManager::attributesOfItemAtPath(const std::string& path, NSErrorPointer error)
-{
-    return objc::msgSend<Ref<NSDictionary>>(this, "attributesOfItemAtPath:error:", path, error);
-}
+Ref<NSDictionary> NSFileManager::attributesOfItemAtPath(const std::string& path, NSErrorPointer error) { return sel::attributesOfItemAtPathError(this, path, error); }
 
 bool NSFileManager::createFileAtPath(const std::string& path, NSData* contents, NSDictionary* attributes)
 {
-    return objc::msgSend<bool>(this, "createFileAtPath:contents:attributes:", path, contents, attributes);
+    return sel::createFileAtPathContentsAttributes(this, path, contents, attributes);
 }

@@ -1,5 +1,8 @@
 #include "NSLocale.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "FoundationCreate.h"
 
 using objc::Object;
@@ -30,13 +33,14 @@ int timeZoneOffset()
 
 void registerLocaleClass(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.registerClass<NSLocale>("NSObject");
-    cls->addClassMethod("currentLocale", [](Object*, SEL) { return NSLocale::currentLocale(); });
-    cls->addClassMethod("autoupdatingCurrentLocale", [](Object*, SEL) { return NSLocale::currentLocale(); });
-    cls->addClassMethod("localeWithLocaleIdentifier:", [](Object*, SEL, std::string id) { return NSLocale::withIdentifier(std::move(id)); });
-    cls->addMethod("localeIdentifier", [](NSLocale* self, SEL) { return self->localeIdentifier(); });
-    cls->addMethod("languageCode", [](NSLocale* self, SEL) { return self->languageCode(); });
-    cls->addMethod("countryCode", [](NSLocale* self, SEL) { return self->countryCode(); });
+    objc::ClassBuilder<NSLocale>(runtime, "NSObject")
+        .classMethod(sel::currentLocale, &NSLocale::currentLocale)
+        .classMethod(sel::autoupdatingCurrentLocale, &NSLocale::currentLocale)
+        .classMethod(sel::localeWithLocaleIdentifier, &NSLocale::withIdentifier)
+        .method(sel::localeIdentifier, &NSLocale::localeIdentifier)
+        .method(sel::languageCode, &NSLocale::languageCode)
+        .method(sel::countryCode, &NSLocale::countryCode)
+        .build();
 }
 
 } // namespace foundation

@@ -1,5 +1,8 @@
 #include "NSNotificationCenter.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "FoundationCreate.h"
 
 #include "platform/runtime/Message.h"
@@ -68,32 +71,39 @@ void NSNotificationCenter::postNotificationName(const std::string& name, Object*
 
 namespace foundation {
 
+namespace {
+
+std::string nameOf(NSNotification* self) { return self->name; }
+Ref<Object> objectOf(NSNotification* self) { return self->object; }
+Ref<Object> userInfoOf(NSNotification* self) { return self->userInfo; }
+void removeObserver(NSNotificationCenter* self, Object* observer) { self->removeObserver(observer); }
+void postNotificationName(NSNotificationCenter* self, std::string name, Object* object) { self->postNotificationName(name, object); }
+
+void postNotification(NSNotificationCenter* self, NSNotification* notification)
+{
+    if (notification)
+        self->postNotificationName(notification->name, notification->object, notification->userInfo);
+}
+
+} // namespace
+
 void registerNotificationCenterClasses(objc::Runtime& runtime)
 {
-    objc::Class* notification = runtime.registerClass<NSNotification>("NSObject");
-    notification->addMethod("name", [](NSNotification* self, SEL) { return self->name; });
-    notification->addMethod("object", [](NSNotification* self, SEL) { return self->object; });
-    notification->addMethod("userInfo", [](NSNotification* self, SEL) { return self->userInfo; });
+    objc::ClassBuilder<NSNotification>(runtime, "NSObject")
+        .method(sel::name, &nameOf)
+        .method(sel::object, &objectOf)
+        .method(sel::userInfo, &userInfoOf)
+        .build();
 
-    objc::Class* center = runtime.registerClass<NSNotificationCenter>("NSObject");
-    center->addClassMethod("defaultCenter", [](Object*, SEL) { return NSNotificationCenter::defaultCenter(); });
-    center->addMethod("addObserver:selector:name:object:", [](NSNotificationCenter* self, SEL, Object* observer, SEL selector, std::string name, Object* object) {
-        self->addObserver(observer, selector, name, object);
-    });
-    center->addMethod("removeObserver:", [](NSNotificationCenter* self, SEL, Object* observer) { self->removeObserver(observer); });
-    center->addMethod("removeObserver:name:object:", [](NSNotificationCenter* self, SEL, Object* observer, std::string name, Object* object) {
-        self->removeObserver(observer, name, object);
-    });
-    center->addMethod("postNotificationName:object:", [](NSNotificationCenter* self, SEL, std::string name, Object* object) {
-        self->postNotificationName(name, object);
-    });
-    center->addMethod("postNotificationName:object:userInfo:", [](NSNotificationCenter* self, SEL, std::string name, Object* object, NSDictionary* userInfo) {
-        self->postNotificationName(name, object, userInfo);
-    });
-    center->addMethod("postNotification:", [](NSNotificationCenter* self, SEL, NSNotification* notification) {
-        if (notification)
-            self->postNotificationName(notification->name, notification->object, notification->userInfo);
-    });
+    objc::ClassBuilder<NSNotificationCenter>(runtime, "NSObject")
+        .classMethod(sel::defaultCenter, &NSNotificationCenter::defaultCenter)
+        .method(sel::addObserverSelectorNameObject, &NSNotificationCenter::addObserver)
+        .method(sel::removeObserver, &removeObserver)
+        .method(sel::removeObserverNameObject, &NSNotificationCenter::removeObserver)
+        .method(sel::postNotificationNameObject, &postNotificationName)
+        .method(sel::postNotificationNameObjectUserInfo, &NSNotificationCenter::postNotificationName)
+        .method(sel::postNotification, &postNotification)
+        .build();
 }
 
 } // namespace foundation

@@ -1,5 +1,8 @@
 #include "NSScanner.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "FoundationCreate.h"
 
 #include <cctype>
@@ -79,13 +82,14 @@ namespace foundation {
 
 void registerScannerClass(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.registerClass<NSScanner>("NSObject");
-    cls->addClassMethod("scannerWithString:", [](Object*, SEL, std::string text) { return NSScanner::scannerWithString(std::move(text)); });
-    cls->addMethod("scanLocation", [](NSScanner* self, SEL) { return static_cast<std::uint64_t>(self->scanLocation()); });
-    cls->addMethod("setScanLocation:", [](NSScanner* self, SEL, std::uint64_t location) { self->setScanLocation(location); });
-    cls->addMethod("isAtEnd", [](NSScanner* self, SEL) { return self->isAtEnd(); });
-    cls->addMethod("scanHexInt:", [](NSScanner* self, SEL, unsigned int* value) { return self->scanHexInt(value); });
-    cls->addMethod("scanInteger:", [](NSScanner* self, SEL, std::int64_t* value) { return self->scanInteger(value); });
+    objc::ClassBuilder<NSScanner>(runtime, "NSObject")
+        .classMethod(sel::scannerWithString, &NSScanner::scannerWithString)
+        .method(sel::scanLocation, &NSScanner::scanLocation)
+        .method(sel::setScanLocation, &NSScanner::setScanLocation)
+        .method(sel::isAtEnd, &NSScanner::isAtEnd)
+        .method(sel::scanHexInt, &NSScanner::scanHexInt)
+        .method(sel::scanInteger, &NSScanner::scanInteger)
+        .build();
 }
 
 } // namespace foundation

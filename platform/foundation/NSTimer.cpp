@@ -1,5 +1,8 @@
 #include "NSTimer.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "FoundationCreate.h"
 
 #include "platform/runtime/Message.h"
@@ -128,31 +131,44 @@ void NSRunLoop::addTimer(NSTimer* timer, const std::string& mode)
 
 namespace foundation {
 
+namespace {
+
+// NSTimer's class methods come in two kinds, a target and selector or a block.
+Ref<NSTimer> scheduledTimerWithTarget(double seconds, Object* target, SEL selector, Object* userInfo, bool repeats)
+{
+    return NSTimer::scheduledTimerWithTimeInterval(seconds, target, selector, userInfo, repeats);
+}
+
+Ref<NSTimer> timerWithTarget(double seconds, Object* target, SEL selector, Object* userInfo, bool repeats)
+{
+    return NSTimer::timerWithTimeInterval(seconds, target, selector, userInfo, repeats);
+}
+
+Ref<NSTimer> scheduledTimerWithBlock(double seconds, bool repeats, NSTimerBlock block) { return NSTimer::scheduledTimerWithTimeInterval(seconds, repeats, std::move(block)); }
+Ref<NSTimer> timerWithBlock(double seconds, bool repeats, NSTimerBlock block) { return NSTimer::timerWithTimeInterval(seconds, repeats, std::move(block)); }
+Ref<Object> userInfoOf(NSTimer* self) { return self->userInfo(); }
+
+} // namespace
+
 void registerTimerClasses(objc::Runtime& runtime)
 {
-    objc::Class* timer = runtime.registerClass<NSTimer>("NSObject");
-    timer->addClassMethod("scheduledTimerWithTimeInterval:target:selector:userInfo:repeats:", [](Object*, SEL, double seconds, Object* target, SEL selector, Object* userInfo, bool repeats) {
-        return NSTimer::scheduledTimerWithTimeInterval(seconds, target, selector, userInfo, repeats);
-    });
-    timer->addClassMethod("timerWithTimeInterval:target:selector:userInfo:repeats:", [](Object*, SEL, double seconds, Object* target, SEL selector, Object* userInfo, bool repeats) {
-        return NSTimer::timerWithTimeInterval(seconds, target, selector, userInfo, repeats);
-    });
-    timer->addClassMethod("scheduledTimerWithTimeInterval:repeats:block:", [](Object*, SEL, double seconds, bool repeats, NSTimerBlock block) {
-        return NSTimer::scheduledTimerWithTimeInterval(seconds, repeats, std::move(block));
-    });
-    timer->addClassMethod("timerWithTimeInterval:repeats:block:", [](Object*, SEL, double seconds, bool repeats, NSTimerBlock block) {
-        return NSTimer::timerWithTimeInterval(seconds, repeats, std::move(block));
-    });
-    timer->addMethod("fire", [](NSTimer* self, SEL) { self->fire(); });
-    timer->addMethod("invalidate", [](NSTimer* self, SEL) { self->invalidate(); });
-    timer->addMethod("isValid", [](NSTimer* self, SEL) { return self->isValid(); });
-    timer->addMethod("timeInterval", [](NSTimer* self, SEL) { return self->timeInterval(); });
-    timer->addMethod("userInfo", [](NSTimer* self, SEL) { return Ref<Object>(self->userInfo()); });
+    objc::ClassBuilder<NSTimer>(runtime, "NSObject")
+        .classMethod(sel::scheduledTimerWithTimeIntervalTargetSelectorUserInfoRepeats, &scheduledTimerWithTarget)
+        .classMethod(sel::timerWithTimeIntervalTargetSelectorUserInfoRepeats, &timerWithTarget)
+        .classMethod(sel::scheduledTimerWithTimeIntervalRepeatsBlock, &scheduledTimerWithBlock)
+        .classMethod(sel::timerWithTimeIntervalRepeatsBlock, &timerWithBlock)
+        .method(sel::fire, &NSTimer::fire)
+        .method(sel::invalidate, &NSTimer::invalidate)
+        .method(sel::isValid, &NSTimer::isValid)
+        .method(sel::timeInterval, &NSTimer::timeInterval)
+        .method(sel::userInfo, &userInfoOf)
+        .build();
 
-    objc::Class* runLoop = runtime.registerClass<NSRunLoop>("NSObject");
-    runLoop->addClassMethod("mainRunLoop", [](Object*, SEL) { return NSRunLoop::mainRunLoop(); });
-    runLoop->addClassMethod("currentRunLoop", [](Object*, SEL) { return NSRunLoop::mainRunLoop(); });
-    runLoop->addMethod("addTimer:forMode:", [](NSRunLoop* self, SEL, NSTimer* timer, std::string mode) { self->addTimer(timer, mode); });
+    objc::ClassBuilder<NSRunLoop>(runtime, "NSObject")
+        .classMethod(sel::mainRunLoop, &NSRunLoop::mainRunLoop)
+        .classMethod(sel::currentRunLoop, &NSRunLoop::mainRunLoop)
+        .method(sel::addTimerForMode, &NSRunLoop::addTimer)
+        .build();
 }
 
 } // namespace foundation

@@ -1,5 +1,9 @@
 #include "NSURL.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
+
 #include "FoundationCreate.h"
 
 #include <cctype>
@@ -156,23 +160,35 @@ bool NSURL::isFileURL() const { return m_parts.scheme == "file"; }
 
 namespace foundation {
 
+namespace {
+
+// Optional parts are nil on the platform; messages carry strings, so nil reads as "".
+std::string schemeOf(NSURL* self) { return self->scheme().value_or(""); }
+std::string hostOf(NSURL* self) { return self->host().value_or(""); }
+std::string queryOf(NSURL* self) { return self->query().value_or(""); }
+
+bool isEqual(NSURL* self, Object* other)
+{
+    auto* url = dynamic_cast<NSURL*>(other);
+    return url && url->absoluteString() == self->absoluteString();
+}
+
+} // namespace
+
 void registerURLClass(objc::Runtime& runtime)
 {
-    objc::Class* cls = runtime.registerClass<NSURL>("NSObject");
-    cls->addClassMethod("URLWithString:", [](Object*, SEL, std::string text) { return NSURL::URLWithString(text); });
-    cls->addClassMethod("fileURLWithPath:", [](Object*, SEL, std::string path) { return NSURL::fileURLWithPath(path); });
-    // Optional parts are nil on the platform; messages carry strings, so nil reads as "".
-    cls->addMethod("absoluteString", [](NSURL* self, SEL) { return self->absoluteString(); });
-    cls->addMethod("description", [](NSURL* self, SEL) { return self->absoluteString(); });
-    cls->addMethod("scheme", [](NSURL* self, SEL) { return self->scheme().value_or(""); });
-    cls->addMethod("host", [](NSURL* self, SEL) { return self->host().value_or(""); });
-    cls->addMethod("path", [](NSURL* self, SEL) { return self->path(); });
-    cls->addMethod("query", [](NSURL* self, SEL) { return self->query().value_or(""); });
-    cls->addMethod("isFileURL", [](NSURL* self, SEL) { return self->isFileURL(); });
-    cls->addMethod("isEqual:", [](NSURL* self, SEL, Object* other) {
-        auto* url = dynamic_cast<NSURL*>(other);
-        return url && url->absoluteString() == self->absoluteString();
-    });
+    objc::ClassBuilder<NSURL>(runtime, "NSObject")
+        .classMethod(sel::URLWithString, &NSURL::URLWithString)
+        .classMethod(sel::fileURLWithPath, &NSURL::fileURLWithPath)
+        .method(sel::absoluteString, &NSURL::absoluteString)
+        .method(objc::sel::description, &NSURL::absoluteString)
+        .method(sel::scheme, &schemeOf)
+        .method(sel::host, &hostOf)
+        .method(sel::path, &NSURL::path)
+        .method(sel::query, &queryOf)
+        .method(sel::isFileURL, &NSURL::isFileURL)
+        .method(objc::sel::isEqual, &isEqual)
+        .build();
 }
 
 } // namespace foundation

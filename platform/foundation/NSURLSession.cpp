@@ -1,5 +1,9 @@
 #include "NSURLSession.h"
 
+#include "FoundationSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/Category.h"
+
 #include "FoundationCreate.h"
 #include "URLFetch.h"
 
@@ -63,60 +67,93 @@ void runTask(Ref<NSURLSessionDataTask> task)
 
 } // namespace
 
+namespace {
+
+Ref<NSURLRequest> requestWithURL(NSURL* url)
+{
+    auto made = foundation::create<NSURLRequest>();
+    made->url = url;
+    return made;
+}
+
+Ref<NSURLRequest> requestWithURLAndTimeout(NSURL* url, std::uint64_t, double timeout)
+{
+    auto made = foundation::create<NSURLRequest>();
+    made->url = url;
+    made->timeoutInterval = timeout > 0 ? timeout : 60;
+    return made;
+}
+
+Ref<NSURL> urlOfRequest(NSURLRequest* self) { return self->url; }
+double timeoutOf(NSURLRequest* self) { return self->timeoutInterval; }
+long statusCodeOf(NSHTTPURLResponse* self) { return self->statusCode; }
+Ref<NSURL> urlOfResponse(NSHTTPURLResponse* self) { return self->url; }
+
+void resume(NSURLSessionDataTask* self)
+{
+    if (self->started.exchange(true))
+        return;
+    Ref<NSURLSessionDataTask> keep(self);
+    dispatch_async(dispatch_get_global_queue(DISPATCH_QUEUE_PRIORITY_DEFAULT, 0), [keep] { runTask(keep); });
+}
+
+void cancel(NSURLSessionDataTask* self) { self->cancelled = true; }
+
+Ref<NSURLSession> sharedSession()
+{
+    auto& state = objc::Runtime::current().state<SessionState>();
+    if (!state.shared)
+        state.shared = foundation::create<NSURLSession>();
+    return state.shared;
+}
+
+Ref<NSURLSessionDataTask> dataTaskWithURL(NSURLSession*, NSURL* url, NSURLSessionDataCompletion completion) { return makeTask(url, std::move(completion)); }
+
+Ref<NSURLSessionDataTask> dataTaskWithRequest(NSURLSession*, NSURLRequest* request, NSURLSessionDataCompletion completion)
+{
+    return makeTask(request ? request->url.ptr() : nullptr, std::move(completion), request ? request->timeoutInterval : 60);
+}
+
+// The synchronous fetch: nil on any failure, including an HTTP error status (the body of an
+// error page is not the resource asked for).
+Ref<NSData> dataWithContentsOfURL(NSURL* url)
+{
+    if (!url)
+        return nullptr;
+    FetchResult result = fetchURL(*url);
+    if (!result.body || result.statusCode >= 400)
+        return nullptr;
+    return NSData::make(*result.body);
+}
+
+} // namespace
+
 void registerURLSessionClasses(objc::Runtime& runtime)
 {
-    objc::Class* request = runtime.registerClass<NSURLRequest>("NSObject");
-    request->addClassMethod("requestWithURL:", [](Object*, SEL, NSURL* url) {
-        auto made = foundation::create<NSURLRequest>();
-        made->url = url;
-        return made;
-    });
-    request->addClassMethod("requestWithURL:cachePolicy:timeoutInterval:", [](Object*, SEL, NSURL* url, std::uint64_t, double timeout) {
-        auto made = foundation::create<NSURLRequest>();
-        made->url = url;
-        made->timeoutInterval = timeout > 0 ? timeout : 60;
-        return made;
-    });
-    request->addMethod("URL", [](NSURLRequest* self, SEL) { return self->url; });
-    request->addMethod("timeoutInterval", [](NSURLRequest* self, SEL) { return self->timeoutInterval; });
+    objc::ClassBuilder<NSURLRequest>(runtime, "NSObject")
+        .classMethod(sel::requestWithURL, &requestWithURL)
+        .classMethod(sel::requestWithURLCachePolicyTimeoutInterval, &requestWithURLAndTimeout)
+        .method(sel::URL, &urlOfRequest)
+        .method(sel::timeoutInterval, &timeoutOf)
+        .build();
 
-    objc::Class* response = runtime.registerClass<NSHTTPURLResponse>("NSObject");
-    response->addMethod("statusCode", [](NSHTTPURLResponse* self, SEL) { return self->statusCode; });
-    response->addMethod("URL", [](NSHTTPURLResponse* self, SEL) { return self->url; });
+    objc::ClassBuilder<NSHTTPURLResponse>(runtime, "NSObject")
+        .method(sel::statusCode, &statusCodeOf)
+        .method(sel::URL, &urlOfResponse)
+        .build();
 
-    objc::Class* task = runtime.registerClass<NSURLSessionDataTask>("NSObject");
-    task->addMethod("resume", [](NSURLSessionDataTask* self, SEL) {
-        if (self->started.exchange(true))
-            return;
-        Ref<NSURLSessionDataTask> keep(self);
-        dispatch_async(dispatch_get_global_queue(DISPATCH_QUEUE_PRIORITY_DEFAULT, 0), [keep] { runTask(keep); });
-    });
-    task->addMethod("cancel", [](NSURLSessionDataTask* self, SEL) { self->cancelled = true; });
+    objc::ClassBuilder<NSURLSessionDataTask>(runtime, "NSObject")
+        .method(sel::resume, &resume)
+        .method(sel::cancel, &cancel)
+        .build();
 
-    objc::Class* session = runtime.registerClass<NSURLSession>("NSObject");
-    session->addClassMethod("sharedSession", [](Object*, SEL) {
-        auto& state = objc::Runtime::current().state<SessionState>();
-        if (!state.shared)
-            state.shared = foundation::create<NSURLSession>();
-        return state.shared;
-    });
-    session->addMethod("dataTaskWithURL:completionHandler:", [](NSURLSession*, SEL, NSURL* url, NSURLSessionDataCompletion completion) {
-        return makeTask(url, std::move(completion));
-    });
-    session->addMethod("dataTaskWithRequest:completionHandler:", [](NSURLSession*, SEL, NSURLRequest* request, NSURLSessionDataCompletion completion) {
-        return makeTask(request ? request->url.ptr() : nullptr, std::move(completion), request ? request->timeoutInterval : 60);
-    });
+    objc::ClassBuilder<NSURLSession>(runtime, "NSObject")
+        .classMethod(sel::sharedSession, &sharedSession)
+        .method(sel::dataTaskWithURLCompletionHandler, &dataTaskWithURL)
+        .method(sel::dataTaskWithRequestCompletionHandler, &dataTaskWithRequest)
+        .build();
 
-    // The synchronous fetch: nil on any failure, including an HTTP error status (the body of an
-    // error page is not the resource asked for).
-    runtime.requireClass("NSData")->addClassMethod("dataWithContentsOfURL:", [](Object*, SEL, NSURL* url) -> Ref<NSData> {
-        if (!url)
-            return nullptr;
-        FetchResult result = fetchURL(*url);
-        if (!result.body || result.statusCode >= 400)
-            return nullptr;
-        return NSData::make(*result.body);
-    });
+    objc::Category<NSData>(runtime, "NSData").classMethod(sel::dataWithContentsOfURL, &dataWithContentsOfURL);
 }
 
 } // namespace foundation
@@ -124,16 +161,16 @@ void registerURLSessionClasses(objc::Runtime& runtime)
 Ref<NSURLRequest> NSURLRequest::requestWithURL(NSURL* url, double timeoutInterval)
 {
     foundation::ensureRegistered();
-    return objc::msgSend<Ref<NSURLRequest>>(objc::objc_getClass("NSURLRequest"), "requestWithURL:cachePolicy:timeoutInterval:", url, std::uint64_t(0), timeoutInterval);
+    return foundation::sel::requestWithURLCachePolicyTimeoutInterval(objc::classOf<NSURLRequest>(), url, std::uint64_t(0), timeoutInterval);
 }
 
 Ref<NSURLSession> NSURLSession::sharedSession()
 {
     foundation::ensureRegistered();
-    return objc::msgSend<Ref<NSURLSession>>(objc::objc_getClass("NSURLSession"), "sharedSession");
+    return foundation::sel::sharedSession(objc::classOf<NSURLSession>());
 }
 
 Ref<NSURLSessionDataTask> NSURLSession::dataTaskWithURL(NSURL* url, NSURLSessionDataCompletion completion)
 {
-    return objc::msgSend<Ref<NSURLSessionDataTask>>(this, "dataTaskWithURL:completionHandler:", url, std::move(completion));
+    return foundation::sel::dataTaskWithURLCompletionHandler(this, url, std::move(completion));
 }

@@ -1,5 +1,8 @@
 #include "platform/graphics/UIBezierPath.h"
 
+#include "platform/graphics/GraphicsSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/runtime/Message.h"
@@ -185,23 +188,23 @@ void UIBezierPath::addClip() const
 
 void UIBezierPath::registerClass(objc::Runtime& runtime)
 {
-    using objc::Object;
-    using objc::SEL;
-    objc::Class* cls = runtime.registerClass<UIBezierPath>("NSObject");
-    cls->addClassMethod("bezierPath", [](Object*, SEL) { return bezierPath(); });
-    cls->addClassMethod("bezierPathWithRect:", [](Object*, SEL, CGRect r) { return bezierPathWithRect(r); });
-    cls->addClassMethod("bezierPathWithRoundedRect:cornerRadius:", [](Object*, SEL, CGRect r, CGFloat radius) { return bezierPathWithRoundedRect(r, radius); });
-    cls->addClassMethod("bezierPathWithOvalInRect:", [](Object*, SEL, CGRect r) { return bezierPathWithOvalInRect(r); });
-    cls->addMethod("moveToPoint:", [](UIBezierPath* self, SEL, CGPoint p) { self->moveToPoint(p); });
-    cls->addMethod("addLineToPoint:", [](UIBezierPath* self, SEL, CGPoint p) { self->addLineToPoint(p); });
-    cls->addMethod("addCurveToPoint:controlPoint1:controlPoint2:", [](UIBezierPath* self, SEL, CGPoint p, CGPoint a, CGPoint b) { self->addCurveToPoint(p, a, b); });
-    cls->addMethod("closePath", [](UIBezierPath* self, SEL) { self->closePath(); });
-    cls->addMethod("appendPath:", [](UIBezierPath* self, SEL, UIBezierPath* other) { self->appendPath(other); });
-    cls->addMethod("bounds", [](UIBezierPath* self, SEL) { return self->bounds(); });
-    cls->addMethod("containsPoint:", [](UIBezierPath* self, SEL, CGPoint p) { return self->containsPoint(p); });
-    cls->addMethod("lineWidth", [](UIBezierPath* self, SEL) { return self->lineWidth(); });
-    cls->addMethod("setLineWidth:", [](UIBezierPath* self, SEL, CGFloat w) { self->setLineWidth(w); });
-    cls->addMethod("fill", [](UIBezierPath* self, SEL) { self->fill(); });
-    cls->addMethod("stroke", [](UIBezierPath* self, SEL) { self->stroke(); });
-    cls->addMethod("addClip", [](UIBezierPath* self, SEL) { self->addClip(); });
+    namespace sel = graphics::sel;
+    objc::ClassBuilder<UIBezierPath>(runtime, "NSObject")
+        .classMethod(sel::bezierPath, &UIBezierPath::bezierPath)
+        .classMethod(sel::bezierPathWithRect, &UIBezierPath::bezierPathWithRect)
+        .classMethod(sel::bezierPathWithRoundedRectCornerRadius, &UIBezierPath::bezierPathWithRoundedRect)
+        .classMethod(sel::bezierPathWithOvalInRect, &UIBezierPath::bezierPathWithOvalInRect)
+        .method(sel::moveToPoint, &UIBezierPath::moveToPoint)
+        .method(sel::addLineToPoint, &UIBezierPath::addLineToPoint)
+        .method(sel::addCurveToPointControlPoint1ControlPoint2, &UIBezierPath::addCurveToPoint)
+        .method(sel::closePath, &UIBezierPath::closePath)
+        .method(sel::appendPath, &UIBezierPath::appendPath)
+        .method(sel::bounds, &UIBezierPath::bounds)
+        .method(sel::containsPoint, &UIBezierPath::containsPoint)
+        .method(sel::lineWidth, &UIBezierPath::lineWidth)
+        .method(sel::setLineWidth, &UIBezierPath::setLineWidth)
+        .method(sel::fill, &UIBezierPath::fill)
+        .method(sel::stroke, &UIBezierPath::stroke)
+        .method(sel::addClip, &UIBezierPath::addClip)
+        .build();
 }

@@ -1,5 +1,9 @@
 #include "platform/graphics/UIColor.h"
 
+#include "platform/graphics/GraphicsSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
+
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/runtime/Message.h"
@@ -203,53 +207,66 @@ void UIColor::set() const
     setStroke();
 }
 
+namespace {
+
+namespace sel = graphics::sel;
+
+bool isEqualToColor(UIColor* self, objc::Object* other) { return self->isEqual(dynamic_cast<UIColor*>(other)); }
+
+} // namespace
+
+Ref<UIColor> UIColor::initWithRedGreenBlueAlpha(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha)
+{
+    m_red = clamp01(red), m_green = clamp01(green), m_blue = clamp01(blue), m_alpha = clamp01(alpha);
+    m_grey = false;
+    return this;
+}
+
+Ref<UIColor> UIColor::initWithWhiteAlpha(CGFloat white, CGFloat alpha)
+{
+    m_red = m_green = m_blue = clamp01(white);
+    m_alpha = clamp01(alpha);
+    m_grey = true;
+    return this;
+}
+
 void UIColor::registerClass(objc::Runtime& runtime)
 {
-    using objc::Object;
-    using objc::SEL;
-    objc::Class* cls = runtime.registerClass<UIColor>("NSObject");
-
-    cls->addClassMethod("colorWithRed:green:blue:alpha:", [](Object*, SEL, CGFloat r, CGFloat g, CGFloat b, CGFloat a) { return colorWithRed(r, g, b, a); });
-    cls->addClassMethod("colorWithWhite:alpha:", [](Object*, SEL, CGFloat w, CGFloat a) { return colorWithWhite(w, a); });
-    cls->addClassMethod("colorWithHue:saturation:brightness:alpha:", [](Object*, SEL, CGFloat h, CGFloat s, CGFloat b, CGFloat a) { return colorWithHue(h, s, b, a); });
-    cls->addClassMethod("colorWithCGColor:", [](Object*, SEL, ::CGColor* c) { return colorWithCGColor(c); });
-    struct Named {
-        const char* selector;
-        Ref<UIColor> (*make)();
-    };
-    static const Named named[] = {
-        { "blackColor", blackColor }, { "darkGrayColor", darkGrayColor }, { "lightGrayColor", lightGrayColor },
-        { "whiteColor", whiteColor }, { "grayColor", grayColor }, { "redColor", redColor }, { "greenColor", greenColor },
-        { "blueColor", blueColor }, { "cyanColor", cyanColor }, { "yellowColor", yellowColor },
-        { "magentaColor", magentaColor }, { "orangeColor", orangeColor }, { "purpleColor", purpleColor },
-        { "brownColor", brownColor }, { "clearColor", clearColor }, { "lightTextColor", lightTextColor },
-        { "darkTextColor", darkTextColor }, { "groupTableViewBackgroundColor", groupTableViewBackgroundColor },
-        { "systemBlueColor", systemBlueColor },
-    };
-    for (const auto& entry : named) {
-        auto make = entry.make;
-        cls->addClassMethod(entry.selector, [make](Object*, SEL) { return make(); });
-    }
-
-    cls->addMethod("initWithRed:green:blue:alpha:", [](UIColor* self, SEL, CGFloat r, CGFloat g, CGFloat b, CGFloat a) -> Ref<UIColor> {
-        self->m_red = clamp01(r), self->m_green = clamp01(g), self->m_blue = clamp01(b), self->m_alpha = clamp01(a);
-        self->m_grey = false;
-        return self;
-    });
-    cls->addMethod("initWithWhite:alpha:", [](UIColor* self, SEL, CGFloat w, CGFloat a) -> Ref<UIColor> {
-        self->m_red = self->m_green = self->m_blue = clamp01(w);
-        self->m_alpha = clamp01(a);
-        self->m_grey = true;
-        return self;
-    });
-    cls->addMethod("getRed:green:blue:alpha:", [](UIColor* self, SEL, CGFloat* r, CGFloat* g, CGFloat* b, CGFloat* a) { return self->getRed(r, g, b, a); });
-    cls->addMethod("getHue:saturation:brightness:alpha:", [](UIColor* self, SEL, CGFloat* h, CGFloat* s, CGFloat* b, CGFloat* a) { return self->getHue(h, s, b, a); });
-    cls->addMethod("getWhite:alpha:", [](UIColor* self, SEL, CGFloat* w, CGFloat* a) { return self->getWhite(w, a); });
-    cls->addMethod("colorWithAlphaComponent:", [](UIColor* self, SEL, CGFloat a) { return self->colorWithAlphaComponent(a); });
-    cls->addMethod("CGColor", [](UIColor* self, SEL) { return self->CGColor(); });
-    cls->addMethod("isEqual:", [](UIColor* self, SEL, Object* other) { return self->isEqual(dynamic_cast<UIColor*>(other)); });
-    cls->addMethod("description", [](UIColor* self, SEL) { return self->description(); });
-    cls->addMethod("setFill", [](UIColor* self, SEL) { self->setFill(); });
-    cls->addMethod("setStroke", [](UIColor* self, SEL) { self->setStroke(); });
-    cls->addMethod("set", [](UIColor* self, SEL) { self->set(); });
+    objc::ClassBuilder<UIColor>(runtime, "NSObject")
+        .classMethod(sel::colorWithRedGreenBlueAlpha, &UIColor::colorWithRed)
+        .classMethod(sel::colorWithWhiteAlpha, &UIColor::colorWithWhite)
+        .classMethod(sel::colorWithHueSaturationBrightnessAlpha, &UIColor::colorWithHue)
+        .classMethod(sel::colorWithCGColor, &UIColor::colorWithCGColor)
+        .classMethod(sel::blackColor, &UIColor::blackColor)
+        .classMethod(sel::darkGrayColor, &UIColor::darkGrayColor)
+        .classMethod(sel::lightGrayColor, &UIColor::lightGrayColor)
+        .classMethod(sel::whiteColor, &UIColor::whiteColor)
+        .classMethod(sel::grayColor, &UIColor::grayColor)
+        .classMethod(sel::redColor, &UIColor::redColor)
+        .classMethod(sel::greenColor, &UIColor::greenColor)
+        .classMethod(sel::blueColor, &UIColor::blueColor)
+        .classMethod(sel::cyanColor, &UIColor::cyanColor)
+        .classMethod(sel::yellowColor, &UIColor::yellowColor)
+        .classMethod(sel::magentaColor, &UIColor::magentaColor)
+        .classMethod(sel::orangeColor, &UIColor::orangeColor)
+        .classMethod(sel::purpleColor, &UIColor::purpleColor)
+        .classMethod(sel::brownColor, &UIColor::brownColor)
+        .classMethod(sel::clearColor, &UIColor::clearColor)
+        .classMethod(sel::lightTextColor, &UIColor::lightTextColor)
+        .classMethod(sel::darkTextColor, &UIColor::darkTextColor)
+        .classMethod(sel::groupTableViewBackgroundColor, &UIColor::groupTableViewBackgroundColor)
+        .classMethod(sel::systemBlueColor, &UIColor::systemBlueColor)
+        .method(sel::initWithRedGreenBlueAlpha, &UIColor::initWithRedGreenBlueAlpha)
+        .method(sel::initWithWhiteAlpha, &UIColor::initWithWhiteAlpha)
+        .method(sel::getRedGreenBlueAlpha, &UIColor::getRed)
+        .method(sel::getHueSaturationBrightnessAlpha, &UIColor::getHue)
+        .method(sel::getWhiteAlpha, &UIColor::getWhite)
+        .method(sel::colorWithAlphaComponent, &UIColor::colorWithAlphaComponent)
+        .method(sel::CGColor, &UIColor::CGColor)
+        .method(objc::sel::isEqual, &isEqualToColor)
+        .method(objc::sel::description, &UIColor::description)
+        .method(sel::setFill, &UIColor::setFill)
+        .method(sel::setStroke, &UIColor::setStroke)
+        .method(sel::set, &UIColor::set)
+        .build();
 }

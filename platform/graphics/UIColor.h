@@ -66,6 +66,10 @@ public:
     static void registerClass(objc::Runtime& runtime);
 
 private:
+    // The initialisers (runtime methods).
+    objc::Ref<UIColor> initWithRedGreenBlueAlpha(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha);
+    objc::Ref<UIColor> initWithWhiteAlpha(CGFloat white, CGFloat alpha);
+
     CGFloat m_red = 0, m_green = 0, m_blue = 0, m_alpha = 0;
     bool m_grey = false;
 };

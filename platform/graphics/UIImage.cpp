@@ -1,5 +1,8 @@
 #include "platform/graphics/UIImage.h"
 
+#include "platform/graphics/GraphicsSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+
 #include "platform/filesystem/DeviceRoot.h"
 #include "platform/filesystem/ReadFile.h"
 #include "platform/graphics/Graphics.h"
@@ -170,48 +173,62 @@ Ref<UIImage> UIImage::imageWithRenderingMode(long mode) const
     return copy;
 }
 
+namespace {
+
+namespace sel = graphics::sel;
+
+Ref<UIImage> imageFromFile(std::string path) { return UIImage::imageWithContentsOfFile(path); }
+Ref<UIImage> imageFromCGImage(::CGImage* image) { return UIImage::imageWithCGImage(image); }
+Ref<UIImage> imageFromCGImageScaled(::CGImage* image, CGFloat scale, UIImageOrientation orientation) { return UIImage::imageWithCGImage(image, scale, orientation); }
+void drawIn(UIImage* self, CGRect rect) { self->drawInRect(rect); }
+void drawInBlended(UIImage* self, CGRect rect, CGBlendMode mode, CGFloat alpha) { self->drawInRect(rect, mode, alpha); }
+void drawAt(UIImage* self, CGPoint point) { self->drawAtPoint(point); }
+void drawAtBlended(UIImage* self, CGPoint point, CGBlendMode mode, CGFloat alpha) { self->drawAtPoint(point, mode, alpha); }
+
+} // namespace
+
+// alloc/init: the initialisers fill the freshly allocated object once and answer nil when there is
+// no picture.
+Ref<UIImage> UIImage::initWithCGImageScaleOrientation(::CGImage* image, CGFloat scale, UIImageOrientation orientation)
+{
+    if (!image)
+        return nullptr;
+    m_image = image;
+    m_scale = scale > 0 ? scale : 1;
+    m_orientation = orientation >= UIImageOrientationUp && orientation <= UIImageOrientationRightMirrored ? orientation : UIImageOrientationUp;
+    return this;
+}
+
+Ref<UIImage> UIImage::initWithCGImage(::CGImage* image) { return sel::initWithCGImageScaleOrientation(this, image, 1.0, UIImageOrientationUp); }
+
+Ref<UIImage> UIImage::initWithContentsOfFile(std::string path)
+{
+    Ref<UIImage> loaded = imageWithContentsOfFile(path);
+    if (!loaded)
+        return nullptr;
+    return sel::initWithCGImageScaleOrientation(this, loaded->CGImage().ptr(), loaded->scale(), loaded->imageOrientation());
+}
+
 void UIImage::registerClass(objc::Runtime& runtime)
 {
-    using objc::Object;
-    using objc::SEL;
-    objc::Class* cls = runtime.registerClass<UIImage>("NSObject");
-
-    cls->addClassMethod("imageWithContentsOfFile:", [](Object*, SEL, const std::string& path) { return imageWithContentsOfFile(path); });
-    cls->addClassMethod("imageWithCGImage:", [](Object*, SEL, ::CGImage* image) { return imageWithCGImage(image); });
-    cls->addClassMethod("imageWithCGImage:scale:orientation:", [](Object*, SEL, ::CGImage* image, CGFloat scale, UIImageOrientation orientation) {
-        return imageWithCGImage(image, scale, orientation);
-    });
-
-    // alloc/init: the initialisers fill the freshly allocated object once and answer nil when
-    // there is no picture.
-    cls->addMethod("initWithCGImage:scale:orientation:", [](UIImage* self, SEL, ::CGImage* image, CGFloat scale, UIImageOrientation orientation) -> Ref<UIImage> {
-        if (!image)
-            return nullptr;
-        self->m_image = image;
-        self->m_scale = scale > 0 ? scale : 1;
-        self->m_orientation = orientation >= UIImageOrientationUp && orientation <= UIImageOrientationRightMirrored ? orientation : UIImageOrientationUp;
-        return self;
-    });
-    cls->addMethod("initWithCGImage:", [](UIImage* self, SEL, ::CGImage* image) {
-        return objc::msgSend<Ref<UIImage>>(self, "initWithCGImage:scale:orientation:", image, 1.0, UIImageOrientationUp);
-    });
-    cls->addMethod("initWithContentsOfFile:", [](UIImage* self, SEL, const std::string& path) -> Ref<UIImage> {
-        Ref<UIImage> loaded = imageWithContentsOfFile(path);
-        if (!loaded)
-            return nullptr;
-        return objc::msgSend<Ref<UIImage>>(self, "initWithCGImage:scale:orientation:", loaded->CGImage().ptr(), loaded->scale(), loaded->imageOrientation());
-    });
-
-    cls->addMethod("size", [](UIImage* self, SEL) { return self->size(); });
-    cls->addMethod("renderingMode", [](UIImage* self, SEL) { return self->renderingMode(); });
-    cls->addMethod("imageWithRenderingMode:", [](UIImage* self, SEL, long mode) { return self->imageWithRenderingMode(mode); });
-    cls->addMethod("scale", [](UIImage* self, SEL) { return self->scale(); });
-    cls->addMethod("CGImage", [](UIImage* self, SEL) { return self->CGImage(); });
-    cls->addMethod("imageOrientation", [](UIImage* self, SEL) { return self->imageOrientation(); });
-    cls->addMethod("drawInRect:", [](UIImage* self, SEL, CGRect rect) { self->drawInRect(rect); });
-    cls->addMethod("drawInRect:blendMode:alpha:", [](UIImage* self, SEL, CGRect rect, CGBlendMode mode, CGFloat alpha) { self->drawInRect(rect, mode, alpha); });
-    cls->addMethod("drawAtPoint:", [](UIImage* self, SEL, CGPoint point) { self->drawAtPoint(point); });
-    cls->addMethod("drawAtPoint:blendMode:alpha:", [](UIImage* self, SEL, CGPoint point, CGBlendMode mode, CGFloat alpha) { self->drawAtPoint(point, mode, alpha); });
+    objc::ClassBuilder<UIImage>(runtime, "NSObject")
+        .classMethod(sel::imageWithContentsOfFile, &imageFromFile)
+        .classMethod(sel::imageWithCGImage, &imageFromCGImage)
+        .classMethod(sel::imageWithCGImageScaleOrientation, &imageFromCGImageScaled)
+        .method(sel::initWithCGImageScaleOrientation, &UIImage::initWithCGImageScaleOrientation)
+        .method(sel::initWithCGImage, &UIImage::initWithCGImage)
+        .method(sel::initWithContentsOfFile, &UIImage::initWithContentsOfFile)
+        .method(sel::size, &UIImage::size)
+        .method(sel::renderingMode, &UIImage::renderingMode)
+        .method(sel::imageWithRenderingMode, &UIImage::imageWithRenderingMode)
+        .method(sel::scale, &UIImage::scale)
+        .method(sel::CGImage, &UIImage::CGImage)
+        .method(sel::imageOrientation, &UIImage::imageOrientation)
+        .method(sel::drawInRect, &drawIn)
+        .method(sel::drawInRectBlendModeAlpha, &drawInBlended)
+        .method(sel::drawAtPoint, &drawAt)
+        .method(sel::drawAtPointBlendModeAlpha, &drawAtBlended)
+        .build();
 }
 
 std::optional<std::vector<uint8_t>> UIImagePNGRepresentation(const UIImage* image)

@@ -75,6 +75,11 @@ public:
     static void registerClass(objc::Runtime& runtime);
 
 private:
+    // The initialisers (runtime methods).
+    objc::Ref<UIImage> initWithCGImageScaleOrientation(::CGImage* image, CGFloat scale, UIImageOrientation orientation);
+    objc::Ref<UIImage> initWithCGImage(::CGImage* image);
+    objc::Ref<UIImage> initWithContentsOfFile(std::string devicePath);
+
     CGImageRef m_image;
     CGFloat m_scale = 1;
     UIImageOrientation m_orientation = UIImageOrientationUp;

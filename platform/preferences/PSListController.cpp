@@ -6,15 +6,20 @@
 #include "platform/foundation/NSBundle.h"
 #include "platform/preferences/PreferenceValues.h"
 #include "platform/preferences/PSSpecifierList.h"
+#include "platform/uikit/UIKitSelectors.h"
+#include "platform/preferences/PreferencesSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
 #include "platform/uikit/NSIndexPath.h"
 #include "platform/uikit/UIScreen.h"
 #include "platform/uikit/UITableView.h"
 
 using objc::Class;
-using objc::msgSend;
 using objc::Object;
 using objc::Ref;
 using objc::SEL;
+
+namespace sel = preferences::sel;
 
 namespace preferences {
 
@@ -29,7 +34,7 @@ Ref<UIViewController> makeController(Class* cls)
         return nullptr;
     }
     try {
-        Ref<Object> made = msgSend<Ref<Object>>(msgSend<Ref<Object>>(cls, "alloc"), "init");
+        Ref<Object> made = objc::sel::init(objc::sel::alloc(cls));
         Ref<UIViewController> controller(dynamic_cast<UIViewController*>(made.ptr()));
         if (!controller)
             logProblem("making a " + cls->name() + " gave no controller");
@@ -42,16 +47,16 @@ Ref<UIViewController> makeController(Class* cls)
 
 } // namespace preferences
 
-Ref<NSArray> PSListController::specifiers() { return msgSend<Ref<NSArray>>(this, "specifiers"); }
+Ref<NSArray> PSListController::specifiers() { return sel::specifiers(this); }
 
 Ref<NSArray> PSListController::loadSpecifiersFromPlistName(const std::string& name, Object* target)
 {
-    return msgSend<Ref<NSArray>>(this, "loadSpecifiersFromPlistName:target:", name, target);
+    return sel::loadSpecifiersFromPlistNameTarget(this, name, target);
 }
 
-void PSListController::reloadSpecifiers() { msgSend(this, "reloadSpecifiers"); }
-Ref<PSSpecifier> PSListController::specifierForID(const std::string& identifier) { return msgSend<Ref<PSSpecifier>>(this, "specifierForID:", identifier); }
-Ref<UITableView> PSListController::table() { return msgSend<Ref<UITableView>>(this, "table"); }
+void PSListController::reloadSpecifiers() { sel::reloadSpecifiers(this); }
+Ref<PSSpecifier> PSListController::specifierForID(const std::string& identifier) { return sel::specifierForID(this, identifier); }
+Ref<UITableView> PSListController::table() { return sel::table(this); }
 
 PSTableCell* PSListController::existingCellForSpecifier(PSSpecifier* specifier) const
 {
@@ -130,13 +135,13 @@ void PSListController::selectRow(PSSpecifier* specifier)
             if (!controller)
                 return;
             if (auto* pane = dynamic_cast<PSViewController*>(controller.ptr())) {
-                msgSend(pane, "setParentController:", this);
-                msgSend(pane, "setRootController:", msgSend<Ref<UIViewController>>(this, "rootController"));
-                msgSend(pane, "setSpecifier:", specifier);
+                sel::setParentController(pane, this);
+                sel::setRootController(pane, sel::rootController(this).ptr());
+                sel::setSpecifier(pane, specifier);
             } else {
                 controller->setTitle(specifier->name());
             }
-            msgSend(this, "pushController:animate:", controller.ptr(), true);
+            sel::pushControllerAnimate(this, controller.ptr(), true);
         } else if (SEL action = specifier->buttonAction()) {
             Object* target = specifier->target() ? specifier->target() : this;
             preferences::sendAction(target, action, specifier);
@@ -146,198 +151,270 @@ void PSListController::selectRow(PSSpecifier* specifier)
     }
 }
 
+void PSListController::makeTable()
+{
+    CGRect bounds = UIScreen::mainScreen()->bounds();
+    m_table = UITableView::create(bounds, UITableViewStyleGrouped);
+    m_table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    m_table->setDataSource(this);
+    m_table->setDelegate(this);
+    setView(m_table);
+}
+
+Ref<UITableView> PSListController::loadedTable()
+{
+    (void)view();
+    return m_table;
+}
+
+// The rows change only through reloads; coming back to the list shows the stored values.
+void PSListController::refreshOnAppear(bool animated)
+{
+    uikit::sel::viewWillAppear.sendSuper(objc::classOf<PSListController>(), this, animated);
+    for (auto& [key, cached] : m_cells)
+        cached.cell->refreshCellContentsWithSpecifier(cached.specifier);
+    if (m_table)
+        m_table->reloadData();
+}
+
+Ref<NSArray> PSListController::storedOrEmptySpecifiers()
+{
+    if (!m_specifiers)
+        m_specifiers = corefoundation::create<NSMutableArray>();
+    return m_specifiers;
+}
+
+void PSListController::replaceSpecifiers(NSArray* specifiers)
+{
+    m_specifiers = specifiers;
+    m_cells.clear();
+    if (m_table)
+        m_table->reloadData();
+}
+
+Ref<NSArray> PSListController::loadSpecifierList(std::string name, Object* target)
+{
+    auto result = corefoundation::create<NSMutableArray>();
+    Ref<NSBundle> ownBundle = bundle();
+    std::string path = ownBundle ? ownBundle->pathForResource(name, "plist") : std::string();
+    if (path.empty()) {
+        preferences::logProblem("no specifier list " + name + ".plist in " + (ownBundle ? ownBundle->bundlePath() : std::string("a controller without a bundle")));
+        return Ref<NSArray>(result);
+    }
+    auto list = preferences::loadSpecifierList(path, target, ownBundle, name);
+    if (!list.error.empty())
+        preferences::logProblem(list.error);
+    for (auto& specifier : list.specifiers)
+        result->addObject(specifier);
+    if (!list.title.empty())
+        setTitle(list.title);
+    return Ref<NSArray>(result);
+}
+
+void PSListController::forgetAndReloadSpecifiers()
+{
+    m_specifiers = nullptr;
+    m_cells.clear();
+    (void)specifiers();
+    if (m_table)
+        m_table->reloadData();
+}
+
+void PSListController::refreshSpecifierCell(PSSpecifier* specifier)
+{
+    if (PSTableCell* cell = existingCellForSpecifier(specifier))
+        cell->refreshCellContentsWithSpecifier(specifier);
+}
+
+void PSListController::refreshSpecifierCellWithID(std::string identifier)
+{
+    if (Ref<PSSpecifier> specifier = specifierForID(identifier))
+        sel::reloadSpecifier(this, specifier.ptr());
+}
+
+Ref<PSSpecifier> PSListController::findSpecifierWithID(std::string identifier)
+{
+    if (Ref<NSArray> all = specifiers())
+        for (const auto& item : all->items())
+            if (auto* specifier = dynamic_cast<PSSpecifier*>(item.ptr()); specifier && specifier->identifier() == identifier)
+                return Ref<PSSpecifier>(specifier);
+    return nullptr;
+}
+
+NSInteger PSListController::positionOfSpecifier(PSSpecifier* specifier)
+{
+    Ref<NSArray> all = specifiers();
+    if (!all)
+        return -1;
+    for (std::size_t i = 0; i < all->count(); ++i)
+        if (all->objectAtIndex(i) == specifier)
+            return static_cast<NSInteger>(i);
+    return -1;
+}
+
+Ref<PSSpecifier> PSListController::specifierAt(NSIndexPath* path) { return rowAt(path); }
+
+Ref<NSIndexPath> PSListController::pathOfSpecifier(PSSpecifier* specifier)
+{
+    auto all = sections();
+    for (std::size_t s = 0; s < all.size(); ++s)
+        for (std::size_t r = 0; r < all[s].rows.size(); ++r)
+            if (all[s].rows[r].ptr() == specifier)
+                return NSIndexPath::indexPathForRow(static_cast<NSInteger>(r), static_cast<NSInteger>(s));
+    return nullptr;
+}
+
+Ref<PSTableCell> PSListController::cellForSpecifier(PSSpecifier* specifier) { return cellFor(specifier); }
+
+Ref<Object> PSListController::readDefaultValue(PSSpecifier* specifier) { return preferences::readDefaultPreferenceValue(specifier); }
+
+void PSListController::writeDefaultValue(Object* value, PSSpecifier* specifier) { preferences::writeDefaultPreferenceValue(value, specifier); }
+
+NSInteger PSListController::sectionCount(UITableView*) { return static_cast<NSInteger>(sections().size()); }
+
+NSInteger PSListController::rowCount(UITableView*, NSInteger section)
+{
+    auto all = sections();
+    return section >= 0 && section < static_cast<NSInteger>(all.size()) ? static_cast<NSInteger>(all[section].rows.size()) : 0;
+}
+
+std::string PSListController::headerTitle(UITableView*, NSInteger section)
+{
+    auto all = sections();
+    if (section < 0 || section >= static_cast<NSInteger>(all.size()) || !all[section].group)
+        return std::string();
+    return all[section].group->name();
+}
+
+std::string PSListController::footerTitle(UITableView*, NSInteger section)
+{
+    auto all = sections();
+    if (section < 0 || section >= static_cast<NSInteger>(all.size()) || !all[section].group)
+        return std::string();
+    return all[section].group->stringProperty("footerText");
+}
+
+Ref<UITableViewCell> PSListController::tableCell(UITableView*, NSIndexPath* path)
+{
+    Ref<PSTableCell> cell = cellFor(rowAt(path));
+    if (!cell)
+        cell = PSTableCell::createWithClass(objc::objc_getClass("PSTableCell"), UITableViewCellStyleDefault, "", nullptr);
+    return Ref<UITableViewCell>(cell);
+}
+
+double PSListController::rowHeight(UITableView* table, NSIndexPath* path)
+{
+    Ref<PSSpecifier> specifier = rowAt(path);
+    double standard = table ? table->rowHeight() : 44;
+    if (!specifier)
+        return standard;
+    if (auto* height = dynamic_cast<NSNumber*>(specifier->propertyForKey("height").ptr()))
+        return height->doubleValue();
+    Ref<PSTableCell> cell = cellFor(specifier);
+    if (cell && sel::preferredHeightForWidth.isAnsweredBy(cell)) {
+        double width = table ? table->bounds().size.width : UIScreen::mainScreen()->bounds().size.width;
+        try {
+            double preferred = sel::preferredHeightForWidth(cell, width);
+            if (preferred > 0)
+                return preferred;
+        } catch (const std::exception& error) {
+            preferences::logProblem(std::string("preferredHeightForWidth: failed: ") + error.what());
+        }
+    }
+    return standard;
+}
+
+bool PSListController::canEditRow(UITableView*, NSIndexPath*) { return false; }
+
+void PSListController::didSelectRow(UITableView* table, NSIndexPath* path)
+{
+    Ref<PSSpecifier> specifier = rowAt(path);
+    if (table)
+        table->deselectRowAtIndexPath(path, true);
+    selectRow(specifier);
+}
+
 void PSListController::registerClass(objc::Runtime& rt)
 {
-    Class* c = rt.registerClass<PSListController>("PSViewController");
-    c->addIvar("_specifiers", &PSListController::m_specifiers);
-    c->addIvar("_table", &PSListController::m_table);
+    objc::ClassBuilder<PSListController>(rt, "PSViewController")
+        .ivar("_specifiers", &PSListController::m_specifiers)
+        .ivar("_table", &PSListController::m_table)
+        .method(uikit::sel::loadView, &PSListController::makeTable)
+        .method(sel::table, &PSListController::loadedTable)
+        .method(uikit::sel::viewWillAppear, &PSListController::refreshOnAppear)
+        .method(sel::specifiers, &PSListController::storedOrEmptySpecifiers)
+        .method(sel::setSpecifiers, &PSListController::replaceSpecifiers)
+        .method(sel::loadSpecifiersFromPlistNameTarget, &PSListController::loadSpecifierList)
+        .method(sel::reloadSpecifiers, &PSListController::forgetAndReloadSpecifiers)
+        .method(sel::reloadSpecifier, &PSListController::refreshSpecifierCell)
+        .method(sel::reloadSpecifierID, &PSListController::refreshSpecifierCellWithID)
+        .method(sel::specifierForID, &PSListController::findSpecifierWithID)
+        .method(sel::indexOfSpecifier, &PSListController::positionOfSpecifier)
+        .method(sel::specifierAtIndexPath, &PSListController::specifierAt)
+        .method(sel::indexPathForSpecifier, &PSListController::pathOfSpecifier)
+        .method(sel::cachedCellForSpecifier, &PSListController::cellForSpecifier)
+        .method(sel::readPreferenceValue, &PSListController::readDefaultValue)
+        .method(sel::setPreferenceValueSpecifier, &PSListController::writeDefaultValue)
+        // The table's data source and delegate.
+        .method(uikit::sel::numberOfSectionsInTableView, &PSListController::sectionCount)
+        .method(uikit::sel::tableViewNumberOfRowsInSection, &PSListController::rowCount)
+        .method(uikit::sel::tableViewTitleForHeaderInSection, &PSListController::headerTitle)
+        .method(uikit::sel::tableViewTitleForFooterInSection, &PSListController::footerTitle)
+        .method(uikit::sel::tableViewCellForRowAtIndexPath, &PSListController::tableCell)
+        .method(uikit::sel::tableViewHeightForRowAtIndexPath, &PSListController::rowHeight)
+        .method(uikit::sel::tableViewCanEditRowAtIndexPath, &PSListController::canEditRow)
+        .method(uikit::sel::tableViewDidSelectRowAtIndexPath, &PSListController::didSelectRow)
+        .build();
+}
 
-    c->addMethod("loadView", [](PSListController* self, SEL) {
-        CGRect bounds = UIScreen::mainScreen()->bounds();
-        self->m_table = UITableView::create(bounds, UITableViewStyleGrouped);
-        self->m_table->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        self->m_table->setDataSource(self);
-        self->m_table->setDelegate(self);
-        self->setView(self->m_table);
-    });
-    c->addMethod("table", [](PSListController* self, SEL) {
-        (void)self->view();
-        return self->m_table;
-    });
-    // The rows change only through reloads; coming back to the list shows the stored values.
-    c->addMethod("viewWillAppear:", [c](PSListController* self, SEL, bool animated) {
-        objc::msgSendSuper(c, self, "viewWillAppear:", animated);
-        for (auto& [key, cached] : self->m_cells)
-            cached.cell->refreshCellContentsWithSpecifier(cached.specifier);
-        if (self->m_table)
-            self->m_table->reloadData();
-    });
-
-    c->addMethod("specifiers", [](PSListController* self, SEL) {
-        if (!self->m_specifiers)
-            self->m_specifiers = corefoundation::create<NSMutableArray>();
-        return self->m_specifiers;
-    });
-    c->addMethod("setSpecifiers:", [](PSListController* self, SEL, NSArray* specifiers) {
-        self->m_specifiers = specifiers;
-        self->m_cells.clear();
-        if (self->m_table)
-            self->m_table->reloadData();
-    });
-    c->addMethod("loadSpecifiersFromPlistName:target:", [](PSListController* self, SEL, std::string name, Object* target) {
-        auto result = corefoundation::create<NSMutableArray>();
-        Ref<NSBundle> bundle = self->bundle();
-        std::string path = bundle ? bundle->pathForResource(name, "plist") : std::string();
-        if (path.empty()) {
-            preferences::logProblem("no specifier list " + name + ".plist in " + (bundle ? bundle->bundlePath() : std::string("a controller without a bundle")));
-            return Ref<NSArray>(result);
+Ref<NSArray> PSListItemsController::choiceRows()
+{
+    if (storedSpecifiers())
+        return Ref<NSArray>(storedSpecifiers());
+    auto rows = corefoundation::create<NSMutableArray>();
+    Ref<PSSpecifier> owner = specifier();
+    rows->addObject(PSSpecifier::emptyGroupSpecifier());
+    if (owner && owner->values()) {
+        NSArray* values = owner->values();
+        for (std::size_t i = 0; i < values->count(); ++i) {
+            Object* value = values->objectAtIndex(i);
+            auto row = PSSpecifier::preferenceSpecifierNamed(owner->titleForValue(value), this, nullptr, nullptr, nullptr, PSListItemCell, nullptr);
+            row->setProperty(value, "value");
+            rows->addObject(row);
         }
-        auto list = preferences::loadSpecifierList(path, target, bundle, name);
-        if (!list.error.empty())
-            preferences::logProblem(list.error);
-        for (auto& specifier : list.specifiers)
-            result->addObject(specifier);
-        if (!list.title.empty())
-            self->setTitle(list.title);
-        return Ref<NSArray>(result);
-    });
-    c->addMethod("reloadSpecifiers", [](PSListController* self, SEL) {
-        self->m_specifiers = nullptr;
-        self->m_cells.clear();
-        (void)self->specifiers();
-        if (self->m_table)
-            self->m_table->reloadData();
-    });
-    c->addMethod("reloadSpecifier:", [](PSListController* self, SEL, PSSpecifier* specifier) {
-        if (PSTableCell* cell = self->existingCellForSpecifier(specifier))
-            cell->refreshCellContentsWithSpecifier(specifier);
-    });
-    c->addMethod("reloadSpecifierID:", [](PSListController* self, SEL, std::string identifier) {
-        if (Ref<PSSpecifier> specifier = self->specifierForID(identifier))
-            msgSend(self, "reloadSpecifier:", specifier.ptr());
-    });
-    c->addMethod("specifierForID:", [](PSListController* self, SEL, std::string identifier) {
-        if (Ref<NSArray> all = self->specifiers())
-            for (const auto& item : all->items())
-                if (auto* specifier = dynamic_cast<PSSpecifier*>(item.ptr()); specifier && specifier->identifier() == identifier)
-                    return Ref<PSSpecifier>(specifier);
-        return Ref<PSSpecifier>();
-    });
-    c->addMethod("indexOfSpecifier:", [](PSListController* self, SEL, PSSpecifier* specifier) -> NSInteger {
-        Ref<NSArray> all = self->specifiers();
-        if (!all)
-            return -1;
-        for (std::size_t i = 0; i < all->count(); ++i)
-            if (all->objectAtIndex(i) == specifier)
-                return static_cast<NSInteger>(i);
-        return -1;
-    });
-    c->addMethod("specifierAtIndexPath:", [](PSListController* self, SEL, NSIndexPath* path) { return self->rowAt(path); });
-    c->addMethod("indexPathForSpecifier:", [](PSListController* self, SEL, PSSpecifier* specifier) {
-        auto all = self->sections();
-        for (std::size_t s = 0; s < all.size(); ++s)
-            for (std::size_t r = 0; r < all[s].rows.size(); ++r)
-                if (all[s].rows[r].ptr() == specifier)
-                    return NSIndexPath::indexPathForRow(static_cast<NSInteger>(r), static_cast<NSInteger>(s));
-        return Ref<NSIndexPath>();
-    });
-    c->addMethod("cachedCellForSpecifier:", [](PSListController* self, SEL, PSSpecifier* specifier) { return self->cellFor(specifier); });
-    c->addMethod("readPreferenceValue:", [](PSListController*, SEL, PSSpecifier* specifier) { return preferences::readDefaultPreferenceValue(specifier); });
-    c->addMethod("setPreferenceValue:specifier:", [](PSListController*, SEL, Object* value, PSSpecifier* specifier) {
-        preferences::writeDefaultPreferenceValue(value, specifier);
-    });
+    }
+    setStoredSpecifiers(rows);
+    return Ref<NSArray>(rows);
+}
 
-    // The table's data source and delegate.
-    c->addMethod("numberOfSectionsInTableView:", [](PSListController* self, SEL, UITableView*) { return static_cast<NSInteger>(self->sections().size()); });
-    c->addMethod("tableView:numberOfRowsInSection:", [](PSListController* self, SEL, UITableView*, NSInteger section) -> NSInteger {
-        auto all = self->sections();
-        return section >= 0 && section < static_cast<NSInteger>(all.size()) ? static_cast<NSInteger>(all[section].rows.size()) : 0;
-    });
-    c->addMethod("tableView:titleForHeaderInSection:", [](PSListController* self, SEL, UITableView*, NSInteger section) {
-        auto all = self->sections();
-        if (section < 0 || section >= static_cast<NSInteger>(all.size()) || !all[section].group)
-            return std::string();
-        return all[section].group->name();
-    });
-    c->addMethod("tableView:titleForFooterInSection:", [](PSListController* self, SEL, UITableView*, NSInteger section) {
-        auto all = self->sections();
-        if (section < 0 || section >= static_cast<NSInteger>(all.size()) || !all[section].group)
-            return std::string();
-        return all[section].group->stringProperty("footerText");
-    });
-    c->addMethod("tableView:cellForRowAtIndexPath:", [](PSListController* self, SEL, UITableView*, NSIndexPath* path) {
-        Ref<PSTableCell> cell = self->cellFor(self->rowAt(path));
-        if (!cell)
-            cell = PSTableCell::createWithClass(objc::objc_getClass("PSTableCell"), UITableViewCellStyleDefault, "", nullptr);
-        return Ref<UITableViewCell>(cell);
-    });
-    c->addMethod("tableView:heightForRowAtIndexPath:", [](PSListController* self, SEL, UITableView* table, NSIndexPath* path) -> double {
-        Ref<PSSpecifier> specifier = self->rowAt(path);
-        double standard = table ? table->rowHeight() : 44;
-        if (!specifier)
-            return standard;
-        if (auto* height = dynamic_cast<NSNumber*>(specifier->propertyForKey("height").ptr()))
-            return height->doubleValue();
-        Ref<PSTableCell> cell = self->cellFor(specifier);
-        if (cell && objc::respondsToSelector(cell, "preferredHeightForWidth:")) {
-            double width = table ? table->bounds().size.width : UIScreen::mainScreen()->bounds().size.width;
-            try {
-                double preferred = msgSend<double>(cell, "preferredHeightForWidth:", width);
-                if (preferred > 0)
-                    return preferred;
-            } catch (const std::exception& error) {
-                preferences::logProblem(std::string("preferredHeightForWidth: failed: ") + error.what());
-            }
-        }
-        return standard;
-    });
-    c->addMethod("tableView:canEditRowAtIndexPath:", [](PSListController*, SEL, UITableView*, NSIndexPath*) { return false; });
-    c->addMethod("tableView:didSelectRowAtIndexPath:", [](PSListController* self, SEL, UITableView* table, NSIndexPath* path) {
-        Ref<PSSpecifier> specifier = self->rowAt(path);
-        if (table)
-            table->deselectRowAtIndexPath(path, true);
-        self->selectRow(specifier);
-    });
+Ref<UITableViewCell> PSListItemsController::checkedTableCell(UITableView* table, NSIndexPath* path)
+{
+    auto cell = uikit::sel::tableViewCellForRowAtIndexPath.sendSuper(objc::classOf<PSListItemsController>(), this, table, path);
+    Ref<PSSpecifier> row = rowAt(path);
+    Ref<Object> current = preferences::readSpecifierValue(specifier());
+    bool chosen = row && current && corefoundation::objectsEqual(row->propertyForKey("value"), current);
+    if (cell)
+        cell->setAccessoryType(chosen ? UITableViewCellAccessoryCheckmark : UITableViewCellAccessoryNone);
+    return cell;
+}
+
+void PSListItemsController::chooseRow(UITableView* table, NSIndexPath* path)
+{
+    Ref<PSSpecifier> row = rowAt(path);
+    if (table)
+        table->deselectRowAtIndexPath(path, true);
+    if (!row)
+        return;
+    preferences::writeSpecifierValue(specifier(), row->propertyForKey("value"));
+    if (table)
+        table->reloadData();
 }
 
 void PSListItemsController::registerClass(objc::Runtime& rt)
 {
-    Class* c = rt.registerClass<PSListItemsController>("PSListController");
-    c->addMethod("specifiers", [](PSListItemsController* self, SEL) {
-        if (self->storedSpecifiers())
-            return Ref<NSArray>(self->storedSpecifiers());
-        auto rows = corefoundation::create<NSMutableArray>();
-        Ref<PSSpecifier> owner = self->specifier();
-        rows->addObject(PSSpecifier::emptyGroupSpecifier());
-        if (owner && owner->values()) {
-            NSArray* values = owner->values();
-            for (std::size_t i = 0; i < values->count(); ++i) {
-                Object* value = values->objectAtIndex(i);
-                auto row = PSSpecifier::preferenceSpecifierNamed(owner->titleForValue(value), self, nullptr, nullptr, nullptr, PSListItemCell, nullptr);
-                row->setProperty(value, "value");
-                rows->addObject(row);
-            }
-        }
-        self->setStoredSpecifiers(rows);
-        return Ref<NSArray>(rows);
-    });
-    c->addMethod("tableView:cellForRowAtIndexPath:", [c](PSListItemsController* self, SEL, UITableView* table, NSIndexPath* path) {
-        auto cell = objc::msgSendSuper<Ref<UITableViewCell>>(c, self, "tableView:cellForRowAtIndexPath:", table, path);
-        Ref<PSSpecifier> row = self->rowAt(path);
-        Ref<Object> current = preferences::readSpecifierValue(self->specifier());
-        bool chosen = row && current && corefoundation::objectsEqual(row->propertyForKey("value"), current);
-        if (cell)
-            cell->setAccessoryType(chosen ? UITableViewCellAccessoryCheckmark : UITableViewCellAccessoryNone);
-        return cell;
-    });
-    c->addMethod("tableView:didSelectRowAtIndexPath:", [](PSListItemsController* self, SEL, UITableView* table, NSIndexPath* path) {
-        Ref<PSSpecifier> row = self->rowAt(path);
-        if (table)
-            table->deselectRowAtIndexPath(path, true);
-        if (!row)
-            return;
-        preferences::writeSpecifierValue(self->specifier(), row->propertyForKey("value"));
-        if (table)
-            table->reloadData();
-    });
+    objc::ClassBuilder<PSListItemsController>(rt, "PSListController")
+        .method(sel::specifiers, &PSListItemsController::choiceRows)
+        .method(uikit::sel::tableViewCellForRowAtIndexPath, &PSListItemsController::checkedTableCell)
+        .method(uikit::sel::tableViewDidSelectRowAtIndexPath, &PSListItemsController::chooseRow)
+        .build();
 }

@@ -59,6 +59,32 @@ protected:
     void selectRow(PSSpecifier* specifier);
 
 private:
+    // The runtime methods.
+    void makeTable();
+    objc::Ref<UITableView> loadedTable();
+    void refreshOnAppear(bool animated);
+    objc::Ref<NSArray> storedOrEmptySpecifiers();
+    void replaceSpecifiers(NSArray* specifiers);
+    objc::Ref<NSArray> loadSpecifierList(std::string name, objc::Object* target);
+    void forgetAndReloadSpecifiers();
+    void refreshSpecifierCell(PSSpecifier* specifier);
+    void refreshSpecifierCellWithID(std::string identifier);
+    objc::Ref<PSSpecifier> findSpecifierWithID(std::string identifier);
+    NSInteger positionOfSpecifier(PSSpecifier* specifier);
+    objc::Ref<PSSpecifier> specifierAt(NSIndexPath* path);
+    objc::Ref<NSIndexPath> pathOfSpecifier(PSSpecifier* specifier);
+    objc::Ref<PSTableCell> cellForSpecifier(PSSpecifier* specifier);
+    objc::Ref<objc::Object> readDefaultValue(PSSpecifier* specifier);
+    void writeDefaultValue(objc::Object* value, PSSpecifier* specifier);
+    NSInteger sectionCount(UITableView* table);
+    NSInteger rowCount(UITableView* table, NSInteger section);
+    std::string headerTitle(UITableView* table, NSInteger section);
+    std::string footerTitle(UITableView* table, NSInteger section);
+    objc::Ref<UITableViewCell> tableCell(UITableView* table, NSIndexPath* path);
+    double rowHeight(UITableView* table, NSIndexPath* path);
+    bool canEditRow(UITableView* table, NSIndexPath* path);
+    void didSelectRow(UITableView* table, NSIndexPath* path);
+
     objc::Ref<NSArray> m_specifiers;
     objc::Ref<UITableView> m_table;
     // Cells by row; each entry keeps its specifier alive, so no later specifier can take its address.
@@ -75,6 +101,12 @@ class PSListItemsController : public PSListController {
     OBJC_CLASS(PSListItemsController)
 public:
     static void registerClass(objc::Runtime&);
+
+private:
+    // The runtime methods.
+    objc::Ref<NSArray> choiceRows();
+    objc::Ref<UITableViewCell> checkedTableCell(UITableView* table, NSIndexPath* path);
+    void chooseRow(UITableView* table, NSIndexPath* path);
 };
 
 namespace preferences {

@@ -1,13 +1,17 @@
 #include "platform/preferences/PSSegmentTableCell.h"
 
 #include "platform/corefoundation/PropertyList.h"
+#include "platform/preferences/PreferencesSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UISegmentedControl.h"
 
-using objc::Class;
-using objc::msgSend;
+#include <algorithm>
+
 using objc::Object;
 using objc::Ref;
-using objc::SEL;
+
+namespace sel = preferences::sel;
 
 namespace {
 
@@ -33,46 +37,59 @@ void PSSegmentTableCell::showValueInSegments(Object* value)
     segments->setNeedsDisplay();
 }
 
+Ref<Object> PSSegmentTableCell::initWithStyleReuseIdentifierSpecifier(NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier)
+{
+    Ref<Object> result = sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<PSSegmentTableCell>(), this, style, reuseIdentifier, specifier);
+    if (!result)
+        return result;
+    std::vector<std::string> titles;
+    if (specifier && specifier->values()) {
+        NSArray* values = specifier->values();
+        for (std::size_t i = 0; i < values->count(); ++i)
+            titles.push_back(specifier->titleForValue(values->objectAtIndex(i)));
+    }
+    Ref<UISegmentedControl> segments = UISegmentedControl::createWithItems(titles);
+    contentView()->addSubview(segments);
+    sel::setControl(this, segments.ptr());
+    setSelectionStyle(UITableViewCellSelectionStyleNone);
+    return result;
+}
+
+void PSSegmentTableCell::keepValueInSegments(Object* value)
+{
+    sel::setValue.sendSuper(objc::classOf<PSSegmentTableCell>(), this, value);
+    showValueInSegments(value);
+}
+
+// The title has no room beside the segments: the control spans the row.
+void PSSegmentTableCell::layOutSegments()
+{
+    uikit::sel::layoutSubviews.sendSuper(objc::classOf<PSSegmentTableCell>(), this);
+    textLabel()->setHidden(true);
+    if (UIControl* control = m_control.ptr()) {
+        CGRect bounds = contentView()->bounds();
+        double height = std::min(kControlHeight, bounds.size.height);
+        control->setFrame(CGRectMake(kSideInset, (bounds.size.height - height) / 2, std::max(0.0, bounds.size.width - 2 * kSideInset), height));
+    }
+}
+
+Ref<Object> PSSegmentTableCell::chosenValue()
+{
+    auto* segments = dynamic_cast<UISegmentedControl*>(m_control.ptr());
+    Ref<PSSpecifier> row = specifier();
+    NSArray* values = row ? row->values() : nullptr;
+    NSInteger index = segments ? segments->selectedSegmentIndex() : -1;
+    if (!values || index < 0 || static_cast<std::size_t>(index) >= values->count())
+        return nullptr;
+    return values->objectAtIndex(static_cast<std::size_t>(index));
+}
+
 void PSSegmentTableCell::registerClass(objc::Runtime& rt)
 {
-    Class* c = rt.registerClass<PSSegmentTableCell>("PSControlTableCell");
-    c->addMethod("initWithStyle:reuseIdentifier:specifier:", [c](PSSegmentTableCell* self, SEL, NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier) {
-        Ref<Object> result = objc::msgSendSuper<Ref<Object>>(c, self, "initWithStyle:reuseIdentifier:specifier:", style, reuseIdentifier, specifier);
-        if (!result)
-            return result;
-        std::vector<std::string> titles;
-        if (specifier && specifier->values()) {
-            NSArray* values = specifier->values();
-            for (std::size_t i = 0; i < values->count(); ++i)
-                titles.push_back(specifier->titleForValue(values->objectAtIndex(i)));
-        }
-        Ref<UISegmentedControl> segments = UISegmentedControl::createWithItems(titles);
-        self->contentView()->addSubview(segments);
-        msgSend(self, "setControl:", segments.ptr());
-        self->setSelectionStyle(UITableViewCellSelectionStyleNone);
-        return result;
-    });
-    c->addMethod("setValue:", [c](PSSegmentTableCell* self, SEL, Object* value) {
-        objc::msgSendSuper(c, self, "setValue:", value);
-        self->showValueInSegments(value);
-    });
-    // The title has no room beside the segments: the control spans the row.
-    c->addMethod("layoutSubviews", [c](PSSegmentTableCell* self, SEL) {
-        objc::msgSendSuper(c, self, "layoutSubviews");
-        self->textLabel()->setHidden(true);
-        if (UIControl* control = self->m_control.ptr()) {
-            CGRect bounds = self->contentView()->bounds();
-            double height = std::min(kControlHeight, bounds.size.height);
-            control->setFrame(CGRectMake(kSideInset, (bounds.size.height - height) / 2, std::max(0.0, bounds.size.width - 2 * kSideInset), height));
-        }
-    });
-    c->addMethod("controlValue", [](PSSegmentTableCell* self, SEL) {
-        auto* segments = dynamic_cast<UISegmentedControl*>(self->m_control.ptr());
-        Ref<PSSpecifier> row = self->specifier();
-        NSArray* values = row ? row->values() : nullptr;
-        NSInteger index = segments ? segments->selectedSegmentIndex() : -1;
-        if (!values || index < 0 || static_cast<std::size_t>(index) >= values->count())
-            return Ref<Object>();
-        return Ref<Object>(values->objectAtIndex(static_cast<std::size_t>(index)));
-    });
+    objc::ClassBuilder<PSSegmentTableCell>(rt, "PSControlTableCell")
+        .method(sel::initWithStyleReuseIdentifierSpecifier, &PSSegmentTableCell::initWithStyleReuseIdentifierSpecifier)
+        .method(sel::setValue, &PSSegmentTableCell::keepValueInSegments)
+        .method(uikit::sel::layoutSubviews, &PSSegmentTableCell::layOutSegments)
+        .method(sel::controlValue, &PSSegmentTableCell::chosenValue)
+        .build();
 }

@@ -15,4 +15,10 @@ public:
 private:
     // The control's side of setValue:.
     void showValueInSegments(objc::Object* value);
+
+    // The runtime methods.
+    objc::Ref<objc::Object> initWithStyleReuseIdentifierSpecifier(NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier);
+    void keepValueInSegments(objc::Object* value);
+    void layOutSegments();
+    objc::Ref<objc::Object> chosenValue();
 };

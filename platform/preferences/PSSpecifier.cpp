@@ -4,35 +4,32 @@
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/corefoundation/PropertyList.h"
+#include "platform/preferences/PreferencesSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
 
 using objc::Class;
-using objc::msgSend;
 using objc::Object;
 using objc::Ref;
 using objc::SEL;
 
+namespace sel = preferences::sel;
+
 Ref<PSSpecifier> PSSpecifier::preferenceSpecifierNamed(const std::string& name, Object* target, SEL setter, SEL getter, Class* detail, PSCellType cell, Class* edit)
 {
-    return msgSend<Ref<PSSpecifier>>(objc::Runtime::current().requireClass("PSSpecifier"), "preferenceSpecifierNamed:target:set:get:detail:cell:edit:", name, target, setter, getter, detail, cell, edit);
+    return sel::preferenceSpecifierNamedTargetSetGetDetailCellEdit(objc::classOf<PSSpecifier>(), name, target, setter, getter, detail, cell, edit);
 }
 
-Ref<PSSpecifier> PSSpecifier::groupSpecifierWithName(const std::string& name)
-{
-    return msgSend<Ref<PSSpecifier>>(objc::Runtime::current().requireClass("PSSpecifier"), "groupSpecifierWithName:", name);
-}
+Ref<PSSpecifier> PSSpecifier::groupSpecifierWithName(const std::string& name) { return sel::groupSpecifierWithName(objc::classOf<PSSpecifier>(), name); }
+Ref<PSSpecifier> PSSpecifier::emptyGroupSpecifier() { return sel::emptyGroupSpecifier(objc::classOf<PSSpecifier>()); }
 
-Ref<PSSpecifier> PSSpecifier::emptyGroupSpecifier()
-{
-    return msgSend<Ref<PSSpecifier>>(objc::Runtime::current().requireClass("PSSpecifier"), "emptyGroupSpecifier");
-}
-
-std::string PSSpecifier::name() { return msgSend<std::string>(this, "name"); }
-void PSSpecifier::setName(const std::string& name) { msgSend(this, "setName:", name); }
-std::string PSSpecifier::identifier() { return msgSend<std::string>(this, "identifier"); }
-void PSSpecifier::setIdentifier(const std::string& identifier) { msgSend(this, "setIdentifier:", identifier); }
-Ref<Object> PSSpecifier::propertyForKey(const std::string& key) { return msgSend<Ref<Object>>(this, "propertyForKey:", key); }
-void PSSpecifier::setProperty(Object* value, const std::string& key) { msgSend(this, "setProperty:forKey:", value, key); }
-void PSSpecifier::removePropertyForKey(const std::string& key) { msgSend(this, "removePropertyForKey:", key); }
+std::string PSSpecifier::name() { return sel::name(this); }
+void PSSpecifier::setName(const std::string& name) { sel::setName(this, name); }
+std::string PSSpecifier::identifier() { return sel::identifier(this); }
+void PSSpecifier::setIdentifier(const std::string& identifier) { sel::setIdentifier(this, identifier); }
+Ref<Object> PSSpecifier::propertyForKey(const std::string& key) { return sel::propertyForKey(this, key); }
+void PSSpecifier::setProperty(Object* value, const std::string& key) { sel::setPropertyForKey(this, value, key); }
+void PSSpecifier::removePropertyForKey(const std::string& key) { sel::removePropertyForKey(this, key); }
 
 std::string PSSpecifier::stringProperty(const std::string& key)
 {
@@ -81,53 +78,78 @@ std::string PSSpecifier::titleForValue(Object* value) const
     return corefoundation::stringValueOf(value);
 }
 
+// The class methods make a PSSpecifier (alloc/init through the runtime, so a replaced init is seen).
+Ref<PSSpecifier> PSSpecifier::makeSpecifier(std::string name, Object* target, SEL setter, SEL getter, Object* detail, PSCellType cell, Object* edit)
+{
+    Ref<Object> made = objc::sel::init(objc::sel::alloc(objc::classOf<PSSpecifier>()));
+    auto* specifier = dynamic_cast<PSSpecifier*>(made.ptr());
+    if (!specifier)
+        return nullptr;
+    specifier->m_name = std::move(name);
+    specifier->m_target = target;
+    specifier->m_setter = setter;
+    specifier->m_getter = getter;
+    specifier->m_detail = dynamic_cast<Class*>(detail);
+    specifier->m_cellType = cell;
+    specifier->m_edit = dynamic_cast<Class*>(edit);
+    return Ref<PSSpecifier>(specifier);
+}
+
+Ref<PSSpecifier> PSSpecifier::makeGroupSpecifier(std::string name)
+{
+    return preferenceSpecifierNamed(name, nullptr, nullptr, nullptr, nullptr, PSGroupCell, nullptr);
+}
+
+Ref<PSSpecifier> PSSpecifier::makeEmptyGroupSpecifier() { return groupSpecifierWithName(std::string()); }
+
+std::string PSSpecifier::storedIdentifier() { return m_identifier.empty() ? m_name : m_identifier; }
+void PSSpecifier::keepName(std::string name) { m_name = std::move(name); }
+void PSSpecifier::keepIdentifier(std::string identifier) { m_identifier = std::move(identifier); }
+Ref<Object> PSSpecifier::storedProperty(std::string key) { return properties()->objectForKey(key); }
+void PSSpecifier::keepProperty(Object* value, std::string key) { properties()->setObject(value, std::move(key)); }
+void PSSpecifier::dropProperty(std::string key) { properties()->removeObjectForKey(key); }
+Ref<NSMutableDictionary> PSSpecifier::propertiesObject() { return properties(); }
+
+void PSSpecifier::replaceProperties(NSDictionary* properties)
+{
+    m_properties = corefoundation::create<NSMutableDictionary>(properties ? properties->entries() : NSDictionary::Storage {});
+}
+
+Ref<Object> PSSpecifier::targetObject() { return m_target.ptr(); }
+Ref<Class> PSSpecifier::detailClassObject() { return m_detail; }
+void PSSpecifier::keepDetailClass(Object* cls) { m_detail = dynamic_cast<Class*>(cls); }
+Ref<Class> PSSpecifier::editPaneClassObject() { return m_edit; }
+Ref<NSArray> PSSpecifier::valuesObject() { return m_values; }
+Ref<NSArray> PSSpecifier::titlesObject() { return m_titles; }
+
 void PSSpecifier::registerClass(objc::Runtime& rt)
 {
-    Class* c = rt.registerClass<PSSpecifier>("NSObject");
-    c->addClassMethod("preferenceSpecifierNamed:target:set:get:detail:cell:edit:",
-        [](Object* cls, SEL, std::string name, Object* target, SEL setter, SEL getter, Object* detail, long cell, Object* edit) {
-            Ref<Object> made = msgSend<Ref<Object>>(msgSend<Ref<Object>>(cls, "alloc"), "init");
-            auto* specifier = dynamic_cast<PSSpecifier*>(made.ptr());
-            if (!specifier)
-                return Ref<PSSpecifier>();
-            specifier->m_name = std::move(name);
-            specifier->m_target = target;
-            specifier->m_setter = setter;
-            specifier->m_getter = getter;
-            specifier->m_detail = dynamic_cast<Class*>(detail);
-            specifier->m_cellType = static_cast<PSCellType>(cell);
-            specifier->m_edit = dynamic_cast<Class*>(edit);
-            return Ref<PSSpecifier>(specifier);
-        });
-    c->addClassMethod("groupSpecifierWithName:", [](Object* cls, SEL, std::string name) {
-        return msgSend<Ref<PSSpecifier>>(cls, "preferenceSpecifierNamed:target:set:get:detail:cell:edit:", name, static_cast<Object*>(nullptr),
-            static_cast<SEL>(nullptr), static_cast<SEL>(nullptr), static_cast<Object*>(nullptr), PSGroupCell, static_cast<Object*>(nullptr));
-    });
-    c->addClassMethod("emptyGroupSpecifier", [](Object* cls, SEL) { return msgSend<Ref<PSSpecifier>>(cls, "groupSpecifierWithName:", std::string()); });
-
-    c->addMethod("name", [](PSSpecifier* self, SEL) { return self->m_name; });
-    c->addMethod("setName:", [](PSSpecifier* self, SEL, std::string name) { self->m_name = std::move(name); });
-    c->addMethod("identifier", [](PSSpecifier* self, SEL) { return self->m_identifier.empty() ? self->m_name : self->m_identifier; });
-    c->addMethod("setIdentifier:", [](PSSpecifier* self, SEL, std::string identifier) { self->m_identifier = std::move(identifier); });
-    c->addMethod("propertyForKey:", [](PSSpecifier* self, SEL, std::string key) { return Ref<Object>(self->properties()->objectForKey(key)); });
-    c->addMethod("setProperty:forKey:", [](PSSpecifier* self, SEL, Object* value, std::string key) { self->properties()->setObject(value, std::move(key)); });
-    c->addMethod("removePropertyForKey:", [](PSSpecifier* self, SEL, std::string key) { self->properties()->removeObjectForKey(key); });
-    c->addMethod("properties", [](PSSpecifier* self, SEL) { return Ref<NSMutableDictionary>(self->properties()); });
-    c->addMethod("setProperties:", [](PSSpecifier* self, SEL, NSDictionary* properties) {
-        self->m_properties = corefoundation::create<NSMutableDictionary>(properties ? properties->entries() : NSDictionary::Storage {});
-    });
-    c->addMethod("cellType", [](PSSpecifier* self, SEL) { return static_cast<long>(self->m_cellType); });
-    c->addMethod("setCellType:", [](PSSpecifier* self, SEL, long type) { self->m_cellType = static_cast<PSCellType>(type); });
-    c->addMethod("target", [](PSSpecifier* self, SEL) { return Ref<Object>(self->m_target.ptr()); });
-    c->addMethod("setTarget:", [](PSSpecifier* self, SEL, Object* target) { self->m_target = target; });
-    c->addMethod("getter", [](PSSpecifier* self, SEL) { return self->m_getter; });
-    c->addMethod("setter", [](PSSpecifier* self, SEL) { return self->m_setter; });
-    c->addMethod("buttonAction", [](PSSpecifier* self, SEL) { return self->m_action; });
-    c->addMethod("setButtonAction:", [](PSSpecifier* self, SEL, SEL action) { self->m_action = action; });
-    c->addMethod("detailControllerClass", [](PSSpecifier* self, SEL) { return Ref<Class>(self->m_detail); });
-    c->addMethod("setDetailControllerClass:", [](PSSpecifier* self, SEL, Object* cls) { self->m_detail = dynamic_cast<Class*>(cls); });
-    c->addMethod("editPaneClass", [](PSSpecifier* self, SEL) { return Ref<Class>(self->m_edit); });
-    c->addMethod("values", [](PSSpecifier* self, SEL) { return Ref<NSArray>(self->m_values); });
-    c->addMethod("titles", [](PSSpecifier* self, SEL) { return Ref<NSArray>(self->m_titles); });
-    c->addMethod("setValues:titles:", [](PSSpecifier* self, SEL, NSArray* values, NSArray* titles) { self->setValuesAndTitles(values, titles); });
+    objc::ClassBuilder<PSSpecifier>(rt, "NSObject")
+        .classMethod(sel::preferenceSpecifierNamedTargetSetGetDetailCellEdit, &PSSpecifier::makeSpecifier)
+        .classMethod(sel::groupSpecifierWithName, &PSSpecifier::makeGroupSpecifier)
+        .classMethod(sel::emptyGroupSpecifier, &PSSpecifier::makeEmptyGroupSpecifier)
+        .method(sel::name, &PSSpecifier::storedName)
+        .method(sel::setName, &PSSpecifier::keepName)
+        .method(sel::identifier, &PSSpecifier::storedIdentifier)
+        .method(sel::setIdentifier, &PSSpecifier::keepIdentifier)
+        .method(sel::propertyForKey, &PSSpecifier::storedProperty)
+        .method(sel::setPropertyForKey, &PSSpecifier::keepProperty)
+        .method(sel::removePropertyForKey, &PSSpecifier::dropProperty)
+        .method(sel::properties, &PSSpecifier::propertiesObject)
+        .method(sel::setProperties, &PSSpecifier::replaceProperties)
+        .method(sel::cellType, &PSSpecifier::cellType)
+        .method(sel::setCellType, &PSSpecifier::setCellType)
+        .method(sel::target, &PSSpecifier::targetObject)
+        .method(sel::setTarget, &PSSpecifier::setTarget)
+        .method(sel::getter, &PSSpecifier::getter)
+        .method(sel::setter, &PSSpecifier::setter)
+        .method(sel::buttonAction, &PSSpecifier::buttonAction)
+        .method(sel::setButtonAction, &PSSpecifier::setButtonAction)
+        .method(sel::detailControllerClass, &PSSpecifier::detailClassObject)
+        .method(sel::setDetailControllerClass, &PSSpecifier::keepDetailClass)
+        .method(sel::editPaneClass, &PSSpecifier::editPaneClassObject)
+        .method(sel::values, &PSSpecifier::valuesObject)
+        .method(sel::titles, &PSSpecifier::titlesObject)
+        .method(sel::setValuesTitles, &PSSpecifier::setValuesAndTitles)
+        .build();
 }

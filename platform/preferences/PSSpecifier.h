@@ -84,6 +84,26 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The runtime methods.
+    static objc::Ref<PSSpecifier> makeSpecifier(std::string name, objc::Object* target, objc::SEL setter, objc::SEL getter, objc::Object* detail, PSCellType cell, objc::Object* edit);
+    static objc::Ref<PSSpecifier> makeGroupSpecifier(std::string name);
+    static objc::Ref<PSSpecifier> makeEmptyGroupSpecifier();
+    std::string storedName() const { return m_name; }
+    void keepName(std::string name);
+    std::string storedIdentifier();
+    void keepIdentifier(std::string identifier);
+    objc::Ref<objc::Object> storedProperty(std::string key);
+    void keepProperty(objc::Object* value, std::string key);
+    void dropProperty(std::string key);
+    objc::Ref<NSMutableDictionary> propertiesObject();
+    void replaceProperties(NSDictionary* properties);
+    objc::Ref<objc::Object> targetObject();
+    objc::Ref<objc::Class> detailClassObject();
+    void keepDetailClass(objc::Object* cls);
+    objc::Ref<objc::Class> editPaneClassObject();
+    objc::Ref<NSArray> valuesObject();
+    objc::Ref<NSArray> titlesObject();
+
     std::string m_name;
     std::string m_identifier;
     PSCellType m_cellType = PSGroupCell;

@@ -4,7 +4,11 @@
 #include "platform/corefoundation/NSNumber.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/corefoundation/StringFormat.h"
+#include "platform/uikit/UIKitSelectors.h"
 #include "platform/preferences/PreferenceValues.h"
+#include "platform/preferences/PreferencesSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
+#include "platform/runtime/NSObjectSelectors.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UISlider.h"
 #include "platform/uikit/UISwitch.h"
@@ -12,10 +16,11 @@
 #include <algorithm>
 
 using objc::Class;
-using objc::msgSend;
 using objc::Object;
 using objc::Ref;
 using objc::SEL;
+
+namespace sel = preferences::sel;
 
 namespace preferences {
 
@@ -68,15 +73,15 @@ Ref<PSTableCell> PSTableCell::createWithClass(Class* cls, UITableViewCellStyle s
 {
     if (!cls)
         return nullptr;
-    Ref<Object> made = msgSend<Ref<Object>>(cls, "alloc");
-    Ref<Object> cell = msgSend<Ref<Object>>(made, "initWithStyle:reuseIdentifier:specifier:", style, reuseIdentifier, specifier);
+    Ref<Object> made = objc::sel::alloc(cls);
+    Ref<Object> cell = sel::initWithStyleReuseIdentifierSpecifier(made, style, reuseIdentifier, specifier);
     return Ref<PSTableCell>(dynamic_cast<PSTableCell*>(cell.ptr()));
 }
 
-Ref<PSSpecifier> PSTableCell::specifier() { return msgSend<Ref<PSSpecifier>>(this, "specifier"); }
-void PSTableCell::setIcon(UIImage* icon) { msgSend(this, "setIcon:", icon); }
-void PSTableCell::setValue(Object* value) { msgSend(this, "setValue:", value); }
-void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) { msgSend(this, "refreshCellContentsWithSpecifier:", specifier); }
+Ref<PSSpecifier> PSTableCell::specifier() { return sel::specifier(this); }
+void PSTableCell::setIcon(UIImage* icon) { sel::setIcon(this, icon); }
+void PSTableCell::setValue(Object* value) { sel::setValue(this, value); }
+void PSTableCell::refreshCellContentsWithSpecifier(PSSpecifier* specifier) { sel::refreshCellContentsWithSpecifier(this, specifier); }
 
 void PSTableCell::showValueText(Object* value)
 {
@@ -91,98 +96,123 @@ void PSTableCell::showValueText(Object* value)
     setNeedsLayout();
 }
 
+Ref<Object> PSTableCell::initWithStyleReuseIdentifierSpecifier(NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier)
+{
+    Ref<Object> result = uikit::sel::initWithStyleReuseIdentifier.sendSuper(objc::classOf<PSTableCell>(), this, style, reuseIdentifier);
+    if (!result)
+        return result;
+    m_specifier = specifier;
+    m_type = specifier ? specifier->cellType() : PSStaticTextCell;
+    switch (m_type) {
+    case PSLinkCell:
+    case PSLinkListCell:
+        setAccessoryType(UITableViewCellAccessoryDisclosureIndicator);
+        break;
+    case PSButtonCell:
+        textLabel()->setTextColor(UIColor::systemBlueColor());
+        break;
+    case PSStaticTextCell:
+    case PSTitleValueCell:
+    case PSSwitchCell:
+    case PSSliderCell:
+    case PSGroupCell:
+        setSelectionStyle(UITableViewCellSelectionStyleNone);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void PSTableCell::showIcon(UIImage* icon)
+{
+    imageView()->setImage(icon);
+    setNeedsLayout();
+}
+
+void PSTableCell::keepValue(Object* value)
+{
+    m_value = value;
+    showValueText(value);
+}
+
+void PSTableCell::setCellEnabled(bool on)
+{
+    m_enabled = on;
+    textLabel()->setEnabled(on);
+    setUserInteractionEnabled(on);
+}
+
+// Shows the row's name, its icon (through setIcon:) and its current value.
+void PSTableCell::showSpecifier(PSSpecifier* specifier)
+{
+    if (specifier && specifier != m_specifier.ptr())
+        sel::setSpecifier(this, specifier);
+    if (!specifier)
+        return;
+    textLabel()->setText(specifier->name());
+    // An app's row names the app whose icon it loads; the cell keeps that name.
+    if (auto* lazy = dynamic_cast<NSString*>(specifier->propertyForKey("appIDForLazyIcon").ptr()))
+        sel::setLazyIconID(this, lazy->value());
+    if (Ref<Object> icon = specifier->propertyForKey("iconImage")) {
+        if (auto* image = dynamic_cast<UIImage*>(icon.ptr()))
+            sel::setIcon(this, image);
+    }
+    if (specifier->getter())
+        sel::setValue(this, preferences::readSpecifierValue(specifier).ptr());
+    if (specifier->propertyForKey("enabled"))
+        sel::setCellEnabled(this, specifier->boolProperty("enabled", true));
+    setNeedsLayout();
+}
+
 void PSTableCell::registerClass(objc::Runtime& rt)
 {
-    Class* c = rt.registerClass<PSTableCell>("UITableViewCell");
-    c->addMethod("initWithStyle:reuseIdentifier:specifier:", [c](PSTableCell* self, SEL, NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier) {
-        Ref<Object> result = objc::msgSendSuper<Ref<Object>>(c, self, "initWithStyle:reuseIdentifier:", style, reuseIdentifier);
-        if (!result)
-            return result;
-        self->m_specifier = specifier;
-        self->m_type = specifier ? specifier->cellType() : PSStaticTextCell;
-        switch (self->m_type) {
-        case PSLinkCell:
-        case PSLinkListCell:
-            self->setAccessoryType(UITableViewCellAccessoryDisclosureIndicator);
-            break;
-        case PSButtonCell:
-            self->textLabel()->setTextColor(UIColor::systemBlueColor());
-            break;
-        case PSStaticTextCell:
-        case PSTitleValueCell:
-        case PSSwitchCell:
-        case PSSliderCell:
-        case PSGroupCell:
-            self->setSelectionStyle(UITableViewCellSelectionStyleNone);
-            break;
-        default:
-            break;
-        }
-        return result;
-    });
-    c->addMethod("specifier", [](PSTableCell* self, SEL) { return self->m_specifier; });
-    c->addMethod("setSpecifier:", [](PSTableCell* self, SEL, PSSpecifier* specifier) { self->m_specifier = specifier; });
-    c->addMethod("type", [](PSTableCell* self, SEL) { return static_cast<long>(self->m_type); });
-    c->addMethod("setIcon:", [](PSTableCell* self, SEL, UIImage* icon) {
-        self->imageView()->setImage(icon);
-        self->setNeedsLayout();
-    });
-    c->addMethod("getLazyIconID", [](PSTableCell* self, SEL) { return self->m_lazyIconID; });
-    c->addMethod("setLazyIconID:", [](PSTableCell* self, SEL, std::string identifier) { self->m_lazyIconID = std::move(identifier); });
-    c->addMethod("iconImageView", [](PSTableCell* self, SEL) { return Ref<UIImageView>(self->imageView()); });
-    c->addMethod("titleLabel", [](PSTableCell* self, SEL) { return Ref<UILabel>(self->textLabel()); });
-    c->addMethod("valueLabel", [](PSTableCell* self, SEL) { return Ref<UILabel>(self->detailTextLabel()); });
-    c->addMethod("value", [](PSTableCell* self, SEL) { return self->m_value; });
-    c->addMethod("setValue:", [](PSTableCell* self, SEL, Object* value) {
-        self->m_value = value;
-        self->showValueText(value);
-    });
-    c->addMethod("cellEnabled", [](PSTableCell* self, SEL) { return self->m_enabled; });
-    c->addMethod("setCellEnabled:", [](PSTableCell* self, SEL, bool on) {
-        self->m_enabled = on;
-        self->textLabel()->setEnabled(on);
-        self->setUserInteractionEnabled(on);
-    });
-    // Shows the row's name, its icon (through setIcon:) and its current value.
-    c->addMethod("refreshCellContentsWithSpecifier:", [](PSTableCell* self, SEL, PSSpecifier* specifier) {
-        if (specifier && specifier != self->m_specifier.ptr())
-            msgSend(self, "setSpecifier:", specifier);
-        if (!specifier)
-            return;
-        self->textLabel()->setText(specifier->name());
-        // An app's row names the app whose icon it loads; the cell keeps that name.
-        if (auto* lazy = dynamic_cast<NSString*>(specifier->propertyForKey("appIDForLazyIcon").ptr()))
-            msgSend(self, "setLazyIconID:", lazy->value());
-        if (Ref<Object> icon = specifier->propertyForKey("iconImage")) {
-            if (auto* image = dynamic_cast<UIImage*>(icon.ptr()))
-                msgSend(self, "setIcon:", image);
-        }
-        if (specifier->getter())
-            msgSend(self, "setValue:", preferences::readSpecifierValue(specifier));
-        if (specifier->propertyForKey("enabled"))
-            msgSend(self, "setCellEnabled:", specifier->boolProperty("enabled", true));
-        self->setNeedsLayout();
-    });
+    objc::ClassBuilder<PSTableCell>(rt, "UITableViewCell")
+        .method(sel::initWithStyleReuseIdentifierSpecifier, &PSTableCell::initWithStyleReuseIdentifierSpecifier)
+        .method(sel::specifier, &PSTableCell::specifierObject)
+        .method(sel::setSpecifier, &PSTableCell::keepSpecifier)
+        .method(sel::type, &PSTableCell::type)
+        .method(sel::setIcon, &PSTableCell::showIcon)
+        .method(sel::getLazyIconID, &PSTableCell::lazyIconID)
+        .method(sel::setLazyIconID, &PSTableCell::keepLazyIconID)
+        .method(sel::iconImageView, &PSTableCell::iconImageView)
+        .method(sel::titleLabel, &PSTableCell::titleLabel)
+        .method(sel::valueLabel, &PSTableCell::valueLabel)
+        .method(sel::value, &PSTableCell::valueObject)
+        .method(sel::setValue, &PSTableCell::keepValue)
+        .method(sel::cellEnabled, &PSTableCell::cellEnabled)
+        .method(sel::setCellEnabled, &PSTableCell::setCellEnabled)
+        .method(sel::refreshCellContentsWithSpecifier, &PSTableCell::showSpecifier)
+        .build();
+}
+
+void PSControlTableCell::keepControl(UIControl* control)
+{
+    if (m_control)
+        m_control->removeTarget(this, sel::controlChanged, UIControlEventValueChanged);
+    m_control = control;
+    if (control)
+        control->addTarget(this, sel::controlChanged, UIControlEventValueChanged);
+}
+
+Ref<Object> PSControlTableCell::noControlValue() { return nullptr; }
+
+// The control moved: the new value goes to the row's setter (and is kept as the cell's value).
+void PSControlTableCell::storeControlValue(Object*)
+{
+    Ref<Object> value = sel::controlValue(this);
+    sel::setValue(this, value.ptr());
+    preferences::writeSpecifierValue(specifier(), value);
 }
 
 void PSControlTableCell::registerClass(objc::Runtime& rt)
 {
-    Class* c = rt.registerClass<PSControlTableCell>("PSTableCell");
-    c->addMethod("control", [](PSControlTableCell* self, SEL) { return Ref<UIControl>(self->m_control); });
-    c->addMethod("setControl:", [](PSControlTableCell* self, SEL, UIControl* control) {
-        if (self->m_control)
-            self->m_control->removeTarget(self, objc::sel_registerName("controlChanged:"), UIControlEventValueChanged);
-        self->m_control = control;
-        if (control)
-            control->addTarget(self, "controlChanged:", UIControlEventValueChanged);
-    });
-    c->addMethod("controlValue", [](PSControlTableCell*, SEL) { return Ref<Object>(); });
-    // The control moved: the new value goes to the row's setter (and is kept as the cell's value).
-    c->addMethod("controlChanged:", [](PSControlTableCell* self, SEL, Object*) {
-        Ref<Object> value = msgSend<Ref<Object>>(self, "controlValue");
-        msgSend(self, "setValue:", value.ptr());
-        preferences::writeSpecifierValue(self->specifier(), value);
-    });
+    objc::ClassBuilder<PSControlTableCell>(rt, "PSTableCell")
+        .method(sel::control, &PSControlTableCell::controlObject)
+        .method(sel::setControl, &PSControlTableCell::keepControl)
+        .method(sel::controlValue, &PSControlTableCell::noControlValue)
+        .method(sel::controlChanged, &PSControlTableCell::storeControlValue)
+        .build();
 }
 
 void PSSwitchTableCell::showValueInSwitch(Object* value)
@@ -198,26 +228,36 @@ void PSSwitchTableCell::showValueInSwitch(Object* value)
     toggle->setOn(on, false);
 }
 
+void PSSwitchTableCell::keepValueInSwitch(Object* value)
+{
+    sel::setValue.sendSuper(objc::classOf<PSSwitchTableCell>(), this, value);
+    showValueInSwitch(value);
+}
+
+Ref<Object> PSSwitchTableCell::initWithStyleReuseIdentifierSpecifier(NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier)
+{
+    Ref<Object> result = sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<PSSwitchTableCell>(), this, style, reuseIdentifier, specifier);
+    if (!result)
+        return result;
+    Ref<UISwitch> toggle = UISwitch::create(CGRectZero);
+    sel::setControl(this, toggle.ptr());
+    setAccessoryView(toggle);
+    return result;
+}
+
+Ref<Object> PSSwitchTableCell::switchValue()
+{
+    auto* toggle = dynamic_cast<UISwitch*>(m_control.ptr());
+    return NSNumber::withBool(toggle && toggle->isOn());
+}
+
 void PSSwitchTableCell::registerClass(objc::Runtime& rt)
 {
-    Class* c = rt.registerClass<PSSwitchTableCell>("PSControlTableCell");
-    c->addMethod("setValue:", [c](PSSwitchTableCell* self, SEL, Object* value) {
-        objc::msgSendSuper(c, self, "setValue:", value);
-        self->showValueInSwitch(value);
-    });
-    c->addMethod("initWithStyle:reuseIdentifier:specifier:", [c](PSSwitchTableCell* self, SEL, NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier) {
-        Ref<Object> result = objc::msgSendSuper<Ref<Object>>(c, self, "initWithStyle:reuseIdentifier:specifier:", style, reuseIdentifier, specifier);
-        if (!result)
-            return result;
-        Ref<UISwitch> toggle = UISwitch::create(CGRectZero);
-        msgSend(self, "setControl:", toggle.ptr());
-        self->setAccessoryView(toggle);
-        return result;
-    });
-    c->addMethod("controlValue", [](PSSwitchTableCell* self, SEL) {
-        auto* toggle = dynamic_cast<UISwitch*>(self->m_control.ptr());
-        return Ref<Object>(NSNumber::withBool(toggle && toggle->isOn()));
-    });
+    objc::ClassBuilder<PSSwitchTableCell>(rt, "PSControlTableCell")
+        .method(sel::setValue, &PSSwitchTableCell::keepValueInSwitch)
+        .method(sel::initWithStyleReuseIdentifierSpecifier, &PSSwitchTableCell::initWithStyleReuseIdentifierSpecifier)
+        .method(sel::controlValue, &PSSwitchTableCell::switchValue)
+        .build();
 }
 
 void PSSliderTableCell::showValueInSlider(Object* value)
@@ -234,46 +274,56 @@ void PSSliderTableCell::showValueInSlider(Object* value)
             text->setText(corefoundation::stringWithFormat("%.2f", static_cast<double>(slider->value())));
 }
 
+void PSSliderTableCell::keepValueInSlider(Object* value)
+{
+    sel::setValue.sendSuper(objc::classOf<PSSliderTableCell>(), this, value);
+    showValueInSlider(value);
+}
+
+Ref<Object> PSSliderTableCell::initWithStyleReuseIdentifierSpecifier(NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier)
+{
+    Ref<Object> result = sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<PSSliderTableCell>(), this, style, reuseIdentifier, specifier);
+    if (!result)
+        return result;
+    // With "showValue" the slider leaves room at its right for its value label.
+    bool showsValue = specifier && specifier->boolProperty("showValue", false);
+    double labelWidth = showsValue ? 50 : 0;
+    Ref<UISlider> slider = UISlider::create(CGRectMake(15, 0, bounds().size.width - 30 - labelWidth, bounds().size.height));
+    slider->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    double low = 0;
+    double high = 1;
+    if (specifier) {
+        if (auto* min = dynamic_cast<NSNumber*>(specifier->propertyForKey("min").ptr()))
+            low = min->doubleValue();
+        if (auto* max = dynamic_cast<NSNumber*>(specifier->propertyForKey("max").ptr()))
+            high = max->doubleValue();
+    }
+    slider->setMinimumValue(static_cast<float>(std::min(low, high)));
+    slider->setMaximumValue(static_cast<float>(std::max(low, high)));
+    if (showsValue) {
+        auto label = UILabel::create(CGRectMake(slider->bounds().size.width + 6, 0, labelWidth - 6, slider->bounds().size.height));
+        label->setTag(kValueLabelTag);
+        label->setFont(UIFont::systemFontOfSize(13));
+        label->setTextAlignment(NSTextAlignmentRight);
+        label->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
+        slider->addSubview(label);
+    }
+    contentView()->addSubview(slider);
+    sel::setControl(this, slider.ptr());
+    return result;
+}
+
+Ref<Object> PSSliderTableCell::sliderValue()
+{
+    auto* slider = dynamic_cast<UISlider*>(m_control.ptr());
+    return NSNumber::withDouble(slider ? slider->value() : 0);
+}
+
 void PSSliderTableCell::registerClass(objc::Runtime& rt)
 {
-    Class* c = rt.registerClass<PSSliderTableCell>("PSControlTableCell");
-    c->addMethod("setValue:", [c](PSSliderTableCell* self, SEL, Object* value) {
-        objc::msgSendSuper(c, self, "setValue:", value);
-        self->showValueInSlider(value);
-    });
-    c->addMethod("initWithStyle:reuseIdentifier:specifier:", [c](PSSliderTableCell* self, SEL, NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier) {
-        Ref<Object> result = objc::msgSendSuper<Ref<Object>>(c, self, "initWithStyle:reuseIdentifier:specifier:", style, reuseIdentifier, specifier);
-        if (!result)
-            return result;
-        // With "showValue" the slider leaves room at its right for its value label.
-        bool showsValue = specifier && specifier->boolProperty("showValue", false);
-        double labelWidth = showsValue ? 50 : 0;
-        Ref<UISlider> slider = UISlider::create(CGRectMake(15, 0, self->bounds().size.width - 30 - labelWidth, self->bounds().size.height));
-        slider->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        double low = 0;
-        double high = 1;
-        if (specifier) {
-            if (auto* min = dynamic_cast<NSNumber*>(specifier->propertyForKey("min").ptr()))
-                low = min->doubleValue();
-            if (auto* max = dynamic_cast<NSNumber*>(specifier->propertyForKey("max").ptr()))
-                high = max->doubleValue();
-        }
-        slider->setMinimumValue(static_cast<float>(std::min(low, high)));
-        slider->setMaximumValue(static_cast<float>(std::max(low, high)));
-        if (showsValue) {
-            auto label = UILabel::create(CGRectMake(slider->bounds().size.width + 6, 0, labelWidth - 6, slider->bounds().size.height));
-            label->setTag(kValueLabelTag);
-            label->setFont(UIFont::systemFontOfSize(13));
-            label->setTextAlignment(NSTextAlignmentRight);
-            label->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
-            slider->addSubview(label);
-        }
-        self->contentView()->addSubview(slider);
-        msgSend(self, "setControl:", slider.ptr());
-        return result;
-    });
-    c->addMethod("controlValue", [](PSSliderTableCell* self, SEL) {
-        auto* slider = dynamic_cast<UISlider*>(self->m_control.ptr());
-        return Ref<Object>(NSNumber::withDouble(slider ? slider->value() : 0));
-    });
+    objc::ClassBuilder<PSSliderTableCell>(rt, "PSControlTableCell")
+        .method(sel::setValue, &PSSliderTableCell::keepValueInSlider)
+        .method(sel::initWithStyleReuseIdentifierSpecifier, &PSSliderTableCell::initWithStyleReuseIdentifierSpecifier)
+        .method(sel::controlValue, &PSSliderTableCell::sliderValue)
+        .build();
 }

@@ -35,9 +35,28 @@ public:
 
     static void registerClass(objc::Runtime&);
 
+protected:
+    // initWithStyle:reuseIdentifier:specifier:, which the control cells override.
+    objc::Ref<objc::Object> initWithStyleReuseIdentifierSpecifier(NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier);
+
 private:
     // The value as text in the detail label, in rows that print their value.
     void showValueText(objc::Object* value);
+
+    // The runtime methods.
+    objc::Ref<PSSpecifier> specifierObject() { return m_specifier; }
+    void keepSpecifier(PSSpecifier* specifier) { m_specifier = specifier; }
+    void showIcon(UIImage* icon);
+    std::string lazyIconID() const { return m_lazyIconID; }
+    void keepLazyIconID(std::string identifier) { m_lazyIconID = std::move(identifier); }
+    objc::Ref<UIImageView> iconImageView() { return imageView(); }
+    objc::Ref<UILabel> titleLabel() { return textLabel(); }
+    objc::Ref<UILabel> valueLabel() { return detailTextLabel(); }
+    objc::Ref<objc::Object> valueObject() { return m_value; }
+    void keepValue(objc::Object* value);
+    bool cellEnabled() const { return m_enabled; }
+    void setCellEnabled(bool on);
+    void showSpecifier(PSSpecifier* specifier);
 
     objc::Ref<PSSpecifier> m_specifier;
     objc::Ref<objc::Object> m_value;
@@ -57,6 +76,13 @@ public:
 
 protected:
     objc::Ref<UIControl> m_control;
+
+private:
+    // The runtime methods.
+    objc::Ref<UIControl> controlObject() { return m_control; }
+    void keepControl(UIControl* control);
+    objc::Ref<objc::Object> noControlValue();
+    void storeControlValue(objc::Object* sender);
 };
 
 // A switch row: `control` is a UISwitch showing the row's value and storing every change.
@@ -68,6 +94,11 @@ public:
 private:
     // The switch's side of setValue:.
     void showValueInSwitch(objc::Object* value);
+
+    // The runtime methods.
+    void keepValueInSwitch(objc::Object* value);
+    objc::Ref<objc::Object> initWithStyleReuseIdentifierSpecifier(NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier);
+    objc::Ref<objc::Object> switchValue();
 };
 
 // A slider row: `control` is a UISlider from the row's "min" to its "max" (0 to 1 when absent);
@@ -83,6 +114,11 @@ public:
 private:
     // The slider's side of setValue: (and its value label's).
     void showValueInSlider(objc::Object* value);
+
+    // The runtime methods.
+    void keepValueInSlider(objc::Object* value);
+    objc::Ref<objc::Object> initWithStyleReuseIdentifierSpecifier(NSInteger style, std::string reuseIdentifier, PSSpecifier* specifier);
+    objc::Ref<objc::Object> sliderValue();
 };
 
 namespace preferences {

@@ -1,57 +1,80 @@
 #include "platform/preferences/PSViewController.h"
 
 #include "platform/foundation/NSBundle.h"
+#include "platform/preferences/PreferencesSelectors.h"
+#include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UINavigationController.h"
 
-using objc::msgSend;
 using objc::Object;
 using objc::Ref;
-using objc::SEL;
 
-Ref<PSSpecifier> PSViewController::specifier() { return msgSend<Ref<PSSpecifier>>(this, "specifier"); }
-void PSViewController::setSpecifier(PSSpecifier* specifier) { msgSend(this, "setSpecifier:", specifier); }
-Ref<NSBundle> PSViewController::bundle() { return msgSend<Ref<NSBundle>>(this, "bundle"); }
-void PSViewController::setBundle(NSBundle* bundle) { msgSend(this, "setBundle:", bundle); }
-void PSViewController::pushController(UIViewController* controller) { msgSend(this, "pushController:animate:", controller, true); }
+namespace sel = preferences::sel;
+
+Ref<PSSpecifier> PSViewController::specifier() { return sel::specifier(this); }
+void PSViewController::setSpecifier(PSSpecifier* specifier) { sel::setSpecifier(this, specifier); }
+Ref<NSBundle> PSViewController::bundle() { return sel::bundle(this); }
+void PSViewController::setBundle(NSBundle* bundle) { sel::setBundle(this, bundle); }
+void PSViewController::pushController(UIViewController* controller) { sel::pushControllerAnimate(this, controller, true); }
+
+void PSViewController::keepSpecifier(PSSpecifier* specifier)
+{
+    m_specifier = specifier;
+    if (specifier && UIViewController::title().empty())
+        UIViewController::setTitle(specifier->name());
+}
+
+Ref<UIViewController> PSViewController::parentControllerObject() { return m_parentController.ptr(); }
+
+Ref<UIViewController> PSViewController::rootControllerObject()
+{
+    if (UIViewController* root = m_rootController.ptr())
+        return root;
+    return navigationController();
+}
+
+void PSViewController::keepRootController(UIViewController* root) { m_rootController = root; }
+
+// A controller opened from another one shares its bundle unless it was given its own.
+Ref<NSBundle> PSViewController::sharedBundle()
+{
+    if (m_bundle)
+        return m_bundle;
+    if (auto* parent = dynamic_cast<PSViewController*>(m_parentController.ptr()))
+        return parent->bundle();
+    return nullptr;
+}
+
+void PSViewController::keepBundle(NSBundle* bundle) { m_bundle = bundle; }
+
+void PSViewController::pushControllerAnimated(UIViewController* controller) { sel::pushControllerAnimate(this, controller, true); }
+
+void PSViewController::pushControllerAnimate(UIViewController* controller, bool animated)
+{
+    if (!controller)
+        return;
+    if (auto* ps = dynamic_cast<PSViewController*>(controller)) {
+        if (!ps->parentController())
+            sel::setParentController(ps, this);
+        sel::setRootController(ps, sel::rootController(this).ptr());
+    }
+    if (UINavigationController* navigation = navigationController())
+        navigation->pushViewController(controller, animated);
+    else
+        presentViewController(controller, animated);
+}
 
 void PSViewController::registerClass(objc::Runtime& rt)
 {
-    objc::Class* c = rt.registerClass<PSViewController>("UIViewController");
-    c->addMethod("specifier", [](PSViewController* self, SEL) { return self->m_specifier; });
-    c->addMethod("setSpecifier:", [](PSViewController* self, SEL, PSSpecifier* specifier) {
-        self->m_specifier = specifier;
-        if (specifier && self->UIViewController::title().empty())
-            self->UIViewController::setTitle(specifier->name());
-    });
-    c->addMethod("parentController", [](PSViewController* self, SEL) { return Ref<UIViewController>(self->m_parentController.ptr()); });
-    c->addMethod("setParentController:", [](PSViewController* self, SEL, UIViewController* parent) { self->m_parentController = parent; });
-    c->addMethod("rootController", [](PSViewController* self, SEL) {
-        if (UIViewController* root = self->m_rootController.ptr())
-            return Ref<UIViewController>(root);
-        return Ref<UIViewController>(self->navigationController());
-    });
-    c->addMethod("setRootController:", [](PSViewController* self, SEL, UIViewController* root) { self->m_rootController = root; });
-    // A controller opened from another one shares its bundle unless it was given its own.
-    c->addMethod("bundle", [](PSViewController* self, SEL) {
-        if (self->m_bundle)
-            return self->m_bundle;
-        if (auto* parent = dynamic_cast<PSViewController*>(self->m_parentController.ptr()))
-            return parent->bundle();
-        return Ref<NSBundle>();
-    });
-    c->addMethod("setBundle:", [](PSViewController* self, SEL, NSBundle* bundle) { self->m_bundle = bundle; });
-    c->addMethod("pushController:", [](PSViewController* self, SEL, UIViewController* controller) { msgSend(self, "pushController:animate:", controller, true); });
-    c->addMethod("pushController:animate:", [](PSViewController* self, SEL, UIViewController* controller, bool animated) {
-        if (!controller)
-            return;
-        if (auto* ps = dynamic_cast<PSViewController*>(controller)) {
-            if (!ps->parentController())
-                msgSend(ps, "setParentController:", self);
-            msgSend(ps, "setRootController:", msgSend<Ref<UIViewController>>(self, "rootController"));
-        }
-        if (UINavigationController* navigation = self->navigationController())
-            navigation->pushViewController(controller, animated);
-        else
-            self->presentViewController(controller, animated);
-    });
+    objc::ClassBuilder<PSViewController>(rt, "UIViewController")
+        .method(sel::specifier, &PSViewController::specifierObject)
+        .method(sel::setSpecifier, &PSViewController::keepSpecifier)
+        .method(sel::parentController, &PSViewController::parentControllerObject)
+        .method(sel::setParentController, &PSViewController::setParentController)
+        .method(sel::rootController, &PSViewController::rootControllerObject)
+        .method(sel::setRootController, &PSViewController::keepRootController)
+        .method(sel::bundle, &PSViewController::sharedBundle)
+        .method(sel::setBundle, &PSViewController::keepBundle)
+        .method(sel::pushController, &PSViewController::pushControllerAnimated)
+        .method(sel::pushControllerAnimate, &PSViewController::pushControllerAnimate)
+        .build();
 }

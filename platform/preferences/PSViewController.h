@@ -27,6 +27,17 @@ public:
     static void registerClass(objc::Runtime&);
 
 private:
+    // The runtime methods.
+    objc::Ref<PSSpecifier> specifierObject() { return m_specifier; }
+    void keepSpecifier(PSSpecifier* specifier);
+    objc::Ref<UIViewController> parentControllerObject();
+    objc::Ref<UIViewController> rootControllerObject();
+    void keepRootController(UIViewController* root);
+    objc::Ref<NSBundle> sharedBundle();
+    void keepBundle(NSBundle* bundle);
+    void pushControllerAnimated(UIViewController* controller);
+    void pushControllerAnimate(UIViewController* controller, bool animated);
+
     objc::Ref<PSSpecifier> m_specifier;
     objc::WeakRef<UIViewController> m_parentController;
     objc::WeakRef<UIViewController> m_rootController;

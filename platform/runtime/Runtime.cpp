@@ -2,6 +2,7 @@
 
 #include "Message.h"
 #include "NSObject.h"
+#include "NSObjectSelectors.h"
 #include "Sel.h"
 
 #include <algorithm>
@@ -132,7 +133,7 @@ Runtime::Runtime()
     root->addMethod("init", [](Object* self, SEL) { return Ref<Object>(self); });
     root->addMethod("description", [](Object* self, SEL) { return "<" + classNameOf(self) + ">"; });
     root->addClassMethod("alloc", [](Object* self, SEL) { return static_cast<Class*>(self)->createInstance(); });
-    root->addClassMethod("new", [](Object* self, SEL) { return msgSend<Ref<Object>>(static_cast<Class*>(self)->createInstance(), "init"); });
+    root->addClassMethod("new", [](Object* self, SEL) { return sel::init(static_cast<Class*>(self)->createInstance()); });
 }
 
 Runtime::~Runtime()

@@ -6,6 +6,7 @@
 #include "platform/corefoundation/NSDate.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Protocol.h"
+#include "platform/runtime/NSObjectSelectors.h"
 #include "platform/runtime/Sel.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIKitTypes.h"
@@ -49,7 +50,7 @@ using objc::Ref;
 using objc::Sel;
 
 // NSObject's initializer, which views override.
-inline constinit Sel<Ref<objc::Object>()> init { "init" };
+using objc::sel::init;
 
 // UIResponder
 inline constinit Sel<Ref<UIResponder>()> nextResponder { "nextResponder" };
@@ -331,8 +332,8 @@ inline constinit Sel<NSInteger()> userInterfaceIdiom { "userInterfaceIdiom" };
 // --- view controllers, tables, navigation, alerts, gestures, application (below) ---
 
 // NSObject's methods that NSIndexPath overrides
-inline constinit Sel<bool(objc::Object*)> isEqual { "isEqual:" };
-inline constinit Sel<std::string()> description { "description" };
+using objc::sel::isEqual;
+using objc::sel::description;
 
 // NSIndexPath
 inline constinit Sel<Ref<NSIndexPath>(NSInteger, NSInteger)> indexPathForRowInSection { "indexPathForRow:inSection:" };
