@@ -276,12 +276,7 @@ int main(int argc, char** argv)
 
     if (shot->parsed()) {
         sim::Script script;
-        sim::Step step;
-        step.kind = sim::StepKind::Screenshot;
-        step.line = 0;
-        step.source = "screenshot " + screenshotFile;
-        step.texts = { screenshotFile };
-        script.steps.push_back(step);
+        script.steps.push_back(sim::Step::make("screenshot", { screenshotFile }));
         return runScript(script, "screenshot", runnerOptions(settings, fs::current_path(), outFolder));
     }
 
