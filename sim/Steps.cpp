@@ -438,25 +438,26 @@ void runGallery(StepRun& run, const Step& step)
 
 // --- Checks ---
 
-void runExpectExists(StepRun& run, const Step& step)
+// Whether the device path exists, once the device has done what it was doing.
+bool existsOnDevice(StepRun& run, const std::string& path)
 {
     run.runUntilIdle();
-    auto host = filesystem::DeviceRoot::resolve(step.texts[0]);
+    auto host = filesystem::DeviceRoot::resolve(path);
     if (!host)
-        throw StepFailure(quoted(step.texts[0]) + " is not a path inside the device");
+        throw StepFailure(quoted(path) + " is not a path inside the device");
     std::error_code ec;
-    if (!fs::exists(*host, ec))
+    return fs::exists(*host, ec);
+}
+
+void runExpectExists(StepRun& run, const Step& step)
+{
+    if (!existsOnDevice(run, step.texts[0]))
         throw StepFailure(step.texts[0] + " does not exist");
 }
 
 void runExpectMissing(StepRun& run, const Step& step)
 {
-    run.runUntilIdle();
-    auto host = filesystem::DeviceRoot::resolve(step.texts[0]);
-    if (!host)
-        throw StepFailure(quoted(step.texts[0]) + " is not a path inside the device");
-    std::error_code ec;
-    if (fs::exists(*host, ec))
+    if (existsOnDevice(run, step.texts[0]))
         throw StepFailure(step.texts[0] + " exists");
 }
 
