@@ -22,6 +22,8 @@ packages=(
 if [ "$for_tests" -eq 1 ]; then
   packages+=(
     git libgtest-dev libgmock-dev libbenchmark-dev
+    # scripts/long-functions.py and its test.
+    python3
     # The sanitizer build and the fuzz targets: clang, its sanitizer and libFuzzer runtimes, and
     # the symbolizer that puts function names and lines into their reports.
     clang libclang-rt-14-dev llvm

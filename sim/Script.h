@@ -16,45 +16,15 @@
 
 namespace sim {
 
-enum class StepKind {
-    Profile,
-    Tap,
-    LongPress,
-    Swipe,
-    Drag,
-    Pinch,
-    Choose,
-    Type,
-    Home,
-    Open,
-    Wait,
-    Clipboard,
-    Photo,
-    Pref,
-    Screenshot,
-    ExpectExists,
-    ExpectMissing,
-    ExpectAlert,
-    ExpectText,
-    Switcher,
-    Notify,
-    NotificationCenter,
-    Widgets,
-    Search,
-    WebServer,
-    Toggle,
-    Segment,
-    ExpectPref,
-    ExpectOpened,
-    Gallery,
-};
+struct StepType;
 
 enum class Direction { Up, Down, Left, Right };
 
-// One parsed step. Which fields are used depends on the kind; the parser has checked that the
-// ones the kind needs are there and well formed.
+// One parsed step. Which fields are used depends on its type; the type's parser has checked that
+// the ones it needs are there and well formed.
 struct Step {
-    StepKind kind = StepKind::Home;
+    // What the step is and does (sim/StepType.h); never null in a parsed step.
+    const StepType* type = nullptr;
     int line = 0;
     // The line as written (without its comment), for messages.
     std::string source;
@@ -70,11 +40,15 @@ struct Step {
 
     // The step's name as written in a script ("tap", "expect alert").
     std::string name() const;
+
+    // A step of the type named `name` with these texts, as if parsed from line 0; throws
+    // ScriptError for a name that is no step.
+    static Step make(std::string_view name, std::vector<std::string> texts);
 };
 
 struct Script {
     std::vector<Step> steps;
-    // The profile the first step asks for, if it is a `profile` step.
+    // The profile the first step asks for, if it is one that boots a device (`profile`).
     std::optional<std::string> profile() const;
 };
 
@@ -120,5 +94,8 @@ PreferenceValue parsePreferenceValue(const std::string& text);
 
 // The steps and their arguments, one a line, for --help.
 std::string languageSummary();
+
+// The steps as the README's table in markdown: a row a step, its forms and what it does.
+std::string stepTableMarkdown();
 
 } // namespace sim

@@ -80,9 +80,17 @@ public:
     std::filesystem::path outputPath(const std::string& file) const;
     std::filesystem::path inputPath(const std::string& file) const;
 
+    // For the steps (sim/Steps.cpp): what they made and what they keep until the runner goes.
+    std::ostream* log() const { return m_options.log; }
+    // A picture a step wrote; `announce` says so in the log.
+    void noteScreenshot(const std::filesystem::path& path, bool announce = true);
+    // A web server that serves until the runner goes.
+    void keepServer(std::unique_ptr<FolderServer> server);
+    // The page `gallery` steps add to, made by the first one.
+    Gallery& gallery();
+
 private:
     void boot(const std::string& profile);
-    void settle();
     void runStep(const Step& step);
 
     RunnerOptions m_options;

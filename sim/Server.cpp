@@ -106,6 +106,336 @@ json stateOf(PhoneHost& host)
         { "frameScale", facts.frameScale }, { "boots", facts.boots }, { "frame", host.frames().latest()->number }, { "profiles", profiles } };
 }
 
+
+} // namespace
+
+// What the routes' handlers work with; lives as long as the server.
+struct RouteContext {
+    PhoneHost& host;
+    const ServerOptions& options;
+    httplib::Server& server;
+};
+
+namespace {
+
+// An action's answer: ok, the latest frame's number, and what else the action tells.
+void done(const RouteContext& c, httplib::Response& res, json extra = json::object())
+{
+    extra["ok"] = true;
+    extra["frame"] = c.host.frames().latest()->number;
+    answer(res, 200, extra);
+}
+
+// --- The page ---
+
+void serveAsset(httplib::Response& res, const std::string& path)
+{
+    const WebAsset* asset = findWebAsset(path);
+    if (!asset)
+        return refuse(res, 404, "no such page");
+    res.set_header("Cache-Control", "no-cache");
+    res.set_content(asset->body.data(), asset->body.size(), std::string(asset->contentType).c_str());
+}
+
+void serveIndex(const RouteContext&, const httplib::Request&, httplib::Response& res) { serveAsset(res, "/index.html"); }
+void serveScript(const RouteContext&, const httplib::Request&, httplib::Response& res) { serveAsset(res, "/app.js"); }
+void serveStyle(const RouteContext&, const httplib::Request&, httplib::Response& res) { serveAsset(res, "/app.css"); }
+
+// --- The screen ---
+
+void serveState(const RouteContext& c, const httplib::Request&, httplib::Response& res) { answer(res, 200, stateOf(c.host)); }
+
+void serveFrame(const RouteContext& c, const httplib::Request&, httplib::Response& res)
+{
+    auto frame = c.host.frames().latest();
+    if (frame->png.empty())
+        return refuse(res, 503, "the phone has not drawn its screen yet");
+    res.set_header("Cache-Control", "no-store");
+    res.set_header("X-Frame", std::to_string(frame->number));
+    res.set_content(reinterpret_cast<const char*>(frame->png.data()), frame->png.size(), "image/png");
+}
+
+// Waits for a frame newer than `shown` and writes its event, or a keep-alive when none came for a
+// while; ends the stream when the feed closes or the server stops.
+bool writeNextEvent(const RouteContext& c, FrameFeed& feed, std::uint64_t& shown, httplib::DataSink& sink)
+{
+    auto quietSince = std::chrono::steady_clock::now();
+    std::shared_ptr<const Frame> frame;
+    while (true) {
+        frame = feed.waitForNewer(shown, kStopCheck);
+        if (feed.isClosed() || !c.server.is_running()) {
+            sink.done();
+            return true;
+        }
+        if (frame->number > shown || std::chrono::steady_clock::now() - quietSince >= kKeepAlive)
+            break;
+    }
+    std::string message = ": still here\n\n";
+    if (frame->number > shown) {
+        shown = frame->number;
+        ScreenFacts facts = c.host.facts();
+        json event { { "frame", frame->number }, { "bytes", frame->png.size() }, { "profile", facts.profile },
+            { "width", facts.width }, { "height", facts.height }, { "boots", facts.boots } };
+        message = "event: frame\ndata: " + event.dump() + "\n\n";
+    }
+    return sink.write(message.data(), message.size());
+}
+
+// One event per new frame; a page fetches /api/frame.png when it hears one.
+void serveEvents(const RouteContext& c, const httplib::Request&, httplib::Response& res)
+{
+    FrameFeed* feed = &c.host.frames();
+    if (!feed->addWatcher(c.options.watchers))
+        return refuse(res, 503, "too many pages are watching this phone");
+    c.host.noteActivity();
+    auto shown = std::make_shared<std::uint64_t>(0);
+    const RouteContext* context = &c;
+    res.set_header("Cache-Control", "no-store");
+    res.set_chunked_content_provider(
+        "text/event-stream", [context, feed, shown](size_t, httplib::DataSink& sink) { return writeNextEvent(*context, *feed, *shown, sink); },
+        [feed](bool) { feed->removeWatcher(); });
+}
+
+// --- The hand ---
+
+// A finger of a page going down, moving, lifting, or every finger of the page cancelled.
+void moveFinger(PhoneHost& host, device::Device& phone, const std::string& phase, const std::string& page, int id, CGPoint point)
+{
+    auto& touch = phone.touch();
+    PageFingers& fingers = host.pageFingers();
+    if (phase == "cancel") {
+        for (int held : fingers.releaseAll(page))
+            touch.touchCancel(held);
+        return;
+    }
+    std::optional<int> held = fingers.held(page, id);
+    if (held && !touch.isDown(*held)) {
+        // Lifted on the phone's side meanwhile.
+        fingers.release(page, id);
+        held.reset();
+    }
+    if (phase == "down") {
+        if (held)
+            throw RequestError(409, "that finger is down already");
+        held = fingers.press(page, id);
+        if (!held)
+            throw RequestError(409, "too many fingers are down on this phone");
+        touch.touchDown(point, *held);
+        if (!touch.isDown(*held))
+            fingers.release(page, id);
+        return;
+    }
+    if (!held)
+        throw RequestError(409, "that finger is not down");
+    if (phase == "move") {
+        touch.touchMove(point, *held);
+    } else {
+        fingers.release(page, id);
+        touch.touchUp(point, *held);
+    }
+}
+
+void postTouch(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    json body = actionBody(req, c.options.largestAction);
+    std::string phase = textField(body, "phase", 16);
+    double finger = body.contains("finger") ? numberField(body, "finger") : 0;
+    if (finger < 0 || finger >= kFingers || finger != std::floor(finger))
+        throw RequestError(400, "\"finger\" must be a whole number from 0 to " + std::to_string(kFingers - 1));
+    if (phase != "down" && phase != "move" && phase != "up" && phase != "cancel")
+        throw RequestError(400, "\"phase\" must be \"down\", \"move\", \"up\" or \"cancel\"");
+    CGPoint point = phase == "cancel" ? CGPointZero : screenPoint(body, c.host.facts());
+    // Each page numbers its own fingers: two pages dragging at once are four fingers.
+    std::string page = textField(body, "page", 64, false);
+    c.host.call([&](device::Device& phone) { moveFinger(c.host, phone, phase, page, int(finger), point); });
+    done(c, res);
+}
+
+void postPinch(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    json body = actionBody(req, c.options.largestAction);
+    CGPoint center = screenPoint(body, c.host.facts());
+    double scale = numberField(body, "scale");
+    if (scale < 0.2 || scale > 5)
+        throw RequestError(400, "\"scale\" must be from 0.2 to 5");
+    c.host.call([&](device::Device& phone) {
+        if (phone.touch().anyDown())
+            throw RequestError(409, "a finger is down already");
+        phone.touch().pinch(center, scale, 0.2, 6);
+    });
+    done(c, res);
+}
+
+void postKey(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    json body = actionBody(req, c.options.largestAction);
+    std::string text = textField(body, "text", 256, false);
+    std::string key = textField(body, "key", 32, false);
+    if (text.empty() == key.empty())
+        throw RequestError(400, "give either \"text\" to type or a \"key\" (\"Backspace\")");
+    if (!key.empty() && key != "Backspace")
+        throw RequestError(400, "the only key besides text is \"Backspace\"");
+    for (unsigned char ch : text)
+        if (ch < 0x20 || ch == 0x7f)
+            throw RequestError(400, "the text holds a control character");
+    c.host.call([&](device::Device& phone) {
+        UITextField* field = focusedAlertField(phone);
+        if (!key.empty())
+            field->deleteBackward();
+        else
+            phone.touch().typeText(text);
+        phone.runUntilIdle();
+    });
+    done(c, res);
+}
+
+void pressButton(device::Device& phone, const std::string& name, const std::string& query)
+{
+    if (name == "home")
+        phone.pressHome();
+    else if (name == "switcher")
+        phone.showSwitcher();
+    else if (name == "notifications")
+        phone.showNotificationCenter();
+    else if (name == "widgets")
+        phone.showWidgets();
+    else
+        phone.showSearch(query);
+}
+
+void postButton(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    json body = actionBody(req, c.options.largestAction);
+    std::string name = textField(body, "name", 32);
+    std::string query = textField(body, "query", 256, false);
+    if (name != "home" && name != "switcher" && name != "notifications" && name != "widgets" && name != "search")
+        throw RequestError(400, "no button \"" + name + "\" (there are home, switcher, notifications, widgets and search)");
+    c.host.call([&](device::Device& phone) { pressButton(phone, name, query); });
+    done(c, res);
+}
+
+// --- The phone's profile, pasteboard, photos and icon files ---
+
+void postProfile(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    json body = actionBody(req, c.options.largestAction);
+    std::string name = textField(body, "name", 64);
+    bool known = false;
+    for (const auto& p : device::allProfiles())
+        known = known || p.name == name;
+    if (!known)
+        throw RequestError(400, "no device profile \"" + name + "\"");
+    c.host.call([&](device::Device&) { c.host.rebootInto(name); });
+    done(c, res, { { "profile", name } });
+}
+
+void postPasteboard(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    json body = actionBody(req, c.options.largestAction);
+    std::string text = textField(body, "text", kLongestText);
+    c.host.call([&](device::Device& phone) {
+        UIPasteboard::generalPasteboard()->setString(text);
+        phone.runUntilIdle();
+    });
+    done(c, res);
+}
+
+void postPhoto(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    std::vector<std::uint8_t> bytes(req.body.begin(), req.body.end());
+    std::string name = req.has_param("name") ? req.get_param_value("name") : "photo";
+    std::string path = c.host.call([&](device::Device& phone) {
+        std::string written = addToPhotoLibrary(bytes, name);
+        phone.runUntilIdle();
+        return written;
+    });
+    done(c, res, { { "path", path } });
+}
+
+void downloadIcons(const RouteContext& c, const httplib::Request&, httplib::Response& res)
+{
+    auto zip = c.host.call([](device::Device&) { return makeIconArchive(); });
+    res.set_header("Content-Disposition", "attachment; filename=\"ovrimo-icons.zip\"");
+    res.set_header("Cache-Control", "no-store");
+    res.set_content(reinterpret_cast<const char*>(zip.data()), zip.size(), "application/zip");
+}
+
+void uploadIcons(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    std::vector<std::uint8_t> zip(req.body.begin(), req.body.end());
+    std::size_t written = c.host.call([&](device::Device& phone) {
+        std::size_t count = restoreIconArchive(zip);
+        // As after restoring a backup: the tweak reads its preferences again and reloads every icon.
+        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChangedNotification, nullptr, nullptr, true);
+        phone.runUntilIdle();
+        return count;
+    });
+    done(c, res, { { "files", written } });
+}
+
+// --- The table ---
+
+enum class Method { Get, Post };
+
+struct Route {
+    Method method;
+    const char* path;
+    void (*handle)(const RouteContext&, const httplib::Request&, httplib::Response&);
+    // An action: a refusal becomes its status, anything unforeseen a 500; the server goes on.
+    bool action;
+};
+
+const Route kRoutes[] = {
+    { Method::Get, "/", serveIndex, false },
+    { Method::Get, "/index.html", serveIndex, false },
+    { Method::Get, "/app.js", serveScript, false },
+    { Method::Get, "/app.css", serveStyle, false },
+    { Method::Get, "/api/state", serveState, false },
+    { Method::Get, "/api/frame.png", serveFrame, false },
+    { Method::Get, "/api/events", serveEvents, false },
+    { Method::Post, "/api/touch", postTouch, true },
+    { Method::Post, "/api/pinch", postPinch, true },
+    { Method::Post, "/api/key", postKey, true },
+    { Method::Post, "/api/button", postButton, true },
+    { Method::Post, "/api/profile", postProfile, true },
+    { Method::Post, "/api/pasteboard", postPasteboard, true },
+    { Method::Post, "/api/photo", postPhoto, true },
+    { Method::Get, "/api/icons.zip", downloadIcons, true },
+    { Method::Post, "/api/icons.zip", uploadIcons, true },
+};
+
+void answerRoute(const Route& route, const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    if (!route.action)
+        return route.handle(c, req, res);
+    try {
+        route.handle(c, req, res);
+    } catch (const RequestError& e) {
+        refuse(res, e.status, e.what());
+    } catch (const std::exception& e) {
+        refuse(res, 500, std::string("the phone could not do that: ") + e.what());
+    }
+}
+
+// Whatever no route answered: a JSON refusal rather than an empty page.
+void answerUnrouted(const httplib::Request& req, httplib::Response& res)
+{
+    if (!res.body.empty())
+        return;
+    if (res.status == 404)
+        refuse(res, 404, "no such page or action");
+    else if (res.status == 413 && req.get_header_value("Content-Type").rfind("application/x-www-form-urlencoded", 0) == 0)
+        // What a client sends by default (curl --data-binary): the HTTP library reads such a
+        // body as form fields, and refuses one over 8 KB.
+        refuse(res, 413, "a form-encoded body is limited to 8 KB: send the file as the body with Content-Type application/octet-stream");
+    else if (res.status == 413)
+        refuse(res, 413, "the request body is too large");
+    else
+        refuse(res, res.status, "the request was refused");
+}
+
+void answerException(const httplib::Request&, httplib::Response& res, std::exception_ptr) { refuse(res, 500, "the server failed on that request"); }
+
 } // namespace
 
 // httplib's server with its connections handed to a ConnectionIntake as they are accepted: the
@@ -189,258 +519,18 @@ std::string Server::address() const
 
 void Server::addRoutes()
 {
-    httplib::Server& s = *m_server;
-    PhoneHost* host = &m_host;
-    const ServerOptions options = m_options;
-
-    // Every action: refusals become their status, anything unforeseen a 500; the server goes on.
-    auto action = [](auto work) {
-        return [work](const httplib::Request& req, httplib::Response& res) {
-            try {
-                work(req, res);
-            } catch (const RequestError& e) {
-                refuse(res, e.status, e.what());
-            } catch (const std::exception& e) {
-                refuse(res, 500, std::string("the phone could not do that: ") + e.what());
-            }
-        };
-    };
-    auto done = [host](httplib::Response& res, json extra = json::object()) {
-        extra["ok"] = true;
-        extra["frame"] = host->frames().latest()->number;
-        answer(res, 200, extra);
-    };
-
-    for (const char* page : { "/", "/index.html", "/app.js", "/app.css" }) {
-        s.Get(page, [page](const httplib::Request&, httplib::Response& res) {
-            const WebAsset* asset = findWebAsset(std::string(page) == "/" ? "/index.html" : page);
-            if (!asset)
-                return refuse(res, 404, "no such page");
-            res.set_header("Cache-Control", "no-cache");
-            res.set_content(asset->body.data(), asset->body.size(), std::string(asset->contentType).c_str());
-        });
-    }
-
-    s.Get("/api/state", [host](const httplib::Request&, httplib::Response& res) { answer(res, 200, stateOf(*host)); });
-
-    s.Get("/api/frame.png", [host](const httplib::Request&, httplib::Response& res) {
-        auto frame = host->frames().latest();
-        if (frame->png.empty())
-            return refuse(res, 503, "the phone has not drawn its screen yet");
-        res.set_header("Cache-Control", "no-store");
-        res.set_header("X-Frame", std::to_string(frame->number));
-        res.set_content(reinterpret_cast<const char*>(frame->png.data()), frame->png.size(), "image/png");
-    });
-
-    // One event per new frame; a page fetches /api/frame.png when it hears one.
-    s.Get("/api/events", [host, options, this](const httplib::Request&, httplib::Response& res) {
-        FrameFeed* feed = &host->frames();
-        if (!feed->addWatcher(options.watchers))
-            return refuse(res, 503, "too many pages are watching this phone");
-        host->noteActivity();
-        auto shown = std::make_shared<std::uint64_t>(0);
-        res.set_header("Cache-Control", "no-store");
-        res.set_chunked_content_provider(
-            "text/event-stream",
-            [host, feed, shown, this](size_t, httplib::DataSink& sink) {
-                auto quietSince = std::chrono::steady_clock::now();
-                std::shared_ptr<const Frame> frame;
-                while (true) {
-                    frame = feed->waitForNewer(*shown, kStopCheck);
-                    if (feed->isClosed() || !m_server->is_running()) {
-                        sink.done();
-                        return true;
-                    }
-                    if (frame->number > *shown || std::chrono::steady_clock::now() - quietSince >= kKeepAlive)
-                        break;
-                }
-                std::string message = ": still here\n\n";
-                if (frame->number > *shown) {
-                    *shown = frame->number;
-                    ScreenFacts facts = host->facts();
-                    json event { { "frame", frame->number }, { "bytes", frame->png.size() }, { "profile", facts.profile },
-                        { "width", facts.width }, { "height", facts.height }, { "boots", facts.boots } };
-                    message = "event: frame\ndata: " + event.dump() + "\n\n";
-                }
-                return sink.write(message.data(), message.size());
-            },
-            [feed](bool) { feed->removeWatcher(); });
-    });
-
-    s.Post("/api/touch", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
-        json body = actionBody(req, options.largestAction);
-        std::string phase = textField(body, "phase", 16);
-        double finger = body.contains("finger") ? numberField(body, "finger") : 0;
-        if (finger < 0 || finger >= kFingers || finger != std::floor(finger))
-            throw RequestError(400, "\"finger\" must be a whole number from 0 to " + std::to_string(kFingers - 1));
-        if (phase != "down" && phase != "move" && phase != "up" && phase != "cancel")
-            throw RequestError(400, "\"phase\" must be \"down\", \"move\", \"up\" or \"cancel\"");
-        CGPoint point = phase == "cancel" ? CGPointZero : screenPoint(body, host->facts());
-        // Each page numbers its own fingers: two pages dragging at once are four fingers.
-        std::string page = textField(body, "page", 64, false);
-        int id = int(finger);
-        host->call([&](device::Device& phone) {
-            auto& touch = phone.touch();
-            PageFingers& fingers = host->pageFingers();
-            if (phase == "cancel") {
-                for (int held : fingers.releaseAll(page))
-                    touch.touchCancel(held);
-                return;
-            }
-            std::optional<int> held = fingers.held(page, id);
-            if (held && !touch.isDown(*held)) {
-                // Lifted on the phone's side meanwhile.
-                fingers.release(page, id);
-                held.reset();
-            }
-            if (phase == "down") {
-                if (held)
-                    throw RequestError(409, "that finger is down already");
-                held = fingers.press(page, id);
-                if (!held)
-                    throw RequestError(409, "too many fingers are down on this phone");
-                touch.touchDown(point, *held);
-                if (!touch.isDown(*held))
-                    fingers.release(page, id);
-                return;
-            }
-            if (!held)
-                throw RequestError(409, "that finger is not down");
-            if (phase == "move") {
-                touch.touchMove(point, *held);
-            } else {
-                fingers.release(page, id);
-                touch.touchUp(point, *held);
-            }
-        });
-        done(res);
-    }));
-
-    s.Post("/api/pinch", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
-        json body = actionBody(req, options.largestAction);
-        CGPoint center = screenPoint(body, host->facts());
-        double scale = numberField(body, "scale");
-        if (scale < 0.2 || scale > 5)
-            throw RequestError(400, "\"scale\" must be from 0.2 to 5");
-        host->call([&](device::Device& phone) {
-            if (phone.touch().anyDown())
-                throw RequestError(409, "a finger is down already");
-            phone.touch().pinch(center, scale, 0.2, 6);
-        });
-        done(res);
-    }));
-
-    s.Post("/api/key", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
-        json body = actionBody(req, options.largestAction);
-        std::string text = textField(body, "text", 256, false);
-        std::string key = textField(body, "key", 32, false);
-        if (text.empty() == key.empty())
-            throw RequestError(400, "give either \"text\" to type or a \"key\" (\"Backspace\")");
-        if (!key.empty() && key != "Backspace")
-            throw RequestError(400, "the only key besides text is \"Backspace\"");
-        for (unsigned char c : text)
-            if (c < 0x20 || c == 0x7f)
-                throw RequestError(400, "the text holds a control character");
-        host->call([&](device::Device& phone) {
-            UITextField* field = focusedAlertField(phone);
-            if (!key.empty())
-                field->deleteBackward();
-            else
-                phone.touch().typeText(text);
-            phone.runUntilIdle();
-        });
-        done(res);
-    }));
-
-    s.Post("/api/button", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
-        json body = actionBody(req, options.largestAction);
-        std::string name = textField(body, "name", 32);
-        std::string query = textField(body, "query", 256, false);
-        if (name != "home" && name != "switcher" && name != "notifications" && name != "widgets" && name != "search")
-            throw RequestError(400, "no button \"" + name + "\" (there are home, switcher, notifications, widgets and search)");
-        host->call([&](device::Device& phone) {
-            if (name == "home")
-                phone.pressHome();
-            else if (name == "switcher")
-                phone.showSwitcher();
-            else if (name == "notifications")
-                phone.showNotificationCenter();
-            else if (name == "widgets")
-                phone.showWidgets();
-            else
-                phone.showSearch(query);
-        });
-        done(res);
-    }));
-
-    s.Post("/api/profile", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
-        json body = actionBody(req, options.largestAction);
-        std::string name = textField(body, "name", 64);
-        bool known = false;
-        for (const auto& p : device::allProfiles())
-            known = known || p.name == name;
-        if (!known)
-            throw RequestError(400, "no device profile \"" + name + "\"");
-        host->call([&](device::Device&) { host->rebootInto(name); });
-        done(res, { { "profile", name } });
-    }));
-
-    s.Post("/api/pasteboard", action([host, options, done](const httplib::Request& req, httplib::Response& res) {
-        json body = actionBody(req, options.largestAction);
-        std::string text = textField(body, "text", kLongestText);
-        host->call([&](device::Device& phone) {
-            UIPasteboard::generalPasteboard()->setString(text);
-            phone.runUntilIdle();
-        });
-        done(res);
-    }));
-
-    s.Post("/api/photo", action([host, done](const httplib::Request& req, httplib::Response& res) {
-        std::vector<std::uint8_t> bytes(req.body.begin(), req.body.end());
-        std::string name = req.has_param("name") ? req.get_param_value("name") : "photo";
-        std::string path = host->call([&](device::Device& phone) {
-            std::string written = addToPhotoLibrary(bytes, name);
-            phone.runUntilIdle();
-            return written;
-        });
-        done(res, { { "path", path } });
-    }));
-
-    s.Get("/api/icons.zip", action([host](const httplib::Request&, httplib::Response& res) {
-        auto zip = host->call([](device::Device&) { return makeIconArchive(); });
-        res.set_header("Content-Disposition", "attachment; filename=\"ovrimo-icons.zip\"");
-        res.set_header("Cache-Control", "no-store");
-        res.set_content(reinterpret_cast<const char*>(zip.data()), zip.size(), "application/zip");
-    }));
-
-    s.Post("/api/icons.zip", action([host, done](const httplib::Request& req, httplib::Response& res) {
-        std::vector<std::uint8_t> zip(req.body.begin(), req.body.end());
-        std::size_t written = host->call([&](device::Device& phone) {
-            std::size_t count = restoreIconArchive(zip);
-            // As after restoring a backup: the tweak reads its preferences again and reloads every icon.
-            CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChangedNotification, nullptr, nullptr, true);
-            phone.runUntilIdle();
-            return count;
-        });
-        done(res, { { "files", written } });
-    }));
-
-    // Whatever else: a JSON refusal rather than an empty page.
-    s.set_error_handler([](const httplib::Request& req, httplib::Response& res) {
-        if (!res.body.empty())
-            return;
-        if (res.status == 404)
-            refuse(res, 404, "no such page or action");
-        else if (res.status == 413 && req.get_header_value("Content-Type").rfind("application/x-www-form-urlencoded", 0) == 0)
-            // What a client sends by default (curl --data-binary): the HTTP library reads such a
-            // body as form fields, and refuses one over 8 KB.
-            refuse(res, 413, "a form-encoded body is limited to 8 KB: send the file as the body with Content-Type application/octet-stream");
-        else if (res.status == 413)
-            refuse(res, 413, "the request body is too large");
+    m_context = std::make_unique<RouteContext>(RouteContext { m_host, m_options, *m_server });
+    const RouteContext* context = m_context.get();
+    for (const Route& route : kRoutes) {
+        const Route* r = &route;
+        httplib::Server::Handler handler = [context, r](const httplib::Request& req, httplib::Response& res) { answerRoute(*r, *context, req, res); };
+        if (route.method == Method::Get)
+            m_server->Get(route.path, std::move(handler));
         else
-            refuse(res, res.status, "the request was refused");
-    });
-    s.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) { refuse(res, 500, "the server failed on that request"); });
+            m_server->Post(route.path, std::move(handler));
+    }
+    m_server->set_error_handler(httplib::Server::Handler(answerUnrouted));
+    m_server->set_exception_handler(answerException);
 }
 
 } // namespace sim

@@ -43,6 +43,7 @@ struct ServerOptions {
 
 class GuardedHttpServer;
 class ConnectionIntake;
+struct RouteContext;
 
 class Server {
 public:
@@ -67,6 +68,8 @@ private:
     ServerOptions m_options;
     std::unique_ptr<GuardedHttpServer> m_server;
     std::unique_ptr<ConnectionIntake> m_intake;
+    // What the routes answer with (sim/Server.cpp holds the table of routes).
+    std::unique_ptr<RouteContext> m_context;
     std::thread m_thread;
     int m_port = 0;
 };

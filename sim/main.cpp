@@ -205,6 +205,43 @@ int serve(const Settings& settings, const std::string& listen, int port)
     return result;
 }
 
+// Runs the bundled demo on a fresh phone of its own (unless a device root is given) and says
+// where its pictures and gallery are.
+int runDemo(Settings settings, fs::path outFolder)
+{
+    fs::path path = fs::path(OVRIMO_SIM_SCRIPTS_DIR) / "demo.sim";
+    auto script = loadScript(path);
+    if (!script)
+        return kUsageError;
+    if (settings.out.empty())
+        outFolder = fs::absolute(OVRIMO_DEMO_OUT_DIR);
+    // The demo's own phone starts fresh each time and stays afterwards, so that it can be served.
+    bool ownPhone = settings.deviceRoot.empty();
+    if (ownPhone) {
+        settings.deviceRoot = OVRIMO_DEMO_ROOT_DIR;
+        std::error_code ec;
+        fs::remove_all(settings.deviceRoot, ec);
+        if (ec) {
+            std::cerr << "ovrimo-sim: cannot empty the demo's phone at " << settings.deviceRoot << ": " << ec.message() << "\n";
+            return kStepFailed;
+        }
+    }
+    sim::RunnerOptions options = runnerOptions(settings, path.parent_path(), outFolder);
+    sim::ScriptRunner runner(std::move(options));
+    int result = runScript(runner, *script, path);
+    if (result != 0)
+        return result;
+    std::cout << "The demo's screenshots are in " << outFolder.string() << "\n";
+    if (auto page = runner.galleryPage())
+        std::cout << "The gallery of what the demo did: " << page->string() << " (open it in a web browser)\n";
+    if (ownPhone)
+        std::cout << "The same phone in a web browser: bash scripts/demo.sh serve (or: ovrimo-sim --device-root "
+                  << OVRIMO_DEMO_ROOT_DIR << " serve)\n";
+    else
+        std::cout << "The same phone in a web browser: ovrimo-sim --device-root " << fs::absolute(settings.deviceRoot).string() << " serve\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -250,6 +287,8 @@ int main(int argc, char** argv)
         ->option_text("ADDR")
         ->capture_default_str();
 
+    CLI::App* steps = app.add_subcommand("steps", "print the steps of the script language as a markdown table (the README's)");
+
     app.add_subcommand("demo", "run the bundled demo script (also what no command does) on a fresh phone kept in "
                                                 OVRIMO_DEMO_ROOT_DIR " unless --device-root is given; screenshots and the gallery "
                                                 "page go to --out, by default " OVRIMO_DEMO_OUT_DIR);
@@ -276,47 +315,15 @@ int main(int argc, char** argv)
 
     if (shot->parsed()) {
         sim::Script script;
-        sim::Step step;
-        step.kind = sim::StepKind::Screenshot;
-        step.line = 0;
-        step.source = "screenshot " + screenshotFile;
-        step.texts = { screenshotFile };
-        script.steps.push_back(step);
+        script.steps.push_back(sim::Step::make("screenshot", { screenshotFile }));
         return runScript(script, "screenshot", runnerOptions(settings, fs::current_path(), outFolder));
     }
 
-    // The demo, asked for or by giving no command.
-    {
-        fs::path path = fs::path(OVRIMO_SIM_SCRIPTS_DIR) / "demo.sim";
-        auto script = loadScript(path);
-        if (!script)
-            return kUsageError;
-        if (settings.out.empty())
-            outFolder = fs::absolute(OVRIMO_DEMO_OUT_DIR);
-        // The demo's own phone starts fresh each time and stays afterwards, so that it can be served.
-        bool ownPhone = settings.deviceRoot.empty();
-        if (ownPhone) {
-            settings.deviceRoot = OVRIMO_DEMO_ROOT_DIR;
-            std::error_code ec;
-            fs::remove_all(settings.deviceRoot, ec);
-            if (ec) {
-                std::cerr << "ovrimo-sim: cannot empty the demo's phone at " << settings.deviceRoot << ": " << ec.message() << "\n";
-                return kStepFailed;
-            }
-        }
-        sim::RunnerOptions options = runnerOptions(settings, path.parent_path(), outFolder);
-        sim::ScriptRunner runner(std::move(options));
-        int result = runScript(runner, *script, path);
-        if (result != 0)
-            return result;
-        std::cout << "The demo's screenshots are in " << outFolder.string() << "\n";
-        if (auto page = runner.galleryPage())
-            std::cout << "The gallery of what the demo did: " << page->string() << " (open it in a web browser)\n";
-        if (ownPhone)
-            std::cout << "The same phone in a web browser: bash scripts/demo.sh serve (or: ovrimo-sim --device-root "
-                      << OVRIMO_DEMO_ROOT_DIR << " serve)\n";
-        else
-            std::cout << "The same phone in a web browser: ovrimo-sim --device-root " << fs::absolute(settings.deviceRoot).string() << " serve\n";
+    if (steps->parsed()) {
+        std::cout << sim::stepTableMarkdown();
         return 0;
     }
+
+    // The demo, asked for or by giving no command.
+    return runDemo(settings, outFolder);
 }

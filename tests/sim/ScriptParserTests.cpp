@@ -84,7 +84,7 @@ search "cal"
     ASSERT_EQ(s.steps.size(), 28u);
     EXPECT_EQ(s.profile(), "iphone5-ios9");
     const Step& tapLabel = s.steps[1];
-    EXPECT_EQ(tapLabel.kind, StepKind::Tap);
+    EXPECT_EQ(tapLabel.name(), "tap");
     EXPECT_EQ(tapLabel.line, 3);
     EXPECT_EQ(tapLabel.texts, std::vector<std::string> { "Photos" });
     const Step& tapPoint = s.steps[2];
@@ -98,20 +98,20 @@ search "cal"
     EXPECT_EQ(s.steps[7].numbers.size(), 4u);
     EXPECT_EQ(s.steps[8].seconds, 1.5);
     EXPECT_EQ(s.steps[9].numbers[2], 0.5);
-    EXPECT_EQ(s.steps[10].kind, StepKind::Choose);
-    EXPECT_EQ(s.steps[11].kind, StepKind::Type);
-    EXPECT_EQ(s.steps[12].kind, StepKind::Home);
+    EXPECT_EQ(s.steps[10].name(), "choose");
+    EXPECT_EQ(s.steps[11].name(), "type");
+    EXPECT_EQ(s.steps[12].name(), "home");
     EXPECT_EQ(s.steps[13].texts[0], "com.apple.Preferences");
     EXPECT_EQ(s.steps[14].milliseconds, 250);
     EXPECT_EQ(s.steps[16].texts[0], "pictures/red.png");
     EXPECT_EQ(s.steps[17].texts, (std::vector<std::string> { "enabled", "true" }));
-    EXPECT_EQ(s.steps[19].kind, StepKind::ExpectExists);
-    EXPECT_EQ(s.steps[20].kind, StepKind::ExpectMissing);
+    EXPECT_EQ(s.steps[19].name(), "expect exists");
+    EXPECT_EQ(s.steps[20].name(), "expect missing");
     EXPECT_EQ(s.steps[20].texts[0], "/var/mobile/Nothing Here");
-    EXPECT_EQ(s.steps[21].kind, StepKind::ExpectAlert);
-    EXPECT_EQ(s.steps[22].kind, StepKind::ExpectText);
+    EXPECT_EQ(s.steps[21].name(), "expect alert");
+    EXPECT_EQ(s.steps[22].name(), "expect text");
     EXPECT_EQ(s.steps[24].texts.size(), 3u);
-    EXPECT_EQ(s.steps[25].kind, StepKind::NotificationCenter);
+    EXPECT_EQ(s.steps[25].name(), "notifications");
     EXPECT_EQ(s.steps[27].texts[0], "cal");
 }
 
@@ -200,13 +200,12 @@ TEST(ScriptParse, SettingsStepsAndTheirChecks)
 {
     Script script = parseScript("toggle \"Systemwide\"\nsegment \"Overlay\"\nexpect pref folderoverlay 1\nexpect opened \"https://example.com/x\"\n");
     ASSERT_EQ(script.steps.size(), 4u);
-    EXPECT_EQ(script.steps[0].kind, StepKind::Toggle);
+    EXPECT_EQ(script.steps[0].name(), "toggle");
     EXPECT_EQ(script.steps[0].texts, (std::vector<std::string> { "Systemwide" }));
-    EXPECT_EQ(script.steps[1].kind, StepKind::Segment);
-    EXPECT_EQ(script.steps[2].kind, StepKind::ExpectPref);
+    EXPECT_EQ(script.steps[1].name(), "segment");
     EXPECT_EQ(script.steps[2].texts, (std::vector<std::string> { "folderoverlay", "1" }));
     EXPECT_EQ(script.steps[2].name(), "expect pref");
-    EXPECT_EQ(script.steps[3].kind, StepKind::ExpectOpened);
+    EXPECT_EQ(script.steps[3].name(), "expect opened");
 
     EXPECT_EQ(refusal("toggle").first, 1);
     EXPECT_EQ(refusal("segment \"\"").first, 1);
@@ -219,7 +218,7 @@ TEST(ScriptParse, GalleryRowsNamePicturesInsideTheOutputFolder)
 {
     Script script = parseScript("gallery \"Safari's new icon\" a.png shots/b.png\ngallery \"x\" a.png b.png pair.png\n");
     ASSERT_EQ(script.steps.size(), 2u);
-    EXPECT_EQ(script.steps[0].kind, StepKind::Gallery);
+    EXPECT_EQ(script.steps[0].name(), "gallery");
     EXPECT_EQ(script.steps[0].texts, (std::vector<std::string> { "Safari's new icon", "a.png", "shots/b.png" }));
     EXPECT_EQ(script.steps[1].texts.size(), 4u);
 
