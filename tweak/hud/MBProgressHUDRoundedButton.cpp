@@ -13,7 +13,7 @@ using objc::Ref;
 
 Ref<objc::Object> MBProgressHUDRoundedButton::initWithFrame(CGRect frame)
 {
-    uikit::sel::initWithFrame.sendSuper(objc::classOf<MBProgressHUDRoundedButton>(), this, frame);
+    objc::sendSuperOrZero(uikit::sel::initWithFrame, this, frame);
     setOpaque(false);
     setBackgroundColor(UIColor::clearColor());
     return Ref<objc::Object>(this);
@@ -39,7 +39,7 @@ void MBProgressHUDRoundedButton::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<MBProgressHUDRoundedButton>(rt, "UIButton")
         .method(uikit::sel::initWithFrame, &MBProgressHUDRoundedButton::initWithFrame)
         .method(hudsel::drawRect, &MBProgressHUDRoundedButton::drawOutline)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 } // namespace ovrimo::hud
