@@ -3,12 +3,24 @@
 // class `ovrimoprefsListController` by name.
 
 #include "ovrimoprefs/OvrimoPrefs.h"
+#include "platform/runtime/Diagnostics.h"
 #include "platform/runtime/Runtime.h"
+
+#include <exception>
+#include <string>
 
 __attribute__((constructor)) static void OvrimoPrefsInitializer()
 {
     // Loaded outside a booted device (by a tool that only inspects the file), there is nothing to do.
     if (!objc::Runtime::currentOrNull())
         return;
-    ovrimoprefs::Guarded("loading the settings bundle", [] { ovrimoprefs::RegisterOvrimoPrefsClasses(objc::Runtime::current()); });
+    // Nothing may leave a load-time initializer: a failure is reported and the bundle stays
+    // without its classes.
+    try {
+        ovrimoprefs::RegisterOvrimoPrefsClasses(objc::Runtime::current());
+    } catch (const std::exception& error) {
+        objc::diagnose(std::string("ovrimoprefs: loading the settings bundle failed: ") + error.what());
+    } catch (...) {
+        objc::diagnose("ovrimoprefs: loading the settings bundle failed");
+    }
 }

@@ -9,12 +9,7 @@ namespace ovrimoprefs {
 
 namespace {
 
-Ref<NSArray> specifiers(PSListController* self)
-{
-    Ref<NSArray> list;
-    Guarded("-[OvrimoInfoListController specifiers]", [&] { list = SpecifiersOnce(self, "OvrimoInfo"); });
-    return list;
-}
+Ref<NSArray> specifiers(PSListController* self) { return SpecifiersOnce(self, "OvrimoInfo"); }
 
 } // namespace
 
@@ -22,7 +17,7 @@ void RegisterInfoListController(objc::Runtime& runtime)
 {
     objc::ClassBuilder<PSListController>(runtime, "OvrimoInfoListController", "PSListController")
         .method(sel::specifiers, &specifiers)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 } // namespace ovrimoprefs

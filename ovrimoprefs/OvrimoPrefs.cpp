@@ -9,7 +9,6 @@
 #include "platform/graphics/UIColor.h"
 #include "platform/preferences/PSListController.h"
 #include "platform/preferences/Preferences.h"
-#include "platform/runtime/Diagnostics.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIApplication.h"
@@ -19,17 +18,6 @@
 namespace ovrimoprefs {
 
 objc::Ref<UIColor> AccentColor() { return UIColor::colorWithRed(132 / 255.0, 79 / 255.0, 152 / 255.0, 1.0); }
-
-void Guarded(const char* where, const std::function<void()>& body) noexcept
-{
-    try {
-        body();
-    } catch (const std::exception& error) {
-        objc::diagnose(std::string("ovrimoprefs: ") + where + " failed: " + error.what());
-    } catch (...) {
-        objc::diagnose(std::string("ovrimoprefs: ") + where + " failed");
-    }
-}
 
 UIViewController* AlertHost()
 {
@@ -50,14 +38,14 @@ void ShowInfoAlert(const std::string& message)
     host->presentViewController(alert, true);
 }
 
-void ShowConfirmation(const std::string& message, const std::string& confirmTitle, std::function<void()> confirmed)
+void ShowConfirmation(const std::string& message, const std::string& confirmTitle, PSListController* pane, const objc::Sel<void()>& confirmed)
 {
     UIViewController* host = AlertHost();
     if (!host)
         return;
     auto alert = UIAlertController::alertControllerWithTitle(kProductName, message, UIAlertControllerStyleAlert);
-    alert->addAction(UIAlertAction::actionWithTitle(confirmTitle, UIAlertActionStyleDestructive, [confirmed = std::move(confirmed)](UIAlertAction*) {
-        Guarded("the confirmed action", confirmed);
+    alert->addAction(UIAlertAction::actionWithTitle(confirmTitle, UIAlertActionStyleDestructive, [kept = objc::Ref<PSListController>(pane), &confirmed](UIAlertAction*) {
+        confirmed.orZero(kept);
     }));
     alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
     host->presentViewController(alert, true);

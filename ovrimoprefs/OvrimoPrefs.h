@@ -5,8 +5,8 @@
 // domain, the Darwin notification and the folders below /var/mobile/Documents/Ovrimo/.
 
 #include "platform/runtime/Object.h"
+#include "platform/runtime/Sel.h"
 
-#include <functional>
 #include <string>
 
 namespace objc {
@@ -29,19 +29,15 @@ inline constexpr const char* kFollowButtonImage = "/Library/PreferenceBundles/ov
 // red 132/255, green 79/255, blue 152/255, opaque.
 objc::Ref<UIColor> AccentColor();
 
-// Runs `body`, turning any exception into a diagnostic naming `where`: nothing leaves the
-// bundle's methods.
-void Guarded(const char* where, const std::function<void()>& body) noexcept;
-
 // The controller alerts are presented from: the key window's root view controller or, when
 // that already presents a screen (the Settings app on the simulated phone shares SpringBoard's
 // window), the screen on top of it.
 UIViewController* AlertHost();
 // An alert titled "Ovrimo" with `message` and one "Ok" button that does nothing.
 void ShowInfoAlert(const std::string& message);
-// An alert titled "Ovrimo" with `message`, a destructive `confirmTitle` action that runs
-// `confirmed` and a "Cancel" action that does nothing, in this order.
-void ShowConfirmation(const std::string& message, const std::string& confirmTitle, std::function<void()> confirmed);
+// An alert titled "Ovrimo" with `message`, a destructive `confirmTitle` action that sends
+// `confirmed` to `pane` (kept until then) and a "Cancel" action that does nothing, in this order.
+void ShowConfirmation(const std::string& message, const std::string& confirmTitle, PSListController* pane, const objc::Sel<void()>& confirmed);
 
 // A pane's `specifiers`: the list file `listName` of the bundle, loaded with the pane as target on
 // the first call and kept in the base class's storage (reloadSpecifiers discards it).

@@ -9,12 +9,7 @@ namespace ovrimoprefs {
 
 namespace {
 
-Ref<NSArray> specifiers(PSListController* self)
-{
-    Ref<NSArray> list;
-    Guarded("-[OvrimoSettingsListController specifiers]", [&] { list = SpecifiersOnce(self, "OvrimoSettings"); });
-    return list;
-}
+Ref<NSArray> specifiers(PSListController* self) { return SpecifiersOnce(self, "OvrimoSettings"); }
 
 } // namespace
 
@@ -22,7 +17,7 @@ void RegisterSettingsListController(objc::Runtime& runtime)
 {
     objc::ClassBuilder<PSListController>(runtime, "OvrimoSettingsListController", "PSListController")
         .method(sel::specifiers, &specifiers)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 } // namespace ovrimoprefs

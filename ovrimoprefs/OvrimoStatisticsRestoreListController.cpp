@@ -32,46 +32,30 @@ std::string failureText(int number, const std::string& what, const std::vector<s
     return corefoundation::stringWithFormat("Error %d! ", number) + reason + " Please try again, if the error continues then contact the developer!";
 }
 
-Ref<NSArray> specifiers(PSListController* self)
+Ref<NSArray> specifiers(PSListController* self) { return SpecifiersOnce(self, kListName); }
+
+// Each question keeps the pane alive until its answer has been handled.
+void restoreAll(PSListController* self, Object*) { ShowConfirmation(kRestoreQuestion, "Restore", self, sel::restoreConfirmed); }
+
+void restoreConfirmed(PSListController* self)
 {
-    Ref<NSArray> list;
-    Guarded("-[OvrimoStatisticsRestoreListController specifiers]", [&] { list = SpecifiersOnce(self, kListName); });
-    return list;
+    EmptyingResult result = EmptyFolder(kIconsFolder);
+    // Whatever went, the tweak re-reads the store and redraws every icon.
+    PostPreferencesChanged();
+    ShowInfoAlert(result.succeeded() ? std::string(kRestoreDone) : RestoreFailedMessage(result.leftOver, result.refused));
+    sel::reloadSpecifiers.orZero(self);
 }
 
-// The pane is kept alive until the alert's answer has been handled.
-void restoreAll(PSListController* self, Object*)
+void cleanIconLibrary(PSListController* self, Object*) { ShowConfirmation(kCleanQuestion, "Delete", self, sel::cleanConfirmed); }
+
+void cleanConfirmed(PSListController* self)
 {
-    Guarded("-[OvrimoStatisticsRestoreListController restore:]", [&] {
-        Ref<PSListController> pane(self);
-        ShowConfirmation(kRestoreQuestion, "Restore", [pane] {
-            EmptyingResult result = EmptyFolder(kIconsFolder);
-            // Whatever went, the tweak re-reads the store and redraws every icon.
-            PostPreferencesChanged();
-            ShowInfoAlert(result.succeeded() ? std::string(kRestoreDone) : RestoreFailedMessage(result.leftOver, result.refused));
-            sel::reloadSpecifiers(pane);
-        });
-    });
+    EmptyingResult result = EmptyFolder(kLibraryFolder);
+    ShowInfoAlert(result.succeeded() ? std::string(kCleanDone) : CleanFailedMessage(result.leftOver, result.refused));
+    sel::reloadSpecifiers.orZero(self);
 }
 
-void cleanIconLibrary(PSListController* self, Object*)
-{
-    Guarded("-[OvrimoStatisticsRestoreListController cleanIconLibrary:]", [&] {
-        Ref<PSListController> pane(self);
-        ShowConfirmation(kCleanQuestion, "Delete", [pane] {
-            EmptyingResult result = EmptyFolder(kLibraryFolder);
-            ShowInfoAlert(result.succeeded() ? std::string(kCleanDone) : CleanFailedMessage(result.leftOver, result.refused));
-            sel::reloadSpecifiers(pane);
-        });
-    });
-}
-
-std::string sizeOfFolder(PSListController*, std::string folder)
-{
-    std::string text;
-    Guarded("-[OvrimoStatisticsRestoreListController sizeOfFolder:]", [&] { text = SizeText(folder); });
-    return text;
-}
+std::string sizeOfFolder(PSListController*, std::string folder) { return SizeText(folder); }
 
 std::string customIconsCount(PSListController*, PSSpecifier*) { return corefoundation::stringWithFormat("%d", CountEntries(kIconsFolder)); }
 std::string customIconsSize(PSListController* self, PSSpecifier*) { return sel::sizeOfFolder.orZero(self, std::string(kIconsFolder)); }
@@ -96,12 +80,14 @@ void RegisterStatisticsRestoreListController(objc::Runtime& runtime)
         .method(sel::specifiers, &specifiers)
         .method(sel::restore, &restoreAll)
         .method(sel::cleanIconLibrary, &cleanIconLibrary)
+        .method(sel::restoreConfirmed, &restoreConfirmed)
+        .method(sel::cleanConfirmed, &cleanConfirmed)
         .method(sel::sizeOfFolder, &sizeOfFolder)
         .method(sel::getCustomIconsCount, &customIconsCount)
         .method(sel::getCustomIconsSize, &customIconsSize)
         .method(sel::getIconLibraryIconCount, &libraryIconCount)
         .method(sel::getIconLibrarySize, &librarySize)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 } // namespace ovrimoprefs

@@ -14,16 +14,13 @@ constexpr const char* kClassName = "OvrimoSwitchTableCell";
 
 Ref<Object> initCell(PSSwitchTableCell* self, std::int64_t style, std::string reuseIdentifier, PSSpecifier* specifier)
 {
-    Ref<Object> result = objc::msgSendSuper<Ref<Object>>(objc::Runtime::current().requireClass(kClassName), self, "initWithStyle:reuseIdentifier:specifier:", style,
-        reuseIdentifier, specifier);
+    Ref<Object> result = objc::sendSuperOrZero(sel::initWithStyleReuseIdentifierSpecifier, kClassName, self, style, reuseIdentifier, specifier);
     if (!result)
         return result;
-    Guarded("-[OvrimoSwitchTableCell initWithStyle:reuseIdentifier:specifier:]", [&] {
-        if (auto* toggle = dynamic_cast<UISwitch*>(self->control())) {
-            toggle->setOnTintColor(AccentColor());
-            toggle->setTintColor(AccentColor());
-        }
-    });
+    if (auto* toggle = dynamic_cast<UISwitch*>(self->control())) {
+        toggle->setOnTintColor(AccentColor());
+        toggle->setTintColor(AccentColor());
+    }
     return result;
 }
 
@@ -33,7 +30,7 @@ void RegisterSwitchTableCell(objc::Runtime& runtime)
 {
     objc::ClassBuilder<PSSwitchTableCell>(runtime, kClassName, "PSSwitchTableCell")
         .method(sel::initWithStyleReuseIdentifierSpecifier, &initCell)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 } // namespace ovrimoprefs

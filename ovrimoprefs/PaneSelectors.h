@@ -27,6 +27,8 @@ inline constinit Sel<void(Object*)> followMe { "followMe:" };
 inline constinit Sel<void(Object*)> donate { "donate:" };
 inline constinit Sel<void(Object*)> restore { "restore:" };
 inline constinit Sel<void(Object*)> cleanIconLibrary { "cleanIconLibrary:" };
+inline constinit Sel<void()> restoreConfirmed { "restoreConfirmed" };
+inline constinit Sel<void()> cleanConfirmed { "cleanConfirmed" };
 inline constinit Sel<std::string(std::string)> sizeOfFolder { "sizeOfFolder:" };
 inline constinit Sel<std::string(PSSpecifier*)> getCustomIconsCount { "getCustomIconsCount:" };
 inline constinit Sel<std::string(PSSpecifier*)> getCustomIconsSize { "getCustomIconsSize:" };

@@ -20,26 +20,21 @@ constexpr const char* kListName = "ovrimoprefs";
 
 Ref<NSArray> rootSpecifiers(PSListController* self)
 {
-    Ref<NSArray> list;
-    Guarded("-[ovrimoprefsListController specifiers]", [&] {
-        list = SpecifiersOnce(self, kListName);
-        // Every segmented control made from now on in this process takes the accent colour.
-        if (objc::Class* segments = objc::objc_getClass("UISegmentedControl"))
-            if (Ref<Object> proxy = objc::msgSend<Ref<Object>>(segments, "appearance"))
-                objc::msgSend(proxy, "setTintColor:", static_cast<Object*>(AccentColor().ptr()));
-    });
+    Ref<NSArray> list = SpecifiersOnce(self, kListName);
+    // Every segmented control made from now on in this process takes the accent colour.
+    if (objc::Class* segments = objc::objc_getClass("UISegmentedControl"))
+        if (Ref<Object> proxy = objc::msgSend<Ref<Object>>(segments, "appearance"))
+            objc::msgSend(proxy, "setTintColor:", static_cast<Object*>(AccentColor().ptr()));
     return list;
 }
 
 void rootViewDidLoad(PSListController* self)
 {
-    objc::msgSendSuper(objc::Runtime::current().requireClass(kClassName), self, "viewDidLoad");
-    Guarded("-[ovrimoprefsListController viewDidLoad]", [&] {
-        Ref<UIImage> picture = UIImage::imageWithContentsOfFile(kFollowButtonImage);
-        Ref<UIImage> original = picture ? picture->imageWithRenderingMode(1) : nullptr;
-        auto button = UIBarButtonItem::createWithImage(original, UIBarButtonItemStylePlain, self, sel::followMe);
-        self->navigationItem()->setRightBarButtonItem(button);
-    });
+    objc::sendSuperOrZero(sel::viewDidLoad, kClassName, self);
+    Ref<UIImage> picture = UIImage::imageWithContentsOfFile(kFollowButtonImage);
+    Ref<UIImage> original = picture ? picture->imageWithRenderingMode(1) : nullptr;
+    auto button = UIBarButtonItem::createWithImage(original, UIBarButtonItemStylePlain, self, sel::followMe);
+    self->navigationItem()->setRightBarButtonItem(button);
 }
 
 bool open(const std::string& address)
@@ -50,23 +45,18 @@ bool open(const std::string& address)
 
 void followMe(PSListController*, Object*)
 {
-    Guarded("-[ovrimoprefsListController followMe:]", [] {
-        auto application = UIApplication::sharedApplication();
-        for (const FollowTarget& target : FollowTargets()) {
-            auto scheme = NSURL::URLWithString(target.scheme);
-            if (objc::msgSend<bool>(application, "canOpenURL:", static_cast<Object*>(scheme.ptr()))) {
-                open(target.address);
-                return;
-            }
+    auto application = UIApplication::sharedApplication();
+    for (const FollowTarget& target : FollowTargets()) {
+        auto scheme = NSURL::URLWithString(target.scheme);
+        if (objc::msgSend<bool>(application, "canOpenURL:", static_cast<Object*>(scheme.ptr()))) {
+            open(target.address);
+            return;
         }
-        open(WebProfileAddress());
-    });
+    }
+    open(WebProfileAddress());
 }
 
-void donate(PSListController*, Object*)
-{
-    Guarded("-[ovrimoprefsListController donate:]", [] { open(kDonationAddress); });
-}
+void donate(PSListController*, Object*) { open(kDonationAddress); }
 
 } // namespace
 
@@ -90,7 +80,7 @@ void RegisterRootListController(objc::Runtime& runtime)
         .method(sel::viewDidLoad, &rootViewDidLoad)
         .method(sel::followMe, &followMe)
         .method(sel::donate, &donate)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 } // namespace ovrimoprefs

@@ -78,5 +78,6 @@ inline constinit Sel<void(UIImage*)> setAvatarImage { "setAvatarImage:" };
 inline constinit Sel<bool()> isBig { "isBig" };
 inline constinit Sel<Ref<UIImageView>()> avatarImageView { "avatarImageView" };
 inline constinit Sel<void(Object*)> handleLongPress { "handleLongPress:" };
+inline constinit Sel<void(const std::string&)> applyTypedValue { "applyTypedValue:" };
 
 } // namespace zarnek::sel

@@ -14,9 +14,13 @@
 // result must have the selector's canonical signature) and, when the class is built, against the
 // method of the same selector its superclass has and against the protocols it declares. A
 // mismatch fails there — at registration, at boot — with a message naming both signatures, not
-// at the first call. `build` throws RuntimeError (a fault of the platform); `buildOrDiagnose`,
-// for classes the system itself registers inside another process, reports a diagnostic and
-// answers null instead.
+// at the first call. `build` throws RuntimeError (a fault of the platform).
+//
+// The system's own classes, registered inside another process, end with `buildSystemClass`
+// instead: a failed check is a diagnostic (the class is not registered), and every method is
+// guarded — anything its body throws becomes a diagnostic naming the class and the selector, and
+// the method answers zero. Such a method calls its superclass with `sendSuperOrZero`, which never
+// throws either.
 
 #include "Protocol.h"
 #include "Runtime.h"
@@ -83,6 +87,23 @@ struct ClassMethodSignature<MR (*)(MA...)> {
 
 std::string superclassMismatchText(const std::string& className, bool classSide, const SelBase& sel, const std::type_info& own, const std::string& superName,
     const std::type_info& inherited);
+
+// A method of a system class: the implementation it wraps, whose exceptions stop here.
+class GuardedImp final : public ImpBase {
+public:
+    explicit GuardedImp(ImpPtr body)
+        : m_body(std::move(body))
+    {
+    }
+    const std::type_info& signature() const override { return m_body->signature(); }
+    // The caller's result starts as zero and is written only when the body returns.
+    void invoke(Object* self, SEL cmd, void* result, void* const* args) const noexcept override;
+
+private:
+    ImpPtr m_body;
+};
+
+void diagnoseFailedSuperSend(Object* self, SEL sel, const char* what) noexcept;
 
 } // namespace detail
 
@@ -185,9 +206,13 @@ public:
         return cls;
     }
 
-    Class* buildOrDiagnose() noexcept
+    // Registers a class of the system: each method guarded (see the top of this file); a class
+    // that fails a check is a diagnostic and null, never an exception.
+    Class* buildSystemClass() noexcept
     {
         try {
+            for (PendingMethod& pending : m_methods)
+                pending.imp = std::make_shared<detail::GuardedImp>(pending.imp);
             return build();
         } catch (const std::exception& e) {
             diagnose(std::string("class ") + m_name + " not registered: " + e.what());
@@ -214,5 +239,36 @@ private:
     std::vector<std::function<void(Class*)>> m_ivars;
     std::vector<PendingProtocol> m_protocols;
 };
+
+// [super sel] from a method of a system class: the superclass's implementation of `sel` for
+// `self`, whose class is the registered class of T. Never throws: a fault (no such method,
+// another signature, an exception below) reads as zero and leaves a diagnostic.
+template<class T, class R, class... A, class... P>
+    requires requires { T::className(); }
+R sendSuperOrZero(const Sel<R(A...)>& sel, T* self, P&&... args) noexcept
+{
+    try {
+        return sel.sendSuper(classOf<T>(), self, std::forward<P>(args)...);
+    } catch (const std::exception& e) {
+        detail::diagnoseFailedSuperSend(self, sel.sel(), e.what());
+    } catch (...) {
+        detail::diagnoseFailedSuperSend(self, sel.sel(), "unknown exception");
+    }
+    return detail::zeroValue<R>();
+}
+
+// The same from a runtime class without a C++ type of its own, named `className`.
+template<class R, class... A, class... P>
+R sendSuperOrZero(const Sel<R(A...)>& sel, std::string_view className, Object* self, P&&... args) noexcept
+{
+    try {
+        return sel.sendSuper(Runtime::current().requireClass(className), self, std::forward<P>(args)...);
+    } catch (const std::exception& e) {
+        detail::diagnoseFailedSuperSend(self, sel.sel(), e.what());
+    } catch (...) {
+        detail::diagnoseFailedSuperSend(self, sel.sel(), "unknown exception");
+    }
+    return detail::zeroValue<R>();
+}
 
 } // namespace objc

@@ -76,21 +76,3 @@ std::optional<T> ivarValueIfPresent(Object* self, std::string_view name) noexcep
 }
 
 } // namespace objc
-
-namespace objc {
-
-// Runs `body` for code the system hands to another process's run loop (an action, a delegate
-// call, a block): anything it throws becomes a diagnostic naming `what`, never an exception out.
-template<class F>
-void runGuarded(std::string_view what, F&& body) noexcept
-{
-    try {
-        body();
-    } catch (const std::exception& e) {
-        diagnose(std::string(what) + ": " + e.what());
-    } catch (...) {
-        diagnose(std::string(what) + ": unknown exception");
-    }
-}
-
-} // namespace objc

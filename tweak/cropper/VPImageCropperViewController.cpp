@@ -1,7 +1,6 @@
 #include "tweak/cropper/VPImageCropperViewController.h"
 
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/runtime/Diagnostics.h"
 #include "platform/uikit/CAShapeLayer.h"
 #include "platform/uikit/UIButton.h"
@@ -24,13 +23,6 @@ namespace ovrimo::cropper {
 namespace {
 
 inline constinit Sel<Ref<Object>()> init { "init" };
-
-// Anything `body` throws becomes a diagnostic: no exception leaves the cropper.
-template<class F>
-void guarded(const char* what, F&& body) noexcept
-{
-    objc::runGuarded(std::string("VPImageCropperViewController ") + what, std::forward<F>(body));
-}
 
 Ref<UIColor> rgb(int r, int g, int b) { return UIColor::colorWithRed(r / 255.0, g / 255.0, b / 255.0, 1); }
 
@@ -70,15 +62,13 @@ bool isDragging(UIGestureRecognizer* g) { return g->state() == UIGestureRecogniz
 
 Ref<Object> VPImageCropperViewController::initWith(UIImage* image, CGRect crop, std::int64_t limit, std::string title)
 {
-    init.sendSuper(objc::classOf<VPImageCropperViewController>(), this);
-    guarded("init", [&] {
-        m_cropFrame = crop;
-        // Below 1 the largest size would be smaller than the fitted one and every pinch would
-        // shrink the picture off the hole: such a limit means no zoom beyond the fit.
-        m_limitRatio = std::max(1.0, static_cast<double>(limit));
-        m_originalImage = fixOrientation(image);
-        m_titleString = std::move(title);
-    });
+    objc::sendSuperOrZero(init, this);
+    m_cropFrame = crop;
+    // Below 1 the largest size would be smaller than the fitted one and every pinch would
+    // shrink the picture off the hole: such a limit means no zoom beyond the fit.
+    m_limitRatio = std::max(1.0, static_cast<double>(limit));
+    m_originalImage = fixOrientation(image);
+    m_titleString = std::move(title);
     return Ref<Object>(this);
 }
 
@@ -89,11 +79,9 @@ bool VPImageCropperViewController::hasPicture() const
 
 void VPImageCropperViewController::loaded()
 {
-    croppersel::viewDidLoad.sendSuper(objc::classOf<VPImageCropperViewController>(), this);
-    guarded("viewDidLoad", [&] {
-        buildViews();
-        buildButtons();
-    });
+    objc::sendSuperOrZero(croppersel::viewDidLoad, this);
+    buildViews();
+    buildButtons();
 }
 
 // Layout -----------------------------------------------------------------------------------------
@@ -246,39 +234,33 @@ static Ref<Object> conformingDelegate(const objc::WeakRef<Object>& delegate)
 void VPImageCropperViewController::confirmTapped(Object*)
 {
     Ref<VPImageCropperViewController> keep(this); // the delegate usually dismisses and drops us
-    guarded("confirm:", [&] {
-        if (Ref<Object> d = conformingDelegate(m_delegate)) {
-            Ref<UIImage> result = cutSubImage();
-            imageCropperDidFinished.orZero(d, this, result.ptr());
-        }
-    });
+    if (Ref<Object> d = conformingDelegate(m_delegate)) {
+        Ref<UIImage> result = cutSubImage();
+        imageCropperDidFinished.orZero(d, this, result.ptr());
+    }
 }
 
 void VPImageCropperViewController::cancelTapped(Object*)
 {
     Ref<VPImageCropperViewController> keep(this);
-    guarded("cancel:", [&] {
-        if (Ref<Object> d = conformingDelegate(m_delegate))
-            imageCropperDidCancel.orZero(d, this);
-    });
+    if (Ref<Object> d = conformingDelegate(m_delegate))
+        imageCropperDidCancel.orZero(d, this);
 }
 
 void VPImageCropperViewController::rotateTapped(Object*)
 {
-    guarded("rotate:", [&] {
-        if (!hasPicture() || !m_showImgView)
-            return;
-        Ref<UIImage> turned = rotated(90, m_originalImage);
-        if (!turned)
-            return;
-        // The view keeps the picture it shows and turns with it; the working picture is redrawn
-        // turned, so the fit and the crop see the new shape.
-        Ref<UIImageView> view = m_showImgView;
-        CGAffineTransform quarter = CGAffineTransformRotate(view->transform(), std::numbers::pi / 2);
-        UIView::animateWithDuration(kSettleSeconds, [view, quarter] { view->setTransform(quarter); });
-        m_originalImage = turned;
-        fitToScreen();
-    });
+    if (!hasPicture() || !m_showImgView)
+        return;
+    Ref<UIImage> turned = rotated(90, m_originalImage);
+    if (!turned)
+        return;
+    // The view keeps the picture it shows and turns with it; the working picture is redrawn
+    // turned, so the fit and the crop see the new shape.
+    Ref<UIImageView> view = m_showImgView;
+    CGAffineTransform quarter = CGAffineTransformRotate(view->transform(), std::numbers::pi / 2);
+    UIView::animateWithDuration(kSettleSeconds, [view, quarter] { view->setTransform(quarter); });
+    m_originalImage = turned;
+    fitToScreen();
 }
 
 // Gestures ---------------------------------------------------------------------------------------
@@ -292,46 +274,42 @@ void VPImageCropperViewController::settle(CGRect frame)
 
 void VPImageCropperViewController::pinched(Object* sender)
 {
-    guarded("pinchView:", [&] {
-        auto* pinch = dynamic_cast<UIPinchGestureRecognizer*>(sender);
-        if (!pinch || !hasPicture() || !m_showImgView)
-            return;
-        UIImageView* view = m_showImgView.ptr();
-        if (isDragging(pinch)) {
-            CGFloat s = pinch->scale();
-            view->setTransform(CGAffineTransformScale(view->transform(), s, s));
-            pinch->setScale(1);
-        } else if (pinch->state() == UIGestureRecognizerStateEnded) {
-            settle(borderOverflow(scaleOverflow(view->frame())));
-        }
-    });
+    auto* pinch = dynamic_cast<UIPinchGestureRecognizer*>(sender);
+    if (!pinch || !hasPicture() || !m_showImgView)
+        return;
+    UIImageView* view = m_showImgView.ptr();
+    if (isDragging(pinch)) {
+        CGFloat s = pinch->scale();
+        view->setTransform(CGAffineTransformScale(view->transform(), s, s));
+        pinch->setScale(1);
+    } else if (pinch->state() == UIGestureRecognizerStateEnded) {
+        settle(borderOverflow(scaleOverflow(view->frame())));
+    }
 }
 
 void VPImageCropperViewController::panned(Object* sender)
 {
-    guarded("panView:", [&] {
-        auto* pan = dynamic_cast<UIPanGestureRecognizer*>(sender);
-        if (!pan || !hasPicture() || !m_showImgView)
-            return;
-        UIImageView* view = m_showImgView.ptr();
-        if (isDragging(pan)) {
-            CGFloat cx = m_cropFrame.origin.x + m_cropFrame.size.width / 2;
-            CGFloat cy = m_cropFrame.origin.y + m_cropFrame.size.height / 2;
-            CGFloat scaleRatio = view->frame().size.width / m_cropFrame.size.width;
-            CGPoint centre = view->center();
-            // The further the picture's centre is from the hole's, the slower it follows.
-            auto damping = [scaleRatio](CGFloat hole, CGFloat picture) {
-                CGFloat reach = scaleRatio * hole;
-                return reach != 0 ? 1 - std::fabs(hole - picture) / reach : 1;
-            };
-            CGFloat ax = damping(cx, centre.x), ay = damping(cy, centre.y);
-            CGPoint t = pan->translationInView(view->superview());
-            view->setCenter(CGPointMake(centre.x + t.x * ax, centre.y + t.y * ay));
-            pan->setTranslation(CGPointZero, view->superview());
-        } else if (pan->state() == UIGestureRecognizerStateEnded) {
-            settle(borderOverflow(view->frame()));
-        }
-    });
+    auto* pan = dynamic_cast<UIPanGestureRecognizer*>(sender);
+    if (!pan || !hasPicture() || !m_showImgView)
+        return;
+    UIImageView* view = m_showImgView.ptr();
+    if (isDragging(pan)) {
+        CGFloat cx = m_cropFrame.origin.x + m_cropFrame.size.width / 2;
+        CGFloat cy = m_cropFrame.origin.y + m_cropFrame.size.height / 2;
+        CGFloat scaleRatio = view->frame().size.width / m_cropFrame.size.width;
+        CGPoint centre = view->center();
+        // The further the picture's centre is from the hole's, the slower it follows.
+        auto damping = [scaleRatio](CGFloat hole, CGFloat picture) {
+            CGFloat reach = scaleRatio * hole;
+            return reach != 0 ? 1 - std::fabs(hole - picture) / reach : 1;
+        };
+        CGFloat ax = damping(cx, centre.x), ay = damping(cy, centre.y);
+        CGPoint t = pan->translationInView(view->superview());
+        view->setCenter(CGPointMake(centre.x + t.x * ax, centre.y + t.y * ay));
+        pan->setTranslation(CGPointZero, view->superview());
+    } else if (pan->state() == UIGestureRecognizerStateEnded) {
+        settle(borderOverflow(view->frame()));
+    }
 }
 
 CGRect VPImageCropperViewController::scaleOverflow(CGRect rect) { return clampScale(rect, m_oldFrame, m_largeFrame); }
@@ -398,7 +376,7 @@ void VPImageCropperViewController::registerClass(objc::Runtime& rt)
         .method(croppersel::latestFrame, &VPImageCropperViewController::latestFrameValue)
         .method(croppersel::limitRatio, &VPImageCropperViewController::limitRatioValue)
         .method(croppersel::titleString, &VPImageCropperViewController::titleStringValue)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 bool RegisterImageCropperClass(objc::Runtime& rt)

@@ -13,7 +13,7 @@ using objc::Ref;
 
 Ref<Object> MBBackgroundView::initWithFrame(CGRect frame)
 {
-    uikit::sel::initWithFrame.sendSuper(objc::classOf<MBBackgroundView>(), this, frame);
+    objc::sendSuperOrZero(uikit::sel::initWithFrame, this, frame);
     setOpaque(false);
     setBackgroundColor(UIColor::clearColor());
     m_style = 1;
@@ -63,7 +63,7 @@ void MBBackgroundView::registerClass(objc::Runtime& rt)
         .method(setStyle, &MBBackgroundView::setStyleValue)
         .method(setColor, &MBBackgroundView::setColorValue)
         .method(uikit::sel::drawRect, &MBBackgroundView::drawBackground)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 } // namespace ovrimo::hud

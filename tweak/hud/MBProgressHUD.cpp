@@ -2,7 +2,6 @@
 
 #include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/runtime/Diagnostics.h"
 #include "platform/uikit/MakeView.h"
 #include "platform/uikit/UIKitSelectors.h"
@@ -39,14 +38,6 @@ bool onMainThread(const char* what)
     return false;
 }
 
-// Anything `body` throws becomes a diagnostic: no exception leaves the overlay.
-template<class F>
-void guarded(const char* what, F&& body) noexcept
-{
-    objc::runGuarded(std::string("MBProgressHUD ") + what, std::forward<F>(body));
-}
-
-
 bool shows(UIView* view) { return view && !view->isHidden(); }
 
 bool showsText(UILabel* label) { return shows(label) && !label->text().empty(); }
@@ -57,51 +48,49 @@ bool showsText(UILabel* label) { return shows(label) && !label->text().empty(); 
 
 Ref<Object> MBProgressHUD::initWithFrame(CGRect frame)
 {
-    uikit::sel::initWithFrame.sendSuper(objc::classOf<MBProgressHUD>(), this, frame);
-    guarded("init", [&] {
-        setOpaque(false);
-        setBackgroundColor(UIColor::clearColor());
-        setAlpha(0);
-        setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        m_contentColor = UIColor::colorWithWhite(0, 0.7);
+    objc::sendSuperOrZero(uikit::sel::initWithFrame, this, frame);
+    setOpaque(false);
+    setBackgroundColor(UIColor::clearColor());
+    setAlpha(0);
+    setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    m_contentColor = UIColor::colorWithWhite(0, 0.7);
 
-        m_backgroundView = uikit::makeView<MBBackgroundView>(bounds());
-        setStyle(m_backgroundView, 0);
-        setColor(m_backgroundView, UIColor::clearColor());
-        m_backgroundView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        m_backgroundView->setAlpha(0);
-        addSubview(m_backgroundView);
+    m_backgroundView = uikit::makeView<MBBackgroundView>(bounds());
+    setStyle(m_backgroundView, 0);
+    setColor(m_backgroundView, UIColor::clearColor());
+    m_backgroundView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    m_backgroundView->setAlpha(0);
+    addSubview(m_backgroundView);
 
-        m_bezelView = uikit::makeView<MBBackgroundView>(CGRectZero);
-        setStyle(m_bezelView, 1);
-        setColor(m_bezelView, UIColor::colorWithWhite(0.8, 0.6));
-        m_bezelView->layer()->setCornerRadius(5);
-        m_bezelView->setAlpha(0);
-        addSubview(m_bezelView);
+    m_bezelView = uikit::makeView<MBBackgroundView>(CGRectZero);
+    setStyle(m_bezelView, 1);
+    setColor(m_bezelView, UIColor::colorWithWhite(0.8, 0.6));
+    m_bezelView->layer()->setCornerRadius(5);
+    m_bezelView->setAlpha(0);
+    addSubview(m_bezelView);
 
-        m_indicator = UIActivityIndicatorView::create(UIActivityIndicatorViewStyleWhiteLarge);
-        m_indicator->setColor(m_contentColor);
-        m_indicator->startAnimating();
-        m_bezelView->addSubview(m_indicator);
+    m_indicator = UIActivityIndicatorView::create(UIActivityIndicatorViewStyleWhiteLarge);
+    m_indicator->setColor(m_contentColor);
+    m_indicator->startAnimating();
+    m_bezelView->addSubview(m_indicator);
 
-        auto makeLabel = [&](double size, NSInteger lines) {
-            Ref<UILabel> label = UILabel::create();
-            label->setFont(UIFont::boldSystemFontOfSize(size));
-            label->setTextAlignment(NSTextAlignmentCenter);
-            label->setNumberOfLines(lines);
-            label->setTextColor(m_contentColor);
-            label->setOpaque(false);
-            label->setBackgroundColor(UIColor::clearColor());
-            m_bezelView->addSubview(label);
-            return label;
-        };
-        m_label = makeLabel(16, 1);
-        m_detailsLabel = makeLabel(12, 0);
+    auto makeLabel = [&](double size, NSInteger lines) {
+        Ref<UILabel> label = UILabel::create();
+        label->setFont(UIFont::boldSystemFontOfSize(size));
+        label->setTextAlignment(NSTextAlignmentCenter);
+        label->setNumberOfLines(lines);
+        label->setTextColor(m_contentColor);
+        label->setOpaque(false);
+        label->setBackgroundColor(UIColor::clearColor());
+        m_bezelView->addSubview(label);
+        return label;
+    };
+    m_label = makeLabel(16, 1);
+    m_detailsLabel = makeLabel(12, 0);
 
-        m_button = uikit::makeView<MBProgressHUDRoundedButton>(CGRectZero);
-        m_button->setTitleColor(m_contentColor, UIControlStateNormal);
-        m_bezelView->addSubview(m_button);
-    });
+    m_button = uikit::makeView<MBProgressHUDRoundedButton>(CGRectZero);
+    m_button->setTitleColor(m_contentColor, UIControlStateNormal);
+    m_bezelView->addSubview(m_button);
     return Ref<Object>(this);
 }
 
@@ -111,15 +100,11 @@ Ref<UIView> MBProgressHUD::showHUDAddedTo(UIView* view, bool animated)
         objc::diagnose("MBProgressHUD showHUDAddedTo:animated: refused: View must not be nil.");
         return nullptr;
     }
-    Ref<UIView> result;
-    guarded("showHUDAddedTo:animated:", [&] {
-        Ref<MBProgressHUD> hud = uikit::makeView<MBProgressHUD>(view->bounds());
-        hud->m_removeFromSuperViewOnHide = true;
-        view->addSubview(hud);
-        showAnimated.orZero(hud, animated);
-        result = hud;
-    });
-    return result;
+    Ref<MBProgressHUD> hud = uikit::makeView<MBProgressHUD>(view->bounds());
+    hud->m_removeFromSuperViewOnHide = true;
+    view->addSubview(hud);
+    showAnimated.orZero(hud, animated);
+    return hud;
 }
 
 // Settings ---------------------------------------------------------------------------------------
@@ -166,14 +151,15 @@ void MBProgressHUD::cancel(Ref<NSTimer>& timer)
     timer = nullptr;
 }
 
-// A one-shot timer on the main run loop, in all common modes. It holds the overlay weakly: an
-// overlay that is gone by then has nothing to show or hide.
-Ref<NSTimer> MBProgressHUD::startTimer(double seconds, void (*fire)(MBProgressHUD*))
+// A one-shot timer on the main run loop, in all common modes, that sends `action` to the
+// overlay. It holds the overlay weakly: an overlay that is gone by then has nothing to show or
+// hide.
+Ref<NSTimer> MBProgressHUD::startTimer(double seconds, const Sel<void()>& action)
 {
     objc::WeakRef<MBProgressHUD> weak(this);
-    Ref<NSTimer> timer = NSTimer::timerWithTimeInterval(seconds, false, [weak, fire](NSTimer*) {
+    Ref<NSTimer> timer = NSTimer::timerWithTimeInterval(seconds, false, [weak, &action](NSTimer*) {
         if (Ref<MBProgressHUD> hud = weak.strong())
-            guarded("timer", [&] { fire(hud.ptr()); });
+            action.orZero(hud);
     });
     timer->schedule(NSRunLoopCommonModes);
     return timer;
@@ -185,20 +171,14 @@ void MBProgressHUD::show(bool animated)
 {
     if (!onMainThread("showAnimated:"))
         return;
-    guarded("showAnimated:", [&] {
-        cancel(m_minShowTimer);
-        m_useAnimation = animated;
-        m_finished = false;
-        if (m_graceTime > 0) {
-            m_graceTimer = startTimer(m_graceTime, [](MBProgressHUD* hud) {
-                hud->m_graceTimer = nullptr;
-                if (!hud->m_finished)
-                    hud->showUsingAnimation(hud->m_useAnimation);
-            });
-            return;
-        }
-        showUsingAnimation(m_useAnimation);
-    });
+    cancel(m_minShowTimer);
+    m_useAnimation = animated;
+    m_finished = false;
+    if (m_graceTime > 0) {
+        m_graceTimer = startTimer(m_graceTime, hudsel::graceTimeEnded);
+        return;
+    }
+    showUsingAnimation(m_useAnimation);
 }
 
 void MBProgressHUD::showUsingAnimation(bool animated)
@@ -210,7 +190,7 @@ void MBProgressHUD::showUsingAnimation(bool animated)
     setAlpha(1);
     setNeedsLayout();
     if (animated) {
-        animateIn(true, nullptr);
+        animateIn(true);
     } else {
         m_bezelView->setAlpha(m_opacity);
         m_backgroundView->setAlpha(1);
@@ -221,34 +201,25 @@ void MBProgressHUD::hide(bool animated)
 {
     if (!onMainThread("hideAnimated:"))
         return;
-    guarded("hideAnimated:", [&] {
-        cancel(m_graceTimer);
-        m_useAnimation = animated;
-        m_finished = true;
-        if (m_minShowTime > 0 && m_showStarted >= 0) {
-            double shownFor = static_cast<double>(dispatch::RunLoop::main().now() - m_showStarted) / 1e9;
-            if (shownFor < m_minShowTime) {
-                cancel(m_minShowTimer);
-                m_minShowTimer = startTimer(m_minShowTime - shownFor, [](MBProgressHUD* hud) {
-                    hud->m_minShowTimer = nullptr;
-                    hud->hideUsingAnimation(hud->m_useAnimation);
-                });
-                return;
-            }
+    cancel(m_graceTimer);
+    m_useAnimation = animated;
+    m_finished = true;
+    if (m_minShowTime > 0 && m_showStarted >= 0) {
+        double shownFor = static_cast<double>(dispatch::RunLoop::main().now() - m_showStarted) / 1e9;
+        if (shownFor < m_minShowTime) {
+            cancel(m_minShowTimer);
+            m_minShowTimer = startTimer(m_minShowTime - shownFor, hudsel::minShowTimeEnded);
+            return;
         }
-        hideUsingAnimation(m_useAnimation);
-    });
+    }
+    hideUsingAnimation(m_useAnimation);
 }
 
 void MBProgressHUD::hideUsingAnimation(bool animated)
 {
     if (animated && m_shown) {
         m_shown = false;
-        objc::WeakRef<MBProgressHUD> weak(this);
-        animateIn(false, [weak] {
-            if (Ref<MBProgressHUD> hud = weak.strong())
-                hud->finish();
-        });
+        animateIn(false);
         return;
     }
     m_shown = false;
@@ -260,18 +231,33 @@ void MBProgressHUD::hideUsingAnimation(bool animated)
 
 void MBProgressHUD::hideAfterDelay(bool animated, double delay)
 {
-    guarded("hideAnimated:afterDelay:", [&] {
-        cancel(m_hideDelayTimer);
-        m_useAnimation = animated;
-        m_hideDelayTimer = startTimer(std::max(0.0, delay), [](MBProgressHUD* hud) {
-            hud->m_hideDelayTimer = nullptr;
-            hideAnimated.orZero(hud, hud->m_useAnimation);
-        });
-    });
+    cancel(m_hideDelayTimer);
+    m_useAnimation = animated;
+    m_hideDelayTimer = startTimer(std::max(0.0, delay), hudsel::hideDelayEnded);
 }
 
-// Fades the box to the opacity and the background to full (in), or both to nothing (out).
-void MBProgressHUD::animateIn(bool in, std::function<void()> done)
+void MBProgressHUD::graceTimeEnded()
+{
+    m_graceTimer = nullptr;
+    if (!m_finished)
+        showUsingAnimation(m_useAnimation);
+}
+
+void MBProgressHUD::minShowTimeEnded()
+{
+    m_minShowTimer = nullptr;
+    hideUsingAnimation(m_useAnimation);
+}
+
+void MBProgressHUD::hideDelayEnded()
+{
+    m_hideDelayTimer = nullptr;
+    hideAnimated.orZero(this, m_useAnimation);
+}
+
+// Fades the box to the opacity and the background to full (in), or both to nothing (out); a fade
+// out that runs to its end finishes the overlay.
+void MBProgressHUD::animateIn(bool in)
 {
     unsigned generation = ++m_animation;
     objc::WeakRef<MBProgressHUD> weak(this);
@@ -282,11 +268,10 @@ void MBProgressHUD::animateIn(bool in, std::function<void()> done)
                 hud->m_backgroundView->setAlpha(in ? 1 : 0);
             }
         },
-        [weak, generation, done = std::move(done)](bool) {
-            MBProgressHUD* hud = weak.ptr();
-            if (!hud || hud->m_animation != generation || !done)
-                return;
-            guarded("animation", done);
+        [weak, generation, in](bool) {
+            Ref<MBProgressHUD> hud = weak.strong();
+            if (hud && hud->m_animation == generation && !in)
+                hudsel::fadedOut.orZero(hud);
         });
 }
 
@@ -309,7 +294,7 @@ void MBProgressHUD::finish()
 
 void MBProgressHUD::movedToSuperview()
 {
-    uikit::sel::didMoveToSuperview.sendSuper(objc::classOf<MBProgressHUD>(), this);
+    objc::sendSuperOrZero(uikit::sel::didMoveToSuperview, this);
     if (UIView* host = superview()) {
         setFrame(host->bounds());
         setNeedsLayout();
@@ -321,52 +306,50 @@ void MBProgressHUD::movedToSuperview()
 // margin round them.
 void MBProgressHUD::layOutBox()
 {
-    guarded("layoutSubviews", [&] {
-        CGRect area = bounds();
-        m_backgroundView->setFrame(area);
-        double maxContentWidth = std::max(0.0, area.size.width - 4 * m_margin);
+    CGRect area = bounds();
+    m_backgroundView->setFrame(area);
+    double maxContentWidth = std::max(0.0, area.size.width - 4 * m_margin);
 
-        std::vector<std::pair<UIView*, CGSize>> items;
-        auto consider = [&](UIView* view, bool visible) {
-            if (!visible) {
-                view->setFrame(CGRectZero);
-                return;
-            }
-            CGSize size = view->sizeThatFits(CGSizeMake(maxContentWidth, 1e6));
-            size.width = std::min(size.width, maxContentWidth);
-            items.push_back({ view, size });
-        };
-        consider(m_indicator, shows(m_indicator));
-        consider(m_label, showsText(m_label));
-        consider(m_detailsLabel, showsText(m_detailsLabel));
-        consider(m_button, shows(m_button) && !m_button->currentTitle().empty());
-
-        double contentWidth = 0, contentHeight = 0;
-        for (const auto& [view, size] : items) {
-            contentWidth = std::max(contentWidth, size.width);
-            contentHeight += size.height;
+    std::vector<std::pair<UIView*, CGSize>> items;
+    auto consider = [&](UIView* view, bool visible) {
+        if (!visible) {
+            view->setFrame(CGRectZero);
+            return;
         }
-        if (items.size() > 1)
-            contentHeight += kItemSpacing * static_cast<double>(items.size() - 1);
+        CGSize size = view->sizeThatFits(CGSizeMake(maxContentWidth, 1e6));
+        size.width = std::min(size.width, maxContentWidth);
+        items.push_back({ view, size });
+    };
+    consider(m_indicator, shows(m_indicator));
+    consider(m_label, showsText(m_label));
+    consider(m_detailsLabel, showsText(m_detailsLabel));
+    consider(m_button, shows(m_button) && !m_button->currentTitle().empty());
 
-        CGSize box = CGSizeMake(std::max(contentWidth + 2 * m_margin, m_minSize.width), std::max(contentHeight + 2 * m_margin, m_minSize.height));
-        if (m_square)
-            box.width = box.height = std::max(box.width, box.height);
-        box.width = std::min(box.width, std::max(0.0, area.size.width - 2 * m_margin));
-        box.height = std::min(box.height, std::max(0.0, area.size.height - 2 * m_margin));
+    double contentWidth = 0, contentHeight = 0;
+    for (const auto& [view, size] : items) {
+        contentWidth = std::max(contentWidth, size.width);
+        contentHeight += size.height;
+    }
+    if (items.size() > 1)
+        contentHeight += kItemSpacing * static_cast<double>(items.size() - 1);
 
-        double x = CGRectGetMidX(area) + m_offset.x - box.width / 2;
-        double y = CGRectGetMidY(area) + m_offset.y - box.height / 2;
-        x = std::clamp(x, area.origin.x + m_margin, std::max(area.origin.x + m_margin, CGRectGetMaxX(area) - m_margin - box.width));
-        y = std::clamp(y, area.origin.y + m_margin, std::max(area.origin.y + m_margin, CGRectGetMaxY(area) - m_margin - box.height));
-        m_bezelView->setFrame(CGRectMake(x, y, box.width, box.height));
+    CGSize box = CGSizeMake(std::max(contentWidth + 2 * m_margin, m_minSize.width), std::max(contentHeight + 2 * m_margin, m_minSize.height));
+    if (m_square)
+        box.width = box.height = std::max(box.width, box.height);
+    box.width = std::min(box.width, std::max(0.0, area.size.width - 2 * m_margin));
+    box.height = std::min(box.height, std::max(0.0, area.size.height - 2 * m_margin));
 
-        double top = (box.height - contentHeight) / 2;
-        for (const auto& [view, size] : items) {
-            view->setFrame(CGRectMake((box.width - size.width) / 2, top, size.width, size.height));
-            top += size.height + kItemSpacing;
-        }
-    });
+    double x = CGRectGetMidX(area) + m_offset.x - box.width / 2;
+    double y = CGRectGetMidY(area) + m_offset.y - box.height / 2;
+    x = std::clamp(x, area.origin.x + m_margin, std::max(area.origin.x + m_margin, CGRectGetMaxX(area) - m_margin - box.width));
+    y = std::clamp(y, area.origin.y + m_margin, std::max(area.origin.y + m_margin, CGRectGetMaxY(area) - m_margin - box.height));
+    m_bezelView->setFrame(CGRectMake(x, y, box.width, box.height));
+
+    double top = (box.height - contentHeight) / 2;
+    for (const auto& [view, size] : items) {
+        view->setFrame(CGRectMake((box.width - size.width) / 2, top, size.width, size.height));
+        top += size.height + kItemSpacing;
+    }
 }
 
 // Registration -----------------------------------------------------------------------------------
@@ -392,7 +375,11 @@ void MBProgressHUD::registerClass(objc::Runtime& rt)
         .method(hudsel::setDelegate, &MBProgressHUD::setDelegateValue)
         .method(uikit::sel::layoutSubviews, &MBProgressHUD::layOutBox)
         .method(uikit::sel::didMoveToSuperview, &MBProgressHUD::movedToSuperview)
-        .buildOrDiagnose();
+        .method(hudsel::graceTimeEnded, &MBProgressHUD::graceTimeEnded)
+        .method(hudsel::minShowTimeEnded, &MBProgressHUD::minShowTimeEnded)
+        .method(hudsel::hideDelayEnded, &MBProgressHUD::hideDelayEnded)
+        .method(hudsel::fadedOut, &MBProgressHUD::finish)
+        .buildSystemClass();
 }
 
 bool RegisterHUDClasses(objc::Runtime& rt)

@@ -28,6 +28,11 @@ inline constinit Sel<void(double)> setMinShowTime { "setMinShowTime:" };
 inline constinit Sel<void(CGPoint)> setOffset { "setOffset:" };
 inline constinit Sel<void(double)> setMargin { "setMargin:" };
 using uikit::sel::setDelegate;
+// The overlay's own timers and its fade out, run as its methods.
+inline constinit Sel<void()> graceTimeEnded { "graceTimeEnded" };
+inline constinit Sel<void()> minShowTimeEnded { "minShowTimeEnded" };
+inline constinit Sel<void()> hideDelayEnded { "hideDelayEnded" };
+inline constinit Sel<void()> fadedOut { "fadedOut" };
 // Sent to the delegate, when it answers it, once the overlay is hidden.
 inline constinit Sel<void(UIView*)> hudWasHidden { "hudWasHidden:" };
 } // namespace hudsel
@@ -88,10 +93,13 @@ private:
 
     void showUsingAnimation(bool animated);
     void hideUsingAnimation(bool animated);
-    void animateIn(bool in, std::function<void()> done);
+    void animateIn(bool in);
+    void graceTimeEnded();
+    void minShowTimeEnded();
+    void hideDelayEnded();
     void finish();
     static void cancel(Ref<NSTimer>& timer);
-    Ref<NSTimer> startTimer(double seconds, void (*fire)(MBProgressHUD*));
+    Ref<NSTimer> startTimer(double seconds, const Sel<void()>& action);
 
     Ref<MBBackgroundView> m_backgroundView;
     Ref<MBBackgroundView> m_bezelView;

@@ -12,7 +12,7 @@ using objc::Ref;
 
 Ref<objc::Object> MBProgressHUDRoundedButton::initWithFrame(CGRect frame)
 {
-    uikit::sel::initWithFrame.sendSuper(objc::classOf<MBProgressHUDRoundedButton>(), this, frame);
+    objc::sendSuperOrZero(uikit::sel::initWithFrame, this, frame);
     setOpaque(false);
     setBackgroundColor(UIColor::clearColor());
     return Ref<objc::Object>(this);
@@ -38,7 +38,7 @@ void MBProgressHUDRoundedButton::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<MBProgressHUDRoundedButton>(rt, "UIButton")
         .method(uikit::sel::initWithFrame, &MBProgressHUDRoundedButton::initWithFrame)
         .method(uikit::sel::drawRect, &MBProgressHUDRoundedButton::drawOutline)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 } // namespace ovrimo::hud

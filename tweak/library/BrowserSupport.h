@@ -1,12 +1,10 @@
 #pragma once
 
 // Small pieces the icon library browser's pages and folder operations share: the texts of its
-// failure popups, its background colour, picture loading, and
-// the guard that keeps exceptions inside its methods.
+// failure popups, its background colour and picture loading.
 
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
-#include "platform/runtime/Guarded.h"
 #include "tweak/IconStore.h"
 
 #include <string>
@@ -26,12 +24,5 @@ objc::Ref<UIColor> LibraryBackgroundColour();
 // The picture in a regular file at `path` (never a link, folder or FIFO), or null. Reduced while
 // it is decoded so that neither side exceeds `largestSide` pixels (its size in points kept).
 objc::Ref<UIImage> LoadLibraryPicture(const std::string& path, std::size_t largestSide = kLargestCustomIconSide);
-
-// Anything `body` throws becomes a diagnostic: no exception leaves the browser.
-template<class F>
-void guardedLibrary(const char* what, F&& body) noexcept
-{
-    objc::runGuarded(std::string("ZarnekIconSelectorViewController ") + what, std::forward<F>(body));
-}
 
 } // namespace ovrimo::library

@@ -34,57 +34,53 @@ void afterOverlayIsDrawn(std::function<void()> work)
 
 void ZarnekIconSelectorViewController::longPressOnCell(Object* sender)
 {
-    guardedLibrary("handleLongPressOnCell:", [&] {
-        auto* recognizer = dynamic_cast<UILongPressGestureRecognizer*>(sender);
-        if (!recognizer || recognizer->state() != UIGestureRecognizerStateBegan || !m_tableView)
-            return;
-        auto* cell = dynamic_cast<UITableViewCell*>(recognizer->view());
-        Ref<NSIndexPath> path = cell ? m_tableView->indexPathForCell(cell) : nullptr;
-        if (!path)
-            return;
-        m_tableView->selectRowAtIndexPath(path, false);
-        std::size_t row = static_cast<std::size_t>(path->row());
-        bool customIcons = path->section() == 0 && row == 0;
-        bool folder = path->section() == 1 && row < m_iconLibrarySubDirsList.size();
-        if (!customIcons && !folder)
-            return;
-        std::string name = customIcons ? m_tableViewMainCells[0] : m_iconLibrarySubDirsList[row];
-        auto sheet = UIAlertController::alertControllerWithTitle("Ovrimo", corefoundation::stringWithFormat("What would you like to do with the directory %@?", name),
-            UIAlertControllerStyleActionSheet);
-        objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
-        auto index = static_cast<std::int64_t>(row);
-        if (customIcons) {
-            sheet->addAction(UIAlertAction::actionWithTitle("Backup", UIAlertActionStyleDefault, [weakSelf, index](UIAlertAction*) {
-                sel::backupFolderWithIndex.orZero(weakSelf.strong(), index);
-            }));
-        } else {
-            sheet->addAction(UIAlertAction::actionWithTitle("Use as custom icons", UIAlertActionStyleDefault, [weakSelf, index](UIAlertAction*) {
-                sel::restoreFolderWithIndex.orZero(weakSelf.strong(), index);
-            }));
-            sheet->addAction(UIAlertAction::actionWithTitle("Delete", UIAlertActionStyleDestructive, [weakSelf, index](UIAlertAction*) {
-                sel::deleteFolderWithIndex.orZero(weakSelf.strong(), index);
-            }));
-        }
-        sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
-        if (UIPopoverPresentationController* popover = sheet->popoverPresentationController()) {
-            popover->setSourceView(cell);
-            popover->setSourceRect(cell->bounds());
-        }
-        presentAlert(sheet);
-    });
+    auto* recognizer = dynamic_cast<UILongPressGestureRecognizer*>(sender);
+    if (!recognizer || recognizer->state() != UIGestureRecognizerStateBegan || !m_tableView)
+        return;
+    auto* cell = dynamic_cast<UITableViewCell*>(recognizer->view());
+    Ref<NSIndexPath> path = cell ? m_tableView->indexPathForCell(cell) : nullptr;
+    if (!path)
+        return;
+    m_tableView->selectRowAtIndexPath(path, false);
+    std::size_t row = static_cast<std::size_t>(path->row());
+    bool customIcons = path->section() == 0 && row == 0;
+    bool folder = path->section() == 1 && row < m_iconLibrarySubDirsList.size();
+    if (!customIcons && !folder)
+        return;
+    std::string name = customIcons ? m_tableViewMainCells[0] : m_iconLibrarySubDirsList[row];
+    auto sheet = UIAlertController::alertControllerWithTitle("Ovrimo", corefoundation::stringWithFormat("What would you like to do with the directory %@?", name),
+        UIAlertControllerStyleActionSheet);
+    objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+    auto index = static_cast<std::int64_t>(row);
+    if (customIcons) {
+        sheet->addAction(UIAlertAction::actionWithTitle("Backup", UIAlertActionStyleDefault, [weakSelf, index](UIAlertAction*) {
+            sel::backupFolderWithIndex.orZero(weakSelf.strong(), index);
+        }));
+    } else {
+        sheet->addAction(UIAlertAction::actionWithTitle("Use as custom icons", UIAlertActionStyleDefault, [weakSelf, index](UIAlertAction*) {
+            sel::restoreFolderWithIndex.orZero(weakSelf.strong(), index);
+        }));
+        sheet->addAction(UIAlertAction::actionWithTitle("Delete", UIAlertActionStyleDestructive, [weakSelf, index](UIAlertAction*) {
+            sel::deleteFolderWithIndex.orZero(weakSelf.strong(), index);
+        }));
+    }
+    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
+    if (UIPopoverPresentationController* popover = sheet->popoverPresentationController()) {
+        popover->setSourceView(cell);
+        popover->setSourceRect(cell->bounds());
+    }
+    presentAlert(sheet);
 }
 
 // Backup --------------------------------------------------------------------------------------------
 
 void ZarnekIconSelectorViewController::backUpFolder(std::int64_t)
 {
-    guardedLibrary("backupFolderWithIndex:", [&] {
-        if (getCustomIconPaths().empty()) {
-            sel::showInfoPopupWithMessage.orZero(this, "There are no custom icons to backup! Create custom icons first.");
-            return;
-        }
-        askBackupName();
-    });
+    if (getCustomIconPaths().empty()) {
+        sel::showInfoPopupWithMessage.orZero(this, "There are no custom icons to backup! Create custom icons first.");
+        return;
+    }
+    askBackupName();
 }
 
 void ZarnekIconSelectorViewController::askBackupName()
@@ -98,8 +94,7 @@ void ZarnekIconSelectorViewController::askBackupName()
         Ref<UIAlertController> shown = weakAlert.strong();
         if (!self || !shown || shown->textFields().empty())
             return;
-        std::string typed = shown->textFields().front()->text();
-        guardedLibrary("backup", [&] { self->backUpNamed(typed); });
+        sel::backupFolderNamed.orZero(self, shown->textFields().front()->text());
     }));
     alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     presentAlert(alert);
@@ -107,7 +102,7 @@ void ZarnekIconSelectorViewController::askBackupName()
 
 // `typed` is used exactly as typed (spaces kept); only a name that can be a folder of its own
 // directly in the library is accepted.
-void ZarnekIconSelectorViewController::backUpNamed(const std::string& typed)
+void ZarnekIconSelectorViewController::backUpNamed(std::string typed)
 {
     if (trimmedName(typed).empty()) {
         sel::showInfoPopupWithMessage.orZero(this, "Name cannot be empty. Please enter a correct name.");
@@ -124,86 +119,87 @@ void ZarnekIconSelectorViewController::backUpNamed(const std::string& typed)
     Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(this, "Backing up directory...", "Please wait.");
     Ref<ZarnekIconSelectorViewController> self(this);
     afterOverlayIsDrawn([self, overlay, typed] {
-        guardedLibrary("backup", [&] {
-            bool done = backUpCustomIcons(typed);
-            sel::preapreTableDataAndDirList.orZero(self);
-            if (self->m_tableView)
-                self->m_tableView->reloadData();
-            sel::showInfoPopupWithMessage.orZero(self, done ? "Backup finished!" : kBackupFailedMessage);
-        });
+        sel::backUpCustomIconsAs.orZero(self, typed);
         hud::hideAnimated.orZero(overlay, true);
     });
+}
+
+void ZarnekIconSelectorViewController::backUpNow(std::string name)
+{
+    bool done = backUpCustomIcons(name);
+    sel::preapreTableDataAndDirList.orZero(this);
+    if (m_tableView)
+        m_tableView->reloadData();
+    sel::showInfoPopupWithMessage.orZero(this, done ? "Backup finished!" : kBackupFailedMessage);
 }
 
 // Restore -------------------------------------------------------------------------------------------
 
 void ZarnekIconSelectorViewController::restoreFolder(std::int64_t row)
 {
-    guardedLibrary("restoreFolderWithIndex:", [&] {
-        if (row < 0 || static_cast<std::size_t>(row) >= m_iconLibrarySubDirsList.size())
+    if (row < 0 || static_cast<std::size_t>(row) >= m_iconLibrarySubDirsList.size())
+        return;
+    std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
+    std::string message = corefoundation::stringWithFormat("Warning! All your current custom icons will be deleted and replaced with the icons from the directory %@. "
+                                           "Make sure you have a backup. Only the icons with matching bundle identifiers will work, random icons will "
+                                           "have no effect. Do you want to continue?",
+        name);
+    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
+    objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+    alert->addAction(UIAlertAction::actionWithTitle("Do it!", UIAlertActionStyleDefault, [weakSelf, name](UIAlertAction*) {
+        Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
+        if (!self)
             return;
-        std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
-        std::string message = corefoundation::stringWithFormat("Warning! All your current custom icons will be deleted and replaced with the icons from the directory %@. "
-                                               "Make sure you have a backup. Only the icons with matching bundle identifiers will work, random icons will "
-                                               "have no effect. Do you want to continue?",
-            name);
-        auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
-        objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
-        alert->addAction(UIAlertAction::actionWithTitle("Do it!", UIAlertActionStyleDefault, [weakSelf, name](UIAlertAction*) {
-            Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
-            if (!self)
-                return;
-            NSFileManager::defaultManager()->createDirectoryAtPath(kIconStoreFolder, true);
-            Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(self, "Restoring directory...", "Please wait.");
-            afterOverlayIsDrawn([self, overlay, name] {
-                guardedLibrary("restore", [&] {
-                    bool done = restoreCustomIcons(name);
-                    // Every icon is reloaded on this, so the restored pictures show at once.
-                    if (done)
-                        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChanged, nullptr, nullptr, true);
-                    if (self->m_tableView)
-                        self->m_tableView->reloadData();
-                    sel::showInfoPopupWithMessage.orZero(self, done ? "Restore finished!" : kRestoreFailedMessage);
-                });
-                hud::hideAnimated.orZero(overlay, true);
-            });
-        }));
-        alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
-        presentAlert(alert);
-    });
+        NSFileManager::defaultManager()->createDirectoryAtPath(kIconStoreFolder, true);
+        Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(self, "Restoring directory...", "Please wait.");
+        afterOverlayIsDrawn([self, overlay, name] {
+            sel::restoreCustomIconsFrom.orZero(self, name);
+            hud::hideAnimated.orZero(overlay, true);
+        });
+    }));
+    alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
+    presentAlert(alert);
+}
+
+void ZarnekIconSelectorViewController::restoreNow(std::string name)
+{
+    bool done = restoreCustomIcons(name);
+    // Every icon is reloaded on this, so the restored pictures show at once.
+    if (done)
+        CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChanged, nullptr, nullptr, true);
+    if (m_tableView)
+        m_tableView->reloadData();
+    sel::showInfoPopupWithMessage.orZero(this, done ? "Restore finished!" : kRestoreFailedMessage);
 }
 
 // Delete --------------------------------------------------------------------------------------------
 
 void ZarnekIconSelectorViewController::deleteFolder(std::int64_t row)
 {
-    guardedLibrary("deleteFolderWithIndex:", [&] {
-        if (row < 0 || static_cast<std::size_t>(row) >= m_iconLibrarySubDirsList.size())
-            return;
-        std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
-        auto alert = UIAlertController::alertControllerWithTitle("Ovrimo",
-            corefoundation::stringWithFormat("All the icons in the directory %@ will be permanently deleted, do you really want to continue?", name), UIAlertControllerStyleAlert);
-        objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
-        alert->addAction(UIAlertAction::actionWithTitle("Delete", UIAlertActionStyleDestructive, [weakSelf, name](UIAlertAction*) {
-            Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
-            if (!self)
-                return;
-            guardedLibrary("delete", [&] {
-                bool done = deleteLibraryFolder(name);
-                // The row is found by its name: the list may have changed while the question was up.
-                auto& names = self->m_iconLibrarySubDirsList;
-                if (done)
-                    if (auto it = std::find(names.begin(), names.end(), name); it != names.end())
-                        names.erase(it);
-                if (self->m_tableView)
-                    self->m_tableView->reloadData();
-                sel::showInfoPopupWithMessage.orZero(self,
-                    corefoundation::stringWithFormat(done ? "The directory %@ was successfully deleted!" : kDeleteFailedMessage, name));
-            });
-        }));
-        alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
-        presentAlert(alert);
-    });
+    if (row < 0 || static_cast<std::size_t>(row) >= m_iconLibrarySubDirsList.size())
+        return;
+    std::string name = m_iconLibrarySubDirsList[static_cast<std::size_t>(row)];
+    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo",
+        corefoundation::stringWithFormat("All the icons in the directory %@ will be permanently deleted, do you really want to continue?", name), UIAlertControllerStyleAlert);
+    objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
+    alert->addAction(UIAlertAction::actionWithTitle("Delete", UIAlertActionStyleDestructive, [weakSelf, name](UIAlertAction*) {
+        sel::deleteFolderNamed.orZero(weakSelf.strong(), name);
+    }));
+    alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
+    presentAlert(alert);
+}
+
+void ZarnekIconSelectorViewController::deleteNow(std::string name)
+{
+    bool done = deleteLibraryFolder(name);
+    // The row is found by its name: the list may have changed while the question was up.
+    auto& names = m_iconLibrarySubDirsList;
+    if (done)
+        if (auto it = std::find(names.begin(), names.end(), name); it != names.end())
+            names.erase(it);
+    if (m_tableView)
+        m_tableView->reloadData();
+    sel::showInfoPopupWithMessage.orZero(this, corefoundation::stringWithFormat(done ? "The directory %@ was successfully deleted!" : kDeleteFailedMessage, name));
 }
 
 } // namespace ovrimo::library

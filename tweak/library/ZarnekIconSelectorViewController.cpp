@@ -49,13 +49,11 @@ std::optional<std::string> optionalString(NSString* string)
 
 Ref<Object> ZarnekIconSelectorViewController::initWithTitle(NSString* title, NSString* savePath)
 {
-    objc::msgSendSuper<Ref<Object>>(objc::classOf<ZarnekIconSelectorViewController>(), this, "init");
-    guardedLibrary("initWithTitle:andSavePath:", [&] {
-        m_titleString = optionalString(title);
-        m_savePath = optionalString(savePath);
-        m_selectedIconList = getCustomIconPaths();
-        prepareTableData();
-    });
+    objc::sendSuperOrZero(sel::init, this);
+    m_titleString = optionalString(title);
+    m_savePath = optionalString(savePath);
+    m_selectedIconList = getCustomIconPaths();
+    prepareTableData();
     return Ref<Object>(this);
 }
 
@@ -67,42 +65,40 @@ void ZarnekIconSelectorViewController::prepareTableData()
 
 void ZarnekIconSelectorViewController::viewLoaded()
 {
-    sel::viewDidLoad.sendSuper(objc::classOf<ZarnekIconSelectorViewController>(), this);
-    guardedLibrary("viewDidLoad", [&] { sel::initNavigationControllerWithOverview.orZero(this); });
+    objc::sendSuperOrZero(sel::viewDidLoad, this);
+    sel::initNavigationControllerWithOverview.orZero(this);
 }
 
 // The overview page: the table under a bar with the mode's title and prompt and a Cancel button.
 void ZarnekIconSelectorViewController::buildOverview()
 {
-    guardedLibrary("initNavigationControllerWithOverview", [&] {
-        Ref<UIView> own = view();
-        CGRect area = own->bounds();
-        Ref<UIViewController> overview = UIViewController::create();
-        overview->view()->setBackgroundColor(LibraryBackgroundColour());
-        UINavigationItem* item = overview->navigationItem();
-        if (isManageMode()) {
-            overview->setTitle("Ovrimo - Icon Library");
-            item->setPrompt("Tap and hold on a directory to edit it. Swipe left to delete.");
-        } else {
-            overview->setTitle(corefoundation::stringWithFormat("App - %@", m_titleString.value_or("")));
-            item->setPrompt("Ovrimo - Icon Library");
-        }
-        item->setBackBarButtonItem(UIBarButtonItem::createWithTitle(SystemButtonTitle("Back"), UIBarButtonItemStylePlain, nullptr, nullptr));
+    Ref<UIView> own = view();
+    CGRect area = own->bounds();
+    Ref<UIViewController> overview = UIViewController::create();
+    overview->view()->setBackgroundColor(LibraryBackgroundColour());
+    UINavigationItem* item = overview->navigationItem();
+    if (isManageMode()) {
+        overview->setTitle("Ovrimo - Icon Library");
+        item->setPrompt("Tap and hold on a directory to edit it. Swipe left to delete.");
+    } else {
+        overview->setTitle(corefoundation::stringWithFormat("App - %@", m_titleString.value_or("")));
+        item->setPrompt("Ovrimo - Icon Library");
+    }
+    item->setBackBarButtonItem(UIBarButtonItem::createWithTitle(SystemButtonTitle("Back"), UIBarButtonItemStylePlain, nullptr, nullptr));
 
-        m_tableView = UITableView::create(area, UITableViewStylePlain);
-        m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        m_tableView->setAllowsMultipleSelectionDuringEditing(false);
-        objc::msgSend(m_tableView, "setDelegate:", static_cast<Object*>(this));
-        m_tableView->setDataSource(this);
-        overview->view()->addSubview(m_tableView);
+    m_tableView = UITableView::create(area, UITableViewStylePlain);
+    m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    m_tableView->setAllowsMultipleSelectionDuringEditing(false);
+    objc::msgSend(m_tableView, "setDelegate:", static_cast<Object*>(this));
+    m_tableView->setDataSource(this);
+    overview->view()->addSubview(m_tableView);
 
-        m_navController = UINavigationController::createWithRoot(overview);
-        item->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::cancel));
-        Ref<UIView> navigationView = m_navController->view();
-        navigationView->setFrame(area);
-        navigationView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        own->addSubview(navigationView);
-    });
+    m_navController = UINavigationController::createWithRoot(overview);
+    item->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::cancel));
+    Ref<UIView> navigationView = m_navController->view();
+    navigationView->setFrame(area);
+    navigationView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    own->addSubview(navigationView);
 }
 
 // The table ---------------------------------------------------------------------------------------
@@ -123,63 +119,58 @@ double ZarnekIconSelectorViewController::rowHeight(UITableView*, NSIndexPath* pa
 
 Ref<UITableViewCell> ZarnekIconSelectorViewController::cellFor(UITableView* table, NSIndexPath* path)
 {
-    Ref<UITableViewCell> cell;
-    guardedLibrary("tableView:cellForRowAtIndexPath:", [&] {
-        cell = table->dequeueReusableCellWithIdentifier(kCellIdentifier);
-        if (!cell) {
-            cell = UITableViewCell::create(UITableViewCellStyleSubtitle, kCellIdentifier);
-            cell->setOpaque(true);
-            // One recogniser per cell, kept when the cell is reused for another row.
-            cell->addGestureRecognizer(UIGestureRecognizer::create<UILongPressGestureRecognizer>(this, "handleLongPressOnCell:"));
-        }
-        UILabel* title = cell->textLabel();
-        UILabel* subtitle = cell->detailTextLabel();
-        title->setText("");
-        subtitle->setText("");
-        cell->imageView()->setImage(nullptr);
-        cell->imageView()->setTransform(CGAffineTransformIdentity);
-        title->setEnabled(true);
-        title->setFont(UIFont::systemFontOfSize(16));
-        title->setTextColor(UIColor::blackColor());
-        subtitle->setFont(UIFont::systemFontOfSize(10));
-        subtitle->setTextColor(UIColor::colorWithWhite(0.75, 1));
+    Ref<UITableViewCell> cell = table->dequeueReusableCellWithIdentifier(kCellIdentifier);
+    if (!cell) {
+        cell = UITableViewCell::create(UITableViewCellStyleSubtitle, kCellIdentifier);
+        cell->setOpaque(true);
+        // One recogniser per cell, kept when the cell is reused for another row.
+        cell->addGestureRecognizer(UIGestureRecognizer::create<UILongPressGestureRecognizer>(this, "handleLongPressOnCell:"));
+    }
+    UILabel* title = cell->textLabel();
+    UILabel* subtitle = cell->detailTextLabel();
+    title->setText("");
+    subtitle->setText("");
+    cell->imageView()->setImage(nullptr);
+    cell->imageView()->setTransform(CGAffineTransformIdentity);
+    title->setEnabled(true);
+    title->setFont(UIFont::systemFontOfSize(16));
+    title->setTextColor(UIColor::blackColor());
+    subtitle->setFont(UIFont::systemFontOfSize(10));
+    subtitle->setTextColor(UIColor::colorWithWhite(0.75, 1));
 
-        std::size_t row = static_cast<std::size_t>(path->row());
-        std::vector<std::string> pictures;
-        if (path->section() == 0 && row < m_tableViewMainCells.size()) {
-            title->setText(m_tableViewMainCells[row]);
-            title->setTextColor(UIColor::blueColor());
-            pictures = row == 0 ? getCustomIconPaths() : getIconLibraryIconPaths();
-        } else if (path->section() == 1 && row < m_iconLibrarySubDirsList.size()) {
-            title->setText(m_iconLibrarySubDirsList[row]);
-            pictures = subDirEntryPaths(m_iconLibrarySubDirsList[row]);
-        }
-        char count[32];
-        std::snprintf(count, sizeof count, "%d icons", static_cast<int>(pictures.size()));
-        subtitle->setText(count);
-        // Decoded at the 35 points it is shown at (its size in points kept).
-        std::size_t thumbnailPixels = static_cast<std::size_t>(std::ceil(kThumbnailSide * UIScreen::mainScreen()->scale()));
-        if (Ref<UIImage> thumbnail = pictures.empty() ? nullptr : LoadLibraryPicture(pictures.front(), thumbnailPixels)) {
-            CGSize size = thumbnail->size();
-            float scale = static_cast<float>(kThumbnailSide) / static_cast<float>(std::max(size.width, size.height));
-            cell->imageView()->setImage(thumbnail);
-            cell->imageView()->setTransform(CGAffineTransformMakeScale(scale, scale));
-        }
-        cell->setNeedsLayout();
-    });
+    std::size_t row = static_cast<std::size_t>(path->row());
+    std::vector<std::string> pictures;
+    if (path->section() == 0 && row < m_tableViewMainCells.size()) {
+        title->setText(m_tableViewMainCells[row]);
+        title->setTextColor(UIColor::blueColor());
+        pictures = row == 0 ? getCustomIconPaths() : getIconLibraryIconPaths();
+    } else if (path->section() == 1 && row < m_iconLibrarySubDirsList.size()) {
+        title->setText(m_iconLibrarySubDirsList[row]);
+        pictures = subDirEntryPaths(m_iconLibrarySubDirsList[row]);
+    }
+    char count[32];
+    std::snprintf(count, sizeof count, "%d icons", static_cast<int>(pictures.size()));
+    subtitle->setText(count);
+    // Decoded at the 35 points it is shown at (its size in points kept).
+    std::size_t thumbnailPixels = static_cast<std::size_t>(std::ceil(kThumbnailSide * UIScreen::mainScreen()->scale()));
+    if (Ref<UIImage> thumbnail = pictures.empty() ? nullptr : LoadLibraryPicture(pictures.front(), thumbnailPixels)) {
+        CGSize size = thumbnail->size();
+        float scale = static_cast<float>(kThumbnailSide) / static_cast<float>(std::max(size.width, size.height));
+        cell->imageView()->setImage(thumbnail);
+        cell->imageView()->setTransform(CGAffineTransformMakeScale(scale, scale));
+    }
+    cell->setNeedsLayout();
     return cell;
 }
 
 void ZarnekIconSelectorViewController::rowSelected(UITableView*, NSIndexPath* path)
 {
-    guardedLibrary("tableView:didSelectRowAtIndexPath:", [&] {
-        if (path->section() == 0 && path->row() == 0)
-            sel::customIconSelected.orZero(this);
-        else if (path->section() == 0 && path->row() == 1)
-            sel::imagesSelected.orZero(this);
-        else if (path->section() == 1)
-            sel::subDirSelected.orZero(this, path->row());
-    });
+    if (path->section() == 0 && path->row() == 0)
+        sel::customIconSelected.orZero(this);
+    else if (path->section() == 0 && path->row() == 1)
+        sel::imagesSelected.orZero(this);
+    else if (path->section() == 1)
+        sel::subDirSelected.orZero(this, path->row());
 }
 
 bool ZarnekIconSelectorViewController::rowCanBeEdited(UITableView*, NSIndexPath* path) { return path && path->section() == 1; }
@@ -216,104 +207,101 @@ void ZarnekIconSelectorViewController::showSubDir(std::int64_t row)
 // The overlay goes up first; the tiles are made 10 ms later, once it has been drawn.
 void ZarnekIconSelectorViewController::addGridPage(std::string title)
 {
-    guardedLibrary("addIconScrollViewWithTitle:", [&] {
-        Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(this, "Loading icons...", "Please wait.");
-        CGRect area = view()->bounds();
-        Ref<UIViewController> page = UIViewController::create();
-        UINavigationItem* item = page->navigationItem();
-        if (isManageMode()) {
-            page->setTitle(title);
-            if (title != kCustomIconsGrid)
-                item->setPrompt("Tap on a icon to remove it.");
-        } else {
-            page->setTitle(corefoundation::stringWithFormat("App - %@", m_titleString.value_or("")));
-            item->setPrompt(title);
-        }
-        item->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::cancel));
+    Ref<UIView> overlay = sel::showHUDWithTitleDetail.orZero(this, "Loading icons...", "Please wait.");
+    CGRect area = view()->bounds();
+    Ref<UIViewController> page = UIViewController::create();
+    UINavigationItem* item = page->navigationItem();
+    if (isManageMode()) {
+        page->setTitle(title);
+        if (title != kCustomIconsGrid)
+            item->setPrompt("Tap on a icon to remove it.");
+    } else {
+        page->setTitle(corefoundation::stringWithFormat("App - %@", m_titleString.value_or("")));
+        item->setPrompt(title);
+    }
+    item->setRightBarButtonItem(UIBarButtonItem::createWithSystemItem(UIBarButtonSystemItemCancel, this, sel::cancel));
 
-        // The page is placed below the navigation bar: the scroll view follows the page's size, so
-        // that its last rows can be scrolled into view.
-        page->view()->setFrame(area);
-        Ref<UIScrollView> scroll = UIScrollView::create(area);
-        scroll->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        scroll->setBackgroundColor(LibraryBackgroundColour());
-        scroll->setShowsVerticalScrollIndicator(true);
-        scroll->setShowsHorizontalScrollIndicator(false);
-        scroll->setPagingEnabled(false);
-        scroll->setCanCancelContentTouches(false);
-        scroll->setAlwaysBounceVertical(true);
-        scroll->setContentSize(area.size);
-        page->view()->addSubview(scroll);
+    // The page is placed below the navigation bar: the scroll view follows the page's size, so
+    // that its last rows can be scrolled into view.
+    page->view()->setFrame(area);
+    Ref<UIScrollView> scroll = UIScrollView::create(area);
+    scroll->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    scroll->setBackgroundColor(LibraryBackgroundColour());
+    scroll->setShowsVerticalScrollIndicator(true);
+    scroll->setShowsHorizontalScrollIndicator(false);
+    scroll->setPagingEnabled(false);
+    scroll->setCanCancelContentTouches(false);
+    scroll->setAlwaysBounceVertical(true);
+    scroll->setContentSize(area.size);
+    page->view()->addSubview(scroll);
 
-        Ref<ZarnekIconSelectorViewController> self(this);
-        dispatch_after(dispatch_time(DISPATCH_TIME_NOW, 10 * NSEC_PER_MSEC), dispatch_get_main_queue(), [self, page, scroll, overlay] {
-            guardedLibrary("grid", [&] {
-                sel::addIconImageButtonsToView.orZero(self, scroll);
-                hud::hideAnimated.orZero(overlay, true);
-                // The union of the zero rectangle and every tile: from the origin to the far
-                // corner of the last tile.
-                CGSize reach = CGSizeZero;
-                for (const Ref<UIView>& tile : scroll->subviews())
-                    if (dynamic_cast<UIImageView*>(tile.ptr())) {
-                        reach.width = std::max(reach.width, CGRectGetMaxX(tile->frame()));
-                        reach.height = std::max(reach.height, CGRectGetMaxY(tile->frame()));
-                    }
-                scroll->setContentSize(CGSizeMake(reach.width, reach.height + kGutter));
-                if (self->m_navController)
-                    self->m_navController->pushViewController(page, true);
-                self->showPicturesNearView(scroll);
-            });
-        });
+    Ref<ZarnekIconSelectorViewController> self(this);
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, 10 * NSEC_PER_MSEC), dispatch_get_main_queue(), [self, page, scroll, overlay] {
+        sel::fillGridPageScrollViewOverlay.orZero(self, page, scroll, overlay);
     });
+}
+
+void ZarnekIconSelectorViewController::fillGridPage(UIViewController* page, UIScrollView* scroll, UIView* overlay)
+{
+    sel::addIconImageButtonsToView.orZero(this, scroll);
+    hud::hideAnimated.orZero(overlay, true);
+    // The union of the zero rectangle and every tile: from the origin to the far corner of the
+    // last tile.
+    CGSize reach = CGSizeZero;
+    for (const Ref<UIView>& tile : scroll->subviews())
+        if (dynamic_cast<UIImageView*>(tile.ptr())) {
+            reach.width = std::max(reach.width, CGRectGetMaxX(tile->frame()));
+            reach.height = std::max(reach.height, CGRectGetMaxY(tile->frame()));
+        }
+    scroll->setContentSize(CGSizeMake(reach.width, reach.height + kGutter));
+    if (m_navController)
+        m_navController->pushViewController(page, true);
+    showPicturesNearView(scroll);
 }
 
 void ZarnekIconSelectorViewController::addTiles(UIView* scrollView)
 {
     if (!scrollView)
         return;
-    guardedLibrary("addIconImageButtonsToView:", [&] {
-        bool pad = UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad;
-        int perRow = pad ? 7 : 4;
-        float width = static_cast<float>(view()->bounds().size.width);
-        float side = (width - static_cast<float>(kGutter) * static_cast<float>(perRow + 1)) / static_cast<float>(perRow);
-        Ref<UIImage> chequerboard = UIImage::imageWithContentsOfFile(kChequerboardPath);
-        m_grid = dynamic_cast<UIScrollView*>(scrollView);
-        m_gridTiles.assign(m_selectedIconList.size(), GridTile {});
-        m_tilesShowingPictures.clear();
-        m_tileSide = side;
-        m_tilesPerRow = static_cast<std::size_t>(perRow);
-        for (std::size_t i = 0; i < m_selectedIconList.size(); ++i) {
-            double col = static_cast<double>(i % static_cast<std::size_t>(perRow));
-            double row = static_cast<double>(i / static_cast<std::size_t>(perRow));
-            CGRect frame = CGRectMake(side * col + kGutter * (col + 1), side * row + kGutter * row + kGutter, side, side);
-            Ref<UIImageView> tile = UIImageView::create(frame);
-            tile->setImage(chequerboard);
-            tile->setBackgroundColor(LibraryBackgroundColour());
-            tile->setUserInteractionEnabled(true);
-            // Shown once it comes near the screen (below): a long grid draws only what is there.
-            tile->setHidden(true);
-            Ref<UIButton> button = UIButton::buttonWithType(UIButtonTypeCustom);
-            button->setFrame(CGRectMake(0, 0, side, side));
-            button->setTag(static_cast<NSInteger>(i));
-            // Named by its file, for a screen reader (and a script) to tell the pictures apart.
-            button->setAccessibilityLabel(std::filesystem::path(m_selectedIconList[i]).filename().string());
-            button->addTarget(this, sel::prepareImage, UIControlEventTouchUpInside);
-            tile->addSubview(button);
-            scrollView->addSubview(tile);
-            m_gridTiles[i].button = button.ptr();
-        }
-        if (m_grid)
-            m_grid->setDelegate(this);
-        showPicturesNearView(m_grid.strong().ptr());
-    });
+    bool pad = UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad;
+    int perRow = pad ? 7 : 4;
+    float width = static_cast<float>(view()->bounds().size.width);
+    float side = (width - static_cast<float>(kGutter) * static_cast<float>(perRow + 1)) / static_cast<float>(perRow);
+    Ref<UIImage> chequerboard = UIImage::imageWithContentsOfFile(kChequerboardPath);
+    m_grid = dynamic_cast<UIScrollView*>(scrollView);
+    m_gridTiles.assign(m_selectedIconList.size(), GridTile {});
+    m_tilesShowingPictures.clear();
+    m_tileSide = side;
+    m_tilesPerRow = static_cast<std::size_t>(perRow);
+    for (std::size_t i = 0; i < m_selectedIconList.size(); ++i) {
+        double col = static_cast<double>(i % static_cast<std::size_t>(perRow));
+        double row = static_cast<double>(i / static_cast<std::size_t>(perRow));
+        CGRect frame = CGRectMake(side * col + kGutter * (col + 1), side * row + kGutter * row + kGutter, side, side);
+        Ref<UIImageView> tile = UIImageView::create(frame);
+        tile->setImage(chequerboard);
+        tile->setBackgroundColor(LibraryBackgroundColour());
+        tile->setUserInteractionEnabled(true);
+        // Shown once it comes near the screen (below): a long grid draws only what is there.
+        tile->setHidden(true);
+        Ref<UIButton> button = UIButton::buttonWithType(UIButtonTypeCustom);
+        button->setFrame(CGRectMake(0, 0, side, side));
+        button->setTag(static_cast<NSInteger>(i));
+        // Named by its file, for a screen reader (and a script) to tell the pictures apart.
+        button->setAccessibilityLabel(std::filesystem::path(m_selectedIconList[i]).filename().string());
+        button->addTarget(this, sel::prepareImage, UIControlEventTouchUpInside);
+        tile->addSubview(button);
+        scrollView->addSubview(tile);
+        m_gridTiles[i].button = button.ptr();
+    }
+    if (m_grid)
+        m_grid->setDelegate(this);
+    showPicturesNearView(m_grid.strong().ptr());
 }
 
 void ZarnekIconSelectorViewController::gridScrolled(UIScrollView* scrollView)
 {
-    guardedLibrary("scrollViewDidScroll:", [&] {
-        if (scrollView && scrollView == m_grid.strong().ptr())
-            showPicturesNearView(scrollView);
-    });
+    if (scrollView && scrollView == m_grid.strong().ptr())
+        showPicturesNearView(scrollView);
 }
 
 // Tiles within a screen of the visible part get their pictures, decoded at the tile's size in
@@ -374,16 +362,14 @@ void ZarnekIconSelectorViewController::showPicturesNearView(UIScrollView* scroll
 
 void ZarnekIconSelectorViewController::tileTapped(Object* sender)
 {
-    guardedLibrary("prepareImage:", [&] {
-        auto* button = dynamic_cast<UIButton*>(sender);
-        if (!button || button->tag() < 0 || static_cast<std::size_t>(button->tag()) >= m_selectedIconList.size())
-            return;
-        const std::string path = m_selectedIconList[static_cast<std::size_t>(button->tag())];
-        if (isManageMode())
-            offerRemoval(button, path);
-        else
-            chooseTappedPicture(path);
-    });
+    auto* button = dynamic_cast<UIButton*>(sender);
+    if (!button || button->tag() < 0 || static_cast<std::size_t>(button->tag()) >= m_selectedIconList.size())
+        return;
+    const std::string path = m_selectedIconList[static_cast<std::size_t>(button->tag())];
+    if (isManageMode())
+        offerRemoval(button, path);
+    else
+        chooseTappedPicture(path);
 }
 
 void ZarnekIconSelectorViewController::offerRemoval(UIButton* button, const std::string& path)
@@ -395,22 +381,7 @@ void ZarnekIconSelectorViewController::offerRemoval(UIButton* button, const std:
     objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
     objc::WeakRef<UIButton> weakButton(button);
     sheet->addAction(UIAlertAction::actionWithTitle("Remove", UIAlertActionStyleDestructive, [weakSelf, weakButton, path](UIAlertAction*) {
-        Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
-        if (!self)
-            return;
-        guardedLibrary("remove", [&] {
-            NSFileManager::defaultManager()->removeItemAtPath(path);
-            if (entryKind(path) != EntryKind::Missing) {
-                sel::showInfoPopupWithMessage.orZero(self, kRemoveFailedMessage);
-                return;
-            }
-            if (Ref<UIButton> tileButton = weakButton.strong())
-                if (UIView* tile = tileButton->superview())
-                    tile->removeFromSuperview();
-            sel::showInfoPopupWithMessage.orZero(self, "The icon was successfully removed!");
-            if (self->m_tableView)
-                self->m_tableView->reloadData();
-        });
+        sel::removePictureAtPathTile.orZero(weakSelf.strong(), path, weakButton.strong());
     }));
     sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, nullptr));
     if (UIPopoverPresentationController* popover = sheet->popoverPresentationController()) {
@@ -418,6 +389,20 @@ void ZarnekIconSelectorViewController::offerRemoval(UIButton* button, const std:
         popover->setSourceRect(button->bounds());
     }
     presentAlert(sheet);
+}
+
+void ZarnekIconSelectorViewController::removePicture(std::string path, UIButton* button)
+{
+    NSFileManager::defaultManager()->removeItemAtPath(path);
+    if (entryKind(path) != EntryKind::Missing) {
+        sel::showInfoPopupWithMessage.orZero(this, kRemoveFailedMessage);
+        return;
+    }
+    if (UIView* tile = button ? button->superview() : nullptr)
+        tile->removeFromSuperview();
+    sel::showInfoPopupWithMessage.orZero(this, "The icon was successfully removed!");
+    if (m_tableView)
+        m_tableView->reloadData();
 }
 
 void ZarnekIconSelectorViewController::chooseTappedPicture(const std::string& path)
@@ -434,22 +419,22 @@ void ZarnekIconSelectorViewController::chooseTappedPicture(const std::string& pa
             sel::confirm.orZero(self, LoadLibraryPicture(path));
     }));
     alert->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, [weakSelf, path](UIAlertAction*) {
-        Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
-        if (!self)
-            return;
-        guardedLibrary("move to icon library", [&] {
-            // The old icon is kept in the library before the new one replaces it; when it cannot
-            // be, nothing is replaced.
-            std::string target = getNextAvailableFileName();
-            if (target.empty() || !NSFileManager::defaultManager()->copyItemAtPath(*self->m_savePath, target)) {
-                sel::showInfoPopupWithMessage.orZero(self, kMoveFailedMessage);
-                return;
-            }
-            sel::confirm.orZero(self, LoadLibraryPicture(path));
-        });
+        sel::keepCurrentIconThenChoose.orZero(weakSelf.strong(), path);
     }));
     alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     presentAlert(alert);
+}
+
+// The old icon is kept in the library before the new one replaces it; when it cannot be, nothing
+// is replaced.
+void ZarnekIconSelectorViewController::keepCurrentIconThenChoose(std::string path)
+{
+    std::string target = getNextAvailableFileName();
+    if (!m_savePath || target.empty() || !NSFileManager::defaultManager()->copyItemAtPath(*m_savePath, target)) {
+        sel::showInfoPopupWithMessage.orZero(this, kMoveFailedMessage);
+        return;
+    }
+    sel::confirm.orZero(this, LoadLibraryPicture(path));
 }
 
 // Ending ------------------------------------------------------------------------------------------
@@ -472,36 +457,40 @@ void ZarnekIconSelectorViewController::confirmChoice(UIImage* image)
 
 Ref<UIView> ZarnekIconSelectorViewController::showHUD(std::string title, std::string detail)
 {
-    Ref<UIView> overlay;
-    guardedLibrary("showHUDWithTitle:detail:", [&] {
-        objc::Class* hudClass = objc::Runtime::current().getClass("MBProgressHUD");
-        UIWindow* window = UIApplication::sharedApplication()->keyWindow();
-        if (!hudClass || !window)
-            return;
-        overlay = hud::showHUDAddedToAnimated.orZero(hudClass, window, true);
-        if (!overlay)
-            return;
-        if (Ref<UILabel> label = hud::label.orZero(overlay))
-            label->setText(title);
-        if (Ref<UILabel> details = hud::detailsLabel.orZero(overlay))
-            details->setText(detail);
-        Ref<UIView> background = hud::backgroundView.orZero(overlay);
-        hud::setStyle.orZero(background, 0);
-        hud::setColor.orZero(background, UIColor::colorWithWhite(0, 0.6));
-    });
+    objc::Class* hudClass = objc::Runtime::current().getClass("MBProgressHUD");
+    UIWindow* window = UIApplication::sharedApplication()->keyWindow();
+    if (!hudClass || !window)
+        return nullptr;
+    Ref<UIView> overlay = hud::showHUDAddedToAnimated.orZero(hudClass, window, true);
+    if (!overlay)
+        return nullptr;
+    if (Ref<UILabel> label = hud::label.orZero(overlay))
+        label->setText(title);
+    if (Ref<UILabel> details = hud::detailsLabel.orZero(overlay))
+        details->setText(detail);
+    Ref<UIView> background = hud::backgroundView.orZero(overlay);
+    hud::setStyle.orZero(background, 0);
+    hud::setColor.orZero(background, UIColor::colorWithWhite(0, 0.6));
     return overlay;
 }
 
 void ZarnekIconSelectorViewController::showInfoPopup(std::string message)
 {
-    guardedLibrary("showInfoPopupWithMessage:", [&] {
-        auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
-        alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("OK"), UIAlertActionStyleCancel, nullptr));
-        presentAlert(alert);
-    });
+    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
+    alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("OK"), UIAlertActionStyleCancel, nullptr));
+    presentAlert(alert);
 }
 
 void ZarnekIconSelectorViewController::presentAlert(UIViewController* alert) { presentViewController(alert, true); }
+
+// Accessors and the disk, as runtime methods -------------------------------------------------------
+
+Ref<NSArray> ZarnekIconSelectorViewController::selectedIconArray() { return arrayOf(m_selectedIconList); }
+Ref<NSArray> ZarnekIconSelectorViewController::subDirArray() { return arrayOf(m_iconLibrarySubDirsList); }
+std::string ZarnekIconSelectorViewController::nextLibraryFileName() { return getNextAvailableFileName(); }
+Ref<NSArray> ZarnekIconSelectorViewController::customIconArray() { return arrayOf(getCustomIconPaths()); }
+Ref<NSArray> ZarnekIconSelectorViewController::libraryIconArray() { return arrayOf(getIconLibraryIconPaths()); }
+Ref<NSArray> ZarnekIconSelectorViewController::libraryFolderArray() { return arrayOf(getIconLibrarySubDirsList()); }
 
 // Registration ------------------------------------------------------------------------------------
 
@@ -510,18 +499,18 @@ void ZarnekIconSelectorViewController::registerClass(objc::Runtime& rt)
     using Self = ZarnekIconSelectorViewController;
     objc::ClassBuilder<Self>(rt, "UIViewController")
         .method(initWithTitleAndSavePath, &Self::initWithTitle)
-        .method(setDelegate, +[](Self* self, Object* delegate) { self->m_delegate = delegate; })
-        .method(delegate, +[](Self* self) { return self->m_delegate.strong(); })
-        .method(sel::setTag, +[](Self* self, std::int64_t tag) { self->m_tag = tag; })
-        .method(sel::tag, +[](Self* self) { return self->m_tag; })
-        .method(sel::tableView, +[](Self* self) { return self->m_tableView; })
-        .method(sel::navController, +[](Self* self) { return self->m_navController; })
-        .method(sel::selectedIconList, +[](Self* self) { return arrayOf(self->m_selectedIconList); })
-        .method(sel::iconLibrarySubDirsList, +[](Self* self) { return arrayOf(self->m_iconLibrarySubDirsList); })
-        .method(sel::getNextAvailableFileName, +[](Self*) { return getNextAvailableFileName(); })
-        .method(sel::getCustomIconPaths, +[](Self*) { return arrayOf(getCustomIconPaths()); })
-        .method(sel::getIconLibraryIconPaths, +[](Self*) { return arrayOf(getIconLibraryIconPaths()); })
-        .method(sel::getIconLibrarySubDirsList, +[](Self*) { return arrayOf(getIconLibrarySubDirsList()); })
+        .method(setDelegate, &Self::setDelegateValue)
+        .method(delegate, &Self::delegateValue)
+        .method(sel::setTag, &Self::setTagValue)
+        .method(sel::tag, &Self::tagValue)
+        .method(sel::tableView, &Self::tableViewRef)
+        .method(sel::navController, &Self::navControllerRef)
+        .method(sel::selectedIconList, &Self::selectedIconArray)
+        .method(sel::iconLibrarySubDirsList, &Self::subDirArray)
+        .method(sel::getNextAvailableFileName, &Self::nextLibraryFileName)
+        .method(sel::getCustomIconPaths, &Self::customIconArray)
+        .method(sel::getIconLibraryIconPaths, &Self::libraryIconArray)
+        .method(sel::getIconLibrarySubDirsList, &Self::libraryFolderArray)
         .method(sel::viewDidLoad, &Self::viewLoaded)
         .method(sel::preapreTableDataAndDirList, &Self::prepareTableData)
         .method(sel::initNavigationControllerWithOverview, &Self::buildOverview)
@@ -540,10 +529,17 @@ void ZarnekIconSelectorViewController::registerClass(objc::Runtime& rt)
         .method(sel::backupFolderWithIndex, &Self::backUpFolder)
         .method(sel::restoreFolderWithIndex, &Self::restoreFolder)
         .method(sel::deleteFolderWithIndex, &Self::deleteFolder)
-        .method(sel::shouldAutorotate, +[](Self*) { return false; })
-        .method(sel::shouldAutorotateToInterfaceOrientation, +[](Self*, std::int64_t) { return false; })
-        .method(sel::supportedInterfaceOrientations, +[](Self*) -> std::uint64_t { return UIInterfaceOrientationMaskPortrait; })
-        .method(sel::preferredInterfaceOrientationForPresentation, +[](Self*) -> std::int64_t { return UIInterfaceOrientationPortrait; })
+        .method(sel::backupFolderNamed, &Self::backUpNamed)
+        .method(sel::backUpCustomIconsAs, &Self::backUpNow)
+        .method(sel::restoreCustomIconsFrom, &Self::restoreNow)
+        .method(sel::deleteFolderNamed, &Self::deleteNow)
+        .method(sel::fillGridPageScrollViewOverlay, &Self::fillGridPage)
+        .method(sel::removePictureAtPathTile, &Self::removePicture)
+        .method(sel::keepCurrentIconThenChoose, &Self::keepCurrentIconThenChoose)
+        .method(sel::shouldAutorotate, &Self::rotates)
+        .method(sel::shouldAutorotateToInterfaceOrientation, &Self::rotatesTo)
+        .method(sel::supportedInterfaceOrientations, &Self::portraitOnly)
+        .method(sel::preferredInterfaceOrientationForPresentation, &Self::portrait)
         .method(sel::numberOfSectionsInTableView, &Self::sectionCount)
         .method(sel::numberOfRowsInSection, &Self::rowCount)
         .method(sel::cellForRowAtIndexPath, &Self::cellFor)
@@ -553,7 +549,7 @@ void ZarnekIconSelectorViewController::registerClass(objc::Runtime& rt)
         .method(sel::didSelectRowAtIndexPath, &Self::rowSelected)
         .method(sel::canEditRowAtIndexPath, &Self::rowCanBeEdited)
         .method(sel::commitEditingStyle, &Self::commitEdit)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 bool RegisterIconLibraryClasses(objc::Runtime& rt)

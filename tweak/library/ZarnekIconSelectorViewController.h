@@ -7,7 +7,6 @@
 //
 // Runtime methods: the creation, delegate and protocol selectors of IconSelectorInterface.h, the
 // table's data source and delegate methods, the orientation answers and the selectors below.
-// Every method keeps its exceptions to itself.
 
 #include "platform/corefoundation/NSArray.h"
 #include "platform/uikit/UIKitSelectors.h"
@@ -39,6 +38,7 @@ inline constinit Sel<Ref<NSArray>()> getIconLibraryIconPaths { "getIconLibraryIc
 inline constinit Sel<Ref<NSArray>()> getIconLibrarySubDirsList { "getIconLibrarySubDirsList" };
 
 // Pages.
+using objc::sel::init;
 using uikit::sel::viewDidLoad;
 inline constinit Sel<void()> preapreTableDataAndDirList { "preapreTableDataAndDirList" };
 inline constinit Sel<void()> initNavigationControllerWithOverview { "initNavigationControllerWithOverview" };
@@ -48,6 +48,11 @@ inline constinit Sel<void(std::int64_t)> subDirSelected { "subDirSelected:" };
 inline constinit Sel<void(std::string)> addIconScrollViewWithTitle { "addIconScrollViewWithTitle:" };
 inline constinit Sel<void(UIView*)> addIconImageButtonsToView { "addIconImageButtonsToView:" };
 inline constinit Sel<void(Object*)> prepareImage { "prepareImage:" };
+// A grid page once its overlay is up: its tiles, then the page pushed and the overlay hidden.
+inline constinit Sel<void(UIViewController*, UIScrollView*, UIView*)> fillGridPageScrollViewOverlay { "fillGridPage:scrollView:overlay:" };
+// The answers to a tapped picture's questions.
+inline constinit Sel<void(std::string, UIButton*)> removePictureAtPathTile { "removePictureAtPath:tile:" };
+inline constinit Sel<void(std::string)> keepCurrentIconThenChoose { "keepCurrentIconThenChoose:" };
 // As the delegate of a grid's scroll view (and, from its superclass, of the overview table).
 using ::uikit::sel::scrollViewDidScroll;
 
@@ -64,6 +69,11 @@ inline constinit Sel<void(Object*)> handleLongPressOnCell { "handleLongPressOnCe
 inline constinit Sel<void(std::int64_t)> backupFolderWithIndex { "backupFolderWithIndex:" };
 inline constinit Sel<void(std::int64_t)> restoreFolderWithIndex { "restoreFolderWithIndex:" };
 inline constinit Sel<void(std::int64_t)> deleteFolderWithIndex { "deleteFolderWithIndex:" };
+// What each folder operation does once it is asked for (and its overlay is up).
+inline constinit Sel<void(std::string)> backupFolderNamed { "backupFolderNamed:" };
+inline constinit Sel<void(std::string)> backUpCustomIconsAs { "backUpCustomIconsAs:" };
+inline constinit Sel<void(std::string)> restoreCustomIconsFrom { "restoreCustomIconsFrom:" };
+inline constinit Sel<void(std::string)> deleteFolderNamed { "deleteFolderNamed:" };
 
 // Orientation.
 using uikit::sel::shouldAutorotate;
@@ -110,10 +120,33 @@ private:
     void tileTapped(Object* button);
     void chooseTappedPicture(const std::string& path);
     void offerRemoval(UIButton* button, const std::string& path);
+    void removePicture(std::string path, UIButton* button);
+    void keepCurrentIconThenChoose(std::string path);
+    void fillGridPage(UIViewController* page, UIScrollView* scroll, UIView* overlay);
     void cancelTapped(Object* sender);
     void confirmChoice(UIImage* image);
     Ref<UIView> showHUD(std::string title, std::string detail);
     void showInfoPopup(std::string message);
+
+    // Accessors and the disk, for the runtime.
+    void setDelegateValue(Object* delegate) { m_delegate = delegate; }
+    Ref<Object> delegateValue() { return m_delegate.strong(); }
+    void setTagValue(std::int64_t tag) { m_tag = tag; }
+    std::int64_t tagValue() { return m_tag; }
+    Ref<UITableView> tableViewRef() { return m_tableView; }
+    Ref<UINavigationController> navControllerRef() { return m_navController; }
+    Ref<NSArray> selectedIconArray();
+    Ref<NSArray> subDirArray();
+    std::string nextLibraryFileName();
+    Ref<NSArray> customIconArray();
+    Ref<NSArray> libraryIconArray();
+    Ref<NSArray> libraryFolderArray();
+
+    // Portrait only.
+    bool rotates() { return false; }
+    bool rotatesTo(std::int64_t) { return false; }
+    std::uint64_t portraitOnly() { return UIInterfaceOrientationMaskPortrait; }
+    std::int64_t portrait() { return UIInterfaceOrientationPortrait; }
 
     // The table.
     std::int64_t sectionCount(UITableView*) { return 2; }
@@ -130,9 +163,12 @@ private:
     void longPressOnCell(Object* recognizer);
     void backUpFolder(std::int64_t row);
     void askBackupName();
-    void backUpNamed(const std::string& typed);
+    void backUpNamed(std::string typed);
+    void backUpNow(std::string name);
     void restoreFolder(std::int64_t row);
+    void restoreNow(std::string name);
     void deleteFolder(std::int64_t row);
+    void deleteNow(std::string name);
     void presentAlert(UIViewController* alert);
 
     std::int64_t m_tag = 0;

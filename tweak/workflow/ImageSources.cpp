@@ -6,7 +6,6 @@
 #include "platform/foundation/NSURL.h"
 #include "platform/foundation/URLFetch.h"
 #include "platform/graphics/ImageCodecs.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIImagePickerController.h"
 #include "platform/uikit/UIPasteboard.h"
@@ -31,7 +30,6 @@ constexpr const char* kDownloadFailed = "Download failed. Wrong URL or connectio
 // The quality-of-service class of the download's queue: user-initiated.
 constexpr long kUserInitiatedQueue = 25;
 
-objc::Class* helperClass() { return objc::objc_getClass("OvrimoHelper"); }
 
 // An address the "From clipboard" choice may offer: one with a scheme and a host.
 bool looksLikeWebAddress(const std::string& text)
@@ -68,7 +66,7 @@ DownloadLimits& PictureDownloadLimits()
 void OvrimoHelper::editPicture(UIImage* picture)
 {
     const auto& editor = Editing().multiMode ? helper::prepareMultiIconEditorWithImage : helper::prepareImageEditorWithImage;
-    editor.orZero(helperClass(), picture);
+    editor.orZero(HelperClass(), picture);
 }
 
 // The photo library -----------------------------------------------------------------------------
@@ -77,7 +75,7 @@ void OvrimoHelper::openPhotoLibrary()
 {
     Ref<UIImagePickerController> picker = UIImagePickerController::create();
     picker->setSourceType(UIImagePickerControllerSourceTypePhotoLibrary);
-    picker->setDelegate(helperClass());
+    picker->setDelegate(HelperClass());
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(picker, true);
 }
@@ -90,7 +88,7 @@ void OvrimoHelper::imagePickerDidFinish(Object* picker, NSDictionary* info)
         editPicture(picture);
         return;
     }
-    controller->dismissViewControllerAnimated(false, [picture] { objc::runGuarded("picked photo", [&] { editPicture(picture); }); });
+    controller->dismissViewControllerAnimated(false, [picture] { editPicture(picture); });
 }
 
 void OvrimoHelper::imagePickerDidCancel(Object* picker)
@@ -110,16 +108,14 @@ void OvrimoHelper::getImageFromURL()
     alert->addTextFieldWithConfigurationHandler([](UITextField* field) { field->setKeyboardType(UIKeyboardTypeURL); });
     objc::WeakRef<UIAlertController> weakAlert(alert);
     alert->addAction(UIAlertAction::actionWithTitle(ok, UIAlertActionStyleDefault, [weakAlert](UIAlertAction*) {
-        objc::runGuarded("URL alert OK", [&] {
-            UIAlertController* shown = weakAlert.ptr();
-            std::string text = shown && !shown->textFields().empty() ? shown->textFields().front()->text() : std::string();
-            downloadAndEditImage(text);
-        });
+        UIAlertController* shown = weakAlert.ptr();
+        std::string text = shown && !shown->textFields().empty() ? shown->textFields().front()->text() : std::string();
+        helper::downloadAndEditImageWithURLString.orZero(HelperClass(), text);
     }));
     if (looksLikeWebAddress(UIPasteboard::generalPasteboard()->string())) {
         alert->addAction(UIAlertAction::actionWithTitle("From clipboard", UIAlertActionStyleDefault, [](UIAlertAction*) {
             // Read at the tap: the clipboard may have changed since the alert opened.
-            objc::runGuarded("URL alert From clipboard", [] { downloadAndEditImage(UIPasteboard::generalPasteboard()->string()); });
+            helper::downloadAndEditImageWithURLString.orZero(HelperClass(), UIPasteboard::generalPasteboard()->string());
         }));
     }
     alert->addAction(UIAlertAction::actionWithTitle(cancel, UIAlertActionStyleCancel, [](UIAlertAction*) { ResetEditingState(); }));
@@ -141,17 +137,19 @@ void OvrimoHelper::downloadAndEditImage(const std::string& address)
             decoded = {};
         }
         dispatch_async(dispatch_get_main_queue(), [decoded, overlay = std::move(overlay)] {
-            objc::runGuarded("downloaded picture", [&] {
-                if (decoded.image) {
-                    auto picture = UIImage::imageWithCGImage(decoded.image, 1, static_cast<UIImageOrientation>(decoded.orientation));
-                    editPicture(picture);
-                } else {
-                    ShowMessageAlert(kDownloadFailed);
-                }
-            });
+            Ref<UIImage> picture = decoded.image ? UIImage::imageWithCGImage(decoded.image, 1, static_cast<UIImageOrientation>(decoded.orientation)) : nullptr;
+            helper::editDownloadedImage.orZero(HelperClass(), picture);
             hud::hideAnimated.orZero(overlay, true);
         });
     });
+}
+
+void OvrimoHelper::editDownloadedImage(UIImage* picture)
+{
+    if (picture)
+        editPicture(picture);
+    else
+        ShowMessageAlert(kDownloadFailed);
 }
 
 // The icon library ------------------------------------------------------------------------------
@@ -170,7 +168,7 @@ void OvrimoHelper::openIconLibrary(const std::optional<std::string>& title, cons
         ResetEditingState();
         return;
     }
-    library::setDelegate.orZero(browser, helperClass());
+    library::setDelegate.orZero(browser, HelperClass());
     presenter->presentViewController(controller, true);
 }
 

@@ -68,31 +68,9 @@ std::string moveFailedMessage()
         + withDisplayName("The custom icon for %@ could not be copied to the icon library, so it was kept and nothing was changed. Please try again, if the error continues then contact me!");
 }
 
-// A restore that would move the icon into the library: the icon goes only once its copy is there.
-void keepThenRemoveCurrentIcon()
-{
-    if (!keepCurrentIconInLibrary()) {
-        ShowMessageAlert(moveFailedMessage());
-        ResetEditingState();
-        return;
-    }
-    OvrimoHelper::removeCurrentCustomIcon();
-}
-
-// A replacement that would move the old icon into the library first: when it cannot be kept,
-// nothing is replaced and the cropper stays open for another choice or its Cancel.
-void keepThenGenerateSingleIcon(UIImage* picture, UIViewController* cropper)
-{
-    if (!keepCurrentIconInLibrary()) {
-        ShowMessageAlertOver(cropper, moveFailedMessage());
-        return;
-    }
-    OvrimoHelper::generateSingleIcon(picture, cropper);
-}
-
-objc::Class* helperClass() { return objc::objc_getClass("OvrimoHelper"); }
-
 } // namespace
+
+objc::Class* HelperClass() { return objc::objc_getClass("OvrimoHelper"); }
 
 // The sheet -------------------------------------------------------------------------------------
 
@@ -121,26 +99,13 @@ void OvrimoHelper::showActionSheet(Object* sender)
 
     auto style = FloatingDockInUse() ? UIAlertControllerStyleAlert : UIAlertControllerStyleActionSheet;
     auto sheet = UIAlertController::alertControllerWithTitle(kProductName, withDisplayName("What would you like to do with the icon image for %@?"), style);
-    sheet->addAction(UIAlertAction::actionWithTitle("Restore original", UIAlertActionStyleDestructive,
-        GuardedHandler("Restore original", [] { restoreOriginalIcon(); })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, GuardedHandler("Replace from photo library", [] {
-        Editing().multiMode = false;
-        openPhotoLibrary();
-    })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, GuardedHandler("Replace from URL", [] {
-        Editing().multiMode = false;
-        getImageFromURL();
-    })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from icon library", UIAlertActionStyleDefault, GuardedHandler("Replace from icon library", [] {
-        Editing().multiMode = false;
-        openIconLibrary(Editing().currentDisplayName, Editing().currentIconPath);
-    })));
-    if (!objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon"))) {
-        Ref<UIView> iconView = view;
-        sheet->addAction(UIAlertAction::actionWithTitle("Save to icon library", UIAlertActionStyleDefault,
-            GuardedHandler("Save to icon library", [iconView] { saveIconToLibrary(iconView); })));
-    }
-    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
+    sheet->addAction(UIAlertAction::actionWithTitle("Restore original", UIAlertActionStyleDestructive, Sending(helper::restoreOriginalIcon)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, Sending(helper::replaceFromPhotoLibrary)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, Sending(helper::replaceFromURL)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from icon library", UIAlertActionStyleDefault, Sending(helper::replaceFromIconLibrary)));
+    if (!objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon")))
+        sheet->addAction(UIAlertAction::actionWithTitle("Save to icon library", UIAlertActionStyleDefault, Sending(helper::saveIconToLibrary, view)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, Sending(helper::cleanupOnDimiss)));
 
     UIPopoverPresentationController* popover = sheet->popoverPresentationController();
     popover->setSourceView(view);
@@ -150,6 +115,24 @@ void OvrimoHelper::showActionSheet(Object* sender)
 }
 
 void OvrimoHelper::cleanupOnDimiss() { ResetEditingState(); }
+
+void OvrimoHelper::replaceFromPhotoLibrary()
+{
+    Editing().multiMode = false;
+    openPhotoLibrary();
+}
+
+void OvrimoHelper::replaceFromURL()
+{
+    Editing().multiMode = false;
+    getImageFromURL();
+}
+
+void OvrimoHelper::replaceFromIconLibrary()
+{
+    Editing().multiMode = false;
+    openIconLibrary(Editing().currentDisplayName, Editing().currentIconPath);
+}
 
 // Restoring and saving --------------------------------------------------------------------------
 
@@ -165,11 +148,9 @@ void OvrimoHelper::restoreOriginalIcon()
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         withDisplayName("Restoring orginal icon for the app %@. What would you like to do with the custom icon?"), UIAlertControllerStyleAlert);
-    question->addAction(UIAlertAction::actionWithTitle("Remove permanently", UIAlertActionStyleDefault,
-        GuardedHandler("Remove permanently", [] { removeCurrentCustomIcon(); })));
-    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault,
-        GuardedHandler("Move to icon library", [] { keepThenRemoveCurrentIcon(); })));
-    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
+    question->addAction(UIAlertAction::actionWithTitle("Remove permanently", UIAlertActionStyleDefault, Sending(helper::removeCurrentCustomIcon)));
+    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, Sending(helper::keepThenRemoveCurrentIcon)));
+    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, Sending(helper::cleanupOnDimiss)));
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(question, true);
 }
@@ -184,6 +165,16 @@ void OvrimoHelper::removeCurrentCustomIcon()
         RefreshIconImage(state.currentIcon);
     }
     ResetEditingState();
+}
+
+void OvrimoHelper::keepThenRemoveCurrentIcon()
+{
+    if (!keepCurrentIconInLibrary()) {
+        ShowMessageAlert(moveFailedMessage());
+        ResetEditingState();
+        return;
+    }
+    removeCurrentCustomIcon();
 }
 
 void OvrimoHelper::saveIconToLibrary(UIView* iconView)
@@ -244,7 +235,7 @@ void OvrimoHelper::openIconEditor(UIImage* picture, const std::string& title, CG
         ResetEditingState();
         return;
     }
-    cropper::setDelegate.orZero(cropper, helperClass());
+    cropper::setDelegate.orZero(cropper, HelperClass());
     presenter->presentViewController(controller, false);
 }
 
@@ -274,10 +265,9 @@ void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         withDisplayName("A custom icon for the app %@ already exists. What do you want to do with it?"), UIAlertControllerStyleAlert);
-    question->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault,
-        GuardedHandler("Overwrite", [kept, keptController] { generateSingleIcon(kept, keptController); })));
-    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault,
-        GuardedHandler("Move to icon library", [kept, keptController] { keepThenGenerateSingleIcon(kept, keptController); })));
+    question->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault, Sending(helper::generateSingleIconController, kept, keptController)));
+    question->addAction(
+        UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, Sending(helper::keepThenGenerateSingleIconController, kept, keptController)));
     // Cancel only closes the question: the cropper stays open for another Save or its Cancel.
     question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     if (controller)
@@ -290,21 +280,33 @@ void OvrimoHelper::generateSingleIcon(UIImage* picture, UIViewController* contro
     generateAfterOverlay(picture, controller, overlay);
 }
 
+void OvrimoHelper::keepThenGenerateSingleIcon(UIImage* picture, UIViewController* cropper)
+{
+    if (!keepCurrentIconInLibrary()) {
+        ShowMessageAlertOver(cropper, moveFailedMessage());
+        return;
+    }
+    generateSingleIcon(picture, cropper);
+}
+
 void OvrimoHelper::generateAfterOverlay(UIImage* picture, UIViewController* controller, Ref<UIView> overlay)
 {
     Ref<UIImage> kept(picture);
     Ref<UIViewController> keptController(controller);
     dispatch_after(dispatch_time(DISPATCH_TIME_NOW, kOverlayHeadStartNanoseconds), dispatch_get_main_queue(), [kept, keptController, overlay] {
-        objc::runGuarded("generating an icon", [&] {
-            // Read now, not when scheduled: the edit is whatever it is when the work starts.
-            const EditingState& state = Editing();
-            GenerateIconImage(kept, state.currentIcon, state.currentIconKey);
-            hud::hideAnimated.orZero(overlay, true);
-            if (keptController)
-                keptController->dismissViewControllerAnimated(true, [] { ShowPendingAlert(); });
-            ResetEditingState();
-        });
+        helper::writeSingleIconControllerOverlay.orZero(HelperClass(), kept, keptController, overlay);
     });
+}
+
+void OvrimoHelper::writeSingleIcon(UIImage* picture, UIViewController* controller, UIView* overlay)
+{
+    // Read now, not when scheduled: the edit is whatever it is when the work starts.
+    const EditingState& state = Editing();
+    GenerateIconImage(picture, state.currentIcon, state.currentIconKey);
+    hud::hideAnimated.orZero(overlay, true);
+    if (controller)
+        controller->dismissViewControllerAnimated(true, [] { ShowPendingAlert(); });
+    ResetEditingState();
 }
 
 void OvrimoHelper::imageCropperDidCancel(Object* cropper)
@@ -322,44 +324,52 @@ void OvrimoHelper::registerClass(objc::Runtime& rt)
     using cropper::imageCropperDidFinished;
     using library::iconSelectorDidCancel;
     using library::iconSelectorDidFinished;
+    using Self = OvrimoHelper;
     objc::ClassBuilder<OvrimoHelper>(rt, "NSObject")
-        .classMethod(helper::showActionSheet, +[](Object* sender) { objc::runGuarded("+[OvrimoHelper showActionSheet:]", [&] { showActionSheet(sender); }); })
-        .classMethod(ovrimo::helper::cleanupOnDimiss, +[] { objc::runGuarded("+[OvrimoHelper cleanupOnDimiss]", [] { cleanupOnDimiss(); }); })
-        .classMethod(helper::showSBPageActionSheet,
-            +[](Object* sender) { objc::runGuarded("+[OvrimoHelper showSBPageActionSheet:]", [&] { showSBPageActionSheet(sender); }); })
-        .classMethod(helper::prepareMultiIconEditorWithImage, +[](UIImage* picture) {
-            objc::runGuarded("+[OvrimoHelper prepareMultiIconEditorWithImage:]", [&] { prepareMultiIconEditorWithImage(picture); });
-        })
-        .classMethod(helper::prepareImageEditorWithImage,
-            +[](UIImage* picture) { objc::runGuarded("+[OvrimoHelper prepareImageEditorWithImage:]", [&] { prepareImageEditorWithImage(picture); }); })
-        .classMethod(helper::getImageFromURL, +[] { objc::runGuarded("+[OvrimoHelper getImageFromURL]", [] { getImageFromURL(); }); })
-        .classMethod(helper::downloadAndEditImageWithURLString, +[](const std::string& address) {
-            objc::runGuarded("+[OvrimoHelper downloadAndEditImageWithURLString:]", [&] { downloadAndEditImage(address); });
-        })
-        .classMethod(helper::imagePickerControllerDidFinishPickingMediaWithInfo, +[](Object* picker, NSDictionary* info) {
-            objc::runGuarded("+[OvrimoHelper imagePickerController:didFinishPickingMediaWithInfo:]", [&] { imagePickerDidFinish(picker, info); });
-        })
-        .classMethod(helper::imagePickerControllerDidCancel,
-            +[](Object* picker) { objc::runGuarded("+[OvrimoHelper imagePickerControllerDidCancel:]", [&] { imagePickerDidCancel(picker); }); })
-        .classMethod(imageCropperDidFinished, +[](Object* cropper, UIImage* picture) {
-            objc::runGuarded("+[OvrimoHelper imageCropper:didFinished:]", [&] { OvrimoHelper::imageCropperDidFinished(cropper, picture); });
-        })
-        .classMethod(imageCropperDidCancel,
-            +[](Object* cropper) { objc::runGuarded("+[OvrimoHelper imageCropperDidCancel:]", [&] { OvrimoHelper::imageCropperDidCancel(cropper); }); })
-        .classMethod(iconSelectorDidFinished, +[](Object* browser, UIImage* picture) {
-            objc::runGuarded("+[OvrimoHelper iconSelector:didFinished:]", [&] { OvrimoHelper::iconSelectorDidFinished(browser, picture); });
-        })
-        .classMethod(iconSelectorDidCancel,
-            +[](Object* browser) { objc::runGuarded("+[OvrimoHelper iconSelectorDidCancel:]", [&] { OvrimoHelper::iconSelectorDidCancel(browser); }); })
-        .method(imageCropperDidFinished, &OvrimoHelper::ignoreCropperResult)
-        .method(imageCropperDidCancel, &OvrimoHelper::ignoreCropperCancel)
-        .method(iconSelectorDidFinished, &OvrimoHelper::ignoreLibraryResult)
-        .method(iconSelectorDidCancel, &OvrimoHelper::ignoreLibraryCancel)
+        .classMethod(helper::showActionSheet, &Self::showActionSheet)
+        .classMethod(helper::cleanupOnDimiss, &Self::cleanupOnDimiss)
+        .classMethod(helper::showSBPageActionSheet, &Self::showSBPageActionSheet)
+        .classMethod(helper::prepareMultiIconEditorWithImage, &Self::prepareMultiIconEditorWithImage)
+        .classMethod(helper::prepareImageEditorWithImage, &Self::prepareImageEditorWithImage)
+        .classMethod(helper::getImageFromURL, &Self::getImageFromURL)
+        .classMethod(helper::downloadAndEditImageWithURLString, &Self::downloadAndEditImage)
+        .classMethod(helper::imagePickerControllerDidFinishPickingMediaWithInfo, &Self::imagePickerDidFinish)
+        .classMethod(helper::imagePickerControllerDidCancel, &Self::imagePickerDidCancel)
+        .classMethod(imageCropperDidFinished, &Self::imageCropperDidFinished)
+        .classMethod(imageCropperDidCancel, &Self::imageCropperDidCancel)
+        .classMethod(iconSelectorDidFinished, &Self::iconSelectorDidFinished)
+        .classMethod(iconSelectorDidCancel, &Self::iconSelectorDidCancel)
+        // The answers to its own alerts and its delayed work.
+        .classMethod(helper::restoreOriginalIcon, &Self::restoreOriginalIcon)
+        .classMethod(helper::replaceFromPhotoLibrary, &Self::replaceFromPhotoLibrary)
+        .classMethod(helper::replaceFromURL, &Self::replaceFromURL)
+        .classMethod(helper::replaceFromIconLibrary, &Self::replaceFromIconLibrary)
+        .classMethod(helper::saveIconToLibrary, &Self::saveIconToLibrary)
+        .classMethod(helper::removeCurrentCustomIcon, &Self::removeCurrentCustomIcon)
+        .classMethod(helper::keepThenRemoveCurrentIcon, &Self::keepThenRemoveCurrentIcon)
+        .classMethod(helper::generateSingleIconController, &Self::generateSingleIcon)
+        .classMethod(helper::keepThenGenerateSingleIconController, &Self::keepThenGenerateSingleIcon)
+        .classMethod(helper::writeSingleIconControllerOverlay, &Self::writeSingleIcon)
+        .classMethod(helper::restorePageIcons, &Self::restorePageIcons)
+        .classMethod(helper::replacePageFromPhotoLibrary, &Self::replacePageFromPhotoLibrary)
+        .classMethod(helper::replacePageFromURL, &Self::replacePageFromURL)
+        .classMethod(helper::replacePageFromIconLibrary, &Self::replacePageFromIconLibrary)
+        .classMethod(helper::generatePageIconsCropper, &Self::generatePageIcons)
+        .classMethod(helper::keepThenGeneratePageIconsCropper, &Self::keepThenGeneratePageIcons)
+        .classMethod(helper::writePageIconsCropperOverlay, &Self::writePageIcons)
+        .classMethod(helper::removePageIcons, &Self::removePageIcons)
+        .classMethod(helper::keepThenRemovePageIcons, &Self::keepThenRemovePageIcons)
+        .classMethod(helper::removePageIconFilesOverlay, &Self::removePageIconFiles)
+        .classMethod(helper::editDownloadedImage, &Self::editDownloadedImage)
+        .method(imageCropperDidFinished, &Self::ignoreCropperResult)
+        .method(imageCropperDidCancel, &Self::ignoreCropperCancel)
+        .method(iconSelectorDidFinished, &Self::ignoreLibraryResult)
+        .method(iconSelectorDidCancel, &Self::ignoreLibraryCancel)
         .classConformsTo(cropper::VPImageCropperDelegate)
         .classConformsTo(library::ZarnekIconSelectorDelegate)
         .conformsTo(cropper::VPImageCropperDelegate)
         .conformsTo(library::ZarnekIconSelectorDelegate)
-        .buildOrDiagnose();
+        .buildSystemClass();
 }
 
 bool RegisterWorkflowClasses(objc::Runtime& rt)

@@ -10,6 +10,7 @@
 #include "platform/runtime/NSObject.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/runtime/Sel.h"
+#include "platform/uikit/UIAlertAction.h"
 #include "platform/uikit/UIView.h"
 #include "platform/uikit/UIViewController.h"
 
@@ -32,6 +33,30 @@ inline constinit Sel<void(const std::string&)> downloadAndEditImageWithURLString
 // The photo picker's delegate.
 inline constinit Sel<void(Object*, NSDictionary*)> imagePickerControllerDidFinishPickingMediaWithInfo { "imagePickerController:didFinishPickingMediaWithInfo:" };
 inline constinit Sel<void(Object*)> imagePickerControllerDidCancel { "imagePickerControllerDidCancel:" };
+
+// What the workflow's alerts and delayed work send back to the class: each answer runs as one of
+// its methods.
+inline constinit Sel<void()> restoreOriginalIcon { "restoreOriginalIcon" };
+inline constinit Sel<void()> replaceFromPhotoLibrary { "replaceFromPhotoLibrary" };
+inline constinit Sel<void()> replaceFromURL { "replaceFromURL" };
+inline constinit Sel<void()> replaceFromIconLibrary { "replaceFromIconLibrary" };
+inline constinit Sel<void(UIView*)> saveIconToLibrary { "saveIconToLibrary:" };
+inline constinit Sel<void()> removeCurrentCustomIcon { "removeCurrentCustomIcon" };
+inline constinit Sel<void()> keepThenRemoveCurrentIcon { "keepThenRemoveCurrentIcon" };
+inline constinit Sel<void(UIImage*, UIViewController*)> generateSingleIconController { "generateSingleIcon:controller:" };
+inline constinit Sel<void(UIImage*, UIViewController*)> keepThenGenerateSingleIconController { "keepThenGenerateSingleIcon:controller:" };
+inline constinit Sel<void(UIImage*, UIViewController*, UIView*)> writeSingleIconControllerOverlay { "writeSingleIcon:controller:overlay:" };
+inline constinit Sel<void()> restorePageIcons { "restorePageIcons" };
+inline constinit Sel<void()> replacePageFromPhotoLibrary { "replacePageFromPhotoLibrary" };
+inline constinit Sel<void()> replacePageFromURL { "replacePageFromURL" };
+inline constinit Sel<void()> replacePageFromIconLibrary { "replacePageFromIconLibrary" };
+inline constinit Sel<void(UIImage*, UIViewController*)> generatePageIconsCropper { "generatePageIcons:cropper:" };
+inline constinit Sel<void(UIImage*, UIViewController*)> keepThenGeneratePageIconsCropper { "keepThenGeneratePageIcons:cropper:" };
+inline constinit Sel<void(UIImage*, UIViewController*, UIView*)> writePageIconsCropperOverlay { "writePageIcons:cropper:overlay:" };
+inline constinit Sel<void()> removePageIcons { "removePageIcons" };
+inline constinit Sel<void()> keepThenRemovePageIcons { "keepThenRemovePageIcons" };
+inline constinit Sel<void(UIView*)> removePageIconFilesOverlay { "removePageIconFiles:" };
+inline constinit Sel<void(UIImage*)> editDownloadedImage { "editDownloadedImage:" };
 } // namespace helper
 
 class OvrimoHelper : public objc::NSObject {
@@ -43,28 +68,45 @@ public:
     // recogniser attached to one.
     static void showActionSheet(objc::Object* sender);
     static void cleanupOnDimiss();
+    static void replaceFromPhotoLibrary();
+    static void replaceFromURL();
+    static void replaceFromIconLibrary();
 
     // One icon's image.
     static void restoreOriginalIcon();
     static void removeCurrentCustomIcon();
+    // "Move to icon library" first: the icon goes only once its copy is there.
+    static void keepThenRemoveCurrentIcon();
     static void saveIconToLibrary(UIView* iconView);
     static void prepareImageEditorWithImage(UIImage* picture);
     static void openIconEditor(UIImage* picture, const std::string& title, CGRect cropFrame);
     static void generateSingleIcon(UIImage* picture, UIViewController* controller);
-    // With the overlay shown: 10 ms later on the main queue, the current icon's file from
-    // `picture`, then the overlay hidden, `controller` dismissed and the edit ended.
+    // The old icon kept in the library first; when it cannot be, nothing is replaced and the
+    // cropper stays open.
+    static void keepThenGenerateSingleIcon(UIImage* picture, UIViewController* controller);
+    // With the overlay shown: 10 ms later on the main queue, writeSingleIcon.
     static void generateAfterOverlay(UIImage* picture, UIViewController* controller, objc::Ref<UIView> overlay);
+    // The current icon's file from `picture`, then the overlay hidden, `controller` dismissed and
+    // the edit ended.
+    static void writeSingleIcon(UIImage* picture, UIViewController* controller, UIView* overlay);
     // The cropper's delegate.
     static void imageCropperDidFinished(objc::Object* cropper, UIImage* picture);
     static void imageCropperDidCancel(objc::Object* cropper);
 
     // A whole page (PageMode.cpp): its sheet, its editor, its pieces and its restoring.
     static void showSBPageActionSheet(objc::Object* sender);
+    static void replacePageFromPhotoLibrary();
+    static void replacePageFromURL();
+    static void replacePageFromIconLibrary();
     static void prepareMultiIconEditorWithImage(UIImage* picture);
     static void pageCropperDidFinish(UIViewController* cropper, UIImage* picture);
     static void generatePageIcons(UIImage* picture, UIViewController* cropper);
+    static void keepThenGeneratePageIcons(UIImage* picture, UIViewController* cropper);
+    static void writePageIcons(UIImage* picture, UIViewController* cropper, UIView* overlay);
     static void restorePageIcons();
     static void removePageIcons();
+    static void keepThenRemovePageIcons();
+    static void removePageIconFiles(UIView* overlay);
 
     // The sources (ImageSources.cpp).
     static void openPhotoLibrary();
@@ -72,6 +114,8 @@ public:
     static void imagePickerDidCancel(objc::Object* picker);
     static void getImageFromURL();
     static void downloadAndEditImage(const std::string& address);
+    // A downloaded picture into the editor, or the failure alert when none arrived.
+    static void editDownloadedImage(UIImage* picture);
     static void openIconLibrary(const std::optional<std::string>& title, const std::optional<std::string>& savePath);
     static void iconSelectorDidFinished(objc::Object* browser, UIImage* picture);
     static void iconSelectorDidCancel(objc::Object* browser);
@@ -89,6 +133,17 @@ private:
 // The single-icon crop frame on a screen of `bounds`: a square of two thirds of the width,
 // centred.
 CGRect SingleIconCropFrame(CGRect bounds);
+
+// The class object: the delegate and the target of everything the workflow sends itself.
+objc::Class* HelperClass();
+
+// An alert action's handler that sends `action` to the class object with the `kept` arguments:
+// the answer runs as one of its methods.
+template<class... A, class... K>
+UIAlertActionHandler Sending(const objc::Sel<void(A...)>& action, K... kept)
+{
+    return [&action, kept...](UIAlertAction*) { action.orZero(HelperClass(), kept...); };
+}
 
 // Registers OvrimoHelper in the booted device's runtime (once).
 bool RegisterWorkflowClasses(objc::Runtime&);

@@ -7,7 +7,6 @@
 #include "platform/corefoundation/StringFormat.h"
 #include "platform/dispatch/Queue.h"
 #include "platform/foundation/NSFileManager.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIPopoverPresentationController.h"
 #include "platform/uikit/UIScreen.h"
@@ -98,28 +97,6 @@ Ref<NSArray> currentPageIcons()
     return sb::icons.orZero(sb::currentRootIconList.ifAnswered(controller));
 }
 
-// The page's icons are replaced only once their copies are in the library; else the cropper stays
-// open for another choice or its Cancel.
-void keepThenGeneratePageIcons(UIImage* picture, UIViewController* cropper)
-{
-    if (!keepPageIconsInLibrary()) {
-        ShowMessageAlertOver(cropper, moveAllFailedMessage());
-        return;
-    }
-    OvrimoHelper::generatePageIcons(picture, cropper);
-}
-
-// The page's icons are removed only once their copies are in the library.
-void keepThenRemovePageIcons()
-{
-    if (!keepPageIconsInLibrary()) {
-        ShowMessageAlert(moveAllFailedMessage());
-        ResetEditingState();
-        return;
-    }
-    OvrimoHelper::removePageIcons();
-}
-
 } // namespace
 
 // The page sheet ---------------------------------------------------------------------------------
@@ -151,21 +128,11 @@ void OvrimoHelper::showSBPageActionSheet(Object* sender)
     auto sheet = UIAlertController::alertControllerWithTitle(kProductName,
         "Multi mode. In this mode you can use a single image, split it in pieces and apply each piece to the icons on your current Springboard page automatically! Try it! What do you want to do on the current Springboard page?",
         UIAlertControllerStyleActionSheet);
-    sheet->addAction(UIAlertAction::actionWithTitle("Restore original", UIAlertActionStyleDestructive,
-        GuardedHandler("Restore original", [] { restorePageIcons(); })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, GuardedHandler("Replace from photo library", [] {
-        Editing().multiMode = true;
-        openPhotoLibrary();
-    })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, GuardedHandler("Replace from URL", [] {
-        Editing().multiMode = true;
-        getImageFromURL();
-    })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Open icon library", UIAlertActionStyleDefault, GuardedHandler("Open icon library", [] {
-        Editing().multiMode = true;
-        openIconLibrary(std::nullopt, std::nullopt);
-    })));
-    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
+    sheet->addAction(UIAlertAction::actionWithTitle("Restore original", UIAlertActionStyleDestructive, Sending(helper::restorePageIcons)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, Sending(helper::replacePageFromPhotoLibrary)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, Sending(helper::replacePageFromURL)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Open icon library", UIAlertActionStyleDefault, Sending(helper::replacePageFromIconLibrary)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, Sending(helper::cleanupOnDimiss)));
 
     if (auto* anchor = dynamic_cast<UIView*>(sender)) {
         UIPopoverPresentationController* popover = sheet->popoverPresentationController();
@@ -174,6 +141,24 @@ void OvrimoHelper::showSBPageActionSheet(Object* sender)
     }
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(sheet, true);
+}
+
+void OvrimoHelper::replacePageFromPhotoLibrary()
+{
+    Editing().multiMode = true;
+    openPhotoLibrary();
+}
+
+void OvrimoHelper::replacePageFromURL()
+{
+    Editing().multiMode = true;
+    getImageFromURL();
+}
+
+void OvrimoHelper::replacePageFromIconLibrary()
+{
+    Editing().multiMode = true;
+    openIconLibrary(std::nullopt, std::nullopt);
 }
 
 // The page editor -------------------------------------------------------------------------------
@@ -209,10 +194,9 @@ void OvrimoHelper::pageCropperDidFinish(UIViewController* cropper, UIImage* pict
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         "Some apps on the current page already have a custom icon. What do you want to do with them?", UIAlertControllerStyleAlert);
-    question->addAction(UIAlertAction::actionWithTitle("Overwrite all", UIAlertActionStyleDefault,
-        GuardedHandler("Overwrite all", [kept, keptCropper] { generatePageIcons(kept, keptCropper); })));
-    question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault,
-        GuardedHandler("Move all to icon library", [kept, keptCropper] { keepThenGeneratePageIcons(kept, keptCropper); })));
+    question->addAction(UIAlertAction::actionWithTitle("Overwrite all", UIAlertActionStyleDefault, Sending(helper::generatePageIconsCropper, kept, keptCropper)));
+    question->addAction(
+        UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault, Sending(helper::keepThenGeneratePageIconsCropper, kept, keptCropper)));
     // Cancel only closes the question: the cropper stays open.
     question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     if (cropper)
@@ -225,27 +209,41 @@ void OvrimoHelper::generatePageIcons(UIImage* picture, UIViewController* cropper
     Ref<UIImage> kept(picture);
     Ref<UIViewController> keptCropper(cropper);
     dispatch_after(dispatch_time(DISPATCH_TIME_NOW, kOverlayHeadStartNanoseconds), dispatch_get_main_queue(), [kept, keptCropper, overlay] {
-        objc::runGuarded("generating a page of icons", [&] {
-            // Read now, not when scheduled: the grid and the page are what they are when the work starts.
-            PageGrid grid = CurrentPageGrid();
-            std::vector<Ref<UIImage>> pieces = SplitIntoPieces(kept, grid.rows, grid.columns);
-            std::size_t count = pageIconCount();
-            // More icons than places, or than pieces (a grid with fewer cells than slots): nothing
-            // is changed, and the cropper stays open for another try or its Cancel.
-            if (count > static_cast<std::size_t>(grid.slots) || count > pieces.size()) {
-                hud::hideAnimated.orZero(overlay, true);
-                ShowMessageAlertOver(keptCropper, NumberedError(kPageTooFullError));
-                return;
-            }
-            const EditingState& state = Editing();
-            for (std::size_t i = 0; i < count; ++i)
-                GenerateIconImage(pieces[i], state.pageIcons->objectAtIndex(i), pageIconKey(i));
-            hud::hideAnimated.orZero(overlay, true);
-            if (keptCropper)
-                keptCropper->dismissViewControllerAnimated(true, [] { ShowPendingAlert(); });
-            ResetEditingState();
-        });
+        helper::writePageIconsCropperOverlay.orZero(HelperClass(), kept, keptCropper, overlay);
     });
+}
+
+// The page's icons are replaced only once their copies are in the library; else the cropper stays
+// open for another choice or its Cancel.
+void OvrimoHelper::keepThenGeneratePageIcons(UIImage* picture, UIViewController* cropper)
+{
+    if (!keepPageIconsInLibrary()) {
+        ShowMessageAlertOver(cropper, moveAllFailedMessage());
+        return;
+    }
+    generatePageIcons(picture, cropper);
+}
+
+void OvrimoHelper::writePageIcons(UIImage* picture, UIViewController* cropper, UIView* overlay)
+{
+    // Read now, not when scheduled: the grid and the page are what they are when the work starts.
+    PageGrid grid = CurrentPageGrid();
+    std::vector<Ref<UIImage>> pieces = SplitIntoPieces(picture, grid.rows, grid.columns);
+    std::size_t count = pageIconCount();
+    // More icons than places, or than pieces (a grid with fewer cells than slots): nothing is
+    // changed, and the cropper stays open for another try or its Cancel.
+    if (count > static_cast<std::size_t>(grid.slots) || count > pieces.size()) {
+        hud::hideAnimated.orZero(overlay, true);
+        ShowMessageAlertOver(cropper, NumberedError(kPageTooFullError));
+        return;
+    }
+    const EditingState& state = Editing();
+    for (std::size_t i = 0; i < count; ++i)
+        GenerateIconImage(pieces[i], state.pageIcons->objectAtIndex(i), pageIconKey(i));
+    hud::hideAnimated.orZero(overlay, true);
+    if (cropper)
+        cropper->dismissViewControllerAnimated(true, [] { ShowPendingAlert(); });
+    ResetEditingState();
 }
 
 // Restoring a page ------------------------------------------------------------------------------
@@ -262,11 +260,9 @@ void OvrimoHelper::restorePageIcons()
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
         "Restoring orginal icons for the apps on this page. What would you like to do with the custom icons?", UIAlertControllerStyleAlert);
-    question->addAction(UIAlertAction::actionWithTitle("Remove all permanently", UIAlertActionStyleDefault,
-        GuardedHandler("Remove all permanently", [] { removePageIcons(); })));
-    question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault,
-        GuardedHandler("Move all to icon library", [] { keepThenRemovePageIcons(); })));
-    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, GuardedHandler("Cancel", [] { ResetEditingState(); })));
+    question->addAction(UIAlertAction::actionWithTitle("Remove all permanently", UIAlertActionStyleDefault, Sending(helper::removePageIcons)));
+    question->addAction(UIAlertAction::actionWithTitle("Move all to icon library", UIAlertActionStyleDefault, Sending(helper::keepThenRemovePageIcons)));
+    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, Sending(helper::cleanupOnDimiss)));
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(question, true);
 }
@@ -275,22 +271,36 @@ void OvrimoHelper::removePageIcons()
 {
     Ref<UIView> overlay = ShowProgressOverlay("Restoring icons...", "This will take a moment.", nullptr);
     dispatch_after(dispatch_time(DISPATCH_TIME_NOW, kOverlayHeadStartNanoseconds), dispatch_get_main_queue(), [overlay] {
-        objc::runGuarded("restoring a page of icons", [&] {
-            const EditingState& state = Editing();
-            Ref<NSFileManager> files = NSFileManager::defaultManager();
-            for (std::size_t i = 0; i < pageIconCount(); ++i) {
-                std::optional<std::string> file = pageIconFile(i);
-                // A file that is not there or cannot go is passed over quietly: its icon keeps
-                // what it shows.
-                if (!file || !files->removeItemAtPath(*file))
-                    continue;
-                PostIconImageChanged(*pageIconKey(i));
-                RefreshIconImage(state.pageIcons->objectAtIndex(i));
-            }
-            hud::hideAnimated.orZero(overlay, true);
-            ResetEditingState();
-        });
+        helper::removePageIconFilesOverlay.orZero(HelperClass(), overlay);
     });
+}
+
+// The page's icons are removed only once their copies are in the library.
+void OvrimoHelper::keepThenRemovePageIcons()
+{
+    if (!keepPageIconsInLibrary()) {
+        ShowMessageAlert(moveAllFailedMessage());
+        ResetEditingState();
+        return;
+    }
+    removePageIcons();
+}
+
+void OvrimoHelper::removePageIconFiles(UIView* overlay)
+{
+    const EditingState& state = Editing();
+    Ref<NSFileManager> files = NSFileManager::defaultManager();
+    for (std::size_t i = 0; i < pageIconCount(); ++i) {
+        std::optional<std::string> file = pageIconFile(i);
+        // A file that is not there or cannot go is passed over quietly: its icon keeps what it
+        // shows.
+        if (!file || !files->removeItemAtPath(*file))
+            continue;
+        PostIconImageChanged(*pageIconKey(i));
+        RefreshIconImage(state.pageIcons->objectAtIndex(i));
+    }
+    hud::hideAnimated.orZero(overlay, true);
+    ResetEditingState();
 }
 
 } // namespace ovrimo

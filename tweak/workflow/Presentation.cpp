@@ -3,7 +3,6 @@
 #include "platform/corefoundation/StringFormat.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/graphics/UIColor.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIWindow.h"
@@ -32,11 +31,6 @@ UIViewController* PresentingController()
     }
     UIWindow* window = UIApplication::sharedApplication()->keyWindow();
     return window ? window->rootViewController() : nullptr;
-}
-
-UIAlertActionHandler GuardedHandler(const char* what, std::function<void()> body)
-{
-    return [what, body = std::move(body)](UIAlertAction*) { objc::runGuarded(what, body); };
 }
 
 std::string SystemButtonTitle(const std::string& key)

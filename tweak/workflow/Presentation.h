@@ -18,9 +18,6 @@ inline constexpr const char* kProductName = "Ovrimo";
 // overlay is drawn first.
 inline constexpr std::int64_t kOverlayHeadStartNanoseconds = 10'000'000;
 
-// An alert action's handler that runs `body` keeping its exceptions to itself.
-UIAlertActionHandler GuardedHandler(const char* what, std::function<void()> body);
-
 // A device with a floating dock (system 11 or later, the dock controller present and saying so).
 bool FloatingDockInUse();
 // The floating dock's controller on such a device, else the key window's root controller.

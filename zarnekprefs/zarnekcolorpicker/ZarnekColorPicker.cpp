@@ -4,7 +4,6 @@
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIScreen.h"
@@ -55,27 +54,25 @@ void ZarnekColorPicker::buildView()
 
 void ZarnekColorPicker::viewLoaded()
 {
-    zarnek::sel::viewDidLoad.sendSuper(objc::classOf<ZarnekColorPicker>(), this);
-    objc::runGuarded("-[ZarnekColorPicker viewDidLoad]", [&] {
-        Ref<PSSpecifier> row = specifier();
-        if (!row)
-            return;
-        setTitle(row->name());
-        m_prefKey = row->stringProperty("key");
-        m_appID = row->stringProperty("defaults");
-        m_defaultColor = row->stringProperty("default");
-        m_notificationKey = row->stringProperty("PostNotification");
-        m_refreshPreviewNotificationKey = row->stringProperty("PreviewNotification");
-        m_disabledTitle = row->stringProperty("disabledTitle");
-        m_disabledSubtitle = row->stringProperty("disabledSubtitle");
-        // A stored value of another kind (a number, a dictionary) is left alone until the user
-        // chooses: the picker shows the default meanwhile.
-        m_selectedColor = stringOf(zarnek::readStoredValue(m_appID, m_prefKey).ptr());
-        if (m_selectedColor.empty())
-            m_selectedColor = m_defaultColor;
-        m_allowAutomatic = row->boolProperty("allowAutomatic", true);
-        m_allowTransparent = row->boolProperty("allowTransparent", true);
-    });
+    objc::sendSuperOrZero(zarnek::sel::viewDidLoad, this);
+    Ref<PSSpecifier> row = specifier();
+    if (!row)
+        return;
+    setTitle(row->name());
+    m_prefKey = row->stringProperty("key");
+    m_appID = row->stringProperty("defaults");
+    m_defaultColor = row->stringProperty("default");
+    m_notificationKey = row->stringProperty("PostNotification");
+    m_refreshPreviewNotificationKey = row->stringProperty("PreviewNotification");
+    m_disabledTitle = row->stringProperty("disabledTitle");
+    m_disabledSubtitle = row->stringProperty("disabledSubtitle");
+    // A stored value of another kind (a number, a dictionary) is left alone until the user
+    // chooses: the picker shows the default meanwhile.
+    m_selectedColor = stringOf(zarnek::readStoredValue(m_appID, m_prefKey).ptr());
+    if (m_selectedColor.empty())
+        m_selectedColor = m_defaultColor;
+    m_allowAutomatic = row->boolProperty("allowAutomatic", true);
+    m_allowTransparent = row->boolProperty("allowTransparent", true);
 }
 
 Ref<NSDictionary> ZarnekColorPicker::entryAt(NSInteger section, NSInteger row)
@@ -247,6 +244,57 @@ void ZarnekColorPicker::notify(Object* value)
     zarnek::postDarwinNotification(m_notificationKey);
 }
 
+namespace {
+
+// The palette of a section, null outside the palettes.
+Ref<NSDictionary> paletteAt(ZarnekColorPicker* self, std::int64_t section)
+{
+    Ref<NSArray> all = zarnek::sel::palettes(self);
+    return Ref<NSDictionary>(all && section >= 0 ? dynamic_cast<NSDictionary*>(all->objectAtIndex(static_cast<std::size_t>(section))) : nullptr);
+}
+
+std::int64_t sectionCount(ZarnekColorPicker* self, UITableView*)
+{
+    Ref<NSArray> all = zarnek::sel::palettes(self);
+    return all ? static_cast<std::int64_t>(all->count()) : 0;
+}
+
+std::string sectionTitle(ZarnekColorPicker* self, UITableView*, std::int64_t section)
+{
+    Ref<NSDictionary> palette = paletteAt(self, section);
+    return palette ? palette->stringForKey("title").value_or("") : std::string();
+}
+
+std::int64_t rowCount(ZarnekColorPicker* self, UITableView*, std::int64_t section)
+{
+    Ref<NSDictionary> palette = paletteAt(self, section);
+    auto* colours = palette ? dynamic_cast<NSArray*>(palette->objectForKey("colors")) : nullptr;
+    return colours ? static_cast<std::int64_t>(colours->count()) : 0;
+}
+
+double rowHeight(ZarnekColorPicker*, UITableView* table, NSIndexPath* path)
+{
+    if (path && path->section() == ZarnekColorPicker::kCustomSection)
+        return kCustomRowHeight;
+    return table ? table->rowHeight() : 44;
+}
+
+Ref<NSArray> allPalettes(ZarnekColorPicker*) { return zarnek::palettes::allPalettes(); }
+Ref<NSArray> specialColors(ZarnekColorPicker*) { return zarnek::palettes::specialColors(); }
+Ref<NSArray> iOSColors(ZarnekColorPicker*) { return zarnek::palettes::iOSColors(); }
+Ref<NSArray> crayonColors(ZarnekColorPicker*) { return zarnek::palettes::crayonColors(); }
+Ref<NSArray> customColor(ZarnekColorPicker*) { return zarnek::palettes::customColor(); }
+bool presetColorExists(ZarnekColorPicker*, std::string hex) { return zarnek::palettes::presetColorExists(hex); }
+Ref<NSArray> sortByHue(ZarnekColorPicker*, NSArray* entries) { return zarnek::palettes::sortByHue(entries); }
+
+// A slider moved (the colour shown, the tweak not yet told) or let go (the tweak told).
+void slid(ZarnekColorPicker* self, Object*) { zarnek::sel::setCustomColorNotifyTweak(self, nullptr, false); }
+void slidingEnded(ZarnekColorPicker* self, Object*) { zarnek::sel::setCustomColorNotifyTweak(self, nullptr, true); }
+
+std::string selectedColorOf(ZarnekColorPicker* self) { return self->selectedColor(); }
+
+} // namespace
+
 void ZarnekColorPicker::registerClass(objc::Runtime& rt)
 {
     using Self = ZarnekColorPicker;
@@ -254,41 +302,25 @@ void ZarnekColorPicker::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<Self>(rt, "PSViewController")
         .method(sel::loadView, &Self::buildView)
         .method(sel::viewDidLoad, &Self::viewLoaded)
-        .method(sel::numberOfSectionsInTableView, +[](Self* self, UITableView*) -> std::int64_t {
-            Ref<NSArray> all = sel::palettes(self);
-            return all ? static_cast<std::int64_t>(all->count()) : 0;
-        })
-        .method(sel::titleForHeaderInSection, +[](Self* self, UITableView*, std::int64_t section) -> std::string {
-            Ref<NSArray> all = sel::palettes(self);
-            auto* palette = all && section >= 0 ? dynamic_cast<NSDictionary*>(all->objectAtIndex(static_cast<std::size_t>(section))) : nullptr;
-            return palette ? palette->stringForKey("title").value_or("") : std::string();
-        })
-        .method(sel::numberOfRowsInSection, +[](Self* self, UITableView*, std::int64_t section) -> std::int64_t {
-            Ref<NSArray> all = sel::palettes(self);
-            auto* palette = all && section >= 0 ? dynamic_cast<NSDictionary*>(all->objectAtIndex(static_cast<std::size_t>(section))) : nullptr;
-            auto* colours = palette ? dynamic_cast<NSArray*>(palette->objectForKey("colors")) : nullptr;
-            return colours ? static_cast<std::int64_t>(colours->count()) : 0;
-        })
-        .method(sel::heightForRowAtIndexPath, +[](Self*, UITableView* table, NSIndexPath* path) -> double {
-            if (path && path->section() == kCustomSection)
-                return kCustomRowHeight;
-            return table ? table->rowHeight() : 44;
-        })
+        .method(sel::numberOfSectionsInTableView, &sectionCount)
+        .method(sel::titleForHeaderInSection, &sectionTitle)
+        .method(sel::numberOfRowsInSection, &rowCount)
+        .method(sel::heightForRowAtIndexPath, &rowHeight)
         .method(sel::cellForRowAtIndexPath, &Self::cellFor)
         .method(sel::didSelectRowAtIndexPath, &Self::rowSelected)
-        .method(sel::palettes, +[](Self*) { return zarnek::palettes::allPalettes(); })
-        .method(sel::specialColors, +[](Self*) { return zarnek::palettes::specialColors(); })
-        .method(sel::iOSColors, +[](Self*) { return zarnek::palettes::iOSColors(); })
-        .method(sel::crayonColors, +[](Self*) { return zarnek::palettes::crayonColors(); })
-        .method(sel::customColor, +[](Self*) { return zarnek::palettes::customColor(); })
-        .method(sel::presetColorExists, +[](Self*, std::string hex) { return zarnek::palettes::presetColorExists(hex); })
-        .method(sel::sortPaletteByHue, +[](Self*, NSArray* entries) { return zarnek::palettes::sortByHue(entries); })
+        .method(sel::palettes, &allPalettes)
+        .method(sel::specialColors, &specialColors)
+        .method(sel::iOSColors, &iOSColors)
+        .method(sel::crayonColors, &crayonColors)
+        .method(sel::customColor, &customColor)
+        .method(sel::presetColorExists, &presetColorExists)
+        .method(sel::sortPaletteByHue, &sortByHue)
         .method(sel::getSliderViewWithColor, &Self::sliderContainer)
         .method(sel::setCustomColorNotifyTweak, &Self::setCustomColor)
-        .method(sel::sliderAction, +[](Self* self, Object*) { sel::setCustomColorNotifyTweak(self, nullptr, false); })
-        .method(sel::sliderDidEndSliding, +[](Self* self, Object*) { sel::setCustomColorNotifyTweak(self, nullptr, true); })
+        .method(sel::sliderAction, &slid)
+        .method(sel::sliderDidEndSliding, &slidingEnded)
         .method(sel::notifyTweak, &Self::notify)
-        .method(sel::selectedColor, +[](Self* self) { return self->m_selectedColor; })
-        .method(sel::selectedIndexPath, +[](Self* self) { return self->m_selectedIndexPath; })
-        .build();
+        .method(sel::selectedColor, &selectedColorOf)
+        .method(sel::selectedIndexPath, &Self::selectedIndexPathRef)
+        .buildSystemClass();
 }

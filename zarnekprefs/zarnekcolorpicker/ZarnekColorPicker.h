@@ -42,6 +42,7 @@ private:
     objc::Ref<UIView> sliderContainer(UIColor* colour);
     void setCustomColor(objc::Object* hex, bool notify);
     void notify(objc::Object* value);
+    objc::Ref<NSIndexPath> selectedIndexPathRef() { return m_selectedIndexPath; }
     // The colour entry at a row, null outside the palettes.
     objc::Ref<NSDictionary> entryAt(NSInteger section, NSInteger row);
 

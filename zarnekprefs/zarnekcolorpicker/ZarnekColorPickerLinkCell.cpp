@@ -2,7 +2,6 @@
 
 #include "platform/corefoundation/NSString.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIFont.h"
 #include "zarnekprefs/ZarnekPrefsSupport.h"
 #include "zarnekprefs/ZarnekSelectors.h"
@@ -13,7 +12,7 @@ using objc::Ref;
 
 Ref<Object> ZarnekColorPickerLinkCell::initCell(std::int64_t style, std::string reuseIdentifier, PSSpecifier* specifier)
 {
-    Ref<Object> result = zarnek::sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<ZarnekColorPickerLinkCell>(), this, style, reuseIdentifier, specifier);
+    Ref<Object> result = objc::sendSuperOrZero(zarnek::sel::initWithStyleReuseIdentifierSpecifier, this, style, reuseIdentifier, specifier);
     if (!result)
         return result;
     m_valueLabel = UILabel::create(CGRectMake(0, 0, 100, 32));
@@ -45,28 +44,32 @@ void ZarnekColorPickerLinkCell::loadColorValue()
 
 void ZarnekColorPickerLinkCell::layoutCellContents()
 {
-    zarnek::sel::layoutSubviews.sendSuper(objc::classOf<ZarnekColorPickerLinkCell>(), this);
-    objc::runGuarded("-[ZarnekColorPickerLinkCell layoutSubviews]", [&] {
-        zarnek::sel::loadColorValueFromPrefs(this);
-        if (!m_thumbnailView || !m_valueLabel)
-            return;
-        if (!m_selectedColor.empty() && m_selectedColor[0] == '#') {
-            m_valueLabel->setHidden(true);
-            m_thumbnailView->setImage(zarnek::thumbnailWithSize(zarnek::colorFromHexString(m_selectedColor), m_thumbnailView->bounds().size));
-            m_thumbnailView->setHidden(false);
-            m_thumbnailView->layer()->setBorderWidth(m_selectedColor == "#FFFFFF" ? 1 : 0);
-        } else {
-            m_thumbnailView->setHidden(true);
-            m_valueLabel->setHidden(false);
-            m_valueLabel->setText(m_selectedColor);
-        }
-        CGSize content = contentView()->bounds().size;
-        for (UIView* view : { static_cast<UIView*>(m_valueLabel.ptr()), static_cast<UIView*>(m_thumbnailView.ptr()) }) {
-            CGSize own = view->bounds().size;
-            view->setFrame(CGRectMake(content.width - own.width - 4, (content.height - own.height) / 2, own.width, own.height));
-        }
-    });
+    objc::sendSuperOrZero(zarnek::sel::layoutSubviews, this);
+    zarnek::sel::loadColorValueFromPrefs(this);
+    if (!m_thumbnailView || !m_valueLabel)
+        return;
+    if (!m_selectedColor.empty() && m_selectedColor[0] == '#') {
+        m_valueLabel->setHidden(true);
+        m_thumbnailView->setImage(zarnek::thumbnailWithSize(zarnek::colorFromHexString(m_selectedColor), m_thumbnailView->bounds().size));
+        m_thumbnailView->setHidden(false);
+        m_thumbnailView->layer()->setBorderWidth(m_selectedColor == "#FFFFFF" ? 1 : 0);
+    } else {
+        m_thumbnailView->setHidden(true);
+        m_valueLabel->setHidden(false);
+        m_valueLabel->setText(m_selectedColor);
+    }
+    CGSize content = contentView()->bounds().size;
+    for (UIView* view : { static_cast<UIView*>(m_valueLabel.ptr()), static_cast<UIView*>(m_thumbnailView.ptr()) }) {
+        CGSize own = view->bounds().size;
+        view->setFrame(CGRectMake(content.width - own.width - 4, (content.height - own.height) / 2, own.width, own.height));
+    }
 }
+
+namespace {
+
+std::string selectedColorOf(ZarnekColorPickerLinkCell* self) { return self->selectedColor(); }
+
+} // namespace
 
 void ZarnekColorPickerLinkCell::registerClass(objc::Runtime& rt)
 {
@@ -75,6 +78,6 @@ void ZarnekColorPickerLinkCell::registerClass(objc::Runtime& rt)
         .method(zarnek::sel::initWithStyleReuseIdentifierSpecifier, &Self::initCell)
         .method(zarnek::sel::layoutSubviews, &Self::layoutCellContents)
         .method(zarnek::sel::loadColorValueFromPrefs, &Self::loadColorValue)
-        .method(zarnek::sel::selectedColor, +[](Self* self) { return self->m_selectedColor; })
-        .build();
+        .method(zarnek::sel::selectedColor, &selectedColorOf)
+        .buildSystemClass();
 }

@@ -7,7 +7,6 @@
 #include "platform/foundation/NSCharacterSet.h"
 #include "platform/foundation/NSURLSession.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIViewController.h"
@@ -75,60 +74,63 @@ void logAvatarError(const std::string& description)
 Ref<Object> ZarnekLinkCell::initCell(std::int64_t, std::string reuseIdentifier, PSSpecifier* specifier)
 {
     bool big = specifier && specifier->boolProperty("big", false);
-    Ref<Object> result = zarnek::sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<ZarnekLinkCell>(), this,
+    Ref<Object> result = objc::sendSuperOrZero(zarnek::sel::initWithStyleReuseIdentifierSpecifier, this,
         big ? UITableViewCellStyleSubtitle : UITableViewCellStyleValue1, reuseIdentifier, specifier);
-    if (!result)
-        return result;
-    objc::runGuarded("-[ZarnekLinkCell initWithStyle:reuseIdentifier:specifier:]", [&] {
-        m_isBig = big;
-        setSelectionStyle(UITableViewCellSelectionStyleDefault);
-        UILabel* subtitle = detailTextLabel();
-        if (subtitle) {
-            subtitle->setNumberOfLines(big ? 0 : 1);
-            subtitle->setText(specifier ? specifier->stringProperty("subtitle") : std::string());
-            subtitle->setTextColor(UIColor::colorWithWhite(142 / 255.0, 1));
-        }
-        m_user = specifier ? specifier->stringProperty("user") : std::string();
-        if (!m_user.empty()) {
-            m_url = zarnek::sel::urlForUsername(objc::objc_getClass("ZarnekLinkCell"), m_user);
-            if (subtitle)
-                subtitle->setText("@" + m_user);
-        } else {
-            m_url = specifier ? specifier->stringProperty("url") : std::string();
-        }
-        if (!zarnek::sel::shouldShowAvatar(this, specifier))
-            return;
-        double side = big ? 38 : 29;
-        // The badge keeps its size when the cell is resized (a stretched badge is no circle);
-        // what it holds follows it.
-        m_badge = UIView::create(CGRectMake(0, 0, side, side));
-        m_badge->setBackgroundColor(UIColor::colorWithWhite(0.9, 1));
-        m_badge->layer()->setBorderColor(UIColor::colorWithWhite(0.5, 1)->CGColor());
-        m_badge->layer()->setBorderWidth(1.5);
-        m_badge->layer()->setCornerRadius(side / 2);
-        m_badge->setClipsToBounds(true);
-        m_badge->setUserInteractionEnabled(false);
-        setAccessoryView(m_badge);
-        std::string initials = specifier->stringProperty("initials");
-        if (!initials.empty()) {
-            m_badge->setBackgroundColor(UIColor::colorWithWhite(0.8, 1));
-            Ref<UILabel> label = UILabel::create(m_badge->bounds());
-            label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-            label->setFont(UIFont::systemFontOfSize(13));
-            label->setTextAlignment(NSTextAlignmentCenter);
-            label->setTextColor(UIColor::whiteColor());
-            label->setText(initials);
-            m_badge->addSubview(label);
-            return;
-        }
-        m_avatarImageView = UIImageView::create(m_badge->bounds());
-        m_avatarImageView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
-        m_avatarImageView->setAlpha(0);
-        m_avatarImageView->setUserInteractionEnabled(false);
-        m_badge->addSubview(m_avatarImageView);
-        zarnek::sel::loadAvatarIfNeeded(this);
-    });
+    if (result)
+        configure(specifier, big);
     return result;
+}
+
+// The subtitle, the address and the badge, from the row's specifier.
+void ZarnekLinkCell::configure(PSSpecifier* specifier, bool big)
+{
+    m_isBig = big;
+    setSelectionStyle(UITableViewCellSelectionStyleDefault);
+    UILabel* subtitle = detailTextLabel();
+    if (subtitle) {
+        subtitle->setNumberOfLines(big ? 0 : 1);
+        subtitle->setText(specifier ? specifier->stringProperty("subtitle") : std::string());
+        subtitle->setTextColor(UIColor::colorWithWhite(142 / 255.0, 1));
+    }
+    m_user = specifier ? specifier->stringProperty("user") : std::string();
+    if (!m_user.empty()) {
+        m_url = zarnek::sel::urlForUsername(objc::objc_getClass("ZarnekLinkCell"), m_user);
+        if (subtitle)
+            subtitle->setText("@" + m_user);
+    } else {
+        m_url = specifier ? specifier->stringProperty("url") : std::string();
+    }
+    if (!zarnek::sel::shouldShowAvatar(this, specifier))
+        return;
+    double side = big ? 38 : 29;
+    // The badge keeps its size when the cell is resized (a stretched badge is no circle);
+    // what it holds follows it.
+    m_badge = UIView::create(CGRectMake(0, 0, side, side));
+    m_badge->setBackgroundColor(UIColor::colorWithWhite(0.9, 1));
+    m_badge->layer()->setBorderColor(UIColor::colorWithWhite(0.5, 1)->CGColor());
+    m_badge->layer()->setBorderWidth(1.5);
+    m_badge->layer()->setCornerRadius(side / 2);
+    m_badge->setClipsToBounds(true);
+    m_badge->setUserInteractionEnabled(false);
+    setAccessoryView(m_badge);
+    std::string initials = specifier->stringProperty("initials");
+    if (!initials.empty()) {
+        m_badge->setBackgroundColor(UIColor::colorWithWhite(0.8, 1));
+        Ref<UILabel> label = UILabel::create(m_badge->bounds());
+        label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        label->setFont(UIFont::systemFontOfSize(13));
+        label->setTextAlignment(NSTextAlignmentCenter);
+        label->setTextColor(UIColor::whiteColor());
+        label->setText(initials);
+        m_badge->addSubview(label);
+        return;
+    }
+    m_avatarImageView = UIImageView::create(m_badge->bounds());
+    m_avatarImageView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    m_avatarImageView->setAlpha(0);
+    m_avatarImageView->setUserInteractionEnabled(false);
+    m_badge->addSubview(m_avatarImageView);
+    zarnek::sel::loadAvatarIfNeeded(this);
 }
 
 void ZarnekLinkCell::loadAvatar()
@@ -198,12 +200,31 @@ void ZarnekLinkCell::openAddress()
 void ZarnekLinkCell::selected(bool on, bool animated)
 {
     if (!on) {
-        zarnek::sel::setSelectedAnimated.sendSuper(objc::classOf<ZarnekLinkCell>(), this, on, animated);
+        objc::sendSuperOrZero(zarnek::sel::setSelectedAnimated, this, on, animated);
         return;
     }
     // The base class never hears of the selection, so the row does not stay highlighted.
-    objc::runGuarded("-[ZarnekLinkCell setSelected:animated:]", [&] { openAddress(); });
+    openAddress();
 }
+
+namespace {
+
+// Whatever style is asked for, the row keeps the default highlight.
+void keepDefaultSelectionStyle(ZarnekLinkCell* self, std::int64_t)
+{
+    objc::sendSuperOrZero(zarnek::sel::setSelectionStyle, self, static_cast<std::int64_t>(UITableViewCellSelectionStyleDefault));
+}
+
+bool showsAvatar(ZarnekLinkCell*, PSSpecifier* specifier)
+{
+    return specifier && (!specifier->stringProperty("user").empty() || !specifier->stringProperty("initials").empty());
+}
+
+Ref<UIImage> avatarImageOf(ZarnekLinkCell* self) { return self->avatarImageView() ? Ref<UIImage>(self->avatarImageView()->image()) : Ref<UIImage>(); }
+bool isBigCell(ZarnekLinkCell* self) { return self->isBig(); }
+Ref<UIImageView> avatarImageViewOf(ZarnekLinkCell* self) { return Ref<UIImageView>(self->avatarImageView()); }
+
+} // namespace
 
 void ZarnekLinkCell::registerClass(objc::Runtime& rt)
 {
@@ -211,22 +232,18 @@ void ZarnekLinkCell::registerClass(objc::Runtime& rt)
     namespace sel = zarnek::sel;
     objc::ClassBuilder<Self>(rt, "PSTableCell")
         .method(sel::initWithStyleReuseIdentifierSpecifier, &Self::initCell)
-        .method(sel::setSelectionStyle, +[](Self* self, std::int64_t) {
-            sel::setSelectionStyle.sendSuper(objc::classOf<Self>(), self, static_cast<std::int64_t>(UITableViewCellSelectionStyleDefault));
-        })
+        .method(sel::setSelectionStyle, &keepDefaultSelectionStyle)
         .method(sel::setSelectedAnimated, &Self::selected)
-        .classMethod(sel::urlForUsername, +[](std::string user) { return urlForUsername(user); })
-        .method(sel::shouldShowAvatar, +[](Self*, PSSpecifier* specifier) {
-            return specifier && (!specifier->stringProperty("user").empty() || !specifier->stringProperty("initials").empty());
-        })
+        .classMethod(sel::urlForUsername, &urlForUsername)
+        .method(sel::shouldShowAvatar, &showsAvatar)
         .method(sel::loadAvatarIfNeeded, &Self::loadAvatar)
-        .method(sel::avatarImage, +[](Self* self) { return self->m_avatarImageView ? Ref<UIImage>(self->m_avatarImageView->image()) : Ref<UIImage>(); })
+        .method(sel::avatarImage, &avatarImageOf)
         .method(sel::setAvatarImage, &Self::showAvatar)
-        .method(sel::isBig, +[](Self* self) { return self->m_isBig; })
-        .method(sel::avatarImageView, +[](Self* self) { return self->m_avatarImageView; })
+        .method(sel::isBig, &isBigCell)
+        .method(sel::avatarImageView, &avatarImageViewOf)
         .ivar("_user", &Self::m_user)
         .ivar("_url", &Self::m_url)
         .ivar("_isBig", &Self::m_isBig)
         .ivar("_avatarImageView", &Self::m_avatarImageView)
-        .build();
+        .buildSystemClass();
 }

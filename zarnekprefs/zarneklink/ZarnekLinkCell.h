@@ -33,6 +33,7 @@ public:
 
 private:
     objc::Ref<objc::Object> initCell(std::int64_t style, std::string reuseIdentifier, PSSpecifier* specifier);
+    void configure(PSSpecifier* specifier, bool big);
     void selected(bool on, bool animated);
     void loadAvatar();
     void showAvatar(UIImage* image);

@@ -9,7 +9,7 @@ using objc::Ref;
 
 Ref<Object> ZarnekLogoLinkCell::initCell(std::int64_t style, std::string reuseIdentifier, PSSpecifier* specifier)
 {
-    Ref<Object> result = zarnek::sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<ZarnekLogoLinkCell>(), this, style, reuseIdentifier, specifier);
+    Ref<Object> result = objc::sendSuperOrZero(zarnek::sel::initWithStyleReuseIdentifierSpecifier, this, style, reuseIdentifier, specifier);
     if (!result)
         return result;
     setBackgroundColor(UIColor::clearColor());
@@ -29,31 +29,45 @@ Ref<Object> ZarnekLogoLinkCell::initCell(std::int64_t style, std::string reuseId
     return result;
 }
 
+namespace {
+
+Ref<Object> initWithSpecifier(ZarnekLogoLinkCell* self, PSSpecifier* specifier)
+{
+    return zarnek::sel::initWithStyleReuseIdentifierSpecifier(self, static_cast<std::int64_t>(UITableViewCellStyleDefault), std::string(), specifier);
+}
+
+void layOut(ZarnekLogoLinkCell* self)
+{
+    objc::sendSuperOrZero(zarnek::sel::layoutSubviews, self);
+    // The row's own icon, title and subtitle stay hidden whatever the list gave them.
+    self->imageView()->setHidden(true);
+    self->textLabel()->setHidden(true);
+    if (self->detailTextLabel())
+        self->detailTextLabel()->setHidden(true);
+    // Borderless: no separator above or below the picture (where the cell draws them).
+    for (const char* private_ : { "_setDrawsSeparatorAtTopOfSection:", "_setDrawsSeparatorAtBottomOfSection:" })
+        if (objc::respondsToSelector(self, private_))
+            objc::msgSend(self, private_, false);
+}
+
+// As tall as the picture, whatever the width.
+double pictureHeight(ZarnekLogoLinkCell* self, double)
+{
+    UIImage* picture = self->bigImageView() ? self->bigImageView()->image() : nullptr;
+    return picture ? picture->size().height : 0;
+}
+
+} // namespace
+
 void ZarnekLogoLinkCell::registerClass(objc::Runtime& rt)
 {
     using Self = ZarnekLogoLinkCell;
     namespace sel = zarnek::sel;
     objc::ClassBuilder<Self>(rt, "PSTableCell")
         .method(sel::initWithStyleReuseIdentifierSpecifier, &Self::initCell)
-        .method(sel::initWithSpecifier, +[](Self* self, PSSpecifier* specifier) {
-            return sel::initWithStyleReuseIdentifierSpecifier(self, static_cast<std::int64_t>(UITableViewCellStyleDefault), std::string(), specifier);
-        })
-        .method(sel::layoutSubviews, +[](Self* self) {
-            sel::layoutSubviews.sendSuper(objc::classOf<Self>(), self);
-            // The row's own icon, title and subtitle stay hidden whatever the list gave them.
-            self->imageView()->setHidden(true);
-            self->textLabel()->setHidden(true);
-            if (self->detailTextLabel())
-                self->detailTextLabel()->setHidden(true);
-            // Borderless: no separator above or below the picture (where the cell draws them).
-            for (const char* private_ : { "_setDrawsSeparatorAtTopOfSection:", "_setDrawsSeparatorAtBottomOfSection:" })
-                if (objc::respondsToSelector(self, private_))
-                    objc::msgSend(self, private_, false);
-        })
-        .method(sel::preferredHeightForWidth, +[](Self* self, double) -> double {
-            UIImage* picture = self->m_bigImageView ? self->m_bigImageView->image() : nullptr;
-            return picture ? picture->size().height : 0;
-        })
+        .method(sel::initWithSpecifier, &initWithSpecifier)
+        .method(sel::layoutSubviews, &layOut)
+        .method(sel::preferredHeightForWidth, &pictureHeight)
         .ivar("_bigImageView", &Self::m_bigImageView)
-        .build();
+        .buildSystemClass();
 }

@@ -3,7 +3,6 @@
 #include "platform/corefoundation/StringFormat.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UILongPressGestureRecognizer.h"
@@ -54,24 +53,22 @@ std::optional<double> ZarnekSliderLinkCell::parseTypedValue(const std::string& t
 
 void ZarnekSliderLinkCell::layoutCellContents()
 {
-    zarnek::sel::layoutSubviews.sendSuper(objc::classOf<ZarnekSliderLinkCell>(), this);
-    objc::runGuarded("-[ZarnekSliderLinkCell layoutSubviews]", [&] {
-        auto* slider = dynamic_cast<UISlider*>(control());
-        if (!slider)
-            return;
-        Ref<PSSpecifier> row = specifier();
-        if (row && row->boolProperty("manualInput", false) && m_recognizerSlider.strong().ptr() != slider) {
-            slider->addGestureRecognizer(UIGestureRecognizer::create<UILongPressGestureRecognizer>(this, "handleLongPress:"));
-            m_recognizerSlider = slider;
-        }
-        // Wider once, to the left, so that values like "100.00" fit; later passes keep it.
-        Ref<UIView> label = slider->viewWithTag(kValueLabelTag);
-        if (label && m_widenedLabel.strong() != label) {
-            CGRect frame = label->frame();
-            label->setFrame(CGRectMake(frame.origin.x - 10, frame.origin.y, frame.size.width + 10, frame.size.height));
-            m_widenedLabel = label.ptr();
-        }
-    });
+    objc::sendSuperOrZero(zarnek::sel::layoutSubviews, this);
+    auto* slider = dynamic_cast<UISlider*>(control());
+    if (!slider)
+        return;
+    Ref<PSSpecifier> row = specifier();
+    if (row && row->boolProperty("manualInput", false) && m_recognizerSlider.strong().ptr() != slider) {
+        slider->addGestureRecognizer(UIGestureRecognizer::create<UILongPressGestureRecognizer>(this, "handleLongPress:"));
+        m_recognizerSlider = slider;
+    }
+    // Wider once, to the left, so that values like "100.00" fit; later passes keep it.
+    Ref<UIView> label = slider->viewWithTag(kValueLabelTag);
+    if (label && m_widenedLabel.strong() != label) {
+        CGRect frame = label->frame();
+        label->setFrame(CGRectMake(frame.origin.x - 10, frame.origin.y, frame.size.width + 10, frame.size.height));
+        m_widenedLabel = label.ptr();
+    }
 }
 
 void ZarnekSliderLinkCell::longPressed(Object* sender)
@@ -98,7 +95,7 @@ void ZarnekSliderLinkCell::longPressed(Object* sender)
         Ref<ZarnekSliderLinkCell> cell = weakSelf.strong();
         Ref<UIAlertController> shown = weakAlert.strong();
         if (cell && shown && !shown->textFields().empty())
-            objc::runGuarded("ZarnekSliderLinkCell OK", [&] { cell->applyTypedValue(shown->textFields().front()->text()); });
+            zarnek::sel::applyTypedValue.orZero(cell, shown->textFields().front()->text());
     }));
     alert->addAction(UIAlertAction::actionWithTitle(uikitString("Cancel"), UIAlertActionStyleCancel, nullptr));
     if (UIViewController* presenter = zarnek::presentingController())
@@ -127,5 +124,6 @@ void ZarnekSliderLinkCell::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<Self>(rt, "PSSliderTableCell")
         .method(zarnek::sel::layoutSubviews, &Self::layoutCellContents)
         .method(zarnek::sel::handleLongPress, &Self::longPressed)
-        .build();
+        .method(zarnek::sel::applyTypedValue, &Self::applyTypedValue)
+        .buildSystemClass();
 }

@@ -4,7 +4,7 @@
 // has "manualInput", a long press on the slider that asks for the exact value in an alert. A
 // typed value must be a number within the slider's range; anything else is refused with a
 // message and nothing is stored. Runtime methods: initWithStyle:reuseIdentifier:specifier:
-// (the base's), layoutSubviews, handleLongPress:.
+// (the base's), layoutSubviews, handleLongPress:, applyTypedValue:.
 
 #include "platform/preferences/PSTableCell.h"
 

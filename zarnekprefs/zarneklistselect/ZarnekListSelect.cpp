@@ -3,7 +3,6 @@
 #include "platform/corefoundation/NSString.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIScreen.h"
 #include "zarnekprefs/ZarnekPrefsSupport.h"
@@ -37,40 +36,38 @@ void ZarnekListSelect::buildView()
 
 void ZarnekListSelect::viewLoaded()
 {
-    zarnek::sel::viewDidLoad.sendSuper(objc::classOf<ZarnekListSelect>(), this);
-    objc::runGuarded("-[ZarnekListSelect viewDidLoad]", [&] {
-        Ref<PSSpecifier> row = specifier();
-        if (!row)
-            return;
-        setTitle(row->name());
-        m_listItems = zarnek::propertyOfKind<NSDictionary>(row, "listItems");
-        if (!m_listItems)
-            m_listItems = NSDictionary::make();
-        m_prefEnabledKey = row->stringProperty("enabledItemsKey");
-        m_prefDisabledKey = row->stringProperty("disabledItemsKey");
-        m_defaultEnabled = zarnek::propertyOfKind<NSArray>(row, "defaultEnabledItems");
-        m_prefAppID = row->stringProperty("defaults");
-        m_prefNotification = row->stringProperty("PostNotification");
-        m_listIconPath = row->stringProperty("listIconPath");
+    objc::sendSuperOrZero(zarnek::sel::viewDidLoad, this);
+    Ref<PSSpecifier> row = specifier();
+    if (!row)
+        return;
+    setTitle(row->name());
+    m_listItems = zarnek::propertyOfKind<NSDictionary>(row, "listItems");
+    if (!m_listItems)
+        m_listItems = NSDictionary::make();
+    m_prefEnabledKey = row->stringProperty("enabledItemsKey");
+    m_prefDisabledKey = row->stringProperty("disabledItemsKey");
+    m_defaultEnabled = zarnek::propertyOfKind<NSArray>(row, "defaultEnabledItems");
+    m_prefAppID = row->stringProperty("defaults");
+    m_prefNotification = row->stringProperty("PostNotification");
+    m_listIconPath = row->stringProperty("listIconPath");
 
-        // Each stored array is shown as it is, items unknown to "listItems" included (they are rows
-        // without a title), and written back as it is: the person's order is never dropped. A value
-        // that is no array counts as nothing stored.
-        Ref<NSMutableArray> enabled = zarnek::storedList(zarnek::readStoredValue(m_prefAppID, m_prefEnabledKey).ptr());
-        Ref<NSMutableArray> disabled = zarnek::storedList(zarnek::readStoredValue(m_prefAppID, m_prefDisabledKey).ptr());
-        Ref<NSMutableArray> defaults = zarnek::storedList(m_defaultEnabled.ptr());
-        if (!enabled)
-            enabled = defaults ? defaults : NSMutableArray::make(NSArray::ofStrings(m_listItems->keys())->items());
-        m_enabledItems = enabled;
-        if (!disabled) {
-            disabled = NSMutableArray::make();
-            if (defaults)
-                for (const std::string& key : m_listItems->keys())
-                    if (!m_enabledItems->containsObject(NSString::make(key).ptr()))
-                        disabled->addObject(NSString::make(key).ptr());
-        }
-        m_disabledItems = disabled;
-    });
+    // Each stored array is shown as it is, items unknown to "listItems" included (they are rows
+    // without a title), and written back as it is: the person's order is never dropped. A value
+    // that is no array counts as nothing stored.
+    Ref<NSMutableArray> enabled = zarnek::storedList(zarnek::readStoredValue(m_prefAppID, m_prefEnabledKey).ptr());
+    Ref<NSMutableArray> disabled = zarnek::storedList(zarnek::readStoredValue(m_prefAppID, m_prefDisabledKey).ptr());
+    Ref<NSMutableArray> defaults = zarnek::storedList(m_defaultEnabled.ptr());
+    if (!enabled)
+        enabled = defaults ? defaults : NSMutableArray::make(NSArray::ofStrings(m_listItems->keys())->items());
+    m_enabledItems = enabled;
+    if (!disabled) {
+        disabled = NSMutableArray::make();
+        if (defaults)
+            for (const std::string& key : m_listItems->keys())
+                if (!m_enabledItems->containsObject(NSString::make(key).ptr()))
+                    disabled->addObject(NSString::make(key).ptr());
+    }
+    m_disabledItems = disabled;
 }
 
 void ZarnekListSelect::sync(bool notify)
@@ -133,6 +130,21 @@ void ZarnekListSelect::moveRow(UITableView*, NSIndexPath* from, NSIndexPath* to)
     zarnek::sel::syncPrefs(this, true);
 }
 
+namespace {
+
+// Two sections: the enabled items, then the disabled ones.
+NSMutableArray* listOf(ZarnekListSelect* self, std::int64_t section) { return section == 0 ? self->enabledItems() : self->disabledItems(); }
+
+std::int64_t sectionCount(ZarnekListSelect*, UITableView*) { return 2; }
+std::int64_t rowCount(ZarnekListSelect* self, UITableView*, std::int64_t section) { return static_cast<std::int64_t>(listOf(self, section)->count()); }
+std::string sectionTitle(ZarnekListSelect*, UITableView*, std::int64_t section) { return section == 0 ? "ENABLED" : "DISABLED"; }
+// Rows are only moved, never deleted or inserted, and not indented for it.
+std::int64_t noEditingStyle(ZarnekListSelect*, UITableView*, NSIndexPath*) { return UITableViewCellEditingStyleNone; }
+bool rowCanMove(ZarnekListSelect* self, UITableView*, NSIndexPath* path) { return path && listOf(self, path->section())->count() > 0; }
+bool noIndent(ZarnekListSelect*, UITableView*, NSIndexPath*) { return false; }
+
+} // namespace
+
 void ZarnekListSelect::registerClass(objc::Runtime& rt)
 {
     using Self = ZarnekListSelect;
@@ -141,16 +153,14 @@ void ZarnekListSelect::registerClass(objc::Runtime& rt)
         .method(sel::loadView, &Self::buildView)
         .method(sel::viewDidLoad, &Self::viewLoaded)
         .method(sel::syncPrefs, &Self::sync)
-        .method(sel::numberOfSectionsInTableView, +[](Self*, UITableView*) -> std::int64_t { return 2; })
-        .method(sel::numberOfRowsInSection, +[](Self* self, UITableView*, std::int64_t section) -> std::int64_t {
-            return static_cast<std::int64_t>(self->listOf(section)->count());
-        })
-        .method(sel::titleForHeaderInSection, +[](Self*, UITableView*, std::int64_t section) -> std::string { return section == 0 ? "ENABLED" : "DISABLED"; })
+        .method(sel::numberOfSectionsInTableView, &sectionCount)
+        .method(sel::numberOfRowsInSection, &rowCount)
+        .method(sel::titleForHeaderInSection, &sectionTitle)
         .method(sel::cellForRowAtIndexPath, &Self::cellFor)
         .method(sel::targetIndexPathForMove, &Self::moveTarget)
         .method(sel::moveRowAtIndexPathToIndexPath, &Self::moveRow)
-        .method(sel::editingStyleForRowAtIndexPath, +[](Self*, UITableView*, NSIndexPath*) -> std::int64_t { return UITableViewCellEditingStyleNone; })
-        .method(sel::canMoveRowAtIndexPath, +[](Self* self, UITableView*, NSIndexPath* path) { return path && self->listOf(path->section())->count() > 0; })
-        .method(sel::shouldIndentWhileEditingRowAtIndexPath, +[](Self*, UITableView*, NSIndexPath*) { return false; })
-        .build();
+        .method(sel::editingStyleForRowAtIndexPath, &noEditingStyle)
+        .method(sel::canMoveRowAtIndexPath, &rowCanMove)
+        .method(sel::shouldIndentWhileEditingRowAtIndexPath, &noIndent)
+        .buildSystemClass();
 }

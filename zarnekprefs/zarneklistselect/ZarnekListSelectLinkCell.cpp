@@ -3,7 +3,6 @@
 #include "platform/corefoundation/NSDictionary.h"
 #include "platform/corefoundation/NSString.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIFont.h"
 #include "zarnekprefs/ZarnekPrefsSupport.h"
 #include "zarnekprefs/ZarnekSelectors.h"
@@ -14,7 +13,7 @@ using objc::Ref;
 
 Ref<Object> ZarnekListSelectLinkCell::initCell(std::int64_t style, std::string reuseIdentifier, PSSpecifier* specifier)
 {
-    Ref<Object> result = zarnek::sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<ZarnekListSelectLinkCell>(), this, style, reuseIdentifier, specifier);
+    Ref<Object> result = objc::sendSuperOrZero(zarnek::sel::initWithStyleReuseIdentifierSpecifier, this, style, reuseIdentifier, specifier);
     if (!result)
         return result;
     m_valueLabel = UILabel::create(CGRectMake(0, 0, 100, 64));
@@ -46,17 +45,15 @@ void ZarnekListSelectLinkCell::loadValue()
 
 void ZarnekListSelectLinkCell::layoutCellContents()
 {
-    zarnek::sel::layoutSubviews.sendSuper(objc::classOf<ZarnekListSelectLinkCell>(), this);
-    objc::runGuarded("-[ZarnekListSelectLinkCell layoutSubviews]", [&] {
-        zarnek::sel::loadValueFromPrefs(this);
-        if (!m_valueLabel)
-            return;
-        std::size_t count = m_enabledItems ? m_enabledItems->count() : 0;
-        m_valueLabel->setText(count > 0 ? std::to_string(count) + " enabled" : "Disabled");
-        CGSize content = contentView()->bounds().size;
-        CGSize own = m_valueLabel->bounds().size;
-        m_valueLabel->setFrame(CGRectMake(content.width - own.width - 4, (content.height - own.height) / 2, own.width, own.height));
-    });
+    objc::sendSuperOrZero(zarnek::sel::layoutSubviews, this);
+    zarnek::sel::loadValueFromPrefs(this);
+    if (!m_valueLabel)
+        return;
+    std::size_t count = m_enabledItems ? m_enabledItems->count() : 0;
+    m_valueLabel->setText(count > 0 ? std::to_string(count) + " enabled" : "Disabled");
+    CGSize content = contentView()->bounds().size;
+    CGSize own = m_valueLabel->bounds().size;
+    m_valueLabel->setFrame(CGRectMake(content.width - own.width - 4, (content.height - own.height) / 2, own.width, own.height));
 }
 
 void ZarnekListSelectLinkCell::registerClass(objc::Runtime& rt)
@@ -66,5 +63,5 @@ void ZarnekListSelectLinkCell::registerClass(objc::Runtime& rt)
         .method(zarnek::sel::initWithStyleReuseIdentifierSpecifier, &Self::initCell)
         .method(zarnek::sel::layoutSubviews, &Self::layoutCellContents)
         .method(zarnek::sel::loadValueFromPrefs, &Self::loadValue)
-        .build();
+        .buildSystemClass();
 }

@@ -7,7 +7,6 @@
 #include "platform/foundation/FoundationCreate.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIFont.h"
 #include "platform/uikit/UIScreen.h"
 #include "zarnekprefs/ZarnekPrefsSupport.h"
@@ -62,33 +61,32 @@ void ZarnekTimeRangeSelect::buildView()
 
 void ZarnekTimeRangeSelect::viewLoaded()
 {
-    zarnek::sel::viewDidLoad.sendSuper(objc::classOf<ZarnekTimeRangeSelect>(), this);
-    objc::runGuarded("-[ZarnekTimeRangeSelect viewDidLoad]", [&] {
-        Ref<PSSpecifier> row = specifier();
-        if (!row)
-            return;
-        setTitle(row->name());
-        m_prefKey = row->stringProperty("key");
-        m_defaultTimeRange = zarnek::validTimeRange(row->propertyForKey("defaultTime").ptr());
-        m_prefAppID = row->stringProperty("defaults");
-        m_prefNotification = row->stringProperty("PostNotification");
-        // A stored value that is no range of two dates is left alone until the user turns the
-        // picker; the default range shows meanwhile.
-        m_selectedTimeRange = zarnek::validTimeRange(zarnek::readStoredValue(m_prefAppID, m_prefKey).ptr());
-        if (!m_selectedTimeRange && m_defaultTimeRange)
-            m_selectedTimeRange = NSMutableDictionary::make(m_defaultTimeRange->entries());
-        if (m_selectedTimeRange) {
-            m_selectedIndexPath = NSIndexPath::indexPathForRow(0, 0);
-            m_table->reloadData();
-            m_table->selectRowAtIndexPath(m_selectedIndexPath, false);
-            m_timePicker->setDate(dynamic_cast<NSDate*>(m_selectedTimeRange->objectForKey("from")));
-        }
-    });
+    objc::sendSuperOrZero(zarnek::sel::viewDidLoad, this);
+    // The picker takes its width once the view has been laid out.
     objc::WeakRef<ZarnekTimeRangeSelect> weakSelf(this);
     dispatch_after(dispatch_time(DISPATCH_TIME_NOW, NSEC_PER_SEC / 10), dispatch_get_main_queue(), [weakSelf] {
         if (Ref<ZarnekTimeRangeSelect> self = weakSelf.strong(); self && self->m_timePicker)
             self->m_timePicker->setFrame(CGRectMake(0, kPickerTop, self->view()->bounds().size.width, kPickerHeight));
     });
+    Ref<PSSpecifier> row = specifier();
+    if (!row)
+        return;
+    setTitle(row->name());
+    m_prefKey = row->stringProperty("key");
+    m_defaultTimeRange = zarnek::validTimeRange(row->propertyForKey("defaultTime").ptr());
+    m_prefAppID = row->stringProperty("defaults");
+    m_prefNotification = row->stringProperty("PostNotification");
+    // A stored value that is no range of two dates is left alone until the user turns the
+    // picker; the default range shows meanwhile.
+    m_selectedTimeRange = zarnek::validTimeRange(zarnek::readStoredValue(m_prefAppID, m_prefKey).ptr());
+    if (!m_selectedTimeRange && m_defaultTimeRange)
+        m_selectedTimeRange = NSMutableDictionary::make(m_defaultTimeRange->entries());
+    if (m_selectedTimeRange) {
+        m_selectedIndexPath = NSIndexPath::indexPathForRow(0, 0);
+        m_table->reloadData();
+        m_table->selectRowAtIndexPath(m_selectedIndexPath, false);
+        m_timePicker->setDate(dynamic_cast<NSDate*>(m_selectedTimeRange->objectForKey("from")));
+    }
 }
 
 std::string ZarnekTimeRangeSelect::timeText(const char* end) const
@@ -161,6 +159,16 @@ void ZarnekTimeRangeSelect::notify(Object* range)
     zarnek::postDarwinNotification(m_prefNotification);
 }
 
+namespace {
+
+// One untitled section of two rows: the start and the end of the range.
+std::int64_t sectionCount(ZarnekTimeRangeSelect*, UITableView*) { return 1; }
+std::string sectionTitle(ZarnekTimeRangeSelect*, UITableView*, std::int64_t) { return std::string(); }
+std::int64_t rowCount(ZarnekTimeRangeSelect*, UITableView*, std::int64_t) { return 2; }
+double rowHeight(ZarnekTimeRangeSelect*, UITableView* table, NSIndexPath*) { return table ? table->rowHeight() : 44; }
+
+} // namespace
+
 void ZarnekTimeRangeSelect::registerClass(objc::Runtime& rt)
 {
     using Self = ZarnekTimeRangeSelect;
@@ -168,14 +176,14 @@ void ZarnekTimeRangeSelect::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<Self>(rt, "PSViewController")
         .method(sel::loadView, &Self::buildView)
         .method(sel::viewDidLoad, &Self::viewLoaded)
-        .method(sel::numberOfSectionsInTableView, +[](Self*, UITableView*) -> std::int64_t { return 1; })
-        .method(sel::titleForHeaderInSection, +[](Self*, UITableView*, std::int64_t) { return std::string(); })
-        .method(sel::numberOfRowsInSection, +[](Self*, UITableView*, std::int64_t) -> std::int64_t { return 2; })
-        .method(sel::heightForRowAtIndexPath, +[](Self*, UITableView* table, NSIndexPath*) -> double { return table ? table->rowHeight() : 44; })
+        .method(sel::numberOfSectionsInTableView, &sectionCount)
+        .method(sel::titleForHeaderInSection, &sectionTitle)
+        .method(sel::numberOfRowsInSection, &rowCount)
+        .method(sel::heightForRowAtIndexPath, &rowHeight)
         .method(sel::cellForRowAtIndexPath, &Self::cellFor)
         .method(sel::didSelectRowAtIndexPath, &Self::rowSelected)
         .method(sel::timeValueChanged, &Self::pickerChanged)
         .method(sel::notifyTweak, &Self::notify)
-        .method(sel::selectedIndexPath, +[](Self* self) { return self->m_selectedIndexPath; })
-        .build();
+        .method(sel::selectedIndexPath, &Self::selectedIndexPathRef)
+        .buildSystemClass();
 }

@@ -32,6 +32,7 @@ private:
     void rowSelected(UITableView* table, NSIndexPath* path);
     void pickerChanged(objc::Object* sender);
     void notify(objc::Object* range);
+    objc::Ref<NSIndexPath> selectedIndexPathRef() { return m_selectedIndexPath; }
     std::string timeText(const char* end) const;
 
     objc::Ref<NSMutableDictionary> m_selectedTimeRange;

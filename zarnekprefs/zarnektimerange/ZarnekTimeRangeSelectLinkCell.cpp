@@ -4,7 +4,6 @@
 #include "platform/corefoundation/NSString.h"
 #include "platform/corefoundation/StringFormat.h"
 #include "platform/runtime/ClassBuilder.h"
-#include "platform/runtime/Guarded.h"
 #include "platform/uikit/UIFont.h"
 #include "zarnekprefs/ZarnekPrefsSupport.h"
 #include "zarnekprefs/ZarnekSelectors.h"
@@ -15,7 +14,7 @@ using objc::Ref;
 
 Ref<Object> ZarnekTimeRangeSelectLinkCell::initCell(std::int64_t style, std::string reuseIdentifier, PSSpecifier* specifier)
 {
-    Ref<Object> result = zarnek::sel::initWithStyleReuseIdentifierSpecifier.sendSuper(objc::classOf<ZarnekTimeRangeSelectLinkCell>(), this, style, reuseIdentifier, specifier);
+    Ref<Object> result = objc::sendSuperOrZero(zarnek::sel::initWithStyleReuseIdentifierSpecifier, this, style, reuseIdentifier, specifier);
     if (!result)
         return result;
     m_valueLabel = UILabel::create(CGRectMake(0, 0, 100, 64));
@@ -40,24 +39,22 @@ void ZarnekTimeRangeSelectLinkCell::loadValue()
 
 void ZarnekTimeRangeSelectLinkCell::layoutCellContents()
 {
-    zarnek::sel::layoutSubviews.sendSuper(objc::classOf<ZarnekTimeRangeSelectLinkCell>(), this);
-    objc::runGuarded("-[ZarnekTimeRangeSelectLinkCell layoutSubviews]", [&] {
-        zarnek::sel::loadValueFromPrefs(this);
-        if (!m_valueLabel)
-            return;
-        std::string text;
-        if (m_selectedTimeRange) {
-            Ref<NSDateFormatter> formatter = zarnek::shortTimeFormatter();
-            auto* from = dynamic_cast<NSDate*>(m_selectedTimeRange->objectForKey("from"));
-            auto* to = dynamic_cast<NSDate*>(m_selectedTimeRange->objectForKey("to"));
-            if (from && to)
-                text = corefoundation::stringWithFormat("%@ \n %@", NSString::make(formatter->stringFromDate(*from)).ptr(), NSString::make(formatter->stringFromDate(*to)).ptr());
-        }
-        m_valueLabel->setText(text);
-        CGSize content = contentView()->bounds().size;
-        CGSize own = m_valueLabel->bounds().size;
-        m_valueLabel->setFrame(CGRectMake(content.width - own.width - 4, (content.height - own.height) / 2, own.width, own.height));
-    });
+    objc::sendSuperOrZero(zarnek::sel::layoutSubviews, this);
+    zarnek::sel::loadValueFromPrefs(this);
+    if (!m_valueLabel)
+        return;
+    std::string text;
+    if (m_selectedTimeRange) {
+        Ref<NSDateFormatter> formatter = zarnek::shortTimeFormatter();
+        auto* from = dynamic_cast<NSDate*>(m_selectedTimeRange->objectForKey("from"));
+        auto* to = dynamic_cast<NSDate*>(m_selectedTimeRange->objectForKey("to"));
+        if (from && to)
+            text = corefoundation::stringWithFormat("%@ \n %@", NSString::make(formatter->stringFromDate(*from)).ptr(), NSString::make(formatter->stringFromDate(*to)).ptr());
+    }
+    m_valueLabel->setText(text);
+    CGSize content = contentView()->bounds().size;
+    CGSize own = m_valueLabel->bounds().size;
+    m_valueLabel->setFrame(CGRectMake(content.width - own.width - 4, (content.height - own.height) / 2, own.width, own.height));
 }
 
 void ZarnekTimeRangeSelectLinkCell::registerClass(objc::Runtime& rt)
@@ -67,5 +64,5 @@ void ZarnekTimeRangeSelectLinkCell::registerClass(objc::Runtime& rt)
         .method(zarnek::sel::initWithStyleReuseIdentifierSpecifier, &Self::initCell)
         .method(zarnek::sel::layoutSubviews, &Self::layoutCellContents)
         .method(zarnek::sel::loadValueFromPrefs, &Self::loadValue)
-        .build();
+        .buildSystemClass();
 }
