@@ -1,6 +1,6 @@
 #include "tweak/hud/MBProgressHUDRoundedButton.h"
 
-#include "tweak/hud/MBProgressHUD.h"
+#include "tweak/hud/HUDSelectors.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"
