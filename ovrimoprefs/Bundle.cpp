@@ -2,7 +2,7 @@
 // code (-[NSBundle load]) and registers the bundle's classes, so that the app finds the principal
 // class `ovrimoprefsListController` by name.
 
-#include "ovrimoprefs/OvrimoPrefs.h"
+#include "ovrimoprefs/Registration.h"
 #include "platform/runtime/Diagnostics.h"
 #include "platform/runtime/Runtime.h"
 

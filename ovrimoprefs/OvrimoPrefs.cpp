@@ -1,19 +1,12 @@
 #include "ovrimoprefs/OvrimoPrefs.h"
 
-#include "ovrimoprefs/OvrimoInfoListController.h"
-#include "ovrimoprefs/OvrimoSettingsListController.h"
-#include "ovrimoprefs/OvrimoStatisticsRestoreListController.h"
-#include "ovrimoprefs/OvrimoSwitchTableCell.h"
-#include "ovrimoprefs/ovrimoprefsListController.h"
 #include "platform/corefoundation/CFNotificationCenter.h"
 #include "platform/graphics/UIColor.h"
 #include "platform/preferences/PSListController.h"
-#include "platform/preferences/Preferences.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/UIAlertController.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIWindow.h"
-#include "zarnekprefs/ZarnekPrefs.h"
 
 namespace ovrimoprefs {
 
@@ -63,20 +56,6 @@ objc::Ref<NSArray> SpecifiersOnce(PSListController* pane, const char* listName)
 void PostPreferencesChanged()
 {
     CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChanged, nullptr, nullptr, true);
-}
-
-void RegisterOvrimoPrefsClasses(objc::Runtime& runtime)
-{
-    registerPreferencesClasses(runtime);
-    // The kit first: the lists name its cells and screens.
-    zarnek::RegisterZarnekPrefsClasses(runtime);
-    if (!runtime.beginRegistering("ovrimoprefs"))
-        return;
-    RegisterSwitchTableCell(runtime);
-    RegisterRootListController(runtime);
-    RegisterSettingsListController(runtime);
-    RegisterStatisticsRestoreListController(runtime);
-    RegisterInfoListController(runtime);
 }
 
 } // namespace ovrimoprefs

@@ -1,7 +1,6 @@
 #pragma once
 
-// The settings bundle's shared pieces: its constants, the alerts its panes show and the
-// registration of its classes. The bundle meets the tweak library only through the preferences
+// The settings bundle's shared pieces: its constants and the alerts its panes show. The bundle meets the tweak library only through the preferences
 // domain, the Darwin notification and the folders below /var/mobile/Documents/Ovrimo/.
 
 #include "platform/runtime/Object.h"
@@ -9,9 +8,6 @@
 
 #include <string>
 
-namespace objc {
-class Runtime;
-}
 class NSArray;
 class PSListController;
 class UIColor;
@@ -45,9 +41,5 @@ objc::Ref<NSArray> SpecifiersOnce(PSListController* pane, const char* listName);
 
 // Posts "com.zarnek.ovrimo.prefs" on the Darwin center: no object, no user info, at once.
 void PostPreferencesChanged();
-
-// Registers the panes, the switch cell and the controls kit with `runtime` (after the
-// Preferences framework's classes). Idempotent per runtime.
-void RegisterOvrimoPrefsClasses(objc::Runtime& runtime);
 
 } // namespace ovrimoprefs

@@ -1,5 +1,7 @@
 # The layer rules, checked on every include of the tree (run by CTest as layer_rules):
 #   - the system (tweak/, ovrimoprefs/, zarnekprefs/) includes only platform/ headers and its own;
+#   - inside tweak/, each subsystem includes only what lies below it: the files at the top of
+#     tweak/ (start-up's excepted), then hud and cropper, ui, library, workflow, and start-up over all;
 #   - the platform (platform/) never includes the simulated phone (device/) or the front ends (sim/).
 # Usage: cmake -DROOT=<source tree> -P LayerRules.cmake
 if(NOT ROOT)
@@ -10,6 +12,11 @@ set(violations "")
 
 function(check_folder folder allowed_regex)
   file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+  check_sources("${sources}" "${allowed_regex}")
+  set(violations ${violations} PARENT_SCOPE)
+endfunction()
+
+function(check_sources sources allowed_regex)
   foreach(source ${sources})
     file(STRINGS ${ROOT}/${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line ${lines})
@@ -27,6 +34,17 @@ function(check_folder folder allowed_regex)
 endfunction()
 
 check_folder(tweak "^(platform|tweak)/")
+
+# The tweak's own order. Its base: the headers at the top of tweak/, start-up's excepted.
+set(tweak_base "tweak/(Preferences|SystemVersion|IconViews|IconImages|IconStore|IconStoreCache|PrivateInterfaces|Substitution|Welcome)\\.h$")
+file(GLOB base_sources RELATIVE ${ROOT} ${ROOT}/tweak/*.h ${ROOT}/tweak/*.cpp)
+list(REMOVE_ITEM base_sources tweak/Startup.h tweak/Startup.cpp tweak/EditMode.h tweak/EditMode.cpp tweak/Tweak.cpp)
+check_sources("${base_sources}" "^platform/|^${tweak_base}")
+check_folder(tweak/hud "^(platform|tweak/hud)/")
+check_folder(tweak/cropper "^(platform|tweak/cropper)/")
+check_folder(tweak/ui "^(platform|tweak/(hud|ui))/|^${tweak_base}")
+check_folder(tweak/library "^(platform|tweak/(hud|ui|library))/|^${tweak_base}")
+check_folder(tweak/workflow "^(platform|tweak/(hud|cropper|ui|library|workflow))/|^${tweak_base}")
 check_folder(ovrimoprefs "^(platform|ovrimoprefs|zarnekprefs)/")
 check_folder(zarnekprefs "^(platform|zarnekprefs)/")
 check_folder(platform "^platform/")

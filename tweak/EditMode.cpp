@@ -12,7 +12,7 @@
 #include "tweak/PrivateInterfaces.h"
 #include "tweak/Preferences.h"
 #include "tweak/SystemVersion.h"
-#include "tweak/workflow/Presentation.h"
+#include "tweak/ui/Presenting.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #include "tweak/hud/MBBackgroundView.h"
 
 #include "tweak/hud/ProgressHUDInterface.h"
+#include "tweak/hud/HUDSelectors.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"

@@ -10,6 +10,7 @@
 
 #include "tweak/hud/MBBackgroundView.h"
 #include "tweak/hud/MBProgressHUDRoundedButton.h"
+#include "tweak/hud/HUDSelectors.h"
 #include "tweak/hud/ProgressHUDInterface.h"
 #include "platform/foundation/NSTimer.h"
 #include "platform/uikit/UIActivityIndicatorView.h"
@@ -18,24 +19,6 @@
 #include <functional>
 
 namespace ovrimo::hud {
-
-// Selectors of the overlay beyond those the rest of the tweak shares (ProgressHUDInterface.h).
-namespace hudsel {
-inline constinit Sel<Ref<UIButton>()> button { "button" };
-inline constinit Sel<void(bool)> setRemoveFromSuperViewOnHide { "setRemoveFromSuperViewOnHide:" };
-inline constinit Sel<void(double)> setGraceTime { "setGraceTime:" };
-inline constinit Sel<void(double)> setMinShowTime { "setMinShowTime:" };
-inline constinit Sel<void(CGPoint)> setOffset { "setOffset:" };
-inline constinit Sel<void(double)> setMargin { "setMargin:" };
-using uikit::sel::setDelegate;
-// The overlay's own timers and its fade out, run as its methods.
-inline constinit Sel<void()> graceTimeEnded { "graceTimeEnded" };
-inline constinit Sel<void()> minShowTimeEnded { "minShowTimeEnded" };
-inline constinit Sel<void()> hideDelayEnded { "hideDelayEnded" };
-inline constinit Sel<void()> fadedOut { "fadedOut" };
-// Sent to the delegate, when it answers it, once the overlay is hidden.
-inline constinit Sel<void(UIView*)> hudWasHidden { "hudWasHidden:" };
-} // namespace hudsel
 
 class MBProgressHUD : public UIView {
     OBJC_CLASS(MBProgressHUD)

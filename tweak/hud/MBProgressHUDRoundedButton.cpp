@@ -1,5 +1,6 @@
 #include "tweak/hud/MBProgressHUDRoundedButton.h"
 
+#include "tweak/hud/HUDSelectors.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/ViewDrawing.h"

@@ -14,7 +14,9 @@
 #include "tweak/hud/ProgressHUDInterface.h"
 #include "platform/corefoundation/StringFormat.h"
 #include "tweak/library/BrowserSupport.h"
-#include "tweak/workflow/Presentation.h"
+#include "tweak/ui/NumberedErrors.h"
+#include "tweak/ui/Presenting.h"
+#include "tweak/ui/Product.h"
 #include "tweak/library/IconLibrary.h"
 
 namespace ovrimo::library {
@@ -48,7 +50,7 @@ void ZarnekIconSelectorViewController::longPressOnCell(Object* sender)
     if (!customIcons && !folder)
         return;
     std::string name = customIcons ? m_tableViewMainCells[0] : m_iconLibrarySubDirsList[row];
-    auto sheet = UIAlertController::alertControllerWithTitle("Ovrimo", corefoundation::stringWithFormat("What would you like to do with the directory %@?", name),
+    auto sheet = UIAlertController::alertControllerWithTitle(kProductName, corefoundation::stringWithFormat("What would you like to do with the directory %@?", name),
         UIAlertControllerStyleActionSheet);
     objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
     auto index = static_cast<std::int64_t>(row);
@@ -85,7 +87,7 @@ void ZarnekIconSelectorViewController::backUpFolder(std::int64_t)
 
 void ZarnekIconSelectorViewController::askBackupName()
 {
-    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", "Enter backup folder name", UIAlertControllerStyleAlert);
+    auto alert = UIAlertController::alertControllerWithTitle(kProductName, "Enter backup folder name", UIAlertControllerStyleAlert);
     alert->addTextFieldWithConfigurationHandler([](UITextField* field) { field->setKeyboardType(UIKeyboardTypeURL); });
     objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
     objc::WeakRef<UIAlertController> weakAlert(alert);
@@ -130,7 +132,7 @@ void ZarnekIconSelectorViewController::backUpNow(std::string name)
     sel::preapreTableDataAndDirList.orZero(this);
     if (m_tableView)
         m_tableView->reloadData();
-    sel::showInfoPopupWithMessage.orZero(this, done ? "Backup finished!" : kBackupFailedMessage);
+    sel::showInfoPopupWithMessage.orZero(this, done ? "Backup finished!" : ErrorMessage(ErrorNumber::LibraryBackup));
 }
 
 // Restore -------------------------------------------------------------------------------------------
@@ -144,7 +146,7 @@ void ZarnekIconSelectorViewController::restoreFolder(std::int64_t row)
                                            "Make sure you have a backup. Only the icons with matching bundle identifiers will work, random icons will "
                                            "have no effect. Do you want to continue?",
         name);
-    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
+    auto alert = UIAlertController::alertControllerWithTitle(kProductName, message, UIAlertControllerStyleAlert);
     objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
     alert->addAction(UIAlertAction::actionWithTitle("Do it!", UIAlertActionStyleDefault, [weakSelf, name](UIAlertAction*) {
         Ref<ZarnekIconSelectorViewController> self = weakSelf.strong();
@@ -169,7 +171,7 @@ void ZarnekIconSelectorViewController::restoreNow(std::string name)
         CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChanged, nullptr, nullptr, true);
     if (m_tableView)
         m_tableView->reloadData();
-    sel::showInfoPopupWithMessage.orZero(this, done ? "Restore finished!" : kRestoreFailedMessage);
+    sel::showInfoPopupWithMessage.orZero(this, done ? "Restore finished!" : ErrorMessage(ErrorNumber::LibraryRestore));
 }
 
 // Delete --------------------------------------------------------------------------------------------
@@ -199,7 +201,8 @@ void ZarnekIconSelectorViewController::deleteNow(std::string name)
             names.erase(it);
     if (m_tableView)
         m_tableView->reloadData();
-    sel::showInfoPopupWithMessage.orZero(this, corefoundation::stringWithFormat(done ? "The directory %@ was successfully deleted!" : kDeleteFailedMessage, name));
+    sel::showInfoPopupWithMessage.orZero(this,
+        done ? corefoundation::stringWithFormat("The directory %@ was successfully deleted!", name) : ErrorMessage(ErrorNumber::LibraryDelete, name));
 }
 
 } // namespace ovrimo::library

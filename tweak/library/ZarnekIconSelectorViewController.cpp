@@ -17,7 +17,9 @@
 #include "tweak/library/IconLibrary.h"
 #include "platform/corefoundation/StringFormat.h"
 #include "tweak/library/BrowserSupport.h"
-#include "tweak/workflow/Presentation.h"
+#include "tweak/ui/NumberedErrors.h"
+#include "tweak/ui/Presenting.h"
+#include "tweak/ui/Product.h"
 
 #include <algorithm>
 #include <cmath>
@@ -377,7 +379,7 @@ void ZarnekIconSelectorViewController::offerRemoval(UIButton* button, const std:
     UIViewController* visible = m_navController ? m_navController->visibleViewController() : nullptr;
     if (visible && visible->title() == kCustomIconsGrid)
         return;
-    auto sheet = UIAlertController::alertControllerWithTitle("Ovrimo", "Are you sure that you want to remove this icon?", UIAlertControllerStyleActionSheet);
+    auto sheet = UIAlertController::alertControllerWithTitle(kProductName, "Are you sure that you want to remove this icon?", UIAlertControllerStyleActionSheet);
     objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
     objc::WeakRef<UIButton> weakButton(button);
     sheet->addAction(UIAlertAction::actionWithTitle("Remove", UIAlertActionStyleDestructive, [weakSelf, weakButton, path](UIAlertAction*) {
@@ -395,7 +397,7 @@ void ZarnekIconSelectorViewController::removePicture(std::string path, UIButton*
 {
     NSFileManager::defaultManager()->removeItemAtPath(path);
     if (entryKind(path) != EntryKind::Missing) {
-        sel::showInfoPopupWithMessage.orZero(this, kRemoveFailedMessage);
+        sel::showInfoPopupWithMessage.orZero(this, ErrorMessage(ErrorNumber::LibraryRemove));
         return;
     }
     if (UIView* tile = button ? button->superview() : nullptr)
@@ -412,7 +414,7 @@ void ZarnekIconSelectorViewController::chooseTappedPicture(const std::string& pa
         return;
     }
     std::string message = corefoundation::stringWithFormat("A custom icon for the app %@ already exists. What do you want to do with it?", m_titleString.value_or(""));
-    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
+    auto alert = UIAlertController::alertControllerWithTitle(kProductName, message, UIAlertControllerStyleAlert);
     objc::WeakRef<ZarnekIconSelectorViewController> weakSelf(this);
     alert->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault, [weakSelf, path](UIAlertAction*) {
         if (Ref<ZarnekIconSelectorViewController> self = weakSelf.strong())
@@ -431,7 +433,7 @@ void ZarnekIconSelectorViewController::keepCurrentIconThenChoose(std::string pat
 {
     std::string target = getNextAvailableFileName();
     if (!m_savePath || target.empty() || !NSFileManager::defaultManager()->copyItemAtPath(*m_savePath, target)) {
-        sel::showInfoPopupWithMessage.orZero(this, kMoveFailedMessage);
+        sel::showInfoPopupWithMessage.orZero(this, ErrorMessage(ErrorNumber::LibraryMove));
         return;
     }
     sel::confirm.orZero(this, LoadLibraryPicture(path));
@@ -476,7 +478,7 @@ Ref<UIView> ZarnekIconSelectorViewController::showHUD(std::string title, std::st
 
 void ZarnekIconSelectorViewController::showInfoPopup(std::string message)
 {
-    auto alert = UIAlertController::alertControllerWithTitle("Ovrimo", message, UIAlertControllerStyleAlert);
+    auto alert = UIAlertController::alertControllerWithTitle(kProductName, message, UIAlertControllerStyleAlert);
     alert->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("OK"), UIAlertActionStyleCancel, nullptr));
     presentAlert(alert);
 }

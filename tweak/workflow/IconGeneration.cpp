@@ -11,7 +11,8 @@
 #include "tweak/IconStore.h"
 #include "tweak/IconViews.h"
 #include "tweak/Preferences.h"
-#include "tweak/workflow/Presentation.h"
+#include "tweak/ui/Alerts.h"
+#include "tweak/ui/NumberedErrors.h"
 #include "tweak/workflow/WorkflowPreferences.h"
 
 #include <cmath>
@@ -44,9 +45,6 @@ Ref<UIImage> halvedTowards(UIImage* picture, CGSize target)
     }
     return current;
 }
-
-// An icon whose key names no file in the store (a folder whose name holds "/").
-constexpr int kNoStoreFileError = 131;
 
 } // namespace
 
@@ -85,13 +83,13 @@ void GenerateIconImage(UIImage* picture, objc::Object* icon, const std::optional
     // is written for it, and the person is told rather than left with an unchanged icon.
     std::optional<std::string> path = CustomIconFile(*key);
     if (!path) {
-        ShowMessageAlert(NumberedError(kNoStoreFileError));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoStoreFile));
         return;
     }
     Ref<UIImage> shape = FolderShapeImage(icon);
     bool preShaped = IntegerValue(WorkflowPreferencesSnapshot(), "generatemethod") == 1;
     if (preShaped && !shape) {
-        ShowMessageAlert(NumberedError(130));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoIconShape));
         return;
     }
     // A failed write leaves the previous file (the write is atomic); the icon keeps its image.

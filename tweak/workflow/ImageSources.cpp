@@ -15,7 +15,11 @@
 #include "tweak/library/IconSelectorInterface.h"
 #include "tweak/workflow/EditingState.h"
 #include "tweak/workflow/IconGeneration.h"
-#include "tweak/workflow/Presentation.h"
+#include "tweak/ui/Alerts.h"
+#include "tweak/ui/NumberedErrors.h"
+#include "tweak/ui/Presenting.h"
+#include "tweak/ui/Product.h"
+#include "tweak/ui/ProgressOverlay.h"
 
 #include <algorithm>
 
@@ -164,7 +168,7 @@ void OvrimoHelper::openIconLibrary(const std::optional<std::string>& title, cons
     auto* controller = dynamic_cast<UIViewController*>(browser.ptr());
     UIViewController* presenter = PresentingController();
     if (!controller || !presenter) {
-        ShowMessageAlert(NumberedError(161));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoIconLibrary));
         ResetEditingState();
         return;
     }

@@ -21,7 +21,11 @@
 #include "tweak/workflow/EditingState.h"
 #include "tweak/workflow/IconGeneration.h"
 #include "tweak/workflow/IconLibraryFiles.h"
-#include "tweak/workflow/Presentation.h"
+#include "tweak/ui/Alerts.h"
+#include "tweak/ui/NumberedErrors.h"
+#include "tweak/ui/Presenting.h"
+#include "tweak/ui/Product.h"
+#include "tweak/ui/ProgressOverlay.h"
 #include "tweak/workflow/WorkflowPreferences.h"
 
 namespace ovrimo {
@@ -33,20 +37,15 @@ namespace {
 
 constexpr const char* kSingleEditorTitle = "Crop and scale the image. The highlighted area will be used as the icon image.";
 constexpr std::int64_t kCropperZoomLimit = 6;
-// A picture that cannot be edited (none arrived, or the cropper cut nothing).
-constexpr int kNoPictureError = 160;
-// The icon's image could not be written into the library.
-constexpr int kLibraryWriteError = 153;
-// A custom icon could not be copied into the library before it was to be replaced or removed.
-constexpr int kLibraryCopyError = 154;
-
-std::string withDisplayName(const char* format)
+// The edited icon's name in questions and messages: an icon without a display name is named by
+// its key, so the text still says which.
+std::string currentIconName()
 {
     const EditingState& state = Editing();
-    // An icon without a display name is named by its key, so the question still says which.
-    std::string name = state.currentDisplayName.value_or(state.currentIconKey.value_or(""));
-    return corefoundation::stringWithFormat(format, name);
+    return state.currentDisplayName.value_or(state.currentIconKey.value_or(""));
 }
+
+std::string withDisplayName(const char* format) { return corefoundation::stringWithFormat(format, currentIconName()); }
 
 bool currentIconFileExists()
 {
@@ -62,11 +61,7 @@ bool keepCurrentIconInLibrary()
     return path && MoveToIconLibrary(*path);
 }
 
-std::string moveFailedMessage()
-{
-    return corefoundation::stringWithFormat("Error %d! ", kLibraryCopyError)
-        + withDisplayName("The custom icon for %@ could not be copied to the icon library, so it was kept and nothing was changed. Please try again, if the error continues then contact me!");
-}
+std::string moveFailedMessage() { return ErrorMessage(ErrorNumber::LibraryCopy, currentIconName()); }
 
 } // namespace
 
@@ -87,7 +82,7 @@ void OvrimoHelper::showActionSheet(Object* sender)
         view = recognizer->view();
     Ref<Object> icon = view ? sb::icon.ifAnswered(view) : nullptr;
     if (!icon) {
-        ShowMessageAlert(NumberedError(143, true));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoIconForSheet));
         return;
     }
 
@@ -181,23 +176,23 @@ void OvrimoHelper::saveIconToLibrary(UIView* iconView)
 {
     Editing().multiMode = false;
     if (!Editing().currentIcon) {
-        ShowMessageAlert(NumberedError(150));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoEditedIcon));
         return;
     }
     auto imageView = objc::ivarIfPresent<Object>(iconView, "_iconImageView");
     if (!imageView) {
-        ShowMessageAlert(NumberedError(151));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoIconImageView));
         return;
     }
     Ref<UIImage> picture = sb::contentsImage.ifAnswered(imageView);
     if (!picture) {
-        ShowMessageAlert(NumberedError(152));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoIconImage));
         return;
     }
     auto png = UIImagePNGRepresentation(picture);
     std::optional<std::string> target = NextIconLibraryPath();
     if (!png || !target || !NSFileManager::defaultManager()->createFileAtPath(*target, NSData::make(std::move(*png)).ptr())) {
-        ShowMessageAlert(NumberedError(kLibraryWriteError));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::LibraryWrite));
         return;
     }
     ShowMessageAlert("Done! The current icon image was successfully saved in the icon library!");
@@ -216,7 +211,7 @@ void OvrimoHelper::prepareImageEditorWithImage(UIImage* picture)
 {
     Editing().multiMode = false;
     if (!picture || !picture->CGImage()) {
-        ShowMessageAlert(NumberedError(kNoPictureError));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoPicture));
         ResetEditingState();
         return;
     }
@@ -231,7 +226,7 @@ void OvrimoHelper::openIconEditor(UIImage* picture, const std::string& title, CG
     auto* controller = dynamic_cast<UIViewController*>(cropper.ptr());
     UIViewController* presenter = PresentingController();
     if (!controller || !presenter) {
-        ShowMessageAlert(NumberedError(kNoPictureError));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoPicture));
         ResetEditingState();
         return;
     }
@@ -246,7 +241,7 @@ void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
         // Nothing was cut: the edit ends without touching the icon.
         ResetEditingState();
         if (controller)
-            controller->dismissViewControllerAnimated(true, [] { ShowMessageAlert(NumberedError(kNoPictureError)); });
+            controller->dismissViewControllerAnimated(true, [] { ShowMessageAlert(ErrorMessage(ErrorNumber::NoPicture)); });
         return;
     }
     if (Editing().multiMode) {

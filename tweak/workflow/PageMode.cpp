@@ -19,7 +19,11 @@
 #include "tweak/workflow/IconGeneration.h"
 #include "tweak/workflow/IconLibraryFiles.h"
 #include "tweak/workflow/PageGrid.h"
-#include "tweak/workflow/Presentation.h"
+#include "tweak/ui/Alerts.h"
+#include "tweak/ui/NumberedErrors.h"
+#include "tweak/ui/Presenting.h"
+#include "tweak/ui/Product.h"
+#include "tweak/ui/ProgressOverlay.h"
 #include "tweak/workflow/WorkflowPreferences.h"
 
 namespace ovrimo {
@@ -30,13 +34,6 @@ using objc::Ref;
 namespace {
 
 constexpr const char* kMultiEditorTitle = "Crop and scale the image. The highlighted area will be split into smaller images and applied to the current springboard page icons.";
-// The page holds more icons than its grid has pieces for.
-constexpr int kPageTooFullError = 121;
-// The page's grid has no cells (a column count of 0): there is no frame to crop to.
-constexpr int kNoPageGridError = 122;
-// The page's custom icons could not be copied into the library before they were to be replaced
-// or removed.
-constexpr int kPageLibraryCopyError = 123;
 
 std::size_t pageIconCount()
 {
@@ -74,12 +71,7 @@ std::vector<std::string> existingPageIconFiles()
 // page order, all or none. False when they could not be copied: then no icon may change.
 bool keepPageIconsInLibrary() { return MoveAllToIconLibrary(existingPageIconFiles()); }
 
-std::string moveAllFailedMessage()
-{
-    return corefoundation::stringWithFormat("Error %d! The custom icons of this page could not be copied to the icon library, so they were kept and "
-                                            "nothing was changed. Please try again, if the error continues then contact me!",
-        kPageLibraryCopyError);
-}
+std::string moveAllFailedMessage() { return ErrorMessage(ErrorNumber::PageLibraryCopy); }
 
 // The icons of the current page: the open folder's visible page, else the home screen's current
 // page. Nothing without SpringBoard's icon controller.
@@ -167,13 +159,13 @@ void OvrimoHelper::prepareMultiIconEditorWithImage(UIImage* picture)
 {
     Editing().multiMode = true;
     if (!picture || !picture->CGImage()) {
-        ShowMessageAlert(NumberedError(160));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoPicture));
         ResetEditingState();
         return;
     }
     std::optional<CGRect> frame = MultiIconCropFrame(UIScreen::mainScreen()->bounds(), CurrentPageGrid());
     if (!frame) {
-        ShowMessageAlert(NumberedError(kNoPageGridError));
+        ShowMessageAlert(ErrorMessage(ErrorNumber::NoPageGrid));
         ResetEditingState();
         return;
     }
@@ -234,7 +226,7 @@ void OvrimoHelper::writePageIcons(UIImage* picture, UIViewController* cropper, U
     // changed, and the cropper stays open for another try or its Cancel.
     if (count > static_cast<std::size_t>(grid.slots) || count > pieces.size()) {
         hud::hideAnimated.orZero(overlay, true);
-        ShowMessageAlertOver(cropper, NumberedError(kPageTooFullError));
+        ShowMessageAlertOver(cropper, ErrorMessage(ErrorNumber::PageTooFull));
         return;
     }
     const EditingState& state = Editing();

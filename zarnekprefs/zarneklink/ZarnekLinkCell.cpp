@@ -63,10 +63,13 @@ bool looksLikePicture(const std::vector<std::uint8_t>& bytes)
     return starts({ 0x89, 'P', 'N', 'G' }) || starts({ 0xFF, 0xD8, 0xFF }) || starts({ 'G', 'I', 'F', '8' });
 }
 
+// A failed avatar transfer goes to the system log under the tag the bundle has always logged it
+// with (those who read the log search for it); the tag is a fixed text, not this file's line.
+constexpr const char* kAvatarErrorTag = "[ovrimoprefs: zarnekprefs/zarneklink/ZarnekLinkCell:212] ERROR: ";
+
 void logAvatarError(const std::string& description)
 {
-    std::string message = corefoundation::stringWithFormat("error loading twitter avatar: %@", NSString::make(description).ptr());
-    CFLog(kCFLogLevelError, "[%s: %s:%d] %s: %@", "ovrimoprefs", "zarnekprefs/zarneklink/ZarnekLinkCell", 212, "ERROR", NSString::make(message).ptr());
+    CFLog(kCFLogLevelError, "%s%@", kAvatarErrorTag, NSString::make("error loading twitter avatar: " + description).ptr());
 }
 
 } // namespace
