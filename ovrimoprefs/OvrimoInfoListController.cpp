@@ -9,14 +9,14 @@ namespace ovrimoprefs {
 
 namespace {
 
-Ref<NSArray> specifiers(PSListController* self) { return SpecifiersOnce(self, "OvrimoInfo"); }
+Ref<NSArray> infoSpecifiers(PSListController* self) { return SpecifiersOnce(self, "OvrimoInfo"); }
 
 } // namespace
 
 void RegisterInfoListController(objc::Runtime& runtime)
 {
     objc::ClassBuilder<PSListController>(runtime, "OvrimoInfoListController", "PSListController")
-        .method(sel::specifiers, &specifiers)
+        .method(sel::specifiers, &infoSpecifiers)
         .buildSystemClass();
 }
 

@@ -9,14 +9,14 @@ namespace ovrimoprefs {
 
 namespace {
 
-Ref<NSArray> specifiers(PSListController* self) { return SpecifiersOnce(self, "OvrimoSettings"); }
+Ref<NSArray> settingsSpecifiers(PSListController* self) { return SpecifiersOnce(self, "OvrimoSettings"); }
 
 } // namespace
 
 void RegisterSettingsListController(objc::Runtime& runtime)
 {
     objc::ClassBuilder<PSListController>(runtime, "OvrimoSettingsListController", "PSListController")
-        .method(sel::specifiers, &specifiers)
+        .method(sel::specifiers, &settingsSpecifiers)
         .buildSystemClass();
 }
 

@@ -11,8 +11,8 @@ namespace ovrimoprefs {
 
 namespace {
 
-constexpr const char* kClassName = "OvrimoStatisticsRestoreListController";
-constexpr const char* kListName = "OvrimoStatisticsRestore";
+constexpr const char* kStatisticsClassName = "OvrimoStatisticsRestoreListController";
+constexpr const char* kStatisticsListName = "OvrimoStatisticsRestore";
 // At most this many names are listed in an error alert.
 constexpr std::size_t kNamesShown = 5;
 
@@ -32,7 +32,7 @@ std::string failureText(int number, const std::string& what, const std::vector<s
     return corefoundation::stringWithFormat("Error %d! ", number) + reason + " Please try again, if the error continues then contact the developer!";
 }
 
-Ref<NSArray> specifiers(PSListController* self) { return SpecifiersOnce(self, kListName); }
+Ref<NSArray> statisticsSpecifiers(PSListController* self) { return SpecifiersOnce(self, kStatisticsListName); }
 
 // Each question keeps the pane alive until its answer has been handled.
 void restoreAll(PSListController* self, Object*) { ShowConfirmation(kRestoreQuestion, "Restore", self, sel::restoreConfirmed); }
@@ -76,8 +76,8 @@ std::string CleanFailedMessage(const std::vector<std::string>& leftOver, const s
 
 void RegisterStatisticsRestoreListController(objc::Runtime& runtime)
 {
-    objc::ClassBuilder<PSListController>(runtime, kClassName, "PSListController")
-        .method(sel::specifiers, &specifiers)
+    objc::ClassBuilder<PSListController>(runtime, kStatisticsClassName, "PSListController")
+        .method(sel::specifiers, &statisticsSpecifiers)
         .method(sel::restore, &restoreAll)
         .method(sel::cleanIconLibrary, &cleanIconLibrary)
         .method(sel::restoreConfirmed, &restoreConfirmed)

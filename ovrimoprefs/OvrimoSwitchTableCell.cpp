@@ -10,11 +10,11 @@ namespace ovrimoprefs {
 
 namespace {
 
-constexpr const char* kClassName = "OvrimoSwitchTableCell";
+constexpr const char* kSwitchCellClassName = "OvrimoSwitchTableCell";
 
 Ref<Object> initCell(PSSwitchTableCell* self, std::int64_t style, std::string reuseIdentifier, PSSpecifier* specifier)
 {
-    Ref<Object> result = objc::sendSuperOrZero(sel::initWithStyleReuseIdentifierSpecifier, kClassName, self, style, reuseIdentifier, specifier);
+    Ref<Object> result = objc::sendSuperOrZero(sel::initWithStyleReuseIdentifierSpecifier, kSwitchCellClassName, self, style, reuseIdentifier, specifier);
     if (!result)
         return result;
     if (auto* toggle = dynamic_cast<UISwitch*>(self->control())) {
@@ -28,7 +28,7 @@ Ref<Object> initCell(PSSwitchTableCell* self, std::int64_t style, std::string re
 
 void RegisterSwitchTableCell(objc::Runtime& runtime)
 {
-    objc::ClassBuilder<PSSwitchTableCell>(runtime, kClassName, "PSSwitchTableCell")
+    objc::ClassBuilder<PSSwitchTableCell>(runtime, kSwitchCellClassName, "PSSwitchTableCell")
         .method(sel::initWithStyleReuseIdentifierSpecifier, &initCell)
         .buildSystemClass();
 }

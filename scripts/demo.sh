@@ -31,7 +31,7 @@ if [ -f build/CMakeCache.txt ]; then
   cmake -S . -B build >/dev/null
 else
   echo "demo: configuring build/"
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE="-O1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" \
+  cmake -S . -B build -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_FLAGS_RELEASE="-O1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG" \
     -DOVRIMO_BUILD_TESTS=OFF -DOVRIMO_BUILD_BENCH=OFF >/dev/null
 fi
 echo "demo: building the simulator and the tweak on $(nproc) cores"

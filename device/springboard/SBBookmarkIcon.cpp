@@ -5,7 +5,7 @@
 #include "platform/runtime/ClassBuilder.h"
 
 namespace {
-bool answerYes(SBBookmarkIcon*) { return true; }
+bool isABookmark(SBBookmarkIcon*) { return true; }
 } // namespace
 
 objc::Ref<UIImage> SBBookmarkIcon::drawIconAtSide(double side) { return springboard::drawWebClipIcon(defaultDisplayName(), side); }
@@ -14,6 +14,6 @@ void SBBookmarkIcon::registerClass(objc::Runtime& rt)
 {
     objc::ClassBuilder<SBBookmarkIcon>(rt, "SBIcon")
         .method(springboard::sel::webClip, &SBBookmarkIcon::webClip)
-        .method(springboard::sel::isBookmarkIcon, &answerYes)
+        .method(springboard::sel::isBookmarkIcon, &isABookmark)
         .build();
 }

@@ -7,7 +7,7 @@
 using objc::Ref;
 
 namespace {
-bool answerYes(SBFolderIcon*) { return true; }
+bool isAFolder(SBFolderIcon*) { return true; }
 } // namespace
 
 Ref<UIImage> SBFolderIcon::drawIconAtSide(double side)
@@ -24,6 +24,6 @@ void SBFolderIcon::registerClass(objc::Runtime& rt)
 {
     objc::ClassBuilder<SBFolderIcon>(rt, "SBIcon")
         .method(springboard::sel::folder, &SBFolderIcon::folder)
-        .method(springboard::sel::isFolderIcon, &answerYes)
+        .method(springboard::sel::isFolderIcon, &isAFolder)
         .build();
 }

@@ -12,7 +12,7 @@ namespace sel = springboard::sel;
 
 namespace {
 
-springboard::HomeScreenGeometry geometry() { return springboard::HomeScreenGeometry::forProfile(springboard::profile()); }
+springboard::HomeScreenGeometry listGeometry() { return springboard::HomeScreenGeometry::forProfile(springboard::profile()); }
 
 void placeIconView(UIView* view, CGRect frame)
 {
@@ -46,11 +46,11 @@ SBIconView* SBIconListView::iconViewForIcon(const SBIcon* icon) const
     return nullptr;
 }
 
-CGRect SBIconListView::frameForIconAtIndex(int index) const { return geometry().iconFrameInList(index); }
+CGRect SBIconListView::frameForIconAtIndex(int index) const { return listGeometry().iconFrameInList(index); }
 
-std::int64_t SBIconListView::maxVisibleIcons() { return geometry().iconsPerPage(); }
-std::int64_t SBIconListView::iconColumnsForInterfaceOrientation(std::int64_t) { return geometry().columns; }
-std::int64_t SBIconListView::iconRowsForInterfaceOrientation(std::int64_t) { return geometry().rows; }
+std::int64_t SBIconListView::maxVisibleIcons() { return listGeometry().iconsPerPage(); }
+std::int64_t SBIconListView::iconColumnsForInterfaceOrientation(std::int64_t) { return listGeometry().columns; }
+std::int64_t SBIconListView::iconRowsForInterfaceOrientation(std::int64_t) { return listGeometry().rows; }
 
 Ref<objc::Object> SBIconListView::initWithFrame(CGRect frame)
 {

@@ -124,7 +124,7 @@ Ref<NSArray> arrayWithObject(Object* object)
 
 Ref<NSArray> arrayWithCapacity(std::uint64_t) { return NSMutableArray::make(); }
 
-std::uint64_t countOf(NSArray* self) { return self->count(); }
+std::uint64_t arrayCount(NSArray* self) { return self->count(); }
 Ref<Object> objectAtIndex(NSArray* self, std::uint64_t index) { return self->objectAtIndex(index); }
 Ref<Object> firstObject(NSArray* self) { return self->objectAtIndex(0); }
 Ref<Object> lastObject(NSArray* self) { return self->count() ? self->objectAtIndex(self->count() - 1) : nullptr; }
@@ -132,7 +132,7 @@ bool containsObject(NSArray* self, Object* object) { return self->containsObject
 std::int64_t indexOfObject(NSArray* self, Object* object) { return self->indexOfObject(object); }
 bool isEqualToArray(NSArray* self, NSArray* other) { return other && self->isEqualToArray(*other); }
 
-bool isEqual(NSArray* self, Object* other)
+bool arrayIsEqual(NSArray* self, Object* other)
 {
     auto* otherArray = dynamic_cast<NSArray*>(other);
     return otherArray && self->isEqualToArray(*otherArray);
@@ -185,14 +185,14 @@ void registerArrayClasses(objc::Runtime& runtime)
         .classMethod(sel::array, &emptyArray<NSArray>)
         .classMethod(sel::arrayWithArray, &arrayWithArray<NSArray>)
         .classMethod(sel::arrayWithObject, &arrayWithObject<NSArray>)
-        .method(sel::count, &countOf)
+        .method(sel::count, &arrayCount)
         .method(sel::objectAtIndex, &objectAtIndex)
         .method(sel::firstObject, &firstObject)
         .method(sel::lastObject, &lastObject)
         .method(sel::containsObject, &containsObject)
         .method(sel::indexOfObject, &indexOfObject)
         .method(sel::isEqualToArray, &isEqualToArray)
-        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::isEqual, &arrayIsEqual)
         .method(objc::sel::copy, &copyArray)
         .method(objc::sel::mutableCopy, &mutableCopyArray)
         .method(objc::sel::description, &describeArray)

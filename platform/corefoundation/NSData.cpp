@@ -27,7 +27,7 @@ Ref<NSData> dataWithBytes(const void* bytes, std::uint64_t length)
 const void* bytesOf(NSData* self) { return self->bytes().data(); }
 bool isEqualToData(NSData* self, NSData* other) { return other && other->bytes() == self->bytes(); }
 
-bool isEqual(NSData* self, Object* other)
+bool dataIsEqual(NSData* self, Object* other)
 {
     auto* data = dynamic_cast<NSData*>(other);
     return data && data->bytes() == self->bytes();
@@ -45,7 +45,7 @@ void registerDataClass(objc::Runtime& runtime)
         .method(sel::bytes, &bytesOf)
         .method(sel::length, &NSData::length)
         .method(sel::isEqualToData, &isEqualToData)
-        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::isEqual, &dataIsEqual)
         .method(objc::sel::copy, &copyData)
         .build();
 }

@@ -46,7 +46,7 @@ double sinceNow(NSDate* self) { return self->timeIntervalSince1970() - corefound
 double sinceDate(NSDate* self, NSDate* other) { return other ? self->timeIntervalSinceReferenceDate() - other->timeIntervalSinceReferenceDate() : 0.0; }
 Ref<NSDate> adding(NSDate* self, double seconds) { return NSDate::withTimeIntervalSinceReferenceDate(self->timeIntervalSinceReferenceDate() + seconds); }
 bool isEqualToDate(NSDate* self, NSDate* other) { return sameDate(self, other); }
-bool isEqual(NSDate* self, Object* other) { return sameDate(self, dynamic_cast<NSDate*>(other)); }
+bool dateIsEqual(NSDate* self, Object* other) { return sameDate(self, dynamic_cast<NSDate*>(other)); }
 Ref<NSDate> copyDate(NSDate* self) { return self; }
 
 } // namespace
@@ -66,7 +66,7 @@ void registerDateClass(objc::Runtime& runtime)
         .method(sel::timeIntervalSinceDate, &sinceDate)
         .method(sel::dateByAddingTimeInterval, &adding)
         .method(sel::isEqualToDate, &isEqualToDate)
-        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::isEqual, &dateIsEqual)
         .method(objc::sel::copy, &copyDate)
         .build();
 }

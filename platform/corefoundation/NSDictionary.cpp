@@ -127,7 +127,7 @@ Ref<NSDictionary> dictionaryWithObjectForKey(Object* value, std::string key)
 
 Ref<NSDictionary> dictionaryWithCapacity(std::uint64_t) { return NSMutableDictionary::make(); }
 
-std::uint64_t countOf(NSDictionary* self) { return self->count(); }
+std::uint64_t dictionaryCount(NSDictionary* self) { return self->count(); }
 Ref<Object> objectForKey(NSDictionary* self, std::string key) { return self->objectForKey(key); }
 Ref<NSArray> allKeys(NSDictionary* self) { return NSArray::ofStrings(self->keys()); }
 
@@ -141,7 +141,7 @@ Ref<NSArray> allValues(NSDictionary* self)
 
 bool isEqualToDictionary(NSDictionary* self, NSDictionary* other) { return other && self->isEqualToDictionary(*other); }
 
-bool isEqual(NSDictionary* self, Object* other)
+bool dictionaryIsEqual(NSDictionary* self, Object* other)
 {
     auto* otherDictionary = dynamic_cast<NSDictionary*>(other);
     return otherDictionary && self->isEqualToDictionary(*otherDictionary);
@@ -180,13 +180,13 @@ void registerDictionaryClasses(objc::Runtime& runtime)
         .classMethod(sel::dictionary, &emptyDictionary<NSDictionary>)
         .classMethod(sel::dictionaryWithDictionary, &dictionaryWithDictionary<NSDictionary>)
         .classMethod(sel::dictionaryWithObjectForKey, &dictionaryWithObjectForKey<NSDictionary>)
-        .method(sel::count, &countOf)
+        .method(sel::count, &dictionaryCount)
         .method(sel::objectForKey, &objectForKey)
         .method(sel::valueForKey, &objectForKey)
         .method(sel::allKeys, &allKeys)
         .method(sel::allValues, &allValues)
         .method(sel::isEqualToDictionary, &isEqualToDictionary)
-        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::isEqual, &dictionaryIsEqual)
         .method(objc::sel::copy, &copyDictionary)
         .method(objc::sel::mutableCopy, &mutableCopyDictionary)
         .method(objc::sel::description, &describeDictionary)

@@ -63,10 +63,10 @@ using objc::Ref;
 Ref<NSNumber> numberWithInt(int value) { return NSNumber::withInteger(value); }
 Ref<NSNumber> numberWithFloat(float value) { return NSNumber::withDouble(value); }
 std::uint64_t unsignedIntegerValue(NSNumber* self) { return static_cast<std::uint64_t>(self->integerValue()); }
-float floatValue(NSNumber* self) { return static_cast<float>(self->doubleValue()); }
+float numberFloatValue(NSNumber* self) { return static_cast<float>(self->doubleValue()); }
 bool isEqualToNumber(NSNumber* self, NSNumber* other) { return other && self->isEqualToNumber(*other); }
 
-bool isEqual(NSNumber* self, Object* other)
+bool numberIsEqual(NSNumber* self, Object* other)
 {
     auto* number = dynamic_cast<NSNumber*>(other);
     return number && self->isEqualToNumber(*number);
@@ -90,12 +90,12 @@ void registerNumberClass(objc::Runtime& runtime)
         .method(sel::integerValue, &NSNumber::integerValue)
         .method(sel::longLongValue, &NSNumber::integerValue)
         .method(sel::unsignedIntegerValue, &unsignedIntegerValue)
-        .method(sel::floatValue, &floatValue)
+        .method(sel::floatValue, &numberFloatValue)
         .method(sel::doubleValue, &NSNumber::doubleValue)
         .method(sel::stringValue, &NSNumber::stringValue)
         .method(objc::sel::description, &NSNumber::stringValue)
         .method(sel::isEqualToNumber, &isEqualToNumber)
-        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::isEqual, &numberIsEqual)
         .method(objc::sel::copy, &copyNumber)
         .build();
 }

@@ -107,10 +107,10 @@ Ref<NSString> initWithString(NSString* self, std::string value)
 }
 
 std::string valueOf(NSString* self) { return self->value(); }
-float floatValue(NSString* self) { return static_cast<float>(self->doubleValue()); }
+float stringFloatValue(NSString* self) { return static_cast<float>(self->doubleValue()); }
 bool isEqualToString(NSString* self, std::string other) { return self->value() == other; }
 
-bool isEqual(NSString* self, Object* other)
+bool stringIsEqual(NSString* self, Object* other)
 {
     auto* string = dynamic_cast<NSString*>(other);
     return string && string->value() == self->value();
@@ -137,10 +137,10 @@ void registerStringClass(objc::Runtime& runtime)
         .method(sel::intValue, &NSString::intValue)
         .method(sel::integerValue, &NSString::integerValue)
         .method(sel::longLongValue, &NSString::integerValue)
-        .method(sel::floatValue, &floatValue)
+        .method(sel::floatValue, &stringFloatValue)
         .method(sel::doubleValue, &NSString::doubleValue)
         .method(sel::isEqualToString, &isEqualToString)
-        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::isEqual, &stringIsEqual)
         .method(sel::hasPrefix, &hasPrefix)
         .method(sel::hasSuffix, &hasSuffix)
         .method(sel::stringByAppendingString, &appending)

@@ -75,7 +75,7 @@ namespace {
 
 std::string nameOf(NSNotification* self) { return self->name; }
 Ref<Object> objectOf(NSNotification* self) { return self->object; }
-Ref<Object> userInfoOf(NSNotification* self) { return self->userInfo; }
+Ref<Object> notificationUserInfo(NSNotification* self) { return self->userInfo; }
 void removeObserver(NSNotificationCenter* self, Object* observer) { self->removeObserver(observer); }
 void postNotificationName(NSNotificationCenter* self, std::string name, Object* object) { self->postNotificationName(name, object); }
 
@@ -92,7 +92,7 @@ void registerNotificationCenterClasses(objc::Runtime& runtime)
     objc::ClassBuilder<NSNotification>(runtime, "NSObject")
         .method(sel::name, &nameOf)
         .method(sel::object, &objectOf)
-        .method(sel::userInfo, &userInfoOf)
+        .method(sel::userInfo, &notificationUserInfo)
         .build();
 
     objc::ClassBuilder<NSNotificationCenter>(runtime, "NSObject")

@@ -146,7 +146,7 @@ Ref<NSTimer> timerWithTarget(double seconds, Object* target, SEL selector, Objec
 
 Ref<NSTimer> scheduledTimerWithBlock(double seconds, bool repeats, NSTimerBlock block) { return NSTimer::scheduledTimerWithTimeInterval(seconds, repeats, std::move(block)); }
 Ref<NSTimer> timerWithBlock(double seconds, bool repeats, NSTimerBlock block) { return NSTimer::timerWithTimeInterval(seconds, repeats, std::move(block)); }
-Ref<Object> userInfoOf(NSTimer* self) { return self->userInfo(); }
+Ref<Object> timerUserInfo(NSTimer* self) { return self->userInfo(); }
 
 } // namespace
 
@@ -161,7 +161,7 @@ void registerTimerClasses(objc::Runtime& runtime)
         .method(sel::invalidate, &NSTimer::invalidate)
         .method(sel::isValid, &NSTimer::isValid)
         .method(sel::timeInterval, &NSTimer::timeInterval)
-        .method(sel::userInfo, &userInfoOf)
+        .method(sel::userInfo, &timerUserInfo)
         .build();
 
     objc::ClassBuilder<NSRunLoop>(runtime, "NSObject")

@@ -167,7 +167,7 @@ std::string schemeOf(NSURL* self) { return self->scheme().value_or(""); }
 std::string hostOf(NSURL* self) { return self->host().value_or(""); }
 std::string queryOf(NSURL* self) { return self->query().value_or(""); }
 
-bool isEqual(NSURL* self, Object* other)
+bool urlIsEqual(NSURL* self, Object* other)
 {
     auto* url = dynamic_cast<NSURL*>(other);
     return url && url->absoluteString() == self->absoluteString();
@@ -187,7 +187,7 @@ void registerURLClass(objc::Runtime& runtime)
         .method(sel::path, &NSURL::path)
         .method(sel::query, &queryOf)
         .method(sel::isFileURL, &NSURL::isFileURL)
-        .method(objc::sel::isEqual, &isEqual)
+        .method(objc::sel::isEqual, &urlIsEqual)
         .build();
 }
 

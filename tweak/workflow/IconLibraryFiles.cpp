@@ -11,7 +11,7 @@ namespace ovrimo {
 
 namespace {
 
-constexpr int kRandomNameTries = 64;
+constexpr int kRandomFileNameTries = 64;
 
 std::string libraryFile(const std::string& folder, std::uint32_t number) { return corefoundation::stringWithFormat("%@%d.png", folder, number); }
 
@@ -27,7 +27,7 @@ std::optional<std::string> nextNumberedPath(const std::string& folder)
             return candidate;
     }
     static std::mt19937 random { std::random_device {}() };
-    for (int attempt = 0; attempt < kRandomNameTries; ++attempt) {
+    for (int attempt = 0; attempt < kRandomFileNameTries; ++attempt) {
         std::string candidate = libraryFile(folder, random() % 10000000u);
         if (!files->fileExistsAtPath(candidate))
             return candidate;

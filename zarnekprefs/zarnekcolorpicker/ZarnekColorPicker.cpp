@@ -18,11 +18,11 @@ using objc::Ref;
 
 namespace {
 
-constexpr const char* kCellIdentifier = "ColorSwatchCell";
+constexpr const char* kPickerCellIdentifier = "ColorSwatchCell";
 constexpr CGSize kSwatchSize { 48, 24 };
 constexpr double kCustomRowHeight = 130;
 
-std::string hexOf(NSDictionary* entry)
+std::string colourHexOf(NSDictionary* entry)
 {
     auto hex = entry ? entry->stringForKey("hex") : std::nullopt;
     return hex.value_or(std::string());
@@ -87,9 +87,9 @@ Ref<NSDictionary> ZarnekColorPicker::entryAt(NSInteger section, NSInteger row)
 
 Ref<UITableViewCell> ZarnekColorPicker::cellFor(UITableView* table, NSIndexPath* path)
 {
-    Ref<UITableViewCell> cell = table ? table->dequeueReusableCellWithIdentifier(kCellIdentifier) : nullptr;
+    Ref<UITableViewCell> cell = table ? table->dequeueReusableCellWithIdentifier(kPickerCellIdentifier) : nullptr;
     if (!cell) {
-        cell = UITableViewCell::create(UITableViewCellStyleSubtitle, kCellIdentifier);
+        cell = UITableViewCell::create(UITableViewCellStyleSubtitle, kPickerCellIdentifier);
         cell->setOpaque(true);
         cell->setSelectionStyle(UITableViewCellSelectionStyleNone);
         cell->setAccessoryType(UITableViewCellAccessoryNone);
@@ -111,7 +111,7 @@ Ref<UITableViewCell> ZarnekColorPicker::cellFor(UITableView* table, NSIndexPath*
         return cell;
 
     Ref<NSDictionary> entry = entryAt(path->section(), path->row());
-    std::string hex = hexOf(entry);
+    std::string hex = colourHexOf(entry);
     cell->textLabel()->setText(entry ? entry->stringForKey("name").value_or("") : "");
     if (path->section() == 0) {
         cell->detailTextLabel()->setText(zarnek::palettes::specialSubtitle(hex));
@@ -195,7 +195,7 @@ void ZarnekColorPicker::rowSelected(UITableView* table, NSIndexPath* path)
         tapped->setAccessoryType(UITableViewCellAccessoryCheckmark);
     m_selectedIndexPath = NSIndexPath::indexPathForRow(path->row(), path->section());
     if (path->section() < kCustomSection) {
-        m_selectedColor = hexOf(entryAt(path->section(), path->row()));
+        m_selectedColor = colourHexOf(entryAt(path->section(), path->row()));
         zarnek::sel::setCustomColorNotifyTweak(this, NSString::make(m_selectedColor).ptr(), true);
         zarnek::sel::notifyTweak(this, NSString::make(m_selectedColor).ptr());
     } else {
@@ -253,26 +253,26 @@ Ref<NSDictionary> paletteAt(ZarnekColorPicker* self, std::int64_t section)
     return Ref<NSDictionary>(all && section >= 0 ? dynamic_cast<NSDictionary*>(all->objectAtIndex(static_cast<std::size_t>(section))) : nullptr);
 }
 
-std::int64_t sectionCount(ZarnekColorPicker* self, UITableView*)
+std::int64_t pickerSectionCount(ZarnekColorPicker* self, UITableView*)
 {
     Ref<NSArray> all = zarnek::sel::palettes(self);
     return all ? static_cast<std::int64_t>(all->count()) : 0;
 }
 
-std::string sectionTitle(ZarnekColorPicker* self, UITableView*, std::int64_t section)
+std::string pickerSectionTitle(ZarnekColorPicker* self, UITableView*, std::int64_t section)
 {
     Ref<NSDictionary> palette = paletteAt(self, section);
     return palette ? palette->stringForKey("title").value_or("") : std::string();
 }
 
-std::int64_t rowCount(ZarnekColorPicker* self, UITableView*, std::int64_t section)
+std::int64_t pickerRowCount(ZarnekColorPicker* self, UITableView*, std::int64_t section)
 {
     Ref<NSDictionary> palette = paletteAt(self, section);
     auto* colours = palette ? dynamic_cast<NSArray*>(palette->objectForKey("colors")) : nullptr;
     return colours ? static_cast<std::int64_t>(colours->count()) : 0;
 }
 
-double rowHeight(ZarnekColorPicker*, UITableView* table, NSIndexPath* path)
+double pickerRowHeight(ZarnekColorPicker*, UITableView* table, NSIndexPath* path)
 {
     if (path && path->section() == ZarnekColorPicker::kCustomSection)
         return kCustomRowHeight;
@@ -302,10 +302,10 @@ void ZarnekColorPicker::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<Self>(rt, "PSViewController")
         .method(sel::loadView, &Self::buildView)
         .method(sel::viewDidLoad, &Self::viewLoaded)
-        .method(sel::numberOfSectionsInTableView, &sectionCount)
-        .method(sel::titleForHeaderInSection, &sectionTitle)
-        .method(sel::numberOfRowsInSection, &rowCount)
-        .method(sel::heightForRowAtIndexPath, &rowHeight)
+        .method(sel::numberOfSectionsInTableView, &pickerSectionCount)
+        .method(sel::titleForHeaderInSection, &pickerSectionTitle)
+        .method(sel::numberOfRowsInSection, &pickerRowCount)
+        .method(sel::heightForRowAtIndexPath, &pickerRowHeight)
         .method(sel::cellForRowAtIndexPath, &Self::cellFor)
         .method(sel::didSelectRowAtIndexPath, &Self::rowSelected)
         .method(sel::palettes, &allPalettes)

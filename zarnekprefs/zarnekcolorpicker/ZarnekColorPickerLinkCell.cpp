@@ -67,7 +67,7 @@ void ZarnekColorPickerLinkCell::layoutCellContents()
 
 namespace {
 
-std::string selectedColorOf(ZarnekColorPickerLinkCell* self) { return self->selectedColor(); }
+std::string linkCellSelectedColor(ZarnekColorPickerLinkCell* self) { return self->selectedColor(); }
 
 } // namespace
 
@@ -78,6 +78,6 @@ void ZarnekColorPickerLinkCell::registerClass(objc::Runtime& rt)
         .method(zarnek::sel::initWithStyleReuseIdentifierSpecifier, &Self::initCell)
         .method(zarnek::sel::layoutSubviews, &Self::layoutCellContents)
         .method(zarnek::sel::loadColorValueFromPrefs, &Self::loadColorValue)
-        .method(zarnek::sel::selectedColor, &selectedColorOf)
+        .method(zarnek::sel::selectedColor, &linkCellSelectedColor)
         .buildSystemClass();
 }

@@ -12,7 +12,7 @@ using objc::Object;
 using objc::Ref;
 
 namespace {
-constexpr const char* kCellIdentifier = "MyCellIdentifier";
+constexpr const char* kListCellIdentifier = "MyCellIdentifier";
 }
 
 namespace zarnek {
@@ -82,9 +82,9 @@ void ZarnekListSelect::sync(bool notify)
 
 Ref<UITableViewCell> ZarnekListSelect::cellFor(UITableView* table, NSIndexPath* path)
 {
-    Ref<UITableViewCell> cell = table ? table->dequeueReusableCellWithIdentifier(kCellIdentifier) : nullptr;
+    Ref<UITableViewCell> cell = table ? table->dequeueReusableCellWithIdentifier(kListCellIdentifier) : nullptr;
     if (!cell) {
-        cell = UITableViewCell::create(UITableViewCellStyleDefault, kCellIdentifier);
+        cell = UITableViewCell::create(UITableViewCellStyleDefault, kListCellIdentifier);
         cell->setOpaque(true);
         cell->textLabel()->setFont(UIFont::boldSystemFontOfSize(14));
         cell->setAccessoryType(UITableViewCellAccessoryNone);
@@ -135,9 +135,9 @@ namespace {
 // Two sections: the enabled items, then the disabled ones.
 NSMutableArray* listOf(ZarnekListSelect* self, std::int64_t section) { return section == 0 ? self->enabledItems() : self->disabledItems(); }
 
-std::int64_t sectionCount(ZarnekListSelect*, UITableView*) { return 2; }
-std::int64_t rowCount(ZarnekListSelect* self, UITableView*, std::int64_t section) { return static_cast<std::int64_t>(listOf(self, section)->count()); }
-std::string sectionTitle(ZarnekListSelect*, UITableView*, std::int64_t section) { return section == 0 ? "ENABLED" : "DISABLED"; }
+std::int64_t listSectionCount(ZarnekListSelect*, UITableView*) { return 2; }
+std::int64_t listRowCount(ZarnekListSelect* self, UITableView*, std::int64_t section) { return static_cast<std::int64_t>(listOf(self, section)->count()); }
+std::string listSectionTitle(ZarnekListSelect*, UITableView*, std::int64_t section) { return section == 0 ? "ENABLED" : "DISABLED"; }
 // Rows are only moved, never deleted or inserted, and not indented for it.
 std::int64_t noEditingStyle(ZarnekListSelect*, UITableView*, NSIndexPath*) { return UITableViewCellEditingStyleNone; }
 bool rowCanMove(ZarnekListSelect* self, UITableView*, NSIndexPath* path) { return path && listOf(self, path->section())->count() > 0; }
@@ -153,9 +153,9 @@ void ZarnekListSelect::registerClass(objc::Runtime& rt)
         .method(sel::loadView, &Self::buildView)
         .method(sel::viewDidLoad, &Self::viewLoaded)
         .method(sel::syncPrefs, &Self::sync)
-        .method(sel::numberOfSectionsInTableView, &sectionCount)
-        .method(sel::numberOfRowsInSection, &rowCount)
-        .method(sel::titleForHeaderInSection, &sectionTitle)
+        .method(sel::numberOfSectionsInTableView, &listSectionCount)
+        .method(sel::numberOfRowsInSection, &listRowCount)
+        .method(sel::titleForHeaderInSection, &listSectionTitle)
         .method(sel::cellForRowAtIndexPath, &Self::cellFor)
         .method(sel::targetIndexPathForMove, &Self::moveTarget)
         .method(sel::moveRowAtIndexPathToIndexPath, &Self::moveRow)

@@ -16,7 +16,7 @@ using objc::Object;
 using objc::Ref;
 
 namespace {
-constexpr const char* kCellIdentifier = "TimeRangeCell";
+constexpr const char* kRangeCellIdentifier = "TimeRangeCell";
 constexpr double kPickerTop = 150;
 constexpr double kPickerHeight = 200;
 const char* endOfRow(NSInteger row) { return row == 1 ? "to" : "from"; }
@@ -97,9 +97,9 @@ std::string ZarnekTimeRangeSelect::timeText(const char* end) const
 
 Ref<UITableViewCell> ZarnekTimeRangeSelect::cellFor(UITableView* table, NSIndexPath* path)
 {
-    Ref<UITableViewCell> cell = table ? table->dequeueReusableCellWithIdentifier(kCellIdentifier) : nullptr;
+    Ref<UITableViewCell> cell = table ? table->dequeueReusableCellWithIdentifier(kRangeCellIdentifier) : nullptr;
     if (!cell) {
-        cell = UITableViewCell::create(UITableViewCellStyleSubtitle, kCellIdentifier);
+        cell = UITableViewCell::create(UITableViewCellStyleSubtitle, kRangeCellIdentifier);
         cell->setOpaque(true);
         cell->setSelectionStyle(UITableViewCellSelectionStyleDefault);
         cell->setAccessoryType(UITableViewCellAccessoryNone);
@@ -162,10 +162,10 @@ void ZarnekTimeRangeSelect::notify(Object* range)
 namespace {
 
 // One untitled section of two rows: the start and the end of the range.
-std::int64_t sectionCount(ZarnekTimeRangeSelect*, UITableView*) { return 1; }
-std::string sectionTitle(ZarnekTimeRangeSelect*, UITableView*, std::int64_t) { return std::string(); }
-std::int64_t rowCount(ZarnekTimeRangeSelect*, UITableView*, std::int64_t) { return 2; }
-double rowHeight(ZarnekTimeRangeSelect*, UITableView* table, NSIndexPath*) { return table ? table->rowHeight() : 44; }
+std::int64_t rangeSectionCount(ZarnekTimeRangeSelect*, UITableView*) { return 1; }
+std::string rangeSectionTitle(ZarnekTimeRangeSelect*, UITableView*, std::int64_t) { return std::string(); }
+std::int64_t rangeRowCount(ZarnekTimeRangeSelect*, UITableView*, std::int64_t) { return 2; }
+double rangeRowHeight(ZarnekTimeRangeSelect*, UITableView* table, NSIndexPath*) { return table ? table->rowHeight() : 44; }
 
 } // namespace
 
@@ -176,10 +176,10 @@ void ZarnekTimeRangeSelect::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<Self>(rt, "PSViewController")
         .method(sel::loadView, &Self::buildView)
         .method(sel::viewDidLoad, &Self::viewLoaded)
-        .method(sel::numberOfSectionsInTableView, &sectionCount)
-        .method(sel::titleForHeaderInSection, &sectionTitle)
-        .method(sel::numberOfRowsInSection, &rowCount)
-        .method(sel::heightForRowAtIndexPath, &rowHeight)
+        .method(sel::numberOfSectionsInTableView, &rangeSectionCount)
+        .method(sel::titleForHeaderInSection, &rangeSectionTitle)
+        .method(sel::numberOfRowsInSection, &rangeRowCount)
+        .method(sel::heightForRowAtIndexPath, &rangeRowHeight)
         .method(sel::cellForRowAtIndexPath, &Self::cellFor)
         .method(sel::didSelectRowAtIndexPath, &Self::rowSelected)
         .method(sel::timeValueChanged, &Self::pickerChanged)

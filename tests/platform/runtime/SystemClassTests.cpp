@@ -28,8 +28,8 @@ public:
 };
 
 // A class of the system, built on the platform's.
-class Widget : public Base {
-    OBJC_CLASS(Widget)
+class Sprocket : public Base {
+    OBJC_CLASS(Sprocket)
 public:
     // Adds one to what the superclass measures, whatever the superclass does.
     long measurePlusOne() { return sendSuperOrZero(measure, this) + 1; }
@@ -53,10 +53,10 @@ class SystemClassTest : public ::testing::Test {
 protected:
     Runtime runtime;
     Class* base = ClassBuilder<Base>(runtime, "NSObject").method(measure, &Base::measureOrThrow).build();
-    Class* widget = ClassBuilder<Widget>(runtime, "Base")
-                        .method(measure, &Widget::measurePlusOne)
-                        .method(greet, &Widget::greetOrThrow)
-                        .classMethod(makeOne, &Widget::makeOneOrThrow)
+    Class* widget = ClassBuilder<Sprocket>(runtime, "Base")
+                        .method(measure, &Sprocket::measurePlusOne)
+                        .method(greet, &Sprocket::greetOrThrow)
+                        .classMethod(makeOne, &Sprocket::makeOneOrThrow)
                         .buildSystemClass();
 };
 
@@ -74,14 +74,14 @@ TEST_F(SystemClassTest, AThrowingMethodAnswersZeroWithADiagnosticNamingIt)
     EXPECT_NO_THROW(EXPECT_FALSE(makeOne(widget)));
     std::vector<std::string> messages = capture.take();
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0], "-[Widget greet:] failed: no name; answered zero");
-    EXPECT_EQ(messages[1], "+[Widget makeOne] failed: nothing to make; answered zero");
+    EXPECT_EQ(messages[0], "-[Sprocket greet:] failed: no name; answered zero");
+    EXPECT_EQ(messages[1], "+[Sprocket makeOne] failed: nothing to make; answered zero");
 }
 
 TEST_F(SystemClassTest, TheSafeSuperSendReadsAFaultAsZeroAndTheMethodGoesOn)
 {
     ASSERT_TRUE(widget);
-    Ref<Widget> w(dynamic_cast<Widget*>(widget->createInstance().ptr()));
+    Ref<Sprocket> w(dynamic_cast<Sprocket*>(widget->createInstance().ptr()));
     ASSERT_TRUE(w);
     EXPECT_EQ(measure(w), 6);
 
@@ -90,7 +90,7 @@ TEST_F(SystemClassTest, TheSafeSuperSendReadsAFaultAsZeroAndTheMethodGoesOn)
     EXPECT_EQ(measure(w), 1) << "the superclass's failure reads as zero, the rest of the method runs";
     std::vector<std::string> messages = capture.take();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], "[super measure] in -[Widget measure] failed: the base broke; read as zero");
+    EXPECT_EQ(messages[0], "[super measure] in -[Sprocket measure] failed: the base broke; read as zero");
 
     // The platform's own classes are not guarded: their faults are exceptions.
     Ref<Object> b = base->createInstance();
@@ -103,7 +103,7 @@ TEST_F(SystemClassTest, ASuperSendTheSuperclassCannotAnswerIsADiagnostic)
     ASSERT_TRUE(widget);
     Ref<Object> w = widget->createInstance();
     DiagnosticCapture capture;
-    EXPECT_EQ(sendSuperOrZero(greet, "Widget", w.ptr(), std::string("Bo")), "");
+    EXPECT_EQ(sendSuperOrZero(greet, "Sprocket", w.ptr(), std::string("Bo")), "");
     EXPECT_EQ(sendSuperOrZero(greet, "NoSuchClass", w.ptr(), std::string("Bo")), "");
     std::vector<std::string> messages = capture.take();
     ASSERT_EQ(messages.size(), 2u);
