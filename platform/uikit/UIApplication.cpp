@@ -1,6 +1,8 @@
 #include "platform/uikit/UIApplication.h"
 
+#include "platform/corefoundation/CoreFoundationSelectors.h"
 #include "platform/corefoundation/NSArray.h"
+#include "platform/foundation/FoundationSelectors.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
@@ -143,11 +145,11 @@ std::string urlString(objc::Object* url)
 {
     if (!url)
         return {};
-    if (objc::respondsToSelector(url, "absoluteString"))
-        return msgSend<std::string>(url, "absoluteString");
-    if (objc::respondsToSelector(url, "UTF8String"))
-        return msgSend<std::string>(url, "UTF8String");
-    return msgSend<std::string>(url, "description");
+    if (foundation::sel::absoluteString.isAnsweredBy(url))
+        return foundation::sel::absoluteString(url);
+    if (corefoundation::sel::UTF8String.isAnsweredBy(url))
+        return corefoundation::sel::UTF8String(url);
+    return objc::sel::description(url);
 }
 
 void performAction(objc::Object* target, SEL action, objc::Object* sender, UIEvent* event)

@@ -91,7 +91,7 @@ void ZarnekIconSelectorViewController::buildOverview()
     m_tableView = UITableView::create(area, UITableViewStylePlain);
     m_tableView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     m_tableView->setAllowsMultipleSelectionDuringEditing(false);
-    objc::msgSend(m_tableView, "setDelegate:", static_cast<Object*>(this));
+    uikit::sel::setDelegate.orZero(m_tableView, this);
     m_tableView->setDataSource(this);
     overview->view()->addSubview(m_tableView);
 
