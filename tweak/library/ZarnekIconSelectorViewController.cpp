@@ -19,6 +19,7 @@
 #include "tweak/library/BrowserSupport.h"
 #include "tweak/ui/NumberedErrors.h"
 #include "tweak/ui/Presenting.h"
+#include "tweak/ui/ProgressOverlay.h"
 #include "tweak/ui/Product.h"
 
 #include <algorithm>
@@ -459,21 +460,7 @@ void ZarnekIconSelectorViewController::confirmChoice(UIImage* image)
 
 Ref<UIView> ZarnekIconSelectorViewController::showHUD(std::string title, std::string detail)
 {
-    objc::Class* hudClass = objc::Runtime::current().getClass("MBProgressHUD");
-    UIWindow* window = UIApplication::sharedApplication()->keyWindow();
-    if (!hudClass || !window)
-        return nullptr;
-    Ref<UIView> overlay = hud::showHUDAddedToAnimated.orZero(hudClass, window, true);
-    if (!overlay)
-        return nullptr;
-    if (Ref<UILabel> label = hud::label.orZero(overlay))
-        label->setText(title);
-    if (Ref<UILabel> details = hud::detailsLabel.orZero(overlay))
-        details->setText(detail);
-    Ref<UIView> background = hud::backgroundView.orZero(overlay);
-    hud::setStyle.orZero(background, 0);
-    hud::setColor.orZero(background, UIColor::colorWithWhite(0, 0.6));
-    return overlay;
+    return ShowProgressOverlayOn(UIApplication::sharedApplication()->keyWindow(), title, detail);
 }
 
 void ZarnekIconSelectorViewController::showInfoPopup(std::string message)

@@ -19,9 +19,15 @@ Ref<UIView> ShowProgressOverlay(const std::string& text, const std::string& deta
         container = presenter->view()->superview();
     if (!container)
         container = UIApplication::sharedApplication()->keyWindow();
-    if (!container)
+    return ShowProgressOverlayOn(container.ptr(), text, detail);
+}
+
+Ref<UIView> ShowProgressOverlayOn(UIView* container, const std::string& text, const std::string& detail)
+{
+    objc::Class* overlayClass = objc::objc_getClass("MBProgressHUD");
+    if (!container || !overlayClass)
         return nullptr;
-    Ref<UIView> overlay = hud::showHUDAddedToAnimated.orZero(objc::objc_getClass("MBProgressHUD"), container.ptr(), true);
+    Ref<UIView> overlay = hud::showHUDAddedToAnimated.orZero(overlayClass, container, true);
     if (!overlay)
         return nullptr;
     if (Ref<UILabel> label = hud::label.orZero(overlay))

@@ -13,5 +13,7 @@ namespace ovrimo {
 // the floating dock's presenting view or the key window. Null when there is nowhere to show it
 // (callers send it hideAnimated: all the same: a message to null does nothing).
 objc::Ref<UIView> ShowProgressOverlay(const std::string& text, const std::string& detail, UIViewController* controller);
+// The same overlay over `container` (null when there is none, or no overlay class).
+objc::Ref<UIView> ShowProgressOverlayOn(UIView* container, const std::string& text, const std::string& detail);
 
 } // namespace ovrimo
