@@ -55,9 +55,6 @@ bool keepCustomIconInLibrary(const IconEdit& edit)
 
 std::string moveFailedMessage(const IconEdit& edit) { return ErrorMessage(ErrorNumber::LibraryCopy, edit.name()); }
 
-// True once `alert` is on screen: a presenter that is already showing something refuses it.
-bool presented(UIAlertController* alert) { return alert->presentingViewController() != nullptr; }
-
 } // namespace
 
 objc::Class* HelperClass() { return objc::objc_getClass("OvrimoHelper"); }
@@ -97,9 +94,9 @@ void OvrimoHelper::showActionSheet(Object* sender)
     popover->setSourceRect(view->bounds());
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(sheet, true);
-    // A sheet that could not be shown (another edit's screen is up) starts nothing: the open edit
-    // stays the one its screens answer for.
-    if (presented(sheet))
+    // A sheet that could not be shown (a presenter already showing another edit's screen refuses
+    // it) starts nothing: the open edit stays the one its screens answer for.
+    if (sheet->presentingViewController())
         BeginEdit(edit);
 }
 
