@@ -158,18 +158,20 @@ void OvrimoHelper::editDownloadedImage(UIImage* picture)
 
 // The icon library ------------------------------------------------------------------------------
 
-void OvrimoHelper::openIconLibrary(const std::optional<std::string>& title, const std::optional<std::string>& savePath)
+void OvrimoHelper::openIconLibrary(const IconEdit& edit)
 {
     objc::Class* browserClass = objc::objc_getClass("ZarnekIconSelectorViewController");
     Ref<Object> allocated = browserClass ? browserClass->createInstance() : nullptr;
-    Ref<NSString> titleString = title ? NSString::make(*title) : nullptr;
-    Ref<NSString> pathString = savePath ? NSString::make(*savePath) : nullptr;
+    // A single icon's name and path; none for a page, which opens the browser in its manage mode.
+    const IconSlot* slot = edit.single();
+    Ref<NSString> titleString = slot && edit.displayName ? NSString::make(*edit.displayName) : nullptr;
+    Ref<NSString> pathString = slot ? NSString::make(slot->path) : nullptr;
     Ref<Object> browser = library::initWithTitleAndSavePath.orZero(allocated, titleString.ptr(), pathString.ptr());
     auto* controller = dynamic_cast<UIViewController*>(browser.ptr());
     UIViewController* presenter = PresentingController();
     if (!controller || !presenter) {
         ShowMessageAlert(ErrorMessage(ErrorNumber::NoIconLibrary));
-        EndOpenEdit();
+        EndEdit(edit);
         return;
     }
     library::setDelegate.orZero(browser, HelperClass());

@@ -104,13 +104,6 @@ void OvrimoHelper::cleanupOnDimiss() { EndOpenEdit(); }
 
 void OvrimoHelper::endEdit(const IconEdit& edit) { EndEdit(edit); }
 
-void OvrimoHelper::replaceFromPhotoLibrary() { openPhotoLibrary(); }
-
-void OvrimoHelper::replaceFromIconLibrary(const IconEdit& edit)
-{
-    const IconSlot* slot = edit.single();
-    openIconLibrary(slot ? edit.displayName : std::nullopt, slot ? std::optional<std::string>(slot->path) : std::nullopt);
-}
 
 // Restoring and saving --------------------------------------------------------------------------
 
@@ -324,8 +317,8 @@ void OvrimoHelper::registerClass(objc::Runtime& rt)
         // The answers to its own alerts and its delayed work.
         .classMethod(helper::endEdit, &Self::endEdit)
         .classMethod(helper::restoreOriginalIcon, &Self::restoreOriginalIcon)
-        .classMethod(helper::replaceFromPhotoLibrary, &Self::replaceFromPhotoLibrary)
-        .classMethod(helper::replaceFromIconLibrary, &Self::replaceFromIconLibrary)
+        .classMethod(helper::replaceFromPhotoLibrary, &Self::openPhotoLibrary)
+        .classMethod(helper::replaceFromIconLibrary, &Self::openIconLibrary)
         .classMethod(helper::saveIconToLibraryEdit, &Self::saveIconToLibrary)
         .classMethod(helper::removeCurrentCustomIcon, &Self::removeCurrentCustomIcon)
         .classMethod(helper::keepThenRemoveCurrentIcon, &Self::keepThenRemoveCurrentIcon)

@@ -68,9 +68,6 @@ public:
     // Ends whatever edit is open.
     static void cleanupOnDimiss();
     static void endEdit(const IconEdit& edit);
-    static void replaceFromPhotoLibrary();
-    // The library browser for a single icon (its name and path), or in its manage mode for a page.
-    static void replaceFromIconLibrary(const IconEdit& edit);
 
     // One icon's image.
     static void restoreOriginalIcon(const IconEdit& edit);
@@ -116,7 +113,9 @@ public:
     static void downloadAndEditImage(const std::string& address);
     // A downloaded picture into the editor, or the failure alert when none arrived.
     static void editDownloadedImage(UIImage* picture);
-    static void openIconLibrary(const std::optional<std::string>& title, const std::optional<std::string>& savePath);
+    // The library browser for a single icon (its name and save path), or in its manage mode for a
+    // page.
+    static void openIconLibrary(const IconEdit& edit);
     static void iconSelectorDidFinished(objc::Object* browser, UIImage* picture);
     static void iconSelectorDidCancel(objc::Object* browser);
     // The editor for the open edit: the page editor while a page is edited, else one icon's.
