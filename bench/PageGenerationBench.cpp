@@ -10,7 +10,7 @@
 #include "platform/uikit/UIWindow.h"
 #include "tests/device/DeviceFixture.h"
 #include "tests/support/TestEnvironment.h"
-#include "tweak/workflow/EditingState.h"
+#include "tweak/workflow/IconEdit.h"
 #include "tweak/workflow/OvrimoHelper.h"
 #include "tweak/workflow/PageGrid.h"
 
@@ -81,8 +81,8 @@ struct FullPagePhone {
         ovrimo::OvrimoHelper::showSBPageActionSheet(nullptr);
         phone->window()->rootViewController()->dismissViewControllerAnimated(false);
         phone->runUntilIdle();
-        ovrimo::Editing().multiMode = true;
-        return ovrimo::Editing().pageIcons && ovrimo::Editing().pageIcons->count() == std::size(kPageApps);
+        const ovrimo::IconEdit* edit = ovrimo::OpenEdit();
+        return edit && edit->page && edit->slots.size() == std::size(kPageApps);
     }
     std::uintmax_t storeBytes() const
     {

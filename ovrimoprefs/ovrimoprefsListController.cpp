@@ -10,6 +10,7 @@
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIBarButtonItem.h"
 #include "platform/uikit/UINavigationItem.h"
+#include "platform/uikit/UISegmentedControl.h"
 
 namespace ovrimoprefs {
 
@@ -23,8 +24,8 @@ Ref<NSArray> rootSpecifiers(PSListController* self)
     Ref<NSArray> list = SpecifiersOnce(self, kListName);
     // Every segmented control made from now on in this process takes the accent colour.
     if (objc::Class* segments = objc::objc_getClass("UISegmentedControl"))
-        if (Ref<Object> proxy = objc::msgSend<Ref<Object>>(segments, "appearance"))
-            objc::msgSend(proxy, "setTintColor:", static_cast<Object*>(AccentColor().ptr()));
+        if (Ref<Object> proxy = uikit::sel::appearance.orZero(segments))
+            uikit::sel::setTintColor.orZero(proxy, AccentColor().ptr());
     return list;
 }
 
@@ -40,7 +41,7 @@ void rootViewDidLoad(PSListController* self)
 bool open(const std::string& address)
 {
     auto url = NSURL::URLWithString(address);
-    return objc::msgSend<bool>(UIApplication::sharedApplication(), "openURL:", static_cast<Object*>(url.ptr()));
+    return uikit::sel::openURL.orZero(UIApplication::sharedApplication(), url.ptr());
 }
 
 void followMe(PSListController*, Object*)
@@ -48,7 +49,7 @@ void followMe(PSListController*, Object*)
     auto application = UIApplication::sharedApplication();
     for (const FollowTarget& target : FollowTargets()) {
         auto scheme = NSURL::URLWithString(target.scheme);
-        if (objc::msgSend<bool>(application, "canOpenURL:", static_cast<Object*>(scheme.ptr()))) {
+        if (uikit::sel::canOpenURL.orZero(application, scheme.ptr())) {
             open(target.address);
             return;
         }

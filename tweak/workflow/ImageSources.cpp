@@ -13,7 +13,6 @@
 #include "tweak/workflow/Downloads.h"
 #include "tweak/hud/ProgressHUDInterface.h"
 #include "tweak/library/IconSelectorInterface.h"
-#include "tweak/workflow/EditingState.h"
 #include "tweak/workflow/IconGeneration.h"
 #include "tweak/ui/Alerts.h"
 #include "tweak/ui/NumberedErrors.h"
@@ -69,7 +68,8 @@ DownloadLimits& PictureDownloadLimits()
 
 void OvrimoHelper::editPicture(UIImage* picture)
 {
-    const auto& editor = Editing().multiMode ? helper::prepareMultiIconEditorWithImage : helper::prepareImageEditorWithImage;
+    const IconEdit* edit = OpenEdit();
+    const auto& editor = edit && edit->page ? helper::prepareMultiIconEditorWithImage : helper::prepareImageEditorWithImage;
     editor.orZero(HelperClass(), picture);
 }
 
@@ -97,7 +97,7 @@ void OvrimoHelper::imagePickerDidFinish(Object* picker, NSDictionary* info)
 
 void OvrimoHelper::imagePickerDidCancel(Object* picker)
 {
-    ResetEditingState();
+    EndOpenEdit();
     if (auto* controller = dynamic_cast<UIViewController*>(picker))
         controller->dismissViewControllerAnimated(true);
 }
@@ -122,7 +122,7 @@ void OvrimoHelper::getImageFromURL()
             helper::downloadAndEditImageWithURLString.orZero(HelperClass(), UIPasteboard::generalPasteboard()->string());
         }));
     }
-    alert->addAction(UIAlertAction::actionWithTitle(cancel, UIAlertActionStyleCancel, [](UIAlertAction*) { ResetEditingState(); }));
+    alert->addAction(UIAlertAction::actionWithTitle(cancel, UIAlertActionStyleCancel, Sending(helper::endEdit, OpenEditOrNone())));
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(alert, true);
 }
@@ -158,18 +158,20 @@ void OvrimoHelper::editDownloadedImage(UIImage* picture)
 
 // The icon library ------------------------------------------------------------------------------
 
-void OvrimoHelper::openIconLibrary(const std::optional<std::string>& title, const std::optional<std::string>& savePath)
+void OvrimoHelper::openIconLibrary(const IconEdit& edit)
 {
     objc::Class* browserClass = objc::objc_getClass("ZarnekIconSelectorViewController");
     Ref<Object> allocated = browserClass ? browserClass->createInstance() : nullptr;
-    Ref<NSString> titleString = title ? NSString::make(*title) : nullptr;
-    Ref<NSString> pathString = savePath ? NSString::make(*savePath) : nullptr;
+    // A single icon's name and path; none for a page, which opens the browser in its manage mode.
+    const IconSlot* slot = edit.single();
+    Ref<NSString> titleString = slot && edit.displayName ? NSString::make(*edit.displayName) : nullptr;
+    Ref<NSString> pathString = slot ? NSString::make(slot->path) : nullptr;
     Ref<Object> browser = library::initWithTitleAndSavePath.orZero(allocated, titleString.ptr(), pathString.ptr());
     auto* controller = dynamic_cast<UIViewController*>(browser.ptr());
     UIViewController* presenter = PresentingController();
     if (!controller || !presenter) {
         ShowMessageAlert(ErrorMessage(ErrorNumber::NoIconLibrary));
-        ResetEditingState();
+        EndEdit(edit);
         return;
     }
     library::setDelegate.orZero(browser, HelperClass());
@@ -180,12 +182,12 @@ void OvrimoHelper::iconSelectorDidFinished(Object* browser, UIImage* picture)
 {
     auto* controller = dynamic_cast<UIViewController*>(browser);
     Ref<UIView> overlay = ShowProgressOverlay("Please wait! Saving icon image...", "This will take a moment.", controller);
-    generateAfterOverlay(picture, controller, overlay);
+    generateAfterOverlay(picture, controller, overlay, OpenEditOrNone());
 }
 
 void OvrimoHelper::iconSelectorDidCancel(Object* browser)
 {
-    ResetEditingState();
+    EndOpenEdit();
     if (auto* controller = dynamic_cast<UIViewController*>(browser))
         controller->dismissViewControllerAnimated(true, [] { });
 }

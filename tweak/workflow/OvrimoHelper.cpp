@@ -18,7 +18,6 @@
 #include "tweak/cropper/ImageCropperInterface.h"
 #include "tweak/hud/ProgressHUDInterface.h"
 #include "tweak/library/IconSelectorInterface.h"
-#include "tweak/workflow/EditingState.h"
 #include "tweak/workflow/IconGeneration.h"
 #include "tweak/workflow/IconLibraryFiles.h"
 #include "tweak/ui/Alerts.h"
@@ -37,31 +36,24 @@ namespace {
 
 constexpr const char* kSingleEditorTitle = "Crop and scale the image. The highlighted area will be used as the icon image.";
 constexpr std::int64_t kCropperZoomLimit = 6;
-// The edited icon's name in questions and messages: an icon without a display name is named by
-// its key, so the text still says which.
-std::string currentIconName()
-{
-    const EditingState& state = Editing();
-    return state.currentDisplayName.value_or(state.currentIconKey.value_or(""));
-}
 
-std::string withDisplayName(const char* format) { return corefoundation::stringWithFormat(format, currentIconName()); }
+std::string withName(const char* format, const IconEdit& edit) { return corefoundation::stringWithFormat(format, edit.name()); }
 
-bool currentIconFileExists()
+bool customIconFileExists(const IconEdit& edit)
 {
-    const auto& path = Editing().currentIconPath;
-    return path && NSFileManager::defaultManager()->fileExistsAtPath(*path);
+    const IconSlot* slot = edit.single();
+    return slot && NSFileManager::defaultManager()->fileExistsAtPath(slot->path);
 }
 
 // "Move to icon library" before a custom icon is replaced or removed. False when the copy could
 // not be made: then the icon must stay as it is.
-bool keepCurrentIconInLibrary()
+bool keepCustomIconInLibrary(const IconEdit& edit)
 {
-    const auto& path = Editing().currentIconPath;
-    return path && MoveToIconLibrary(*path);
+    const IconSlot* slot = edit.single();
+    return slot && MoveToIconLibrary(slot->path);
 }
 
-std::string moveFailedMessage() { return ErrorMessage(ErrorNumber::LibraryCopy, currentIconName()); }
+std::string moveFailedMessage(const IconEdit& edit) { return ErrorMessage(ErrorNumber::LibraryCopy, edit.name()); }
 
 } // namespace
 
@@ -86,96 +78,80 @@ void OvrimoHelper::showActionSheet(Object* sender)
         return;
     }
 
-    EditingState& state = Editing();
-    state.currentIcon = icon.ptr();
-    state.currentDisplayName = DisplayNameForIcon(icon);
-    state.currentIconKey = IconKeyForIcon(icon);
-    state.currentIconPath = CustomIconPath(*state.currentIconKey);
-
+    IconEdit edit = EditOfIcon(icon);
     auto style = FloatingDockInUse() ? UIAlertControllerStyleAlert : UIAlertControllerStyleActionSheet;
-    auto sheet = UIAlertController::alertControllerWithTitle(kProductName, withDisplayName("What would you like to do with the icon image for %@?"), style);
-    sheet->addAction(UIAlertAction::actionWithTitle("Restore original", UIAlertActionStyleDestructive, Sending(helper::restoreOriginalIcon)));
+    auto sheet = UIAlertController::alertControllerWithTitle(kProductName, withName("What would you like to do with the icon image for %@?", edit), style);
+    sheet->addAction(UIAlertAction::actionWithTitle("Restore original", UIAlertActionStyleDestructive, Sending(helper::restoreOriginalIcon, edit)));
     sheet->addAction(UIAlertAction::actionWithTitle("Replace from photo library", UIAlertActionStyleDefault, Sending(helper::replaceFromPhotoLibrary)));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, Sending(helper::replaceFromURL)));
-    sheet->addAction(UIAlertAction::actionWithTitle("Replace from icon library", UIAlertActionStyleDefault, Sending(helper::replaceFromIconLibrary)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from URL", UIAlertActionStyleDefault, Sending(helper::getImageFromURL)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Replace from icon library", UIAlertActionStyleDefault, Sending(helper::replaceFromIconLibrary, edit)));
     if (!objc::isKindOfClass(icon, objc::objc_getClass("SBFolderIcon")))
-        sheet->addAction(UIAlertAction::actionWithTitle("Save to icon library", UIAlertActionStyleDefault, Sending(helper::saveIconToLibrary, view)));
-    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, Sending(helper::cleanupOnDimiss)));
+        sheet->addAction(UIAlertAction::actionWithTitle("Save to icon library", UIAlertActionStyleDefault, Sending(helper::saveIconToLibraryEdit, view, edit)));
+    sheet->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyleCancel, Sending(helper::endEdit, edit)));
 
     UIPopoverPresentationController* popover = sheet->popoverPresentationController();
     popover->setSourceView(view);
     popover->setSourceRect(view->bounds());
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(sheet, true);
+    // A sheet that could not be shown (a presenter already showing another edit's screen refuses
+    // it) starts nothing: the open edit stays the one its screens answer for.
+    if (sheet->presentingViewController())
+        BeginEdit(edit);
 }
 
-void OvrimoHelper::cleanupOnDimiss() { ResetEditingState(); }
+void OvrimoHelper::cleanupOnDimiss() { EndOpenEdit(); }
 
-void OvrimoHelper::replaceFromPhotoLibrary()
-{
-    Editing().multiMode = false;
-    openPhotoLibrary();
-}
+void OvrimoHelper::endEdit(const IconEdit& edit) { EndEdit(edit); }
 
-void OvrimoHelper::replaceFromURL()
-{
-    Editing().multiMode = false;
-    getImageFromURL();
-}
-
-void OvrimoHelper::replaceFromIconLibrary()
-{
-    Editing().multiMode = false;
-    openIconLibrary(Editing().currentDisplayName, Editing().currentIconPath);
-}
 
 // Restoring and saving --------------------------------------------------------------------------
 
-void OvrimoHelper::restoreOriginalIcon()
+void OvrimoHelper::restoreOriginalIcon(const IconEdit& edit)
 {
-    if (!currentIconFileExists() || WorkflowInteger("defaultactionrestore") == 1) {
-        removeCurrentCustomIcon();
+    if (!customIconFileExists(edit) || WorkflowInteger("defaultactionrestore") == 1) {
+        removeCurrentCustomIcon(edit);
         return;
     }
     if (WorkflowInteger("defaultactionreplace") == 2) {
-        keepThenRemoveCurrentIcon();
+        keepThenRemoveCurrentIcon(edit);
         return;
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
-        withDisplayName("Restoring orginal icon for the app %@. What would you like to do with the custom icon?"), UIAlertControllerStyleAlert);
-    question->addAction(UIAlertAction::actionWithTitle("Remove permanently", UIAlertActionStyleDefault, Sending(helper::removeCurrentCustomIcon)));
-    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, Sending(helper::keepThenRemoveCurrentIcon)));
-    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, Sending(helper::cleanupOnDimiss)));
+        withName("Restoring orginal icon for the app %@. What would you like to do with the custom icon?", edit), UIAlertControllerStyleAlert);
+    question->addAction(UIAlertAction::actionWithTitle("Remove permanently", UIAlertActionStyleDefault, Sending(helper::removeCurrentCustomIcon, edit)));
+    question->addAction(UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, Sending(helper::keepThenRemoveCurrentIcon, edit)));
+    question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, Sending(helper::endEdit, edit)));
     if (UIViewController* presenter = PresentingController())
         presenter->presentViewController(question, true);
 }
 
-void OvrimoHelper::removeCurrentCustomIcon()
+void OvrimoHelper::removeCurrentCustomIcon(const IconEdit& edit)
 {
-    EditingState& state = Editing();
+    const IconSlot* slot = edit.single();
     // Only a key that names a file in the store can have one to remove.
-    std::optional<std::string> file = state.currentIconKey ? CustomIconFile(*state.currentIconKey) : std::nullopt;
+    std::optional<std::string> file = slot ? CustomIconFile(slot->key) : std::nullopt;
     if (file && NSFileManager::defaultManager()->removeItemAtPath(*file)) {
-        PostIconImageChanged(*state.currentIconKey);
-        RefreshIconImage(state.currentIcon);
+        PostIconImageChanged(slot->key);
+        RefreshIconImage(slot->icon);
     }
-    ResetEditingState();
+    EndEdit(edit);
 }
 
-void OvrimoHelper::keepThenRemoveCurrentIcon()
+void OvrimoHelper::keepThenRemoveCurrentIcon(const IconEdit& edit)
 {
-    if (!keepCurrentIconInLibrary()) {
-        ShowMessageAlert(moveFailedMessage());
-        ResetEditingState();
+    if (!keepCustomIconInLibrary(edit)) {
+        ShowMessageAlert(moveFailedMessage(edit));
+        EndEdit(edit);
         return;
     }
-    removeCurrentCustomIcon();
+    removeCurrentCustomIcon(edit);
 }
 
-void OvrimoHelper::saveIconToLibrary(UIView* iconView)
+void OvrimoHelper::saveIconToLibrary(UIView* iconView, const IconEdit& edit)
 {
-    Editing().multiMode = false;
-    if (!Editing().currentIcon) {
+    const IconSlot* slot = edit.single();
+    if (!slot || !slot->icon) {
         ShowMessageAlert(ErrorMessage(ErrorNumber::NoEditedIcon));
         return;
     }
@@ -209,16 +185,16 @@ CGRect SingleIconCropFrame(CGRect bounds)
 
 void OvrimoHelper::prepareImageEditorWithImage(UIImage* picture)
 {
-    Editing().multiMode = false;
+    IconEdit edit = OpenEditOrNone();
     if (!picture || !picture->CGImage()) {
         ShowMessageAlert(ErrorMessage(ErrorNumber::NoPicture));
-        ResetEditingState();
+        EndEdit(edit);
         return;
     }
-    openIconEditor(picture, kSingleEditorTitle, SingleIconCropFrame(UIScreen::mainScreen()->bounds()));
+    openIconEditor(picture, kSingleEditorTitle, SingleIconCropFrame(UIScreen::mainScreen()->bounds()), edit);
 }
 
-void OvrimoHelper::openIconEditor(UIImage* picture, const std::string& title, CGRect cropFrame)
+void OvrimoHelper::openIconEditor(UIImage* picture, const std::string& title, CGRect cropFrame, const IconEdit& edit)
 {
     objc::Class* cropperClass = objc::objc_getClass("VPImageCropperViewController");
     Ref<Object> allocated = cropperClass ? cropperClass->createInstance() : nullptr;
@@ -227,7 +203,7 @@ void OvrimoHelper::openIconEditor(UIImage* picture, const std::string& title, CG
     UIViewController* presenter = PresentingController();
     if (!controller || !presenter) {
         ShowMessageAlert(ErrorMessage(ErrorNumber::NoPicture));
-        ResetEditingState();
+        EndEdit(edit);
         return;
     }
     cropper::setDelegate.orZero(cropper, HelperClass());
@@ -237,76 +213,80 @@ void OvrimoHelper::openIconEditor(UIImage* picture, const std::string& title, CG
 void OvrimoHelper::imageCropperDidFinished(Object* cropper, UIImage* picture)
 {
     auto* controller = dynamic_cast<UIViewController*>(cropper);
+    IconEdit edit = OpenEditOrNone();
     if (!picture || !picture->CGImage()) {
         // Nothing was cut: the edit ends without touching the icon.
-        ResetEditingState();
+        EndEdit(edit);
         if (controller)
             controller->dismissViewControllerAnimated(true, [] { ShowMessageAlert(ErrorMessage(ErrorNumber::NoPicture)); });
         return;
     }
-    if (Editing().multiMode) {
-        pageCropperDidFinish(controller, picture);
-        return;
-    }
+    if (edit.page)
+        pageCropperDidFinish(controller, picture, edit);
+    else
+        singleCropperDidFinish(controller, picture, edit);
+}
+
+void OvrimoHelper::singleCropperDidFinish(UIViewController* controller, UIImage* picture, const IconEdit& edit)
+{
     Ref<UIImage> kept(picture);
     Ref<UIViewController> keptController(controller);
-    if (!currentIconFileExists() || WorkflowInteger("defaultactionreplace") == 1) {
-        generateSingleIcon(kept, keptController);
+    if (!customIconFileExists(edit) || WorkflowInteger("defaultactionreplace") == 1) {
+        generateSingleIcon(kept, keptController, edit);
         return;
     }
     if (WorkflowInteger("defaultactionreplace") == 2) {
-        keepThenGenerateSingleIcon(kept, keptController);
+        keepThenGenerateSingleIcon(kept, keptController, edit);
         return;
     }
     auto question = UIAlertController::alertControllerWithTitle(kProductName,
-        withDisplayName("A custom icon for the app %@ already exists. What do you want to do with it?"), UIAlertControllerStyleAlert);
-    question->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault, Sending(helper::generateSingleIconController, kept, keptController)));
-    question->addAction(
-        UIAlertAction::actionWithTitle("Move to icon library", UIAlertActionStyleDefault, Sending(helper::keepThenGenerateSingleIconController, kept, keptController)));
+        withName("A custom icon for the app %@ already exists. What do you want to do with it?", edit), UIAlertControllerStyleAlert);
+    question->addAction(UIAlertAction::actionWithTitle("Overwrite", UIAlertActionStyleDefault, Sending(helper::generateSingleIconControllerEdit, kept, keptController, edit)));
+    question->addAction(UIAlertAction::actionWithTitle(
+        "Move to icon library", UIAlertActionStyleDefault, Sending(helper::keepThenGenerateSingleIconControllerEdit, kept, keptController, edit)));
     // Cancel only closes the question: the cropper stays open for another Save or its Cancel.
     question->addAction(UIAlertAction::actionWithTitle(SystemButtonTitle("Cancel"), UIAlertActionStyleCancel, nullptr));
     if (controller)
         controller->presentViewController(question, true);
 }
 
-void OvrimoHelper::generateSingleIcon(UIImage* picture, UIViewController* controller)
+void OvrimoHelper::generateSingleIcon(UIImage* picture, UIViewController* controller, const IconEdit& edit)
 {
     Ref<UIView> overlay = ShowProgressOverlay("Please wait! Generating icon image...", "This will take a moment.", controller);
-    generateAfterOverlay(picture, controller, overlay);
+    generateAfterOverlay(picture, controller, overlay, edit);
 }
 
-void OvrimoHelper::keepThenGenerateSingleIcon(UIImage* picture, UIViewController* cropper)
+void OvrimoHelper::keepThenGenerateSingleIcon(UIImage* picture, UIViewController* cropper, const IconEdit& edit)
 {
-    if (!keepCurrentIconInLibrary()) {
-        ShowMessageAlertOver(cropper, moveFailedMessage());
+    if (!keepCustomIconInLibrary(edit)) {
+        ShowMessageAlertOver(cropper, moveFailedMessage(edit));
         return;
     }
-    generateSingleIcon(picture, cropper);
+    generateSingleIcon(picture, cropper, edit);
 }
 
-void OvrimoHelper::generateAfterOverlay(UIImage* picture, UIViewController* controller, Ref<UIView> overlay)
+void OvrimoHelper::generateAfterOverlay(UIImage* picture, UIViewController* controller, Ref<UIView> overlay, const IconEdit& edit)
 {
     Ref<UIImage> kept(picture);
     Ref<UIViewController> keptController(controller);
-    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, kOverlayHeadStartNanoseconds), dispatch_get_main_queue(), [kept, keptController, overlay] {
-        helper::writeSingleIconControllerOverlay.orZero(HelperClass(), kept, keptController, overlay);
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, kOverlayHeadStartNanoseconds), dispatch_get_main_queue(), [kept, keptController, overlay, edit] {
+        helper::writeSingleIconControllerOverlayEdit.orZero(HelperClass(), kept, keptController, overlay, edit);
     });
 }
 
-void OvrimoHelper::writeSingleIcon(UIImage* picture, UIViewController* controller, UIView* overlay)
+void OvrimoHelper::writeSingleIcon(UIImage* picture, UIViewController* controller, UIView* overlay, const IconEdit& edit)
 {
-    // Read now, not when scheduled: the edit is whatever it is when the work starts.
-    const EditingState& state = Editing();
-    GenerateIconImage(picture, state.currentIcon, state.currentIconKey);
+    if (const IconSlot* slot = edit.single())
+        GenerateIconImage(picture, slot->icon, slot->key);
     hud::hideAnimated.orZero(overlay, true);
     if (controller)
         controller->dismissViewControllerAnimated(true, [] { ShowPendingAlert(); });
-    ResetEditingState();
+    EndEdit(edit);
 }
 
 void OvrimoHelper::imageCropperDidCancel(Object* cropper)
 {
-    ResetEditingState();
+    EndOpenEdit();
     if (auto* controller = dynamic_cast<UIViewController*>(cropper))
         controller->dismissViewControllerAnimated(true, [] { });
 }
@@ -335,26 +315,23 @@ void OvrimoHelper::registerClass(objc::Runtime& rt)
         .classMethod(iconSelectorDidFinished, &Self::iconSelectorDidFinished)
         .classMethod(iconSelectorDidCancel, &Self::iconSelectorDidCancel)
         // The answers to its own alerts and its delayed work.
+        .classMethod(helper::endEdit, &Self::endEdit)
         .classMethod(helper::restoreOriginalIcon, &Self::restoreOriginalIcon)
-        .classMethod(helper::replaceFromPhotoLibrary, &Self::replaceFromPhotoLibrary)
-        .classMethod(helper::replaceFromURL, &Self::replaceFromURL)
-        .classMethod(helper::replaceFromIconLibrary, &Self::replaceFromIconLibrary)
-        .classMethod(helper::saveIconToLibrary, &Self::saveIconToLibrary)
+        .classMethod(helper::replaceFromPhotoLibrary, &Self::openPhotoLibrary)
+        .classMethod(helper::replaceFromIconLibrary, &Self::openIconLibrary)
+        .classMethod(helper::saveIconToLibraryEdit, &Self::saveIconToLibrary)
         .classMethod(helper::removeCurrentCustomIcon, &Self::removeCurrentCustomIcon)
         .classMethod(helper::keepThenRemoveCurrentIcon, &Self::keepThenRemoveCurrentIcon)
-        .classMethod(helper::generateSingleIconController, &Self::generateSingleIcon)
-        .classMethod(helper::keepThenGenerateSingleIconController, &Self::keepThenGenerateSingleIcon)
-        .classMethod(helper::writeSingleIconControllerOverlay, &Self::writeSingleIcon)
+        .classMethod(helper::generateSingleIconControllerEdit, &Self::generateSingleIcon)
+        .classMethod(helper::keepThenGenerateSingleIconControllerEdit, &Self::keepThenGenerateSingleIcon)
+        .classMethod(helper::writeSingleIconControllerOverlayEdit, &Self::writeSingleIcon)
         .classMethod(helper::restorePageIcons, &Self::restorePageIcons)
-        .classMethod(helper::replacePageFromPhotoLibrary, &Self::replacePageFromPhotoLibrary)
-        .classMethod(helper::replacePageFromURL, &Self::replacePageFromURL)
-        .classMethod(helper::replacePageFromIconLibrary, &Self::replacePageFromIconLibrary)
-        .classMethod(helper::generatePageIconsCropper, &Self::generatePageIcons)
-        .classMethod(helper::keepThenGeneratePageIconsCropper, &Self::keepThenGeneratePageIcons)
-        .classMethod(helper::writePageIconsCropperOverlay, &Self::writePageIcons)
+        .classMethod(helper::generatePageIconsCropperEdit, &Self::generatePageIcons)
+        .classMethod(helper::keepThenGeneratePageIconsCropperEdit, &Self::keepThenGeneratePageIcons)
+        .classMethod(helper::writePageIconsCropperOverlayEdit, &Self::writePageIcons)
         .classMethod(helper::removePageIcons, &Self::removePageIcons)
         .classMethod(helper::keepThenRemovePageIcons, &Self::keepThenRemovePageIcons)
-        .classMethod(helper::removePageIconFilesOverlay, &Self::removePageIconFiles)
+        .classMethod(helper::removePageIconFilesEdit, &Self::removePageIconFiles)
         .classMethod(helper::editDownloadedImage, &Self::editDownloadedImage)
         .method(imageCropperDidFinished, &Self::ignoreCropperResult)
         .method(imageCropperDidCancel, &Self::ignoreCropperCancel)

@@ -5,7 +5,6 @@
 #include "platform/uikit/UIDevice.h"
 #include "platform/uikit/UIScreen.h"
 #include "tweak/PrivateInterfaces.h"
-#include "tweak/workflow/EditingState.h"
 
 #include <algorithm>
 
@@ -64,18 +63,17 @@ std::int64_t fallbackSlots(bool folderPage)
 
 } // namespace
 
-std::int64_t MaxVisibleIconCount()
+std::int64_t MaxVisibleIconCount(bool folderPage)
 {
-    bool folderPage = Editing().pageInFolder;
     const char* listClass = folderPage ? "SBFolderIconListView" : "SBIconListView";
     if (objc::Class* cls = objc::objc_getClass(listClass))
         return sb::maxVisibleIcons.orZero(cls);
     return fallbackSlots(folderPage);
 }
 
-std::int64_t PageIconColumns()
+std::int64_t PageIconColumns(bool folderPage)
 {
-    if (Editing().pageInFolder) {
+    if (folderPage) {
         if (objc::Class* cls = objc::objc_getClass("SBFolderIconListView"))
             return sb::iconColumnsForInterfaceOrientation.orZero(cls, kPortrait);
         return kHomePageColumns;
@@ -89,11 +87,11 @@ std::int64_t PageIconColumns()
     return kHomePageColumns;
 }
 
-PageGrid CurrentPageGrid()
+PageGrid CurrentPageGrid(bool folderPage)
 {
     PageGrid grid;
-    grid.slots = std::max<std::int64_t>(MaxVisibleIconCount(), 0);
-    grid.columns = std::max<std::int64_t>(PageIconColumns(), 0);
+    grid.slots = std::max<std::int64_t>(MaxVisibleIconCount(folderPage), 0);
+    grid.columns = std::max<std::int64_t>(PageIconColumns(folderPage), 0);
     grid.rows = grid.columns == 0 ? 0 : grid.slots / grid.columns;
     return grid;
 }

@@ -28,10 +28,10 @@ struct PageGrid {
 // of the main screen's bounds in points.
 std::int64_t FallbackSlotCount(bool folderPage, std::optional<std::int64_t> idiom, double longerSide);
 
-// For the page in EditingState (a folder page when pageInFolder).
-std::int64_t MaxVisibleIconCount();
-std::int64_t PageIconColumns();
-PageGrid CurrentPageGrid();
+// For a home-screen page, or an open folder's page when `folderPage`.
+std::int64_t MaxVisibleIconCount(bool folderPage);
+std::int64_t PageIconColumns(bool folderPage);
+PageGrid CurrentPageGrid(bool folderPage);
 
 // The multi-mode crop frame on a screen of `bounds`: centred, two thirds of the width wide, with
 // the grid's aspect so that every cell is square. Nothing for a grid without cells.

@@ -4,6 +4,7 @@
 #include "platform/corefoundation/NSString.h"
 #include "platform/dispatch/Queue.h"
 #include "platform/foundation/NSBundle.h"
+#include "platform/foundation/FoundationSelectors.h"
 #include "platform/foundation/NSCharacterSet.h"
 #include "platform/foundation/NSURLSession.h"
 #include "platform/runtime/ClassBuilder.h"
@@ -43,7 +44,7 @@ constexpr ClientScheme kClients[] = {
 std::string percentEncoded(const std::string& text)
 {
     Ref<NSString> string = NSString::make(text);
-    return objc::msgSend<std::string>(string, "stringByAddingPercentEncodingWithAllowedCharacters:", NSCharacterSet::URLQueryAllowedCharacterSet().ptr());
+    return foundation::sel::stringByAddingPercentEncodingWithAllowedCharacters.orZero(string, NSCharacterSet::URLQueryAllowedCharacterSet().ptr());
 }
 
 std::string urlForUsername(const std::string& user)
@@ -160,10 +161,9 @@ void ZarnekLinkCell::loadAvatar()
                 zarnek::sel::setAvatarImage.orZero(cell, image.ptr());
         });
     };
-    Ref<NSURLSessionDataTask> task = objc::msgSend<Ref<NSURLSessionDataTask>>(NSURLSession::sharedSession(), "dataTaskWithRequest:completionHandler:", request.ptr(),
+    Ref<NSURLSessionDataTask> task = foundation::sel::dataTaskWithRequestCompletionHandler.orZero(NSURLSession::sharedSession(), request.ptr(),
         NSURLSessionDataCompletion(completion));
-    if (task)
-        objc::msgSend(task, "resume");
+    foundation::sel::resume.orZero(task);
 }
 
 void ZarnekLinkCell::showAvatar(UIImage* image)
@@ -185,11 +185,13 @@ void ZarnekLinkCell::openAddress()
     if (!address)
         return;
     if (Ref<NSBundle> safari = NSBundle::bundleWithPath(kSafariServicesPath))
-        objc::msgSend<bool>(safari, "load");
+        foundation::sel::load.orZero(safari);
     objc::Class* browser = objc::NSClassFromString("SFSafariViewController");
     std::string scheme = address->scheme().value_or("");
     if (browser && (scheme == "http" || scheme == "https")) {
-        Ref<Object> made = objc::msgSend<Ref<Object>>(objc::msgSend<Ref<Object>>(browser, "alloc"), "initWithURL:", address.ptr());
+        // The browser class comes with SafariServices, loaded above; the platform declares no
+        // selector of it.
+        Ref<Object> made = objc::msgSend<Ref<Object>>(objc::sel::alloc.orZero(browser), "initWithURL:", address.ptr());
         auto* controller = dynamic_cast<UIViewController*>(made.ptr());
         if (UIViewController* presenter = zarnek::presentingController(); controller && presenter) {
             presenter->presentViewController(controller, true);
@@ -197,7 +199,7 @@ void ZarnekLinkCell::openAddress()
         }
     }
     if (Ref<UIApplication> application = UIApplication::sharedApplication())
-        objc::msgSend(application, "openURL:options:completionHandler:", address.ptr(), NSDictionary::make().ptr(), std::function<void(bool)>());
+        uikit::sel::openURLOptionsCompletionHandler.orZero(application, address.ptr(), NSDictionary::make().ptr(), std::function<void(bool)>());
 }
 
 void ZarnekLinkCell::selected(bool on, bool animated)

@@ -180,7 +180,7 @@ TEST_F(IconGeneration, AFolderWhoseNameHoldsASlashIsRefusedWithAnErrorAfterSave)
     dev().touch().tap(CGPointMake(CGRectGetMidX(rect), CGRectGetMidY(rect)));
     settle();
     ASSERT_TRUE(alertOnScreen());
-    EXPECT_EQ(editing().currentIconKey, std::optional<std::string>("com.ovrimo.folder.Work/Play"));
+    EXPECT_EQ(editedKey(), std::optional<std::string>("com.ovrimo.folder.Work/Play"));
     dev().window()->rootViewController()->dismissViewControllerAnimated(false);
     settle();
 
@@ -189,7 +189,7 @@ TEST_F(IconGeneration, AFolderWhoseNameHoldsASlashIsRefusedWithAnErrorAfterSave)
     settle(1000);
     EXPECT_EQ(alertMessage(), "Error 131! Something went wrong. Please try again, if the error continues then contact me!");
     EXPECT_TRUE(!std::filesystem::exists(host(kStore)) || std::filesystem::is_empty(host(kStore))) << "nothing written";
-    EXPECT_FALSE(editing().currentIconKey) << "the edit ended";
+    EXPECT_FALSE(openEdit()) << "the edit ended";
 }
 
 TEST_F(IconGeneration, CropperSaveAsksBeforeReplacingAndTheQuestionsCancelKeepsTheEditor)
@@ -218,7 +218,7 @@ TEST_F(IconGeneration, CropperSaveAsksBeforeReplacingAndTheQuestionsCancelKeepsT
     settle(1000);
     EXPECT_EQ(overlayTitle(), "");
     EXPECT_EQ(dev().window()->rootViewController()->presentedViewController(), nullptr) << "the cropper closed";
-    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(openEdit());
     EXPECT_FALSE(exists(libraryFile(1)));
 }
 
@@ -250,7 +250,7 @@ TEST_F(IconGeneration, ACropperThatCutNothingEndsTheEditWithAnError)
     EXPECT_EQ(alertMessage(), "Error 160! Something went wrong. Please try again, if the error continues then contact me!");
     EXPECT_NE(dev().window()->rootViewController()->presentedViewController(), editor.ptr());
     EXPECT_TRUE(isGreen(centreOf(stored(kMail)))) << "the icon is left as it was";
-    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(openEdit());
 }
 
 TEST_F(IconGeneration, ALibraryPictureIsWrittenWithoutTheCropperAndTheBrowserCloses)
@@ -270,7 +270,7 @@ TEST_F(IconGeneration, ALibraryPictureIsWrittenWithoutTheCropperAndTheBrowserClo
     settle(1000);
     EXPECT_EQ(colourOf(testing_support::pixelAt(stored(kMail), 10, 10)), Colour::Red);
     EXPECT_FALSE(dev().window()->rootViewController()->presentedViewController()) << "the browser closed";
-    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(openEdit());
     EXPECT_FALSE(exists(libraryFile(1)));
 
     // With no icon being edited nothing is written, and the browser still closes.

@@ -26,11 +26,12 @@ TEST_F(IconSheet, OffersSixActionsForAnAppAndFiveForAFolderAsASheetOrAnAlert)
     EXPECT_EQ(sheet->title(), "Ovrimo");
     EXPECT_EQ(sheet->message(), "What would you like to do with the icon image for Mail?");
     EXPECT_EQ(actionTitles(sheet), kAppActions);
-    EXPECT_EQ(editing().currentIconKey, kMail);
-    EXPECT_EQ(editing().currentIconPath, storeFile(kMail));
+    ASSERT_TRUE(openEdit() && openEdit()->single());
+    EXPECT_EQ(openEdit()->single()->key, kMail);
+    EXPECT_EQ(openEdit()->single()->path, storeFile(kMail));
+    EXPECT_EQ(openEdit()->name(), "Mail");
     choose("Cancel");
-    EXPECT_FALSE(editing().currentIcon) << "the sheet's Cancel ends the edit";
-    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(openEdit()) << "the sheet's Cancel ends the edit";
 
     // A folder's picture cannot be saved: no "Save to icon library". Folders open their sheet
     // with the "+" button.
@@ -98,16 +99,17 @@ TEST_F(IconSheet, ASenderThatIsNoIconViewGetsError143AndLeavesTheEditAlone)
 {
     pref("firstrun", false);
     boot("iphone8-ios12");
-    openSheet(kMail);
-    choose("Cancel");
-    editing().currentIconKey = "kept";
+    beginEdit(kMail);
+    ASSERT_TRUE(openEdit());
+    std::uint64_t open = openEdit()->number;
     // A button lying on no icon view, as a stray trigger would be.
     Ref<UIButton> stray = UIButton::buttonWithType(UIButtonTypeCustom);
     dev().window()->addSubview(stray);
     msgSend(objc::objc_getClass("OvrimoHelper"), "showActionSheet:", stray.ptr());
     settle();
     EXPECT_EQ(alertMessage(), "Error 143! Something went wrong. Please try again, if the error continues then contact the developer!");
-    EXPECT_EQ(editing().currentIconKey, "kept");
+    ASSERT_TRUE(openEdit());
+    EXPECT_EQ(openEdit()->number, open);
 }
 
 TEST_F(IconSheet, RestoreFollowsTheDefaultActions)
@@ -124,7 +126,7 @@ TEST_F(IconSheet, RestoreFollowsTheDefaultActions)
     EXPECT_EQ(actionTitles(alertOnScreen()), (std::vector<std::string> { "Remove permanently", "Move to icon library", "Cancel" }));
     choose("Cancel");
     EXPECT_TRUE(exists(storeFile(kMail)));
-    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(openEdit());
 
     // "Move to icon library": the picture goes to the first free number, the icon is SpringBoard's again.
     openSheet(kMail);
@@ -160,7 +162,7 @@ TEST_F(IconSheet, RestoreFollowsTheDefaultActions)
     choose("Restore original");
     EXPECT_FALSE(alertOnScreen());
     EXPECT_FALSE(exists(libraryFile(3)));
-    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(openEdit());
 }
 
 TEST_F(IconSheet, SaveToLibraryWritesWhatTheIconShowsAndSaysDoneOnlyWhenItWasWritten)
@@ -177,7 +179,7 @@ TEST_F(IconSheet, SaveToLibraryWritesWhatTheIconShowsAndSaysDoneOnlyWhenItWasWri
     EXPECT_TRUE(isGreen(centreOf(picture(libraryFile(1)))));
     EXPECT_TRUE(exists(storeFile(kMail))) << "saving leaves the custom icon in use";
     choose("OK");
-    EXPECT_EQ(editing().currentIconKey, kMail) << "saving does not end the edit";
+    EXPECT_EQ(editedKey(), kMail) << "saving does not end the edit";
 
     // A library that cannot be written: a numbered error, not "Done!".
     std::filesystem::remove_all(host(kLibrary));

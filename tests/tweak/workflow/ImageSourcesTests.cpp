@@ -103,7 +103,7 @@ TEST_F(ImageSources, TheURLAlertOffersTheClipboardOnlyForAWebAddress)
     ASSERT_EQ(alert->textFields().size(), 1u);
     EXPECT_EQ(alert->textFields()[0]->keyboardType(), UIKeyboardTypeURL);
     choose("Cancel");
-    EXPECT_FALSE(editing().currentIconKey) << "the alert's Cancel ends the edit";
+    EXPECT_FALSE(openEdit()) << "the alert's Cancel ends the edit";
 
     UIPasteboard::generalPasteboard()->setString("https://example.org/icon.png");
     openURLAlertFor(kMail);
@@ -201,7 +201,7 @@ TEST_F(ImageSources, APickedPhotoGoesToTheEditorAndCancelEndsTheEdit)
     ASSERT_TRUE(picker);
     picker->cancel();
     settle(800);
-    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(openEdit());
     EXPECT_FALSE(dev().window()->rootViewController()->presentedViewController());
     EXPECT_EQ(EditorRecorder::received.size(), 1u);
 }
@@ -214,5 +214,5 @@ TEST_F(ImageSources, APickerResultWithoutAPictureEndsTheEditWithAnError)
     msgSend(objc::objc_getClass("OvrimoHelper"), "imagePickerController:didFinishPickingMediaWithInfo:", nullptr, NSDictionary::make().ptr());
     settle(800);
     EXPECT_EQ(alertMessage(), "Error 160! Something went wrong. Please try again, if the error continues then contact me!");
-    EXPECT_FALSE(editing().currentIconKey);
+    EXPECT_FALSE(openEdit());
 }

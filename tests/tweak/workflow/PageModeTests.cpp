@@ -5,6 +5,7 @@
 
 #include "tests/support/TestEnvironment.h"
 
+#include <algorithm>
 #include <iomanip>
 #include <map>
 #include <set>
@@ -15,7 +16,6 @@
 #include "tweak/workflow/PageGrid.h"
 
 using namespace workflow_tests;
-using corefoundation::stringValueOf;
 using ovrimo::cropper::VPImageCropperViewController;
 using testing_support::pixelAt;
 
@@ -217,7 +217,7 @@ protected:
         ASSERT_TRUE(openPageSheet());
         dev().window()->rootViewController()->dismissViewControllerAnimated(false);
         settle();
-        editing().multiMode = true;
+        ASSERT_TRUE(openEdit() && openEdit()->page);
     }
     UIViewController* presented() { return dev().window()->rootViewController()->presentedViewController(); }
     // The page editor opened with `picture`: the cropper on screen.
@@ -269,11 +269,12 @@ TEST_F(PageMode, ThePageSheetIsAlwaysAnActionSheetAnchoredAtTheButton)
         EXPECT_EQ(sheet->actions()[0]->style(), UIAlertActionStyleDestructive);
         EXPECT_EQ(sheet->popoverPresentationController()->sourceView(), pageButton());
         auto list = msgSend<Ref<NSArray>>(msgSend<Ref<objc::Object>>(icons(), "currentRootIconList"), "icons");
-        EXPECT_EQ(editing().pageIcons->count(), list->count());
+        ASSERT_TRUE(openEdit());
+        EXPECT_EQ(openEdit()->slots.size(), list->count());
         sheet->tapAction(sheet->actions()[4]);
         settle();
         EXPECT_FALSE(alertOnScreen());
-        EXPECT_FALSE(editing().pageIcons) << "Cancel ends the edit";
+        EXPECT_FALSE(openEdit()) << "Cancel ends the edit";
     }
 }
 
@@ -284,25 +285,27 @@ TEST_F(PageMode, ThePageIsFixedWhenTheSheetOpensWithKeysAndPathsAlignedInPageOrd
     boot("iphone8-ios12");
     ASSERT_TRUE(openPageSheet());
     auto list = msgSend<Ref<NSArray>>(msgSend<Ref<objc::Object>>(icons(), "currentRootIconList"), "icons");
-    const auto& state = editing();
-    ASSERT_EQ(state.pageIcons->count(), list->count());
-    ASSERT_EQ(state.pageIconKeys->count(), list->count());
-    ASSERT_EQ(state.pageIconPaths->count(), list->count());
-    EXPECT_FALSE(state.pageInFolder);
+    ASSERT_TRUE(openEdit());
+    const ovrimo::IconEdit& edit = *openEdit();
+    ASSERT_EQ(edit.slots.size(), list->count());
+    EXPECT_TRUE(edit.page);
+    EXPECT_FALSE(edit.inFolder);
+    EXPECT_FALSE(edit.single());
     for (size_t i = 0; i < list->count(); ++i)
-        EXPECT_EQ(state.pageIcons->objectAtIndex(i), list->objectAtIndex(i)) << i;
-    EXPECT_EQ(stringValueOf(state.pageIconKeys->objectAtIndex(0)), "com.apple.facetime");
-    EXPECT_EQ(stringValueOf(state.pageIconKeys->objectAtIndex(18)), kFolderKey);
-    EXPECT_EQ(stringValueOf(state.pageIconPaths->objectAtIndex(1)), storeFile(kCalendar));
+        EXPECT_EQ(edit.slots[i].icon.ptr(), list->objectAtIndex(i)) << i;
+    EXPECT_EQ(edit.slots[0].key, "com.apple.facetime");
+    EXPECT_EQ(edit.slots[18].key, kFolderKey);
+    EXPECT_EQ(edit.slots[1].path, storeFile(kCalendar));
     choose("Cancel");
 
     // An open folder's page: its own icons.
     dev().touch().tap(iconCentre(folderView()));
     settle();
     ASSERT_TRUE(openPageSheet());
-    EXPECT_TRUE(editing().pageInFolder);
-    EXPECT_EQ(editing().pageIcons->count(), 4u);
-    EXPECT_EQ(stringValueOf(editing().pageIconKeys->objectAtIndex(0)), "com.apple.calculator");
+    ASSERT_TRUE(openEdit());
+    EXPECT_TRUE(openEdit()->inFolder);
+    ASSERT_EQ(openEdit()->slots.size(), 4u);
+    EXPECT_EQ(openEdit()->slots[0].key, "com.apple.calculator");
 }
 
 TEST_F(PageMode, APageWithoutIconsSaysSoAndNothingElse)
@@ -341,8 +344,7 @@ TEST_F(PageMode, TenIconsTakeTheFirstTenPiecesAndTheRestAreDropped)
     for (int i = 0; i < 10; ++i)
         EXPECT_TRUE(showsCell(picture(storeFile(page[i])), i)) << page[i];
     EXPECT_FALSE(presented()) << "the cropper closed";
-    EXPECT_FALSE(editing().pageIcons);
-    EXPECT_FALSE(editing().multiMode);
+    EXPECT_FALSE(openEdit());
     // SpringBoard shows the pieces at once.
     EXPECT_TRUE(near(centreOf(shownImage(page[9])), cellColour(9), 12));
 }
@@ -357,7 +359,7 @@ TEST_F(PageMode, EveryIconOfAHomePageGetsThePieceWhereItStandsOnEveryProfile)
         // The page as SpringBoard lays it out: its places, columns and rows.
         const springboard::HomeScreenGeometry& layout = icons()->geometry();
         beginPageEdit();
-        ovrimo::PageGrid grid = ovrimo::CurrentPageGrid();
+        ovrimo::PageGrid grid = ovrimo::CurrentPageGrid(false);
         EXPECT_EQ(grid.slots, layout.iconsPerPage());
         EXPECT_EQ(grid.columns, layout.columns);
         EXPECT_EQ(grid.cells(), grid.slots) << "every place of the page has its piece";
@@ -371,14 +373,15 @@ TEST_F(PageMode, EveryIconOfAHomePageGetsThePieceWhereItStandsOnEveryProfile)
         std::map<std::string, CGPoint> origins;
         std::set<double> xs, ys;
         for (auto& view : icons()->pages()[static_cast<size_t>(icons()->currentPage())]->iconViews()) {
-            std::int64_t index = editing().pageIcons->indexOfObject(view->icon());
-            ASSERT_GE(index, 0);
+            const auto& slots = openEdit()->slots;
+            auto slot = std::find_if(slots.begin(), slots.end(), [&](const ovrimo::IconSlot& s) { return s.icon.ptr() == view->icon(); });
+            ASSERT_NE(slot, slots.end());
             CGPoint origin = view->convertRectToView(view->bounds(), nullptr).origin;
-            origins[stringValueOf(editing().pageIconKeys->objectAtIndex(static_cast<size_t>(index)))] = origin;
+            origins[slot->key] = origin;
             xs.insert(origin.x);
             ys.insert(origin.y);
         }
-        ASSERT_EQ(origins.size(), editing().pageIcons->count());
+        ASSERT_EQ(origins.size(), openEdit()->slots.size());
 
         cropperSaves(cropper, numberedCells(layout.rows, layout.columns, 30));
         settle(1000);
@@ -415,7 +418,8 @@ TEST_F(PageMode, MoreIconsThanSlotsOrThanPiecesChangesNothingAndKeepsTheCropper)
         EXPECT_EQ(overlayTitle(), "");
         EXPECT_TRUE(storeFiles().empty());
         EXPECT_EQ(presented(), cropper) << "the cropper stays open behind the alert";
-        EXPECT_EQ(editing().pageIcons->count(), 19u) << "the edit stays as it was";
+        ASSERT_TRUE(openEdit());
+        EXPECT_EQ(openEdit()->slots.size(), 19u) << "the edit stays as it was";
         choose("OK");
         msgSend(objc::objc_getClass("OvrimoHelper"), "imageCropperDidCancel:", cropper);
         settle(1000);
@@ -433,7 +437,7 @@ TEST_F(PageMode, AFolderPageIsCutOnItsOwnGridAndAColumnCountOfZeroIsAnError)
     dev().touch().tap(iconCentre(folderView()));
     settle();
     beginPageEdit();
-    ASSERT_TRUE(editing().pageInFolder);
+    ASSERT_TRUE(openEdit()->inFolder);
     auto* cropper = openPageEditor(numberedCells(3, 3, 50));
     ASSERT_TRUE(cropper);
     EXPECT_TRUE(sameRect(cropper->hole(), CGRectMake(62.5, 208.5, 250, 250)));
@@ -448,7 +452,7 @@ TEST_F(PageMode, AFolderPageIsCutOnItsOwnGridAndAColumnCountOfZeroIsAnError)
     beginPageEdit();
     EXPECT_FALSE(openPageEditor(numberedCells(3, 3, 50)));
     EXPECT_EQ(alertMessage(), "Error 122! Something went wrong. Please try again, if the error continues then contact me!");
-    EXPECT_FALSE(editing().pageIcons);
+    EXPECT_FALSE(openEdit());
     EXPECT_EQ(storeFiles().size(), 4u);
 }
 
@@ -522,7 +526,7 @@ TEST_F(PageMode, RestoringAPageRemovesOnlyItsIconsFilesAfterTheQuestion)
     EXPECT_EQ(alertMessage(), "Restoring orginal icons for the apps on this page. What would you like to do with the custom icons?");
     EXPECT_EQ(actionTitles(alertOnScreen()), (std::vector<std::string> { "Remove all permanently", "Move all to icon library", "Cancel" }));
     choose("Cancel");
-    EXPECT_FALSE(editing().pageIcons);
+    EXPECT_FALSE(openEdit());
     EXPECT_EQ(storeFiles().size(), 3u);
 
     ASSERT_TRUE(openPageSheet());
@@ -556,10 +560,10 @@ TEST_F(PageMode, OpenIconLibraryShowsTheBrowserToManageAndItsCancelEndsTheEdit)
     UIViewController* browser = presented();
     ASSERT_TRUE(browser);
     EXPECT_TRUE(objc::isKindOfClass(browser, "ZarnekIconSelectorViewController"));
-    EXPECT_TRUE(editing().multiMode);
+    ASSERT_TRUE(openEdit());
+    EXPECT_TRUE(openEdit()->page);
     msgSend(objc::objc_getClass("OvrimoHelper"), "iconSelectorDidCancel:", browser);
     settle(800);
     EXPECT_FALSE(presented());
-    EXPECT_FALSE(editing().pageIcons);
-    EXPECT_FALSE(editing().multiMode);
+    EXPECT_FALSE(openEdit());
 }

@@ -5,7 +5,7 @@
 
 #include "tests/support/Pixels.h"
 #include "tests/tweak/ScenarioFixture.h"
-#include "tweak/workflow/EditingState.h"
+#include "tweak/workflow/IconEdit.h"
 
 #include "platform/graphics/UIGraphics.h"
 #include "platform/uikit/UILabel.h"
@@ -71,7 +71,14 @@ protected:
     std::string storeFile(const std::string& key) { return std::string(kStore) + key + ".png"; }
     std::string libraryFile(int n) { return std::string(kLibrary) + std::to_string(n) + ".png"; }
     Ref<UIImage> picture(const std::string& devicePath) { return UIImage::imageWithContentsOfFile(devicePath); }
-    ovrimo::EditingState& editing() { return ovrimo::Editing(); }
+    // The edit open now, null when none is.
+    const ovrimo::IconEdit* openEdit() { return ovrimo::OpenEdit(); }
+    // The key of the open single-icon edit, nothing when no such edit is open.
+    std::optional<std::string> editedKey()
+    {
+        const ovrimo::IconEdit* edit = openEdit();
+        return edit && edit->single() ? std::optional<std::string>(edit->single()->key) : std::nullopt;
+    }
 
     // Editing mode as a long press starts it, then a tap on the icon: its sheet.
     UIAlertController* openSheet(const std::string& identifier)
