@@ -3,7 +3,7 @@
 #include "platform/foundation/NSScanner.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIGraphics.h"
-#include "platform/runtime/Runtime.h"
+#include "platform/runtime/Category.h"
 
 #include <algorithm>
 #include <cctype>
@@ -46,9 +46,9 @@ std::string hexStringFromComponents(double red255, double green255, double blue2
 
 void registerColorCategory(objc::Runtime& runtime)
 {
-    objc::Class* colour = runtime.requireClass("UIColor");
-    colour->metaClass()->addMethod("colorFromHexString:", [](objc::Object*, objc::SEL, std::string hex) { return colorFromHexString(hex); });
-    colour->addMethod("thumbnailWithSize:", [](UIColor* self, objc::SEL, CGSize size) { return thumbnailWithSize(self, size); });
+    objc::Category<UIColor>(runtime, "UIColor")
+        .classMethod(sel::colorFromHexString, &colorFromHexString)
+        .method(sel::thumbnailWithSize, &thumbnailWithSize);
 }
 
 } // namespace zarnek

@@ -8,10 +8,16 @@
 
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/runtime/Sel.h"
 
 #include <string>
 
 namespace zarnek {
+
+namespace sel {
+inline constinit objc::Sel<objc::Ref<UIColor>(std::string)> colorFromHexString { "colorFromHexString:" };
+inline constinit objc::Sel<objc::Ref<UIImage>(CGSize)> thumbnailWithSize { "thumbnailWithSize:" };
+} // namespace sel
 
 objc::Ref<UIColor> colorFromHexString(const std::string& hex);
 objc::Ref<UIImage> thumbnailWithSize(UIColor* colour, CGSize size);
