@@ -4,6 +4,7 @@
 
 #include "platform/corefoundation/NSArray.h"
 #include "platform/corefoundation/NSDictionary.h"
+#include "platform/foundation/NSURL.h"
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/preferences/PSSpecifier.h"
@@ -33,6 +34,10 @@ inline constinit Sel<Ref<Object>(PSSpecifier*)> initWithSpecifier { "initWithSpe
 using uikit::sel::setSelectedAnimated;
 using uikit::sel::setSelectionStyle;
 using preferences::sel::preferredHeightForWidth;
+
+// The in-app browser's initializer. The browser class comes with SafariServices, loaded when a
+// link is opened; the simulated platform has no such framework, so the class may be missing.
+inline constinit Sel<Ref<Object>(NSURL*)> initWithURL { "initWithURL:" };
 
 // Table data source and delegate (the platform declares them; the names here are this code's).
 using uikit::sel::numberOfSectionsInTableView;

@@ -189,9 +189,7 @@ void ZarnekLinkCell::openAddress()
     objc::Class* browser = objc::NSClassFromString("SFSafariViewController");
     std::string scheme = address->scheme().value_or("");
     if (browser && (scheme == "http" || scheme == "https")) {
-        // The browser class comes with SafariServices, loaded above; the platform declares no
-        // selector of it.
-        Ref<Object> made = objc::msgSend<Ref<Object>>(objc::sel::alloc.orZero(browser), "initWithURL:", address.ptr());
+        Ref<Object> made = zarnek::sel::initWithURL.orZero(objc::sel::alloc.orZero(browser), address.ptr());
         auto* controller = dynamic_cast<UIViewController*>(made.ptr());
         if (UIViewController* presenter = zarnek::presentingController(); controller && presenter) {
             presenter->presentViewController(controller, true);
