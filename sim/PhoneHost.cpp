@@ -3,14 +3,11 @@
 #include "device/Device.h"
 #include "device/settings/SettingsApp.h"
 #include "platform/dispatch/RunLoop.h"
-#include "platform/graphics/CGImage.h"
-#include "platform/graphics/ImageCodecs.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIWindow.h"
 #include "sim/ScriptRunner.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 #include <ostream>
 
@@ -37,6 +34,9 @@ constexpr auto kIdleWait = std::chrono::milliseconds(250);
 PhoneHost::PhoneHost(PhoneOptions options)
     : m_options(std::move(options))
 {
+    RenderThreadOptions render;
+    render.framesPerSecond = m_options.framesPerSecond;
+    m_render = std::make_unique<RenderThread>(m_frames, render);
 }
 
 PhoneHost::~PhoneHost() = default;
@@ -95,7 +95,7 @@ void PhoneHost::boot(const std::string& profile)
     m_device = device::Device::boot(profile, m_options.deviceRoot);
     m_device->runUntilIdle();
     m_device->advance(2 * kSettleMilliseconds);
-    m_lastPixels.clear();
+    m_lastCommit.reset();
     m_pageFingers.clear();
     m_shownMinute = -1;
 
@@ -123,9 +123,12 @@ void PhoneHost::rebootInto(const std::string& profile)
         if (m_options.log)
             *m_options.log << "cannot boot " << profile << ": " << e.what() << std::endl;
         boot(previous);
+        commit();
+        waitForFrameOfThisBoot();
         throw RequestError(500, std::string("cannot boot ") + profile + ": " + e.what());
     }
-    publishIfChanged();
+    commit();
+    waitForFrameOfThisBoot();
 }
 
 bool PhoneHost::followHostTimeOfDay()
@@ -137,30 +140,28 @@ bool PhoneHost::followHostTimeOfDay()
     return std::exchange(m_shownMinute, minute) != minute;
 }
 
-void PhoneHost::publishIfChanged()
+void PhoneHost::commit()
 {
     if (!m_device)
         return;
-    auto picture = m_device->screenshot(m_frameScale);
-    if (!picture || !picture->CGImage())
-        return;
-    const CGImage* image = picture->CGImage().ptr();
-    const std::uint8_t* data = image->data();
-    size_t size = image->dataSize();
-    if (!data)
-        return;
-    if (m_lastPixels.size() == size && std::memcmp(m_lastPixels.data(), data, size) == 0)
-        return;
-    m_lastPixels.assign(data, data + size);
-    if (auto png = graphics::encodePNG(image))
-        m_frames.publish(std::move(*png));
+    m_lastCommit = commitScreen(*m_device, m_frameScale);
+    m_clockRan = inUse();
+    m_render->commit(m_lastCommit, dispatch::RunLoop::main().now(), m_clockRan, m_facts.boots);
+}
+
+void PhoneHost::waitForFrameOfThisBoot()
+{
+    auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (m_frames.screen()->boots != m_facts.boots && Clock::now() < deadline)
+        m_frames.waitForNewer(m_frames.latest()->number, std::chrono::milliseconds(50));
 }
 
 void PhoneHost::run()
 {
     try {
         boot(m_options.profile);
-        publishIfChanged();
+        commit();
+        waitForFrameOfThisBoot();
     } catch (...) {
         std::lock_guard lock(m_mutex);
         m_ended = true;
@@ -183,6 +184,7 @@ void PhoneHost::run()
     m_wake.notify_all();
     // Dropping the jobs breaks their promises: the waiting threads hear that the phone stopped.
     dropped.clear();
+    m_render->stop();
     m_frames.close();
     m_device.reset();
 }
@@ -216,8 +218,13 @@ void PhoneHost::serve()
             // longest step or a time when nobody used the phone and its clock stood still.
             newMinute = followHostTimeOfDay();
         }
-        if (!jobs.empty() || ran > 0 || newMinute)
-            publishIfChanged();
+        if (!jobs.empty() || ran > 0 || newMinute) {
+            commit();
+        } else if (inUse() != m_clockRan && m_lastCommit) {
+            // The display time stops or starts following the wall clock with the phone's clock.
+            m_clockRan = !m_clockRan;
+            m_render->commit(m_lastCommit, dispatch::RunLoop::main().now(), m_clockRan, m_facts.boots);
+        }
     }
 }
 
