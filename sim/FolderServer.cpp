@@ -9,7 +9,7 @@
 
 namespace sim {
 
-FolderServer::FolderServer(const std::filesystem::path& folder, int port)
+FolderServer::FolderServer(const std::filesystem::path& folder, int port, dispatch::Nanoseconds delay)
     : m_server(std::make_unique<httplib::Server>())
     , m_port(port)
 {
@@ -19,6 +19,15 @@ FolderServer::FolderServer(const std::filesystem::path& folder, int port)
     // The mount point refuses paths that climb out of the folder.
     if (!m_server->set_mount_point("/", folder.string()))
         throw std::runtime_error("cannot serve " + folder.string());
+    if (delay > 0) {
+        m_server->set_pre_routing_handler([this, delay](const httplib::Request&, httplib::Response& res) {
+            auto& loop = dispatch::RunLoop::main();
+            if (loop.sleepUntil(loop.now() + delay, m_stopHeld.get_token()))
+                return httplib::Server::HandlerResponse::Unhandled; // on to the files
+            res.status = 503;
+            return httplib::Server::HandlerResponse::Handled;
+        });
+    }
     // Address reuse only (no port sharing): a port another server holds is refused, not shared.
     m_server->set_socket_options([](int sock) {
         int yes = 1;
@@ -33,6 +42,7 @@ FolderServer::FolderServer(const std::filesystem::path& folder, int port)
 
 FolderServer::~FolderServer()
 {
+    m_stopHeld.request_stop();
     m_server->stop();
     if (m_thread.joinable())
         m_thread.join();

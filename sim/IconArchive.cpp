@@ -192,16 +192,12 @@ EntryKind classify(const std::string& name)
     return refuse("is not in the icon store, the icon library or the preference file");
 }
 
-struct Checked {
-    std::string devicePath;
-    std::string bytes;
-};
 
 // The store and the library each change in one swap: their new contents are built beside them
 // (second names of the files kept, the uploaded files written in), then swapped in together, so a
 // failure leaves both as they were and a stop leaves each old or new, which the home screen's
 // start-up finishes. The preference file is replaced last, in one atomic write.
-void applyUpload(const std::vector<Checked>& files, const std::vector<std::string>& folders)
+void applyUpload(const std::vector<PreparedUpload::File>& files, const std::vector<std::string>& folders)
 {
     struct Place {
         std::string devicePath;
@@ -240,7 +236,7 @@ void applyUpload(const std::vector<Checked>& files, const std::vector<std::strin
         }
         return place->swap->staged() / fs::path(devicePath.substr(place->devicePath.size())).relative_path();
     };
-    const Checked* preferences = nullptr;
+    const PreparedUpload::File* preferences = nullptr;
     try {
         for (const auto& file : files) {
             fs::path target = stagedPath(file.devicePath);
@@ -248,12 +244,14 @@ void applyUpload(const std::vector<Checked>& files, const std::vector<std::strin
                 preferences = &file;
                 continue;
             }
-            std::string why;
             std::error_code ec;
             if (fs::is_directory(fs::symlink_status(target, ec)))
                 throw RequestError(400, file.devicePath + " cannot be written: a folder has that name");
-            if (!filesystem::writeFileAtomically(target, file.bytes, &why))
-                throw RequestError(500, "cannot write " + file.devicePath + ": " + why);
+            // The file was written beside its place already: here it is only renamed in.
+            if (!fs::is_directory(target.parent_path(), ec))
+                filesystem::makeFolders(target.parent_path(), ec);
+            if (!filesystem::renameEntry(file.written, target, ec))
+                throw RequestError(500, "cannot write " + file.devicePath + ": " + ec.message());
         }
         // Empty folders (a backup folder with nothing in it yet) come back too.
         for (const auto& folder : folders) {
@@ -286,7 +284,7 @@ void applyUpload(const std::vector<Checked>& files, const std::vector<std::strin
     if (preferences) {
         std::string why;
         auto host = filesystem::DeviceRoot::resolve(preferences->devicePath, &why);
-        if (!host || !filesystem::writeFileAtomically(*host, preferences->bytes, &why)) {
+        if (!host || !filesystem::writeFileAtomically(*host, preferences->preferences, &why)) {
             swapBackAll();
             throw RequestError(500, "cannot write " + preferences->devicePath + ": " + why);
         }
@@ -329,7 +327,15 @@ std::vector<std::uint8_t> makeIconArchive()
     return writer.finish();
 }
 
-std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const ArchiveLimits& limits)
+namespace {
+
+struct Checked {
+    std::string devicePath;
+    std::string bytes;
+};
+
+// Reads and checks every entry; throws RequestError for the first that may not be taken.
+void checkEntries(const std::vector<std::uint8_t>& zip, const ArchiveLimits& limits, std::vector<Checked>& files, std::vector<std::string>& folders)
 {
     ZipReader reader(zip);
     zip_int64_t count = zip_get_num_entries(reader.get(), 0);
@@ -338,9 +344,6 @@ std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const Archi
     if (std::uint64_t(count) > limits.entries)
         throw RequestError(413, "the archive holds " + std::to_string(count) + " entries; at most " + std::to_string(limits.entries) + " are taken");
 
-    // Everything is read and checked before anything is written.
-    std::vector<Checked> files;
-    std::vector<std::string> folders;
     std::uint64_t total = 0;
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t info;
@@ -394,9 +397,67 @@ std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const Archi
         }
         files.push_back({ "/" + name, std::move(bytes) });
     }
+}
 
-    applyUpload(files, folders);
-    return files.size();
+// A folder of our own temporary naming beside the store and the library, for an upload's files
+// until they are renamed into place: never listed, never inside a folder that a swap replaces,
+// and removed by the next writer there when this process has stopped.
+fs::path makeScratchFolder()
+{
+    std::string why;
+    auto store = filesystem::DeviceRoot::resolve(kIconStoreFolder, &why);
+    std::error_code ec;
+    if (!store || (!fs::is_directory(store->parent_path(), ec) && !filesystem::makeFolders(store->parent_path(), ec)))
+        throw RequestError(500, "cannot make a place for the upload" + (why.empty() ? ec.message() : ": " + why));
+    fs::path scratch = filesystem::temporarySiblingFor(*store);
+    if (!filesystem::makeFolder(scratch, ec))
+        throw RequestError(500, "cannot make a place for the upload: " + ec.message());
+    return scratch;
+}
+
+} // namespace
+
+PreparedUpload::~PreparedUpload()
+{
+    std::error_code ec;
+    if (!m_scratch.empty())
+        filesystem::removeTree(m_scratch, ec);
+}
+
+PreparedUpload prepareIconArchive(const std::vector<std::uint8_t>& zip, const ArchiveLimits& limits)
+{
+    // Everything is read and checked before anything is written.
+    std::vector<Checked> checked;
+    PreparedUpload upload;
+    checkEntries(zip, limits, checked, upload.m_folders);
+    for (Checked& entry : checked) {
+        PreparedUpload::File file { entry.devicePath, {}, {} };
+        if (entry.devicePath == kPreferencesFile) {
+            file.preferences = std::move(entry.bytes);
+        } else {
+            if (upload.m_scratch.empty())
+                upload.m_scratch = makeScratchFolder();
+            file.written = upload.m_scratch / (std::to_string(upload.m_files.size()) + ".png");
+            std::string why;
+            if (!filesystem::writeFileAtomically(file.written, entry.bytes, &why))
+                throw RequestError(500, "cannot write " + entry.devicePath + ": " + why);
+            std::string().swap(entry.bytes);
+        }
+        upload.m_files.push_back(std::move(file));
+    }
+    return upload;
+}
+
+std::size_t applyIconArchive(PreparedUpload& upload)
+{
+    applyUpload(upload.m_files, upload.m_folders);
+    return upload.m_files.size();
+}
+
+std::size_t restoreIconArchive(const std::vector<std::uint8_t>& zip, const ArchiveLimits& limits)
+{
+    PreparedUpload upload = prepareIconArchive(zip, limits);
+    return applyIconArchive(upload);
 }
 
 } // namespace sim

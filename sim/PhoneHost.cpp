@@ -93,6 +93,8 @@ void PhoneHost::boot(const std::string& profile)
     if (!m_options.packageFolder.empty())
         installPackage(m_options.packageFolder, m_options.deviceRoot);
     m_device = device::Device::boot(profile, m_options.deviceRoot);
+    // A live phone never waits for background work: downloads run while touches are answered.
+    dispatch::RunLoop::main().setWaitsForBackground(false);
     m_device->runUntilIdle();
     m_device->advance(2 * kSettleMilliseconds);
     m_lastCommit.reset();

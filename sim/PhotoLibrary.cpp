@@ -2,6 +2,7 @@
 
 #include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/DeviceRoot.h"
+#include "platform/filesystem/FileOperations.h"
 #include "platform/graphics/ImageCodecs.h"
 #include "platform/uikit/UIImagePickerController.h"
 #include "sim/PhoneHost.h"
@@ -14,6 +15,9 @@ namespace fs = std::filesystem;
 namespace sim {
 
 namespace {
+
+// Pictures of one name get "-2", "-3"... up to this many.
+constexpr int kMostSameNamedPhotos = 10000;
 
 // The name without its folder or extension, with only harmless characters, at most 64 of them.
 std::string safeStem(const std::string& suggested)
@@ -52,14 +56,26 @@ std::string addToPhotoLibrary(const std::vector<std::uint8_t>& bytes, const std:
         throw RequestError(500, "the photo library is out of reach: " + why);
     std::string stem = safeStem(suggestedName);
     std::string extension = png ? ".png" : ".jpg";
-    fs::path target = *folder / (stem + extension);
-    std::error_code ec;
-    for (int n = 2; fs::exists(fs::symlink_status(target, ec)); ++n)
-        target = *folder / (stem + "-" + std::to_string(n) + extension);
-    if (!filesystem::writeFileAtomically(target, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &why))
+    // Written whole under a temporary name first, then given the first free name: the rename
+    // never replaces, so a picture that arrives at the same time under the same name is kept.
+    fs::path written = filesystem::temporarySiblingFor(*folder / (stem + extension));
+    if (!filesystem::writeFileAtomically(written, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), &why))
         throw RequestError(500, "cannot write the picture: " + why);
-    uikit::photoLibraryDidChange();
-    return std::string(kCameraRollFolder) + "/" + target.filename().string();
+    for (int n = 1; n <= kMostSameNamedPhotos; ++n) {
+        fs::path target = *folder / (n == 1 ? stem + extension : stem + "-" + std::to_string(n) + extension);
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(target, ec)))
+            continue;
+        if (filesystem::renameWithoutReplacing(written, target, &why))
+            return std::string(kCameraRollFolder) + "/" + target.filename().string();
+        if (!fs::exists(fs::symlink_status(target, ec)))
+            break; // a failure of its own, not a name taken meanwhile
+    }
+    std::error_code ec;
+    filesystem::removeTree(written, ec);
+    throw RequestError(500, "cannot name the picture in the photo library" + (why.empty() ? std::string() : ": " + why));
 }
+
+void announcePhotoLibraryChange() { uikit::photoLibraryDidChange(); }
 
 } // namespace sim

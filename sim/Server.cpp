@@ -380,10 +380,11 @@ void postPhoto(const RouteContext& c, const httplib::Request& req, httplib::Resp
 {
     std::vector<std::uint8_t> bytes(req.body.begin(), req.body.end());
     std::string name = req.has_param("name") ? req.get_param_value("name") : "photo";
-    std::string path = c.host.call([&](device::Device& phone) {
-        std::string written = addToPhotoLibrary(bytes, name);
+    // Decoding and writing happen here; the phone only hears that its library changed.
+    std::string path = addToPhotoLibrary(bytes, name);
+    c.host.call([&](device::Device& phone) {
+        announcePhotoLibraryChange();
         phone.runUntilIdle();
-        return written;
     });
     done(c, res, { { "path", path } });
 }
@@ -399,8 +400,12 @@ void downloadIcons(const RouteContext& c, const httplib::Request&, httplib::Resp
 void uploadIcons(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
 {
     std::vector<std::uint8_t> zip(req.body.begin(), req.body.end());
+    // Unpacking, decoding and writing happen here, on the handler's thread: the phone's thread
+    // only renames the files into place and reloads.
+    PreparedUpload upload = prepareIconArchive(zip);
+    std::vector<std::uint8_t>().swap(zip);
     std::size_t written = c.host.call([&](device::Device& phone) {
-        std::size_t count = restoreIconArchive(zip);
+        std::size_t count = applyIconArchive(upload);
         // As after restoring a backup: the tweak reads its preferences again and reloads every icon.
         CFNotificationCenterPostNotification(CFNotificationCenterGetDarwinNotifyCenter(), kPreferencesChangedNotification, nullptr, nullptr, true);
         phone.runUntilIdle();

@@ -597,18 +597,24 @@ void runSegment(StepRun& run, const Step& step)
 
 void parseWebServer(StepParser& p)
 {
-    p.count(2, 2);
+    p.count(2, 4);
     p.text(0, "FOLDER");
     double port = p.number(1, "PORT");
     if (port < 1024 || port > 65535 || port != std::floor(port))
         p.refuse("PORT must be a whole number from 1024 to 65535, not '" + p.argument(1).text + "'");
+    if (p.size() == 2)
+        return;
+    if (p.size() != 4 || p.argument(2).quoted || p.argument(2).text != "delay")
+        p.refuse("after PORT comes only 'delay SECONDS'");
+    p.seconds(3);
 }
 
 void runWebServer(StepRun& run, const Step& step)
 {
     int port = static_cast<int>(step.numbers[0]);
+    auto delay = static_cast<dispatch::Nanoseconds>(std::llround(step.seconds.value_or(0) * 1e9));
     try {
-        run.runner.keepServer(std::make_unique<FolderServer>(run.runner.inputPath(step.texts[0]), port));
+        run.runner.keepServer(std::make_unique<FolderServer>(run.runner.inputPath(step.texts[0]), port, delay));
     } catch (const std::exception& e) {
         throw StepFailure(e.what());
     }
@@ -647,7 +653,9 @@ const StepType kStepTypes[] = {
     { "notifications", "notifications", "pulls down the notification list", parseNothing, runNotificationCenter },
     { "widgets", "widgets", "shows the widgets page", parseNothing, runWidgets },
     { "search", "search \"QUERY\"", "opens search with QUERY typed", parseAnyText, runSearch },
-    { "webserver", "webserver FOLDER PORT", "serves the files of FOLDER (relative to the script) at `http://127.0.0.1:PORT/` until the script ends",
+    { "webserver", "webserver FOLDER PORT [delay SECONDS]",
+        "serves the files of FOLDER (relative to the script) at `http://127.0.0.1:PORT/` until the script ends; with `delay`, each answer "
+        "comes SECONDS after its request on the phone's clock (the download is held meanwhile)",
         parseWebServer, runWebServer },
     { "toggle", "toggle \"LABEL\"", "taps the switch of the settings row with that title, scrolling the list to it", parseLabel, runToggle },
     { "segment", "segment \"TITLE\"", "taps the segment with that title of a segmented control, scrolling the list to it", parseTitle, runSegment },

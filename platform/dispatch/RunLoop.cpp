@@ -56,13 +56,22 @@ bool RunLoop::isTimerValid(TimerId id) const
     return m_timers.count(id) != 0;
 }
 
-bool RunLoop::popDue(Nanoseconds limit, Event& out)
+RunLoop::Next RunLoop::popDue(Nanoseconds limit, Event& out)
 {
     std::lock_guard lock(m_mutex);
-    while (!m_events.empty()) {
+    while (!m_sleepers.empty() || !m_events.empty()) {
+        if (!m_sleepers.empty()) {
+            Nanoseconds wake = *m_sleepers.begin();
+            if (wake <= limit && (m_events.empty() || wake <= m_events.top().due)) {
+                moveClockLocked(wake);
+                return Next::Released;
+            }
+        }
+        if (m_events.empty())
+            return Next::Nothing;
         const Event& top = m_events.top();
         if (top.due > limit)
-            return false;
+            return Next::Nothing;
         out = top;
         m_events.pop();
         if (out.timer) {
@@ -75,11 +84,19 @@ bool RunLoop::popDue(Nanoseconds limit, Event& out)
             else
                 m_timers.erase(it);
         }
-        if (out.due > m_now)
-            m_now = out.due;
-        return true;
+        moveClockLocked(out.due);
+        return Next::Event;
     }
-    return false;
+    return Next::Nothing;
+}
+
+void RunLoop::moveClockLocked(Nanoseconds t)
+{
+    m_now = std::max(m_now, t);
+    if (m_sleepers.empty() || *m_sleepers.begin() > m_now)
+        return;
+    m_sleepers.erase(m_sleepers.begin(), m_sleepers.upper_bound(m_now));
+    m_clockMoved.notify_all();
 }
 
 void RunLoop::runEvent(Event& event)
@@ -90,13 +107,15 @@ void RunLoop::runEvent(Event& event)
 
 std::size_t RunLoop::runUntilIdle()
 {
-    waitForBackground();
+    waitForBackgroundIfWanted();
     std::size_t count = 0;
     Event event;
-    while (popDue(now(), event)) {
-        runEvent(event);
-        ++count;
-        waitForBackground();
+    for (Next next; (next = popDue(now(), event)) != Next::Nothing;) {
+        if (next == Next::Event) {
+            runEvent(event);
+            ++count;
+        }
+        waitForBackgroundIfWanted();
     }
     return count;
 }
@@ -106,14 +125,16 @@ std::size_t RunLoop::advance(Nanoseconds delta)
     Nanoseconds target = now() + std::max<Nanoseconds>(delta, 0);
     std::size_t count = runUntilIdle();
     Event event;
-    while (popDue(target, event)) {
-        runEvent(event);
-        ++count;
-        waitForBackground();
+    for (Next next; (next = popDue(target, event)) != Next::Nothing;) {
+        if (next == Next::Event) {
+            runEvent(event);
+            ++count;
+        }
+        waitForBackgroundIfWanted();
     }
     {
         std::lock_guard lock(m_mutex);
-        m_now = std::max(m_now, target);
+        moveClockLocked(target);
     }
     return count + runUntilIdle();
 }
@@ -160,20 +181,61 @@ void RunLoop::backgroundFinished()
     m_backgroundDone.notify_all();
 }
 
+void RunLoop::setWaitsForBackground(bool waits)
+{
+    std::lock_guard lock(m_mutex);
+    m_waitsForBackground = waits;
+}
+
+bool RunLoop::waitsForBackground() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_waitsForBackground;
+}
+
 void RunLoop::waitForBackground()
 {
     std::unique_lock lock(m_mutex);
-    m_backgroundDone.wait(lock, [this] { return m_background == 0; });
+    m_backgroundDone.wait(lock, [this] { return m_background <= static_cast<int>(m_sleepers.size()); });
+}
+
+void RunLoop::waitForBackgroundIfWanted()
+{
+    if (waitsForBackground())
+        waitForBackground();
+}
+
+bool RunLoop::sleepUntil(Nanoseconds until, std::stop_token stop)
+{
+    std::unique_lock lock(m_mutex);
+    if (m_now >= until)
+        return true;
+    std::uint64_t resets = m_resets;
+    auto sleeper = m_sleepers.insert(until);
+    // The loop may be waiting for the background block this sleeper parks.
+    m_backgroundDone.notify_all();
+    bool woke = m_clockMoved.wait(lock, stop, [&] { return m_now >= until || m_resets != resets; });
+    if (woke && m_resets == resets)
+        return true;
+    // Sent away before its time: the loop has not removed it.
+    if (m_resets == resets)
+        m_sleepers.erase(sleeper);
+    return false;
 }
 
 void RunLoop::reset()
 {
-    waitForBackground();
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
+    // Sleepers go first, so that the background blocks waiting on them can end.
+    ++m_resets;
+    m_sleepers.clear();
+    m_clockMoved.notify_all();
+    m_backgroundDone.wait(lock, [this] { return m_background == 0; });
     m_events = {};
     m_timers.clear();
     m_now = 0;
     m_sequence = 0;
+    m_waitsForBackground = true;
     m_bootWallClock = std::chrono::system_clock::now();
 }
 

@@ -6,6 +6,8 @@
 #include <functional>
 #include <mutex>
 #include <queue>
+#include <set>
+#include <stop_token>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,8 +23,14 @@ using Nanoseconds = std::int64_t;
 // the driver says so (`advance`), which makes tests and scripts deterministic; a front end that
 // wants real time advances by the real time that passed.
 //
-// Blocks queued to the global queues run on real threads; the loop counts them so that
-// `runUntilIdle` and `advance` can wait for their results to come back.
+// Blocks queued to the global queues run on real threads; the loop counts them. By default
+// `runUntilIdle` and `advance` wait for them (their results come back through the main queue
+// before the clock moves on), so a script sees the same frames on every run. A live phone turns
+// that off: the loop keeps turning while they run and their results arrive when they are ready.
+//
+// Background work may wait for the virtual clock (a test web server that answers after a delay):
+// while it waits it counts as parked, so the loop moves on; `advance` stops at the time it waits
+// for, lets it go, and waits for it again from there.
 class RunLoop {
 public:
     using TimerId = std::uint64_t;
@@ -43,8 +51,8 @@ public:
     void cancelTimer(TimerId id);
     bool isTimerValid(TimerId id) const;
 
-    // Runs everything due now (including what that work queues for now), after waiting for
-    // background work. Returns the number of blocks run.
+    // Runs everything due now (including what that work queues for now), waiting for background
+    // work before each block when the loop waits for it. Returns the number of blocks run.
     std::size_t runUntilIdle();
     // Moves the clock forward by `delta`, running everything that falls due on the way, each at
     // its own due time.
@@ -55,12 +63,29 @@ public:
     // True when a block or a one-shot timer is waiting (repeating timers do not count).
     bool hasPendingWork() const;
 
+    // True (the default): `runUntilIdle` and `advance` wait for the global queues' work before
+    // running anything else. False: they never wait for it.
+    void setWaitsForBackground(bool waits);
+    bool waitsForBackground() const;
+
     // Background work accounting, used by the global queues.
     void backgroundStarted();
     void backgroundFinished();
+    // Waits until every background block has finished or waits for the clock (whatever
+    // `waitsForBackground` says).
     void waitForBackground();
 
-    // Drops every pending block and timer and rewinds the clock: a freshly booted device.
+    // Any thread but the loop's: blocks until the virtual clock reaches `until` and answers true,
+    // or answers false when `stop` is requested or the loop is reset first. Meanwhile one running
+    // background block counts as parked, so that the loop does not wait for it.
+    // NOTE: meant for a thread that serves a background block's request (the block itself is
+    // waiting for the answer); a caller that no background block waits for makes the loop
+    // stop waiting for one that still runs.
+    bool sleepUntil(Nanoseconds until, std::stop_token stop = {});
+
+    // Sends sleepers away, waits for every background block to end, then drops every pending
+    // block and timer, rewinds the clock and waits for background work again from then on: a
+    // freshly booted device.
     void reset();
 
 private:
@@ -78,17 +103,29 @@ private:
         std::string mode;
     };
 
-    bool popDue(Nanoseconds limit, Event& out);
+    enum class Next { Nothing, Event, Released };
+    // The next thing due at or before `limit`: a parked sleeper to release (first at equal
+    // times) or an event to run.
+    Next popDue(Nanoseconds limit, Event& out);
     void runEvent(Event& event);
+    // With the lock held: moves the clock to `t` (never back) and releases the sleepers due by then.
+    void moveClockLocked(Nanoseconds t);
+    void waitForBackgroundIfWanted();
 
     mutable std::mutex m_mutex;
     std::condition_variable m_backgroundDone;
+    std::condition_variable_any m_clockMoved;
     std::priority_queue<Event, std::vector<Event>, std::greater<Event>> m_events;
     std::unordered_map<TimerId, Timer> m_timers;
     Nanoseconds m_now = 0;
     std::uint64_t m_sequence = 0;
     TimerId m_nextTimer = 1;
     int m_background = 0;
+    bool m_waitsForBackground = true;
+    // When each parked sleeper wakes; the loop removes them as its clock passes.
+    std::multiset<Nanoseconds> m_sleepers;
+    // Counts resets, which send every sleeper away.
+    std::uint64_t m_resets = 0;
     std::chrono::system_clock::time_point m_bootWallClock = std::chrono::system_clock::now();
 };
 

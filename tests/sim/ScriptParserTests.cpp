@@ -147,7 +147,15 @@ TEST(ScriptParse, NumbersDirectionsAndDurationsAreChecked)
     EXPECT_NE(refusal("screenshot \"\"").second.find("FILE must not be empty"), std::string::npos);
     EXPECT_NE(refusal("webserver pictures 80").second.find("PORT must be a whole number from 1024 to 65535"), std::string::npos);
     EXPECT_NE(refusal("webserver pictures 8080.5").second.find("PORT"), std::string::npos);
-    EXPECT_NE(refusal("webserver pictures").second.find("webserver takes 2 arguments"), std::string::npos);
+    EXPECT_NE(refusal("webserver pictures").second.find("webserver takes 2 to 4 arguments"), std::string::npos);
+    // A held answer: only `delay SECONDS`, as long presses take them.
+    EXPECT_EQ(parseScript("webserver pictures 8080 delay 2.5").steps.at(0).seconds, 2.5);
+    EXPECT_FALSE(parseScript("webserver pictures 8080").steps.at(0).seconds.has_value());
+    EXPECT_NE(refusal("webserver pictures 8080 delay").second.find("only 'delay SECONDS'"), std::string::npos);
+    EXPECT_NE(refusal("webserver pictures 8080 wait 2").second.find("only 'delay SECONDS'"), std::string::npos);
+    EXPECT_NE(refusal("webserver pictures 8080 \"delay\" 2").second.find("only 'delay SECONDS'"), std::string::npos);
+    EXPECT_NE(refusal("webserver pictures 8080 delay 0").second.find("SECONDS must be more than 0"), std::string::npos);
+    EXPECT_NE(refusal("webserver pictures 8080 delay 2s").second.find("SECONDS must be a number"), std::string::npos);
 }
 
 TEST(ScriptParse, ProfileMustComeFirstAndExist)

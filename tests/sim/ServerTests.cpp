@@ -2,6 +2,7 @@
 // its own, driven by an HTTP client as a page would drive it.
 
 #include "device/Device.h"
+#include "platform/filesystem/AtomicFile.h"
 #include "platform/graphics/ImageCodecs.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIAlertController.h"
@@ -32,6 +33,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <set>
 #include <thread>
 
 namespace {
@@ -556,6 +558,101 @@ TEST_F(ServerTest, AHostileOrBrokenZipIsRefusedAndChangesNothing)
     EXPECT_EQ(filesIn("/var/mobile/Documents/Ovrimo"), std::vector<std::string> { "/var/mobile/Documents/Ovrimo/Icons/kept.png" });
     EXPECT_FALSE(fs::exists(hostPath("/etc/x.png")));
     EXPECT_FALSE(fs::exists(folder.path() / "etc"));
+}
+
+// Uploads are unpacked, checked and written off the phone's thread, so two may be under way at
+// once: each lands whole, one after the other, and no temporary is left behind.
+TEST_F(ServerTest, TwoUploadsAtOnceDoNotMix)
+{
+    const std::string store = "var/mobile/Documents/Ovrimo/Icons/";
+    const std::string library = "var/mobile/Documents/Ovrimo/IconLibrary/";
+    std::string small = png(4, 4), large = png(5, 5);
+    auto archiveOf = [&](const std::string& picture) {
+        std::vector<std::pair<std::string, std::string>> entries;
+        for (int i = 0; i < 40; ++i) {
+            entries.push_back({ store + "app" + std::to_string(i) + ".png", picture });
+            entries.push_back({ library + "Set/app" + std::to_string(i) + ".png", picture });
+        }
+        return makeZip(entries);
+    };
+    const std::string first = archiveOf(small), second = archiveOf(large);
+    for (int round = 0; round < 3; ++round) {
+        std::atomic<int> failed { 0 };
+        auto upload = [&](const std::string& zip) {
+            httplib::Client own("127.0.0.1", port);
+            own.set_read_timeout(30, 0);
+            auto res = own.Post("/api/icons.zip", zip, "application/zip");
+            if (!res || res->status != 200)
+                ++failed;
+        };
+        std::thread a(upload, first), b(upload, second);
+        a.join();
+        b.join();
+        EXPECT_EQ(failed, 0);
+        std::string winner = readFile(hostPath("/" + store + "app0.png"));
+        ASSERT_TRUE(winner == small || winner == large);
+        for (int i = 0; i < 40; ++i) {
+            EXPECT_EQ(readFile(hostPath("/" + store + "app" + std::to_string(i) + ".png")), winner) << "store " << i;
+            EXPECT_EQ(readFile(hostPath("/" + library + "Set/app" + std::to_string(i) + ".png")), winner) << "library " << i;
+        }
+        EXPECT_EQ(filesIn("/var/mobile/Documents/Ovrimo").size(), 80u) << "a temporary or an extra file is left";
+    }
+}
+
+// The long half of an upload changes nothing the phone sees; an upload that is not put in place
+// leaves nothing behind.
+TEST_F(ServerTest, APreparedUploadIsInvisibleUntilAppliedAndGoneWhenDropped)
+{
+    const std::string store = "var/mobile/Documents/Ovrimo/Icons/";
+    std::string kept = png(4, 4), uploaded = png(6, 6);
+    writeFile(hostPath("/" + store + "com.apple.mobilesafari.png"), kept);
+    std::string zip = makeZip({ { store + "com.apple.mobilesafari.png", uploaded }, { store + "com.apple.Maps.png", uploaded } });
+    std::vector<std::uint8_t> bytes(zip.begin(), zip.end());
+    auto visible = [&](const std::string& deviceFolder) {
+        std::vector<std::string> names;
+        for (auto& entry : fs::directory_iterator(hostPath(deviceFolder)))
+            if (!filesystem::isAtomicWriteTemporary(entry.path().filename().string()))
+                names.push_back(entry.path().filename().string());
+        return names;
+    };
+    {
+        sim::PreparedUpload dropped = sim::prepareIconArchive(bytes);
+        EXPECT_EQ(dropped.files(), 2u);
+        EXPECT_EQ(visible("/" + store), std::vector<std::string> { "com.apple.mobilesafari.png" });
+        EXPECT_EQ(readFile(hostPath("/" + store + "com.apple.mobilesafari.png")), kept);
+    }
+    EXPECT_EQ(filesIn("/var/mobile/Documents/Ovrimo"), std::vector<std::string> { "/" + store + "com.apple.mobilesafari.png" })
+        << "a dropped upload left its files";
+
+    sim::PreparedUpload applied = sim::prepareIconArchive(bytes);
+    EXPECT_EQ(host->call([&](device::Device&) { return sim::applyIconArchive(applied); }), 2u);
+    EXPECT_EQ(readFile(hostPath("/" + store + "com.apple.mobilesafari.png")), uploaded);
+    EXPECT_EQ(readFile(hostPath("/" + store + "com.apple.Maps.png")), uploaded);
+}
+
+// Pictures are written off the phone's thread: several of one name arriving at once each keep a
+// name of their own.
+TEST_F(ServerTest, PicturesOfOneNameDroppedAtOnceAreAllKept)
+{
+    std::vector<std::string> pictures;
+    for (size_t side = 4; side < 12; ++side)
+        pictures.push_back(png(side, side));
+    std::vector<std::thread> senders;
+    std::vector<std::string> paths(pictures.size());
+    for (size_t i = 0; i < pictures.size(); ++i)
+        senders.emplace_back([&, i] {
+            httplib::Client own("127.0.0.1", port);
+            if (auto res = own.Post("/api/photo?name=same.png", pictures[i], "image/png"); res && res->status == 200)
+                paths[i] = json::parse(res->body)["path"];
+        });
+    for (auto& sender : senders)
+        sender.join();
+    std::set<std::string> distinct(paths.begin(), paths.end());
+    EXPECT_EQ(distinct.size(), pictures.size());
+    for (size_t i = 0; i < pictures.size(); ++i)
+        EXPECT_EQ(readFile(hostPath(paths[i])), pictures[i]) << paths[i];
+    for (const auto& name : filesIn(sim::kCameraRollFolder))
+        EXPECT_EQ(name.find("ovrimo-tmp"), std::string::npos) << name;
 }
 
 TEST_F(ServerTest, MalformedRequestsGetAClearRefusalAndTheServerGoesOn)
