@@ -153,6 +153,8 @@ void PhoneHost::commit()
 
 void PhoneHost::waitForFrameOfThisBoot()
 {
+    if (!m_lastCommit)
+        return;
     auto deadline = Clock::now() + std::chrono::seconds(10);
     while (m_frames.screen()->boots != m_facts.boots && Clock::now() < deadline)
         m_frames.waitForNewer(m_frames.latest()->number, std::chrono::milliseconds(50));
