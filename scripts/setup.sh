@@ -27,7 +27,13 @@ if [ "$for_tests" -eq 1 ]; then
     # The sanitizer build and the fuzz targets: clang, its sanitizer and libFuzzer runtimes, and
     # the symbolizer that puts function names and lines into their reports.
     clang libclang-rt-14-dev llvm
+    # The frame benchmark's WebP encoding.
+    libwebp-dev
+    # The browser test: node drives Debian's chromium through puppeteer-core (npm ci).
+    nodejs chromium
   )
+  # Debian's npm, unless a node that brings its own is installed.
+  if ! command -v npm >/dev/null 2>&1; then packages+=(npm); fi
 fi
 
 missing=()

@@ -3,14 +3,11 @@
 #include "device/Device.h"
 #include "device/settings/SettingsApp.h"
 #include "platform/dispatch/RunLoop.h"
-#include "platform/graphics/CGImage.h"
-#include "platform/graphics/ImageCodecs.h"
 #include "platform/uikit/TouchDriver.h"
 #include "platform/uikit/UIWindow.h"
 #include "sim/ScriptRunner.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 #include <ostream>
 
@@ -37,6 +34,9 @@ constexpr auto kIdleWait = std::chrono::milliseconds(250);
 PhoneHost::PhoneHost(PhoneOptions options)
     : m_options(std::move(options))
 {
+    RenderThreadOptions render;
+    render.framesPerSecond = m_options.framesPerSecond;
+    m_render = std::make_unique<RenderThread>(m_frames, render);
 }
 
 PhoneHost::~PhoneHost() = default;
@@ -97,7 +97,7 @@ void PhoneHost::boot(const std::string& profile)
     dispatch::RunLoop::main().setWaitsForBackground(false);
     m_device->runUntilIdle();
     m_device->advance(2 * kSettleMilliseconds);
-    m_lastPixels.clear();
+    m_lastCommit.reset();
     m_pageFingers.clear();
     m_shownMinute = -1;
 
@@ -125,9 +125,12 @@ void PhoneHost::rebootInto(const std::string& profile)
         if (m_options.log)
             *m_options.log << "cannot boot " << profile << ": " << e.what() << std::endl;
         boot(previous);
+        commit();
+        waitForFrameOfThisBoot();
         throw RequestError(500, std::string("cannot boot ") + profile + ": " + e.what());
     }
-    publishIfChanged();
+    commit();
+    waitForFrameOfThisBoot();
 }
 
 bool PhoneHost::followHostTimeOfDay()
@@ -139,30 +142,30 @@ bool PhoneHost::followHostTimeOfDay()
     return std::exchange(m_shownMinute, minute) != minute;
 }
 
-void PhoneHost::publishIfChanged()
+void PhoneHost::commit()
 {
     if (!m_device)
         return;
-    auto picture = m_device->screenshot(m_frameScale);
-    if (!picture || !picture->CGImage())
+    m_lastCommit = commitScreen(*m_device, m_frameScale);
+    m_clockRan = inUse();
+    m_render->commit(m_lastCommit, dispatch::RunLoop::main().now(), m_clockRan, m_facts.boots);
+}
+
+void PhoneHost::waitForFrameOfThisBoot()
+{
+    if (!m_lastCommit)
         return;
-    const CGImage* image = picture->CGImage().ptr();
-    const std::uint8_t* data = image->data();
-    size_t size = image->dataSize();
-    if (!data)
-        return;
-    if (m_lastPixels.size() == size && std::memcmp(m_lastPixels.data(), data, size) == 0)
-        return;
-    m_lastPixels.assign(data, data + size);
-    if (auto png = graphics::encodePNG(image))
-        m_frames.publish(std::move(*png));
+    auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (m_frames.screen()->boots != m_facts.boots && Clock::now() < deadline)
+        m_frames.waitForNewer(m_frames.latest()->number, std::chrono::milliseconds(50));
 }
 
 void PhoneHost::run()
 {
     try {
         boot(m_options.profile);
-        publishIfChanged();
+        commit();
+        waitForFrameOfThisBoot();
     } catch (...) {
         std::lock_guard lock(m_mutex);
         m_ended = true;
@@ -185,6 +188,7 @@ void PhoneHost::run()
     m_wake.notify_all();
     // Dropping the jobs breaks their promises: the waiting threads hear that the phone stopped.
     dropped.clear();
+    m_render->stop();
     m_frames.close();
     m_device.reset();
 }
@@ -218,8 +222,13 @@ void PhoneHost::serve()
             // longest step or a time when nobody used the phone and its clock stood still.
             newMinute = followHostTimeOfDay();
         }
-        if (!jobs.empty() || ran > 0 || newMinute)
-            publishIfChanged();
+        if (!jobs.empty() || ran > 0 || newMinute) {
+            commit();
+        } else if (inUse() != m_clockRan && m_lastCommit) {
+            // The display time stops or starts following the wall clock with the phone's clock.
+            m_clockRan = !m_clockRan;
+            m_render->commit(m_lastCommit, dispatch::RunLoop::main().now(), m_clockRan, m_facts.boots);
+        }
     }
 }
 

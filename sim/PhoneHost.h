@@ -8,11 +8,12 @@
 // While someone is using the phone (a page watches its screen, a finger is down, or a request
 // came in during the last few seconds) its virtual clock follows the wall clock, so that long
 // presses, animations and timers run in real time; otherwise the clock stands still and the
-// thread sleeps. After any work or any time passing, the screen is drawn and published to the
-// frame feed, but only when a pixel differs from the last frame.
+// thread sleeps. At the end of each turn that did something, the phone's thread commits the
+// screen; the render thread draws the frames from the last commit (sim/RenderThread.h).
 
 #include "sim/FrameFeed.h"
 #include "sim/PageFingers.h"
+#include "sim/RenderThread.h"
 
 #include <atomic>
 #include <chrono>
@@ -56,8 +57,9 @@ struct PhoneOptions {
     std::filesystem::path packageFolder;
     // Boots and reboots, one line each; null for silence.
     std::ostream* log = nullptr;
-    // At most this many frames a second.
-    int framesPerSecond = 30;
+    // Turns of the phone's run loop a second while it is in use, and frames a second at most
+    // while something moves.
+    int framesPerSecond = 60;
     // Frames larger than this many pixels at the screen's scale are drawn at a lower whole or
     // half scale instead (a large tablet's screen shrinks to fit a browser window anyway, and
     // drawing and packing its full 5.6 million pixels takes a few hundred milliseconds).
@@ -111,8 +113,11 @@ private:
     void serve();
     // On the phone's thread.
     bool inUse();
-    // Draws the screen and publishes it when it differs from the last frame.
-    void publishIfChanged();
+    // Hands the screen as this turn left it to the render thread.
+    void commit();
+    // Waits (a few seconds at most) until the render thread has published a frame of this boot,
+    // so that the pages see the new screen once a boot is answered.
+    void waitForFrameOfThisBoot();
     // Sets the phone's time of day to the host's (the virtual clock may have lost time in slow
     // turns or stood still); answers whether the minute shown in the status bar changed.
     bool followHostTimeOfDay();
@@ -120,6 +125,7 @@ private:
     PhoneOptions m_options;
     std::unique_ptr<device::Device> m_device;
     FrameFeed m_frames;
+    std::unique_ptr<RenderThread> m_render;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
@@ -131,7 +137,8 @@ private:
     std::atomic<std::int64_t> m_lastActivity { 0 };
 
     // The phone thread's own.
-    std::vector<std::uint8_t> m_lastPixels;
+    std::shared_ptr<const ScreenCommit> m_lastCommit;
+    bool m_clockRan = false;
     PageFingers m_pageFingers;
     std::int64_t m_shownMinute = -1;
     double m_frameScale = 1;

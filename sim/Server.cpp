@@ -9,6 +9,7 @@
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIWindow.h"
 #include "sim/ConnectionIntake.h"
+#include "sim/FrameStream.h"
 #include "sim/IconArchive.h"
 #include "sim/PhoneHost.h"
 #include "sim/PhotoLibrary.h"
@@ -147,12 +148,13 @@ void serveState(const RouteContext& c, const httplib::Request&, httplib::Respons
 
 void serveFrame(const RouteContext& c, const httplib::Request&, httplib::Response& res)
 {
-    auto frame = c.host.frames().latest();
-    if (frame->png.empty())
+    auto screen = c.host.frames().screen();
+    const auto& png = screen->png();
+    if (png.empty())
         return refuse(res, 503, "the phone has not drawn its screen yet");
     res.set_header("Cache-Control", "no-store");
-    res.set_header("X-Frame", std::to_string(frame->number));
-    res.set_content(reinterpret_cast<const char*>(frame->png.data()), frame->png.size(), "image/png");
+    res.set_header("X-Frame", std::to_string(screen->number));
+    res.set_content(reinterpret_cast<const char*>(png.data()), png.size(), "image/png");
 }
 
 // Waits for a frame newer than `shown` and writes its event, or a keep-alive when none came for a
@@ -174,7 +176,7 @@ bool writeNextEvent(const RouteContext& c, FrameFeed& feed, std::uint64_t& shown
     if (frame->number > shown) {
         shown = frame->number;
         ScreenFacts facts = c.host.facts();
-        json event { { "frame", frame->number }, { "bytes", frame->png.size() }, { "profile", facts.profile },
+        json event { { "frame", frame->number }, { "bytes", frame->bytes() }, { "profile", facts.profile },
             { "width", facts.width }, { "height", facts.height }, { "boots", facts.boots } };
         message = "event: frame\ndata: " + event.dump() + "\n\n";
     }
@@ -193,6 +195,40 @@ void serveEvents(const RouteContext& c, const httplib::Request&, httplib::Respon
     res.set_header("Cache-Control", "no-store");
     res.set_chunked_content_provider(
         "text/event-stream", [context, feed, shown](size_t, httplib::DataSink& sink) { return writeNextEvent(*context, *feed, *shown, sink); },
+        [feed](bool) { feed->removeWatcher(); });
+}
+
+// Writes the messages of the frames newer than the last sent, or a sign of life when none came
+// for a while; ends the stream when the feed closes or the server stops.
+bool writeNextFrames(const RouteContext& c, FrameFeed& feed, FrameStream& stream, httplib::DataSink& sink)
+{
+    auto quietSince = std::chrono::steady_clock::now();
+    std::string message;
+    while (message.empty()) {
+        message = stream.next(kStopCheck);
+        if (feed.isClosed() || !c.server.is_running()) {
+            sink.done();
+            return true;
+        }
+        if (message.empty() && std::chrono::steady_clock::now() - quietSince >= kKeepAlive)
+            message = stillHereMessage(stream.sent(), c.host.facts().boots);
+    }
+    return sink.write(message.data(), message.size());
+}
+
+// The frames as one stream of binary messages (sim/FrameStream.h): the whole screen first, then
+// the rectangles that change.
+void serveStream(const RouteContext& c, const httplib::Request&, httplib::Response& res)
+{
+    FrameFeed* feed = &c.host.frames();
+    if (!feed->addWatcher(c.options.watchers))
+        return refuse(res, 503, "too many pages are watching this phone");
+    c.host.noteActivity();
+    auto stream = std::make_shared<FrameStream>(*feed);
+    const RouteContext* context = &c;
+    res.set_header("Cache-Control", "no-store");
+    res.set_chunked_content_provider(
+        "application/octet-stream", [context, feed, stream](size_t, httplib::DataSink& sink) { return writeNextFrames(*context, *feed, *stream, sink); },
         [feed](bool) { feed->removeWatcher(); });
 }
 
@@ -398,6 +434,7 @@ const Route kRoutes[] = {
     { Method::Get, "/api/state", serveState, false },
     { Method::Get, "/api/frame.png", serveFrame, false },
     { Method::Get, "/api/events", serveEvents, false },
+    { Method::Get, "/api/stream", serveStream, false },
     { Method::Post, "/api/touch", postTouch, true },
     { Method::Post, "/api/pinch", postPinch, true },
     { Method::Post, "/api/key", postKey, true },

@@ -409,7 +409,10 @@ bool readJPEG(jpeg_decompress_struct* cinfo, JPEGErrorManager* errors, JPEGReadS
 
 struct PNGWriteState {
     std::vector<uint8_t>* out;
-    const CGImage* image;
+    PixelRows pixels;
+    bool grey;
+    bool alpha;
+    int level;
     uint8_t* row = nullptr;
 };
 
@@ -421,16 +424,14 @@ void pngWrite(png_structp png, png_bytep data, png_size_t length)
 
 void pngFlush(png_structp) { }
 
-bool isOpaqueEverywhere(const CGImage* image)
+PixelRows rowsOf(const CGImage* image) { return { image->data(), image->width(), image->height(), image->bytesPerRow() }; }
+
+bool isOpaqueEverywhere(const PixelRows& rows)
 {
-    if (image->kind() != CGImage::Kind::Color)
-        return true;
-    const uint8_t* data = image->data();
-    size_t w = image->width(), h = image->height(), stride = image->bytesPerRow();
-    for (size_t y = 0; y < h; ++y) {
-        auto* pixels = reinterpret_cast<const uint32_t*>(data + y * stride);
+    for (size_t y = 0; y < rows.height; ++y) {
+        auto* pixels = reinterpret_cast<const uint32_t*>(rows.data + y * rows.stride);
         uint32_t all = 0xFF000000u;
-        for (size_t x = 0; x < w; ++x)
+        for (size_t x = 0; x < rows.width; ++x)
             all &= pixels[x];
         if ((all >> 24) != 0xFF)
             return false;
@@ -442,26 +443,18 @@ bool writePNG(png_structp png, png_infop info, PNGWriteState* state)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
-    const CGImage* image = state->image;
-    size_t w = image->width(), h = image->height();
-    bool grey = image->kind() != CGImage::Kind::Color;
-    // A picture with an alpha channel that is opaque everywhere is written without it: the same
-    // pixels, a quarter fewer bytes to compress.
-    bool alpha = image->hasAlpha() && !isOpaqueEverywhere(image);
+    size_t w = state->pixels.width, h = state->pixels.height;
+    bool grey = state->grey, alpha = state->alpha;
     int channels = grey ? 1 : alpha ? 4 : 3;
     png_set_write_fn(png, state, pngWrite, pngFlush);
     png_set_IHDR(png, info, png_uint_32(w), png_uint_32(h), 8, grey ? PNG_COLOR_TYPE_GRAY : alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
         PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    // Level 3 with the cheap filters: a quarter of the time of the defaults for a few per cent
-    // more bytes, and files that decode faster (they are decoded on every icon draw).
-    png_set_compression_level(png, 3);
+    png_set_compression_level(png, state->level);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB | PNG_FILTER_UP);
     png_write_info(png, info);
     state->row = static_cast<uint8_t*>(png_malloc(png, w * channels));
-    const uint8_t* data = image->data();
-    size_t stride = image->bytesPerRow();
     for (size_t y = 0; y < h; ++y) {
-        const uint8_t* in = data + y * stride;
+        const uint8_t* in = state->pixels.data + y * state->pixels.stride;
         if (grey) {
             std::memcpy(state->row, in, w);
         } else {
@@ -489,7 +482,8 @@ bool writePNG(png_structp png, png_infop info, PNGWriteState* state)
 // MARK: - JPEG encoding
 
 struct JPEGWriteState {
-    const CGImage* image;
+    PixelRows pixels;
+    bool grey;
     int quality;
     int orientation;
     unsigned char* buffer = nullptr;
@@ -502,12 +496,11 @@ bool writeJPEG(jpeg_compress_struct* cinfo, JPEGErrorManager* errors, JPEGWriteS
 {
     if (setjmp(errors->jump))
         return false;
-    const CGImage* image = state->image;
-    bool grey = image->kind() != CGImage::Kind::Color;
+    bool grey = state->grey;
     jpeg_create_compress(cinfo);
     jpeg_mem_dest(cinfo, &state->buffer, &state->size);
-    cinfo->image_width = JDIMENSION(image->width());
-    cinfo->image_height = JDIMENSION(image->height());
+    cinfo->image_width = JDIMENSION(state->pixels.width);
+    cinfo->image_height = JDIMENSION(state->pixels.height);
     cinfo->input_components = grey ? 1 : 4;
     // The colour bytes of premultiplied pixels: transparent areas come out black.
     cinfo->in_color_space = grey ? JCS_GRAYSCALE : (kLittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB);
@@ -516,10 +509,8 @@ bool writeJPEG(jpeg_compress_struct* cinfo, JPEGErrorManager* errors, JPEGWriteS
     jpeg_start_compress(cinfo, TRUE);
     if (state->exif)
         jpeg_write_marker(cinfo, JPEG_APP0 + 1, state->exif, state->exifSize);
-    const uint8_t* data = image->data();
-    size_t stride = image->bytesPerRow();
     while (cinfo->next_scanline < cinfo->image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(data + size_t(cinfo->next_scanline) * stride);
+        JSAMPROW row = const_cast<JSAMPROW>(state->pixels.data + size_t(cinfo->next_scanline) * state->pixels.stride);
         jpeg_write_scanlines(cinfo, &row, 1);
     }
     jpeg_finish_compress(cinfo);
@@ -636,10 +627,10 @@ DecodedImage decodeImage(const uint8_t* data, size_t size, DecodeLimits limits)
     return {};
 }
 
-std::optional<std::vector<uint8_t>> encodePNG(const CGImage* image)
+namespace {
+
+std::optional<std::vector<uint8_t>> encodePNGRows(const PixelRows& pixels, bool grey, bool alpha, int level)
 {
-    if (!image)
-        return std::nullopt;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
     if (!png)
         return std::nullopt;
@@ -649,8 +640,8 @@ std::optional<std::vector<uint8_t>> encodePNG(const CGImage* image)
         return std::nullopt;
     }
     std::vector<uint8_t> out;
-    out.reserve(image->width() * image->height() + 1024);
-    PNGWriteState state { &out, image };
+    out.reserve(pixels.width * pixels.height + 1024);
+    PNGWriteState state { &out, pixels, grey, alpha, std::clamp(level, 0, 9) };
     bool ok = writePNG(png, info, &state);
     if (state.row)
         png_free(png, state.row);
@@ -660,13 +651,56 @@ std::optional<std::vector<uint8_t>> encodePNG(const CGImage* image)
     return out;
 }
 
+} // namespace
+
+std::optional<std::vector<uint8_t>> encodePNG(const CGImage* image)
+{
+    if (!image)
+        return std::nullopt;
+    bool grey = image->kind() != CGImage::Kind::Color;
+    // A picture with an alpha channel that is opaque everywhere is written without it: the same
+    // pixels, a quarter fewer bytes to compress. Level 3 with the cheap filters: a quarter of the
+    // time of the defaults for a few per cent more bytes, and files that decode faster (they are
+    // decoded on every icon draw).
+    return encodePNGRows(rowsOf(image), grey, !grey && image->hasAlpha() && !isOpaqueEverywhere(rowsOf(image)), 3);
+}
+
+std::optional<std::vector<uint8_t>> encodePNG(const PixelRows& pixels, int zlibLevel)
+{
+    if (!pixels.data || pixels.width == 0 || pixels.height == 0 || pixels.stride < pixels.width * 4)
+        return std::nullopt;
+    return encodePNGRows(pixels, false, !isOpaqueEverywhere(pixels), zlibLevel);
+}
+
+namespace {
+
+// Compresses `state`'s pixels and frees what the state holds.
+std::optional<std::vector<uint8_t>> compressJPEG(JPEGWriteState& state)
+{
+    jpeg_compress_struct cinfo;
+    JPEGErrorManager errors;
+    cinfo.err = jpeg_std_error(&errors.pub);
+    errors.pub.error_exit = jpegErrorExit;
+    errors.pub.output_message = jpegSilence;
+    bool ok = writeJPEG(&cinfo, &errors, &state);
+    jpeg_destroy_compress(&cinfo);
+    std::optional<std::vector<uint8_t>> result;
+    if (ok && state.buffer)
+        result = std::vector<uint8_t>(state.buffer, state.buffer + state.size);
+    std::free(state.buffer);
+    std::free(state.exif);
+    return result;
+}
+
+} // namespace
+
 std::optional<std::vector<uint8_t>> encodeJPEG(const CGImage* image, double quality, int orientation)
 {
     if (!image)
         return std::nullopt;
     if (!std::isfinite(quality))
         quality = 1;
-    JPEGWriteState state { image, std::clamp(int(std::lround(quality * 100)), 1, 100), orientation };
+    JPEGWriteState state { rowsOf(image), image->kind() != CGImage::Kind::Color, std::clamp(int(std::lround(quality * 100)), 1, 100), orientation };
     if (orientation > 0 && orientation < 8) {
         ExifData* exif = exif_data_new();
         if (exif) {
@@ -681,19 +715,15 @@ std::optional<std::vector<uint8_t>> encodeJPEG(const CGImage* image, double qual
             exif_data_unref(exif);
         }
     }
-    jpeg_compress_struct cinfo;
-    JPEGErrorManager errors;
-    cinfo.err = jpeg_std_error(&errors.pub);
-    errors.pub.error_exit = jpegErrorExit;
-    errors.pub.output_message = jpegSilence;
-    bool ok = writeJPEG(&cinfo, &errors, &state);
-    jpeg_destroy_compress(&cinfo);
-    std::optional<std::vector<uint8_t>> result;
-    if (ok && state.buffer)
-        result = std::vector<uint8_t>(state.buffer, state.buffer + state.size);
-    std::free(state.buffer);
-    std::free(state.exif);
-    return result;
+    return compressJPEG(state);
+}
+
+std::optional<std::vector<uint8_t>> encodeJPEG(const PixelRows& pixels, int quality)
+{
+    if (!pixels.data || pixels.width == 0 || pixels.height == 0 || pixels.stride < pixels.width * 4)
+        return std::nullopt;
+    JPEGWriteState state { pixels, false, std::clamp(quality, 1, 100), 0 };
+    return compressJPEG(state);
 }
 
 int jpegOrientation(const uint8_t* data, size_t size)

@@ -47,6 +47,18 @@ DecodedImage decodeImage(const uint8_t* data, size_t size, double maximumPixels 
 DecodedImage decodeImage(const uint8_t* data, size_t size, DecodeLimits limits);
 
 std::optional<std::vector<uint8_t>> encodePNG(const CGImage* image);
+
+// Premultiplied 32-bit pixels in the layout of a cairo ARGB32 surface (a part of a frame buffer,
+// say), encoded without wrapping them in an image first. `stride` is the bytes from one row to
+// the next. Null when the rows are empty.
+struct PixelRows {
+    const uint8_t* data = nullptr;
+    size_t width = 0, height = 0, stride = 0;
+};
+// `zlibLevel` 0 (stored) to 9; rows opaque everywhere are written without alpha.
+std::optional<std::vector<uint8_t>> encodePNG(const PixelRows& pixels, int zlibLevel);
+// `quality` 1…100; transparent parts come out black.
+std::optional<std::vector<uint8_t>> encodeJPEG(const PixelRows& pixels, int quality);
 // `quality` 0…1. `orientation` other than Up is written as an EXIF tag.
 std::optional<std::vector<uint8_t>> encodeJPEG(const CGImage* image, double quality, int orientation = 0);
 

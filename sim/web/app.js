@@ -1,10 +1,10 @@
-// The page of `ovrimo-sim serve`: shows the phone's screen as the server pushes new frames and
+// The page of `ovrimo-sim serve`: shows the phone's screen as the server streams its frames and
 // sends the hand's actions to it. Actions go out one at a time, in order; a move waiting to be
 // sent is replaced by a newer move of the same finger, so a slow phone never falls behind the hand.
 "use strict";
 
 const screenBox = document.getElementById("screen-box");
-const screenImage = document.getElementById("screen");
+const canvas = document.getElementById("screen");
 const device = document.getElementById("device");
 const statusLine = document.getElementById("status");
 const profileSelect = document.getElementById("profile");
@@ -70,21 +70,82 @@ async function pump() {
 
 // ---- The screen ----
 
-let shownFrame = 0, wantedFrame = 0, loading = false;
+// The server streams binary messages (sim/FrameStream.h): a header, the rectangles that changed and
+// their encoded bytes. Each message is drawn whole, in order, onto the canvas.
+const context = canvas.getContext("2d");
+// For tests and the curious: messages drawn, when the last was (performance.now()), bytes read.
+window.ovrimoFrames = { drawn: 0, lastDrawnAt: 0, bytes: 0, frame: 0 };
 
-function loadFrame() {
-  if (loading || wantedFrame <= shownFrame) return;
-  loading = true;
-  const number = wantedFrame;
-  const next = new Image();
-  next.onload = () => {
-    screenImage.src = next.src;
-    shownFrame = number;
-    loading = false;
-    loadFrame();
-  };
-  next.onerror = () => { loading = false; };
-  next.src = "api/frame.png?frame=" + number;
+const kHeaderBytes = 20, kRectBytes = 16, kStillHere = 4;
+const kTypes = ["image/png", "image/jpeg"];
+
+async function drawMessage(view, bytes) {
+  const frame = view.getUint32(0, true), boots = view.getUint32(4, true);
+  const width = view.getUint16(8, true), height = view.getUint16(10, true);
+  const count = view.getUint16(12, true), flags = view.getUint16(14, true);
+  if (flags & kStillHere) return;
+  if (boots !== phone.boots) {
+    takeState(await (await fetch("api/state")).json());
+    fingers.clear();
+  }
+  const rects = [];
+  let at = kHeaderBytes - 4 + count * kRectBytes;
+  for (let i = 0; i < count; i++) {
+    const r = kHeaderBytes - 4 + i * kRectBytes;
+    const length = view.getUint32(r + 12, true);
+    rects.push({
+      x: view.getUint16(r, true), y: view.getUint16(r + 2, true),
+      blob: new Blob([bytes.subarray(at, at + length)], { type: kTypes[view.getUint8(r + 8)] || "image/png" }),
+    });
+    at += length;
+  }
+  // Decoded all before any is drawn, so that a frame appears at once.
+  const pictures = await Promise.all(rects.map((r) => createImageBitmap(r.blob)));
+  if (canvas.width !== width || canvas.height !== height) {
+    canvas.width = width;
+    canvas.height = height;
+  }
+  pictures.forEach((picture, i) => {
+    context.drawImage(picture, rects[i].x, rects[i].y);
+    picture.close();
+  });
+  window.ovrimoFrames.drawn++;
+  window.ovrimoFrames.frame = frame;
+  window.ovrimoFrames.lastDrawnAt = performance.now();
+}
+
+// Reads the stream for as long as it lasts, then opens it again.
+async function listen() {
+  while (true) {
+    try {
+      const response = await fetch("api/stream", { cache: "no-store" });
+      if (!response.ok || !response.body) throw new Error("refused (" + response.status + ")");
+      if (statusLine.classList.contains("error")) say("Connected");
+      const reader = response.body.getReader();
+      let pending = new Uint8Array(0);
+      while (true) {
+        const { value, done } = await reader.read();
+        if (done) break;
+        window.ovrimoFrames.bytes += value.length;
+        const joined = new Uint8Array(pending.length + value.length);
+        joined.set(pending);
+        joined.set(value, pending.length);
+        let start = 0;
+        while (joined.length - start >= 4) {
+          const length = new DataView(joined.buffer, start, 4).getUint32(0, true);
+          if (joined.length - start - 4 < length) break;
+          const body = joined.subarray(start + 4, start + 4 + length);
+          await drawMessage(new DataView(body.buffer, body.byteOffset, body.length), body);
+          start += 4 + length;
+        }
+        pending = joined.slice(start);
+      }
+    } catch (e) {
+      // The simulator went away or stopped; try again shortly.
+    }
+    say("Waiting for the simulator…", true);
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+  }
 }
 
 function fit() {
@@ -106,22 +167,6 @@ function takeState(state) {
   if (changed || !screenBox.style.width) fit();
 }
 
-function listen() {
-  const events = new EventSource("api/events");
-  events.addEventListener("frame", (event) => {
-    const frame = JSON.parse(event.data);
-    if (frame.boots !== phone.boots) {
-      takeState(frame);
-      fingers.clear();
-    }
-    wantedFrame = Math.max(wantedFrame, frame.frame);
-    if (frame.frame < shownFrame) shownFrame = 0; // the server started again
-    loadFrame();
-  });
-  events.onerror = () => say("Waiting for the simulator…", true);
-  events.onopen = () => { if (statusLine.classList.contains("error")) say("Connected"); };
-}
-
 async function start() {
   const state = await (await fetch("api/state")).json();
   for (const p of state.profiles) {
@@ -131,8 +176,6 @@ async function start() {
     profileSelect.appendChild(option);
   }
   takeState(state);
-  wantedFrame = state.frame;
-  loadFrame();
   listen();
 }
 

@@ -9,11 +9,13 @@
 #include "platform/uikit/UIPasteboard.h"
 #include "platform/uikit/UITextField.h"
 #include "platform/uikit/UIWindow.h"
+#include "sim/FrameStream.h"
 #include "sim/IconArchive.h"
 #include "sim/PhoneHost.h"
 #include "sim/Server.h"
 #include "sim/ViewFinder.h"
 #include "tests/platform/graphics/GraphicsTestSupport.h"
+#include "tests/sim/FrameTestSupport.h"
 #include "tests/sim/SimTestSupport.h"
 
 #include <httplib.h>
@@ -353,6 +355,74 @@ TEST_F(ServerTest, EveryPageHearsOfNewFramesAndAPageThatLeavesIsNoLongerCounted)
     EXPECT_TRUE(eventually([&] { return second.heard(shown); }));
     second.hangUp();
     post("/api/button", { { "name", "home" } });
+}
+
+// A page reading the frame stream: the bytes it got, until it leaves.
+class StreamingPage {
+public:
+    explicit StreamingPage(int port)
+        : m_thread([this, port] {
+            httplib::Client reader("127.0.0.1", port);
+            reader.set_read_timeout(30, 0);
+            reader.Get("/api/stream", [this](const char* data, size_t size) {
+                std::lock_guard lock(m_mutex);
+                m_received.append(data, size);
+                return !m_leave.load();
+            });
+        })
+    {
+    }
+    ~StreamingPage()
+    {
+        m_leave = true;
+        m_thread.join();
+    }
+    // The whole messages received so far.
+    std::vector<frametest::Message> messages()
+    {
+        std::lock_guard lock(m_mutex);
+        std::size_t whole = 0;
+        while (m_received.size() - whole >= 4 && m_received.size() - whole - 4 >= frametest::read32(m_received, whole))
+            whole += 4 + frametest::read32(m_received, whole);
+        return frametest::parse(m_received.substr(0, whole));
+    }
+
+private:
+    std::atomic<bool> m_leave { false };
+    std::mutex m_mutex;
+    std::string m_received;
+    std::thread m_thread;
+};
+
+TEST_F(ServerTest, TheStreamGivesTheWholeScreenThenWhatChangesAndEndsExact)
+{
+    StreamingPage page(port);
+    ASSERT_TRUE(eventually([&] { return !page.messages().empty(); }));
+    auto first = page.messages().front();
+    EXPECT_EQ(first.flags, sim::kFrameExact | sim::kFrameWholeScreen);
+    EXPECT_EQ(std::make_pair(first.width, first.height), std::make_pair(750, 1334));
+
+    // A tap opens a folder; once all is still, the page's canvas is the screen, pixel for pixel.
+    CGPoint utilities = centerOf("Utilities");
+    post("/api/touch", { { "phase", "down" }, { "x", utilities.x }, { "y", utilities.y } });
+    post("/api/touch", { { "phase", "up" }, { "x", utilities.x }, { "y", utilities.y } });
+    ASSERT_TRUE(eventually([&] { return showsText("Contacts"); }));
+    std::uint64_t shown = frameNumber();
+    ASSERT_TRUE(eventually([&] {
+        auto messages = page.messages();
+        return messages.back().frame >= shown && (messages.back().flags & sim::kFrameExact);
+    }));
+    std::this_thread::sleep_for(300ms);
+    auto messages = page.messages();
+    ASSERT_GT(messages.size(), 1u);
+    sim::PixelBuffer canvas = *frametest::solid(750, 1334, 0);
+    for (const auto& m : messages)
+        frametest::drawOnto(canvas, m.rects);
+    auto png = client->Get("/api/frame.png")->body;
+    CGImageRef screen = graphics::decodePNG(reinterpret_cast<const std::uint8_t*>(png.data()), png.size());
+    ASSERT_TRUE(screen);
+    sim::PixelBuffer expected { 750, 1334, int(screen->bytesPerRow()), std::vector<std::uint8_t>(screen->data(), screen->data() + screen->dataSize()) };
+    EXPECT_TRUE(frametest::sameColours(canvas, expected));
 }
 
 TEST_F(ServerTest, ADroppedPictureLandsInThePhotoLibraryWithoutReplacingOne)
@@ -851,7 +921,7 @@ TEST_P(ServerLatencyTest, TapToFrame)
         post("/api/touch", { { "phase", "up" }, { "x", utilities.x }, { "y", utilities.y } });
         auto frame = host->frames().waitForNewer(before, 2s);
         milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-        bytes.push_back(frame->png.size());
+        bytes.push_back(frame->bytes());
         EXPECT_GT(frame->number, before);
         post("/api/button", { { "name", "home" } });
         std::this_thread::sleep_for(700ms);
