@@ -5,6 +5,7 @@
 #include "platform/uikit/QuartzCoreSelectors.h"
 #include "platform/uikit/UIKitSelectors.h"
 #include "platform/uikit/UIKitState.h"
+#include "platform/uikit/LayerTree.h"
 #include "platform/uikit/UIView.h"
 
 #include <algorithm>
@@ -65,6 +66,12 @@ bool CALayer::hasAnimations() const
 {
     auto now = dispatch::RunLoop::main().now();
     return std::any_of(m_animations.begin(), m_animations.end(), [&](const uikit::RunningLayerAnimation& a) { return a.timing().end() > now; });
+}
+
+void CALayer::setDrawnContents(std::shared_ptr<const uikit::LayerContents> contents)
+{
+    m_drawnContents = std::move(contents);
+    m_needsDisplay = false;
 }
 
 CGRect CALayer::bounds() const

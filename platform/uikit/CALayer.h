@@ -6,9 +6,13 @@
 #include "platform/uikit/LayerAnimation.h"
 #include "platform/uikit/UIKitTypes.h"
 
+#include <memory>
 #include <string>
 
 class UIView;
+namespace uikit {
+class LayerContents;
+}
 
 // The layer behind every view. A view keeps its geometry, alpha and background itself; the layer
 // carries what only layers have: rounded corners, a border, z position, clipping and a mask.
@@ -57,6 +61,13 @@ public:
     objc::Object* contents() const { return m_contents.ptr(); }
     void setContents(objc::Object* image) { m_contents = image; }
 
+    // What the layer's view drew, kept until the layer is marked for display (the committed trees
+    // share it). Only the main thread touches these.
+    const std::shared_ptr<const uikit::LayerContents>& drawnContents() const { return m_drawnContents; }
+    void setDrawnContents(std::shared_ptr<const uikit::LayerContents> contents);
+    bool needsDisplay() const { return m_needsDisplay; }
+    void setNeedsDisplay() { m_needsDisplay = true; }
+
     UIView* delegate() const { return m_view.ptr(); }
     void setDelegate(UIView* view);
 
@@ -80,6 +91,8 @@ private:
     float m_opacity = 1;
     CGRect m_frame;
     std::vector<uikit::RunningLayerAnimation> m_animations;
+    std::shared_ptr<const uikit::LayerContents> m_drawnContents;
+    bool m_needsDisplay = true;
     objc::Ref<objc::Object> m_contents;
     objc::WeakRef<UIView> m_view;
 };

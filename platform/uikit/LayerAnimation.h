@@ -3,7 +3,9 @@
 #include "platform/graphics/CGGeometry.h"
 #include "platform/uikit/AnimationCurves.h"
 
+#include <array>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,5 +41,30 @@ CGAffineTransform animatedTransform(const std::vector<RunningLayerAnimation>& an
 double animatedOpacity(const std::vector<RunningLayerAnimation>& animations, dispatch::Nanoseconds at);
 // The time from which none of them shows anything (INT64_MAX while one runs forever).
 dispatch::Nanoseconds animationsEnd(const std::vector<RunningLayerAnimation>& animations);
+
+// A view's own values as the screen shows them (UIView's animation methods move these).
+struct ViewValues {
+    CGPoint center;
+    CGRect bounds;
+    CGAffineTransform transform = CGAffineTransformIdentity;
+    double alpha = 1;
+    std::optional<std::array<double, 4>> background; // red, green, blue, alpha; none: no colour
+};
+
+// An animation of one of a view's values from the value shown when it began to the model value
+// the animations block set; the model itself changed at once.
+struct PropertyAnimation {
+    enum class Property { Center, BoundsOrigin, BoundsSize, Transform, Alpha, BackgroundColor };
+    using Value = std::array<double, 6>;
+    Property property = Property::Center;
+    Value from {}, to {};
+    AnimationTiming timing;
+
+    static Value valueOf(const ViewValues& values, Property property);
+    static void setValue(ViewValues& values, Property property, const Value& value);
+};
+
+// The values at `at`: the model's with each running animation's in-between value in place.
+ViewValues presentationValues(ViewValues model, const std::vector<PropertyAnimation>& animations, dispatch::Nanoseconds at);
 
 } // namespace uikit

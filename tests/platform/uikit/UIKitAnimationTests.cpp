@@ -173,3 +173,166 @@ TEST_F(UIKitTest, LayerAnimationsShowOnlyInDrawingAndEndOrGetReplaced)
     bar->layer()->removeAllAnimations();
     EXPECT_FALSE(bar->layer()->hasAnimations());
 }
+
+// UIView's animation methods ---------------------------------------------------------------------
+
+namespace {
+
+class ViewAnimationTest : public UIKitTest {
+protected:
+    dispatch::RunLoop& loop = dispatch::RunLoop::main();
+    Ref<UIView> box = UIView::create(CGRectMake(0, 0, 100, 100));
+
+    CGPoint shownCentre() { return box->presentationValues(loop.now()).center; }
+    double shownAlpha() { return box->presentationValues(loop.now()).alpha; }
+
+    // A completion that records what it was told.
+    UIViewCompletionBlock record(std::vector<bool>& into)
+    {
+        return [&into](bool finished) { into.push_back(finished); };
+    }
+};
+
+} // namespace
+
+TEST_F(ViewAnimationTest, ValuesMoveAlongTheCurveWhileTheModelIsSetAtOnce)
+{
+    showWindow()->addSubview(box);
+    std::vector<bool> done;
+    UIView::animateWithDuration(1, 0, UIViewAnimationOptionCurveLinear, [&] { box->setCenter(CGPointMake(250, 50)); }, record(done));
+    EXPECT_EQ(box->center(), CGPointMake(250, 50)) << "the model at once";
+    EXPECT_EQ(shownCentre(), CGPointMake(50, 50)) << "the screen where it was";
+    loop.advance(ms(500));
+    EXPECT_NEAR(shownCentre().x, 150, 1e-6) << "half-way at half the time";
+    // Touches go where the model is, not where the view is shown.
+    EXPECT_EQ(window->hitTest(CGPointMake(250, 50), nullptr), box);
+    EXPECT_NE(window->hitTest(CGPointMake(150, 50), nullptr), box);
+    loop.advance(ms(499));
+    EXPECT_TRUE(done.empty());
+    loop.advance(ms(1));
+    EXPECT_EQ(shownCentre(), CGPointMake(250, 50));
+    EXPECT_EQ(done, (std::vector<bool> { true }));
+
+    // The default curve eases in and out: behind linear early, ahead late, half-way in the middle.
+    UIView::animateWithDuration(1, [&] { box->setAlpha(0); });
+    loop.advance(ms(200));
+    EXPECT_GT(shownAlpha(), 0.9);
+    loop.advance(ms(300));
+    EXPECT_NEAR(shownAlpha(), 0.5, 1e-6);
+    loop.advance(ms(300));
+    EXPECT_LT(shownAlpha(), 0.1);
+
+    // Frame changes animate the centre and the size; colours blend.
+    box->setAlpha(1);
+    box->setBackgroundColor(UIColor::redColor());
+    UIView::animateWithDuration(1, 0, UIViewAnimationOptionCurveLinear, [&] {
+        box->setFrame(CGRectMake(0, 0, 200, 50));
+        box->setBackgroundColor(UIColor::blueColor());
+    }, nullptr);
+    loop.advance(ms(500));
+    auto shown = box->presentationValues(loop.now());
+    EXPECT_NEAR(shown.bounds.size.width, 150, 1e-6);
+    EXPECT_NEAR(shown.bounds.size.height, 75, 1e-6);
+    EXPECT_NEAR((*shown.background)[0], 0.5, 1e-6);
+    EXPECT_NEAR((*shown.background)[2], 0.5, 1e-6);
+    EXPECT_EQ(box->frame(), CGRectMake(0, 0, 200, 50));
+}
+
+TEST_F(ViewAnimationTest, SpringsOvershootWhenLooseAndSettleAtTheEnd)
+{
+    auto peakX = [&](double damping) {
+        box->setCenter(CGPointMake(0, 0));
+        UIView::animateWithDurationSpring(1, 0, damping, 0, 0, [&] { box->setCenter(CGPointMake(100, 0)); }, nullptr);
+        double peak = 0;
+        for (int i = 0; i < 100; ++i) {
+            loop.advance(ms(10));
+            peak = std::max(peak, shownCentre().x);
+        }
+        EXPECT_EQ(shownCentre().x, 100) << "at rest after the duration";
+        return peak;
+    };
+    EXPECT_GT(peakX(0.3), 120);
+    EXPECT_LE(peakX(1), 100 + 1e-9);
+}
+
+TEST_F(ViewAnimationTest, DelaysRepeatsAndReversals)
+{
+    std::vector<bool> done;
+    UIView::animateWithDuration(0.5, 0.5, UIViewAnimationOptionCurveLinear, [&] { box->setCenter(CGPointMake(150, 50)); }, record(done));
+    loop.advance(ms(400));
+    EXPECT_EQ(shownCentre(), CGPointMake(50, 50)) << "the old value during the delay";
+    loop.advance(ms(350));
+    EXPECT_NEAR(shownCentre().x, 100, 1e-6);
+    loop.advance(ms(250));
+    EXPECT_EQ(done, (std::vector<bool> { true }));
+
+    // Forward and back forever: the completion never comes unless something ends it.
+    UIView::animateWithDuration(1, 0, UIViewAnimationOptionCurveLinear | UIViewAnimationOptionRepeat | UIViewAnimationOptionAutoreverse,
+        [&] { box->setAlpha(0); }, record(done));
+    loop.advance(ms(1500));
+    EXPECT_NEAR(shownAlpha(), 0.5, 1e-6);
+    loop.advance(ms(10'000));
+    EXPECT_NEAR(shownAlpha(), 0.5, 1e-6);
+    EXPECT_EQ(done.size(), 1u);
+    // Autoreverse alone: back at the start at the end, then the model value.
+    box->setAlpha(1);
+    loop.runUntilIdle();
+    EXPECT_EQ(done, (std::vector<bool> { true, false })) << "a value set without animation ends the running one";
+    UIView::animateWithDuration(1, 0, UIViewAnimationOptionCurveLinear | UIViewAnimationOptionAutoreverse, [&] { box->setAlpha(0); }, record(done));
+    loop.advance(ms(1900));
+    EXPECT_NEAR(shownAlpha(), 0.9, 1e-6);
+    loop.advance(ms(100));
+    EXPECT_EQ(shownAlpha(), 0);
+    EXPECT_EQ(done.back(), true);
+}
+
+TEST_F(ViewAnimationTest, ReplacedAndRemovedAnimationsFinishFalse)
+{
+    showWindow()->addSubview(box);
+    std::vector<bool> first, second, nothing;
+    UIView::animateWithDuration(1, 0, UIViewAnimationOptionCurveLinear, [&] { box->setCenter(CGPointMake(150, 50)); }, record(first));
+    loop.advance(ms(500));
+    // A new animation of the same value starts where the screen shows it.
+    UIView::animateWithDuration(1, 0, UIViewAnimationOptionCurveLinear, [&] { box->setCenter(CGPointMake(100, 150)); }, record(second));
+    EXPECT_NEAR(shownCentre().x, 100, 1e-6);
+    loop.runUntilIdle();
+    EXPECT_EQ(first, (std::vector<bool> { false }));
+    loop.advance(ms(500));
+    EXPECT_NEAR(shownCentre().y, 100, 1e-6);
+    // Nested blocks: the inner one's timing for its own changes.
+    UIView::animateWithDuration(2, [&] {
+        box->setAlpha(0.5);
+        UIView::performWithoutAnimation([&] { box->setTransform(CGAffineTransformMakeScale(2, 2)); });
+    });
+    EXPECT_EQ(box->presentationValues(loop.now()).transform.a, 2);
+    EXPECT_EQ(box->propertyAnimations(loop.now()).size(), 2u) << "centre and alpha";
+    // Leaving the window ends every animation of the view.
+    box->removeFromSuperview();
+    loop.runUntilIdle();
+    EXPECT_EQ(second, (std::vector<bool> { false }));
+    EXPECT_TRUE(box->propertyAnimations(loop.now()).empty());
+    EXPECT_EQ(shownCentre(), CGPointMake(100, 150));
+
+    // A block that changes nothing still completes after delay + duration.
+    UIView::animateWithDuration(0.3, 0.2, 0, [] { }, record(nothing));
+    loop.advance(ms(499));
+    EXPECT_TRUE(nothing.empty());
+    loop.advance(ms(1));
+    EXPECT_EQ(nothing, (std::vector<bool> { true }));
+}
+
+TEST_F(ViewAnimationTest, TheRendererShowsTheInBetweenState)
+{
+    UIWindow* w = showWindow();
+    box->setBackgroundColor(UIColor::blackColor());
+    w->addSubview(box);
+    UIView::animateWithDuration(1, 0, UIViewAnimationOptionCurveLinear, [&] {
+        box->setAlpha(0);
+        box->setCenter(CGPointMake(250, 250));
+    }, nullptr);
+    loop.advance(ms(500));
+    auto picture = uikit::Renderer::renderWindow(w);
+    EXPECT_TRUE(isColour(pixelAt(picture.ptr(), CGPointMake(150, 150)), 128, 128, 128, 2)) << "half-faded, half-way";
+    EXPECT_TRUE(isColour(pixelAt(picture.ptr(), CGPointMake(50, 50)), 255, 255, 255));
+    EXPECT_TRUE(isColour(pixelAt(picture.ptr(), CGPointMake(250, 250)), 255, 255, 255));
+}
