@@ -3,11 +3,16 @@
 #include "platform/graphics/CGColor.h"
 #include "platform/runtime/Message.h"
 #include "platform/runtime/NSObject.h"
+#include "platform/uikit/LayerAnimation.h"
 #include "platform/uikit/UIKitTypes.h"
 
+#include <memory>
 #include <string>
 
 class UIView;
+namespace uikit {
+class LayerContents;
+}
 
 // The layer behind every view. A view keeps its geometry, alpha and background itself; the layer
 // carries what only layers have: rounded corners, a border, z position, clipping and a mask.
@@ -41,16 +46,27 @@ public:
     void setFrame(CGRect frame);
     CGRect bounds() const;
 
-    // What a running animation shows on top of the view's own transform (SpringBoard's wiggle).
-    // Only drawing sees it: frame, bounds, conversions and hit testing keep the model geometry, as
-    // the phone's presentation layer does.
-    // FIXME: stands in for a repeating CAAnimation; the value is drawn as it is, never animated.
-    CGAffineTransform presentationTransform() const { return m_presentationTransform; }
-    void setPresentationTransform(CGAffineTransform t) { m_presentationTransform = t; }
+    // Animations of what the layer shows (SpringBoard's wiggle, a spinner's turn), on the main run
+    // loop's clock from the moment they are added. Only drawing sees them: frame, bounds,
+    // conversions and hit testing keep the model geometry. An animation added with the key of a
+    // running one replaces it; a finished one shows nothing more.
+    void addAnimation(const uikit::LayerAnimation& animation, const std::string& key);
+    void removeAnimationForKey(const std::string& key);
+    void removeAllAnimations();
+    // True while an added animation has not yet finished.
+    bool hasAnimations() const;
+    const std::vector<uikit::RunningLayerAnimation>& animations() const { return m_animations; }
 
     // Image contents (a CGImage), used by image masks: opaque parts let the owner show through.
     objc::Object* contents() const { return m_contents.ptr(); }
     void setContents(objc::Object* image) { m_contents = image; }
+
+    // What the layer's view drew, kept until the layer is marked for display (the committed trees
+    // share it). Only the main thread touches these.
+    const std::shared_ptr<const uikit::LayerContents>& drawnContents() const { return m_drawnContents; }
+    void setDrawnContents(std::shared_ptr<const uikit::LayerContents> contents);
+    bool needsDisplay() const { return m_needsDisplay; }
+    void setNeedsDisplay() { m_needsDisplay = true; }
 
     UIView* delegate() const { return m_view.ptr(); }
     void setDelegate(UIView* view);
@@ -74,7 +90,9 @@ private:
     objc::Ref<CALayer> m_mask;
     float m_opacity = 1;
     CGRect m_frame;
-    CGAffineTransform m_presentationTransform = CGAffineTransformIdentity;
+    std::vector<uikit::RunningLayerAnimation> m_animations;
+    std::shared_ptr<const uikit::LayerContents> m_drawnContents;
+    bool m_needsDisplay = true;
     objc::Ref<objc::Object> m_contents;
     objc::WeakRef<UIView> m_view;
 };

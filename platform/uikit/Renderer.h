@@ -1,12 +1,13 @@
 #pragma once
 
 // Paints view trees into pictures: a window as the screen shows it (with a status bar), or one
-// view alone. Walks the tree as the compositor would: hidden and (nearly) transparent views are
-// skipped, alpha is carried down (a view with alpha below 1 is composited as a group), frames,
-// bounds origins (scrolling) and transforms place each view, backgrounds and borders follow the
-// corner radius, masksToBounds clips the subviews, a layer mask (a shape or an image) cuts the
-// view out. What a view shows inside its background and border is its own drawRect:, sent through
-// the runtime with the canvas current.
+// view alone, at the main run loop's current time: the tree is committed (LayerTree.h) and
+// composited (Compositor.h), so running animations show their in-between state. Hidden and
+// (nearly) transparent views are skipped, alpha is carried down (a view with alpha below 1 is
+// composited as a group), frames, bounds origins (scrolling) and transforms place each view,
+// backgrounds and borders follow the corner radius, masksToBounds clips the subviews, a layer mask
+// (a shape or an image) cuts the view out. What a view shows inside its background and border is
+// what its drawRect: drew, sent through the runtime with a canvas of its bounds current.
 
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Object.h"
@@ -30,7 +31,8 @@ class Renderer {
 public:
     // The window as the screen shows it, at the screen's scale. A hidden window shows black.
     static objc::Ref<UIImage> renderWindow(UIWindow* window, const RenderOptions& options = {});
-    // One view and its subviews, in its own bounds, on a transparent canvas.
+    // One view and its subviews, in its own bounds, on a transparent canvas, as the model stands
+    // (running animations are not shown).
     static objc::Ref<UIImage> renderView(UIView* view, double scale = 0);
 };
 

@@ -88,7 +88,11 @@ Ref<objc::Object> UIImageView::initWithImage(UIImage* image)
     return Ref<objc::Object>(this);
 }
 
-void UIImageView::storeImage(UIImage* image) { m_image = image; }
+void UIImageView::storeImage(UIImage* image)
+{
+    m_image = image;
+    setNeedsDisplay();
+}
 
 namespace {
 CGSize imageSize(UIImageView* self, CGSize) { return self->image() ? self->image()->size() : CGSizeZero; }

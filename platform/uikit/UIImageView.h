@@ -14,9 +14,9 @@ public:
     UIImage* image() const { return m_image.ptr(); }
     void setImage(UIImage* image);
     UIImage* highlightedImage() const { return m_highlightedImage.ptr(); }
-    void setHighlightedImage(UIImage* image) { m_highlightedImage = image; }
+    void setHighlightedImage(UIImage* image) { m_highlightedImage = image; setNeedsDisplay(); }
     bool isHighlighted() const { return m_highlighted; }
-    void setHighlighted(bool on) { m_highlighted = on; }
+    void setHighlighted(bool on) { m_highlighted = on; setNeedsDisplay(); }
 
     // Where the picture lands inside `bounds` for a content mode (in the view's coordinates).
     static CGRect imageRectForContentMode(UIViewContentMode mode, CGSize imageSize, CGRect bounds);

@@ -4,6 +4,7 @@
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/CALayer.h"
 #include "platform/uikit/CAShapeLayer.h"
+#include "platform/uikit/LayerTree.h"
 #include "platform/uikit/UIApplication.h"
 #include "platform/uikit/UIBarButtonItem.h"
 #include "platform/uikit/UIButton.h"
@@ -93,6 +94,7 @@ void registerUIKitClasses(objc::Runtime& runtime)
     UIDatePicker::registerClass(runtime);
     UIImagePickerController::registerClass(runtime);
     UISegmentedControl::registerClass(runtime);
+    uikit::rememberDrawingsKeepingContents(runtime);
 }
 
 namespace uikit {

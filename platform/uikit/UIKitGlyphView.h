@@ -13,9 +13,9 @@ public:
     static objc::Ref<UIKitGlyphView> create(Glyph glyph, CGRect frame);
 
     Glyph glyph() const { return m_glyph; }
-    void setGlyph(Glyph glyph) { m_glyph = glyph; }
+    void setGlyph(Glyph glyph) { m_glyph = glyph; setNeedsDisplay(); }
     UIColor* color() const { return m_color.ptr(); }
-    void setColor(UIColor* color) { m_color = color; }
+    void setColor(UIColor* color) { m_color = color; setNeedsDisplay(); }
 
     static void registerClass(objc::Runtime&);
 

@@ -3,6 +3,7 @@
 // Per-device UIKit state, kept in the current runtime so that a freshly booted device starts
 // clean. Internal to the UIKit layer.
 
+#include "platform/runtime/Imp.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/UIKitTypes.h"
 
@@ -47,6 +48,9 @@ struct UIKitState {
     std::vector<objc::Ref<UITouch>> heldTouches;
     int touchesDown = 0;
     std::string statusBarTime;
+    // The drawRect: implementations (as registered, before any replacement) whose classes mark
+    // every change of what they draw: their layers keep what they drew between commits.
+    std::vector<objc::ImpPtr> drawingsKeepingContents;
 };
 
 // The state of the current device (throws when no runtime is booted).

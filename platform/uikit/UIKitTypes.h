@@ -268,6 +268,8 @@ enum UIViewAnimationOptions : NSUInteger {
     UIViewAnimationOptionLayoutSubviews = 1 << 0,
     UIViewAnimationOptionAllowUserInteraction = 1 << 1,
     UIViewAnimationOptionBeginFromCurrentState = 1 << 2,
+    UIViewAnimationOptionRepeat = 1 << 3,
+    UIViewAnimationOptionAutoreverse = 1 << 4,
     UIViewAnimationOptionCurveEaseInOut = 0 << 16,
     UIViewAnimationOptionCurveEaseIn = 1 << 16,
     UIViewAnimationOptionCurveEaseOut = 2 << 16,

@@ -80,10 +80,20 @@ void UILabel::storeText(std::string text)
         return;
     m_text = std::move(text);
     setNeedsLayout();
+    setNeedsDisplay();
 }
 
-void UILabel::storeFont(UIFont* font) { m_font = font ? Ref<UIFont>(font) : UIFont::systemFontOfSize(17); }
-void UILabel::storeTextColor(UIColor* color) { m_textColor = color ? Ref<UIColor>(color) : UIColor::blackColor(); }
+void UILabel::storeFont(UIFont* font)
+{
+    m_font = font ? Ref<UIFont>(font) : UIFont::systemFontOfSize(17);
+    setNeedsDisplay();
+}
+
+void UILabel::storeTextColor(UIColor* color)
+{
+    m_textColor = color ? Ref<UIColor>(color) : UIColor::blackColor();
+    setNeedsDisplay();
+}
 
 namespace {
 

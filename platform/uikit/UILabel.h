@@ -19,23 +19,23 @@ public:
     UIColor* textColor() const { return m_textColor.ptr(); }
     void setTextColor(UIColor* color);
     UIColor* highlightedTextColor() const { return m_highlightedTextColor.ptr(); }
-    void setHighlightedTextColor(UIColor* color) { m_highlightedTextColor = color; }
+    void setHighlightedTextColor(UIColor* color) { m_highlightedTextColor = color; setNeedsDisplay(); }
     bool isHighlighted() const { return m_highlighted; }
-    void setHighlighted(bool on) { m_highlighted = on; }
+    void setHighlighted(bool on) { m_highlighted = on; setNeedsDisplay(); }
     NSTextAlignment textAlignment() const { return m_alignment; }
-    void setTextAlignment(NSTextAlignment a) { m_alignment = a; }
+    void setTextAlignment(NSTextAlignment a) { m_alignment = a; setNeedsDisplay(); }
     NSInteger numberOfLines() const { return m_numberOfLines; }
-    void setNumberOfLines(NSInteger n) { m_numberOfLines = n; }
+    void setNumberOfLines(NSInteger n) { m_numberOfLines = n; setNeedsDisplay(); }
     NSLineBreakMode lineBreakMode() const { return m_lineBreakMode; }
-    void setLineBreakMode(NSLineBreakMode mode) { m_lineBreakMode = mode; }
+    void setLineBreakMode(NSLineBreakMode mode) { m_lineBreakMode = mode; setNeedsDisplay(); }
     bool isEnabled() const { return m_enabled; }
-    void setEnabled(bool on) { m_enabled = on; }
+    void setEnabled(bool on) { m_enabled = on; setNeedsDisplay(); }
     // A one-line label that adjusts draws a text too wide for it in a smaller size, down to
     // minimumScaleFactor of its font's (0: not smaller at all), and truncates what still does not fit.
     bool adjustsFontSizeToFitWidth() const { return m_adjustsFontSize; }
-    void setAdjustsFontSizeToFitWidth(bool on) { m_adjustsFontSize = on; }
+    void setAdjustsFontSizeToFitWidth(bool on) { m_adjustsFontSize = on; setNeedsDisplay(); }
     CGFloat minimumScaleFactor() const { return m_minimumScaleFactor; }
-    void setMinimumScaleFactor(CGFloat factor) { m_minimumScaleFactor = factor; }
+    void setMinimumScaleFactor(CGFloat factor) { m_minimumScaleFactor = factor; setNeedsDisplay(); }
     // The font the text is drawn in: the label's font, or a smaller one when it adjusts.
     objc::Ref<UIFont> fontForDrawing() const;
 

@@ -11,8 +11,59 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <memory>
 
 using objc::Ref;
+using Property = uikit::PropertyAnimation::Property;
+
+namespace uikit {
+
+// One animations block: its completion waits for the block's animations.
+struct AnimationBlock {
+    UIViewCompletionBlock completion;
+    int running = 0;      // animations not yet ended early
+    bool finished = true; // false once one was replaced or removed
+    bool done = false;    // the completion is on its way
+};
+
+} // namespace uikit
+
+namespace {
+
+// The animations blocks running now, innermost last: their changes are animated with the
+// innermost block's timing (performWithoutAnimation pushes one that animates nothing).
+struct AnimationContext {
+    uikit::AnimationTiming timing;
+    std::shared_ptr<uikit::AnimationBlock> block;
+    bool animates = false;
+};
+
+std::vector<AnimationContext>& animationContexts()
+{
+    static std::vector<AnimationContext> stack;
+    return stack;
+}
+
+// One of the block's animations was replaced or removed before its end.
+void animationEndedEarly(const std::shared_ptr<uikit::AnimationBlock>& block)
+{
+    block->finished = false;
+    if (--block->running > 0 || block->done)
+        return;
+    block->done = true;
+    if (auto completion = block->completion)
+        dispatch::RunLoop::main().post([completion] { completion(false); });
+}
+
+uikit::PropertyAnimation::Value colourValue(const UIColor* color)
+{
+    if (!color)
+        return {};
+    return { color->red(), color->green(), color->blue(), color->alpha() };
+}
+
+} // namespace
 
 UIView::UIView()
     : m_layer(objc::make<CALayer>())
@@ -65,6 +116,8 @@ void UIView::applyFrame(CGRect frame)
         mid.x -= m_transform.tx;
         mid.y -= m_transform.ty;
     }
+    animateChange(Property::Center, { m_center.x, m_center.y }, { mid.x, mid.y });
+    animateChange(Property::BoundsSize, { oldSize.width, oldSize.height }, { size.width, size.height });
     m_center = mid;
     m_bounds.size = size;
     if (oldSize != size)
@@ -79,17 +132,30 @@ void UIView::applyBounds(CGRect bounds)
 {
     bounds = CGRectStandardize(bounds);
     CGSize old = m_bounds.size;
+    animateChange(Property::BoundsOrigin, { m_bounds.origin.x, m_bounds.origin.y }, { bounds.origin.x, bounds.origin.y });
+    animateChange(Property::BoundsSize, { old.width, old.height }, { bounds.size.width, bounds.size.height });
     m_bounds = bounds;
     if (old != bounds.size)
         boundsSizeChanged(old);
 }
 
-void UIView::applyCenter(CGPoint center) { m_center = center; }
-void UIView::applyTransform(CGAffineTransform t) { m_transform = t; }
+void UIView::applyCenter(CGPoint center)
+{
+    animateChange(Property::Center, { m_center.x, m_center.y }, { center.x, center.y });
+    m_center = center;
+}
+
+void UIView::applyTransform(CGAffineTransform t)
+{
+    const CGAffineTransform& m = m_transform;
+    animateChange(Property::Transform, { m.a, m.b, m.c, m.d, m.tx, m.ty }, { t.a, t.b, t.c, t.d, t.tx, t.ty });
+    m_transform = t;
+}
 
 void UIView::boundsSizeChanged(CGSize oldSize)
 {
     CGSize newSize = m_bounds.size;
+    setNeedsDisplay();
     if (m_autoresizesSubviews) {
         auto distribute = [](double delta, bool flexA, double a, bool flexB, double b, bool flexC, double c, double out[3]) {
             out[0] = out[1] = out[2] = 0;
@@ -128,9 +194,26 @@ void UIView::setHidden(bool hidden) { uikit::sel::setHidden(this, hidden); }
 void UIView::setBackgroundColor(UIColor* color) { uikit::sel::setBackgroundColor(this, color); }
 void UIView::setTag(NSInteger tag) { uikit::sel::setTag(this, tag); }
 
-void UIView::applyAlpha(CGFloat alpha) { m_alpha = std::clamp(alpha, 0.0, 1.0); }
+void UIView::applyAlpha(CGFloat alpha)
+{
+    alpha = std::clamp(alpha, 0.0, 1.0);
+    animateChange(Property::Alpha, { m_alpha }, { alpha });
+    m_alpha = alpha;
+}
+
 void UIView::applyHidden(bool hidden) { m_hidden = hidden; }
-void UIView::applyBackgroundColor(UIColor* color) { m_backgroundColor = color; }
+
+void UIView::applyBackgroundColor(UIColor* color)
+{
+    auto before = colourValue(m_backgroundColor.ptr()), after = colourValue(color);
+    // From or to no colour: the other colour, clear, so that only its alpha changes.
+    if (!m_backgroundColor)
+        before = { after[0], after[1], after[2], 0 };
+    if (!color)
+        after = { before[0], before[1], before[2], 0 };
+    animateChange(Property::BackgroundColor, before, after);
+    m_backgroundColor = color;
+}
 void UIView::applyTag(NSInteger tag) { m_tag = tag; }
 
 Ref<UIColor> UIView::tintColor() const
@@ -139,6 +222,19 @@ Ref<UIColor> UIView::tintColor() const
         if (v->m_tintColor)
             return v->m_tintColor;
     return UIColor::systemBlueColor();
+}
+
+void UIView::setTintColor(UIColor* color)
+{
+    m_tintColor = color;
+    setSubtreeNeedsDisplay();
+}
+
+void UIView::setSubtreeNeedsDisplay()
+{
+    setNeedsDisplay();
+    for (auto& sub : m_subviews)
+        sub->setSubtreeNeedsDisplay();
 }
 
 void UIView::setViewController(UIViewController* controller) { m_viewController = controller; }
@@ -186,6 +282,7 @@ void UIView::insertAt(UIView* view, size_t index)
     index = std::min(index, m_subviews.size());
     m_subviews.insert(m_subviews.begin() + static_cast<long>(index), keep);
     view->m_superview = this;
+    view->setSubtreeNeedsDisplay();
     UIWindow* newWindow = window();
     if (oldWindow != newWindow)
         view->notifyWindowChange(oldWindow, newWindow);
@@ -250,6 +347,7 @@ void UIView::removeFromSuperview()
     auto& list = parent->m_subviews;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     m_superview = nullptr;
+    endAnimations();
     if (oldWindow)
         notifyWindowChange(oldWindow, nullptr);
     uikit::sel::didMoveToSuperview(this);
@@ -461,46 +559,150 @@ void UIView::removeGestureRecognizer(UIGestureRecognizer* recognizer)
 
 // Animations -------------------------------------------------------------------------------------
 
+void UIView::animateChange(Property property, const uikit::PropertyAnimation::Value& before, const uikit::PropertyAnimation::Value& after)
+{
+    if (before == after)
+        return;
+    auto now = dispatch::RunLoop::main().now();
+    std::erase_if(m_animations, [&](const RunningAnimation& a) { return a.animation.timing.end() <= now; });
+    // The new animation starts from what the screen shows now, also when it replaces one.
+    auto shown = before;
+    auto running = std::find_if(m_animations.begin(), m_animations.end(), [&](const RunningAnimation& a) { return a.animation.property == property; });
+    if (running != m_animations.end()) {
+        if (auto progress = running->animation.timing.progressAt(now))
+            for (size_t i = 0; i < shown.size(); ++i)
+                shown[i] = running->animation.from[i] + (running->animation.to[i] - running->animation.from[i]) * *progress;
+        auto block = running->block;
+        m_animations.erase(running);
+        animationEndedEarly(block);
+    }
+    auto& contexts = animationContexts();
+    if (contexts.empty() || !contexts.back().animates)
+        return;
+    AnimationContext& context = contexts.back();
+    uikit::PropertyAnimation animation { property, shown, after, context.timing };
+    m_animations.push_back({ animation, context.block });
+    ++context.block->running;
+}
+
+void UIView::endAnimations()
+{
+    for (auto& running : std::exchange(m_animations, {}))
+        animationEndedEarly(running.block);
+    for (auto& sub : m_subviews)
+        sub->endAnimations();
+}
+
+uikit::ViewValues UIView::modelValues() const
+{
+    uikit::ViewValues values { m_center, m_bounds, m_transform, m_alpha, std::nullopt };
+    if (m_backgroundColor) {
+        auto c = colourValue(m_backgroundColor.ptr());
+        values.background = std::array<double, 4> { c[0], c[1], c[2], c[3] };
+    }
+    return values;
+}
+
+std::vector<uikit::PropertyAnimation> UIView::propertyAnimations(dispatch::Nanoseconds at) const
+{
+    std::vector<uikit::PropertyAnimation> list;
+    for (auto& running : m_animations)
+        if (running.animation.timing.end() > at)
+            list.push_back(running.animation);
+    return list;
+}
+
+uikit::ViewValues UIView::presentationValues(dispatch::Nanoseconds at) const
+{
+    if (m_animations.empty())
+        return modelValues();
+    return uikit::presentationValues(modelValues(), propertyAnimations(at), at);
+}
+
 namespace {
 
-void runAnimation(NSTimeInterval delay, NSTimeInterval duration, const UIViewAnimationsBlock& animations, const UIViewCompletionBlock& completion)
+uikit::TimingCurve curveOf(NSUInteger options)
 {
+    switch (options & (3 << 16)) {
+    case UIViewAnimationOptionCurveEaseIn:
+        return uikit::TimingCurve::EaseIn;
+    case UIViewAnimationOptionCurveEaseOut:
+        return uikit::TimingCurve::EaseOut;
+    case UIViewAnimationOptionCurveLinear:
+        return uikit::TimingCurve::Linear;
+    default:
+        return uikit::TimingCurve::EaseInOut;
+    }
+}
+
+// Runs an animations block with its changes animated by `timing` (nothing is animated when
+// `animates` is false), then sends the completion once the animations it made are over.
+void runAnimations(uikit::AnimationTiming timing, bool animates, const UIViewAnimationsBlock& animations, const UIViewCompletionBlock& completion)
+{
+    auto& loop = dispatch::RunLoop::main();
+    auto block = std::make_shared<uikit::AnimationBlock>();
+    block->completion = completion;
+    timing.showsFromBeforeStart = true;
+    animationContexts().push_back({ timing, block, animates && timing.duration > 0 });
+    struct Pop {
+        ~Pop() { animationContexts().pop_back(); }
+    } pop;
     if (animations)
         animations();
-    if (completion) {
-        auto ns = static_cast<dispatch::Nanoseconds>(std::llround(std::max(0.0, delay + duration) * 1e9));
-        dispatch::RunLoop::main().post([completion] { completion(true); }, ns);
-    }
+    if (!completion)
+        return;
+    dispatch::Nanoseconds end = timing.end();
+    if (!block->running)
+        end = timing.start + uikit::secondsToNanoseconds(std::max(0.0, timing.duration));
+    if (end == std::numeric_limits<dispatch::Nanoseconds>::max())
+        return; // repeats forever: only an early end completes it
+    loop.post([block] {
+        if (block->done)
+            return;
+        block->done = true;
+        block->completion(block->finished);
+    }, std::max<dispatch::Nanoseconds>(0, end - loop.now()));
+}
+
+uikit::AnimationTiming timingOf(NSTimeInterval duration, NSTimeInterval delay, NSUInteger options)
+{
+    uikit::AnimationTiming timing;
+    timing.start = dispatch::RunLoop::main().now() + uikit::secondsToNanoseconds(delay);
+    timing.duration = std::max(0.0, duration);
+    timing.curve = curveOf(options);
+    if (options & UIViewAnimationOptionRepeat)
+        timing.repeatCount = std::numeric_limits<double>::infinity();
+    timing.autoreverses = options & UIViewAnimationOptionAutoreverse;
+    return timing;
 }
 
 } // namespace
 
 void UIView::animateWithDuration(NSTimeInterval duration, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
 {
-    runAnimation(0, duration, animations, completion);
+    runAnimations(timingOf(duration, 0, 0), true, animations, completion);
 }
 
-void UIView::animateWithDuration(NSTimeInterval duration, NSTimeInterval delay, NSUInteger, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
+void UIView::animateWithDuration(NSTimeInterval duration, NSTimeInterval delay, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
 {
-    runAnimation(delay, duration, animations, completion);
+    runAnimations(timingOf(duration, delay, options), true, animations, completion);
 }
 
-void UIView::animateWithDurationSpring(NSTimeInterval duration, NSTimeInterval delay, CGFloat, CGFloat, NSUInteger, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
+void UIView::animateWithDurationSpring(NSTimeInterval duration, NSTimeInterval delay, CGFloat damping, CGFloat velocity, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
 {
-    // FIXME: The damping and the initial velocity are dropped; the completion runs after delay +
-    // duration, where a heavily damped spring on the phone may settle visibly earlier.
-    runAnimation(delay, duration, animations, completion);
+    uikit::AnimationTiming timing = timingOf(duration, delay, options);
+    timing.spring = uikit::Spring { damping, velocity };
+    runAnimations(timing, true, animations, completion);
 }
 
 void UIView::transitionWithView(UIView*, NSTimeInterval duration, NSUInteger, UIViewAnimationsBlock animations, UIViewCompletionBlock completion)
 {
-    runAnimation(0, duration, animations, completion);
+    runAnimations(timingOf(duration, 0, 0), false, animations, completion);
 }
 
 void UIView::performWithoutAnimation(UIViewAnimationsBlock animations)
 {
-    if (animations)
-        animations();
+    runAnimations(timingOf(0, 0, 0), false, animations, nullptr);
 }
 
 namespace uikit {
@@ -598,7 +800,6 @@ void UIView::registerClass(objc::Runtime& rt)
         .method(sel::accessibilityLabel, &UIView::accessibilityLabel)
         .method(sel::setAccessibilityLabel, &UIView::setAccessibilityLabel)
         .method(sel::drawRect, &drawNothing)
-        // FIXME: Nothing to invalidate (see setNeedsDisplay in the header).
         .method(sel::setNeedsDisplay, &UIView::setNeedsDisplay)
         // The hierarchy.
         .method(sel::superview, &UIView::superview)

@@ -4,11 +4,15 @@
 #include "platform/uikit/CALayer.h"
 #include "platform/uikit/UIResponder.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class NSArray;
 class UIWindow;
+namespace uikit {
+struct AnimationBlock;
+}
 class UIViewController;
 class UIGestureRecognizer;
 
@@ -49,13 +53,17 @@ public:
     void setBackgroundColor(UIColor* color);
     // Inherited from the superview when not set; the system blue at the top.
     objc::Ref<UIColor> tintColor() const;
-    void setTintColor(UIColor* color) { m_tintColor = color; }
+    void setTintColor(UIColor* color);
     bool isOpaque() const { return m_opaque; }
     void setOpaque(bool on) { m_opaque = on; }
     bool clipsToBounds() const { return m_layer->masksToBounds(); }
     void setClipsToBounds(bool on) { m_layer->setMasksToBounds(on); }
     UIViewContentMode contentMode() const { return m_contentMode; }
-    void setContentMode(UIViewContentMode mode) { m_contentMode = mode; }
+    void setContentMode(UIViewContentMode mode)
+    {
+        m_contentMode = mode;
+        setNeedsDisplay();
+    }
     CALayer* layer() const { return m_layer.ptr(); }
 
     // Identity and input.
@@ -102,9 +110,9 @@ public:
     void layoutSubviews();
     CGSize sizeThatFits(CGSize size);
     void sizeToFit();
-    // FIXME: Does nothing: the renderer draws every view afresh for each picture, so no drawing is
-    // ever stale and drawRect: is never asked for a part of the view only.
-    void setNeedsDisplay() { }
+    // Marks what the view drew as stale: the next commit asks drawRect: again (for the whole
+    // bounds). A changed bounds size, content mode or tint does the same.
+    void setNeedsDisplay() { m_layer->setNeedsDisplay(); }
 
     // Coordinates. A null view means the window's coordinates (the screen's, here).
     CGPoint convertPointToView(CGPoint point, const UIView* view) const;
@@ -129,16 +137,28 @@ public:
     // Subviews in drawing order: by layer z position, ties in subview order.
     std::vector<UIView*> subviewsInDrawingOrder() const;
 
-    // Animations on the main run loop's virtual clock: the animations block runs at once (the
-    // final state is what the screen shows) and the completion runs, with finished = true, once
-    // delay + duration have passed.
+    // Animations on the main run loop's clock. The animations block runs at once and sets the
+    // model values (what hit testing and geometry read); each change of center, bounds, frame,
+    // transform, alpha or background colour in it becomes an animation of what the screen shows,
+    // from the value shown now to the new one, with the block's duration, delay, curve (options),
+    // repeat and autoreverse options, or a spring. A later change of the same value (animated or
+    // not) replaces a running animation, whose completion is then told finished = false; so does
+    // removing the view. A completion runs when its block's animations end; for a block that
+    // animated nothing, after delay + duration.
     static void animateWithDuration(NSTimeInterval duration, UIViewAnimationsBlock animations, UIViewCompletionBlock completion = nullptr);
     static void animateWithDuration(NSTimeInterval duration, NSTimeInterval delay, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion);
-    // FIXME: The options (curves, repeat, autoreverse, beginFromCurrentState), the spring damping and
-    // initial velocity, and the transition styles are dropped; only delay + duration count.
     static void animateWithDurationSpring(NSTimeInterval duration, NSTimeInterval delay, CGFloat damping, CGFloat velocity, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion);
+    // FIXME: The transition styles (flips, cross dissolve) are not drawn: the block's changes show
+    // at once and the completion follows after the duration.
     static void transitionWithView(UIView* view, NSTimeInterval duration, NSUInteger options, UIViewAnimationsBlock animations, UIViewCompletionBlock completion);
     static void performWithoutAnimation(UIViewAnimationsBlock animations);
+
+    // The view's own values as the code set them, and as the screen shows them at `at` with the
+    // running animations.
+    uikit::ViewValues modelValues() const;
+    uikit::ViewValues presentationValues(dispatch::Nanoseconds at) const;
+    // The animations of the view's values not yet over at `at`.
+    std::vector<uikit::PropertyAnimation> propertyAnimations(dispatch::Nanoseconds at) const;
 
     static void registerClass(objc::Runtime&);
 
@@ -166,6 +186,13 @@ private:
     void applyHidden(bool hidden);
     void applyBackgroundColor(UIColor* color);
     void applyTag(NSInteger tag);
+    // Called before a value changes from `before` to `after` (model values): animates the change
+    // inside an animations block, and ends a running animation of the value either way.
+    void animateChange(uikit::PropertyAnimation::Property property, const uikit::PropertyAnimation::Value& before, const uikit::PropertyAnimation::Value& after);
+    // Marks this view and every view below it for display (their inherited tint changed).
+    void setSubtreeNeedsDisplay();
+    // Ends the running animations of this view and the views below it (finished = false).
+    void endAnimations();
     objc::Ref<NSArray> subviewArray() const;
     objc::Ref<NSArray> gestureRecognizerArray() const;
     objc::Ref<UIResponder> superviewOrController();
@@ -192,6 +219,11 @@ private:
     bool m_autoresizesSubviews = true;
     bool m_needsLayout = true;
     std::vector<objc::Ref<UIGestureRecognizer>> m_gestureRecognizers;
+    struct RunningAnimation {
+        uikit::PropertyAnimation animation;
+        std::shared_ptr<uikit::AnimationBlock> block;
+    };
+    std::vector<RunningAnimation> m_animations;
 };
 
 namespace uikit {
