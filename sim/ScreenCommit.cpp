@@ -1,32 +1,38 @@
 #include "sim/ScreenCommit.h"
 
 #include "device/Device.h"
-#include "platform/graphics/CGImage.h"
-
-#include <cstring>
+#include "platform/uikit/LayerTree.h"
+#include "platform/uikit/UIWindow.h"
 
 namespace sim {
 
 struct ScreenCommit {
-    PixelBuffer pixels;
+    std::shared_ptr<const uikit::LayerTree> tree;
+    double scale = 1;
 };
 
 std::shared_ptr<const ScreenCommit> commitScreen(device::Device& phone, double scale)
 {
-    auto picture = phone.screenshot(scale);
-    if (!picture || !picture->CGImage() || !picture->CGImage()->data())
+    UIWindow* key = phone.window();
+    if (!key)
         return nullptr;
-    const CGImage* image = picture->CGImage().ptr();
+    // SpringBoard draws its own status bar; an app gets the platform's (as Device::screenshot).
+    uikit::RenderOptions options;
+    options.statusBar = !phone.foregroundApp().empty();
+    options.scale = scale;
     auto commit = std::make_shared<ScreenCommit>();
-    commit->pixels.width = int(image->width());
-    commit->pixels.height = int(image->height());
-    commit->pixels.stride = int(image->bytesPerRow());
-    commit->pixels.bytes.assign(image->data(), image->data() + image->dataSize());
+    commit->tree = uikit::commitWindow(key, options);
+    commit->scale = scale;
+    if (!commit->tree)
+        return nullptr;
     return commit;
 }
 
-void compositeScreen(const ScreenCommit& commit, dispatch::Nanoseconds, PixelBuffer& out) { out = commit.pixels; }
+void compositeScreen(const ScreenCommit& commit, dispatch::Nanoseconds at, PixelBuffer& out)
+{
+    uikit::composite(*commit.tree, at, commit.scale, out);
+}
 
-bool screenIsAnimating(const ScreenCommit&, dispatch::Nanoseconds) { return false; }
+bool screenIsAnimating(const ScreenCommit& commit, dispatch::Nanoseconds at) { return uikit::isAnimating(*commit.tree, at); }
 
 } // namespace sim
