@@ -15,6 +15,8 @@ namespace sel = springboard::sel;
 
 namespace {
 constexpr double kWiggleRadians = 0.035;
+// How dark a touched icon gets.
+constexpr double kHighlightAlpha = 0.4;
 } // namespace
 
 Ref<SBIconView> SBIconView::create(SBIcon* icon, Location location)
@@ -150,22 +152,50 @@ void SBIconView::handleLongPress(UIGestureRecognizer* recognizer)
         sel::setIsEditing(springboard::state().iconController, true);
 }
 
+// The icon darkens while a finger rests on it: its image view's darkening overlay image (sent
+// through the runtime, so an icon whose shape was replaced darkens in that shape) lies over the
+// picture, semi-transparent. It is a sibling above the image view, not a subview of it, so that
+// showing it lays out nothing inside the image view.
+void SBIconView::setTouchInside(bool inside)
+{
+    m_touchInside = inside;
+    if (!inside) {
+        if (m_highlight)
+            m_highlight->setHidden(true);
+        return;
+    }
+    if (!m_iconImageView || (m_highlight && !m_highlight->isHidden()))
+        return;
+    Ref<UIImage> shape = sel::darkeningOverlayImage(m_iconImageView);
+    if (!shape)
+        return;
+    if (!m_highlight) {
+        m_highlight = UIImageView::create(m_iconImageView->frame());
+        m_highlight->setAlpha(kHighlightAlpha);
+        m_highlight->setUserInteractionEnabled(false);
+        insertSubviewAboveSubview(m_highlight, m_iconImageView);
+    }
+    m_highlight->setFrame(m_iconImageView->frame());
+    m_highlight->setImage(shape);
+    m_highlight->setHidden(false);
+}
+
 // A tap launches the icon (a folder opens, also in editing mode).
-void SBIconView::touchesBeganWithEvent(const UITouchSet&, UIEvent*) { m_touchInside = true; }
+void SBIconView::touchesBeganWithEvent(const UITouchSet&, UIEvent*) { setTouchInside(true); }
 
 void SBIconView::touchesMovedWithEvent(const UITouchSet& touches, UIEvent*)
 {
     if (!touches.empty())
-        m_touchInside = CGRectContainsPoint(CGRectInset(bounds(), -10, -10), touches.front()->locationInView(this));
+        setTouchInside(CGRectContainsPoint(CGRectInset(bounds(), -10, -10), touches.front()->locationInView(this)));
 }
 
-void SBIconView::touchesCancelledWithEvent(const UITouchSet&, UIEvent*) { m_touchInside = false; }
+void SBIconView::touchesCancelledWithEvent(const UITouchSet&, UIEvent*) { setTouchInside(false); }
 
 void SBIconView::touchesEndedWithEvent(const UITouchSet&, UIEvent*)
 {
     if (!m_touchInside)
         return;
-    m_touchInside = false;
+    setTouchInside(false);
     bool folder = sel::isFolderIcon(icon());
     if (m_editing && !folder)
         return;
