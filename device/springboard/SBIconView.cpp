@@ -9,12 +9,15 @@
 #include "platform/uikit/UITouch.h"
 
 #include <algorithm>
+#include <limits>
 
 using objc::Ref;
 namespace sel = springboard::sel;
 
 namespace {
 constexpr double kWiggleRadians = 0.035;
+constexpr double kWigglePassSeconds = 0.13;
+constexpr const char* kWiggleKey = "wiggle";
 // How dark a touched icon gets.
 constexpr double kHighlightAlpha = 0.4;
 } // namespace
@@ -116,7 +119,14 @@ void SBIconView::applyEditingStateAnimated(bool)
             index = static_cast<size_t>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
         }
         // The wiggle is an animation of what is shown: the view's frame stays as it is.
-        layer()->setPresentationTransform(CGAffineTransformMakeRotation(index % 2 ? kWiggleRadians : -kWiggleRadians));
+        uikit::LayerAnimation wiggle;
+        wiggle.property = uikit::LayerAnimation::Property::Rotation;
+        wiggle.from = index % 2 ? kWiggleRadians : -kWiggleRadians;
+        wiggle.to = -wiggle.from;
+        wiggle.duration = kWigglePassSeconds;
+        wiggle.repeatCount = std::numeric_limits<double>::infinity();
+        wiggle.autoreverses = true;
+        layer()->addAnimation(wiggle, kWiggleKey);
         if (!folder && !m_closeBox) {
             auto box = UIView::create(CGRectMake(-8, -8, 22, 22));
             box->setBackgroundColor(UIColor::colorWithWhite(0.35, 0.9).ptr());
@@ -134,7 +144,7 @@ void SBIconView::applyEditingStateAnimated(bool)
             m_closeBox = box;
         }
     } else {
-        layer()->setPresentationTransform(CGAffineTransformIdentity);
+        layer()->removeAnimationForKey(kWiggleKey);
         if (m_closeBox) {
             m_closeBox->removeFromSuperview();
             m_closeBox = nullptr;

@@ -1,5 +1,6 @@
 #include "platform/uikit/CALayer.h"
 
+#include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/QuartzCoreSelectors.h"
 #include "platform/uikit/UIKitSelectors.h"
@@ -43,6 +44,27 @@ void CALayer::setOpacity(float o)
     if (UIView* view = m_view.ptr())
         return view->setAlpha(o);
     m_opacity = std::clamp(o, 0.f, 1.f);
+}
+
+void CALayer::addAnimation(const uikit::LayerAnimation& animation, const std::string& key)
+{
+    auto now = dispatch::RunLoop::main().now();
+    // Finished animations are dropped here, so that the list does not grow with every turn.
+    std::erase_if(m_animations, [&](const uikit::RunningLayerAnimation& a) { return a.key == key || a.timing().end() <= now; });
+    m_animations.push_back({ key, animation, now });
+}
+
+void CALayer::removeAnimationForKey(const std::string& key)
+{
+    std::erase_if(m_animations, [&](const uikit::RunningLayerAnimation& a) { return a.key == key; });
+}
+
+void CALayer::removeAllAnimations() { m_animations.clear(); }
+
+bool CALayer::hasAnimations() const
+{
+    auto now = dispatch::RunLoop::main().now();
+    return std::any_of(m_animations.begin(), m_animations.end(), [&](const uikit::RunningLayerAnimation& a) { return a.timing().end() > now; });
 }
 
 CGRect CALayer::bounds() const

@@ -3,6 +3,7 @@
 #include "platform/graphics/CGColor.h"
 #include "platform/runtime/Message.h"
 #include "platform/runtime/NSObject.h"
+#include "platform/uikit/LayerAnimation.h"
 #include "platform/uikit/UIKitTypes.h"
 
 #include <string>
@@ -41,12 +42,16 @@ public:
     void setFrame(CGRect frame);
     CGRect bounds() const;
 
-    // What a running animation shows on top of the view's own transform (SpringBoard's wiggle).
-    // Only drawing sees it: frame, bounds, conversions and hit testing keep the model geometry, as
-    // the phone's presentation layer does.
-    // FIXME: stands in for a repeating CAAnimation; the value is drawn as it is, never animated.
-    CGAffineTransform presentationTransform() const { return m_presentationTransform; }
-    void setPresentationTransform(CGAffineTransform t) { m_presentationTransform = t; }
+    // Animations of what the layer shows (SpringBoard's wiggle, a spinner's turn), on the main run
+    // loop's clock from the moment they are added. Only drawing sees them: frame, bounds,
+    // conversions and hit testing keep the model geometry. An animation added with the key of a
+    // running one replaces it; a finished one shows nothing more.
+    void addAnimation(const uikit::LayerAnimation& animation, const std::string& key);
+    void removeAnimationForKey(const std::string& key);
+    void removeAllAnimations();
+    // True while an added animation has not yet finished.
+    bool hasAnimations() const;
+    const std::vector<uikit::RunningLayerAnimation>& animations() const { return m_animations; }
 
     // Image contents (a CGImage), used by image masks: opaque parts let the owner show through.
     objc::Object* contents() const { return m_contents.ptr(); }
@@ -74,7 +79,7 @@ private:
     objc::Ref<CALayer> m_mask;
     float m_opacity = 1;
     CGRect m_frame;
-    CGAffineTransform m_presentationTransform = CGAffineTransformIdentity;
+    std::vector<uikit::RunningLayerAnimation> m_animations;
     objc::Ref<objc::Object> m_contents;
     objc::WeakRef<UIView> m_view;
 };

@@ -81,7 +81,9 @@ void drawView(cairo_t* cr, CGContext* cg, UIView* view, bool isRoot)
     cairo_save(cr);
     if (!isRoot) {
         CGPoint c = view->center();
-        CGAffineTransform t = CGAffineTransformConcat(layer->presentationTransform(), view->transform());
+        CGAffineTransform t = view->transform();
+        if (!layer->animations().empty())
+            t = CGAffineTransformConcat(animatedTransform(layer->animations(), dispatch::RunLoop::main().now()), t);
         cairo_matrix_t m;
         cairo_matrix_init(&m, t.a, t.b, t.c, t.d, t.tx, t.ty);
         cairo_translate(cr, c.x, c.y);
@@ -89,6 +91,8 @@ void drawView(cairo_t* cr, CGContext* cg, UIView* view, bool isRoot)
         cairo_translate(cr, -(b.origin.x + b.size.width / 2), -(b.origin.y + b.size.height / 2));
     }
     double alpha = view->alpha();
+    if (!layer->animations().empty())
+        alpha *= animatedOpacity(layer->animations(), dispatch::RunLoop::main().now());
     bool group = alpha < 0.999 || layer->mask();
     if (group)
         cairo_push_group(cr);

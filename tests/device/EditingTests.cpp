@@ -54,7 +54,7 @@ TEST_F(EditingTest, ALongPressEntersEditingAndHomeLeavesIt)
     // The wiggle shows a rotation; the views' own geometry stays upright.
     for (auto& v : views) {
         EXPECT_TRUE(msgSend<bool>(v, "isEditing"));
-        EXPECT_FALSE(CGAffineTransformIsIdentity(v->layer()->presentationTransform()));
+        EXPECT_TRUE(v->layer()->hasAnimations());
         EXPECT_TRUE(CGAffineTransformIsIdentity(v->transform()));
         EXPECT_EQ(v->frame().size, icons()->geometry().iconViewSize());
     }
@@ -75,7 +75,7 @@ TEST_F(EditingTest, ALongPressEntersEditingAndHomeLeavesIt)
     EXPECT_EQ(EditingSpy::folderEditing, (std::vector<bool> { true, false }));
     for (auto& v : views) {
         EXPECT_FALSE(msgSend<bool>(v, "isEditing"));
-        EXPECT_TRUE(CGAffineTransformIsIdentity(v->layer()->presentationTransform()));
+        EXPECT_FALSE(v->layer()->hasAnimations());
     }
     EXPECT_EQ(mail->closeBox(), nullptr);
     EXPECT_EQ(root->doneButton(), nullptr);
