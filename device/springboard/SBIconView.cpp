@@ -118,12 +118,14 @@ void SBIconView::applyEditingStateAnimated(bool)
             auto& siblings = parent->subviews();
             index = static_cast<size_t>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
         }
-        // The wiggle is an animation of what is shown: the view's frame stays as it is.
+        // The wiggle is an animation of what is shown: the view's frame stays as it is. Icons
+        // start up to three quarters of a swing apart, so that the page never rocks in step.
         uikit::LayerAnimation wiggle;
         wiggle.property = uikit::LayerAnimation::Property::Rotation;
         wiggle.from = index % 2 ? kWiggleRadians : -kWiggleRadians;
         wiggle.to = -wiggle.from;
         wiggle.duration = kWigglePassSeconds;
+        wiggle.delay = kWigglePassSeconds * static_cast<double>(index * 3 % 4) / 4;
         wiggle.repeatCount = std::numeric_limits<double>::infinity();
         wiggle.autoreverses = true;
         layer()->addAnimation(wiggle, kWiggleKey);

@@ -1,5 +1,7 @@
 #include "platform/uikit/ScrollMotion.h"
 
+#include "platform/uikit/AnimationCurves.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,20 +15,6 @@ const double kDecay = 1000 * std::log(ScrollMotion::kDecelerationRate);
 constexpr double kSpring = 12;
 // The motion rests once it is this close (points) to where it is going.
 constexpr double kRestDistance = 0.5;
-
-// Ease in and out, as the cubic through (0.42, 0) and (0.58, 1).
-double easeInOut(double u)
-{
-    u = std::clamp(u, 0.0, 1.0);
-    auto bezier = [](double p1, double p2, double s) { return 3 * p1 * s * (1 - s) * (1 - s) + 3 * p2 * s * s * (1 - s) + s * s * s; };
-    // x(s) is monotonic: bisect for the s whose x is u.
-    double lo = 0, hi = 1;
-    for (int i = 0; i < 40; ++i) {
-        double mid = (lo + hi) / 2;
-        (bezier(0.42, 0.58, mid) < u ? lo : hi) = mid;
-    }
-    return bezier(0, 1, (lo + hi) / 2);
-}
 
 // Seconds after an edge until the spring rests within kRestDistance of it.
 double springRestTime(double edgeVelocity)
@@ -43,7 +31,7 @@ double springRestTime(double edgeVelocity)
 double ScrollMotion::Axis::at(double t) const
 {
     if (glide)
-        return seconds <= 0 || t >= seconds ? end : start + (end - start) * easeInOut(t / seconds);
+        return seconds <= 0 || t >= seconds ? end : start + (end - start) * curveProgress(TimingCurve::EaseInOut, t / seconds);
     if (t >= seconds)
         return end;
     if (edgeTime < 0 || t < edgeTime)
