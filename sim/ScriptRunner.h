@@ -88,6 +88,10 @@ public:
     void keepServer(std::unique_ptr<FolderServer> server);
     // The page `gallery` steps add to, made by the first one.
     Gallery& gallery();
+    // The pause after each step that touches the device (`pause MS` changes it, for pictures
+    // taken while something still moves).
+    std::int64_t settleMilliseconds() const { return m_settleMilliseconds; }
+    void setSettleMilliseconds(std::int64_t ms) { m_settleMilliseconds = ms; }
 
 private:
     void boot(const std::string& profile);
@@ -97,6 +101,7 @@ private:
     std::unique_ptr<device::Device> m_owned;
     device::Device* m_device = nullptr;
     std::vector<std::filesystem::path> m_screenshots;
+    std::int64_t m_settleMilliseconds = kSettleMilliseconds;
     // Started by `webserver` steps; stopped when the runner goes.
     std::vector<std::unique_ptr<FolderServer>> m_servers;
     // The page `gallery` steps add to, made by the first one.

@@ -120,7 +120,7 @@ UIView* StepRun::reveal(const std::function<bool(UIView*)>& match) const
 void StepRun::settle() const
 {
     device.runUntilIdle();
-    device.advance(kSettleMilliseconds);
+    device.advance(runner.settleMilliseconds());
 }
 
 void StepRun::runUntilIdle() const { device.runUntilIdle(); }

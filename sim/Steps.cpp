@@ -328,6 +328,12 @@ void runWait(StepRun& run, const Step& step)
     run.device.advance(step.milliseconds);
 }
 
+void runPause(StepRun& run, const Step& step)
+{
+    run.runner.setSettleMilliseconds(step.milliseconds);
+    run.runUntilIdle();
+}
+
 void runClipboard(StepRun& run, const Step& step)
 {
     UIPasteboard::generalPasteboard()->setString(step.texts[0]);
@@ -635,6 +641,8 @@ const StepType kStepTypes[] = {
     { "home", "home", "presses the home button", parseNothing, runHome },
     { "open", "open \"BUNDLE ID\"", "launches an app (`com.apple.Preferences` is Settings)", parseBundleId, runOpen },
     { "wait", "wait MS", "lets MS milliseconds pass on the phone's clock", parseWait, runWait },
+    { "pause", "pause MS", "sets the time let pass after each later step that touches the phone (400 by default; 0 to take pictures while something moves)",
+        parseWait, runPause },
     { "clipboard", "clipboard \"TEXT\"", "puts TEXT on the pasteboard", parseAnyText, runClipboard },
     { "photo", "photo FILE", "copies a PNG or JPEG into the photo library (`/var/mobile/Media/DCIM/100APPLE/`), never over an existing one",
         parseFile, runPhoto },

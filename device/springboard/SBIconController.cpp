@@ -14,6 +14,11 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace {
+// How long a folder takes to grow out of its icon.
+constexpr double kFolderOpenSeconds = 0.35;
+} // namespace
+
 using objc::Ref;
 namespace sel = springboard::sel;
 
@@ -217,6 +222,39 @@ void SBIconController::openFolder(SBFolderIcon* icon)
                 sel::setEditingAnimated(view, true, false);
         sel::setEditingAnimated(m_openFolder, true, false);
     }
+    growFolderOutOf(iconViewForIcon(icon));
+}
+
+// The open folder grows out of its icon's place while the backdrop darkens. Only what is shown
+// moves: the folder's views are where they belong from the start, for touches and for layout.
+void SBIconController::growFolderOutOf(SBIconView* iconView)
+{
+    using uikit::LayerAnimation;
+    auto animation = [](LayerAnimation::Property property, double from, double to) {
+        LayerAnimation a;
+        a.property = property;
+        a.from = from;
+        a.to = to;
+        a.duration = kFolderOpenSeconds;
+        return a;
+    };
+    CALayer* folder = m_folderContainer->layer();
+    folder->addAnimation(animation(LayerAnimation::Property::Opacity, 0, 1), "open.fade");
+    m_folderBackdrop->layer()->addAnimation(animation(LayerAnimation::Property::Opacity, 0, 1), "open.fade");
+    if (!iconView || !iconView->window())
+        return;
+    CGRect panel = m_openFolder->contentView()->convertRectToView(m_openFolder->contentView()->bounds(), m_folderContainer);
+    CGRect from = iconView->iconImageView()->convertRectToView(iconView->iconImageView()->bounds(), m_folderContainer);
+    if (panel.size.width <= 0)
+        return;
+    // The scale is about the container's centre; the translation then carries the shrunken
+    // panel's centre onto the icon's.
+    double scale = from.size.width / panel.size.width;
+    CGPoint centre = CGPointMake(CGRectGetMidX(m_folderContainer->bounds()), CGRectGetMidY(m_folderContainer->bounds()));
+    CGPoint panelCentre = CGPointMake(centre.x + (CGRectGetMidX(panel) - centre.x) * scale, centre.y + (CGRectGetMidY(panel) - centre.y) * scale);
+    folder->addAnimation(animation(LayerAnimation::Property::Scale, scale, 1), "open.scale");
+    folder->addAnimation(animation(LayerAnimation::Property::TranslationX, CGRectGetMidX(from) - panelCentre.x, 0), "open.x");
+    folder->addAnimation(animation(LayerAnimation::Property::TranslationY, CGRectGetMidY(from) - panelCentre.y, 0), "open.y");
 }
 
 void SBIconController::closeFolder()

@@ -74,6 +74,7 @@ private:
     void updatePageControl();
     void openFolder(SBFolderIcon* icon);
     void closeFolder();
+    void growFolderOutOf(SBIconView* iconView);
     void launch(SBIcon* icon);
 
     springboard::HomeScreenGeometry m_geometry;

@@ -18,6 +18,8 @@ namespace {
 constexpr double kWiggleRadians = 0.035;
 constexpr double kWigglePassSeconds = 0.13;
 constexpr const char* kWiggleKey = "wiggle";
+// How dark a touched icon gets.
+constexpr double kHighlightAlpha = 0.4;
 } // namespace
 
 Ref<SBIconView> SBIconView::create(SBIcon* icon, Location location)
@@ -116,12 +118,14 @@ void SBIconView::applyEditingStateAnimated(bool)
             auto& siblings = parent->subviews();
             index = static_cast<size_t>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin());
         }
-        // The wiggle is an animation of what is shown: the view's frame stays as it is.
+        // The wiggle is an animation of what is shown: the view's frame stays as it is. Icons
+        // start up to three quarters of a swing apart, so that the page never rocks in step.
         uikit::LayerAnimation wiggle;
         wiggle.property = uikit::LayerAnimation::Property::Rotation;
         wiggle.from = index % 2 ? kWiggleRadians : -kWiggleRadians;
         wiggle.to = -wiggle.from;
         wiggle.duration = kWigglePassSeconds;
+        wiggle.delay = kWigglePassSeconds * static_cast<double>(index * 3 % 4) / 4;
         wiggle.repeatCount = std::numeric_limits<double>::infinity();
         wiggle.autoreverses = true;
         layer()->addAnimation(wiggle, kWiggleKey);
@@ -160,22 +164,50 @@ void SBIconView::handleLongPress(UIGestureRecognizer* recognizer)
         sel::setIsEditing(springboard::state().iconController, true);
 }
 
+// The icon darkens while a finger rests on it: its image view's darkening overlay image (sent
+// through the runtime, so an icon whose shape was replaced darkens in that shape) lies over the
+// picture, semi-transparent. It is a sibling above the image view, not a subview of it, so that
+// showing it lays out nothing inside the image view.
+void SBIconView::setTouchInside(bool inside)
+{
+    m_touchInside = inside;
+    if (!inside) {
+        if (m_highlight)
+            m_highlight->setHidden(true);
+        return;
+    }
+    if (!m_iconImageView || (m_highlight && !m_highlight->isHidden()))
+        return;
+    Ref<UIImage> shape = sel::darkeningOverlayImage(m_iconImageView);
+    if (!shape)
+        return;
+    if (!m_highlight) {
+        m_highlight = UIImageView::create(m_iconImageView->frame());
+        m_highlight->setAlpha(kHighlightAlpha);
+        m_highlight->setUserInteractionEnabled(false);
+        insertSubviewAboveSubview(m_highlight, m_iconImageView);
+    }
+    m_highlight->setFrame(m_iconImageView->frame());
+    m_highlight->setImage(shape);
+    m_highlight->setHidden(false);
+}
+
 // A tap launches the icon (a folder opens, also in editing mode).
-void SBIconView::touchesBeganWithEvent(const UITouchSet&, UIEvent*) { m_touchInside = true; }
+void SBIconView::touchesBeganWithEvent(const UITouchSet&, UIEvent*) { setTouchInside(true); }
 
 void SBIconView::touchesMovedWithEvent(const UITouchSet& touches, UIEvent*)
 {
     if (!touches.empty())
-        m_touchInside = CGRectContainsPoint(CGRectInset(bounds(), -10, -10), touches.front()->locationInView(this));
+        setTouchInside(CGRectContainsPoint(CGRectInset(bounds(), -10, -10), touches.front()->locationInView(this)));
 }
 
-void SBIconView::touchesCancelledWithEvent(const UITouchSet&, UIEvent*) { m_touchInside = false; }
+void SBIconView::touchesCancelledWithEvent(const UITouchSet&, UIEvent*) { setTouchInside(false); }
 
 void SBIconView::touchesEndedWithEvent(const UITouchSet&, UIEvent*)
 {
     if (!m_touchInside)
         return;
-    m_touchInside = false;
+    setTouchInside(false);
     bool folder = sel::isFolderIcon(icon());
     if (m_editing && !folder)
         return;

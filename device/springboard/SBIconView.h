@@ -1,7 +1,8 @@
 #pragma once
 
 // The view of one icon on a page, in the dock or in a folder: its image view (the clock's or a
-// folder's where it applies), its label, badge and long press.
+// folder's where it applies), its label, badge and long press. Its image darkens while a finger
+// rests on it.
 //   Runtime methods: icon, isEditing, setEditing:animated:, _applyEditingStateAnimated:,
 //   iconImageDidUpdate:, iconAccessoriesDidUpdate:, _handleLongPress:, and the touches that
 //   launch the icon; ivars _icon, _iconImageView, _folderIconImageView, _labelView.
@@ -35,6 +36,7 @@ public:
     UILabel* labelView() const { return m_label.ptr(); }
     UIView* badgeView() const { return m_badge.ptr(); }
     UIView* closeBox() const { return m_closeBox.ptr(); }
+    bool isHighlighted() const { return m_highlight && !m_highlight->isHidden(); }
 
     static void registerClass(objc::Runtime&);
 
@@ -50,6 +52,7 @@ private:
     void touchesCancelledWithEvent(const UITouchSet& touches, UIEvent* event);
     void touchesEndedWithEvent(const UITouchSet& touches, UIEvent* event);
     void updateBadge();
+    void setTouchInside(bool inside);
 
     objc::Ref<SBIcon> m_icon;
     Location m_location = Location::HomeScreen;
@@ -60,6 +63,7 @@ private:
     objc::Ref<UILabel> m_label;
     objc::Ref<UIView> m_badge;
     objc::Ref<UIView> m_closeBox;
+    objc::Ref<UIImageView> m_highlight;
 };
 
 namespace springboard {

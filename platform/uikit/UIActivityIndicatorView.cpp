@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using objc::Ref;
 
@@ -31,8 +32,24 @@ void UIActivityIndicatorView::setStyle(UIActivityIndicatorViewStyle style)
     setFrame(CGRectMake(CGRectGetMidX(f) - side / 2, CGRectGetMidY(f) - side / 2, side, side));
 }
 
+namespace {
+constexpr const char* kSpinKey = "spin";
+} // namespace
+
+// A turn a second, clockwise, in twelve steps: each step moves the bright spoke on by one.
 void UIActivityIndicatorView::startAnimating()
 {
+    if (!m_animating) {
+        uikit::LayerAnimation spin;
+        spin.property = uikit::LayerAnimation::Property::Rotation;
+        spin.from = 0;
+        spin.to = 2 * M_PI;
+        spin.duration = 1;
+        spin.curve = uikit::TimingCurve::Linear;
+        spin.repeatCount = std::numeric_limits<double>::infinity();
+        spin.steps = 12;
+        layer()->addAnimation(spin, kSpinKey);
+    }
     m_animating = true;
     if (m_hidesWhenStopped)
         setHidden(false);
@@ -41,6 +58,7 @@ void UIActivityIndicatorView::startAnimating()
 void UIActivityIndicatorView::stopAnimating()
 {
     m_animating = false;
+    layer()->removeAnimationForKey(kSpinKey);
     if (m_hidesWhenStopped)
         setHidden(true);
 }
@@ -54,7 +72,8 @@ void UIActivityIndicatorView::setHidesWhenStopped(bool on)
 
 namespace {
 
-// -drawRect: twelve spokes, fading round the circle.
+// -drawRect: twelve spokes, the brightest at the top and the others fading behind it
+// anticlockwise, as a clockwise turn leaves them.
 void drawSpokes(UIActivityIndicatorView* self, CGRect)
 {
     cairo_t* cr = uikit::currentCairoContext();
@@ -67,7 +86,7 @@ void drawSpokes(UIActivityIndicatorView* self, CGRect)
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_width(cr, std::max(2.0, r * 0.18));
     for (int i = 0; i < 12; ++i) {
-        double a = i * M_PI / 6 - M_PI / 2;
+        double a = -i * M_PI / 6 - M_PI / 2;
         uikit::setSourceColor(cr, color, 0.25 + 0.75 * (12 - i) / 12.0);
         cairo_move_to(cr, cx + std::cos(a) * r * 0.5, cy + std::sin(a) * r * 0.5);
         cairo_line_to(cr, cx + std::cos(a) * r * 0.95, cy + std::sin(a) * r * 0.95);

@@ -22,6 +22,9 @@ namespace {
 constexpr CGFloat kAlertWidth = 270;
 constexpr CGFloat kPadSheetWidth = 304;
 constexpr CGFloat kSheetMargin = 8;
+// An alert grows into place from this scale as it fades in.
+constexpr CGFloat kAlertAppearScale = 1.2;
+constexpr double kAlertFadeSeconds = 0.25;
 
 Ref<UIColor> panelColor() { return UIColor::colorWithWhite(0.97, 0.96); }
 Ref<UIColor> hairlineColor() { return UIColor::colorWithWhite(0.55, 0.45); }
@@ -269,6 +272,48 @@ void UIAlertController::layoutAlertInContainer(UIView* container, UIWindow* wind
         m_textFields.front()->becomeFirstResponder();
 }
 
+// An alert fades in while shrinking to its size, and fades out; a sheet rises from the bottom and
+// sinks back; a popover fades. The dimmed background fades with them.
+void UIAlertController::animateAlertTransition(UIView* container, bool appearing)
+{
+    Ref<UIView> root(viewIfLoaded());
+    if (!root || !container || !m_panel)
+        return;
+    Ref<UIView> box(container), panel(m_panel);
+    Ref<UIColor> dim(container->backgroundColor());
+    Ref<UIColor> clear = UIColor::colorWithWhite(0, 0);
+    if (appearing && dim)
+        container->setBackgroundColor(clear);
+    auto fadeBackground = [box, dim, clear, appearing] {
+        if (dim)
+            box->setBackgroundColor(appearing ? dim : clear);
+    };
+    if (m_style == UIAlertControllerStyleAlert || isPadSheet()) {
+        bool grows = m_style == UIAlertControllerStyleAlert && appearing;
+        if (appearing)
+            root->setAlpha(0);
+        if (grows)
+            panel->setTransform(CGAffineTransformMakeScale(kAlertAppearScale, kAlertAppearScale));
+        UIView::animateWithDuration(kAlertFadeSeconds, 0, UIViewAnimationOptionCurveEaseInOut, [root, panel, grows, appearing, fadeBackground] {
+            root->setAlpha(appearing ? 1 : 0);
+            if (grows)
+                panel->setTransform(CGAffineTransformIdentity);
+            fadeBackground();
+        }, nullptr);
+        return;
+    }
+    // The sheet's panels lie at the bottom of the alert's view: moving the view down by the
+    // height they take moves them just out of sight.
+    CGPoint shown = root->center();
+    CGPoint below = CGPointMake(shown.x, shown.y + root->bounds().size.height - panel->frame().origin.y);
+    if (appearing)
+        root->setCenter(below);
+    UIView::animateWithDuration(uikit::kTransitionSeconds, 0, UIViewAnimationOptionCurveEaseInOut, [root, shown, below, appearing, fadeBackground] {
+        root->setCenter(appearing ? shown : below);
+        fadeBackground();
+    }, nullptr);
+}
+
 // NOTE: Class methods do not see the class they were sent to, so the controller is always a
 // UIAlertController (no subclass of it exists).
 Ref<UIAlertController> UIAlertController::makeAlertController(std::string title, std::string message, NSInteger style)
@@ -325,6 +370,7 @@ void UIAlertController::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<UIAlertController>(rt, "UIViewController")
         .method(sel::_prepareForPresentation, &UIAlertController::prepareAlertForPresentation)
         .method(sel::_layoutInPresentationContainerWindow, &UIAlertController::layoutAlertInContainer)
+        .method(sel::_animateTransitionInContainerAppearing, &UIAlertController::animateAlertTransition)
         .classMethod(sel::alertControllerWithTitleMessagePreferredStyle, &UIAlertController::makeAlertController)
         .method(sel::addAction, &UIAlertController::appendAction)
         .method(sel::addTextFieldWithConfigurationHandler, &UIAlertController::appendTextField)

@@ -54,6 +54,8 @@ private:
     // _prepareForPresentation and _layoutInPresentationContainer:window:
     void prepareAlertForPresentation();
     void layoutAlertInContainer(UIView* container, UIWindow* window);
+    // _animateTransitionInContainer:appearing:
+    void animateAlertTransition(UIView* container, bool appearing);
     bool isPadSheet() const;
     void buildView(CGFloat width, bool showCancelRow);
     objc::Ref<UIButton> makeRow(UIAlertAction* action, CGRect frame, CGFloat fontSize);

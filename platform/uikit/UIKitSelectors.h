@@ -402,6 +402,7 @@ inline constinit Sel<void(objc::Object*)> setTintColor { "setTintColor:" };
 inline constinit Sel<Ref<objc::Object>(objc::Object*, objc::Object*)> initWithNibNameBundle { "initWithNibName:bundle:" };
 inline constinit Sel<void()> _prepareForPresentation { "_prepareForPresentation" };
 inline constinit Sel<void(objc::Object*, objc::Object*)> _layoutInPresentationContainerWindow { "_layoutInPresentationContainer:window:" };
+inline constinit Sel<void(objc::Object*, bool)> _animateTransitionInContainerAppearing { "_animateTransitionInContainer:appearing:" };
 inline constinit Sel<Ref<UIView>()> viewIfLoaded { "viewIfLoaded" };
 inline constinit Sel<bool()> isViewLoaded { "isViewLoaded" };
 inline constinit Sel<void(objc::Object*)> setView { "setView:" };

@@ -17,6 +17,9 @@ using uikit::afterTransition;
 
 namespace {
 
+// How far (of its width) the page below moves while the page above slides over it.
+constexpr CGFloat kParallax = 0.3;
+
 // The navigation controller's root view: lays out bar and page whenever its size changes.
 class UINavigationLayoutView : public UIView {
     OBJC_CLASS(UILayoutContainerView)
@@ -218,16 +221,49 @@ void UINavigationController::switchPages(Ref<UIViewController> outgoing, Ref<UIV
             outgoing->beginAppearance(false, animated);
         incoming->beginAppearance(true, animated);
     }
+    // Whether the incoming page was below the outgoing one: then it is a pop.
+    bool popping = outgoing && std::find(m_stack.begin(), m_stack.end(), outgoing) == m_stack.end();
     if (detachLeaving)
         detachLeaving();
+    Ref<UIView> leaving(outgoing && outgoing != incoming ? outgoing->viewIfLoaded() : nullptr);
+    if (!leaving || leaving->superview() != m_content.ptr())
+        leaving = nullptr;
     installTopView();
     updateNavigationBar();
+    if (animated && visible && leaving)
+        slidePages(leaving, incoming->view(), popping);
     if (visible)
         afterTransition(animated, [outgoing, incoming] {
             if (outgoing)
                 outgoing->endAppearance();
             incoming->endAppearance();
         });
+}
+
+// A push slides the new page in from the right over the old one, which moves a little to the
+// left; a pop slides the top page out to the right. The leaving page stays in the content view
+// until the slide is over.
+void UINavigationController::slidePages(Ref<UIView> leaving, Ref<UIView> arriving, bool popping)
+{
+    Ref<UIView> content = m_content;
+    if (popping)
+        content->insertSubviewAboveSubview(leaving, arriving);
+    else
+        content->insertSubviewBelowSubview(leaving, arriving);
+    CGFloat width = content->bounds().size.width;
+    CGPoint home = arriving->center();
+    auto shifted = [home](CGFloat dx) { return CGPointMake(home.x + dx, home.y); };
+    arriving->setCenter(shifted(popping ? -width * kParallax : width));
+    Ref<UINavigationController> owner(this);
+    UIView::animateWithDuration(uikit::kTransitionSeconds, 0, UIViewAnimationOptionCurveEaseInOut, [arriving, leaving, home, shifted, popping, width] {
+        arriving->setCenter(home);
+        leaving->setCenter(shifted(popping ? width : -width * kParallax));
+    }, [leaving, content, owner](bool) {
+        // Unless a later push or pop brought it back on top.
+        UIViewController* top = owner->topViewController();
+        if (leaving->superview() == content.ptr() && (!top || top->viewIfLoaded() != leaving.ptr()))
+            leaving->removeFromSuperview();
+    });
 }
 
 Ref<NSArray> UINavigationController::viewControllersArray() const

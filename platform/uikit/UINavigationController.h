@@ -52,6 +52,7 @@ private:
     void layoutPages();
     void switchPages(objc::Ref<UIViewController> outgoing, objc::Ref<UIViewController> incoming, bool animated, const std::function<void()>& detachLeaving);
     void installTopView();
+    void slidePages(objc::Ref<UIView> leaving, objc::Ref<UIView> arriving, bool popping);
     void watchItem(UIViewController* controller);
 
     std::vector<objc::Ref<UIViewController>> m_stack;

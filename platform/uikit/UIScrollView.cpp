@@ -30,9 +30,82 @@ void UIScrollView::setContentOffset(CGPoint offset) { uikit::sel::setContentOffs
 
 void UIScrollView::setContentOffset(CGPoint offset, bool animated)
 {
-    setContentOffset(offset);
-    if (animated)
-        tellDelegate(uikit::sel::scrollViewDidEndScrollingAnimation);
+    if (!animated)
+        return setContentOffset(offset);
+    startMotion(uikit::ScrollMotion::glide(contentOffset(), offset), MotionKind::Animation);
+}
+
+namespace {
+constexpr dispatch::Nanoseconds kFrameInterval = 1'000'000'000 / 60;
+// Moves older than this before the finger lifts do not count towards its speed.
+constexpr double kVelocityWindow = 0.1;
+} // namespace
+
+void UIScrollView::startMotion(const uikit::ScrollMotion& motion, MotionKind kind)
+{
+    stopMotion();
+    m_motion = motion;
+    m_motionKind = kind;
+    m_motionStart = dispatch::RunLoop::main().now();
+    if (motion.duration() <= 0)
+        return motionFrame();
+    scheduleMotionFrame();
+}
+
+void UIScrollView::stopMotion()
+{
+    if (m_motionTimer)
+        dispatch::RunLoop::main().cancelTimer(m_motionTimer);
+    m_motionTimer = 0;
+    m_motionKind = MotionKind::None;
+}
+
+// NOTE: A one-shot timer re-armed each frame, not a repeating one: the run loop counts it as
+// pending work, so settling the loop waits for the motion to end.
+void UIScrollView::scheduleMotionFrame()
+{
+    objc::WeakRef<UIScrollView> weak(this);
+    m_motionTimer = dispatch::RunLoop::main().addTimer(kFrameInterval, false, [weak] {
+        if (!objc::Runtime::currentOrNull())
+            return;
+        if (Ref<UIScrollView> self = weak.strong()) {
+            self->m_motionTimer = 0;
+            self->motionFrame();
+        }
+    }, "common");
+}
+
+void UIScrollView::motionFrame()
+{
+    Ref<UIScrollView> keep(this);
+    double t = static_cast<double>(dispatch::RunLoop::main().now() - m_motionStart) / 1e9;
+    bool done = t >= m_motion.duration();
+    MotionKind kind = m_motionKind;
+    m_applyingMotion = true;
+    setContentOffset(done ? m_motion.target() : m_motion.offsetAt(t));
+    m_applyingMotion = false;
+    // The delegate may have stopped or replaced the motion while it heard of the scroll.
+    if (m_motionKind != kind || m_motionTimer)
+        return;
+    if (!done)
+        return scheduleMotionFrame();
+    m_motionKind = MotionKind::None;
+    tellDelegate(kind == MotionKind::Animation ? uikit::sel::scrollViewDidEndScrollingAnimation : uikit::sel::scrollViewDidEndDecelerating);
+}
+
+CGPoint UIScrollView::releaseVelocity() const
+{
+    if (m_dragSamples.size() < 2)
+        return CGPointZero;
+    auto [lastTime, lastOffset] = m_dragSamples.back();
+    // A finger that rested before it lifted throws nothing.
+    if (uikit::nowSeconds() - lastTime > kVelocityWindow / 2)
+        return CGPointZero;
+    auto [firstTime, firstOffset] = m_dragSamples.front();
+    if (lastTime <= firstTime)
+        return CGPointZero;
+    double dt = lastTime - firstTime;
+    return CGPointMake((lastOffset.x - firstOffset.x) / dt, (lastOffset.y - firstOffset.y) / dt);
 }
 
 void UIScrollView::tellDelegate(const objc::Sel<void(objc::Object*)>& message)
@@ -96,8 +169,11 @@ void UIScrollView::handlePan(UIPanGestureRecognizer* pan)
     Ref<UIScrollView> keep(this);
     auto s = pan->state();
     if (s == UIGestureRecognizerStateBegan) {
+        // A finger catches whatever motion is running.
+        stopMotion();
         m_dragging = true;
         m_dragStartOffset = contentOffset();
+        m_dragSamples.clear();
         tellDelegate(uikit::sel::scrollViewWillBeginDragging);
     }
     if (s == UIGestureRecognizerStateBegan || s == UIGestureRecognizerStateChanged || s == UIGestureRecognizerStateEnded) {
@@ -107,38 +183,51 @@ void UIScrollView::handlePan(UIPanGestureRecognizer* pan)
         CGPoint offset = CGPointMake(canScrollHorizontally() ? std::clamp(m_dragStartOffset.x - moved.x, lo.x, hi.x) : contentOffset().x,
             canScrollVertically() ? std::clamp(m_dragStartOffset.y - moved.y, lo.y, hi.y) : contentOffset().y);
         setContentOffset(offset);
+        // The offset's own moves, not the finger's: a drag held at an edge has no speed.
+        if (s != UIGestureRecognizerStateEnded) {
+            double now = uikit::nowSeconds();
+            m_dragSamples.emplace_back(now, contentOffset());
+            while (m_dragSamples.size() > 2 && now - m_dragSamples[1].first >= kVelocityWindow)
+                m_dragSamples.pop_front();
+        }
     }
     if (s == UIGestureRecognizerStateEnded || s == UIGestureRecognizerStateCancelled) {
         m_dragging = false;
-        bool decelerate = m_pagingEnabled;
+        CGPoint velocity = s == UIGestureRecognizerStateEnded ? releaseVelocity() : CGPointZero;
+        CGPoint lo = minimumContentOffset(), hi = maximumContentOffset();
+        auto motion = m_pagingEnabled ? uikit::ScrollMotion::glide(contentOffset(), pageTarget(velocity))
+                                      : uikit::ScrollMotion::coast(contentOffset(), velocity, lo, hi, m_bounces);
+        bool decelerate = m_pagingEnabled || motion.duration() > 0;
         Ref<objc::Object> d = m_delegate.strong();
         if (uikit::sel::scrollViewDidEndDraggingWillDecelerate.isAnsweredBy(d))
             uikit::sel::scrollViewDidEndDraggingWillDecelerate(d, this, decelerate);
-        if (m_pagingEnabled) {
+        if (decelerate) {
             tellDelegate(uikit::sel::scrollViewWillBeginDecelerating);
-            CGSize page = bounds().size;
-            CGPoint offset = contentOffset();
-            CGPoint velocity = pan->velocityInView(this);
-            auto snap = [](double value, double start, double pageSize, double v, double lo, double hi) {
-                if (pageSize <= 0)
-                    return value;
-                double startPage = std::round(start / pageSize);
-                double moved = (value - start) / pageSize;
-                double target = startPage;
-                // Half a page or a quick flick turns the page.
-                if (moved > 0.5 || (moved > 0.05 && v < -300))
-                    target = startPage + 1;
-                else if (moved < -0.5 || (moved < -0.05 && v > 300))
-                    target = startPage - 1;
-                return std::clamp(target * pageSize, lo, hi);
-            };
-            CGPoint lo = minimumContentOffset(), hi = maximumContentOffset();
-            CGPoint target = CGPointMake(canScrollHorizontally() ? snap(offset.x, m_dragStartOffset.x, page.width, velocity.x, lo.x, hi.x) : offset.x,
-                canScrollVertically() ? snap(offset.y, m_dragStartOffset.y, page.height, velocity.y, lo.y, hi.y) : offset.y);
-            setContentOffset(target);
-            tellDelegate(uikit::sel::scrollViewDidEndDecelerating);
+            startMotion(motion, MotionKind::Deceleration);
         }
     }
+}
+
+CGPoint UIScrollView::pageTarget(CGPoint velocity) const
+{
+    CGSize page = bounds().size;
+    CGPoint offset = contentOffset();
+    auto snap = [](double value, double start, double pageSize, double v, double lo, double hi) {
+        if (pageSize <= 0)
+            return value;
+        double startPage = std::round(start / pageSize);
+        double moved = (value - start) / pageSize;
+        double target = startPage;
+        // Half a page or a quick flick turns the page.
+        if (moved > 0.5 || (moved > 0.05 && v > 300))
+            target = startPage + 1;
+        else if (moved < -0.5 || (moved < -0.05 && v < -300))
+            target = startPage - 1;
+        return std::clamp(target * pageSize, lo, hi);
+    };
+    CGPoint lo = minimumContentOffset(), hi = maximumContentOffset();
+    return CGPointMake(canScrollHorizontally() ? snap(offset.x, m_dragStartOffset.x, page.width, velocity.x, lo.x, hi.x) : offset.x,
+        canScrollVertically() ? snap(offset.y, m_dragStartOffset.y, page.height, velocity.y, lo.y, hi.y) : offset.y);
 }
 
 // Registration -----------------------------------------------------------------------------------
@@ -154,6 +243,9 @@ Ref<objc::Object> UIScrollView::initWithFrame(CGRect frame)
 
 void UIScrollView::applyContentOffset(CGPoint offset)
 {
+    // Set from outside, the offset ends any motion; the motion's own steps come through here too.
+    if (!m_applyingMotion)
+        stopMotion();
     CGRect b = bounds();
     if (b.origin == offset)
         return;

@@ -1,13 +1,21 @@
 #pragma once
 
+#include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/Sel.h"
+#include "platform/uikit/ScrollMotion.h"
 #include "platform/uikit/UIView.h"
+
+#include <deque>
 
 class UIPanGestureRecognizer;
 
 // A view whose bounds origin (the content offset) moves over a larger content. Its own pan
-// recognizer scrolls it with the finger, within the content (no bouncing past the edges); with
-// paging on it settles on a whole page. Delegate messages, when implemented:
+// recognizer scrolls it with the finger, within the content (no rubber band while dragging).
+// Released while moving, it coasts and slows down, springing back from an edge it runs into;
+// with paging on it glides to a whole page instead. setContentOffset:animated: glides too. These
+// motions change the content offset itself once a frame (60 a second on the run loop's clock),
+// so the delegate sees every step; a new drag or a plain setContentOffset: stops them.
+// Delegate messages, when implemented:
 // scrollViewDidScroll:, scrollViewWillBeginDragging:, scrollViewDidEndDragging:willDecelerate:,
 // scrollViewWillBeginDecelerating:, scrollViewDidEndDecelerating:,
 // scrollViewDidEndScrollingAnimation:, viewForZoomingInScrollView:, scrollViewDidZoom:.
@@ -45,7 +53,7 @@ public:
     bool delaysContentTouches() const { return m_delaysContentTouches; }
     void setDelaysContentTouches(bool on) { m_delaysContentTouches = on; }
     bool isDragging() const { return m_dragging; }
-    bool isDecelerating() const { return false; }
+    bool isDecelerating() const { return m_motionKind == MotionKind::Deceleration; }
 
     CGFloat zoomScale() const { return m_zoomScale; }
     void setZoomScale(CGFloat scale);
@@ -72,6 +80,17 @@ protected:
     void tellDelegate(const objc::Sel<void(objc::Object*)>& message);
 
 private:
+    // What a running motion reports when it ends.
+    enum class MotionKind { None, Animation, Deceleration };
+    void startMotion(const uikit::ScrollMotion& motion, MotionKind kind);
+    void stopMotion();
+    void scheduleMotionFrame();
+    void motionFrame();
+    // The finger's speed over its last moves, in offset terms (zero if it rested before lifting).
+    CGPoint releaseVelocity() const;
+    // Where a paging scroll view settles after a drag that ends at `velocity`.
+    CGPoint pageTarget(CGPoint velocity) const;
+
     // Runtime methods whose C++ senders above have the plain names.
     objc::Ref<objc::Object> initWithFrame(CGRect frame);
     void applyContentOffset(CGPoint offset);
@@ -95,4 +114,11 @@ private:
     CGFloat m_zoomScale = 1, m_minZoom = 1, m_maxZoom = 1;
     CGPoint m_dragStartOffset;
     objc::Ref<UIPanGestureRecognizer> m_pan;
+    // Offsets during the drag with their times (seconds), the last few only.
+    std::deque<std::pair<double, CGPoint>> m_dragSamples;
+    uikit::ScrollMotion m_motion;
+    MotionKind m_motionKind = MotionKind::None;
+    dispatch::Nanoseconds m_motionStart = 0;
+    dispatch::RunLoop::TimerId m_motionTimer = 0;
+    bool m_applyingMotion = false;
 };

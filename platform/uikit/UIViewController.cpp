@@ -164,11 +164,16 @@ void UIViewController::endAppearance()
     }
 }
 
+bool UIViewController::showsAsPopover() const
+{
+    return m_modalPresentationStyle == UIModalPresentationPopover && UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad;
+}
+
 void UIViewController::placeInPresentationContainer(UIView* container, UIWindow* window)
 {
     Ref<UIView> v = view();
     bool pad = UIDevice::currentDevice()->userInterfaceIdiom() == UIUserInterfaceIdiomPad;
-    if (pad && m_modalPresentationStyle == UIModalPresentationPopover) {
+    if (showsAsPopover()) {
         CGSize size = m_preferredContentSize;
         if (size.width <= 0 || size.height <= 0)
             size = CGSizeMake(320, 480);
@@ -192,6 +197,35 @@ void UIViewController::placeInPresentationContainer(UIView* container, UIWindow*
         v->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     }
     container->addSubview(v);
+}
+
+void UIViewController::slideInContainer(UIView* container, bool appearing)
+{
+    Ref<UIView> v(viewIfLoaded());
+    if (!v || !container)
+        return;
+    Ref<UIView> box(container);
+    if (showsAsPopover()) {
+        if (appearing)
+            v->setAlpha(0);
+        UIView::animateWithDuration(uikit::kTransitionSeconds, [v, appearing] { v->setAlpha(appearing ? 1 : 0); });
+        return;
+    }
+    // From (or to) just below the bottom edge, while a dimmed background fades in (or out).
+    CGPoint shown = v->center();
+    CGPoint below = CGPointMake(shown.x, shown.y + container->bounds().size.height - v->frame().origin.y);
+    Ref<UIColor> dim(container->backgroundColor());
+    Ref<UIColor> clear = UIColor::colorWithWhite(0, 0);
+    if (appearing) {
+        v->setCenter(below);
+        if (dim)
+            container->setBackgroundColor(clear);
+    }
+    UIView::animateWithDuration(uikit::kTransitionSeconds, 0, UIViewAnimationOptionCurveEaseInOut, [v, box, appearing, shown, below, dim, clear] {
+        v->setCenter(appearing ? shown : below);
+        if (dim)
+            box->setBackgroundColor(appearing ? dim : clear);
+    }, nullptr);
 }
 
 Ref<objc::Object> UIViewController::initWithNibNameBundle(objc::Object*, objc::Object*) { return Ref<objc::Object>(this); }
@@ -274,6 +308,8 @@ void UIViewController::presentModally(UIViewController* controller, bool animate
     vc->m_container = container;
     window->addSubview(container);
     sel::_layoutInPresentationContainerWindow(vc, container.ptr(), window);
+    if (animated)
+        sel::_animateTransitionInContainerAppearing(vc, container.ptr(), true);
     bool coversPresenter = vc->m_modalPresentationStyle == UIModalPresentationFullScreen && objc::isKindOfClass(vc, "UIViewController") && !objc::isKindOfClass(vc, "UIAlertController");
     vc->beginAppearance(true, animated);
     Ref<UIViewController> hostRef(host);
@@ -314,13 +350,26 @@ void UIViewController::dismissPresented(bool animated, UIPresentationCompletion 
     presented->beginAppearance(false, animated);
     if (coversPresenter)
         host->beginAppearance(true, animated);
-    if (auto container = presented->m_container) {
+    // The container leaves once the view has moved out (a later presentation may have put the
+    // controller in a new one by then).
+    Ref<UIView> container = presented->m_container;
+    auto detach = [presented, container] {
+        if (!container)
+            return;
         container->removeFromSuperview();
         if (UIView* v = presented->viewIfLoaded(); v && v->superview() == container)
             v->removeFromSuperview();
-        presented->m_container = nullptr;
+        if (presented->m_container == container)
+            presented->m_container = nullptr;
+    };
+    if (animated && container) {
+        container->setUserInteractionEnabled(false);
+        sel::_animateTransitionInContainerAppearing(presented, container.ptr(), false);
+    } else {
+        detach();
     }
-    afterTransition(animated, [presented, hostRef, coversPresenter, completion] {
+    afterTransition(animated, [presented, hostRef, coversPresenter, completion, detach] {
+        detach();
         presented->m_beingDismissed = false;
         presented->endAppearance();
         if (coversPresenter)
@@ -351,6 +400,7 @@ void UIViewController::registerClass(objc::Runtime& rt)
     objc::ClassBuilder<UIViewController>(rt, "UIResponder")
         .method(sel::_prepareForPresentation, &UIViewController::prepareForPresentation)
         .method(sel::_layoutInPresentationContainerWindow, &UIViewController::placeInPresentationContainer)
+        .method(sel::_animateTransitionInContainerAppearing, &UIViewController::slideInContainer)
         .method(sel::initWithNibNameBundle, &UIViewController::initWithNibNameBundle)
         .method(sel::init, &UIViewController::initController)
         .method(sel::view, &UIViewController::loadedView)

@@ -73,7 +73,10 @@ public:
     // Presenting sends the controller two private runtime methods that subclasses override:
     // _prepareForPresentation (empty here; for controllers that build their view when shown),
     // then, once its presentation container exists, _layoutInPresentationContainer:window:,
-    // which sizes and places the view.
+    // which sizes and places the view. Animated presentations and dismissals then send
+    // _animateTransitionInContainer:appearing:, which starts the motion (here: the view slides
+    // up from the bottom and back down, a popover fades); the container leaves the window once
+    // the transition is over.
     static void registerClass(objc::Runtime&);
 
 private:
@@ -91,6 +94,9 @@ private:
     void prepareForPresentation() { }
     // _layoutInPresentationContainer:window:
     void placeInPresentationContainer(UIView* container, UIWindow* window);
+    // _animateTransitionInContainer:appearing:
+    void slideInContainer(UIView* container, bool appearing);
+    bool showsAsPopover() const;
 
     friend class UINavigationController;
     enum class Appearance { Disappeared, Appearing, Appeared, Disappearing };

@@ -74,6 +74,7 @@ TEST_F(RenderTest, ScreensOfEverySurface)
         if (auto* f = dynamic_cast<SBFolderIcon*>(icon.ptr()))
             folder = f;
     dev().touch().tap(centreOnScreen(icons()->iconViewForIcon(folder)));
+    dev().advance(500); // the folder grows out of its icon
     auto open = shot("folder");
     // The panel is lighter than the dimmed screen around it.
     Pixel panel = screenPixel(open, { 187, 240 }), outside = screenPixel(open, { 10, 120 });

@@ -177,6 +177,19 @@ TEST_F(SimulatorTest, WaitMovesTheDeviceClockExactly)
     EXPECT_EQ(dispatch::RunLoop::main().now() - before, 2'500'000'000);
     run("wait 0");
     EXPECT_EQ(dispatch::RunLoop::main().now() - before, 2'500'000'000);
+
+    // `pause` sets the time a step that touches the phone lets pass afterwards.
+    auto tapTakes = [&] {
+        auto start = dispatch::RunLoop::main().now();
+        run("tap 5 300");
+        return dispatch::RunLoop::main().now() - start;
+    };
+    auto settled = tapTakes();
+    run("pause 0");
+    auto paused = tapTakes();
+    EXPECT_EQ(settled - paused, 400'000'000);
+    run("pause 1000");
+    EXPECT_EQ(tapTakes() - paused, 1'000'000'000);
 }
 
 namespace {

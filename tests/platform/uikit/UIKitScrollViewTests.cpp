@@ -102,15 +102,26 @@ TEST_F(UIKitTest, VerticalPagingSettlesOnWholePagesAndNeverPastTheLast)
     root->view()->addSubview(pages);
     uikit::TouchDriver driver;
     driver.drag(CGPointMake(100, 450), CGPointMake(100, 150), 0.5, 10, 0.3); // 300 of 500: more than half
+    EXPECT_EQ(pages->contentOffset().y, 300) << "the page glides into place after the finger lifts";
+    EXPECT_TRUE(pages->isDecelerating());
+    driver.wait(0.5);
     EXPECT_EQ(pages->contentOffset().y, 500);
+    EXPECT_FALSE(pages->isDecelerating());
     EXPECT_EQ(log->events, (std::vector<std::string> { "scrollViewWillBeginDragging:", "didEndDragging decelerate", "scrollViewWillBeginDecelerating:", "scrollViewDidEndDecelerating:" }));
     driver.swipe(CGPointMake(100, 400), CGPointMake(100, 300), 0.1); // a flick turns the page
+    driver.wait(0.5);
     EXPECT_EQ(pages->contentOffset().y, 1000);
     driver.swipe(CGPointMake(100, 400), CGPointMake(100, 100), 0.1);
+    driver.wait(0.5);
     EXPECT_EQ(pages->contentOffset().y, 1000) << "the last page is the last";
     driver.drag(CGPointMake(100, 100), CGPointMake(100, 180), 0.5, 10, 0.3); // short and slow
+    driver.wait(0.5);
     EXPECT_EQ(pages->contentOffset().y, 1000);
     EXPECT_EQ(log->count("scrollViewDidEndDecelerating:"), 4u);
+    for (CGPoint p : log->scrolledTo) {
+        EXPECT_GE(p.y, 0) << "a page glide never leaves the content";
+        EXPECT_LE(p.y, 1000);
+    }
 }
 
 TEST_F(UIKitTest, ScrollingCanBeTurnedOffAndShortContentDoesNotScroll)
@@ -176,7 +187,7 @@ TEST_F(UIKitTest, ControlsKeepTheirTouchesWhenTheScrollViewMayNotCancelThem)
     EXPECT_NEAR(scroll->contentOffset().x, 200, 0.5);
 }
 
-TEST_F(UIKitTest, AnimatedOffsetChangesReportTheirEnd)
+TEST_F(UIKitTest, AnimatedOffsetChangesGlideAndReportTheirEnd)
 {
     auto log = ScrollLog::make();
     auto scroll = UIScrollView::create(CGRectMake(0, 0, 100, 100));
@@ -187,7 +198,108 @@ TEST_F(UIKitTest, AnimatedOffsetChangesReportTheirEnd)
     EXPECT_EQ(log->scrolledTo.size(), 1u);
     scroll->setContentOffset(CGPointMake(0, 50), false);
     EXPECT_EQ(log->scrolledTo.size(), 1u) << "no scroll, no message";
-    scroll->setContentOffset(CGPointMake(0, 120), true);
+
+    scroll->setContentOffset(CGPointMake(0, 250), true);
+    EXPECT_EQ(scroll->contentOffset().y, 50) << "nothing moves before the first frame";
+    settle(0.15);
+    EXPECT_NEAR(scroll->contentOffset().y, 150, 10) << "half-way through the glide, about half-way there";
+    EXPECT_TRUE(log->events.empty());
+    settle(0.2);
+    EXPECT_EQ(scroll->contentOffset().y, 250);
     EXPECT_EQ(log->events, (std::vector<std::string> { "scrollViewDidEndScrollingAnimation:" }));
-    EXPECT_EQ(scroll->contentOffset().y, 120);
+    EXPECT_GE(log->scrolledTo.size(), 15u) << "didScroll once a frame";
+    EXPECT_TRUE(std::is_sorted(log->scrolledTo.begin(), log->scrolledTo.end(), [](CGPoint a, CGPoint b) { return a.y < b.y; }));
+
+    // Eased: the first and last frames move less than the middle ones.
+    std::vector<double> steps;
+    for (size_t i = 2; i < log->scrolledTo.size(); ++i)
+        steps.push_back(log->scrolledTo[i].y - log->scrolledTo[i - 1].y);
+    EXPECT_LT(steps.front(), steps[steps.size() / 2]);
+    EXPECT_LT(steps.back(), steps[steps.size() / 2]);
+
+    // A plain offset set during a glide wins, and the glide never reports its end.
+    log->events.clear();
+    scroll->setContentOffset(CGPointMake(0, 600), true);
+    settle(0.1);
+    scroll->setContentOffset(CGPointMake(0, 10));
+    settle(0.5);
+    EXPECT_EQ(scroll->contentOffset().y, 10);
+    EXPECT_TRUE(log->events.empty());
+    // A second glide replaces the first: one end, at the second target.
+    scroll->setContentOffset(CGPointMake(0, 600), true);
+    settle(0.1);
+    scroll->setContentOffset(CGPointMake(0, 300), true);
+    settle(0.5);
+    EXPECT_EQ(scroll->contentOffset().y, 300);
+    EXPECT_EQ(log->events, (std::vector<std::string> { "scrollViewDidEndScrollingAnimation:" }));
+}
+
+TEST_F(UIKitTest, AFlickCoastsSlowingDownAndSpringsBackFromTheEdge)
+{
+    showWindow();
+    auto log = ScrollLog::make();
+    auto scroll = UIScrollView::create(CGRectMake(0, 0, 375, 600));
+    scroll->setContentSize(CGSizeMake(375, 6000));
+    scroll->setDelegate(log);
+    root->view()->addSubview(scroll);
+    uikit::TouchDriver driver;
+    driver.swipe(CGPointMake(100, 500), CGPointMake(100, 300), 0.1); // 2000 points a second
+    double released = scroll->contentOffset().y;
+    EXPECT_NEAR(released, 200, 0.5);
+    EXPECT_TRUE(scroll->isDecelerating());
+    EXPECT_EQ(log->events, (std::vector<std::string> { "scrollViewWillBeginDragging:", "didEndDragging decelerate", "scrollViewWillBeginDecelerating:" }));
+    driver.wait(0.1);
+    double early = scroll->contentOffset().y - released;
+    driver.wait(0.1);
+    double later = scroll->contentOffset().y - released - early;
+    EXPECT_GT(early, 100) << "it goes on at about the finger's speed";
+    EXPECT_LT(later, early) << "and slows down";
+    driver.wait(4);
+    EXPECT_FALSE(scroll->isDecelerating());
+    EXPECT_EQ(log->events.back(), "scrollViewDidEndDecelerating:");
+    // At 0.998 a millisecond it travels about half a second's worth of its release speed.
+    EXPECT_NEAR(scroll->contentOffset().y - released, 2000 * 0.4995, 25);
+
+    // Thrown at the end: past it for a moment, then back to rest exactly on it.
+    scroll->setContentOffset(CGPointMake(0, 5300));
+    log->scrolledTo.clear();
+    driver.swipe(CGPointMake(100, 500), CGPointMake(100, 300), 0.1);
+    driver.wait(3);
+    double furthest = 0;
+    for (CGPoint p : log->scrolledTo)
+        furthest = std::max(furthest, p.y);
+    EXPECT_GT(furthest, 5400 + 5) << "it overshoots the edge";
+    EXPECT_LT(furthest, 5400 + 150) << "but only a little";
+    EXPECT_EQ(scroll->contentOffset().y, 5400);
+    // Without bouncing it stops at the edge.
+    scroll->setBounces(false);
+    scroll->setContentOffset(CGPointMake(0, 5300));
+    log->scrolledTo.clear();
+    driver.swipe(CGPointMake(100, 500), CGPointMake(100, 300), 0.1);
+    driver.wait(3);
+    for (CGPoint p : log->scrolledTo)
+        EXPECT_LE(p.y, 5400);
+    EXPECT_EQ(scroll->contentOffset().y, 5400);
+}
+
+TEST_F(UIKitTest, AFingerCatchesACoastingScrollView)
+{
+    showWindow();
+    auto log = ScrollLog::make();
+    auto scroll = UIScrollView::create(CGRectMake(0, 0, 375, 600));
+    scroll->setContentSize(CGSizeMake(375, 6000));
+    scroll->setDelegate(log);
+    root->view()->addSubview(scroll);
+    uikit::TouchDriver driver;
+    driver.swipe(CGPointMake(100, 500), CGPointMake(100, 300), 0.1);
+    driver.wait(0.1);
+    // A slow drag that rests before lifting: the coast stops once the finger moves the content,
+    // and the drag throws nothing.
+    driver.drag(CGPointMake(100, 300), CGPointMake(100, 250), 0.5, 10, 0.1);
+    EXPECT_FALSE(scroll->isDecelerating());
+    double caught = scroll->contentOffset().y;
+    EXPECT_LT(caught, 1000) << "well short of where the coast would have gone";
+    driver.wait(2);
+    EXPECT_EQ(scroll->contentOffset().y, caught);
+    EXPECT_EQ(log->count("scrollViewDidEndDecelerating:"), 0u) << "the caught coast never ended on its own";
 }

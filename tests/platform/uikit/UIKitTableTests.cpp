@@ -220,15 +220,19 @@ TEST_F(UIKitTest, PagingScrollViewSettlesOnPagesAndTellsItsDelegate)
     root->view()->addSubview(pages);
     uikit::TouchDriver driver;
     driver.swipe(CGPointMake(300, 300), CGPointMake(100, 300), 0.3);
+    driver.wait(0.5); // the page glides into place
     EXPECT_EQ(pages->contentOffset().x, 375);
     EXPECT_GT(scrolled, 1);
     EXPECT_EQ(ended, 1);
     driver.drag(CGPointMake(300, 300), CGPointMake(250, 300), 0.5, 10, 0.3);
+    driver.wait(0.5);
     EXPECT_EQ(pages->contentOffset().x, 375) << "a short slow drag falls back";
     driver.swipe(CGPointMake(100, 300), CGPointMake(300, 300), 0.3);
+    driver.wait(0.5);
     EXPECT_EQ(pages->contentOffset().x, 0);
     // A vertical drag does not move a horizontal pager.
     driver.swipe(CGPointMake(100, 500), CGPointMake(100, 200), 0.3);
+    driver.wait(0.5);
     EXPECT_EQ(pages->contentOffset(), CGPointZero);
 }
 
