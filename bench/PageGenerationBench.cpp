@@ -109,7 +109,7 @@ void BM_GeneratePageIcons(benchmark::State& state)
         }
         state.ResumeTiming();
         // The overlay, the 10 ms head start on the virtual clock, then the whole page at once.
-        ovrimo::OvrimoHelper::generatePageIcons(picture, nullptr);
+        ovrimo::OvrimoHelper::generatePageIcons(picture, nullptr, ovrimo::OpenEditOrNone());
         fixture.phone->advance(11);
         fixture.phone->runUntilIdle();
     }

@@ -19,7 +19,7 @@ namespace uikit {
 
 namespace {
 
-Ref<UIImage> picture(const LayerTree& tree, double scale)
+Ref<UIImage> picture(const LayerTree& tree, dispatch::Nanoseconds at, double scale)
 {
     if (scale <= 0)
         scale = UIScreen::mainScreen()->scale();
@@ -33,7 +33,7 @@ Ref<UIImage> picture(const LayerTree& tree, double scale)
         return nullptr;
     }
     cairo_save(cr);
-    compositeInto(cr, tree, dispatch::RunLoop::main().now());
+    compositeInto(cr, tree, at);
     cairo_restore(cr);
     Ref<UIImage> image = UIGraphicsGetImageFromCurrentImageContext();
     UIGraphicsEndImageContext();
@@ -44,14 +44,19 @@ Ref<UIImage> picture(const LayerTree& tree, double scale)
 
 Ref<UIImage> Renderer::renderWindow(UIWindow* window, const RenderOptions& options)
 {
-    return picture(*commitWindow(window, options), options.scale);
+    return picture(*commitWindow(window, options), dispatch::RunLoop::main().now(), options.scale);
+}
+
+Ref<UIImage> Renderer::renderCommitted(const LayerTree& tree, dispatch::Nanoseconds at, double scale)
+{
+    return picture(tree, at, scale);
 }
 
 Ref<UIImage> Renderer::renderView(UIView* view, double scale)
 {
     if (!view)
         return nullptr;
-    return picture(*commitView(view, scale), scale);
+    return picture(*commitView(view, scale), dispatch::RunLoop::main().now(), scale);
 }
 
 bool writePNG(const UIImage* image, const std::string& hostPath, std::string* error)

@@ -9,6 +9,7 @@
 // (a shape or an image) cuts the view out. What a view shows inside its background and border is
 // what its drawRect: drew, sent through the runtime with a canvas of its bounds current.
 
+#include "platform/dispatch/RunLoop.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/runtime/Object.h"
 
@@ -18,6 +19,8 @@ class UIView;
 class UIWindow;
 
 namespace uikit {
+
+class LayerTree;
 
 struct RenderOptions {
     // Points to pixels; 0 means the main screen's scale.
@@ -34,6 +37,9 @@ public:
     // One view and its subviews, in its own bounds, on a transparent canvas, as the model stands
     // (running animations are not shown).
     static objc::Ref<UIImage> renderView(UIView* view, double scale = 0);
+    // A committed tree as the screen shows it at `at` (virtual nanoseconds): what the render
+    // server draws of a commit while the main thread is busy.
+    static objc::Ref<UIImage> renderCommitted(const LayerTree& tree, dispatch::Nanoseconds at, double scale = 0);
 };
 
 // Writes `image` as a PNG file at a host path (atomically: a temporary file, then a rename).

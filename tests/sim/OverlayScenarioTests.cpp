@@ -7,6 +7,8 @@
 
 #include "platform/dispatch/RunLoop.h"
 #include "platform/runtime/Message.h"
+#include "platform/uikit/LayerTree.h"
+#include "platform/uikit/Renderer.h"
 #include "platform/uikit/UILabel.h"
 #include "platform/uikit/UIWindow.h"
 #include "platform/uikit/TouchDriver.h"
@@ -114,15 +116,18 @@ protected:
     std::filesystem::path out(const std::string& run, const std::string& file) { return folder.path() / "out" / run / file; }
 
     // The overlay on screen, in the view tree and in the pixels: its box a light grey plate, the
-    // screen around it dimmed against the home screen taken at boot.
-    void expectOverlayShown(const std::string& title, const std::string& run)
+    // screen around it dimmed against the home screen taken at boot. The pixels are those of the
+    // window committed now, drawn `later` on (what the render server shows meanwhile: the fade in
+    // of the overlay has ended by 0.3 s).
+    void expectOverlayShown(const std::string& title, const std::string& run, dispatch::Nanoseconds later = 0)
     {
         UIView* overlay = shownOverlay(phone().window());
         ASSERT_TRUE(overlay) << "no overlay in the view tree";
         EXPECT_EQ(titleOf(overlay), title);
         UIView* bezel = bezelOf(overlay);
         CGRect box = bezel->convertRectToView(bezel->bounds(), phone().window());
-        Ref<UIImage> screen = phone().screenshot();
+        auto& loop = dispatch::RunLoop::main();
+        Ref<UIImage> screen = uikit::Renderer::renderCommitted(*uikit::commitWindow(phone().window()), loop.now() + later);
         std::string homeBytes = fileBytes(out(run, "home.png"));
         Ref<UIImage> home = UIImage::imageWithData(reinterpret_cast<const uint8_t*>(homeBytes.data()), homeBytes.size(), screen ? screen->scale() : 1);
         ASSERT_TRUE(screen && home);
@@ -146,7 +151,7 @@ protected:
         boot(name);
         run("webserver pictures " + std::to_string(port) + " delay 3\n"
             "longpress \"Safari\"\ntap \"Safari\"\nchoose \"Replace from URL\"\n"
-            "type \"http://127.0.0.1:" + std::to_string(port) + "/picture.png\"\nchoose \"OK\"\nscreenshot held.png");
+            "type \"http://127.0.0.1:" + std::to_string(port) + "/picture.png\"\nchoose \"OK\"\nwait 300\nscreenshot held.png");
     }
 
     TemporaryFolder folder;
@@ -192,7 +197,9 @@ TEST_F(OverlayScenario, IconGenerationShowsTheOverlayBetweenItsShowAndItsHide)
     ASSERT_TRUE(save.view);
     phone().touch().touchDown(save.center);
     phone().touch().touchUp(save.center);
-    expectOverlayShown("Please wait! Generating icon image...", "generation");
+    // The work has not started: the overlay is committed, and the render server goes on drawing
+    // that commit, fading in, while the work holds the main thread.
+    expectOverlayShown("Please wait! Generating icon image...", "generation", 400'000'000);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "root/var/mobile/Documents/Ovrimo/Icons/com.apple.mobilesafari.png")) << "the work ran before the overlay was seen";
 
     run("wait 1000");

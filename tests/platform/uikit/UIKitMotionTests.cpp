@@ -2,6 +2,7 @@
 
 #include "platform/uikit/Renderer.h"
 #include "platform/uikit/UIActivityIndicatorView.h"
+#include "platform/uikit/UIWindow.h"
 
 using objc::Ref;
 
@@ -24,12 +25,17 @@ bool samePixels(UIImage* a, UIImage* b)
 
 TEST_F(UIKitTest, AnActivityIndicatorTurnsInTwelveStepsASecondOnlyWhileAnimating)
 {
-    auto canvas = UIView::create(CGRectMake(0, 0, 60, 60));
-    canvas->setBackgroundColor(UIColor::blackColor());
+    // On screen: a view drawn alone shows its model, not its running animations.
+    auto window = UIWindow::create(CGRectMake(0, 0, 60, 60));
+    window->setBackgroundColor(UIColor::blackColor());
+    window->makeKeyAndVisible();
     auto spinner = UIActivityIndicatorView::create(UIActivityIndicatorViewStyleWhiteLarge);
     spinner->setCenter(CGPointMake(30, 30));
-    canvas->addSubview(spinner);
-    auto shot = [&] { return uikit::Renderer::renderView(canvas, 2); };
+    window->addSubview(spinner);
+    uikit::RenderOptions options;
+    options.scale = 2;
+    options.statusBar = false;
+    auto shot = [&] { return uikit::Renderer::renderWindow(window, options); };
 
     spinner->setHidesWhenStopped(false);
     spinner->setHidden(false);
