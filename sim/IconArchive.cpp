@@ -408,7 +408,7 @@ fs::path makeScratchFolder()
     auto store = filesystem::DeviceRoot::resolve(kIconStoreFolder, &why);
     std::error_code ec;
     if (!store || (!fs::is_directory(store->parent_path(), ec) && !filesystem::makeFolders(store->parent_path(), ec)))
-        throw RequestError(500, "cannot make a place for the upload" + (why.empty() ? ec.message() : ": " + why));
+        throw RequestError(500, "cannot make a place for the upload: " + (why.empty() ? ec.message() : why));
     fs::path scratch = filesystem::temporarySiblingFor(*store);
     if (!filesystem::makeFolder(scratch, ec))
         throw RequestError(500, "cannot make a place for the upload: " + ec.message());

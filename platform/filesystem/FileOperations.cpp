@@ -49,7 +49,15 @@ bool makeFolders(const fs::path& folder, std::error_code& ec)
     fs::path parent = folder.parent_path();
     if (!parent.empty() && parent != folder && !makeFolders(parent, ec))
         return false;
-    return makeFolder(folder, ec);
+    if (makeFolder(folder, ec))
+        return true;
+    // Another writer may have made it meanwhile (two uploads at once): a folder is what was wanted.
+    std::error_code again;
+    if (fs::is_directory(folder, again) && ec == std::errc::file_exists) {
+        ec.clear();
+        return true;
+    }
+    return false;
 }
 
 bool renameEntry(const fs::path& from, const fs::path& to, std::error_code& ec)
