@@ -129,6 +129,8 @@ async function exercise(browser, profile) {
     // A page of the home screen swiped to the left and back.
     const swipe = await drag(page, at(screen, width * 0.8, height * places.empty), at(screen, width * 0.2, height * places.empty), 24);
     console.log(`${profile}: home screen swipe: ${swipe.frames} frames in ${swipe.seconds.toFixed(2)} s, ${(swipe.bytes / swipe.seconds / 1024).toFixed(0)} KB/s`);
+    // The page slides: many frames, where a jump to the next page would give one or two.
+    check(swipe.frames >= 8, `${profile}: a page swipe arrives as at least 8 frames (got ${swipe.frames})`);
     await settle(page);
     await drag(page, at(screen, width * 0.2, height * places.empty), at(screen, width * 0.8, height * places.empty), 24);
     await settle(page);
@@ -152,7 +154,8 @@ async function exercise(browser, profile) {
     await page.mouse.down();
     await sleep(1300);
     await page.mouse.up();
-    await settle(page);
+    // Editing mode never settles: its icons wiggle.
+    await sleep(500);
     check((await counters(page)).drawn > beforePress.drawn, `${profile}: a long press changes the screen (editing mode)`);
     // The icons' part of the canvas, twice: the wiggle moves them between frames.
     const icons = () => page.evaluate(() => {
@@ -166,6 +169,7 @@ async function exercise(browser, profile) {
     await sleep(150);
     const second = await icons();
     console.log(`${profile}: editing mode: icons ${first === second ? "still" : "moving"} between two frames 150 ms apart`);
+    check(first !== second, `${profile}: in editing mode the icons move between two frames 150 ms apart (the wiggle)`);
     await pressHome(page);
 
     // Taps that open a folder, each closed again by the home button: touch-to-frame, from the
