@@ -46,13 +46,16 @@ std::vector<AnimationContext>& animationContexts()
 }
 
 // One of the block's animations was replaced or removed before its end.
-void animationEndedEarly(const std::shared_ptr<uikit::AnimationBlock>& block)
+void animationEndedEarly(const std::weak_ptr<uikit::AnimationBlock>& weak)
 {
+    auto block = weak.lock();
+    if (!block)
+        return; // its completion has run, or it had none
     block->finished = false;
     if (--block->running > 0 || block->done)
         return;
     block->done = true;
-    if (auto completion = block->completion)
+    if (auto completion = std::exchange(block->completion, nullptr))
         dispatch::RunLoop::main().post([completion] { completion(false); });
 }
 
@@ -572,7 +575,7 @@ void UIView::animateChange(Property property, const uikit::PropertyAnimation::Va
         if (auto progress = running->animation.timing.progressAt(now))
             for (size_t i = 0; i < shown.size(); ++i)
                 shown[i] = running->animation.from[i] + (running->animation.to[i] - running->animation.from[i]) * *progress;
-        auto block = running->block;
+        auto block = running->block.lock(); // kept while its record goes
         m_animations.erase(running);
         animationEndedEarly(block);
     }
@@ -581,14 +584,15 @@ void UIView::animateChange(Property property, const uikit::PropertyAnimation::Va
         return;
     AnimationContext& context = contexts.back();
     uikit::PropertyAnimation animation { property, shown, after, context.timing };
-    m_animations.push_back({ animation, context.block });
+    bool endless = context.timing.end() == std::numeric_limits<dispatch::Nanoseconds>::max();
+    m_animations.push_back({ animation, context.block, endless ? context.block : nullptr });
     ++context.block->running;
 }
 
 void UIView::endAnimations()
 {
     for (auto& running : std::exchange(m_animations, {}))
-        animationEndedEarly(running.block);
+        animationEndedEarly(running.block); // the records, endless blocks included, live until here
     for (auto& sub : m_subviews)
         sub->endAnimations();
 }
@@ -660,7 +664,9 @@ void runAnimations(uikit::AnimationTiming timing, bool animates, const UIViewAni
         if (block->done)
             return;
         block->done = true;
-        block->completion(block->finished);
+        // Released as it runs: what the completion holds goes with it.
+        if (auto ending = std::exchange(block->completion, nullptr))
+            ending(block->finished);
     }, std::max<dispatch::Nanoseconds>(0, end - loop.now()));
 }
 

@@ -221,7 +221,11 @@ private:
     std::vector<objc::Ref<UIGestureRecognizer>> m_gestureRecognizers;
     struct RunningAnimation {
         uikit::PropertyAnimation animation;
-        std::shared_ptr<uikit::AnimationBlock> block;
+        // Weak: the block's completion often holds this view, and the run loop's pending end of
+        // the block owns it (a view that keeps it would keep itself).
+        std::weak_ptr<uikit::AnimationBlock> block;
+        // A block that repeats forever ends only early, so its animations keep it.
+        std::shared_ptr<uikit::AnimationBlock> endlessBlock;
     };
     std::vector<RunningAnimation> m_animations;
 };
