@@ -328,9 +328,14 @@ private:
 template <class Condition>
 bool eventually(Condition condition)
 {
-    for (int i = 0; i < 200 && !condition(); ++i)
+    // The answer is the try that held, not one more: a screen that ticks on (the Clock's hand)
+    // can turn a condition that held just now false again before a second look.
+    for (int i = 0; i < 200; ++i) {
+        if (condition())
+            return true;
         std::this_thread::sleep_for(50ms);
-    return condition();
+    }
+    return false;
 }
 
 TEST_F(ServerTest, EveryPageHearsOfNewFramesAndAPageThatLeavesIsNoLongerCounted)
