@@ -11,6 +11,7 @@
 #include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/DeviceRoot.h"
 
+#include <array>
 #include <filesystem>
 
 namespace springboard {
@@ -48,6 +49,29 @@ void registerSpringBoardClasses(objc::Runtime& runtime, const device::DeviceProf
     registerSurfaceClasses(runtime, profile);
 }
 
+namespace {
+
+constexpr int kSamplePhotoCount = 3;
+
+// The camera roll's sample photos, encoded once per process: they never change, and drawing and
+// compressing three megapixel pictures was two thirds of every first boot of a fresh device root.
+const std::string& samplePhotoPNG(int index)
+{
+    static const std::array<std::string, kSamplePhotoCount> encoded = [] {
+        std::array<std::string, kSamplePhotoCount> pngs;
+        const CGSize sizes[] = { { 1200, 900 }, { 900, 1200 }, { 1000, 1000 } };
+        for (int i = 0; i < kSamplePhotoCount; ++i) {
+            auto picture = drawSamplePhoto(i, sizes[i]);
+            if (auto png = UIImagePNGRepresentation(picture.ptr()))
+                pngs[i].assign(reinterpret_cast<const char*>(png->data()), png->size());
+        }
+        return pngs;
+    }();
+    return encoded[index];
+}
+
+} // namespace
+
 void writeDefaultFiles(const device::DeviceProfile& profile)
 {
     std::error_code ec;
@@ -67,16 +91,14 @@ void writeDefaultFiles(const device::DeviceProfile& profile)
     auto photos = filesystem::DeviceRoot::resolve(kPhotosFolder);
     if (photos && !std::filesystem::exists(*photos, ec)) {
         std::filesystem::create_directories(*photos, ec);
-        const CGSize sizes[] = { { 1200, 900 }, { 900, 1200 }, { 1000, 1000 } };
-        for (int i = 0; i < 3; ++i) {
-            auto picture = drawSamplePhoto(i, sizes[i]);
-            auto png = UIImagePNGRepresentation(picture.ptr());
-            if (!png)
+        for (int i = 0; i < kSamplePhotoCount; ++i) {
+            const std::string& png = samplePhotoPNG(i);
+            if (png.empty())
                 continue;
             char name[32];
             std::snprintf(name, sizeof name, "IMG_%04d.PNG", i + 1);
             std::string error;
-            if (!filesystem::writeFileAtomically(*photos / name, std::string_view(reinterpret_cast<const char*>(png->data()), png->size()), &error))
+            if (!filesystem::writeFileAtomically(*photos / name, png, &error))
                 log("cannot write a sample photo: " + error);
         }
     }
