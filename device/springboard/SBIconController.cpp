@@ -8,7 +8,7 @@
 #include "platform/runtime/ClassBuilder.h"
 #include "platform/uikit/MakeView.h"
 #include "platform/uikit/UIImageView.h"
-#include "platform/uikit/UISwipeGestureRecognizer.h"
+#include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UITapGestureRecognizer.h"
 
 #include <algorithm>
@@ -85,8 +85,15 @@ Ref<UIWindow> SBIconController::buildHomeScreen(SBIconModel* model)
     content->setOpaque(false);
     m_container->addSubview(content);
 
-    m_scroller = UIView::create(screen);
+    // The pages side by side in a paging scroll view: they follow the finger, and a release turns
+    // to the page nearest (or the next one after a flick).
+    m_scroller = UIScrollView::create(screen);
     m_scroller->setOpaque(false);
+    m_scroller->setPagingEnabled(true);
+    m_scroller->setDelaysContentTouches(false);
+    m_scroller->setShowsHorizontalScrollIndicator(false);
+    m_scroller->setContentSize(CGSizeMake(g.screen.width * static_cast<double>(model->pages().size()), g.screen.height));
+    m_scroller->setDelegate(this);
     content->addSubview(m_scroller);
     for (size_t i = 0; i < model->pages().size(); ++i) {
         CGRect frame = g.listFrame();
@@ -119,13 +126,6 @@ Ref<UIWindow> SBIconController::buildHomeScreen(SBIconModel* model)
     root->setDisplayName("Root");
     root->lists() = model->pages();
     m_rootController = SBFolderController::makeRoot(root, content);
-
-    auto left = UIGestureRecognizer::create<UISwipeGestureRecognizer>(this, sel::_handleSwipe.name());
-    left->setDirection(UISwipeGestureRecognizerDirectionLeft);
-    content->addGestureRecognizer(left);
-    auto right = UIGestureRecognizer::create<UISwipeGestureRecognizer>(this, sel::_handleSwipe.name());
-    right->setDirection(UISwipeGestureRecognizerDirectionRight);
-    content->addGestureRecognizer(right);
 
     objc::WeakRef<UILabel> clock(m_clock);
     m_clockTimer = dispatch::RunLoop::main().addTimer(30'000'000'000, true, [clock] {
@@ -161,13 +161,20 @@ void SBIconController::scrollToPage(int page)
 {
     page = std::clamp(page, 0, std::max(0, static_cast<int>(m_pages.size()) - 1));
     m_currentPage = page;
-    Ref<UIView> scroller = m_scroller;
-    double x = m_geometry.screen.width * page;
-    UIView::animateWithDuration(0.3, [scroller, x] {
-        CGRect b = scroller->bounds();
-        b.origin.x = x;
-        scroller->setBounds(b);
-    });
+    m_scroller->setContentOffset(CGPointMake(m_geometry.screen.width * page, 0), true);
+    updatePageControl();
+}
+
+void SBIconController::pagesDidScroll(objc::Object*)
+{
+    // The page more than half on screen is the current one, as the dots show while the finger moves.
+    double width = m_geometry.screen.width;
+    if (width <= 0 || m_pages.empty())
+        return;
+    int page = std::clamp(static_cast<int>(std::lround(m_scroller->contentOffset().x / width)), 0, static_cast<int>(m_pages.size()) - 1);
+    if (page == m_currentPage)
+        return;
+    m_currentPage = page;
     updatePageControl();
 }
 
@@ -368,13 +375,6 @@ void SBIconController::closeFolderAnimated(bool) { closeFolder(); }
 
 void SBIconController::scrollToIconListAtIndexAnimated(std::int64_t index, bool) { scrollToPage(static_cast<int>(index)); }
 
-void SBIconController::handleSwipe(UIGestureRecognizer* recognizer)
-{
-    auto* swipe = dynamic_cast<UISwipeGestureRecognizer*>(recognizer);
-    if (!swipe || m_openFolder)
-        return;
-    scrollToPage(m_currentPage + (swipe->direction() == UISwipeGestureRecognizerDirectionLeft ? 1 : -1));
-}
 
 void SBIconController::handleBackdropTap(UIGestureRecognizer*) { closeFolder(); }
 
@@ -402,7 +402,7 @@ void SBIconController::registerClass(objc::Runtime& rt, const device::DeviceProf
         .method(sel::closeFolderAnimated, &SBIconController::closeFolderAnimated)
         .method(sel::scrollToIconListAtIndexAnimated, &SBIconController::scrollToIconListAtIndexAnimated)
         .method(sel::currentIconListIndex, &SBIconController::currentIconListIndex)
-        .method(sel::_handleSwipe, &SBIconController::handleSwipe)
+        .method(uikit::sel::scrollViewDidScroll, &SBIconController::pagesDidScroll)
         .method(sel::_handleBackdropTap, &SBIconController::handleBackdropTap)
         .method(sel::_handleDoneButton, &SBIconController::handleDoneButton)
         .build();

@@ -18,6 +18,7 @@
 #include "device/springboard/SBIconModel.h"
 #include "device/springboard/SBIconViewMap.h"
 #include "device/springboard/SBUIController.h"
+#include "platform/uikit/UIScrollView.h"
 #include "platform/uikit/UIViewController.h"
 #include "platform/uikit/UIWindow.h"
 
@@ -66,7 +67,8 @@ private:
     void openFolderIconAnimated(SBFolderIcon* icon, bool animated);
     void closeFolderAnimated(bool animated);
     void scrollToIconListAtIndexAnimated(std::int64_t index, bool animated);
-    void handleSwipe(UIGestureRecognizer* recognizer);
+    // The pages' scroll view moved (its delegate's scrollViewDidScroll:).
+    void pagesDidScroll(objc::Object* scrollView);
     void handleBackdropTap(UIGestureRecognizer* recognizer);
     void handleDoneButton(objc::Object* sender);
 
@@ -82,7 +84,7 @@ private:
     objc::Ref<UIWindow> m_window;
     objc::Ref<UIViewController> m_rootViewController;
     objc::Ref<UIView> m_container;
-    objc::Ref<UIView> m_scroller;
+    objc::Ref<UIScrollView> m_scroller;
     objc::Ref<UIView> m_pageControl;
     objc::Ref<UIView> m_dockView;
     objc::Ref<SBDockIconListView> m_dock;

@@ -121,7 +121,6 @@ inline constinit Sel<void(objc::Object*, bool)> openFolderIconAnimated { "openFo
 inline constinit Sel<void(bool)> closeFolderAnimated { "closeFolderAnimated:" };
 inline constinit Sel<void(std::int64_t, bool)> scrollToIconListAtIndexAnimated { "scrollToIconListAtIndex:animated:" };
 inline constinit Sel<std::int64_t()> currentIconListIndex { "currentIconListIndex" };
-inline constinit Sel<void(objc::Object*)> _handleSwipe { "_handleSwipe:" };
 inline constinit Sel<void(objc::Object*)> _handleBackdropTap { "_handleBackdropTap:" };
 inline constinit Sel<void(objc::Object*)> _handleDoneButton { "_handleDoneButton:" };
 inline constinit Sel<bool()> isFloatingDockSupported { "isFloatingDockSupported" };

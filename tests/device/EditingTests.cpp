@@ -196,3 +196,42 @@ TEST_F(EditingTest, HomeClosesAFolderAndSwipesTurnPages)
     dev().pressHome();
     EXPECT_EQ(icons()->currentPage(), 0);
 }
+
+TEST_F(EditingTest, HomePagesFollowTheFingerAndSettleOnTheNearestPage)
+{
+    boot("iphone8-ios12");
+    auto pageX = [&](int page) { return icons()->pages()[page]->convertRectToView(icons()->pages()[page]->bounds(), nullptr).origin.x; };
+    ASSERT_GE(icons()->pages().size(), 2u);
+    double firstX = pageX(0);
+
+    // While the finger moves, the page moves with it; the next page's edge comes in behind it.
+    auto& touch = dev().touch();
+    touch.touchDown({ 300, 300 });
+    for (int x = 290; x >= 200; x -= 10) {
+        touch.wait(0.016);
+        touch.touchMove({ double(x), 300 });
+    }
+    EXPECT_NEAR(pageX(0), firstX - 100, 12) << "the page stands still under a moving finger";
+    EXPECT_LT(pageX(1), 375);
+
+    // Let go after resting, less than half a page across: it glides back to where it was.
+    touch.wait(0.3);
+    touch.touchUp({ 200, 300 });
+    dev().advance(100);
+    EXPECT_GT(pageX(0), firstX - 100) << "no glide back: it jumped or stayed";
+    EXPECT_LT(pageX(0), firstX);
+    dev().advance(600);
+    EXPECT_DOUBLE_EQ(pageX(0), firstX);
+    EXPECT_EQ(icons()->currentPage(), 0);
+
+    // More than half a page, even slowly: the next page settles in and becomes the current one.
+    touch.drag({ 340, 300 }, { 100, 300 }, 0.6, 20, 0.3);
+    dev().advance(600);
+    EXPECT_DOUBLE_EQ(pageX(1), firstX);
+    EXPECT_EQ(icons()->currentPage(), 1);
+    // A short quick flick back turns the page too.
+    touch.swipe({ 100, 300 }, { 150, 300 }, 0.08, 4);
+    dev().advance(600);
+    EXPECT_EQ(icons()->currentPage(), 0);
+    EXPECT_DOUBLE_EQ(pageX(0), firstX);
+}
