@@ -60,7 +60,12 @@ void CALayer::removeAnimationForKey(const std::string& key)
     std::erase_if(m_animations, [&](const uikit::RunningLayerAnimation& a) { return a.key == key; });
 }
 
-void CALayer::removeAllAnimations() { m_animations.clear(); }
+void CALayer::removeAllAnimations()
+{
+    m_animations.clear();
+    if (UIView* view = m_view.ptr())
+        view->endOwnAnimations();
+}
 
 bool CALayer::hasAnimations() const
 {

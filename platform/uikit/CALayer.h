@@ -52,6 +52,7 @@ public:
     // running one replaces it; a finished one shows nothing more.
     void addAnimation(const uikit::LayerAnimation& animation, const std::string& key);
     void removeAnimationForKey(const std::string& key);
+    // The added animations and, for a view's layer, the running animations of its view's values.
     void removeAllAnimations();
     // True while an added animation has not yet finished.
     bool hasAnimations() const;

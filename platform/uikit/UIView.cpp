@@ -589,10 +589,15 @@ void UIView::animateChange(Property property, const uikit::PropertyAnimation::Va
     ++context.block->running;
 }
 
-void UIView::endAnimations()
+void UIView::endOwnAnimations()
 {
     for (auto& running : std::exchange(m_animations, {}))
         animationEndedEarly(running.block); // the records, endless blocks included, live until here
+}
+
+void UIView::endAnimations()
+{
+    endOwnAnimations();
     for (auto& sub : m_subviews)
         sub->endAnimations();
 }

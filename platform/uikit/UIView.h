@@ -159,6 +159,10 @@ public:
     uikit::ViewValues presentationValues(dispatch::Nanoseconds at) const;
     // The animations of the view's values not yet over at `at`.
     std::vector<uikit::PropertyAnimation> propertyAnimations(dispatch::Nanoseconds at) const;
+    // Ends the running animations of this view's own values (finished = false): the screen shows
+    // the model values again. Its layer's removeAllAnimations does this too, as on the phone, where
+    // these animations are the layer's.
+    void endOwnAnimations();
 
     static void registerClass(objc::Runtime&);
 

@@ -184,6 +184,9 @@ void MBProgressHUD::show(bool animated)
 void MBProgressHUD::showUsingAnimation(bool animated)
 {
     ++m_animation; // drops the completion of any animation still running
+    // A fade still running (out, after a hide) stops where the values were set, not half-way.
+    m_bezelView->layer()->removeAllAnimations();
+    m_backgroundView->layer()->removeAllAnimations();
     cancel(m_hideDelayTimer);
     m_showStarted = dispatch::RunLoop::main().now();
     m_shown = true;

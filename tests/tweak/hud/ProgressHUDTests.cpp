@@ -176,7 +176,15 @@ TEST_F(ProgressHUDTest, ShowingAgainDuringTheFadeOutKeepsTheOverlay)
     settle(0.5);
     hideAnimated(hud, true);
     settle(0.1);
+    auto shownAlpha = [&](UIView* view) { return view->presentationValues(dispatch::RunLoop::main().now()).alpha; };
+    ASSERT_GT(shownAlpha(hud->bezelPart()), 0.1) << "the fade-out should be under way";
     showAnimated(hud, true);
+    // Showing removes the running fade-out: the fade in starts from the values set (0), and its
+    // completion is told it did not finish.
+    EXPECT_EQ(shownAlpha(hud->bezelPart()), 0);
+    settle(0.15);
+    EXPECT_GT(shownAlpha(hud->bezelPart()), 0);
+    EXPECT_LT(shownAlpha(hud->bezelPart()), 1);
     settle(1);
     // The finished fade-out must not take down the overlay shown again meanwhile.
     EXPECT_TRUE(inHost(hud));
