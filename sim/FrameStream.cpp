@@ -67,22 +67,84 @@ std::string stillHereMessage(std::uint64_t frame, std::uint64_t boots) { return 
 
 std::string FrameStream::next(std::chrono::milliseconds wait)
 {
-    if (m_feed.waitForNewer(m_sent, wait)->number <= m_sent)
+    auto deadline = std::chrono::steady_clock::now() + wait;
+    std::uint64_t sent;
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_acknowledged.wait_until(lock, deadline, [&] { return !mayNotSend(); }))
+            return "";
+        sent = m_sent;
+    }
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (m_feed.waitForNewer(sent, std::max(left, std::chrono::milliseconds(0)))->number <= sent)
         return "";
     auto screen = m_feed.screen();
-    auto frames = m_sent == 0 ? std::vector<std::shared_ptr<const Frame>>() : m_feed.framesAfter(m_sent);
+    auto frames = sent == 0 ? std::vector<std::shared_ptr<const Frame>>() : m_feed.framesAfter(sent);
     // The screen's size is that of the latest frame for every frame sent with it: a frame of
     // another size is a whole new screen, which the page takes from its rectangle.
-    if (frames.empty() || !screen->pixels || frames.back()->number != screen->number) {
-        m_sent = screen->number;
-        return screenMessage(*screen);
-    }
     std::string out;
-    for (const auto& frame : frames) {
-        out += frameMessage(*frame, screen->pixels->width, screen->pixels->height);
-        m_sent = frame->number;
+    if (frames.empty() || !screen->pixels || frames.back()->number != screen->number || (m_paced && frames.size() > kMostReplayed)) {
+        out = screenMessage(*screen);
+        sent = screen->number;
+    } else {
+        for (const auto& frame : frames) {
+            out += frameMessage(*frame, screen->pixels->width, screen->pixels->height);
+            sent = frame->number;
+        }
     }
+    std::lock_guard lock(m_mutex);
+    m_sent = sent;
     return out;
+}
+
+std::uint64_t FrameStream::sent() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_sent;
+}
+
+void FrameStream::acknowledge(std::uint32_t frame)
+{
+    std::lock_guard lock(m_mutex);
+    // The full number of the frame sent last that ends in these 32 bits; a page cannot have drawn
+    // a frame it was not sent.
+    std::uint64_t drawn = (m_sent & ~std::uint64_t(0xFFFFFFFF)) | frame;
+    if (drawn > m_sent)
+        drawn = drawn >= (std::uint64_t(1) << 32) ? drawn - (std::uint64_t(1) << 32) : m_sent;
+    if (drawn > m_drawn) {
+        m_drawn = drawn;
+        m_acknowledged.notify_all();
+    }
+}
+
+void PacedStreams::add(const std::string& page, const std::shared_ptr<FrameStream>& stream)
+{
+    std::lock_guard lock(m_mutex);
+    std::erase_if(m_streams, [](const auto& entry) { return entry.second.expired(); });
+    m_streams[page] = stream;
+}
+
+void PacedStreams::remove(const std::string& page, const FrameStream* stream)
+{
+    std::lock_guard lock(m_mutex);
+    auto found = m_streams.find(page);
+    if (found != m_streams.end() && (found->second.expired() || found->second.lock().get() == stream))
+        m_streams.erase(found);
+}
+
+bool PacedStreams::acknowledge(const std::string& page, std::uint32_t frame)
+{
+    std::shared_ptr<FrameStream> stream;
+    {
+        std::lock_guard lock(m_mutex);
+        auto found = m_streams.find(page);
+        if (found != m_streams.end())
+            stream = found->second.lock();
+    }
+    if (!stream)
+        return false;
+    stream->acknowledge(frame);
+    return true;
 }
 
 } // namespace sim

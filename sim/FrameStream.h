@@ -17,7 +17,11 @@
 #include "sim/FrameFeed.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <string>
 
 namespace sim {
@@ -31,21 +35,51 @@ std::string screenMessage(const Screen& screen);
 // A message drawing nothing, for a quiet stream to show it is alive.
 std::string stillHereMessage(std::uint64_t frame, std::uint64_t boots);
 
-// What one page has been sent.
+// What one page has been sent. A paced stream sends at most kFramesInFlight frames beyond the
+// last one the page said it drew (acknowledge), so that a page slower than the phone (a busy
+// machine, a slow decoder) sees the latest screen late by a frame or two instead of falling
+// further behind with every frame; a page that would be sent more than kMostReplayed frames at
+// once gets the whole screen instead. An unpaced stream sends every frame as it comes.
 class FrameStream {
 public:
-    explicit FrameStream(FrameFeed& feed)
+    static constexpr std::uint64_t kFramesInFlight = 2;
+    static constexpr std::size_t kMostReplayed = 4;
+
+    explicit FrameStream(FrameFeed& feed, bool paced = false)
         : m_feed(feed)
+        , m_paced(paced)
     {
     }
-    // Waits up to `wait` for frames newer than the last sent; answers the messages to send for
-    // them (empty when none came).
+    // Waits up to `wait` for frames newer than the last sent (and, paced, for the page to draw
+    // enough of what it was sent); answers the messages to send (empty when none).
     std::string next(std::chrono::milliseconds wait);
-    std::uint64_t sent() const { return m_sent; }
+    std::uint64_t sent() const;
+    // The page drew the frame whose number's low 32 bits are `frame` (as the messages carry it).
+    void acknowledge(std::uint32_t frame);
 
 private:
+    bool mayNotSend() const { return m_paced && m_sent > m_drawn + kFramesInFlight - 1; }
+
     FrameFeed& m_feed;
+    const bool m_paced;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_acknowledged;
     std::uint64_t m_sent = 0;
+    std::uint64_t m_drawn = 0;
+};
+
+// The paced streams of the pages, by the name each page gives itself, so that a page's word
+// that it drew a frame reaches its stream.
+class PacedStreams {
+public:
+    void add(const std::string& page, const std::shared_ptr<FrameStream>& stream);
+    void remove(const std::string& page, const FrameStream* stream);
+    // False when no stream of that page is open.
+    bool acknowledge(const std::string& page, std::uint32_t frame);
+
+private:
+    std::mutex m_mutex;
+    std::map<std::string, std::weak_ptr<FrameStream>> m_streams;
 };
 
 } // namespace sim

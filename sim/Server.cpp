@@ -34,6 +34,8 @@ using nlohmann::json;
 constexpr auto kKeepAlive = std::chrono::seconds(5);
 constexpr auto kStopCheck = std::chrono::milliseconds(250);
 constexpr std::size_t kLongestText = 4096;
+// Pages name themselves (their fingers, their frame stream) with up to this many bytes.
+constexpr std::size_t kLongestPageName = 64;
 
 void answer(httplib::Response& res, int status, const json& body)
 {
@@ -115,6 +117,7 @@ struct RouteContext {
     PhoneHost& host;
     const ServerOptions& options;
     httplib::Server& server;
+    PacedStreams& streams;
 };
 
 namespace {
@@ -145,6 +148,24 @@ void serveStyle(const RouteContext&, const httplib::Request&, httplib::Response&
 // --- The screen ---
 
 void serveState(const RouteContext& c, const httplib::Request&, httplib::Response& res) { answer(res, 200, stateOf(c.host)); }
+
+// Where a text stands on the screen now, as a script's `tap "TEXT"` would aim: for clients that
+// drive the phone by what it shows rather than by fixed places.
+void serveFind(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    std::string text = req.has_param("text") ? req.get_param_value("text") : "";
+    if (text.empty() || text.size() > kLongestText)
+        return refuse(res, 400, "say which text to find: ?text=... (up to 4096 bytes)");
+    json found = c.host.call([&](device::Device& phone) -> json {
+        FoundView view = findView(phone.window(), text);
+        CGRect shown = view.view ? visibleRectOf(view.view) : CGRectZero;
+        if (!view.view || CGRectIsEmpty(shown))
+            return { { "found", false } };
+        return { { "found", true }, { "x", view.center.x }, { "y", view.center.y },
+            { "frame", { shown.origin.x, shown.origin.y, shown.size.width, shown.size.height } } };
+    });
+    answer(res, 200, found);
+}
 
 void serveFrame(const RouteContext& c, const httplib::Request&, httplib::Response& res)
 {
@@ -217,19 +238,42 @@ bool writeNextFrames(const RouteContext& c, FrameFeed& feed, FrameStream& stream
 }
 
 // The frames as one stream of binary messages (sim/FrameStream.h): the whole screen first, then
-// the rectangles that change.
-void serveStream(const RouteContext& c, const httplib::Request&, httplib::Response& res)
+// the rectangles that change. A page that names itself (?page=NAME) is paced: it says what it
+// drew through /api/drawn, and is not sent more than it can draw.
+void serveStream(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
 {
+    std::string page = req.has_param("page") ? req.get_param_value("page") : "";
+    if (page.size() > kLongestPageName)
+        return refuse(res, 400, "a page's name is at most 64 bytes");
     FrameFeed* feed = &c.host.frames();
     if (!feed->addWatcher(c.options.watchers))
         return refuse(res, 503, "too many pages are watching this phone");
     c.host.noteActivity();
-    auto stream = std::make_shared<FrameStream>(*feed);
+    auto stream = std::make_shared<FrameStream>(*feed, !page.empty());
+    if (!page.empty())
+        c.streams.add(page, stream);
     const RouteContext* context = &c;
     res.set_header("Cache-Control", "no-store");
     res.set_chunked_content_provider(
         "application/octet-stream", [context, feed, stream](size_t, httplib::DataSink& sink) { return writeNextFrames(*context, *feed, *stream, sink); },
-        [feed](bool) { feed->removeWatcher(); });
+        [context, feed, page, sent = stream.get()](bool) {
+            feed->removeWatcher();
+            if (!page.empty())
+                context->streams.remove(page, sent);
+        });
+}
+
+// A paced page drew a frame: its stream may send more.
+void postDrawn(const RouteContext& c, const httplib::Request& req, httplib::Response& res)
+{
+    json body = actionBody(req, c.options.largestAction);
+    std::string page = textField(body, "page", kLongestPageName);
+    double frame = numberField(body, "frame");
+    if (frame < 0 || frame > 4294967295.0 || frame != std::floor(frame))
+        throw RequestError(400, "\"frame\" must be a frame number as the stream gave it (0 to 2^32 - 1)");
+    if (!c.streams.acknowledge(page, std::uint32_t(frame)))
+        throw RequestError(404, "no frame stream of that page is open");
+    answer(res, 200, { { "ok", true } });
 }
 
 // --- The hand ---
@@ -282,7 +326,7 @@ void postTouch(const RouteContext& c, const httplib::Request& req, httplib::Resp
         throw RequestError(400, "\"phase\" must be \"down\", \"move\", \"up\" or \"cancel\"");
     CGPoint point = phase == "cancel" ? CGPointZero : screenPoint(body, c.host.facts());
     // Each page numbers its own fingers: two pages dragging at once are four fingers.
-    std::string page = textField(body, "page", 64, false);
+    std::string page = textField(body, "page", kLongestPageName, false);
     c.host.call([&](device::Device& phone) { moveFinger(c.host, phone, phase, page, int(finger), point); });
     done(c, res);
 }
@@ -432,9 +476,11 @@ const Route kRoutes[] = {
     { Method::Get, "/app.js", serveScript, false },
     { Method::Get, "/app.css", serveStyle, false },
     { Method::Get, "/api/state", serveState, false },
+    { Method::Get, "/api/find", serveFind, false },
     { Method::Get, "/api/frame.png", serveFrame, false },
     { Method::Get, "/api/events", serveEvents, false },
     { Method::Get, "/api/stream", serveStream, false },
+    { Method::Post, "/api/drawn", postDrawn, true },
     { Method::Post, "/api/touch", postTouch, true },
     { Method::Post, "/api/pinch", postPinch, true },
     { Method::Post, "/api/key", postKey, true },
@@ -524,6 +570,7 @@ Server::Server(PhoneHost& host, ServerOptions options)
     // Accepting only: each accepted socket is handed on at once.
     m_server->new_task_queue = [] { return new httplib::ThreadPool(2); };
     m_server->set_payload_max_length(m_options.largestUpload);
+    m_streams = std::make_unique<PacedStreams>();
     addRoutes();
 }
 
@@ -561,7 +608,7 @@ std::string Server::address() const
 
 void Server::addRoutes()
 {
-    m_context = std::make_unique<RouteContext>(RouteContext { m_host, m_options, *m_server });
+    m_context = std::make_unique<RouteContext>(RouteContext { m_host, m_options, *m_server, *m_streams });
     const RouteContext* context = m_context.get();
     for (const Route& route : kRoutes) {
         const Route* r = &route;

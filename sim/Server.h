@@ -43,6 +43,7 @@ struct ServerOptions {
 
 class GuardedHttpServer;
 class ConnectionIntake;
+class PacedStreams;
 struct RouteContext;
 
 class Server {
@@ -68,6 +69,8 @@ private:
     ServerOptions m_options;
     std::unique_ptr<GuardedHttpServer> m_server;
     std::unique_ptr<ConnectionIntake> m_intake;
+    // The pages' paced frame streams, which their pages tell what they drew.
+    std::unique_ptr<PacedStreams> m_streams;
     // What the routes answer with (sim/Server.cpp holds the table of routes).
     std::unique_ptr<RouteContext> m_context;
     std::thread m_thread;

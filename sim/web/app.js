@@ -73,21 +73,19 @@ async function pump() {
 // The server streams binary messages (sim/FrameStream.h): a header, the rectangles that changed and
 // their encoded bytes. Each message is drawn whole, in order, onto the canvas.
 const context = canvas.getContext("2d");
-// For tests and the curious: messages drawn, when the last was (performance.now()), bytes read.
-window.ovrimoFrames = { drawn: 0, lastDrawnAt: 0, bytes: 0, frame: 0 };
+// For tests and the curious: pictures drawn (the messages that arrived together make one), the
+// messages in them, when the last was drawn (performance.now()), bytes read, the frame shown.
+window.ovrimoFrames = { drawn: 0, messages: 0, lastDrawnAt: 0, bytes: 0, frame: 0 };
 
 const kHeaderBytes = 20, kRectBytes = 16, kStillHere = 4;
 const kTypes = ["image/png", "image/jpeg"];
 
-async function drawMessage(view, bytes) {
+// The rectangles of one message, or null for a keep-alive.
+function parseMessage(view, bytes) {
   const frame = view.getUint32(0, true), boots = view.getUint32(4, true);
   const width = view.getUint16(8, true), height = view.getUint16(10, true);
   const count = view.getUint16(12, true), flags = view.getUint16(14, true);
-  if (flags & kStillHere) return;
-  if (boots !== phone.boots) {
-    takeState(await (await fetch("api/state")).json());
-    fingers.clear();
-  }
+  if (flags & kStillHere) return null;
   const rects = [];
   let at = kHeaderBytes - 4 + count * kRectBytes;
   for (let i = 0; i < count; i++) {
@@ -99,26 +97,60 @@ async function drawMessage(view, bytes) {
     });
     at += length;
   }
-  // Decoded all before any is drawn, so that a frame appears at once.
-  const pictures = await Promise.all(rects.map((r) => createImageBitmap(r.blob)));
-  if (canvas.width !== width || canvas.height !== height) {
-    canvas.width = width;
-    canvas.height = height;
+  return { frame, boots, width, height, rects };
+}
+
+// Draws the messages that arrived together as one picture: every rectangle of every message is
+// decoded first, then all are drawn in order. A page that fell behind (a slow decoder, a busy
+// machine) so catches up in one step instead of replaying each frame it missed.
+async function drawMessages(messages) {
+  if (!messages.length) return;
+  if (messages.some((m) => m.boots !== phone.boots)) {
+    takeState(await (await fetch("api/state")).json());
+    fingers.clear();
   }
-  pictures.forEach((picture, i) => {
-    context.drawImage(picture, rects[i].x, rects[i].y);
-    picture.close();
+  const pictures = await Promise.all(messages.map((m) => Promise.all(m.rects.map((r) => createImageBitmap(r.blob)))));
+  messages.forEach((m, i) => {
+    if (canvas.width !== m.width || canvas.height !== m.height) {
+      canvas.width = m.width;
+      canvas.height = m.height;
+    }
+    pictures[i].forEach((picture, j) => {
+      context.drawImage(picture, m.rects[j].x, m.rects[j].y);
+      picture.close();
+    });
   });
   window.ovrimoFrames.drawn++;
-  window.ovrimoFrames.frame = frame;
+  window.ovrimoFrames.messages += messages.length;
+  window.ovrimoFrames.frame = messages[messages.length - 1].frame;
   window.ovrimoFrames.lastDrawnAt = performance.now();
+  tellDrawn(window.ovrimoFrames.frame);
+}
+
+// The stream sends a frame or two beyond what the page says it drew: one word in flight at a
+// time, the newest frame drawn when it leaves.
+let drawnToTell = null, tellingDrawn = false;
+async function tellDrawn(frame) {
+  drawnToTell = frame;
+  if (tellingDrawn) return;
+  tellingDrawn = true;
+  while (drawnToTell !== null) {
+    const body = JSON.stringify({ page: pageId, frame: drawnToTell });
+    drawnToTell = null;
+    try {
+      await fetch("api/drawn", { method: "POST", headers: { "Content-Type": "application/json" }, body });
+    } catch (e) {
+      // The stream is gone too; a new one starts unpaced by anything old.
+    }
+  }
+  tellingDrawn = false;
 }
 
 // Reads the stream for as long as it lasts, then opens it again.
 async function listen() {
   while (true) {
     try {
-      const response = await fetch("api/stream", { cache: "no-store" });
+      const response = await fetch("api/stream?page=" + pageId, { cache: "no-store" });
       if (!response.ok || !response.body) throw new Error("refused (" + response.status + ")");
       if (statusLine.classList.contains("error")) say("Connected");
       const reader = response.body.getReader();
@@ -131,14 +163,17 @@ async function listen() {
         joined.set(pending);
         joined.set(value, pending.length);
         let start = 0;
+        const messages = [];
         while (joined.length - start >= 4) {
           const length = new DataView(joined.buffer, start, 4).getUint32(0, true);
           if (joined.length - start - 4 < length) break;
           const body = joined.subarray(start + 4, start + 4 + length);
-          await drawMessage(new DataView(body.buffer, body.byteOffset, body.length), body);
+          const message = parseMessage(new DataView(body.buffer, body.byteOffset, body.length), body);
+          if (message) messages.push(message);
           start += 4 + length;
         }
         pending = joined.slice(start);
+        await drawMessages(messages);
       }
     } catch (e) {
       // The simulator went away or stopped; try again shortly.

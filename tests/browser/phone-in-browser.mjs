@@ -1,11 +1,17 @@
 // The simulated phone's page in headless Chromium, driven with real mouse events: a page swiped
 // must arrive as many frames, a long press must put the home screen into editing mode, and each
-// tap must bring its frame. Prints what it measured (frames a second and bytes a second during the
-// swipe and a folder opening, touch-to-frame times) for each profile.
+// tap must bring its frame; on a phone with Ovrimo, a picture whose download is held must show the
+// progress overlay, its spinner turning, until the picture comes. Prints what it measured (frames
+// a second and bytes a second during the swipe and a folder opening, touch-to-frame times) for
+// each profile.
 //
 //   node phone-in-browser.mjs PATH/TO/ovrimo-sim [PROFILE...]
+//
+// OVRIMO_BROWSER_SHOTS=DIR keeps pictures of the page around the held download there;
+// OVRIMO_BROWSER_ONLY_HELD=1 runs only the held download.
 
 import { spawn } from "node:child_process";
+import { createServer } from "node:http";
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -31,8 +37,9 @@ function percentile(values, p) {
 }
 
 // `ovrimo-sim serve` on a free port with a phone that was never used; answers its address.
-function startSimulator(profile, root) {
-  const child = spawn(simulator, ["--no-tweak", "--profile", profile, "--device-root", root, "serve", "--port", "0"], { stdio: ["ignore", "pipe", "inherit"] });
+function startSimulator(profile, root, tweak = false) {
+  const options = [...(tweak ? [] : ["--no-tweak"]), "--profile", profile, "--device-root", root, "serve", "--port", "0"];
+  const child = spawn(simulator, options, { stdio: ["ignore", "pipe", "inherit"] });
   const address = new Promise((resolve, reject) => {
     let said = "";
     child.stdout.on("data", (chunk) => {
@@ -191,10 +198,112 @@ async function exercise(browser, profile) {
 
     // Still: nothing but the clock's hand, if anything.
     const idleBefore = await counters(page);
-    await sleep(3000);
+    await sleep(2000);
     const idleAfter = await counters(page);
-    console.log(`${profile}: still screen: ${((idleAfter.bytes - idleBefore.bytes) / 3).toFixed(0)} bytes/s, ${((idleAfter.drawn - idleBefore.drawn) / 3).toFixed(1)} frames/s`);
+    console.log(`${profile}: still screen: ${((idleAfter.bytes - idleBefore.bytes) / 2).toFixed(0)} bytes/s, ${((idleAfter.drawn - idleBefore.drawn) / 2).toFixed(1)} frames/s`);
   } finally {
+    await page.close();
+    child.kill("SIGTERM");
+    await new Promise((resolve) => (child.exitCode !== null ? resolve() : child.on("exit", resolve)));
+    rmSync(root, { recursive: true, force: true });
+  }
+}
+
+// Where a text stands on the phone's screen, in window pixels; null while it is not shown.
+async function find(page, screen, text) {
+  const found = await page.evaluate((t) => fetch("api/find?text=" + encodeURIComponent(t)).then((r) => r.json()), text);
+  return found.found ? at(screen, found.x, found.y) : null;
+}
+
+async function waitToFind(page, screen, text, timeout = 5000) {
+  for (const started = Date.now(); Date.now() - started < timeout; await sleep(50)) {
+    const place = await find(page, screen, text);
+    if (place) return place;
+  }
+  throw new Error(`"${text}" did not appear within ${timeout} ms`);
+}
+
+async function click(page, screen, text) {
+  const place = await waitToFind(page, screen, text);
+  await page.mouse.click(place.x, place.y);
+}
+
+// The mean brightness of the middle of the page's canvas (0-255).
+const middleBrightness = (page) => page.evaluate(() => {
+  const c = document.getElementById("screen");
+  const data = c.getContext("2d").getImageData(Math.round(c.width * 0.3), Math.round(c.height * 0.3), Math.round(c.width * 0.4), Math.round(c.height * 0.4)).data;
+  let sum = 0;
+  for (let i = 0; i < data.length; i += 4) sum += data[i] + data[i + 1] + data[i + 2];
+  return sum / (data.length / 4) / 3;
+});
+
+// A web server on 127.0.0.1 that answers with `picture` only after `holdMs`.
+async function startHeldPictureServer(picture, holdMs) {
+  const server = createServer((request, response) => {
+    setTimeout(() => {
+      response.writeHead(200, { "Content-Type": "image/png", "Content-Length": picture.length });
+      response.end(picture);
+    }, holdMs);
+  });
+  await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
+  return server;
+}
+
+// On a phone with Ovrimo: an icon replaced from a web address whose answer is held for 3 s. The
+// overlay must come (the screen darkens behind "Downloading image..."), its spinner must turn
+// (frames keep coming while the phone waits), and the crop editor must follow the picture.
+async function heldDownload(browser, profile) {
+  const root = mkdtempSync(join(tmpdir(), "ovrimo-browser-phone-"));
+  const { child, address } = startSimulator(profile, root, true);
+  const page = await browser.newPage();
+  let pictures = null;
+  try {
+    await page.setViewport({ width: 1400, height: 1100 });
+    await page.goto(await address, { waitUntil: "load" });
+    await page.waitForFunction(() => window.ovrimoFrames.drawn > 0, { timeout: 30000 });
+    const screen = await screenGeometry(page);
+    await click(page, screen, "Don't show anymore");
+    await settle(page);
+    const picture = Buffer.from(await page.evaluate(() => fetch("api/frame.png").then((r) => r.arrayBuffer()).then((b) => Array.from(new Uint8Array(b)))));
+    pictures = await startHeldPictureServer(picture, 3000);
+
+    const safari = await waitToFind(page, screen, "Safari");
+    await page.mouse.move(safari.x, safari.y);
+    await page.mouse.down();
+    await sleep(1300);
+    await page.mouse.up();
+    await waitToFind(page, screen, "Done");
+    await page.mouse.click(safari.x, safari.y);
+    await click(page, screen, "Replace from URL");
+    await waitToFind(page, screen, "OK");
+    await page.keyboard.type(`http://127.0.0.1:${pictures.address().port}/picture.png`, { delay: 10 });
+    await sleep(3000);
+    if (process.env.OVRIMO_BROWSER_SHOTS) await page.screenshot({ path: process.env.OVRIMO_BROWSER_SHOTS + "/typed.png" });
+    const brightnessBefore = await middleBrightness(page);
+    await click(page, screen, "OK");
+
+    // Half a second in: the overlay has faded in; then a second of the hold.
+    await sleep(500);
+    if (process.env.OVRIMO_BROWSER_SHOTS) {
+      await page.screenshot({ path: process.env.OVRIMO_BROWSER_SHOTS + "/held.png" });
+      const png = Buffer.from(await page.evaluate(() => fetch("api/frame.png").then((r) => r.arrayBuffer()).then((b) => Array.from(new Uint8Array(b)))));
+      (await import("node:fs")).writeFileSync(process.env.OVRIMO_BROWSER_SHOTS + "/held-frame.png", png);
+    }
+    const shown = await find(page, screen, "Downloading image...");
+    const brightnessDuring = await middleBrightness(page);
+    const before = await counters(page);
+    await sleep(1000);
+    const during = await counters(page);
+    const stillShown = await find(page, screen, "Downloading image...");
+    console.log(`${profile}: held download: overlay ${shown && stillShown ? "shown" : "missing"}, middle of the screen ${brightnessBefore.toFixed(0)} → ${brightnessDuring.toFixed(0)}, ${during.drawn - before.drawn} frames in 1 s of waiting`);
+    check(shown && stillShown, `${profile}: the progress overlay is on screen while the download is held`);
+    check(brightnessDuring < brightnessBefore - 10, `${profile}: the overlay darkens the screen while the download is held (${brightnessBefore.toFixed(0)} → ${brightnessDuring.toFixed(0)})`);
+    check(during.drawn - before.drawn >= 10, `${profile}: the overlay's spinner turns while the download is held (${during.drawn - before.drawn} frames in 1 s)`);
+    // The picture comes: the overlay goes and the crop editor opens.
+    await waitToFind(page, screen, "Save", 8000);
+    check(!(await find(page, screen, "Downloading image...")), `${profile}: the overlay is gone once the picture came`);
+  } finally {
+    if (pictures) pictures.close();
     await page.close();
     child.kill("SIGTERM");
     await new Promise((resolve) => (child.exitCode !== null ? resolve() : child.on("exit", resolve)));
@@ -212,7 +321,8 @@ async function main() {
       "--disable-component-update", "--disable-sync", `--user-data-dir=${userData}`],
   });
   try {
-    for (const profile of profiles) await exercise(browser, profile);
+    if (!process.env.OVRIMO_BROWSER_ONLY_HELD) for (const profile of profiles) await exercise(browser, profile);
+    await heldDownload(browser, profiles[0]);
   } finally {
     await browser.close();
     rmSync(userData, { recursive: true, force: true });

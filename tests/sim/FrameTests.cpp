@@ -195,4 +195,73 @@ TEST(FrameStream, APageFurtherBehindThanTheFeedKeepsStartsAgainFromTheWholeScree
     EXPECT_TRUE(sameColours(canvas, *encoder.last()));
 }
 
+TEST(FrameStream, APacedPageIsSentAFrameOrTwoBeyondWhatItDrewAndCatchesUpWithTheWholeScreen)
+{
+    sim::FrameFeed feed;
+    sim::FrameEncoder encoder;
+    sim::FrameStream page(feed, true);
+    auto step = [&](int i) {
+        auto next = std::make_shared<PixelBuffer>(*encoder.last());
+        pixel(*next, i % 64, 1) ^= 0xFF;
+        publish(feed, encoder, next);
+    };
+    publish(feed, encoder, busy(64, 64, 1));
+    ASSERT_EQ(parse(page.next(10ms)).size(), 1u) << "the whole screen first";
+    page.acknowledge(1);
+    PixelBuffer canvas = *solid(64, 64, 0);
+
+    // Two frames go out unanswered; the third waits until the page says it drew one.
+    step(1);
+    auto first = parse(page.next(10ms));
+    step(2);
+    auto second = parse(page.next(10ms));
+    step(3);
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(page.next(10ms), "") << "a third frame beyond what the page drew";
+    page.acknowledge(2);
+    auto third = parse(page.next(10ms));
+    ASSERT_EQ(third.size(), 1u);
+    EXPECT_EQ(third[0].frame, 4u);
+    EXPECT_FALSE(third[0].flags & sim::kFrameWholeScreen);
+
+    // A page far behind gets the screen whole, not every frame it missed; one that claims a frame
+    // it was never sent is taken at what it was sent.
+    for (int i = 4; i < 12; ++i)
+        step(i);
+    page.acknowledge(1000);
+    auto caughtUp = parse(page.next(10ms));
+    ASSERT_EQ(caughtUp.size(), 1u);
+    EXPECT_EQ(caughtUp[0].frame, 12u);
+    EXPECT_TRUE(caughtUp[0].flags & sim::kFrameWholeScreen);
+    drawOnto(canvas, caughtUp[0].rects);
+    EXPECT_TRUE(sameColours(canvas, *encoder.last()));
+    step(12);
+    EXPECT_EQ(page.next(10ms), "") << "the page has not said it drew more than frame 4";
+    page.acknowledge(12);
+    EXPECT_NE(page.next(10ms), "");
+    step(13);
+    EXPECT_NE(page.next(10ms), "");
+    step(14);
+    EXPECT_EQ(page.next(10ms), "") << "frames 13 and 14 are out and unanswered";
+}
+
+TEST(FrameStream, TheWordThatAPageDrewReachesOnlyItsOwnOpenStream)
+{
+    sim::FrameFeed feed;
+    sim::PacedStreams streams;
+    auto mine = std::make_shared<sim::FrameStream>(feed, true);
+    streams.add("mine", mine);
+    EXPECT_TRUE(streams.acknowledge("mine", 0));
+    EXPECT_FALSE(streams.acknowledge("someone else", 0));
+    // A stream that closed is forgotten, and a newer stream of the same page is not removed by an
+    // older one closing late.
+    auto newer = std::make_shared<sim::FrameStream>(feed, true);
+    streams.add("mine", newer);
+    streams.remove("mine", mine.get());
+    EXPECT_TRUE(streams.acknowledge("mine", 0));
+    streams.remove("mine", newer.get());
+    EXPECT_FALSE(streams.acknowledge("mine", 0));
+}
+
 } // namespace

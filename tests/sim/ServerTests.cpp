@@ -365,11 +365,11 @@ TEST_F(ServerTest, EveryPageHearsOfNewFramesAndAPageThatLeavesIsNoLongerCounted)
 // A page reading the frame stream: the bytes it got, until it leaves.
 class StreamingPage {
 public:
-    explicit StreamingPage(int port)
-        : m_thread([this, port] {
+    explicit StreamingPage(int port, std::string name = "")
+        : m_thread([this, port, name] {
             httplib::Client reader("127.0.0.1", port);
             reader.set_read_timeout(30, 0);
-            reader.Get("/api/stream", [this](const char* data, size_t size) {
+            reader.Get(name.empty() ? "/api/stream" : "/api/stream?page=" + name, [this](const char* data, size_t size) {
                 std::lock_guard lock(m_mutex);
                 m_received.append(data, size);
                 return !m_leave.load();
@@ -439,6 +439,28 @@ TEST_F(ServerTest, TheStreamGivesTheWholeScreenThenWhatChangesAndEndsExact)
     EXPECT_TRUE(eventually(canvasIsTheScreen));
 }
 
+TEST_F(ServerTest, APacedPageIsHeldToWhatItDrewAndItsWordNeedsItsOpenStream)
+{
+    auto drawn = [&](const json& body) { return postRaw("/api/drawn", body.dump(), "application/json").first; };
+    EXPECT_EQ(drawn({ { "page", "nobody" }, { "frame", 1 } }), 404);
+    StreamingPage page(port, "pacer");
+    ASSERT_TRUE(eventually([&] { return !page.messages().empty(); }));
+    EXPECT_EQ(drawn({ { "page", "pacer" }, { "frame", -1 } }), 400);
+    EXPECT_EQ(drawn({ { "page", "pacer" }, { "frame", 1.5 } }), 400);
+    EXPECT_EQ(drawn({ { "page", std::string(65, 'p') }, { "frame", 1 } }), 413);
+
+    // Unanswered, the page gets no more than the screen and a frame or two while the screen changes.
+    post("/api/button", { { "name", "switcher" } });
+    std::this_thread::sleep_for(600ms);
+    post("/api/button", { { "name", "home" } });
+    std::this_thread::sleep_for(600ms);
+    size_t unanswered = page.messages().size();
+    EXPECT_LE(unanswered, 1 + sim::FrameStream::kFramesInFlight);
+    // Once it says what it drew, the latest screen follows.
+    EXPECT_EQ(drawn({ { "page", "pacer" }, { "frame", page.messages().back().frame } }), 200);
+    ASSERT_TRUE(eventually([&] { return page.messages().size() > unanswered; }));
+}
+
 TEST_F(ServerTest, ADroppedPictureLandsInThePhotoLibraryWithoutReplacingOne)
 {
     size_t photosBefore = filesIn(sim::kCameraRollFolder).size();
@@ -458,6 +480,25 @@ TEST_F(ServerTest, ADroppedPictureLandsInThePhotoLibraryWithoutReplacingOne)
     EXPECT_EQ(postRaw("/api/photo?name=cut.png", cut).first, 415);
     EXPECT_EQ(postRaw("/api/photo?name=notes.png", "just some text").first, 415);
     EXPECT_EQ(filesIn(sim::kCameraRollFolder).size(), photosBefore + 2);
+}
+
+TEST_F(ServerTest, FindAnswersWhereATextStandsOrThatItIsNotShown)
+{
+    auto find = [&](const std::string& query) { return client->Get("/api/find?" + query); };
+    auto res = find("text=Safari");
+    ASSERT_TRUE(res);
+    ASSERT_EQ(res->status, 200) << res->body;
+    json safari = json::parse(res->body);
+    CGPoint expected = centerOf("Safari");
+    EXPECT_TRUE(safari["found"].get<bool>());
+    EXPECT_DOUBLE_EQ(safari["x"].get<double>(), expected.x);
+    EXPECT_DOUBLE_EQ(safari["y"].get<double>(), expected.y);
+    EXPECT_GT(safari["frame"][2].get<double>(), 0);
+
+    // A text on no view of the screen, and a question without a text.
+    EXPECT_FALSE(json::parse(find("text=Nothing%20called%20this")->body)["found"].get<bool>());
+    EXPECT_EQ(find("")->status, 400);
+    EXPECT_EQ(find("text=")->status, 400);
 }
 
 TEST_F(ServerTest, PastedTextGoesOnThePasteboard)
