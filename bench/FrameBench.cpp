@@ -1,6 +1,6 @@
 // What a frame of the browser phone costs: the screen drawn from a commit, the tiles that changed
 // found, and those rectangles encoded, on real frames of a booted phone with the tweak: the home
-// screen (a whole frame), a page swipe and a photo dragged in the cropper, on the iPhone 8 and
+// screen (a whole frame), a page swipe, a folder opening and a photo dragged in the cropper, on the iPhone 8 and
 // the iPad profiles, at the scale the browser gets. The encodings compared: PNG at zlib levels
 // 1 to 3, JPEG at quality 80 and lossy WebP at quality 80. Each figure is per frame, with the
 // bytes a frame sends.
@@ -16,6 +16,7 @@
 #include "sim/ScriptRunner.h"
 #include "sim/ScreenCommit.h"
 #include "sim/TileGrid.h"
+#include "sim/ViewFinder.h"
 #include "tests/device/DeviceFixture.h"
 
 #include <benchmark/benchmark.h>
@@ -112,6 +113,19 @@ private:
         recordDrag(phone, CGPointMake(size.width * 0.8, size.height * 0.5), CGPointMake(size.width * 0.3, size.height * 0.5), 12, swipe.frames);
         phone.advance(1000);
 
+        // The Utilities folder opening from the first page, a frame each display frame.
+        phone.pressHome();
+        phone.advance(1000);
+        Scene& folder = m_scenes[profile + "/folder"];
+        folder.frames.push_back(frameOf(phone));
+        phone.touch().tap(sim::findView(phone.window(), "Utilities").center);
+        for (int i = 0; i < 30; ++i) {
+            phone.advance(16);
+            folder.frames.push_back(frameOf(phone));
+        }
+        phone.pressHome();
+        phone.advance(1000);
+
         runner.run(sim::parseScript("longpress \"Safari\"\ntap \"Safari\"\nchoose \"Replace from photo library\"\ntap \"photo_1024.jpg\"\n"));
         Scene& crop = m_scenes[profile + "/crop"];
         recordDrag(phone, CGPointMake(size.width * 0.45, size.height * 0.45), CGPointMake(size.width * 0.55, size.height * 0.55), 12, crop.frames);
@@ -187,7 +201,7 @@ void registerAll()
 {
     for (std::string profile : { "iphone8-ios12", "ipadpro-ios13" }) {
         benchmark::RegisterBenchmark(("Composite/" + profile).c_str(), BM_Composite, profile)->Unit(benchmark::kMillisecond);
-        for (std::string scene : { "home", "swipe", "crop" })
+        for (std::string scene : { "home", "swipe", "folder", "crop" })
             for (const auto& [encoding, _] : kEncodings)
                 benchmark::RegisterBenchmark(("Frame/" + profile + "/" + scene + "/" + encoding).c_str(), BM_Frame, profile, scene, encoding)
                     ->Unit(benchmark::kMillisecond);

@@ -57,6 +57,11 @@ ScrollMotion::Axis ScrollMotion::coastAxis(double from, double velocity, double 
     a.start = a.end = from;
     a.glide = false;
     a.bounces = bounces;
+    if (from < lo || from > hi) {
+        // Let go past an edge (pulled there): home to the edge, whatever the finger's speed.
+        double edge = from < lo ? lo : hi;
+        return { from, edge, true, kHomeSeconds };
+    }
     if (std::fabs(velocity) < kMinimumFlickSpeed)
         return a;
     a.velocity = velocity;

@@ -17,11 +17,14 @@ public:
     static constexpr double kMinimumFlickSpeed = 50;
     // The glide of setContentOffset:animated: and of a page snap.
     static constexpr double kGlideSeconds = 0.3;
+    // The glide home of a content let go while pulled past an edge.
+    static constexpr double kHomeSeconds = 0.4;
 
     // From `from` to `to` in `seconds`, eased in and out.
     static ScrollMotion glide(CGPoint from, CGPoint to, double seconds = kGlideSeconds);
     // Coasting from `from` at `velocity` (points per second, in offset terms), kept within
-    // [`lo`, `hi`]; past an edge it springs back when `bounces`, else stops there.
+    // [`lo`, `hi`]; past an edge it springs back when `bounces`, else stops there. From beyond an
+    // edge (let go while pulled past it) it glides home to the edge.
     static ScrollMotion coast(CGPoint from, CGPoint velocity, CGPoint lo, CGPoint hi, bool bounces);
 
     // The offset `t` seconds after the start; the end position once `t` >= duration().

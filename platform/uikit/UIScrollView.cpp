@@ -164,6 +164,24 @@ void UIScrollView::scrollRectToVisible(CGRect rect, bool animated)
     setContentOffset(offset, animated);
 }
 
+namespace {
+
+// Where a finger pulling the offset to `wanted` takes it: within the content, all the way; past an
+// edge, less and less the further it pulls, as a rubber band (a pull of d over a view of size s
+// gives (1 - 1 / (0.55 d / s + 1)) s); without bouncing, no further than the edge.
+double pulled(double wanted, double lo, double hi, double size, bool bounces)
+{
+    if (wanted >= lo && wanted <= hi)
+        return wanted;
+    double edge = wanted < lo ? lo : hi;
+    if (!bounces || size <= 0)
+        return edge;
+    double give = (1 - 1 / (std::fabs(wanted - edge) * 0.55 / size + 1)) * size;
+    return wanted < lo ? lo - give : hi + give;
+}
+
+} // namespace
+
 void UIScrollView::handlePan(UIPanGestureRecognizer* pan)
 {
     Ref<UIScrollView> keep(this);
@@ -180,8 +198,9 @@ void UIScrollView::handlePan(UIPanGestureRecognizer* pan)
         // A translation is a difference of two points, so the moving offset does not enter it.
         CGPoint moved = pan->translationInView(this);
         CGPoint lo = minimumContentOffset(), hi = maximumContentOffset();
-        CGPoint offset = CGPointMake(canScrollHorizontally() ? std::clamp(m_dragStartOffset.x - moved.x, lo.x, hi.x) : contentOffset().x,
-            canScrollVertically() ? std::clamp(m_dragStartOffset.y - moved.y, lo.y, hi.y) : contentOffset().y);
+        CGSize size = bounds().size;
+        CGPoint offset = CGPointMake(canScrollHorizontally() ? pulled(m_dragStartOffset.x - moved.x, lo.x, hi.x, size.width, m_bounces) : contentOffset().x,
+            canScrollVertically() ? pulled(m_dragStartOffset.y - moved.y, lo.y, hi.y, size.height, m_bounces) : contentOffset().y);
         setContentOffset(offset);
         // The offset's own moves, not the finger's: a drag held at an edge has no speed.
         if (s != UIGestureRecognizerStateEnded) {

@@ -10,7 +10,8 @@
 class UIPanGestureRecognizer;
 
 // A view whose bounds origin (the content offset) moves over a larger content. Its own pan
-// recognizer scrolls it with the finger, within the content (no rubber band while dragging).
+// recognizer scrolls it with the finger; pulled past an edge, the content gives less and less
+// (a rubber band, when it bounces) and glides back once let go.
 // Released while moving, it coasts and slows down, springing back from an edge it runs into;
 // with paging on it glides to a whole page instead. setContentOffset:animated: glides too. These
 // motions change the content offset itself once a frame (60 a second on the run loop's clock),

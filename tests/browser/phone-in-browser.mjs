@@ -95,10 +95,12 @@ async function drag(page, from, to, steps, after = 500) {
     await sleep(16);
   }
   await page.mouse.up();
+  const released = await page.evaluate(() => performance.now());
   await sleep(after);
   const now = await counters(page);
   const seconds = Math.max(0.001, (now.lastDrawnAt - started) / 1000);
-  return { frames: now.drawn - before.drawn, bytes: now.bytes - before.bytes, seconds };
+  return { frames: now.drawn - before.drawn, messages: now.messages - before.messages, drawingMs: now.drawingMs - before.drawingMs, bytes: now.bytes - before.bytes, seconds,
+    moves: steps, moving: (released - started) / 1000 };
 }
 
 async function pressHome(page, quiet = 400) {
@@ -135,7 +137,7 @@ async function exercise(browser, profile) {
 
     // A page of the home screen swiped to the left and back.
     const swipe = await drag(page, at(screen, width * 0.8, height * places.empty), at(screen, width * 0.2, height * places.empty), 24);
-    console.log(`${profile}: home screen swipe: ${swipe.frames} frames in ${swipe.seconds.toFixed(2)} s, ${(swipe.bytes / swipe.seconds / 1024).toFixed(0)} KB/s`);
+    console.log(`${profile}: home screen swipe: ${swipe.moves} mouse moves in ${swipe.moving.toFixed(2)} s, ${swipe.frames} frames (${swipe.messages} messages) in ${swipe.seconds.toFixed(2)} s (${(swipe.frames / swipe.seconds).toFixed(1)} fps), ${(swipe.bytes / swipe.seconds / 1024).toFixed(0)} KB/s`);
     // The page slides: many frames, where a jump to the next page would give one or two.
     check(swipe.frames >= 8, `${profile}: a page swipe arrives as at least 8 frames (got ${swipe.frames})`);
     await settle(page);
@@ -193,7 +195,7 @@ async function exercise(browser, profile) {
       if (!opening) opening = { frames: after.drawn - before.drawn, bytes: after.bytes - before.bytes, seconds: (after.lastDrawnAt - started) / 1000 };
       await pressHome(page, 300);
     }
-    console.log(`${profile}: opening a folder: ${opening.frames} frames, ${(opening.bytes / 1024).toFixed(0)} KB`);
+    console.log(`${profile}: opening a folder: ${opening.frames} frames in ${opening.seconds.toFixed(2)} s, ${(opening.bytes / 1024).toFixed(0)} KB`);
     console.log(`${profile}: touch to frame: p50 ${percentile(times, 0.5).toFixed(0)} ms, p95 ${percentile(times, 0.95).toFixed(0)} ms, worst ${Math.max(...times).toFixed(0)} ms of ${times.length}`);
 
     // Still: nothing but the clock's hand, if anything.
@@ -302,6 +304,13 @@ async function heldDownload(browser, profile) {
     // The picture comes: the overlay goes and the crop editor opens.
     await waitToFind(page, screen, "Save", 8000);
     check(!(await find(page, screen, "Downloading image...")), `${profile}: the overlay is gone once the picture came`);
+
+    // The picture dragged under the crop frame: it follows the finger, a frame for each move.
+    await settle(page);
+    const { width, height } = screen.points;
+    const crop = await drag(page, at(screen, width * 0.4, height * 0.45), at(screen, width * 0.6, height * 0.55), 24);
+    console.log(`${profile}: crop drag: ${crop.moves} mouse moves in ${crop.moving.toFixed(2)} s, ${crop.frames} frames (${crop.messages} messages, ${(crop.drawingMs / crop.frames).toFixed(0)} ms each to decode and draw) in ${crop.seconds.toFixed(2)} s (${(crop.frames / crop.seconds).toFixed(1)} fps), ${(crop.bytes / crop.seconds / 1024).toFixed(0)} KB/s`);
+    check(crop.frames >= 8, `${profile}: a crop drag arrives as at least 8 frames (got ${crop.frames})`);
   } finally {
     if (pictures) pictures.close();
     await page.close();

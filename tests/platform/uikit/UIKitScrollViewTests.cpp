@@ -38,7 +38,7 @@ public:
 
 } // namespace
 
-TEST_F(UIKitTest, DraggingMovesTheOffsetWithTheFingerWithinTheContent)
+TEST_F(UIKitTest, DraggingMovesTheOffsetWithTheFingerAndPastAnEdgeLikeARubberBand)
 {
     showWindow();
     auto log = ScrollLog::make();
@@ -54,14 +54,35 @@ TEST_F(UIKitTest, DraggingMovesTheOffsetWithTheFingerWithinTheContent)
     ASSERT_FALSE(log->scrolledTo.empty());
     EXPECT_NEAR(log->scrolledTo.back().y, 200, 0.5) << "didScroll reports the offset already moved";
     EXPECT_FALSE(scroll->isDragging());
-    // Far past the end: held at content height - view height.
+    // Far past the end: the content follows less and less (a rubber band), and once let go it
+    // glides home to content height - view height.
     driver.drag(CGPointMake(100, 590), CGPointMake(100, 10));
     driver.drag(CGPointMake(100, 590), CGPointMake(100, 10));
+    driver.wait(0.6);
+    driver.touchDown(CGPointMake(100, 590));
+    double before = scroll->contentOffset().y;
+    ASSERT_EQ(before, 900);
+    for (int y = 570; y >= 10; y -= 20) {
+        driver.wait(0.016);
+        driver.touchMove(CGPointMake(100, y));
+    }
+    double overshoot = scroll->contentOffset().y - 900;
+    EXPECT_GT(overshoot, 30) << "pulled 580 points past the end, the content should give";
+    EXPECT_LT(overshoot, 580 * 0.55) << "past an edge the content must not follow the finger one for one";
+    driver.wait(0.2);
+    driver.touchUp(CGPointMake(100, 10));
+    driver.wait(0.2);
+    EXPECT_GT(scroll->contentOffset().y, 900) << "it glides home, not jumps";
+    driver.wait(0.4);
     EXPECT_EQ(scroll->contentOffset().y, 900);
     EXPECT_EQ(scroll->maximumContentOffset().y, 900);
-    // And back past the top: held at 0.
+
+    // Without bouncing, a pull past the top holds at 0 all along.
+    scroll->setBounces(false);
+    log->scrolledTo.clear();
     driver.drag(CGPointMake(100, 10), CGPointMake(100, 590), 0.5, 10, 0.1);
     driver.drag(CGPointMake(100, 10), CGPointMake(100, 590), 0.5, 10, 0.1);
+    driver.wait(0.6);
     EXPECT_EQ(scroll->contentOffset().y, 0);
     for (CGPoint p : log->scrolledTo) {
         EXPECT_GE(p.y, 0);
@@ -80,9 +101,11 @@ TEST_F(UIKitTest, ContentInsetWidensTheScrollableRange)
     EXPECT_EQ(scroll->maximumContentOffset(), CGPointMake(0, 450));
     uikit::TouchDriver driver;
     driver.drag(CGPointMake(100, 100), CGPointMake(100, 500));
-    EXPECT_EQ(scroll->contentOffset().y, -64) << "the top inset can be pulled into view, no further";
+    driver.wait(0.6);
+    EXPECT_EQ(scroll->contentOffset().y, -64) << "the top inset can be pulled into view, and rests there";
     driver.drag(CGPointMake(100, 590), CGPointMake(100, 10));
     driver.drag(CGPointMake(100, 590), CGPointMake(100, 10));
+    driver.wait(0.6);
     EXPECT_EQ(scroll->contentOffset().y, 450);
     // scrollRectToVisible keeps within the same range.
     scroll->scrollRectToVisible(CGRectMake(0, 0, 10, 10), false);
@@ -118,9 +141,11 @@ TEST_F(UIKitTest, VerticalPagingSettlesOnWholePagesAndNeverPastTheLast)
     driver.wait(0.5);
     EXPECT_EQ(pages->contentOffset().y, 1000);
     EXPECT_EQ(log->count("scrollViewDidEndDecelerating:"), 4u);
+    // Past the last page the finger pulls the content a little way (a rubber band); a page
+    // glide itself never leaves the content.
     for (CGPoint p : log->scrolledTo) {
-        EXPECT_GE(p.y, 0) << "a page glide never leaves the content";
-        EXPECT_LE(p.y, 1000);
+        EXPECT_GE(p.y, 0);
+        EXPECT_LE(p.y, 1000 + 150);
     }
 }
 
@@ -135,6 +160,8 @@ TEST_F(UIKitTest, ScrollingCanBeTurnedOffAndShortContentDoesNotScroll)
     EXPECT_EQ(scroll->contentOffset(), CGPointZero) << "content shorter than the view";
     scroll->setAlwaysBounceVertical(true);
     driver.drag(CGPointMake(100, 500), CGPointMake(100, 100));
+    EXPECT_GT(scroll->contentOffset().y, 0) << "bouncing, the content gives under the finger";
+    driver.wait(0.6);
     EXPECT_EQ(scroll->contentOffset(), CGPointZero) << "bouncing never rests past the content";
     scroll->setContentSize(CGSizeMake(375, 3000));
     scroll->setScrollEnabled(false);
