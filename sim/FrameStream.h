@@ -9,6 +9,7 @@
 //   u16 rectangles  u16 flags (1: the screen is exact after this message; 2: the whole screen;
 //                              4: nothing but a sign of life)
 //   per rectangle: u16 x, y, width, height; u8 encoding (0 PNG, 1 JPEG); 3 bytes 0; u32 bytes
+//   (a lossy rectangle's picture may be smaller than the rectangle: it is drawn stretched over it)
 //   the encoded bytes of each rectangle, in order
 //
 // A page new to the stream, or one that fell further behind than the feed keeps frames, gets the

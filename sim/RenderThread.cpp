@@ -87,7 +87,9 @@ void RenderThread::draw(const Committed& committed, Clock::time_point now)
     // A new boot is a new screen for the pages, even one that looks the same.
     if (std::exchange(m_boots, committed.boots) != committed.boots)
         m_encoder.reset();
-    auto rects = m_encoder.encode(std::move(screen), moving);
+    // Moving pictures of a screen drawn at 2 pixels a point or more go out at half that.
+    int shrink = commitScale(*committed.commit) >= 2 ? 2 : 1;
+    auto rects = m_encoder.encode(std::move(screen), moving, shrink);
     if (!rects.empty())
         m_lastChange = now;
     publish(std::move(rects), committed.boots);

@@ -11,6 +11,8 @@ struct ScreenCommit {
     double scale = 1;
 };
 
+double commitScale(const ScreenCommit& commit) { return commit.scale; }
+
 std::shared_ptr<const ScreenCommit> commitScreen(device::Device& phone, double scale)
 {
     UIWindow* key = phone.window();

@@ -27,6 +27,8 @@ struct ScreenCommit;
 std::shared_ptr<const ScreenCommit> commitScreen(device::Device& phone, double scale);
 // Any thread: the commit as the screen shows it at `at` (virtual nanoseconds) into `out`.
 void compositeScreen(const ScreenCommit& commit, dispatch::Nanoseconds at, PixelBuffer& out);
+// Any thread: the pixels a point the commit is drawn at.
+double commitScale(const ScreenCommit& commit);
 // Any thread: whether the commit still shows something moving after `at`.
 bool screenIsAnimating(const ScreenCommit& commit, dispatch::Nanoseconds at);
 

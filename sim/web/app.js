@@ -93,7 +93,7 @@ function parseMessage(view, bytes) {
     const r = kHeaderBytes - 4 + i * kRectBytes;
     const length = view.getUint32(r + 12, true);
     rects.push({
-      x: view.getUint16(r, true), y: view.getUint16(r + 2, true),
+      x: view.getUint16(r, true), y: view.getUint16(r + 2, true), width: view.getUint16(r + 4, true), height: view.getUint16(r + 6, true),
       blob: new Blob([bytes.subarray(at, at + length)], { type: kTypes[view.getUint8(r + 8)] || "image/png" }),
     });
     at += length;
@@ -118,7 +118,10 @@ async function drawMessages(messages) {
       canvas.height = m.height;
     }
     pictures[i].forEach((picture, j) => {
-      context.drawImage(picture, m.rects[j].x, m.rects[j].y);
+      // A moving picture may come smaller than its rectangle: stretched over it.
+      const r = m.rects[j];
+      if (picture.width === r.width && picture.height === r.height) context.drawImage(picture, r.x, r.y);
+      else context.drawImage(picture, r.x, r.y, r.width, r.height);
       picture.close();
     });
   });

@@ -285,7 +285,9 @@ async function heldDownload(browser, profile) {
     await click(page, screen, "OK");
 
     // Half a second in: the overlay has faded in; then a second of the hold.
-    await sleep(500);
+    await sleep(150);
+    if (process.env.OVRIMO_BROWSER_SHOTS) await page.screenshot({ path: process.env.OVRIMO_BROWSER_SHOTS + "/fading-in.png" });
+    await sleep(350);
     if (process.env.OVRIMO_BROWSER_SHOTS) {
       await page.screenshot({ path: process.env.OVRIMO_BROWSER_SHOTS + "/held.png" });
       const png = Buffer.from(await page.evaluate(() => fetch("api/frame.png").then((r) => r.arrayBuffer()).then((b) => Array.from(new Uint8Array(b)))));

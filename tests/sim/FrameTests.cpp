@@ -126,6 +126,52 @@ TEST(FrameEncoder, MotionGoesOutLossyAndTheStillScreenIsExactAfterRefining)
     EXPECT_TRUE(encoder.refine().empty());
 }
 
+TEST(FrameEncoder, AMovingPictureGoesOutAtHalfSizeAndTheStillScreenWholeAgain)
+{
+    sim::FrameEncoder encoder;
+    PixelBuffer canvas = *solid(200, 150, 0);
+    drawOnto(canvas, encoder.encode(busy(200, 150, 1), false));
+
+    // A band in two flat colours moves: its picture is half as wide and high as its rectangle,
+    // and stretched over it the colours are where they were (JPEG's rounding aside).
+    auto screen = std::make_shared<PixelBuffer>(*encoder.last());
+    for (int y = 31; y < 97; ++y)
+        for (int x = 0; x < 200; ++x)
+            pixel(*screen, x, y) = x < 100 ? 0xFF2060C0u : 0xFFE0A020u;
+    auto rects = encoder.encode(screen, true, 2);
+    ASSERT_FALSE(rects.empty());
+    std::size_t shrunkBytes = 0;
+    for (const auto& r : rects) {
+        EXPECT_EQ(r.encoding, sim::RectEncoding::JPEG);
+        CGImageRef image = graphics::decodeJPEG(r.bytes.data(), r.bytes.size()).image;
+        ASSERT_TRUE(image);
+        EXPECT_EQ(int(image->width()), (r.rect.width + 1) / 2);
+        EXPECT_EQ(int(image->height()), (r.rect.height + 1) / 2);
+        shrunkBytes += r.bytes.size();
+    }
+    drawOnto(canvas, rects);
+    auto near = [](std::uint32_t a, std::uint32_t b) {
+        for (int shift : { 0, 8, 16 })
+            if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 12)
+                return false;
+        return true;
+    };
+    EXPECT_TRUE(near(pixel(canvas, 40, 60), 0xFF2060C0u));
+    EXPECT_TRUE(near(pixel(canvas, 160, 60), 0xFFE0A020u));
+
+    // Still again: what went out small is sent whole and exact.
+    drawOnto(canvas, encoder.refine());
+    EXPECT_TRUE(encoder.isExact());
+    EXPECT_TRUE(sameColours(canvas, *screen));
+    // Without shrinking, the same motion costs more bytes.
+    sim::FrameEncoder whole;
+    whole.encode(busy(200, 150, 1), false);
+    std::size_t wholeBytes = 0;
+    for (const auto& r : whole.encode(screen, true))
+        wholeBytes += r.bytes.size();
+    EXPECT_LT(shrunkBytes, wholeBytes);
+}
+
 // --- The stream ---
 
 // Publishes what `encoder` makes of `screen`.
