@@ -86,15 +86,16 @@ void unregisterAppLauncher(const std::string& bundleIdentifier)
     launchers().erase(bundleIdentifier);
 }
 
-std::unique_ptr<Device> Device::boot(const std::string& profileName, const std::filesystem::path& hostRoot)
+std::unique_ptr<Device> Device::boot(const std::string& profileName, const std::filesystem::path& hostRoot,
+    std::optional<std::chrono::system_clock::time_point> wallClock)
 {
     const DeviceProfile* profile = findProfile(profileName);
     if (!profile)
         throw std::invalid_argument("no device profile is called \"" + profileName + "\"");
-    return std::make_unique<Device>(*profile, hostRoot);
+    return std::make_unique<Device>(*profile, hostRoot, wallClock);
 }
 
-Device::Device(const DeviceProfile& profile, const std::filesystem::path& hostRoot)
+Device::Device(const DeviceProfile& profile, const std::filesystem::path& hostRoot, std::optional<std::chrono::system_clock::time_point> wallClock)
     : m_profile(profile)
     , m_root(hostRoot)
 {
@@ -105,6 +106,8 @@ Device::Device(const DeviceProfile& profile, const std::filesystem::path& hostRo
     m_root = std::filesystem::canonical(m_root);
     filesystem::DeviceRoot::set(m_root);
     dispatch::RunLoop::main().reset();
+    if (wallClock)
+        dispatch::RunLoop::main().setBootWallClock(*wallClock);
     m_runtime = std::make_unique<objc::Runtime>();
 
     // The frameworks, configured for this profile.

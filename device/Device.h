@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,9 +38,12 @@ void unregisterAppLauncher(const std::string& bundleIdentifier);
 class Device {
 public:
     // Boots `profileName` with `hostRoot` as the device's file system (created when missing).
-    // Throws std::invalid_argument for an unknown profile or a root that cannot be made.
-    static std::unique_ptr<Device> boot(const std::string& profileName, const std::filesystem::path& hostRoot);
-    Device(const DeviceProfile& profile, const std::filesystem::path& hostRoot);
+    // Throws std::invalid_argument for an unknown profile or a root that cannot be made. The
+    // phone's wall clock starts at `wallClock`, or at the host's time without one.
+    static std::unique_ptr<Device> boot(const std::string& profileName, const std::filesystem::path& hostRoot,
+        std::optional<std::chrono::system_clock::time_point> wallClock = std::nullopt);
+    Device(const DeviceProfile& profile, const std::filesystem::path& hostRoot,
+        std::optional<std::chrono::system_clock::time_point> wallClock = std::nullopt);
     ~Device();
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;

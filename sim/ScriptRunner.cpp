@@ -10,6 +10,7 @@
 #include "platform/filesystem/AtomicFile.h"
 #include "platform/filesystem/DeviceRoot.h"
 
+#include <ctime>
 #include <ostream>
 #include <stdexcept>
 #include <system_error>
@@ -88,6 +89,18 @@ fs::path ScriptRunner::inputPath(const std::string& file) const
     return p.is_absolute() ? p : m_options.inputFolder / p;
 }
 
+std::chrono::system_clock::time_point scriptWallClock()
+{
+    std::tm local {};
+    local.tm_year = 2026 - 1900;
+    local.tm_mon = 5;
+    local.tm_mday = 10;
+    local.tm_hour = 10;
+    local.tm_min = 30;
+    local.tm_isdst = -1;
+    return std::chrono::system_clock::from_time_t(std::mktime(&local));
+}
+
 void ScriptRunner::boot(const std::string& profile)
 {
     if (m_device) {
@@ -105,7 +118,7 @@ void ScriptRunner::boot(const std::string& profile)
     if (!m_options.packageFolder.empty())
         installPackage(m_options.packageFolder, root);
     try {
-        m_owned = device::Device::boot(profile, root);
+        m_owned = device::Device::boot(profile, root, m_options.wallClock);
     } catch (const std::exception& e) {
         throw StepFailure(std::string("cannot boot ") + profile + ": " + e.what());
     }

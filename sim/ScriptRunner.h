@@ -6,6 +6,7 @@
 
 #include "sim/Script.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -35,6 +36,9 @@ inline constexpr const char* kPreferencesChangedNotification = "com.zarnek.ovrim
 // Where `photo` puts pictures (a device path).
 inline constexpr const char* kCameraRollFolder = "/var/mobile/Media/DCIM/100APPLE";
 
+// 10:30 on Wednesday 10 June 2026, in the host's time zone: where a script's phone clock starts.
+std::chrono::system_clock::time_point scriptWallClock();
+
 struct RunnerOptions {
     // The profile booted when a script does not start with `profile`.
     std::string defaultProfile;
@@ -50,6 +54,10 @@ struct RunnerOptions {
     std::filesystem::path outputFolder;
     // What happens, one line a step; null for silence.
     std::ostream* log = nullptr;
+    // Where the phone's wall clock starts at each boot: by default a fixed local time, so that a
+    // script sees the same status bar and Calendar icon (the same pictures) whenever it runs;
+    // none for the host's time.
+    std::optional<std::chrono::system_clock::time_point> wallClock = scriptWallClock();
 };
 
 class ScriptRunner {

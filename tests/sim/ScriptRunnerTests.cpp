@@ -192,6 +192,23 @@ TEST_F(SimulatorTest, WaitMovesTheDeviceClockExactly)
     EXPECT_EQ(tapTakes() - paused, 1'000'000'000);
 }
 
+TEST_F(SimulatorTest, AScriptsPhoneShowsTheSameTimeAndDayWheneverItRuns)
+{
+    boot("iphone8-ios12");
+    // The status bar and the Calendar icon read the phone's wall clock: a fixed local moment, so
+    // that a script's pictures do not change with the hour it runs at.
+    run("expect text \"10:30\"");
+    auto shown = std::chrono::system_clock::to_time_t(dispatch::RunLoop::main().wallClock());
+    std::tm local {};
+    localtime_r(&shown, &local);
+    EXPECT_EQ(local.tm_year + 1900, 2026);
+    EXPECT_EQ(local.tm_mon + 1, 6);
+    EXPECT_EQ(local.tm_mday, 10);
+    // It runs on with the phone's clock.
+    run("wait 120000");
+    run("expect text \"10:32\"");
+}
+
 namespace {
 
 // Records what a pan and a pinch over the whole screen saw.
