@@ -204,7 +204,8 @@ void SBIconController::openFolder(SBFolderIcon* icon)
     if (!icon || !icon->folder())
         return;
     if (m_openFolder)
-        closeFolder();
+        closeFolder(false);
+    m_openFolderIcon = icon;
     // The folder icon lays out again as it opens.
     if (SBIconView* view = iconViewForIcon(icon))
         if (view->folderIconImageView())
@@ -232,6 +233,22 @@ void SBIconController::openFolder(SBFolderIcon* icon)
     growFolderOutOf(iconViewForIcon(icon));
 }
 
+std::optional<SBIconController::Shrink> SBIconController::shrinkIntoIcon(SBIconView* iconView) const
+{
+    if (!iconView || !iconView->window() || !m_openFolder || !m_folderContainer)
+        return std::nullopt;
+    CGRect panel = m_openFolder->contentView()->convertRectToView(m_openFolder->contentView()->bounds(), m_folderContainer);
+    CGRect from = iconView->iconImageView()->convertRectToView(iconView->iconImageView()->bounds(), m_folderContainer);
+    if (panel.size.width <= 0)
+        return std::nullopt;
+    // The scale is about the container's centre; the translation then carries the shrunken
+    // panel's centre onto the icon's.
+    double scale = from.size.width / panel.size.width;
+    CGPoint centre = CGPointMake(CGRectGetMidX(m_folderContainer->bounds()), CGRectGetMidY(m_folderContainer->bounds()));
+    CGPoint panelCentre = CGPointMake(centre.x + (CGRectGetMidX(panel) - centre.x) * scale, centre.y + (CGRectGetMidY(panel) - centre.y) * scale);
+    return Shrink { scale, CGRectGetMidX(from) - panelCentre.x, CGRectGetMidY(from) - panelCentre.y };
+}
+
 // The open folder grows out of its icon's place while the backdrop darkens. Only what is shown
 // moves: the folder's views are where they belong from the start, for touches and for layout.
 void SBIconController::growFolderOutOf(SBIconView* iconView)
@@ -248,33 +265,46 @@ void SBIconController::growFolderOutOf(SBIconView* iconView)
     CALayer* folder = m_folderContainer->layer();
     folder->addAnimation(animation(LayerAnimation::Property::Opacity, 0, 1), "open.fade");
     m_folderBackdrop->layer()->addAnimation(animation(LayerAnimation::Property::Opacity, 0, 1), "open.fade");
-    if (!iconView || !iconView->window())
-        return;
-    CGRect panel = m_openFolder->contentView()->convertRectToView(m_openFolder->contentView()->bounds(), m_folderContainer);
-    CGRect from = iconView->iconImageView()->convertRectToView(iconView->iconImageView()->bounds(), m_folderContainer);
-    if (panel.size.width <= 0)
-        return;
-    // The scale is about the container's centre; the translation then carries the shrunken
-    // panel's centre onto the icon's.
-    double scale = from.size.width / panel.size.width;
-    CGPoint centre = CGPointMake(CGRectGetMidX(m_folderContainer->bounds()), CGRectGetMidY(m_folderContainer->bounds()));
-    CGPoint panelCentre = CGPointMake(centre.x + (CGRectGetMidX(panel) - centre.x) * scale, centre.y + (CGRectGetMidY(panel) - centre.y) * scale);
-    folder->addAnimation(animation(LayerAnimation::Property::Scale, scale, 1), "open.scale");
-    folder->addAnimation(animation(LayerAnimation::Property::TranslationX, CGRectGetMidX(from) - panelCentre.x, 0), "open.x");
-    folder->addAnimation(animation(LayerAnimation::Property::TranslationY, CGRectGetMidY(from) - panelCentre.y, 0), "open.y");
+    if (auto shrink = shrinkIntoIcon(iconView)) {
+        folder->addAnimation(animation(LayerAnimation::Property::Scale, shrink->scale, 1), "open.scale");
+        folder->addAnimation(animation(LayerAnimation::Property::TranslationX, shrink->dx, 0), "open.x");
+        folder->addAnimation(animation(LayerAnimation::Property::TranslationY, shrink->dy, 0), "open.y");
+    }
 }
 
-void SBIconController::closeFolder()
+void SBIconController::closeFolder(bool animated)
 {
     if (!m_openFolder)
         return;
     if (m_editing)
         sel::setEditingAnimated(m_openFolder, false, false);
-    m_folderContainer->removeFromSuperview();
-    m_folderBackdrop->removeFromSuperview();
+    Ref<UIView> container = m_folderContainer, backdrop = m_folderBackdrop;
+    auto shrink = animated ? shrinkIntoIcon(iconViewForIcon(m_openFolderIcon.ptr())) : std::nullopt;
+    // Closed at once for everything but the eye: the home screen takes touches again, and what
+    // is left of the folder only shrinks back into its icon and fades, then goes.
     m_openFolder = nullptr;
+    m_openFolderIcon = nullptr;
     m_folderContainer = nullptr;
     m_folderBackdrop = nullptr;
+    if (!animated) {
+        container->removeFromSuperview();
+        backdrop->removeFromSuperview();
+        return;
+    }
+    container->setUserInteractionEnabled(false);
+    backdrop->setUserInteractionEnabled(false);
+    UIView::animateWithDuration(
+        kFolderOpenSeconds, 0, 0,
+        [container, backdrop, shrink] {
+            container->setAlpha(0);
+            backdrop->setAlpha(0);
+            if (shrink)
+                container->setTransform(CGAffineTransformMake(shrink->scale, 0, 0, shrink->scale, shrink->dx, shrink->dy));
+        },
+        [container, backdrop](bool) {
+            container->removeFromSuperview();
+            backdrop->removeFromSuperview();
+        });
 }
 
 void SBIconController::finishLaunchAnimation()
@@ -371,7 +401,7 @@ void SBIconController::restartEditingEndTimer()
 
 void SBIconController::openFolderIconAnimated(SBFolderIcon* icon, bool) { openFolder(icon); }
 
-void SBIconController::closeFolderAnimated(bool) { closeFolder(); }
+void SBIconController::closeFolderAnimated(bool animated) { closeFolder(animated); }
 
 void SBIconController::scrollToIconListAtIndexAnimated(std::int64_t index, bool) { scrollToPage(static_cast<int>(index)); }
 

@@ -24,6 +24,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,7 +76,14 @@ private:
     void scrollToPage(int page);
     void updatePageControl();
     void openFolder(SBFolderIcon* icon);
-    void closeFolder();
+    // Closes the open folder; animated, it shrinks back into its icon as it fades.
+    void closeFolder(bool animated = true);
+    // The open folder's panel drawn at its icon's place: a scale about the screen's centre, then
+    // a move; none without the icon on screen.
+    struct Shrink {
+        double scale = 1, dx = 0, dy = 0;
+    };
+    std::optional<Shrink> shrinkIntoIcon(SBIconView* iconView) const;
     void growFolderOutOf(SBIconView* iconView);
     void launch(SBIcon* icon);
 
@@ -91,6 +99,7 @@ private:
     std::vector<objc::Ref<SBIconListView>> m_pages;
     objc::Ref<SBFolderController> m_rootController;
     objc::Ref<SBFolderController> m_openFolder;
+    objc::WeakRef<SBFolderIcon> m_openFolderIcon;
     objc::Ref<UIView> m_folderBackdrop;
     objc::Ref<UIView> m_folderContainer;
     objc::Ref<UILabel> m_clock;

@@ -131,3 +131,36 @@ TEST_F(MotionTest, AFolderGrowsOutOfItsIconAndComesToRest)
     EXPECT_NE(at(early, middle), at(rest, middle));
     EXPECT_EQ(at(rest, middle), at(later, middle)) << "nothing moves once it has opened";
 }
+
+TEST_F(MotionTest, AFolderShrinksBackIntoItsIconAsItClosesAndTheHomeScreenAnswersAtOnce)
+{
+    boot();
+    SBFolderIcon* folder = nullptr;
+    for (auto& icon : icons()->model()->pages()[0])
+        if (auto* f = dynamic_cast<SBFolderIcon*>(icon.ptr()))
+            folder = f;
+    ASSERT_TRUE(folder);
+    CGPoint middle = CGPointMake(icons()->geometry().screen.width / 2, icons()->geometry().screen.height / 2);
+    Ref<UIImage> home = dev().screenshot();
+    dev().touch().tap(centreOnScreen(icons()->iconViewForIcon(folder)));
+    dev().advance(600);
+    Ref<UIImage> open = dev().screenshot();
+
+    dev().pressHome();
+    EXPECT_EQ(icons()->openFolderController(), nullptr) << "closed at once; only its picture shrinks";
+    dev().advance(120);
+    Ref<UIImage> closing = dev().screenshot();
+    dev().advance(500);
+    Ref<UIImage> closed = dev().screenshot();
+    double s = home->scale();
+    auto at = [&](UIImage* image) { return pixelAt(image, static_cast<int>(middle.x * s), static_cast<int>(middle.y * s)); };
+    EXPECT_NE(at(closing), at(open)) << "the panel is on its way out";
+    EXPECT_NE(at(closing), at(home)) << "a closing folder does not vanish in one frame";
+    EXPECT_EQ(at(closed), at(home)) << "once closed, the home screen is as it was";
+    // While it shrinks, a tap on the home screen reaches the home screen, not the fading folder.
+    dev().touch().tap(centreOnScreen(icons()->iconViewForIcon(folder)));
+    dev().pressHome();
+    dev().touch().wait(0.1);
+    dev().touch().tap(centreOnScreen(icons()->iconViewForIcon(folder)));
+    EXPECT_NE(icons()->openFolderController(), nullptr) << "the tap during the close opened the folder again";
+}
