@@ -23,6 +23,14 @@ protected:
                 return icons()->iconViewForIcon(icon.ptr());
         return nullptr;
     }
+    // The first folder of the first page.
+    SBFolderIcon* firstFolder()
+    {
+        for (auto& icon : icons()->model()->pages()[0])
+            if (auto* f = dynamic_cast<SBFolderIcon*>(icon.ptr()))
+                return f;
+        return nullptr;
+    }
     Pixel screenPixel(CGPoint point)
     {
         Ref<UIImage> shot = dev().screenshot();
@@ -104,10 +112,7 @@ TEST_F(MotionTest, EditingIconsWiggleOutOfStep)
 TEST_F(MotionTest, AFolderGrowsOutOfItsIconAndComesToRest)
 {
     boot();
-    SBFolderIcon* folder = nullptr;
-    for (auto& icon : icons()->model()->pages()[0])
-        if (auto* f = dynamic_cast<SBFolderIcon*>(icon.ptr()))
-            folder = f;
+    SBFolderIcon* folder = firstFolder();
     ASSERT_TRUE(folder);
     SBIconView* view = icons()->iconViewForIcon(folder);
     CGPoint iconCentre = centreOnScreen(view);
@@ -135,10 +140,7 @@ TEST_F(MotionTest, AFolderGrowsOutOfItsIconAndComesToRest)
 TEST_F(MotionTest, AFolderShrinksBackIntoItsIconAsItClosesAndTheHomeScreenAnswersAtOnce)
 {
     boot();
-    SBFolderIcon* folder = nullptr;
-    for (auto& icon : icons()->model()->pages()[0])
-        if (auto* f = dynamic_cast<SBFolderIcon*>(icon.ptr()))
-            folder = f;
+    SBFolderIcon* folder = firstFolder();
     ASSERT_TRUE(folder);
     CGPoint middle = CGPointMake(icons()->geometry().screen.width / 2, icons()->geometry().screen.height / 2);
     Ref<UIImage> home = dev().screenshot();
