@@ -14,6 +14,7 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 using namespace controls_test;
@@ -42,7 +43,8 @@ protected:
     {
         std::string avatar = solidPNG(64, 0, 0, 1);
         m_server.Get(R"(/([^/]+)/profile_image)", [this, avatar](const httplib::Request& request, httplib::Response& response) {
-            requests.push_back(request.matches[1].str() + "?" + request.get_param_value("size"));
+            std::lock_guard lock(m_requestsMutex);
+            m_requests.push_back(request.matches[1].str() + "?" + request.get_param_value("size"));
             std::string user = request.matches[1].str();
             if (user == "page")
                 response.set_content("<html>not a picture</html>", "text/html");
@@ -97,7 +99,14 @@ protected:
     }
     std::size_t openedCount() const { return uikit::openedURLs().size(); }
 
-    std::vector<std::string> requests;
+    // What the server was asked for ("user?size"), in order; the server's threads add to it.
+    std::vector<std::string> requests()
+    {
+        std::lock_guard lock(m_requestsMutex);
+        return m_requests;
+    }
+    std::mutex m_requestsMutex;
+    std::vector<std::string> m_requests;
     httplib::Server m_server;
     int m_port = 0;
     std::thread m_thread;
@@ -119,7 +128,8 @@ TEST_F(LinkCellTest, ProfileRowsShowTheUserAndTheirAvatar)
     ASSERT_NE(person->avatarImageView()->image(), nullptr) << "downloaded in the background, shown on the main queue";
     EXPECT_EQ(person->avatarImageView()->alpha(), 1.0) << "faded in";
     EXPECT_EQ(graphics_test::pixelAt(person->avatarImageView()->image()->CGImage(), 10, 10), graphics_test::kBlue);
-    EXPECT_NE(std::find(requests.begin(), requests.end(), "jane doe?bigger"), requests.end());
+    auto asked = requests();
+    EXPECT_NE(std::find(asked.begin(), asked.end(), "jane doe?bigger"), asked.end());
 
     ZarnekLinkCell* badge = link("badge");
     EXPECT_TRUE(badge->isBig());
@@ -130,7 +140,8 @@ TEST_F(LinkCellTest, ProfileRowsShowTheUserAndTheirAvatar)
     auto labels = badge->badge()->subviews();
     ASSERT_EQ(labels.size(), 1u);
     EXPECT_EQ(dynamic_cast<UILabel*>(labels.front().ptr())->text(), "JD");
-    EXPECT_EQ(std::count_if(requests.begin(), requests.end(), [](const std::string& r) { return r.rfind("jo?", 0) == 0; }), 0) << "initials: no download";
+    asked = requests();
+    EXPECT_EQ(std::count_if(asked.begin(), asked.end(), [](const std::string& r) { return r.rfind("jo?", 0) == 0; }), 0) << "initials: no download";
 
     ZarnekLinkCell* site = link("site");
     EXPECT_EQ(site->badge(), nullptr);
