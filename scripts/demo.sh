@@ -15,7 +15,7 @@ case "${1:-demo}" in
 esac
 echo "demo: installs the Debian packages the build lacks, builds the simulator and the tweak into build/, then $what."
 if [ "$first_time" -eq 1 ]; then
-  echo "demo: the first time takes about 4 minutes on 2 cores (3.5 measured on a fresh Debian 12, packages included); later runs a few seconds."
+  echo "demo: the first time takes about 4 minutes on 2 cores (4 measured on a fresh Debian 12, packages included); later runs a few seconds."
 else
   echo "demo: built before, so this takes a few seconds (longer if the sources changed since)."
 fi
