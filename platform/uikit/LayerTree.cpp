@@ -1,7 +1,6 @@
 #include "platform/uikit/LayerTree.h"
 
-#include "platform/graphics/CairoAccess.h"
-#include "platform/graphics/UIGraphics.h"
+#include "platform/graphics/ImageContextDrawing.h"
 #include "platform/runtime/Diagnostics.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/uikit/CAShapeLayer.h"
@@ -49,23 +48,12 @@ RGBA rgbaOf(const CGColor* color)
 template<class Draw>
 std::shared_ptr<const LayerContents> drawnPixels(CGSize size, double scale, Draw&& draw)
 {
-    if (size.width <= 0 || size.height <= 0)
-        return nullptr;
-    UIGraphicsBeginImageContextWithOptions(size, false, scale);
-    CGContextRef cg = UIGraphicsGetCurrentContext();
-    cairo_t* cr = graphics::cairoContext(cg);
-    if (!cr) {
-        UIGraphicsEndImageContext();
-        return nullptr;
-    }
-    cairo_save(cr);
-    draw(cg.ptr(), cr);
-    cairo_restore(cr);
-    cairo_surface_t* surface = cairo_get_target(cr);
-    cairo_surface_flush(surface);
-    cairo_surface_reference(surface);
-    UIGraphicsEndImageContext();
-    return std::make_shared<LayerContents>(surface, scale, size);
+    return graphics::drawInImageContext(size, false, scale, draw, [&](CGContext*, cairo_t* cr) {
+        cairo_surface_t* surface = cairo_get_target(cr);
+        cairo_surface_flush(surface);
+        cairo_surface_reference(surface);
+        return std::make_shared<const LayerContents>(surface, scale, size);
+    });
 }
 
 // The drawRect: the view's class answers with, or null when it is UIView's own, which draws

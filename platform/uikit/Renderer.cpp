@@ -2,7 +2,7 @@
 
 #include "platform/dispatch/RunLoop.h"
 #include "platform/filesystem/AtomicFile.h"
-#include "platform/graphics/CairoAccess.h"
+#include "platform/graphics/ImageContextDrawing.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/uikit/Compositor.h"
@@ -23,21 +23,9 @@ Ref<UIImage> picture(const LayerTree& tree, dispatch::Nanoseconds at, double sca
 {
     if (scale <= 0)
         scale = UIScreen::mainScreen()->scale();
-    if (tree.canvasSize.width <= 0 || tree.canvasSize.height <= 0)
-        return nullptr;
-    UIGraphicsBeginImageContextWithOptions(tree.canvasSize, tree.opaque, scale);
-    CGContextRef cg = UIGraphicsGetCurrentContext();
-    cairo_t* cr = graphics::cairoContext(cg);
-    if (!cr) {
-        UIGraphicsEndImageContext();
-        return nullptr;
-    }
-    cairo_save(cr);
-    compositeInto(cr, tree, at);
-    cairo_restore(cr);
-    Ref<UIImage> image = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return image;
+    return graphics::drawInImageContext(
+        tree.canvasSize, tree.opaque, scale, [&](CGContext*, cairo_t* cr) { compositeInto(cr, tree, at); },
+        [](CGContext*, cairo_t*) { return Ref<UIImage>(UIGraphicsGetImageFromCurrentImageContext()); });
 }
 
 } // namespace
