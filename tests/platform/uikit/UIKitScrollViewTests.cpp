@@ -36,16 +36,24 @@ public:
     size_t count(const std::string& e) const { return static_cast<size_t>(std::count(events.begin(), events.end(), e)); }
 };
 
+// A scroll view over `content`, shown in `parent`, telling `delegate` (when given) what it does.
+Ref<UIScrollView> addScrollView(UIView* parent, CGRect frame, CGSize content, objc::Object* delegate = nullptr)
+{
+    auto scroll = UIScrollView::create(frame);
+    scroll->setContentSize(content);
+    if (delegate)
+        scroll->setDelegate(delegate);
+    parent->addSubview(scroll);
+    return scroll;
+}
+
 } // namespace
 
 TEST_F(UIKitTest, DraggingMovesTheOffsetWithTheFingerAndPastAnEdgeLikeARubberBand)
 {
     showWindow();
     auto log = ScrollLog::make();
-    auto scroll = UIScrollView::create(CGRectMake(0, 0, 375, 600));
-    scroll->setContentSize(CGSizeMake(375, 1500));
-    scroll->setDelegate(log);
-    root->view()->addSubview(scroll);
+    auto scroll = addScrollView(root->view(), CGRectMake(0, 0, 375, 600), CGSizeMake(375, 1500), log);
     uikit::TouchDriver driver;
     driver.drag(CGPointMake(100, 500), CGPointMake(100, 300));
     EXPECT_NEAR(scroll->contentOffset().y, 200, 0.5);
@@ -152,9 +160,7 @@ TEST_F(UIKitTest, VerticalPagingSettlesOnWholePagesAndNeverPastTheLast)
 TEST_F(UIKitTest, ScrollingCanBeTurnedOffAndShortContentDoesNotScroll)
 {
     showWindow();
-    auto scroll = UIScrollView::create(CGRectMake(0, 0, 375, 600));
-    scroll->setContentSize(CGSizeMake(375, 300));
-    root->view()->addSubview(scroll);
+    auto scroll = addScrollView(root->view(), CGRectMake(0, 0, 375, 600), CGSizeMake(375, 300));
     uikit::TouchDriver driver;
     driver.drag(CGPointMake(100, 500), CGPointMake(100, 100));
     EXPECT_EQ(scroll->contentOffset(), CGPointZero) << "content shorter than the view";
@@ -176,9 +182,7 @@ TEST_F(UIKitTest, ContentScrolledIntoViewTakesTaps)
 {
     showWindow();
     auto rec = ActionRecorder::make();
-    auto scroll = UIScrollView::create(CGRectMake(0, 0, 375, 600));
-    scroll->setContentSize(CGSizeMake(375, 2000));
-    root->view()->addSubview(scroll);
+    auto scroll = addScrollView(root->view(), CGRectMake(0, 0, 375, 600), CGSizeMake(375, 2000));
     auto button = UIButton::buttonWithType(UIButtonTypeCustom);
     button->setFrame(CGRectMake(50, 1500, 100, 44));
     button->addTarget(rec, "upInside:", UIControlEventTouchUpInside);
@@ -265,10 +269,7 @@ TEST_F(UIKitTest, AFlickCoastsSlowingDownAndSpringsBackFromTheEdge)
 {
     showWindow();
     auto log = ScrollLog::make();
-    auto scroll = UIScrollView::create(CGRectMake(0, 0, 375, 600));
-    scroll->setContentSize(CGSizeMake(375, 6000));
-    scroll->setDelegate(log);
-    root->view()->addSubview(scroll);
+    auto scroll = addScrollView(root->view(), CGRectMake(0, 0, 375, 600), CGSizeMake(375, 6000), log);
     uikit::TouchDriver driver;
     driver.swipe(CGPointMake(100, 500), CGPointMake(100, 300), 0.1); // 2000 points a second
     double released = scroll->contentOffset().y;
@@ -313,10 +314,7 @@ TEST_F(UIKitTest, AFingerCatchesACoastingScrollView)
 {
     showWindow();
     auto log = ScrollLog::make();
-    auto scroll = UIScrollView::create(CGRectMake(0, 0, 375, 600));
-    scroll->setContentSize(CGSizeMake(375, 6000));
-    scroll->setDelegate(log);
-    root->view()->addSubview(scroll);
+    auto scroll = addScrollView(root->view(), CGRectMake(0, 0, 375, 600), CGSizeMake(375, 6000), log);
     uikit::TouchDriver driver;
     driver.swipe(CGPointMake(100, 500), CGPointMake(100, 300), 0.1);
     driver.wait(0.1);
