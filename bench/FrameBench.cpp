@@ -14,6 +14,7 @@
 #include "platform/uikit/TouchDriver.h"
 #include "sim/Script.h"
 #include "sim/ScriptRunner.h"
+#include "sim/FrameEncoder.h"
 #include "sim/ScreenCommit.h"
 #include "sim/TileGrid.h"
 #include "sim/ViewFinder.h"
@@ -188,6 +189,29 @@ void BM_Frame(benchmark::State& state, std::string profile, std::string scene, s
     state.counters["frames/s"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
 }
 
+// What the render thread's encoder does with a moving scene's frames: the changed tiles found and
+// sent as JPEG, the pictures whole or halved (as on a screen of 2 pixels a point), then the still
+// screen refined as PNG.
+void BM_MovingFrames(benchmark::State& state, std::string profile, std::string scene, bool halve)
+{
+    const Scene& s = Phones::shared().scene(profile, scene);
+    std::size_t bytes = 0, frames = 0;
+    for (auto _ : state) {
+        sim::FrameEncoder encoder;
+        encoder.encode(s.frames.front(), false);
+        for (std::size_t i = 1; i < s.frames.size(); ++i) {
+            for (const auto& r : encoder.encode(s.frames[i], true, halve))
+                bytes += r.bytes.size();
+            ++frames;
+        }
+        for (const auto& r : encoder.refine())
+            bytes += r.bytes.size();
+    }
+    state.SetItemsProcessed(std::int64_t(frames));
+    state.counters["bytes/frame"] = frames ? double(bytes) / double(frames) : 0;
+    state.counters["frames/s"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
+}
+
 // Drawing a commit into pixels on the render thread.
 void BM_Composite(benchmark::State& state, std::string profile)
 {
@@ -201,6 +225,10 @@ void registerAll()
 {
     for (std::string profile : { "iphone8-ios12", "ipadpro-ios13" }) {
         benchmark::RegisterBenchmark(("Composite/" + profile).c_str(), BM_Composite, profile)->Unit(benchmark::kMillisecond);
+        for (std::string scene : { "swipe", "folder", "crop" })
+            for (bool halve : { false, true })
+                benchmark::RegisterBenchmark(("Moving/" + profile + "/" + scene + (halve ? "/halved" : "/whole")).c_str(), BM_MovingFrames, profile, scene, halve)
+                    ->Unit(benchmark::kMillisecond);
         for (std::string scene : { "home", "swipe", "folder", "crop" })
             for (const auto& [encoding, _] : kEncodings)
                 benchmark::RegisterBenchmark(("Frame/" + profile + "/" + scene + "/" + encoding).c_str(), BM_Frame, profile, scene, encoding)

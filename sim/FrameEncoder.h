@@ -29,11 +29,11 @@ public:
 
     // The rectangles where `screen` differs from the last screen encoded (all of it the first time
     // and after a change of size), lossy when `moving`; empty when nothing changed. `screen`
-    // becomes the last screen encoded. A lossy rectangle's picture is `shrink` times smaller on
-    // each side than the rectangle (the page stretches it over the rectangle): a moving picture
-    // on a screen of 2 pixels a point loses nothing a page shown at 1 pixel a point would show,
-    // and costs a quarter of the decoding.
-    std::vector<EncodedRect> encode(std::shared_ptr<const PixelBuffer> screen, bool moving, int shrink = 1);
+    // becomes the last screen encoded. With `halve`, a lossy rectangle's picture is half as wide
+    // and high as the rectangle (the page stretches it over it): a moving picture of a screen of
+    // 2 pixels a point loses nothing a page shown at 1 pixel a point would show, and costs a
+    // quarter of the decoding.
+    std::vector<EncodedRect> encode(std::shared_ptr<const PixelBuffer> screen, bool moving, bool halve = false);
     // What went out lossy since the screen was last exact, from the last screen encoded,
     // losslessly; empty when nothing did.
     std::vector<EncodedRect> refine();
@@ -44,7 +44,7 @@ public:
     const std::shared_ptr<const PixelBuffer>& last() const { return m_last; }
 
 private:
-    std::vector<EncodedRect> encodeTiles(const TileGrid& tiles, bool lossy, int shrink = 1);
+    std::vector<EncodedRect> encodeTiles(const TileGrid& tiles, bool lossy, bool halve = false);
 
     FrameEncoderOptions m_options;
     std::shared_ptr<const PixelBuffer> m_last;

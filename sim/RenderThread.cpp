@@ -88,8 +88,7 @@ void RenderThread::draw(const Committed& committed, Clock::time_point now)
     if (std::exchange(m_boots, committed.boots) != committed.boots)
         m_encoder.reset();
     // Moving pictures of a screen drawn at 2 pixels a point or more go out at half that.
-    int shrink = commitScale(*committed.commit) >= 2 ? 2 : 1;
-    auto rects = m_encoder.encode(std::move(screen), moving, shrink);
+    auto rects = m_encoder.encode(std::move(screen), moving, commitScale(*committed.commit) >= 2);
     if (!rects.empty())
         m_lastChange = now;
     publish(std::move(rects), committed.boots);

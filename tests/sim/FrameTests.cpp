@@ -138,7 +138,7 @@ TEST(FrameEncoder, AMovingPictureGoesOutAtHalfSizeAndTheStillScreenWholeAgain)
     for (int y = 31; y < 97; ++y)
         for (int x = 0; x < 200; ++x)
             pixel(*screen, x, y) = x < 100 ? 0xFF2060C0u : 0xFFE0A020u;
-    auto rects = encoder.encode(screen, true, 2);
+    auto rects = encoder.encode(screen, true, true);
     ASSERT_FALSE(rects.empty());
     std::size_t shrunkBytes = 0;
     for (const auto& r : rects) {
