@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <malloc.h>
 #include <netinet/in.h>
+#include <optional>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -109,16 +110,50 @@ void discardWhatFollows(int fd)
     }
 }
 
+// An upload's hold on one of the slots for uploads in flight. It is given back as the request's
+// answer starts to go out (a client that has its answer may send its next upload at once and must
+// not be told that its last one is still being taken), or at the latest when the request is over.
+class UploadSlot {
+public:
+    UploadSlot(std::mutex& mutex, int& uploads)
+        : m_mutex(mutex)
+        , m_uploads(uploads)
+    {
+    }
+    ~UploadSlot() { release(); }
+    UploadSlot(const UploadSlot&) = delete;
+    UploadSlot& operator=(const UploadSlot&) = delete;
+
+    void release()
+    {
+        if (!m_held)
+            return;
+        std::lock_guard lock(m_mutex);
+        --m_uploads;
+        m_held = false;
+    }
+
+private:
+    std::mutex& m_mutex;
+    int& m_uploads;
+    bool m_held = true;
+};
+
 // One request's view of its connection for httplib: the bytes already received first, then the
 // socket, with the body held to its size and deadline. A body over either bound is answered here
 // (413 or 408) and the request's own answer is then dropped.
 class RequestStream final : public httplib::Stream {
 public:
-    RequestStream(ConnectionIntake::Connection& connection, std::size_t headSize, const IntakeLimits& limits)
+    // `slot` is the upload's slot (null for an action), given back when the request is refused, or
+    // when its answer goes out after all of the body `bodySize` announced has arrived (not at an
+    // interim "100 Continue"). A chunked body's size is not known: its slot is held to the end.
+    RequestStream(ConnectionIntake::Connection& connection, std::size_t headSize, const IntakeLimits& limits, UploadSlot* slot, std::optional<std::size_t> bodySize)
         : m_connection(connection)
         , m_headSize(headSize)
         , m_limits(limits)
         , m_deadline(Clock::now() + limits.bodyDeadline)
+        , m_slot(slot)
+        , m_requestEnd(bodySize ? headSize + *bodySize : SIZE_MAX)
     {
     }
 
@@ -153,6 +188,8 @@ public:
 
     ssize_t write(const char* ptr, size_t size) override
     {
+        if (m_slot && m_taken >= m_requestEnd)
+            m_slot->release();
         if (!is_writable())
             return -1;
         return send(m_connection.fd, ptr, size, MSG_NOSIGNAL);
@@ -198,6 +235,8 @@ private:
 
     ssize_t refuse(int status, const std::string& why)
     {
+        if (m_slot)
+            m_slot->release();
         if (!m_failed)
             sendRefusal(m_connection.fd, status, why);
         m_failed = true;
@@ -211,6 +250,8 @@ private:
     std::size_t m_offset = 0;
     std::size_t m_taken = 0;
     bool m_failed = false;
+    UploadSlot* m_slot;
+    std::size_t m_requestEnd;
 };
 
 } // namespace
@@ -450,7 +491,13 @@ void ConnectionIntake::serveRequest(const std::shared_ptr<Connection>& connectio
         }
         ++m_uploads;
     }
-    RequestStream stream(*connection, headSize, m_limits);
+    std::optional<UploadSlot> slot;
+    if (upload)
+        slot.emplace(m_mutex, m_uploads);
+    std::optional<std::size_t> bodySize;
+    if (!facts.chunked)
+        bodySize = facts.declaredLength;
+    RequestStream stream(*connection, headSize, m_limits, slot ? &*slot : nullptr, bodySize);
     bool closed = false;
     bool answered = false;
     try {
@@ -459,10 +506,7 @@ void ConnectionIntake::serveRequest(const std::shared_ptr<Connection>& connectio
         answered = false;
     }
     if (upload) {
-        {
-            std::lock_guard lock(m_mutex);
-            --m_uploads;
-        }
+        slot.reset();
         // The body's pages go back to the system now rather than at some later allocation.
         malloc_trim(0);
     }

@@ -613,6 +613,14 @@ std::string Server::address() const
     return "http://" + host + ":" + std::to_string(m_port) + "/";
 }
 
+std::vector<std::string> Server::routes()
+{
+    std::vector<std::string> named;
+    for (const Route& route : kRoutes)
+        named.push_back(std::string(route.method == Method::Get ? "GET " : "POST ") + route.path);
+    return named;
+}
+
 void Server::addRoutes()
 {
     m_context = std::make_unique<RouteContext>(RouteContext { m_host, m_options, *m_server, *m_streams });

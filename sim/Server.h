@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace httplib {
 class Server;
@@ -61,6 +62,9 @@ public:
 
     // "http://ADDRESS:PORT/".
     std::string address() const;
+
+    // Every request the server answers, as "GET /api/state", in the order of its table.
+    static std::vector<std::string> routes();
 
 private:
     void addRoutes();

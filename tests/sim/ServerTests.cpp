@@ -258,6 +258,46 @@ TEST_F(ServerTest, ServesThePageItsFilesAndTheScreenAsPNG)
     EXPECT_GE(s["profiles"].size(), 3u);
 }
 
+// The README's table of requests is what a person writing a client reads: a request the server
+// answers but the table leaves out cannot be found, and one the table names but the server lacks
+// answers 404.
+TEST(ServerRoutes, TheReadmeTableNamesEveryRequestTheServerAnswersAndNoOther)
+{
+    std::set<std::string> served;
+    for (const std::string& route : sim::Server::routes()) {
+        if (route.find(" /api/") != std::string::npos)
+            served.insert(route);
+    }
+    ASSERT_GE(served.size(), 10u);
+
+    std::ifstream in(OVRIMO_README);
+    ASSERT_TRUE(in) << OVRIMO_README;
+    std::set<std::string> documented;
+    std::string line;
+    bool inTable = false;
+    while (std::getline(in, line)) {
+        if (line == "| request | what it does |")
+            inTable = true;
+        else if (inTable && line.rfind("|", 0) != 0)
+            break;
+        if (!inTable)
+            continue;
+        // The first cell names one request or more, each as `METHOD /path` with a query at most.
+        std::string cell = line.substr(0, line.find(" | ", 1));
+        size_t open = cell.find('`');
+        while (open != std::string::npos) {
+            size_t close = cell.find('`', open + 1);
+            if (close == std::string::npos)
+                break;
+            std::string quoted = cell.substr(open + 1, close - open - 1);
+            if (quoted.rfind("GET /", 0) == 0 || quoted.rfind("POST /", 0) == 0)
+                documented.insert(quoted.substr(0, quoted.find('?')));
+            open = cell.find('`', close + 1);
+        }
+    }
+    EXPECT_EQ(documented, served);
+}
+
 TEST_F(ServerTest, LongPressThroughTheApiEntersEditingModeAndTheScreenChanges)
 {
     ASSERT_FALSE(showsText("Done"));
@@ -935,9 +975,15 @@ TEST_F(BoundedServerTest, ABodyPastItsDeadlineIsCutAndUploadsInFlightAreBounded)
     EXPECT_EQ(client->Get("/api/state")->status, 200);
     // The trickle is cut at its deadline; then the slot is free again.
     EXPECT_EQ(statusLine(trickle.answer()), "HTTP/1.1 408 Request Timeout");
+    // The slot is free by the time the 408 is read, and again by the time each answer is read: a
+    // client that sends its uploads one after another is never told one is still being taken.
     auto [again, reason] = postRaw("/api/photo?name=second.png", picture, "image/png");
     EXPECT_EQ(again, 200) << reason;
-    EXPECT_EQ(filesIn(sim::kCameraRollFolder).size(), photosBefore + 1);
+    for (int i = 0; i < 5; ++i) {
+        auto [next, why] = postRaw("/api/photo?name=next" + std::to_string(i) + ".png", picture, "image/png");
+        EXPECT_EQ(next, 200) << why;
+    }
+    EXPECT_EQ(filesIn(sim::kCameraRollFolder).size(), photosBefore + 6);
 }
 
 TEST_F(ServerTest, AnotherProfileRebootsThePhoneInTheSameDeviceRoot)
