@@ -480,6 +480,7 @@ void ConnectionIntake::serveRequest(const std::shared_ptr<Connection>& connectio
         return;
     }
     bool upload = facts.chunked || facts.declaredLength > m_limits.largestAction;
+    std::optional<UploadSlot> slot;
     if (upload) {
         std::unique_lock lock(m_mutex);
         if (m_uploads >= m_limits.uploadsInFlight) {
@@ -490,10 +491,8 @@ void ConnectionIntake::serveRequest(const std::shared_ptr<Connection>& connectio
             return;
         }
         ++m_uploads;
-    }
-    std::optional<UploadSlot> slot;
-    if (upload)
         slot.emplace(m_mutex, m_uploads);
+    }
     std::optional<std::size_t> bodySize;
     if (!facts.chunked)
         bodySize = facts.declaredLength;
